@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+struct sqlite3;
+
+namespace db {
+
+class Recordset;
+
+// Error numbers of the engine (the Jet numbering the callers branch on).
+namespace dberr {
+constexpr int FileNotFound = 3024;        // "Could not find file '<path>'."
+constexpr int InvalidPath = 3044;         // "'<folder>' is not a valid path."
+constexpr int FileInUse = 3045;           // "Could not use '<path>'; file already in use."
+constexpr int InvalidPassword = 3031;     // "Not a valid password."
+constexpr int UnrecognizedFormat = 3343;  // "Unrecognized database format '<path>'."
+constexpr int NoCurrentRecord = 3021;     // "No current record."
+constexpr int ItemNotFound = 3265;        // "Item not found in this collection."
+constexpr int InputTableNotFound = 3078;  // unknown table or query (SQLite's text)
+constexpr int TooFewParameters = 3061;    // unknown field (SQLite's text)
+constexpr int SyntaxError = 3075;         // syntax error in a query or criterion
+constexpr int ObjectClosed = 3420;        // "Object invalid or no longer set."
+constexpr int OtherEngineError = 3000;    // any other engine failure, with SQLite's own text
+}
+
+// One open database file. Every failure raises platform::VbError with the number and description above.
+// Nothing is ever written to the file: it is opened read-only and its bytes never change.
+class Database : public std::enable_shared_from_this<Database>
+{
+public:
+    ~Database();
+
+    // Opens a database. exclusive: no other open of the file (in this or another process) until this
+    // one is closed. connect: ";Pwd=<password>" or "Access 2000;" and the like. A file carrying a
+    // password verifier needs the right password (3031 otherwise).
+    static std::shared_ptr<Database> open(const QString &path, bool exclusive, bool readOnly,
+                                          const QString &connect = {});
+
+    // The database of this process that is open under this path, if any (the data controls bind to
+    // the open database by its name).
+    static std::shared_ptr<Database> findOpen(const QString &path);
+
+    // The full path it was opened with.
+    QString name() const { return m_name; }
+    bool isOpen() const { return m_db != nullptr; }
+    void close();
+
+    // Runs a table name or an SQL statement in the engine's forms (LIKE with * and ?, crosstab
+    // TRANSFORM ... PIVOT, names in any letter case) and returns its rows.
+    std::unique_ptr<Recordset> openRecordset(const QString &source);
+
+    // Table names of the file (our own metadata table excluded).
+    QStringList tableNames() const;
+    QStringList fieldNames(const QString &table) const;
+
+private:
+    Database() = default;
+    sqlite3 *m_db = nullptr;
+    int m_lockFd = -1;
+    QString m_name;
+};
+
+// Text for a quoted literal in SQL or a criterion: single quotes doubled ("O'Neil" -> "O''Neil").
+QString quoteText(const QString &text);
+// Text for inside a LIKE pattern that matches itself literally: quotes doubled and the pattern
+// characters "[", "*", "?" and "#" bracketed ("a[b" -> "a[[]b"). The caller adds its own "*".
+QString likeLiteral(const QString &text);
+
+// Writes a password verifier (salted hash, never the password) into a database file that is being
+// built. Used by the build of the demo database only; the program never writes to a database.
+bool writePasswordVerifier(sqlite3 *db, const QString &password, QString *error = nullptr);
+
+} // namespace db

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QObject>
+#include <QSharedPointer>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+namespace db {
+
+// The rows of one query, shared by a recordset and its clones.
+struct RowSet
+{
+    QStringList fieldNames;
+    QVector<QVector<QVariant>> rows; // Null cells are default QVariants
+};
+
+// A cursor over the rows of a query (a snapshot taken when the query ran). Errors raise
+// platform::VbError: moving past BOF/EOF or reading a field without a current record 3021,
+// an unknown field 3265, a criterion the engine cannot read 3075.
+class Recordset : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Recordset(QSharedPointer<const RowSet> rows, QObject *parent = nullptr);
+
+    bool BOF() const;
+    bool EOF() const;
+    void MoveFirst();
+    void MoveNext();
+    void MovePrevious();
+    void MoveLast();
+    // Moves by a number of records from the current one (negative backwards).
+    void Move(int rows);
+
+    int RecordCount() const;
+    // 0-based position of the current record, -1 when there is none.
+    int AbsolutePosition() const;
+    void setAbsolutePosition(int position);
+
+    // Criteria: field = number, field = 'text', <>, <, >, <=, >=, LIKE 'pattern', AND, OR, NOT,
+    // brackets; field names in any letter case, texts compared without regard to letter case.
+    void FindFirst(const QString &criteria);
+    void FindNext(const QString &criteria);
+    void FindPrevious(const QString &criteria);
+    void FindLast(const QString &criteria);
+    bool NoMatch() const { return m_noMatch; }
+
+    // An independent cursor over the same rows, positioned on the first record.
+    std::unique_ptr<Recordset> Clone() const;
+
+    int fieldCount() const;
+    QString fieldName(int index) const;
+    int fieldIndex(const QString &name) const; // -1 when unknown
+    QVariant field(const QString &name) const; // value of the current record; Null stays Null
+    QVariant field(int index) const;
+    QVariant value(int row, int column) const; // direct cell access for the grids
+
+    // Edits are never pending: the recordsets are read-only.
+    static constexpr int dbEditNone = 0;
+    int EditMode() const { return dbEditNone; }
+    void CancelUpdate() {}
+
+    void Close();
+    bool isClosed() const { return m_closed; }
+
+    QSharedPointer<const RowSet> rowSet() const { return m_rows; }
+
+signals:
+    // The current record changed (every move, find that matched, and setAbsolutePosition).
+    void repositioned();
+
+private:
+    void checkOpen() const;
+    void checkCurrent() const;
+    void setPosition(int position);
+    bool matches(int row, const QString &criteria) const;
+
+    QSharedPointer<const RowSet> m_rows;
+    int m_pos = -1; // -1 BOF, rows.size() EOF
+    bool m_noMatch = false;
+    bool m_closed = false;
+};
+
+} // namespace db

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace platform {
+
+// The program folder is the executable's folder, without a trailing separator.
+QString programFolder();
+// Tests point the program folder elsewhere; an empty text restores the real one.
+void setProgramFolder(const QString &folder);
+
+// The executable's name without extension ("Velkor_PED").
+QString exeName();
+
+// Environment variables; empty when not set.
+QString environ(const QString &name);
+
+// Width of the screen the main window opens on, in pixels; tests replace it.
+int screenWidthPixels();
+void setScreenWidthOverride(int pixels); // 0 restores the real screen
+
+// The network share behind a lettered drive ("Z:" -> "\\server\share"); empty for a local drive
+// and on systems without lettered drives. Tests install a fake.
+using DriveShareLookup = std::function<QString(const QString &drive)>;
+QString driveShareName(const QString &drive);
+void setDriveShareLookup(DriveShareLookup lookup); // empty function restores the real one
+
+} // namespace platform
