@@ -9,8 +9,8 @@
 namespace db {
 
 // A query source bound to a database by its name (the data controls of the windows): database name,
-// connect text and record source; Refresh runs the source. The grids and lists bind to it.
-// Refresh and every navigation raise platform::VbError on failure; the control then keeps no rows.
+// connect text and record source; refresh() runs the source. The grids and lists bind to it.
+// refresh() and every navigation raise platform::VbError on failure; the control then keeps no rows.
 class DataControl : public QObject
 {
     Q_OBJECT
@@ -18,22 +18,22 @@ public:
     explicit DataControl(QObject *parent = nullptr);
     ~DataControl() override;
 
-    QString DatabaseName() const { return m_databaseName; }
+    QString databaseName() const { return m_databaseName; }
     void setDatabaseName(const QString &name) { m_databaseName = name; }
-    QString Connect() const { return m_connect; }
-    void setConnect(const QString &connect) { m_connect = connect; }
-    QString RecordSource() const { return m_recordSource; }
+    QString connectText() const { return m_connect; }
+    void setConnectText(const QString &text) { m_connect = text; }
+    QString recordSource() const { return m_recordSource; }
     void setRecordSource(const QString &source) { m_recordSource = source; }
 
     // Runs the record source on the database of that name: the one this process has open under it,
     // otherwise the file opened shared and read-only with the connect text.
-    void Refresh();
+    void refresh();
 
-    // The current recordset; nullptr before the first successful Refresh.
+    // The current recordset; nullptr before the first successful refresh().
     Recordset *recordset() const { return m_recordset.get(); }
 
 signals:
-    // The recordset was replaced (after Refresh); the bound controls reload.
+    // The recordset was replaced (after refresh()); the bound controls reload.
     void refreshed();
     // The current record changed.
     void repositioned();

@@ -17,7 +17,7 @@ struct RowSet
 };
 
 // A cursor over the rows of a query (a snapshot taken when the query ran). Errors raise
-// platform::VbError: moving past BOF/EOF or reading a field without a current record 3021,
+// platform::VbError: moving past the first or last record or reading a field without a current record 3021,
 // an unknown field 3265, a criterion the engine cannot read 3075.
 class Recordset : public QObject
 {
@@ -25,30 +25,30 @@ class Recordset : public QObject
 public:
     explicit Recordset(QSharedPointer<const RowSet> rows, QObject *parent = nullptr);
 
-    bool BOF() const;
-    bool EOF() const;
-    void MoveFirst();
-    void MoveNext();
-    void MovePrevious();
-    void MoveLast();
+    bool bof() const;
+    bool eof() const;
+    void moveFirst();
+    void moveNext();
+    void movePrevious();
+    void moveLast();
     // Moves by a number of records from the current one (negative backwards).
-    void Move(int rows);
+    void move(int rows);
 
-    int RecordCount() const;
+    int recordCount() const;
     // 0-based position of the current record, -1 when there is none.
-    int AbsolutePosition() const;
+    int absolutePosition() const;
     void setAbsolutePosition(int position);
 
     // Criteria: field = number, field = 'text', <>, <, >, <=, >=, LIKE 'pattern', AND, OR, NOT,
     // brackets; field names in any letter case, texts compared without regard to letter case.
-    void FindFirst(const QString &criteria);
-    void FindNext(const QString &criteria);
-    void FindPrevious(const QString &criteria);
-    void FindLast(const QString &criteria);
-    bool NoMatch() const { return m_noMatch; }
+    void findFirst(const QString &criteria);
+    void findNext(const QString &criteria);
+    void findPrevious(const QString &criteria);
+    void findLast(const QString &criteria);
+    bool noMatch() const { return m_noMatch; }
 
     // An independent cursor over the same rows, positioned on the first record.
-    std::unique_ptr<Recordset> Clone() const;
+    std::unique_ptr<Recordset> clone() const;
 
     int fieldCount() const;
     QString fieldName(int index) const;
@@ -59,10 +59,10 @@ public:
 
     // Edits are never pending: the recordsets are read-only.
     static constexpr int dbEditNone = 0;
-    int EditMode() const { return dbEditNone; }
-    void CancelUpdate() {}
+    int editMode() const { return dbEditNone; }
+    void cancelUpdate() {}
 
-    void Close();
+    void close();
     bool isClosed() const { return m_closed; }
 
     QSharedPointer<const RowSet> rowSet() const { return m_rows; }

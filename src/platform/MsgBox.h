@@ -81,13 +81,13 @@ DialogService *dialogService();
 void setDialogService(DialogService *service);
 
 // Shows a message box; an empty title becomes appTitle(). Returns an MsgBoxResult.
-int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = {});
+int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = {});
 
 // Open and save dialogs. A cancel raises VbError(vberr::CancelError) when cancelError is set
 // (the callers' "cancelling raises an error"), otherwise returns an empty text.
-QString ShowOpen(const FileDialogRequest &request, bool cancelError = true);
-QString ShowSave(const FileDialogRequest &request, bool cancelError = true);
-bool ShowPrinter(QPrinter *printer, const QString &title = {});
+QString showOpen(const FileDialogRequest &request, bool cancelError = true);
+QString showSave(const FileDialogRequest &request, bool cancelError = true);
+bool showPrinter(QPrinter *printer, const QString &title = {});
 
 // "Access files (*.mdb)|*.mdb|All files (*.*)|*.*" -> "Access files (*.mdb);;All files (*.*)"
 QString qtFilterFromVb(const QString &vbFilter);
