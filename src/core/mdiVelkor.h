@@ -2,20 +2,25 @@
 
 // The program's one multiple-document main window and the program-wide state that every other
 // window reads and writes through its single instance.
-//
-// OWNERSHIP NOTE (remove once the window is complete): this header is the shared contract of the
-// windows being built in parallel. Keep the public names; add members, do not rename them.
 
 #include "platform/Collection.h"
 #include "platform/OleColor.h"
 
+#include <QIcon>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
 
+class QAction;
+class QLabel;
 class QMdiArea;
+class QMenu;
+class QStatusBar;
+class QToolBar;
 class Material;
 class frmMaterial2;
 
@@ -48,8 +53,37 @@ public:
     bool blnEnglish = false;
     bool blnEnglishSystem = false;
 
+    // The system colours the colour scheme and the back-colour cycle use.
+    const platform::OleColor vInfoBackground = platform::olecolor::InfoBackground;
+    const platform::OleColor vAppWorkspace = platform::olecolor::AppWorkspace;
+
     // The MDI area holding the search window and the material windows.
     QMdiArea *mdiArea() const { return m_mdiArea; }
+
+    // The window's back colour is the MDI area's background.
+    platform::OleColor BackColor() const { return m_backColor; }
+    void SetBackColor(platform::OleColor color);
+
+    // Load and unload. MDIForm_Load runs the start-up after construction (the splash calls it);
+    // MDIForm_Unload runs once, when the window closes.
+    void MDIForm_Load();
+    void MDIForm_Unload();
+    void MDIForm_Resize() {}
+    void CloseMainWindow();
+    // True from the moment the unload starts: the search window lets itself be closed then.
+    bool Unloading() const { return m_unloading; }
+    // True once the unload has run.
+    bool Unloaded() const { return m_unloaded; }
+
+    // Settings file.
+    void LoadSettings();
+    void SaveSettings();
+    float ColumnSize(int Index) const;             // VbError 9 outside 0..5
+    void ColumnSize(int Index, float sngWidth);    // VbError 9 outside 0..5
+    bool ColumnVisible(int Index) const;           // VbError 9 outside 0..5
+    void ColumnVisible(int Index, bool blnVisible); // VbError 9 outside 0..5
+    QString SavedSearch(int Index) const;          // VbError 9 outside 0..7
+    void SavedSearch(int Index, const QString &strSearch); // VbError 9 outside 0..7
 
     // Table catalogue.
     void InitTableNames();
@@ -61,6 +95,8 @@ public:
     // Status bar texts.
     void SetStatus();
     void ShowStatus(int index); // VbError 9 outside the ranges
+    // The text the first status panel shows.
+    QString StatusText() const;
 
     // Colour scheme.
     void Do_Undo_Colour_All();
@@ -70,12 +106,79 @@ public:
     void DoBatchPrint();
     void ShowAbout();
     void SelectMaterials();
-    void UpdateMenusAndButtons();
+    // strMenu "View", "Mech" or "Phys" with the item index; anything else only resets the marks.
+    void UpdateMenusAndButtons(const QString &strMenu = {}, int Index = 0);
+    void ShowToolTips(bool blnOn);
 
     void GetDecimal();
     qint16 CheckScreenResolution() const;
-    void CloseMainWindow();
+
+    // Menus: the item arrays are indexed from 0, separators included.
+    QMenu *mnuFile = nullptr;
+    QMenu *mnuView = nullptr;
+    QMenu *mnuViewMech = nullptr;
+    QMenu *mnuViewPhys = nullptr;
+    QMenu *mnuSettings = nullptr;
+    QMenu *mnuSettingsTool = nullptr;
+    QMenu *mnuWindow = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QList<QAction *> mnuFileElem;
+    QList<QAction *> mnuViewElem;
+    QList<QAction *> mnuViewMechElem;
+    QList<QAction *> mnuViewPhysElem;
+    QList<QAction *> mnuSettingsElem;
+    QList<QAction *> mnuSettingsToolElem;
+    QList<QAction *> mnuWindowElem;
+    QList<QAction *> mnuHelpElem;
+
+    // Toolbar: buttons numbered from 1 and found by key; separators are buttons too.
+    QToolBar *Toolbar1 = nullptr;
+    int ButtonCount() const { return int(m_buttons.size()); }
+    QAction *Buttons(int index) const;          // nullptr outside 1..ButtonCount()
+    QAction *Buttons(const QString &key) const; // nullptr for an unknown key
+    int ButtonIndex(const QString &key) const;  // 0 for an unknown key
+    // The drop-down menus of the buttons "Mech" and "Physical", numbered from 1.
+    QAction *ButtonMenus(const QString &buttonKey, int index) const;
+    bool ToolbarAtBottom() const;
+    void SetToolbarAtBottom(bool bottom);
+
+    // Pictures of the toolbar buttons and of dialogs, numbered from 1.
+    QList<QIcon> ImageList1;
+
+    QStatusBar *stbStatus = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void CreateMenus();
+    void CreateToolbar();
+    void CreateStatusBar();
+    void ListChildWindows();
+    void CreateImageList();
+    void AssignToolbarPictures();
+    void CheckScreen();
+    QString MissingDatabaseText() const;
+    void ShowSearchWindow();
+    void UnloadOtherWindows();
+
     QMdiArea *m_mdiArea = nullptr;
+    QLabel *m_statusPanel = nullptr;
+    platform::OleColor m_backColor = 0xFEC7A5;
+    QList<QAction *> m_buttons;
+    QList<QAction *> m_windowListActions;
+    QStringList m_buttonKeys;
+    QMenu *m_mechButtonMenu = nullptr;
+    QMenu *m_physButtonMenu = nullptr;
+    bool m_unloading = false;
+    bool m_unloaded = false;
+
+    std::array<QString, 28> m_tableNames;
+    std::array<QString, 21> m_statusTexts;
+    int m_statusRemembered = 0;
+
+    std::array<float, 6> m_columnSize{};
+    std::array<bool, 6> m_columnVisible{true, true, true, true, true, true};
+    std::array<QString, 8> m_savedSearch;
 };

@@ -35,7 +35,7 @@ public:
 signals:
     // The recordset was replaced (after refresh()); the bound controls reload.
     void refreshed();
-    // The current record changed.
+    // The current record changed; also once after every successful refresh().
     void repositioned();
 
 private:

@@ -24,6 +24,11 @@ constexpr int TooFewParameters = 3061;    // unknown field (SQLite's text)
 constexpr int SyntaxError = 3075;         // syntax error in a query or criterion
 constexpr int ObjectClosed = 3420;        // "Object invalid or no longer set."
 constexpr int OtherEngineError = 3000;    // any other engine failure, with SQLite's own text
+constexpr int InvalidArgument = 3001;     // "Invalid argument." (a position outside the records)
+constexpr int ReadOnly = 3027;            // "Cannot update. Database or object is read-only."
+constexpr int CannotOpen = 3051;          // the file cannot be read (permissions)
+constexpr int UnknownName = 3070;         // a criterion names a field the recordset does not have
+constexpr int CharactersAfterEnd = 3142;  // "Characters found after end of SQL statement."
 }
 
 // One open database file. Every failure raises platform::VbError with the number and description above.
@@ -56,11 +61,16 @@ public:
     QStringList tableNames() const;
     QStringList fieldNames(const QString &table) const;
 
+    bool isExclusive() const { return m_exclusive; }
+
 private:
     Database() = default;
+    void checkOpen() const;
     sqlite3 *m_db = nullptr;
     int m_lockFd = -1;
     QString m_name;
+    QString m_canonicalPath;
+    bool m_exclusive = false;
 };
 
 // Text for a quoted literal in SQL or a criterion: single quotes doubled ("O'Neil" -> "O''Neil").
@@ -70,7 +80,9 @@ QString quoteText(const QString &text);
 QString likeLiteral(const QString &text);
 
 // Writes a password verifier (salted hash, never the password) into a database file that is being
-// built. Used by the build of the demo database only; the program never writes to a database.
+// built: the table "velkor_access" (key, value) with the rows "salt" (random bytes, hex) and "sha256"
+// (hex SHA-256 of the salt bytes followed by the UTF-8 password). Replaces an earlier verifier.
+// Used by the build of the demo database only; the program never writes to a database.
 bool writePasswordVerifier(sqlite3 *db, const QString &password, QString *error = nullptr);
 
 } // namespace db

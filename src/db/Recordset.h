@@ -17,7 +17,8 @@ struct RowSet
 };
 
 // A cursor over the rows of a query (a snapshot taken when the query ran). Errors raise
-// platform::VbError: moving past the first or last record or reading a field without a current record 3021,
+// platform::VbError: moving past the first or last record, moveFirst/moveLast on an empty recordset, or
+// reading a field without a current record 3021,
 // an unknown field 3265, a criterion the engine cannot read 3075.
 class Recordset : public QObject
 {
@@ -76,6 +77,8 @@ private:
     void checkCurrent() const;
     void setPosition(int position);
     bool matches(int row, const QString &criteria) const;
+    // Tests the rows from one index on in one direction; the first match becomes current.
+    void find(const QString &criteria, int from, int step);
 
     QSharedPointer<const RowSet> m_rows;
     int m_pos = -1; // -1 BOF, rows.size() EOF

@@ -12,6 +12,8 @@ void setProgramFolder(const QString &folder);
 
 // The executable's name without extension ("Velkor_PED").
 QString exeName();
+// Tests give the program another name; an empty text restores the real one.
+void setExeName(const QString &name);
 
 // Environment variables; empty when not set.
 QString environ(const QString &name);

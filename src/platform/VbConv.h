@@ -32,5 +32,8 @@ bool isNumeric(const QVariant &v);
 // Number formatting with a pattern of the forms "0", "0.0", "##0.00", "#,##0.00": the digits after the
 // point fixed, grouping when the pattern has a comma, the locale's decimal and grouping signs.
 QString formatNumber(double value, const QString &pattern);
+// The same for a value as the runtime's Format takes it: Null gives an empty text, text that reads as a
+// number is converted with cDbl first ("1,5" is 15 in an English locale), other text comes back as it is.
+QString formatNumber(const QVariant &value, const QString &pattern);
 
 } // namespace platform

@@ -34,6 +34,7 @@ namespace vberr {
 constexpr int SubscriptOutOfRange = 9;
 constexpr int Overflow = 6;
 constexpr int TypeMismatch = 13;
+constexpr int InvalidUseOfNull = 94;
 constexpr int ObjectNotSet = 91;
 constexpr int ArgumentNotOptional = 449;
 constexpr int InvalidProcedureCall = 5;

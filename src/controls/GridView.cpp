@@ -1,0 +1,307 @@
+#include "controls/GridView.h"
+
+#include "controls/DataGrid.h"
+#include "controls/GridModel.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QToolTip>
+
+namespace controls {
+
+namespace {
+
+constexpr int CaptionPadding = 8;
+
+void showTip(const QString &tip, const QPoint &globalPos, QWidget *widget, const QRect &cell, int style)
+{
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // Anchored tips sit under the cell; floating ones follow the mouse.
+    const QPoint at = style == DataGrid::AnchoredCellTips ? widget->mapToGlobal(cell.bottomLeft()) : globalPos;
+    QToolTip::showText(at, tip, widget, cell);
+}
+
+} // namespace
+
+// --- GridHeader ------------------------------------------------------------------------------
+
+GridHeader::GridHeader(Kind kind, DataGrid *grid, QWidget *parent)
+    : QHeaderView(Qt::Horizontal, parent), m_kind(kind), m_grid(grid)
+{
+    setSectionsClickable(true);
+    setHighlightSections(false);
+    setSortIndicatorShown(false);
+    setMinimumSectionSize(0);
+    setStretchLastSection(false);
+    setDefaultAlignment(Qt::AlignCenter);
+    setSectionResizeMode(kind == Kind::Header ? QHeaderView::Interactive : QHeaderView::Fixed);
+}
+
+void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
+{
+    if (!rect.isValid() || !model())
+        return;
+    QStyleOptionHeader opt;
+    initStyleOption(&opt);
+    opt.rect = rect;
+    opt.section = logicalIndex;
+    opt.text.clear();
+    opt.icon = QIcon();
+    opt.textAlignment = Qt::AlignCenter;
+    opt.position = QStyleOptionHeader::Middle;
+    style()->drawControl(QStyle::CE_HeaderSection, &opt, painter, this);
+
+    const QRect inner = rect.adjusted(2, 1, -2, -1);
+    painter->save();
+    painter->setClipRect(rect);
+    if (m_kind == Kind::Header) {
+        const QImage picture = model()->headerData(logicalIndex, Qt::Horizontal, GridModel::PictureRole).value<QImage>();
+        if (!picture.isNull()) {
+            QImage shown = picture;
+            if (shown.width() > inner.width() || shown.height() > inner.height())
+                shown = shown.scaled(inner.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            const QPoint topLeft(inner.left() + (inner.width() - shown.width()) / 2,
+                                 inner.top() + (inner.height() - shown.height()) / 2);
+            painter->drawImage(topLeft, shown);
+            painter->restore();
+            return;
+        }
+    }
+    const QString text = m_kind == Kind::Header
+                             ? model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString()
+                             : model()->headerData(logicalIndex, Qt::Horizontal, GridModel::FooterRole).toString();
+    painter->setFont(font());
+    painter->setPen(palette().color(QPalette::ButtonText));
+    painter->drawText(inner, Qt::AlignCenter, text);
+    painter->restore();
+}
+
+QSize GridHeader::sectionSizeFromContents(int logicalIndex) const
+{
+    const QFontMetrics fm(font());
+    int height = fm.height() + CaptionPadding;
+    int width = sectionSize(logicalIndex);
+    if (m_kind == Kind::Header && model()) {
+        const QImage picture = model()->headerData(logicalIndex, Qt::Horizontal, GridModel::PictureRole).value<QImage>();
+        if (!picture.isNull()) {
+            height = qMax(height, picture.height() + 4);
+        } else {
+            const int lines = qMax(1, model()->headerData(logicalIndex, Qt::Horizontal, GridModel::LineCountRole).toInt());
+            height = qMax(height, fm.height() + (lines - 1) * fm.lineSpacing() + CaptionPadding);
+        }
+    }
+    return QSize(width, height);
+}
+
+QSize GridHeader::sizeHint() const
+{
+    int height = QFontMetrics(font()).height() + CaptionPadding;
+    const int n = count();
+    for (int i = 0; i < n; ++i)
+        if (!isSectionHidden(i))
+            height = qMax(height, sectionSizeFromContents(i).height());
+    return QSize(length(), height);
+}
+
+bool GridHeader::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        if (m_grid->cellTips() == DataGrid::NoCellTips)
+            return true;
+        const int col = logicalIndexAt(help->pos());
+        QString tip;
+        if (col >= 0) {
+            const bool header = m_kind == Kind::Header;
+            tip = m_grid->cellTip(header ? GridArea::Header : GridArea::Footer, col,
+                                  header ? DataGrid::HeaderRow : DataGrid::FooterRow);
+        }
+        const QRect cell(sectionViewportPosition(col), 0, sectionSize(col), viewport()->height());
+        showTip(tip, help->globalPos(), viewport(), cell, m_grid->cellTips());
+        return true;
+    }
+    return QHeaderView::viewportEvent(event);
+}
+
+void GridHeader::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = true;
+    QHeaderView::mousePressEvent(event);
+}
+
+void GridHeader::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_pressed = false;
+    QHeaderView::mouseReleaseEvent(event);
+    if (m_kind == Kind::Header)
+        m_grid->finishUserResize();
+}
+
+// --- GridView --------------------------------------------------------------------------------
+
+GridView::GridView(DataGrid *grid)
+    : QTableView(grid), m_grid(grid), m_header(new GridHeader(GridHeader::Kind::Header, grid, this))
+{
+    setHorizontalHeader(m_header);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setWordWrap(false);
+    // Drags start only when the owner asks (dragCell); drops of any grid's drag are reported.
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setTabKeyNavigation(false);
+}
+
+bool GridView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        if (m_grid->cellTips() == DataGrid::NoCellTips)
+            return true;
+        const QModelIndex index = indexAt(help->pos());
+        const QString tip = index.isValid() ? m_grid->cellTip(GridArea::Data, index.column(), index.row()) : QString();
+        showTip(tip, help->globalPos(), viewport(), visualRect(index), m_grid->cellTips());
+        return true;
+    }
+    return QTableView::viewportEvent(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent *event)
+{
+    QTableView::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        m_pressPos = event->position().toPoint();
+        m_pressIndex = indexAt(m_pressPos);
+    }
+}
+
+void GridView::mouseMoveEvent(QMouseEvent *event)
+{
+    if ((event->buttons() & Qt::LeftButton) && m_pressIndex.isValid()
+        && (event->position().toPoint() - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+        const QPersistentModelIndex index = m_pressIndex;
+        m_pressIndex = QPersistentModelIndex();
+        emit m_grid->dragCell(0, index.row(), index.column());
+        return;
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_pressIndex = QPersistentModelIndex();
+    QTableView::mouseReleaseEvent(event);
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit m_grid->dblClick();
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    int code = vbKeyCode(event);
+    if (code != 0) {
+        emit m_grid->keyDown(&code, vbShift(event->modifiers()));
+        // Enter belongs to the grid's owner: passed on, it would reach a default button.
+        if (code == 0 || code == 13) {
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GridView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (DataGrid::isGridDrag(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void GridView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (DataGrid::isGridDrag(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void GridView::dropEvent(QDropEvent *event)
+{
+    if (!DataGrid::isGridDrag(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    const QPoint inGrid = viewport()->mapTo(m_grid, event->position().toPoint());
+    m_grid->droppedOn(event->source(), inGrid);
+}
+
+int GridView::vbKeyCode(const QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return 'A' + (key - Qt::Key_A);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return (event->modifiers() & Qt::KeypadModifier) ? 96 + (key - Qt::Key_0) : '0' + (key - Qt::Key_0);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F16)
+        return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+    }
+}
+
+int GridView::vbShift(Qt::KeyboardModifiers modifiers)
+{
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
+} // namespace controls

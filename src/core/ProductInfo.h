@@ -1,0 +1,36 @@
+#pragma once
+
+// The product's names, version and legal notice, in one place.
+
+#include <QString>
+
+#ifndef VELKOR_VERSION_MAJOR
+#define VELKOR_VERSION_MAJOR 0
+#endif
+#ifndef VELKOR_VERSION_MINOR
+#define VELKOR_VERSION_MINOR 0
+#endif
+#ifndef VELKOR_VERSION_REVISION
+#define VELKOR_VERSION_REVISION 0
+#endif
+
+namespace product {
+
+inline const QString ProductName = QStringLiteral("Velkor-PED");
+inline const QString CompanyName = QStringLiteral("Brisvale");
+inline const QString LegalCopyright =
+    QStringLiteral("Copyright \u00A9 Brisvale. All rights reserved. This program is protected by copyright law "
+                   "and international treaties; unauthorised copying or distribution of it, or of any part of "
+                   "it, is prohibited.");
+
+constexpr int VersionMajor = VELKOR_VERSION_MAJOR;
+constexpr int VersionMinor = VELKOR_VERSION_MINOR;
+constexpr int VersionRevision = VELKOR_VERSION_REVISION;
+
+// "Version 1.16.1"
+inline QString VersionText(int major = VersionMajor, int minor = VersionMinor, int revision = VersionRevision)
+{
+    return QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(revision);
+}
+
+} // namespace product

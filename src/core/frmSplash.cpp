@@ -1,0 +1,206 @@
+#include "core/frmSplash.h"
+
+#include "core/ProductInfo.h"
+#include "core/mdiVelkor.h"
+#include "core/modFileHandler.h"
+#include "platform/OleColor.h"
+#include "platform/Twips.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QScreen>
+#include <QSysInfo>
+#include <QTimer>
+
+namespace {
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, double left, double top, double width,
+                  double height)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    platform::moveTwips(label, left, top, width, height);
+    return label;
+}
+
+// The product picture: a pressure vessel on its saddles.
+QPixmap vesselPicture(int width, int height)
+{
+    QPixmap pixmap(width, height);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF shell(width * 0.08, height * 0.25, width * 0.84, height * 0.45);
+    QLinearGradient steel(shell.topLeft(), shell.bottomLeft());
+    steel.setColorAt(0, QColor(0xE8, 0xEC, 0xF0));
+    steel.setColorAt(0.5, QColor(0x9A, 0xA6, 0xB2));
+    steel.setColorAt(1, QColor(0x5C, 0x66, 0x70));
+    p.setPen(QPen(QColor(0x40, 0x48, 0x50), 1.5));
+    p.setBrush(steel);
+    p.drawRoundedRect(shell, shell.height() / 2, shell.height() / 2);
+    p.setBrush(QColor(0x70, 0x7A, 0x84));
+    p.drawRect(QRectF(width * 0.30, height * 0.12, width * 0.07, height * 0.14));
+    p.drawRect(QRectF(width * 0.62, height * 0.12, width * 0.07, height * 0.14));
+    p.drawRect(QRectF(width * 0.22, height * 0.70, width * 0.10, height * 0.18));
+    p.drawRect(QRectF(width * 0.68, height * 0.70, width * 0.10, height * 0.18));
+    return pixmap;
+}
+
+QPixmap logoPicture(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1F, 0x4E, 0x8C));
+    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(size * 6 / 10);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, product::CompanyName.left(1));
+    return pixmap;
+}
+
+QString platformName()
+{
+    QString kernel = QSysInfo::kernelType();
+    if (!kernel.isEmpty())
+        kernel[0] = kernel[0].toUpper();
+    return kernel;
+}
+
+} // namespace
+
+frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(product::ProductName);
+    setFocusPolicy(Qt::StrongFocus);
+    platform::resizeTwips(this, 7500, 4650);
+
+    Frame1 = new QGroupBox(QStringLiteral("Double-Click To Start"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    platform::moveTwips(Frame1, 60, 0, 7380, 4590);
+
+    lblBack = makeLabel(Frame1, "lblBack", {}, 120, 300, 7140, 1500);
+    lblBack->setAutoFillBackground(true);
+    QPalette back = lblBack->palette();
+    back.setColor(QPalette::Window, platform::toQColor(0xFEC7A5));
+    lblBack->setPalette(back);
+
+    imgLogo = makeLabel(Frame1, "imgLogo", {}, 300, 480, 900, 900);
+    imgLogo->setPixmap(logoPicture(platform::twipsToPixels(900)));
+
+    lblProductName = makeLabel(Frame1, "lblProductName", product::ProductName, 1380, 420, 3600, 720);
+    QFont big = lblProductName->font();
+    big.setPointSizeF(big.pointSizeF() * 2.2);
+    big.setBold(true);
+    lblProductName->setFont(big);
+
+    lblCompanyProduct = makeLabel(Frame1, "lblCompanyProduct",
+                                  product::CompanyName + QStringLiteral(" ") + product::ProductName +
+                                      QStringLiteral(": material data for pressure equipment"),
+                                  1380, 1140, 5700, 360);
+
+    lblPlatform = makeLabel(Frame1, "lblPlatform", platformName(), 5040, 420, 2100, 300);
+    lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblVersion = makeLabel(Frame1, "lblVersion", {}, 5040, 720, 2100, 300);
+    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    imgVelkor = makeLabel(Frame1, "imgVelkor", {}, 240, 1920, 2700, 1500);
+    imgVelkor->setPixmap(vesselPicture(platform::twipsToPixels(2700), platform::twipsToPixels(1500)));
+
+    lblCompany = makeLabel(Frame1, "lblCompany", product::CompanyName, 3120, 1980, 4080, 360);
+    QFont bold = lblCompany->font();
+    bold.setBold(true);
+    lblCompany->setFont(bold);
+
+    lblCopyright = makeLabel(Frame1, "lblCopyright", {}, 3120, 2400, 4080, 1200);
+    lblCopyright->setWordWrap(true);
+    lblCopyright->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    imgLogos = makeLabel(Frame1, "imgLogos", QStringLiteral("EN \u00B7 SS \u00B7 ASME"), 240, 3600, 2700, 360);
+    imgLogos->setAlignment(Qt::AlignCenter);
+
+    lblPress = makeLabel(Frame1, "lblPress", QStringLiteral("Press Any Key To Start...."), 3120, 3960, 4080, 360);
+    lblPress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // A click on these reaches nothing.
+    for (QWidget *w : std::initializer_list<QWidget *>{lblBack, imgLogos, lblPress})
+        w->setAttribute(Qt::WA_NoMousePropagation);
+    for (QWidget *w : std::initializer_list<QWidget *>{Frame1, imgLogo, imgVelkor, lblCompany, lblCompanyProduct,
+                                                       lblCopyright, lblPlatform, lblProductName, lblVersion})
+        w->installEventFilter(this);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+}
+
+void frmSplash::Form_Load()
+{
+    modFileHandler::SetupFileEnvironment();
+    Timer1->setInterval(3000);
+    Timer1->start();
+    lblVersion->setText(product::VersionText());
+    lblCopyright->setText(product::LegalCopyright);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void frmSplash::Timer1_Timer()
+{
+    Frame1_Click();
+}
+
+void frmSplash::Frame1_Click()
+{
+    // The main window's load shows modal dialogs, during which the timer, a key or a click may
+    // arrive again.
+    if (m_closing)
+        return;
+    m_closing = true;
+    Timer1->stop();
+    try {
+        auto *main = new mdiVelkor;
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<mdiVelkor> guard(main);
+        try {
+            main->MDIForm_Load();
+        } catch (...) {
+            // Absorbed: the main window stays as far as it got, so that the user can end the program.
+        }
+        if (guard && !guard->Unloaded())
+            guard->showMaximized();
+    } catch (...) {
+    }
+    close();
+}
+
+void frmSplash::keyPressEvent(QKeyEvent *event)
+{
+    event->accept();
+    Frame1_Click();
+}
+
+bool frmSplash::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick) {
+        Q_UNUSED(watched);
+        Frame1_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,322 @@
+#include "core/mdiVelkor.h"
+
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+QAction *addItem(QMenu *menu, QList<QAction *> &items, const QString &caption, const QKeySequence &shortcut = {})
+{
+    QAction *action = caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    items.append(action);
+    return action;
+}
+
+QAction *addSubmenu(QMenu *menu, QList<QAction *> &items, QMenu *submenu)
+{
+    QAction *action = menu->addMenu(submenu);
+    items.append(action);
+    return action;
+}
+
+void setChecked(QAction *action, bool checked)
+{
+    action->setCheckable(true);
+    action->setChecked(checked);
+}
+
+// A plain pictogram: a rounded tile with a short sign, so that the toolbar needs no picture files.
+QIcon pictogram(const QString &sign, const QColor &tile)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(tile.darker(160));
+    painter.setBrush(tile);
+    painter.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 4, 4);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(sign.size() > 2 ? 8 : (sign.size() > 1 ? 10 : 13));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, sign);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+void mdiVelkor::CreateMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    addItem(mnuFile, mnuFileElem, QStringLiteral("Show Selected &Material(s)"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    addItem(mnuFile, mnuFileElem, QStringLiteral("-"));
+    addItem(mnuFile, mnuFileElem, QStringLiteral("&Save Report For Current Material To File..."),
+            QKeySequence(Qt::CTRL | Qt::Key_S))->setEnabled(false);
+    addItem(mnuFile, mnuFileElem, QStringLiteral("&Print (Preview) Report For Current Material..."),
+            QKeySequence(Qt::CTRL | Qt::Key_P))->setEnabled(false);
+    addItem(mnuFile, mnuFileElem, QStringLiteral("-"));
+    addItem(mnuFile, mnuFileElem, QStringLiteral("&Generial Information"), QKeySequence(Qt::CTRL | Qt::Key_G));
+    addItem(mnuFile, mnuFileElem, QStringLiteral("-"));
+    addItem(mnuFile, mnuFileElem, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    mnuView = bar->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuViewMech = new QMenu(QStringLiteral("&Mechanical Properties"), mnuView);
+    mnuViewPhys = new QMenu(QStringLiteral("&Physical Properties"), mnuView);
+    addItem(mnuView, mnuViewElem, QStringLiteral("&References"))->setEnabled(false);
+    addItem(mnuView, mnuViewElem, QStringLiteral("&Chemical Composition"));
+    addSubmenu(mnuView, mnuViewElem, mnuViewMech);
+    addItem(mnuView, mnuViewElem, QStringLiteral("&Impact Energy"));
+    addSubmenu(mnuView, mnuViewElem, mnuViewPhys);
+    addItem(mnuView, mnuViewElem, QStringLiteral("&Additional Information"));
+    addItem(mnuView, mnuViewElem, QStringLiteral("&Design Values"));
+    addItem(mnuViewMech, mnuViewMechElem, QStringLiteral("At &Room Temperature"));
+    addItem(mnuViewMech, mnuViewMechElem, QStringLiteral("At &Elevated Temperature"));
+    addItem(mnuViewMech, mnuViewMechElem, QStringLiteral("-"));
+    addItem(mnuViewMech, mnuViewMechElem, QStringLiteral("&Creep Properties"));
+    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("&Modulus Of Elasticity"));
+    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("Thermal &Expansion"));
+    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("Thermal &Conductivity"));
+    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("Specific &Thermal Capacity"));
+    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("Specific Electrical &Resistivity"));
+    mnuView->menuAction()->setVisible(false);
+
+    mnuSettings = bar->addMenu(QStringLiteral("&Settings"));
+    mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
+    mnuSettingsTool = new QMenu(QStringLiteral("&Toolbar"), mnuSettings);
+    addSubmenu(mnuSettings, mnuSettingsElem, mnuSettingsTool)->setEnabled(false);
+    setChecked(addItem(mnuSettings, mnuSettingsElem, QStringLiteral("Status &Bar")), true);
+    setChecked(addItem(mnuSettings, mnuSettingsElem, QStringLiteral("&Colour")), true);
+    setChecked(addItem(mnuSettings, mnuSettingsElem, QStringLiteral("ToolTi&ps")), true);
+    addItem(mnuSettings, mnuSettingsElem, QStringLiteral("C&hange Back Colour"));
+    addItem(mnuSettingsTool, mnuSettingsToolElem, QStringLiteral("&Show"))->setEnabled(false);
+    addItem(mnuSettingsTool, mnuSettingsToolElem, QStringLiteral("&Hide"));
+    addItem(mnuSettingsTool, mnuSettingsToolElem, QStringLiteral("Align &Top"))->setEnabled(false);
+    addItem(mnuSettingsTool, mnuSettingsToolElem, QStringLiteral("Align &Bottom"));
+
+    mnuWindow = bar->addMenu(QStringLiteral("&Window"));
+    mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
+    setChecked(addItem(mnuWindow, mnuWindowElem, QStringLiteral("&Cascade")), true);
+    setChecked(addItem(mnuWindow, mnuWindowElem, QStringLiteral("Tile &Horizontal")), false);
+    connect(mnuWindow, &QMenu::aboutToShow, this, &mdiVelkor::ListChildWindows);
+
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addItem(mnuHelp, mnuHelpElem, QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1));
+    addItem(mnuHelp, mnuHelpElem, QStringLiteral("&Index"));
+    addItem(mnuHelp, mnuHelpElem, QStringLiteral("&Search"));
+    addItem(mnuHelp, mnuHelpElem, QStringLiteral("-"));
+    addItem(mnuHelp, mnuHelpElem, QStringLiteral("&About VELKor-PED"));
+}
+
+// The Window menu lists the open child windows below its items; choosing one activates it.
+void mdiVelkor::ListChildWindows()
+{
+    for (QAction *action : std::as_const(m_windowListActions)) {
+        mnuWindow->removeAction(action);
+        action->deleteLater();
+    }
+    m_windowListActions.clear();
+    const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList();
+    int number = 0;
+    for (QMdiSubWindow *child : children) {
+        if (child->isHidden())
+            continue;
+        if (number == 0)
+            m_windowListActions.append(mnuWindow->addSeparator());
+        ++number;
+        QAction *action = mnuWindow->addAction(QStringLiteral("&%1 %2").arg(number).arg(child->windowTitle()));
+        action->setCheckable(true);
+        action->setChecked(child == m_mdiArea->activeSubWindow());
+        QPointer<QMdiSubWindow> target(child);
+        connect(action, &QAction::triggered, this, [this, target]() {
+            if (target)
+                m_mdiArea->setActiveSubWindow(target);
+        });
+        m_windowListActions.append(action);
+    }
+}
+
+void mdiVelkor::CreateToolbar()
+{
+    Toolbar1 = new QToolBar(QStringLiteral("Toolbar"), this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, Toolbar1);
+
+    enum Style { Default, Check, Separator, DropDown };
+    struct ButtonDesign
+    {
+        const char *key;
+        const char *tip;
+        Style style;
+        bool pressed;
+    };
+    static const ButtonDesign design[] = {
+        {"Select", "Select Material(s)...", Default, false},
+        {"Next", "Show Next Material", Default, false},
+        {"Close", "Close Current Material", Default, false},
+        {"Separator1", "", Separator, false},
+        {"Save", "Save Current Material To File...", Default, false},
+        {"Print", "Preview / Print Current Material...", Default, false},
+        {"Separator2", "", Separator, false},
+        {"Ref", "References", Check, true},
+        {"ChemComp", "Chemical Composition", Default, false},
+        {"Mech", "Mechanical Properties...", DropDown, false},
+        {"ImpEnergy", "Impact Energy", Default, false},
+        {"Physical", "Physical Properties...", DropDown, false},
+        {"AddInfo", "Additional Information", Default, false},
+        {"Design", "Design Values", Default, false},
+        {"Separator3", "", Separator, false},
+        {"Separator4", "", Separator, false},
+        {"Cascade", "Cascade", Default, true},
+        {"Horizontal", "Tile Horizontal", Default, false},
+        {"Separator5", "", Separator, false},
+        {"Separator6", "", Separator, false},
+        {"GenInfo", "General Information...", Default, false},
+        {"Separator7", "", Separator, false},
+        {"Separator8", "", Separator, false},
+        {"Exit", "Exit", Default, false},
+    };
+
+    m_mechButtonMenu = new QMenu(this);
+    for (const char *caption : {"Mechanical Properties At &Room Temperature", "Mechanical Properties At &Elevated Temperature",
+                                "&Creep Properties"})
+        m_mechButtonMenu->addAction(QString::fromLatin1(caption));
+    const char *mechKeys[] = {"MechProp", "Elevated", "CreepProp"};
+    for (int i = 0; i < 3; ++i)
+        m_mechButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(mechKeys[i]));
+
+    m_physButtonMenu = new QMenu(this);
+    for (const char *caption : {"&Modulus Of Elasticity", "Thermal &Expansion", "Thermal &Conductiviy",
+                                "Specific &Thermal Capacity", "Specific Electrical &Resistivity"})
+        m_physButtonMenu->addAction(QString::fromLatin1(caption));
+    const char *physKeys[] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
+    for (int i = 0; i < 5; ++i)
+        m_physButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(physKeys[i]));
+
+    for (const ButtonDesign &b : design) {
+        const QString key = QString::fromLatin1(b.key);
+        QAction *action = nullptr;
+        if (b.style == Separator) {
+            action = Toolbar1->addSeparator();
+        } else {
+            action = Toolbar1->addAction(QString::fromLatin1(b.tip));
+            action->setToolTip(QString::fromLatin1(b.tip));
+            if (b.style != DropDown) {
+                // Pressed and released by the program; a check button also by the user.
+                action->setCheckable(true);
+                action->setChecked(b.pressed);
+            } else {
+                action->setMenu(key == QLatin1String("Mech") ? m_mechButtonMenu : m_physButtonMenu);
+                if (auto *button = qobject_cast<QToolButton *>(Toolbar1->widgetForAction(action)))
+                    button->setPopupMode(QToolButton::MenuButtonPopup);
+            }
+        }
+        action->setObjectName(key);
+        m_buttons.append(action);
+        m_buttonKeys.append(key);
+    }
+}
+
+void mdiVelkor::CreateImageList()
+{
+    static const char *signs[] = {"Sel", "\u25B6", "\u2715", "Sav", "Prn", "Ref", "CC", "Mec",
+                                  "IE",  "Phy", "Add", "DV",  "Cas", "Til", "i",   "Ex"};
+    static const QColor tiles[] = {QColor(0xF0, 0xD0, 0x80), QColor(0xB0, 0xD8, 0xF0), QColor(0xF0, 0xB0, 0xB0),
+                                   QColor(0xC8, 0xE8, 0xC0), QColor(0xC8, 0xE8, 0xC0), QColor(0xE0, 0xE0, 0xF4),
+                                   QColor(0xE0, 0xE0, 0xF4), QColor(0xE0, 0xE0, 0xF4), QColor(0xE0, 0xE0, 0xF4),
+                                   QColor(0xE0, 0xE0, 0xF4), QColor(0xE0, 0xE0, 0xF4), QColor(0xE0, 0xE0, 0xF4),
+                                   QColor(0xF4, 0xE8, 0xD0), QColor(0xF4, 0xE8, 0xD0), QColor(0xB0, 0xD8, 0xF0),
+                                   QColor(0xF0, 0xB0, 0xB0)};
+    for (int i = 0; i < 16; ++i)
+        ImageList1.append(pictogram(QString::fromUtf8(signs[i]), tiles[i]));
+}
+
+void mdiVelkor::AssignToolbarPictures()
+{
+    int picture = 0;
+    for (QAction *action : std::as_const(m_buttons)) {
+        if (action->isSeparator())
+            continue;
+        if (picture < ImageList1.size())
+            action->setIcon(ImageList1.at(picture));
+        ++picture;
+    }
+    // Button height of 450 twips.
+    const int height = platform::twipsToPixels(450);
+    for (QAction *action : std::as_const(m_buttons)) {
+        if (QWidget *button = Toolbar1->widgetForAction(action); button && !action->isSeparator())
+            button->setMinimumHeight(height);
+    }
+}
+
+void mdiVelkor::CreateStatusBar()
+{
+    stbStatus = new QStatusBar(this);
+    stbStatus->setObjectName(QStringLiteral("stbStatus"));
+    m_statusPanel = new QLabel(stbStatus);
+    m_statusPanel->setObjectName(QStringLiteral("stbStatusPanel1"));
+    m_statusPanel->setTextFormat(Qt::PlainText);
+    stbStatus->addWidget(m_statusPanel, 1);
+    setStatusBar(stbStatus);
+}
+
+QAction *mdiVelkor::Buttons(int index) const
+{
+    if (index < 1 || index > m_buttons.size())
+        return nullptr;
+    return m_buttons.at(index - 1);
+}
+
+QAction *mdiVelkor::Buttons(const QString &key) const
+{
+    return Buttons(ButtonIndex(key));
+}
+
+int mdiVelkor::ButtonIndex(const QString &key) const
+{
+    return int(m_buttonKeys.indexOf(key)) + 1;
+}
+
+QAction *mdiVelkor::ButtonMenus(const QString &buttonKey, int index) const
+{
+    const QMenu *menu = buttonKey == QLatin1String("Mech")       ? m_mechButtonMenu
+                        : buttonKey == QLatin1String("Physical") ? m_physButtonMenu
+                                                                 : nullptr;
+    if (!menu || index < 1 || index > menu->actions().size())
+        return nullptr;
+    return menu->actions().at(index - 1);
+}
+
+bool mdiVelkor::ToolbarAtBottom() const
+{
+    return toolBarArea(Toolbar1) == Qt::BottomToolBarArea;
+}
+
+void mdiVelkor::SetToolbarAtBottom(bool bottom)
+{
+    const bool hidden = Toolbar1->isHidden();
+    addToolBar(bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea, Toolbar1);
+    Toolbar1->setHidden(hidden);
+}

@@ -1,0 +1,238 @@
+#include "core/mdiVelkor.h"
+
+#include "core/modFileHandler.h"
+#include "platform/MsgBox.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+
+#include <QAction>
+#include <QFile>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+constexpr int SettingsLines = 27;
+// Longer lines are no settings of ours; they are read as empty.
+constexpr qint64 MaxLineBytes = 4096;
+
+QString settingsPath()
+{
+    return modFileHandler::DataFilePath(QStringLiteral("Settings.vlk"));
+}
+
+[[noreturn]] void subscriptOutOfRange()
+{
+    throw platform::VbError(platform::vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+}
+
+// Reads at most the first 27 lines; a line ends with LF, CR LF or CR. Control characters are dropped.
+std::array<QString, SettingsLines> readSettingsLines()
+{
+    std::array<QString, SettingsLines> lines;
+    QFile file(settingsPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    int n = 0;
+    QByteArray current;
+    bool overlong = false;
+    const auto finishLine = [&]() {
+        if (n < SettingsLines) {
+            QString text = overlong ? QString() : QString::fromUtf8(current);
+            text.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+            lines[n] = text;
+        }
+        ++n;
+        current.clear();
+        overlong = false;
+    };
+    char buffer[4096];
+    bool pendingCr = false;
+    while (n < SettingsLines) {
+        const qint64 got = file.read(buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        for (qint64 i = 0; i < got && n < SettingsLines; ++i) {
+            const char c = buffer[i];
+            if (pendingCr) {
+                pendingCr = false;
+                if (c == '\n')
+                    continue;
+            }
+            if (c == '\r') {
+                finishLine();
+                pendingCr = true;
+            } else if (c == '\n') {
+                finishLine();
+            } else if (!overlong) {
+                current.append(c);
+                if (current.size() > MaxLineBytes) {
+                    overlong = true;
+                    current.clear();
+                }
+            }
+        }
+    }
+    if (n < SettingsLines && (!current.isEmpty() || overlong))
+        finishLine();
+    return lines;
+}
+
+// A whole number that stands for a colour: an RGB value or a system colour, written signed or not.
+bool parseColour(const QString &text, platform::OleColor &colour)
+{
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok);
+    if (!ok || value < -2147483648LL || value > 0xFFFFFFFFLL)
+        return false;
+    const platform::OleColor candidate = value < 0 ? platform::OleColor(quint32(qint32(value))) : platform::OleColor(value);
+    const bool rgb = candidate <= 0xFFFFFF;
+    const bool system = (candidate & 0xFFFFFF00u) == 0x80000000u && (candidate & 0xFF) <= 0x18;
+    if (!rgb && !system)
+        return false;
+    colour = candidate;
+    return true;
+}
+
+} // namespace
+
+void mdiVelkor::LoadSettings()
+{
+    const std::array<QString, SettingsLines> line = readSettingsLines();
+
+    if (line[0] == QLatin1String("Tile_Horizontal")) {
+        iWindowArrange = 1;
+        mnuWindowElem[0]->setChecked(false);
+        mnuWindowElem[1]->setChecked(true);
+    }
+    if (line[1] == QLatin1String("Tool_HIDE")) {
+        Toolbar1->setHidden(true);
+        mnuSettingsToolElem[0]->setEnabled(true);
+        mnuSettingsToolElem[1]->setEnabled(false);
+    }
+    if (line[2] == QLatin1String("Tool_BOTTOM")) {
+        SetToolbarAtBottom(true);
+        mnuSettingsToolElem[2]->setEnabled(true);
+        mnuSettingsToolElem[3]->setEnabled(false);
+    }
+    if (line[3] == QLatin1String("Status_HIDE")) {
+        stbStatus->setHidden(true);
+        mnuSettingsElem[1]->setChecked(false);
+    }
+    if (platform::OleColor colour = 0; !line[4].isEmpty() && parseColour(line[4], colour))
+        SetBackColor(colour);
+    if (line[5] == QLatin1String("Colours_OFF")) {
+        blnColoursOFF = true;
+        mnuSettingsElem[2]->setChecked(false);
+    }
+    if (line[6] == QLatin1String("ToolTips_OFF")) {
+        blnToolTips = false;
+        mnuSettingsElem[3]->setChecked(false);
+    } else {
+        blnToolTips = true;
+    }
+
+    for (int i = 0; i < 6; ++i) {
+        const QString &text = line[7 + i];
+        if (text.isEmpty())
+            continue;
+        try {
+            float width = platform::cSng(text);
+            if (width > 9999)
+                width /= 1000;
+            m_columnSize[i] = width;
+        } catch (const platform::VbError &) {
+        }
+    }
+    for (int i = 0; i < 6; ++i) {
+        const QString &text = line[13 + i];
+        if (text.isEmpty()) {
+            m_columnVisible[i] = true;
+            continue;
+        }
+        try {
+            m_columnVisible[i] = platform::cBool(text);
+        } catch (const platform::VbError &) {
+        }
+    }
+    for (int i = 0; i < 8; ++i) {
+        QString text = line[19 + i];
+        text.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('\''));
+        m_savedSearch[i] = text;
+    }
+}
+
+void mdiVelkor::SaveSettings()
+{
+    QStringList lines;
+    lines << (mnuWindowElem[0]->isChecked() ? QStringLiteral("Cascade") : QStringLiteral("Tile_Horizontal"));
+    lines << (!mnuSettingsToolElem[0]->isEnabled() ? QStringLiteral("Tool_SHOW") : QStringLiteral("Tool_HIDE"));
+    lines << (!ToolbarAtBottom() ? QStringLiteral("Tool_TOP") : QStringLiteral("Tool_BOTTOM"));
+    lines << (!stbStatus->isHidden() ? QStringLiteral("Status_SHOW") : QStringLiteral("Status_HIDE"));
+    // Written as the runtime writes a colour: a signed whole number.
+    lines << QString::number(qint32(m_backColor));
+    lines << (blnColoursOFF ? QStringLiteral("Colours_OFF") : QStringLiteral("Colours_ON"));
+    lines << (blnToolTips ? QStringLiteral("ToolTips_ON") : QStringLiteral("ToolTips_OFF"));
+    for (float width : m_columnSize) {
+        const double rounded = platform::roundHalfEven(double(width));
+        lines << QString::number(qint16(qBound(-32768.0, rounded, 32767.0)));
+    }
+    for (bool visible : m_columnVisible)
+        lines << (visible ? QStringLiteral("True") : QStringLiteral("False"));
+    for (const QString &search : m_savedSearch)
+        lines << search;
+
+    QByteArray bytes;
+    for (const QString &line : std::as_const(lines))
+        bytes += (line + platform::vbCrLf).toUtf8();
+
+    // Written whole or not at all: a data folder that cannot be written keeps the earlier file.
+    QSaveFile file(settingsPath());
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(bytes);
+    file.commit();
+}
+
+float mdiVelkor::ColumnSize(int Index) const
+{
+    if (Index < 0 || Index > 5)
+        subscriptOutOfRange();
+    return m_columnSize[Index];
+}
+
+void mdiVelkor::ColumnSize(int Index, float sngWidth)
+{
+    if (Index < 0 || Index > 5)
+        subscriptOutOfRange();
+    m_columnSize[Index] = sngWidth;
+}
+
+bool mdiVelkor::ColumnVisible(int Index) const
+{
+    if (Index < 0 || Index > 5)
+        subscriptOutOfRange();
+    return m_columnVisible[Index];
+}
+
+void mdiVelkor::ColumnVisible(int Index, bool blnVisible)
+{
+    if (Index < 0 || Index > 5)
+        subscriptOutOfRange();
+    m_columnVisible[Index] = blnVisible;
+}
+
+QString mdiVelkor::SavedSearch(int Index) const
+{
+    if (Index < 0 || Index > 7)
+        subscriptOutOfRange();
+    return m_savedSearch[Index];
+}
+
+void mdiVelkor::SavedSearch(int Index, const QString &strSearch)
+{
+    if (Index < 0 || Index > 7)
+        subscriptOutOfRange();
+    m_savedSearch[Index] = strSearch;
+}

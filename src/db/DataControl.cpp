@@ -1,0 +1,32 @@
+#include "db/DataControl.h"
+
+#include "platform/VbError.h"
+
+
+namespace db {
+
+DataControl::DataControl(QObject *parent) : QObject(parent) {}
+
+DataControl::~DataControl() = default;
+
+void DataControl::refresh()
+{
+    // A handler of the old recordset's signal may be what refreshes: the old one is closed at once
+    // (further use raises an error instead of reading freed rows) and deleted later.
+    if (m_recordset) {
+        m_recordset->disconnect(this);
+        m_recordset->close();
+        m_recordset.release()->deleteLater();
+    }
+    m_database.reset();
+    std::shared_ptr<Database> database = Database::findOpen(m_databaseName);
+    if (!database)
+        database = Database::open(m_databaseName, false, true, m_connect);
+    m_database = database;
+    m_recordset = database->openRecordset(m_recordSource);
+    connect(m_recordset.get(), &Recordset::repositioned, this, &DataControl::repositioned);
+    emit refreshed();
+    emit repositioned();
+}
+
+} // namespace db

@@ -1,0 +1,342 @@
+#include "db/Database.h"
+
+#include "db/JetLike.h"
+#include "db/Query.h"
+#include "db/Recordset.h"
+#include "platform/VbError.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QRandomGenerator>
+#include <QUrl>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace db {
+
+namespace {
+
+const char kVerifierTable[] = "velkor_access";
+
+QList<std::weak_ptr<Database>> &openDatabases()
+{
+    static QList<std::weak_ptr<Database>> list;
+    return list;
+}
+
+[[noreturn]] void unrecognized(const QString &path)
+{
+    throw platform::VbError(dberr::UnrecognizedFormat, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+}
+
+quint32 bigEndian(const QByteArray &bytes, int offset, int size)
+{
+    quint32 v = 0;
+    for (int i = 0; i < size; ++i)
+        v = (v << 8) | quint8(bytes.at(offset + i));
+    return v;
+}
+
+// The file's first bytes tell its format. A SQLite file must also be as long as its header says,
+// so that a truncated copy is refused at once rather than failing later in some query.
+void checkFormat(const QString &path, const QFileInfo &info)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
+        unrecognized(path);
+    quint32 pageSize = bigEndian(header, 16, 2);
+    if (pageSize == 1)
+        pageSize = 65536;
+    if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
+        unrecognized(path);
+    const qint64 size = info.size();
+    if (size < qint64(pageSize) || size % pageSize != 0)
+        unrecognized(path);
+    const quint32 changeCounter = bigEndian(header, 24, 4);
+    const quint32 pageCount = bigEndian(header, 28, 4);
+    const quint32 validFor = bigEndian(header, 92, 4);
+    if (pageCount != 0 && changeCounter == validFor && qint64(pageCount) * pageSize > size)
+        unrecognized(path);
+}
+
+QString passwordOf(const QString &connect)
+{
+    for (const QString &part : connect.split(u';')) {
+        const qsizetype eq = part.indexOf(u'=');
+        if (eq < 0)
+            continue;
+        if (part.left(eq).trimmed().compare(QLatin1String("pwd"), Qt::CaseInsensitive) == 0)
+            return part.mid(eq + 1);
+    }
+    return QString();
+}
+
+QByteArray verifierHash(const QByteArray &salt, const QString &password)
+{
+    return QCryptographicHash::hash(salt + password.toUtf8(), QCryptographicHash::Sha256).toHex();
+}
+
+// Returns the stored salt and hash, or nothing when the file carries no verifier.
+bool readVerifier(sqlite3 *db, QByteArray *salt, QByteArray *hash)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray sql = QByteArray("SELECT key, value FROM ") + kVerifierTable;
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return false;
+    }
+    bool found = false;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        const QByteArray key = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
+        const QByteArray value = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1));
+        if (key == "salt") {
+            *salt = QByteArray::fromHex(value);
+            found = true;
+        } else if (key == "sha256") {
+            *hash = value.toLower();
+            found = true;
+        }
+    }
+    sqlite3_finalize(stmt);
+    return found;
+}
+
+// Statements may neither read the verifier nor reach other files.
+int authorize(void *, int action, const char *first, const char *, const char *, const char *)
+{
+    if (action == SQLITE_ATTACH || action == SQLITE_DETACH)
+        return SQLITE_DENY;
+    if (action == SQLITE_READ && first && QByteArray(first).compare(kVerifierTable, Qt::CaseInsensitive) == 0)
+        return SQLITE_DENY;
+    return SQLITE_OK;
+}
+
+bool isSingleName(const QString &source)
+{
+    if (source.startsWith(u'[') && source.endsWith(u']') && source.count(u'[') == 1)
+        return true;
+    for (const QChar c : source)
+        if (!(c.isLetterOrNumber() || c == u'_' || c == u'$'))
+            return false;
+    return !source.isEmpty();
+}
+
+} // namespace
+
+Database::~Database()
+{
+    close();
+}
+
+std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bool readOnly, const QString &connect)
+{
+    Q_UNUSED(readOnly); // every open is read-only: the program never writes to a database
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) {
+        const QString folder = info.path();
+        if (!path.isEmpty() && !QFileInfo(folder).isDir())
+            throw platform::VbError(dberr::InvalidPath, QStringLiteral("'%1' is not a valid path.").arg(folder));
+        throw platform::VbError(dberr::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
+    }
+    if (!info.isFile())
+        unrecognized(path);
+    checkFormat(path, info);
+
+    std::shared_ptr<Database> database(new Database);
+    database->m_name = info.absoluteFilePath();
+    database->m_canonicalPath = info.canonicalFilePath();
+    database->m_exclusive = exclusive;
+
+    database->m_lockFd = ::open(QFile::encodeName(database->m_canonicalPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (database->m_lockFd < 0)
+        throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
+    if (::flock(database->m_lockFd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        const int err = errno;
+        database->close();
+        if (err == EWOULDBLOCK)
+            throw platform::VbError(dberr::FileInUse, QStringLiteral("Could not use '%1'; file already in use.").arg(path));
+        throw platform::VbError(dberr::OtherEngineError, QString::fromLocal8Bit(strerror(err)));
+    }
+
+    // immutable: SQLite neither locks nor writes anything beside or into the file.
+    const QByteArray uri = "file:" + QUrl::toPercentEncoding(database->m_canonicalPath, "/") + "?mode=ro&immutable=1";
+    const int rc = sqlite3_open_v2(uri.constData(), &database->m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = database->m_db ? QString::fromUtf8(sqlite3_errmsg(database->m_db))
+                                               : QString::fromUtf8(sqlite3_errstr(rc));
+        database->close();
+        if ((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT)
+            unrecognized(path);
+        throw platform::VbError(dberr::OtherEngineError, message);
+    }
+    sqlite3_limit(database->m_db, SQLITE_LIMIT_ATTACHED, 0);
+    sqlite3_extended_result_codes(database->m_db, 1);
+
+    try {
+        const RowSet check = detail::runSelect(database->m_db, QStringLiteral("PRAGMA quick_check"));
+        if (check.rows.isEmpty() || check.rows.first().value(0).toString() != QLatin1String("ok"))
+            unrecognized(path);
+    } catch (const platform::VbError &e) {
+        database->close();
+        if (e.number() == dberr::UnrecognizedFormat)
+            throw;
+        unrecognized(path);
+    }
+
+    QByteArray salt, hash;
+    if (readVerifier(database->m_db, &salt, &hash) && verifierHash(salt, passwordOf(connect)) != hash) {
+        database->close();
+        throw platform::VbError(dberr::InvalidPassword, QStringLiteral("Not a valid password."));
+    }
+
+    sqlite3_set_authorizer(database->m_db, authorize, nullptr);
+    if (!detail::registerJetLike(database->m_db)) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(database->m_db));
+        database->close();
+        throw platform::VbError(dberr::OtherEngineError, message);
+    }
+
+    auto &list = openDatabases();
+    list.erase(std::remove_if(list.begin(), list.end(), [](const auto &w) { return w.expired(); }), list.end());
+    list.append(database);
+    return database;
+}
+
+std::shared_ptr<Database> Database::findOpen(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    if (canonical.isEmpty())
+        return nullptr;
+    for (const auto &weak : openDatabases()) {
+        auto database = weak.lock();
+        if (database && database->isOpen() && database->m_canonicalPath == canonical)
+            return database;
+    }
+    return nullptr;
+}
+
+void Database::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd); // releases the lock
+        m_lockFd = -1;
+    }
+}
+
+void Database::checkOpen() const
+{
+    if (!m_db)
+        throw platform::VbError(dberr::ObjectClosed, QStringLiteral("Object invalid or no longer set."));
+}
+
+std::unique_ptr<Recordset> Database::openRecordset(const QString &source)
+{
+    checkOpen();
+    const QString text = source.trimmed();
+    if (text.isEmpty())
+        throw platform::VbError(dberr::InputTableNotFound, QStringLiteral("no such table: ''"));
+    RowSet rows;
+    if (isSingleName(text)) {
+        QString table = text;
+        if (table.startsWith(u'['))
+            table = table.mid(1, table.size() - 2);
+        if (table.compare(QLatin1String(kVerifierTable), Qt::CaseInsensitive) == 0)
+            throw platform::VbError(dberr::InputTableNotFound, QStringLiteral("no such table: %1").arg(table));
+        rows = detail::runSelect(m_db, QStringLiteral("SELECT * FROM \"%1\"").arg(QString(table).replace(u'"', QStringLiteral("\"\""))));
+    } else if (detail::isCrosstab(text)) {
+        rows = detail::runCrosstab(m_db, text);
+    } else {
+        rows = detail::runSelect(m_db, text);
+    }
+    return std::make_unique<Recordset>(QSharedPointer<const RowSet>::create(std::move(rows)));
+}
+
+QStringList Database::tableNames() const
+{
+    checkOpen();
+    const RowSet rows = detail::runSelect(
+        m_db, QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') ORDER BY name"));
+    QStringList names;
+    for (const auto &row : rows.rows) {
+        const QString name = row.value(0).toString();
+        if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)
+            || name.compare(QLatin1String(kVerifierTable), Qt::CaseInsensitive) == 0)
+            continue;
+        names.append(name);
+    }
+    return names;
+}
+
+QStringList Database::fieldNames(const QString &table) const
+{
+    checkOpen();
+    if (table.compare(QLatin1String(kVerifierTable), Qt::CaseInsensitive) == 0)
+        throw platform::VbError(dberr::InputTableNotFound, QStringLiteral("no such table: %1").arg(table));
+    return detail::runSelect(m_db, QStringLiteral("SELECT * FROM \"%1\" LIMIT 0").arg(QString(table).replace(u'"', QStringLiteral("\"\""))))
+        .fieldNames;
+}
+
+QString quoteText(const QString &text)
+{
+    return QString(text).replace(u'\'', QStringLiteral("''"));
+}
+
+QString likeLiteral(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'[' || c == u'*' || c == u'?' || c == u'#') {
+            out += u'[';
+            out += c;
+            out += u']';
+        } else if (c == u'\'') {
+            out += QStringLiteral("''");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool writePasswordVerifier(sqlite3 *db, const QString &password, QString *error)
+{
+    if (!db) {
+        if (error)
+            *error = QStringLiteral("No database.");
+        return false;
+    }
+    QByteArray salt(16, '\0');
+    QRandomGenerator::system()->generate(reinterpret_cast<quint32 *>(salt.data()),
+                                         reinterpret_cast<quint32 *>(salt.data() + salt.size()));
+    const QByteArray sql = QByteArray("DROP TABLE IF EXISTS ") + kVerifierTable + "; CREATE TABLE " + kVerifierTable
+        + " (key TEXT PRIMARY KEY, value TEXT NOT NULL); INSERT INTO " + kVerifierTable + " VALUES ('salt', '"
+        + salt.toHex() + "'), ('sha256', '" + verifierHash(salt, password) + "');";
+    char *message = nullptr;
+    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        if (error)
+            *error = message ? QString::fromUtf8(message) : QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+} // namespace db

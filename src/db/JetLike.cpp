@@ -1,0 +1,140 @@
+#include "db/JetLike.h"
+
+#include <sqlite3.h>
+
+namespace db::detail {
+
+std::optional<JetPattern> JetPattern::compile(const QString &pattern)
+{
+    const QString p = pattern.toCaseFolded();
+    JetPattern result;
+    for (qsizetype i = 0; i < p.size(); ++i) {
+        Token t;
+        const QChar c = p.at(i);
+        if (c == u'*') {
+            if (!result.m_tokens.isEmpty() && result.m_tokens.last().kind == Token::AnyRun)
+                continue;
+            t.kind = Token::AnyRun;
+        } else if (c == u'?') {
+            t.kind = Token::AnyChar;
+        } else if (c == u'#') {
+            t.kind = Token::Digit;
+        } else if (c == u'[') {
+            const qsizetype close = p.indexOf(u']', i + 1);
+            if (close < 0)
+                return std::nullopt;
+            QString list = p.mid(i + 1, close - i - 1);
+            i = close;
+            if (list.isEmpty())
+                continue; // "[]" stands for the empty text
+            t.kind = Token::List;
+            if (list.startsWith(u'!') && list.size() > 1) {
+                t.negate = true;
+                list.remove(0, 1);
+            }
+            for (qsizetype k = 0; k < list.size(); ++k) {
+                if (k + 2 < list.size() && list.at(k + 1) == u'-') {
+                    QChar from = list.at(k), to = list.at(k + 2);
+                    if (to < from)
+                        return std::nullopt;
+                    t.ranges.append({from, to});
+                    k += 2;
+                } else {
+                    t.ranges.append({list.at(k), list.at(k)});
+                }
+            }
+        } else {
+            t.kind = Token::Literal;
+            t.ch = c;
+        }
+        result.m_tokens.append(t);
+    }
+    return result;
+}
+
+bool JetPattern::matchOne(const Token &token, QChar c) const
+{
+    switch (token.kind) {
+    case Token::Literal:
+        return token.ch == c;
+    case Token::AnyChar:
+        return true;
+    case Token::Digit:
+        return c >= u'0' && c <= u'9';
+    case Token::List: {
+        bool in = false;
+        for (const Range &r : token.ranges)
+            if (c >= r.from && c <= r.to) {
+                in = true;
+                break;
+            }
+        return in != token.negate;
+    }
+    case Token::AnyRun:
+        break;
+    }
+    return false;
+}
+
+bool JetPattern::matches(const QString &input) const
+{
+    const QString text = input.toCaseFolded();
+    // Every token but "*" takes exactly one character, so backtracking to the last "*" suffices.
+    qsizetype t = 0, k = 0, starToken = -1, starText = 0;
+    const qsizetype nTokens = m_tokens.size();
+    while (t < text.size()) {
+        if (k < nTokens && m_tokens[k].kind != Token::AnyRun && matchOne(m_tokens[k], text.at(t))) {
+            ++t;
+            ++k;
+        } else if (k < nTokens && m_tokens[k].kind == Token::AnyRun) {
+            starToken = k++;
+            starText = t;
+        } else if (starToken >= 0) {
+            k = starToken + 1;
+            t = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (k < nTokens && m_tokens[k].kind == Token::AnyRun)
+        ++k;
+    return k == nTokens;
+}
+
+namespace {
+
+void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (argc != 2)
+        return sqlite3_result_error(ctx, "Wrong number of arguments to LIKE", -1);
+    // SQLite calls like(pattern, text) for "text LIKE pattern".
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    QString text;
+    if (sqlite3_value_type(argv[1]) == SQLITE_FLOAT) {
+        text = QString::number(sqlite3_value_double(argv[1]), 'g', 15);
+    } else {
+        text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[1])));
+    }
+    // A constant pattern is compiled once per statement, not once per row.
+    if (const auto *cached = static_cast<const JetPattern *>(sqlite3_get_auxdata(ctx, 0)))
+        return sqlite3_result_int(ctx, cached->matches(text) ? 1 : 0);
+    auto compiled = JetPattern::compile(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[0]))));
+    if (!compiled)
+        return sqlite3_result_error(ctx, "Invalid pattern string", -1);
+    sqlite3_result_int(ctx, compiled->matches(text) ? 1 : 0);
+    // SQLite may delete it at once; it is not touched after this call.
+    sqlite3_set_auxdata(ctx, 0, new JetPattern(std::move(*compiled)),
+                        [](void *p) { delete static_cast<JetPattern *>(p); });
+}
+
+} // namespace
+
+bool registerJetLike(sqlite3 *db)
+{
+    return sqlite3_create_function_v2(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                      likeFunction, nullptr, nullptr, nullptr)
+        == SQLITE_OK;
+}
+
+} // namespace db::detail

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <optional>
+
+struct sqlite3;
+
+namespace db::detail {
+
+// A LIKE pattern in the engine's form: "*" any run, "?" one character, "#" one digit, "[abc]",
+// "[a-z]" and "[!abc]" character lists. Matching ignores letter case.
+class JetPattern
+{
+public:
+    // Nothing when the pattern cannot be read (a "[" without its "]").
+    static std::optional<JetPattern> compile(const QString &pattern);
+    bool matches(const QString &text) const;
+
+private:
+    struct Range
+    {
+        QChar from, to;
+    };
+    struct Token
+    {
+        enum Kind { Literal, AnyChar, Digit, AnyRun, List } kind = Literal;
+        QChar ch;
+        bool negate = false;
+        QVector<Range> ranges;
+    };
+    bool matchOne(const Token &token, QChar c) const;
+
+    QVector<Token> m_tokens;
+};
+
+// Registers the engine's LIKE as the SQL function "like" on a connection.
+
+bool registerJetLike(::sqlite3 *db);
+
+} // namespace db::detail

@@ -1,0 +1,522 @@
+#include "material/frmMaterial2.h"
+
+#include "controls/DataGrid.h"
+#include "core/modDBase.h"
+#include "db/DataControl.h"
+#include "db/Database.h"
+#include "material/MainWindowLink.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using platform::moveTwips;
+using platform::vbCrLf;
+
+namespace {
+
+constexpr int FormWidth = 11280;
+constexpr int FormHeight = 5040;
+const QChar Degree(0x00B0);
+
+QLabel *makeLabel(QWidget *parent, const QString &text, double l, double t, double w, double h)
+{
+    auto *label = new QLabel(text, parent);
+    moveTwips(label, l, t, w, h);
+    return label;
+}
+
+QPlainTextEdit *makeBox(QWidget *parent, double l, double t, double w, double h, bool multiLine)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setReadOnly(true);
+    box->setTabChangesFocus(true);
+    box->document()->setDocumentMargin(1);
+    if (!multiLine) {
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    } else {
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    moveTwips(box, l, t, w, h);
+    return box;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &text, double l, double t, double w, double h)
+{
+    auto *button = new QPushButton(text, parent);
+    moveTwips(button, l, t, w, h);
+    return button;
+}
+
+QGroupBox *makeFrame(QWidget *parent, const QString &title, double l, double t, double w, double h)
+{
+    auto *frame = new QGroupBox(title, parent);
+    moveTwips(frame, l, t, w, h);
+    return frame;
+}
+
+db::DataControl *makeDataControl(QObject *parent, const QString &name, const QString &recordSource)
+{
+    auto *control = new db::DataControl(parent);
+    control->setObjectName(name);
+    control->setConnectText(QStringLiteral("Access 2000;"));
+    control->setRecordSource(recordSource);
+    return control;
+}
+
+} // namespace
+
+frmMaterial2::frmMaterial2(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmMaterial2"));
+    // Texts of the laid-out boxes must fit their twip heights: a small sans-serif face.
+    QFont small = font();
+    small.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                       QStringLiteral("DejaVu Sans")});
+    small.setPixelSize(11);
+    setFont(small);
+    CreatePictures();
+    CreateControls();
+    Form_Load();
+}
+
+frmMaterial2::~frmMaterial2() = default;
+
+void frmMaterial2::CreateControls()
+{
+    // Background labels first, so that everything else lies in front of them.
+    lblFullForm = makeLabel(this, QString(), 120, 120, 10935, 4455);
+    lblFullForm->setFrameShape(QFrame::Panel);
+    lblFullForm->setFrameShadow(QFrame::Sunken);
+    lblMain = makeLabel(this, QString(), 120, 120, 10935, 4455);
+    lblMain->setFrameShape(QFrame::Panel);
+    lblMain->setFrameShadow(QFrame::Sunken);
+
+    // Header.
+    framStand = makeFrame(this, QString(), 240, 240, 10695, 2535);
+    framMain = makeFrame(this, QString(), 240, 2895, 10695, 1575);
+    struct HeaderField
+    {
+        int index;
+        QGroupBox *frame;
+        const char *label;
+        int top;
+        bool right;
+    };
+    const HeaderField fields[] = {
+        {0, framStand, "Standard .........", 120, false},
+        {7, framStand, "Product Forms.", 600, false},
+        {8, framStand, "Revision Date ..", 600, true},
+        {1, framStand, "Standard Description ......", 1080, false},
+        {2, framMain, "Name ..............", 120, false},
+        {5, framMain, "Group ..............", 120, true},
+        {4, framMain, "Number ...........", 600, false},
+        {6, framMain, "Revision Date ..", 600, true},
+        {3, framMain, "Description ......", 1080, false},
+    };
+    for (const HeaderField &f : fields) {
+        const double labelLeft = f.right ? 6360 : 240;
+        const double labelWidth = f.right ? 1335 : 1215;
+        const double labelHeight = f.index == 1 ? 495 : 255;
+        lblMainData[f.index] = makeLabel(f.frame, QString::fromLatin1(f.label), labelLeft, f.top, labelWidth, labelHeight);
+        lblMainData[f.index]->setWordWrap(f.index == 1);
+        lblMainData[f.index]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const double boxLeft = f.right ? 7560 : 1440;
+        double boxWidth = f.right ? 1935 : 4815;
+        double boxHeight = 315;
+        if (f.index == 1) {
+            boxWidth = 8895;
+            boxHeight = 1275;
+        } else if (f.index == 3) {
+            boxWidth = 8895;
+        }
+        txtMainData[f.index] = makeBox(f.frame, boxLeft, f.top, boxWidth, boxHeight, f.index == 1);
+        txtMainData[f.index]->setObjectName(QStringLiteral("txtMainData%1").arg(f.index));
+    }
+    txtMainData[8]->setToolTip(QStringLiteral("Date Velkor-PED last updated for this Standard"));
+    txtMainData[6]->setToolTip(QStringLiteral("Date Velkor-PED last updated for this Material"));
+    ImgPic[1] = makeLabel(framStand, QString(), 9840, 120, 480, 480);
+
+    // Grids of the work area.
+    tdbTable = new controls::DataGrid(this);
+    tdbTable->setObjectName(QStringLiteral("tdbTable"));
+    moveTwips(tdbTable, 240, 240, 10695, 3735);
+    tdbTable->addColumn();
+    tdbTable->setAlternatingRows(true);
+    tdbTable->setArray(&xTableDB);
+
+    tdbBoundTable = new controls::DataGrid(this);
+    tdbBoundTable->setObjectName(QStringLiteral("tdbBoundTable"));
+    moveTwips(tdbBoundTable, 300, 240, 6945, 3735);
+    for (int c = 0; c < 4; ++c)
+        tdbBoundTable->addColumn();
+    tdbBoundTable->setAlternatingRows(true);
+
+    // Options of the property tables, with the blank frame behind them.
+    framBlank = new QFrame(this);
+    framBlank->setFrameShape(QFrame::NoFrame);
+    framBlank->setAutoFillBackground(true);
+    moveTwips(framBlank, 7320, 240, 3615, 3735);
+    ImgPic[2] = makeLabel(framBlank, QString(), 3000, 120, 480, 480);
+
+    framOptions = makeFrame(this, QString(), 7320, 240, 3615, 3735);
+    framMechOpt = makeFrame(framOptions, QStringLiteral("Minimum values for..."), 240, 120, 3015, 735);
+    const char *optCaptions[3] = {"Rp0,2", "Rp1,0", "Rm"};
+    for (int i = 0; i < 3; ++i) {
+        optMechProp[i] = new QRadioButton(QString::fromLatin1(optCaptions[i]), framMechOpt);
+        moveTwips(optMechProp[i], 360 + 900 * i, 240, 735, 375);
+        connect(optMechProp[i], &QRadioButton::clicked, this, [this, i] { optMechProp_Click(i); });
+    }
+    lblElevated = makeLabel(framOptions, QStringLiteral("...At Elevated Temperature"), 960, 960, 2295, 255);
+    CommandShowGraph = makeButton(framOptions, QStringLiteral("Show Graph"), 240, 3360, 1215, 255);
+    CommandShowTable = makeButton(framOptions, QStringLiteral("Show Table"), 240, 3360, 1215, 255);
+    ImgPic[0] = makeLabel(framOptions, QString(), 3000, 3120, 480, 480);
+
+    // Notes pane.
+    framNotes = makeFrame(this, QString(), 225, 4080, 10695, 375);
+    cmdShowNotes = makeButton(framNotes, QString(), 240, 60, 375, 285);
+    cmdShowNotes->setToolTip(QStringLiteral("Show Table Notes"));
+    cmdShowNotes->setIconSize(imgUpDown[0].size());
+    connect(cmdShowNotes, &QPushButton::clicked, this, [this] { cmdShowNotes_Click(); });
+    lblNotes = makeLabel(framNotes, QStringLiteral("Notes"), 840, 75, 4215, 255);
+    cmdUnBoundGraph = makeButton(framNotes, QStringLiteral("Show Graph"), 7305, 60, 1215, 255);
+    txtNotes = makeBox(framNotes, 240, 480, 10095, 1215, true);
+    txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    TimerFlash = new QTimer(this);
+    TimerFlash->setInterval(1000);
+    connect(TimerFlash, &QTimer::timeout, this, [this] { TimerFlash_Timer(); });
+    TimerFlash->start();
+
+    // Charts.
+    framChart = makeFrame(this, QString(), 240, 240, 6975, 4215);
+    framAxisCols = makeFrame(this, QString(), 7320, 2520, 3615, 1935);
+    lblAxis[0] = makeLabel(framAxisCols, QStringLiteral("X-Axis"), 240, 600, 615, 255);
+    lblXAxis = makeLabel(framAxisCols, QString(), 840, 600, 2655, 255);
+    lblAxis[1] = makeLabel(framAxisCols, QStringLiteral("Y-Axis"), 240, 1080, 615, 255);
+    cboColumnList = new QComboBox(framAxisCols);
+    moveTwips(cboColumnList, 840, 960, 2655, 315);
+    cmdUnBoundTable = makeButton(framAxisCols, QStringLiteral("Show Table"), 255, 1620, 1215, 255);
+
+    // Design values.
+    framDesign = makeFrame(this, QString(), 240, 240, 10695, 4215);
+    lblDesignTemp = makeLabel(framDesign, QStringLiteral("Design temperature"), 120, 120, 2175, 255);
+    txtDesignTemp = new QLineEdit(framDesign);
+    txtDesignTemp->setMaxLength(6);
+    txtDesignTemp->setToolTip(QStringLiteral("Enter Design Temperature Here"));
+    moveTwips(txtDesignTemp, 2400, 120, 1095, 255);
+    lblKey = makeLabel(framDesign, QString(), 3720, 120, 6255, 255);
+    tdbDesign = new controls::DataGrid(framDesign);
+    tdbDesign->setObjectName(QStringLiteral("tdbDesign"));
+    moveTwips(tdbDesign, 240, 480, 9735, 3375);
+    tdbDesign->addColumn();
+    tdbDesign->addColumn();
+    tdbDesign->setAlternatingRows(true);
+    tdbDesign->setArray(&xDesignDB);
+
+    // Print and save buttons: chart (0 save, 1 print, 2 enlarge), design values (3 print, 4 save).
+    cmdPrintSave[2] = makeButton(framChart, QString(), 6360, 2640, 375, 375);
+    cmdPrintSave[0] = makeButton(framChart, QString(), 6360, 3120, 375, 375);
+    cmdPrintSave[1] = makeButton(framChart, QString(), 6360, 3600, 375, 375);
+    cmdPrintSave[4] = makeButton(framDesign, QString(), 10080, 2160, 375, 375);
+    cmdPrintSave[3] = makeButton(framDesign, QString(), 10080, 2640, 375, 375);
+    const char *printSigns[5] = {"PDF", "Prn", "+", "Prn", "Save"};
+    for (int i = 0; i < 5; ++i) {
+        cmdPrintSave[i]->setText(QString::fromLatin1(printSigns[i]));
+        QFont f = cmdPrintSave[i]->font();
+        f.setPixelSize(8);
+        cmdPrintSave[i]->setFont(f);
+    }
+
+    // No-data note: placed over the grid it covers when shown.
+    framNoData = makeFrame(this, QString(), 240, 240, 10695, 3735);
+    txtNoData = makeBox(framNoData, 200, 200, 10295, 3335, true);
+    txtNoData->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    txtNoData->setObjectName(QStringLiteral("txtNoData"));
+    framNoData->hide();
+
+    // Data controls; dtaTable and dtaNotes get their record source from code.
+    dtaTable = makeDataControl(this, QStringLiteral("dtaTable"), QString());
+    dtaOther = makeDataControl(this, QStringLiteral("dtaOther"), QStringLiteral("OtherElem"));
+    dtaNotes = makeDataControl(this, QStringLiteral("dtaNotes"), QString());
+    dtaTableNotes = makeDataControl(this, QStringLiteral("dtaTableNotes"), QStringLiteral("TableNotes"));
+    dtaUnits = makeDataControl(this, QStringLiteral("dtaUnits"), QStringLiteral("Units"));
+    dtaColumns = makeDataControl(this, QStringLiteral("dtaColumns"), QStringLiteral("Columns"));
+    tdbBoundTable->setDataSource(dtaTable);
+}
+
+void frmMaterial2::Form_Load()
+{
+    SetNotesPicture(0);
+    ArrangeControls();
+    SetRowColors(tdbTable);
+    SetRowColors(tdbBoundTable);
+    SetRowColors(tdbDesign);
+    if (mdiVelkor *mdi = mainlink::mdi()) {
+        if (mdi->mnuSettingsElem.size() > 2 && !mdi->mnuSettingsElem.at(2)->isChecked())
+            mdi->Do_Undo_Colour(this);
+        // The header carries the references picture of the toolbar.
+        if (mdi->ImageList1.size() >= 10)
+            ImgPic[1]->setPixmap(mdi->ImageList1.at(9).pixmap(platform::twipsToPixels(480), platform::twipsToPixels(480)));
+    }
+
+    controls::GridColumn *temp = tdbBoundTable->column(0);
+    temp->setCaption(QStringLiteral("Temperature ") + vbCrLf + vbCrLf + QStringLiteral("[") + Degree + QStringLiteral("C]"));
+    temp->setDataField(QStringLiteral("temp"));
+    temp->setWidthTwips(1500);
+    for (int c = 0; c < 4; ++c)
+        tdbBoundTable->column(c)->setCentered();
+    tdbBoundTable->setSplitAlignment(Qt::AlignHCenter);
+    tdbBoundTable->rebind();
+
+    tdbTable->setSplitAlignment(Qt::AlignHCenter);
+    tdbTable->column(0)->setCentered();
+    tdbTable->rebind();
+
+    tdbDesign->setSplitAlignment(Qt::AlignHCenter);
+    tdbDesign->column(0)->setCentered();
+    tdbDesign->column(1)->setCentered();
+    tdbDesign->rebind();
+
+    lblDesignTemp->setText(lblDesignTemp->text() + QStringLiteral(" [") + Degree + QStringLiteral("C]"));
+
+    m_designKeys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
+                    QStringLiteral("CreepProp"), QStringLiteral("ModElast"),    QStringLiteral("ThermExp"),
+                    QStringLiteral("ThermCond"), QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
+    m_graphView = false;
+    m_loaded = true;
+}
+
+void frmMaterial2::ArrangeControls()
+{
+    using namespace platform;
+    const QWidget *geometry[2] = {txtNotes, framNotes};
+    for (int i = 0; i < 2; ++i) {
+        m_notesGeometry[4 * i + 0] = qint16(leftTwips(geometry[i]));
+        m_notesGeometry[4 * i + 1] = qint16(topTwips(geometry[i]));
+        m_notesGeometry[4 * i + 2] = qint16(widthTwips(geometry[i]));
+        m_notesGeometry[4 * i + 3] = qint16(heightTwips(geometry[i]));
+    }
+    moveTwips(framBlank, leftTwips(framOptions), topTwips(framOptions), widthTwips(framOptions),
+              heightTwips(framOptions));
+
+    if (QMdiSubWindow *sub = subWindow())
+        resizeTwips(sub, FormWidth, FormHeight);
+    else
+        resizeTwips(this, FormWidth, FormHeight);
+
+    moveTwips(framChart, 240, 240, widthTwips(framChart), heightTwips(framChart));
+    moveTwips(framStand, 240, 240, widthTwips(framStand), heightTwips(framStand));
+    moveTwips(framMain, 240, topTwips(framStand) + heightTwips(framStand) + 120, widthTwips(framMain),
+              heightTwips(framMain));
+    moveTwips(framDesign, 240, 240, widthTwips(framDesign), heightTwips(framDesign));
+    moveTwips(tdbTable, 240, 240, 10695, heightTwips(tdbTable));
+    moveTwips(lblMain, 120, 120, widthTwips(lblMain), heightTwips(lblMain));
+    moveTwips(framAxisCols, 7320, 2520, widthTwips(framAxisCols), heightTwips(framAxisCols));
+    moveTwips(framOptions, 7320, 240, 3615, 3735);
+    moveTwips(lblFullForm, 120, 120, 10935, 4455);
+
+    // Tab order: the grids, the notes button, the options and the chart buttons; then the design box.
+    setTabOrder(tdbTable, tdbBoundTable);
+    setTabOrder(tdbBoundTable, cmdShowNotes);
+    setTabOrder(cmdShowNotes, optMechProp[0]);
+    setTabOrder(optMechProp[0], optMechProp[1]);
+    setTabOrder(optMechProp[1], optMechProp[2]);
+    setTabOrder(optMechProp[2], cmdPrintSave[2]);
+    setTabOrder(cmdPrintSave[2], cmdPrintSave[0]);
+    setTabOrder(cmdPrintSave[0], cmdPrintSave[1]);
+    setTabOrder(txtDesignTemp, tdbDesign);
+    setTabOrder(tdbDesign, cmdPrintSave[4]);
+    setTabOrder(cmdPrintSave[4], cmdPrintSave[3]);
+}
+
+QMdiSubWindow *frmMaterial2::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+void frmMaterial2::Form_Resize()
+{
+    QWidget *outer = subWindow() ? static_cast<QWidget *>(subWindow()) : static_cast<QWidget *>(this);
+    if (outer->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
+        return;
+    const QSize fixed(platform::twipsToPixels(FormWidth), platform::twipsToPixels(FormHeight));
+    if (outer->size() != fixed)
+        outer->resize(fixed);
+}
+
+void frmMaterial2::Form_Activate()
+{
+    // Making the material current for the main window's commands and tool tips.
+    if (mdiVelkor *mdi = mainlink::mdi())
+        mdi->mCurrent = mMat;
+}
+
+void frmMaterial2::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    TimerFlash->stop();
+    if (mdiVelkor *mdi = mainlink::mdi())
+        mdi->iMaterialsOpen = qint16(mdi->iMaterialsOpen - 1);
+}
+
+bool frmMaterial2::event(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::ParentChange:
+        if (m_subWindow)
+            m_subWindow->removeEventFilter(this);
+        m_subWindow = subWindow();
+        if (m_subWindow) {
+            m_subWindow->installEventFilter(this);
+            connect(m_subWindow, &QMdiSubWindow::windowStateChanged, this,
+                    [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
+                        if ((newState & Qt::WindowActive) && !(oldState & Qt::WindowActive))
+                            Form_Activate();
+                    });
+            if (m_loaded)
+                Form_Resize();
+        }
+        break;
+    case QEvent::WindowActivate:
+        if (!subWindow())
+            Form_Activate();
+        break;
+    case QEvent::Resize:
+        if (!subWindow() && isWindow() && m_loaded)
+            Form_Resize();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(e);
+}
+
+bool frmMaterial2::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == m_subWindow && m_loaded && (e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange))
+        QTimer::singleShot(0, this, [this] { Form_Resize(); });
+    return QWidget::eventFilter(watched, e);
+}
+
+void frmMaterial2::closeEvent(QCloseEvent *e)
+{
+    Form_Unload();
+    e->accept();
+}
+
+void frmMaterial2::SetRowColors(controls::DataGrid *tdbGrid)
+{
+    platform::OleColor green = 0xA8FBA2, blue = 0xFEC7A5;
+    if (mdiVelkor *mdi = mainlink::mdi()) {
+        green = mdi->vMyGreen;
+        blue = mdi->vMyBlue;
+    }
+    tdbGrid->setEvenRowColor(green);
+    tdbGrid->setOddRowColor(blue);
+}
+
+bool frmMaterial2::RunGuarded(const std::function<void()> &step)
+{
+    try {
+        step();
+        return true;
+    } catch (const platform::VbError &err) {
+        platform::msgBox(QStringLiteral("Error ") + QString::number(err.number()) + QStringLiteral(": ") + err.description(),
+                         platform::vbCritical);
+        return false;
+    }
+}
+
+void frmMaterial2::SetMaterial(const MaterialPtr &mMaterial)
+{
+    RunGuarded([this] { ConnectDataControls(); });
+    hide();
+    mMat = mMaterial;
+    RunGuarded([this] { LoadProductForms(); });
+    mMat->MyForm(this);
+
+    const QString shortDate = QLocale().dateFormat(QLocale::ShortFormat);
+    auto dateText = [&](const QDate &d) { return d.isValid() ? d.toString(shortDate) : QString(); };
+    txtMainData[0]->setPlainText(QStringLiteral(" ") + mMat->Standard());
+    txtMainData[1]->setPlainText(mMat->StandardDescription());
+    txtMainData[2]->setPlainText(QStringLiteral(" ") + mMat->Name());
+    txtMainData[3]->setPlainText(QStringLiteral(" ") + mMat->Description());
+    txtMainData[4]->setPlainText(QStringLiteral(" ") + mMat->Number());
+    txtMainData[5]->setPlainText(QStringLiteral(" ") + mMat->Group());
+    txtMainData[6]->setPlainText(QStringLiteral(" ") + dateText(mMat->RevisionDate()));
+    txtMainData[8]->setPlainText(QStringLiteral(" ") + dateText(mMat->StandardRevisionDate()));
+
+    xTableDB = platform::XArray();
+    tdbTable->setArray(&xTableDB);
+    xDesignDB = platform::XArray();
+    strCurrentTable = QStringLiteral("Ref");
+    mMat->TableHasData(QStringLiteral("Ref"), true);
+}
+
+void frmMaterial2::ConnectDataControls()
+{
+    const QString name = modDBase::gMaterialDb ? modDBase::gMaterialDb->name() : QString();
+    for (db::DataControl *control : {dtaTable, dtaOther, dtaNotes, dtaTableNotes, dtaColumns, dtaUnits})
+        control->setDatabaseName(name);
+    dtaUnits->refresh();
+}
+
+void frmMaterial2::LoadProductForms()
+{
+    dtaTable->setRecordSource(QStringLiteral("select * from StandProdForm where stID = ") +
+                              QString::number(mMat->StandardID()));
+    dtaTable->refresh();
+    db::Recordset *rs = dtaTable->recordset();
+    if (!rs || rs->eof() || rs->bof())
+        return;
+    QList<qint16> ids;
+    while (!rs->eof()) {
+        ids.append(platform::cInt(rs->field(QStringLiteral("prodFID"))));
+        rs->moveNext();
+    }
+
+    QString sql = QStringLiteral("select * from ProdForm where prodFID = ") + QString::number(ids.first());
+    for (int i = 1; i < ids.size(); ++i)
+        sql += QStringLiteral(" or prodFID = ") + QString::number(ids.at(i));
+    sql += QStringLiteral(" order by productForm");
+    dtaTable->setRecordSource(sql);
+    dtaTable->refresh();
+
+    // An id listed twice or without a ProdForm row brings fewer rows back: the list holds what came.
+    rs = dtaTable->recordset();
+    QStringList forms;
+    while (rs && !rs->eof() && forms.size() < ids.size()) {
+        forms.append(platform::cStr(platform::nz(rs->field(QStringLiteral("productForm")))));
+        rs->moveNext();
+    }
+    if (forms.isEmpty())
+        return;
+    platform::VbArray<QString> list;
+    list.redim(0, int(forms.size()) - 1);
+    QString text;
+    for (int i = 0; i < forms.size(); ++i) {
+        list[i] = forms.at(i);
+        text += (i == 0 ? QStringLiteral(" ") : QStringLiteral(", ")) + forms.at(i);
+    }
+    txtMainData[7]->setPlainText(text);
+    mMat->ProductForms(list);
+}

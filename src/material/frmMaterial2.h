@@ -1,0 +1,210 @@
+#pragma once
+
+// The window of one material: its header, one of its tables at a time in the work area, the notes
+// pane, the no-data note, charts and design values. Created hidden by the search window, handed its
+// material with SetMaterial, switched between tables by the main window with ShowTable.
+
+#include "material/Material.h"
+#include "platform/XArray.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMdiSubWindow;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace controls {
+class DataGrid;
+}
+namespace db {
+class DataControl;
+class Recordset;
+}
+
+class frmMaterial2 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmMaterial2(QWidget *parent = nullptr);
+    ~frmMaterial2() override;
+
+    // --- public members other windows reach by name ------------------------------------------
+    MaterialPtr mMat;
+    platform::XArray xDesignDB;
+    QString strCurrentTable;
+    qint16 iReportType = 0;
+
+    void SetMaterial(const MaterialPtr &mMaterial);
+    // The key is taken by value: a caller sending one key to every window keeps it unchanged.
+    void ShowTable(QString strTable);
+    void CheckTablesForRecords();
+    // Per creep column 0..C-1: True for a column removed as empty; unallocated before the first
+    // creep table with data.
+    platform::VbArray<bool> EmptyCreepCols() const;
+
+    // Which imgUpDown picture the notes button shows (0 closed, 1 open, 2 blinking).
+    int NotesButtonPicture() const { return m_notesPicture; }
+
+    // --- controls (names as the window's own) ------------------------------------------------
+    QGroupBox *framStand = nullptr;
+    QGroupBox *framMain = nullptr;
+    std::array<QPlainTextEdit *, 9> txtMainData{};
+    std::array<QLabel *, 9> lblMainData{};
+    QLabel *lblMain = nullptr;
+    std::array<QLabel *, 3> ImgPic{};
+
+    controls::DataGrid *tdbTable = nullptr;
+    controls::DataGrid *tdbBoundTable = nullptr;
+
+    QGroupBox *framDesign = nullptr;
+    QLabel *lblDesignTemp = nullptr;
+    QLineEdit *txtDesignTemp = nullptr;
+    controls::DataGrid *tdbDesign = nullptr;
+    QLabel *lblKey = nullptr;
+
+    QGroupBox *framNotes = nullptr;
+    QPlainTextEdit *txtNotes = nullptr;
+    QLabel *lblNotes = nullptr;
+    QPushButton *cmdShowNotes = nullptr;
+    std::array<QPixmap, 3> imgUpDown;
+    QTimer *TimerFlash = nullptr;
+
+    QGroupBox *framNoData = nullptr;
+    QPlainTextEdit *txtNoData = nullptr;
+
+    QGroupBox *framOptions = nullptr;
+    QFrame *framBlank = nullptr;
+    QGroupBox *framMechOpt = nullptr;
+    std::array<QRadioButton *, 3> optMechProp{};
+    QLabel *lblElevated = nullptr;
+    QLabel *lblFullForm = nullptr;
+
+    QGroupBox *framChart = nullptr;
+    QGroupBox *framAxisCols = nullptr;
+    QComboBox *cboColumnList = nullptr;
+    std::array<QLabel *, 2> lblAxis{};
+    QLabel *lblXAxis = nullptr;
+    QPushButton *CommandShowGraph = nullptr;
+    QPushButton *CommandShowTable = nullptr;
+    QPushButton *cmdUnBoundGraph = nullptr;
+    QPushButton *cmdUnBoundTable = nullptr;
+    std::array<QImage, 5> imgPhys;  // heading pictures of ModElast (0), ThermCond (2), SpecElecRes (4)
+    std::array<QImage, 4> imgTherm; // heading pictures of ThermExp (0, 1) and SpecThermCap (2, 3)
+    std::array<QPushButton *, 5> cmdPrintSave{};
+
+    db::DataControl *dtaTable = nullptr;
+    db::DataControl *dtaOther = nullptr;
+    db::DataControl *dtaNotes = nullptr;
+    db::DataControl *dtaTableNotes = nullptr;
+    db::DataControl *dtaUnits = nullptr;
+    db::DataControl *dtaColumns = nullptr;
+
+protected:
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    // Lifecycle, layout and header (frmMaterial2.cpp).
+    void CreateControls();
+    void Form_Load();
+    void ArrangeControls();
+    void Form_Resize();
+    void Form_Activate();
+    void Form_Unload();
+    void ConnectDataControls();
+    void LoadProductForms();
+    void SetRowColors(controls::DataGrid *tdbGrid);
+    QMdiSubWindow *subWindow() const;
+
+    // Dispatch (frmMaterial2Tables.cpp).
+    void HideAllPanels();
+    void ShowTableContent(const QString &strTable);
+    void optMechProp_Click(int Index);
+    static int TableIcon(const QString &strTable);
+
+    // Notes pane and no-data note (frmMaterial2Notes.cpp).
+    void ShowNotesPane(const QString &mode);
+    void cmdShowNotes_Click();
+    void TimerFlash_Timer();
+    void SetNotesPicture(int picture);
+    void ShowNoDataNote(const QString &strTable);
+    void LoadTableNotes(const QString &strTable);
+    void LoadAdditionalInfo();
+
+    // Chemical composition (frmMaterial2ChemComp.cpp).
+    void FillChemCompTable();
+
+    // Mechanical and creep tables (frmMaterial2MechCreep.cpp).
+    void BuildMechCreepColumns(const QString &strTable);
+    void FillMechCreepData(const QString &strTable, qint16 &iCols);
+    void DropEmptyCreepColumns();
+    void AddGridColumn(controls::DataGrid *grid, const QString &strCaption, double sngWidth);
+    void ClearGridColumns(controls::DataGrid *grid);
+    QString GetColumnText(qint16 colID);
+    QString GetUnitText(qint16 unitID);
+    qint16 GetColumnUnitID(const QString &colTxt);
+
+    // Bound tables (frmMaterial2Bound.cpp).
+    void ShowBoundTable(const QString &strTable);
+    void SetImpEnergyColumns();
+    void CountTableRows();
+    void LoadThicknessColumns(const QString &strTable);
+
+    // Charts (frmMaterial2Graph.cpp).
+    void ShowUnboundGraph(const QString &strTable, db::Recordset &rs);
+    void ShowBoundGraph(const QString &strTable);
+    void ShowGraphView(bool blnGraph);
+    void EnableGraphButtons(bool blnEnable);
+
+    // Design values (frmMaterial2Design.cpp).
+    void BuildDesignGrid();
+
+    // Pictures drawn for the notes button and the physical-table headings (frmMaterial2Pictures.cpp).
+    void CreatePictures();
+
+    // Runs a step and reports a failing query in a message box instead of letting it escape;
+    // false when it failed.
+    bool RunGuarded(const std::function<void()> &step);
+
+    // Window state.
+    platform::XArray xTableDB;              // data of tdbTable
+    bool m_designGridBuilt = false;
+    std::array<QString, 9> m_designKeys;
+    bool m_graphView = false;
+    bool m_multiThickness = false;          // the shown elevated table has thickness columns
+    std::array<qint16, 8> m_notesGeometry{}; // txtNotes then framNotes: Left, Top, Width, Height
+    bool m_notesPresent = false;
+    int m_notesPicture = 0;
+    bool m_loaded = false;
+    bool m_unloaded = false;
+    QPointer<QMdiSubWindow> m_subWindow;
+
+    // Thickness list of the shown elevated table, index 1..n.
+    platform::VbArray<qint16> m_thickCols;
+
+    // Mechanical and creep tables.
+    platform::VbArray<qint16> m_columnIds;        // colID of definition k, 0..C
+    platform::VbArray<QString> m_creepAxisCaptions; // 0..C
+    qint16 m_chartXCol = 0;
+    qint16 m_chartYCol = 0;
+    platform::XArray m_xChartDB;                 // rows 1..R, columns 0..1
+    platform::VbArray<bool> m_emptyCreepCols;    // 0..C-1
+    platform::VbArray<QString> m_creepCaptions;  // retained columns 0..K-1
+    platform::XArray m_creepText;                // rows 1..R, retained columns 0..K-1
+    platform::VbArray<qint16> m_creepColIds;     // retained columns 0..K-1
+};

@@ -1,0 +1,221 @@
+#include "material/frmMaterial2.h"
+
+#include "controls/DataGrid.h"
+#include "db/DataControl.h"
+#include "db/Database.h"
+#include "material/MainWindowLink.h"
+#include "platform/MsgBox.h"
+#include "platform/VbConv.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+
+using namespace platform;
+
+namespace {
+
+const QChar SharpS(0x00DF);
+
+bool isElevatedKey(const QString &key)
+{
+    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
+}
+
+QString threeLines(const QString &first, const QString &last)
+{
+    return first + vbCrLf + vbCrLf + last;
+}
+
+void setColumn(controls::GridColumn *column, const QString &field, const QString &caption)
+{
+    column->setDataField(field);
+    column->setCaption(caption);
+}
+
+} // namespace
+
+void frmMaterial2::ShowBoundTable(const QString &strTable)
+{
+    const bool elevated = isElevatedKey(strTable);
+    dtaTable->setRecordSource(QStringLiteral("select * from ") + strTable + QStringLiteral(" where matID = ") +
+                              QString::number(mMat->ID()) +
+                              (elevated ? QStringLiteral(" order by thickness, ordering") : QStringLiteral(" order by temp")));
+    dtaTable->refresh();
+    db::Recordset *rs = dtaTable->recordset();
+    const bool hasData = rs && !rs->eof() && !rs->bof();
+    mMat->TableHasData(strTable, hasData);
+    if (!hasData)
+        ShowNoDataNote(strTable);
+
+    controls::GridColumn *col1 = tdbBoundTable->column(1);
+    controls::GridColumn *col2 = tdbBoundTable->column(2);
+    controls::GridColumn *col3 = tdbBoundTable->column(3);
+    col1->setVisible(true);
+
+    if (strTable == QLatin1String("ImpEnergy")) {
+        setColumn(col1, QStringLiteral("kv"), threeLines(QStringLiteral("KV"), QStringLiteral("[Joule]")));
+        setColumn(col2, QStringLiteral("kvLong"), threeLines(QStringLiteral("KVL"), QStringLiteral("[Joule]")));
+        col2->setVisible(true);
+        setColumn(col3, QStringLiteral("kvTrans"), threeLines(QStringLiteral("KVT"), QStringLiteral("[Joule]")));
+        col3->setVisible(true);
+        SetImpEnergyColumns();
+    } else if (strTable == QLatin1String("ThermExp")) {
+        setColumn(col1, QStringLiteral("ThermExp"), threeLines(SharpS + QStringLiteral("20, t"), QStringLiteral("[E-6/K]")));
+        setColumn(col2, QStringLiteral("ThermExpDiff"),
+                  threeLines(SharpS + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]")));
+        col2->setVisible(true);
+        col3->setVisible(false);
+        CountTableRows();
+    } else if (strTable == QLatin1String("SpecThermCap")) {
+        setColumn(col1, QStringLiteral("SpecThermCap"), threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]")));
+        setColumn(col2, QStringLiteral("SpecThermCapDiff"),
+                  threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]")));
+        col2->setVisible(true);
+        col3->setVisible(false);
+        CountTableRows();
+    } else if (elevated) {
+        bool split = false;
+        if (hasData) {
+            const QVariant thickness = rs->field(QStringLiteral("thickness"));
+            split = !isNull(thickness) && cInt(thickness) != -1;
+            mMat->ElevatedMultiCol(strTable, split);
+        }
+        m_multiThickness = split;
+        if (split) {
+            col2->setVisible(false);
+            LoadThicknessColumns(strTable);
+        } else {
+            setColumn(col1, strTable, mainlink::GetCaption(strTable));
+            col2->setVisible(false);
+            col3->setVisible(false);
+        }
+    } else {
+        setColumn(col1, strTable, mainlink::GetCaption(strTable));
+        col2->setVisible(false);
+        col3->setVisible(false);
+    }
+
+    // The physical tables show their units as drawn headings.
+    if (strTable == QLatin1String("ModElast")) {
+        col1->setHeadingPicture(imgPhys[0]);
+    } else if (strTable == QLatin1String("ThermCond")) {
+        col1->setHeadingPicture(imgPhys[2]);
+    } else if (strTable == QLatin1String("SpecElecRes")) {
+        col1->setHeadingPicture(imgPhys[4]);
+    } else if (strTable == QLatin1String("ThermExp")) {
+        col1->setHeadingPicture(imgTherm[0]);
+        col2->setHeadingPicture(imgTherm[1]);
+    } else if (strTable == QLatin1String("SpecThermCap")) {
+        col1->setHeadingPicture(imgTherm[2]);
+        col2->setHeadingPicture(imgTherm[3]);
+    } else {
+        col1->clearHeadingPicture();
+        col2->clearHeadingPicture();
+    }
+
+    dtaTable->refresh();
+    if (strTable != QLatin1String("ImpEnergy") && dtaTable->recordset()) {
+        std::unique_ptr<db::Recordset> clone = dtaTable->recordset()->clone();
+        ShowUnboundGraph(strTable, *clone);
+    }
+    tdbBoundTable->rebind();
+    tdbBoundTable->setCaption(mainlink::GetTableName(mainlink::GetTableIndex(strTable)));
+
+    if (elevated && !framOptions->isHidden()) {
+        for (QRadioButton *option : optMechProp)
+            if (option->isChecked()) {
+                option->setFocus();
+                break;
+            }
+    }
+}
+
+void frmMaterial2::SetImpEnergyColumns()
+{
+    std::array<bool, 3> empty{};
+    qint16 mask = 7;
+    std::unique_ptr<db::Recordset> rs = dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
+    if (!rs || rs->eof() || rs->bof())
+        return;
+    rs->moveLast();
+    rs->moveFirst();
+    const int n = rs->recordCount();
+    for (int record = 1; record <= n; ++record) {
+        for (int position = 2; position <= 4; ++position) {
+            const QVariant value = rs->field(position);
+            const bool isEmpty = isNull(value) || cStr(value).isEmpty() || cStr(value) == QLatin1String("-");
+            if (record == 1)
+                empty[position - 2] = isEmpty;
+            else if (!isEmpty)
+                empty[position - 2] = false;
+        }
+        if (record < n)
+            rs->moveNext();
+    }
+    for (int i = 0; i < 3; ++i)
+        tdbBoundTable->column(i + 1)->setVisible(!empty[i]);
+    if (empty[0])
+        mask -= 1;
+    if (empty[1])
+        mask -= 2;
+    if (empty[2])
+        mask -= 4;
+    mMat->ImpEnergyCols(mask);
+}
+
+void frmMaterial2::CountTableRows()
+{
+    std::unique_ptr<db::Recordset> rs = dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
+    int n = 0;
+    if (rs && !rs->eof() && !rs->bof()) {
+        rs->moveLast();
+        n = rs->recordCount();
+    }
+    if (n > mMat->MaxDesignCols())
+        mMat->MaxDesignCols(qint16(n));
+}
+
+void frmMaterial2::LoadThicknessColumns(const QString &strTable)
+{
+    std::unique_ptr<db::Recordset> rs = dtaTable->recordset()->clone();
+    QList<qint16> thicknesses;
+    thicknesses.append(cInt(rs->field(QStringLiteral("thickness"))));
+    for (rs->moveNext(); !rs->eof(); rs->moveNext()) {
+        const QVariant value = rs->field(QStringLiteral("thickness"));
+        if (isNull(value))
+            continue; // a row without its range cannot head a column
+        const qint16 t = cInt(value);
+        if (t != thicknesses.last())
+            thicknesses.append(t);
+    }
+    const int n = int(thicknesses.size());
+    m_thickCols.redim(1, n);
+    for (int i = 1; i <= n; ++i)
+        m_thickCols[i] = thicknesses.at(i - 1);
+    mMat->ElevatedColumns(strTable, m_thickCols);
+
+    while (tdbBoundTable->columnCount() - 1 < n)
+        tdbBoundTable->addColumn();
+    for (int i = 1; i <= n; ++i) {
+        controls::GridColumn *column = tdbBoundTable->column(i);
+        column->setVisible(true);
+        const QString from = i == 1 ? QStringLiteral("(   ) - ")
+                                    : QStringLiteral("(") + QString::number(m_thickCols.at(i - 1)) + QStringLiteral(") - ");
+        column->setCaption(threeLines(from, QString::number(m_thickCols.at(i)) + QStringLiteral("mm")));
+        column->setDataField(QString::number(m_thickCols.at(i)));
+        column->setWidthTwips(900);
+        column->setWrapText(true);
+    }
+
+    const QString id = QString::number(mMat->ID());
+    dtaTable->setRecordSource(QStringLiteral("transform max(") + strTable + QStringLiteral(".") + strTable +
+                              QStringLiteral(") ") + QStringLiteral("select temp, ordering from ") + strTable +
+                              QStringLiteral(" ") + QStringLiteral("where matID = ") + id + QStringLiteral(" ") +
+                              QStringLiteral("group by temp, ordering ") + QStringLiteral("order by ordering ") +
+                              QStringLiteral("pivot ") + strTable + QStringLiteral(".thickness"));
+    dtaTable->refresh();
+    tdbBoundTable->rebind();
+
+    if (n > mMat->MaxDesignCols())
+        mMat->MaxDesignCols(qint16(n));
+}

@@ -1,0 +1,83 @@
+#include "material/frmMaterial2.h"
+
+#include "controls/DataGrid.h"
+#include "db/DataControl.h"
+#include "db/Database.h"
+#include "material/MainWindowLink.h"
+#include "material/TextBox.h"
+#include "platform/MsgBox.h"
+#include "platform/VbConv.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace platform;
+
+void frmMaterial2::FillChemCompTable()
+{
+    xTableDB = XArray();
+    dtaTable->setRecordSource(QStringLiteral("select * from Chemical where standard = '") + db::quoteText(mMat->Standard()) +
+                              QStringLiteral("' and name = '") + db::quoteText(mMat->Name()) +
+                              QStringLiteral("' and numbr = '") + db::quoteText(mMat->Number()) +
+                              QStringLiteral("' order by elemID"));
+    dtaTable->refresh();
+    db::Recordset *rs = dtaTable->recordset();
+
+    if (!rs || rs->eof() || rs->bof()) {
+        mMat->TableHasData(QStringLiteral("ChemComp"), false);
+    } else {
+        rs->moveLast();
+        rs->moveFirst();
+        // Two records per element; a record left over without its partner is not shown.
+        const int n = rs->recordCount() / 2;
+        xTableDB.redim(1, 2, 0, n);
+        xTableDB.setValue(1, 0, QStringLiteral("min"));
+        xTableDB.setValue(2, 0, QStringLiteral("max"));
+        for (int c = 1; c <= n; ++c) {
+            if (c > 1)
+                rs->moveNext();
+            xTableDB.setValue(1, c, nz(rs->field(QStringLiteral("val"))));
+            rs->moveNext();
+            xTableDB.setValue(2, c, nz(rs->field(QStringLiteral("val"))));
+            const QVariant note = rs->field(QStringLiteral("note"));
+            const QString caption = cStr(nz(rs->field(QStringLiteral("element")))) + vbCrLf + vbCrLf +
+                                    (m_notesPresent && !isNull(note) ? cStr(note) : QString());
+            AddGridColumn(tdbTable, caption, 0);
+            if (!mMat->TableHasData(QStringLiteral("ChemComp")))
+                mMat->AddColCaption(QStringLiteral("ChemComp"), caption);
+        }
+        mMat->TableHasData(QStringLiteral("ChemComp"), true);
+    }
+
+    tdbTable->setCaption(mainlink::GetTableName(1));
+    tdbTable->setArray(&xTableDB);
+    tdbTable->refresh();
+    tdbTable->rebind();
+
+    if (mMat->OthersElement()) {
+        dtaOther->setRecordSource(QStringLiteral("select other from OtherElem where mID = ") + QString::number(mMat->ID()) +
+                                  QStringLiteral(" and stID = ") + QString::number(mMat->StandardID()));
+        dtaOther->refresh();
+        db::Recordset *other = dtaOther->recordset();
+        // A standard with other elements but no entry for this material adds no line.
+        const QVariant value = other && !other->eof() && !other->bof() ? other->field(QStringLiteral("other")) : QVariant();
+        const QString text = isNull(value) ? QString() : cStr(value);
+        mMat->OthersText(text);
+        if (!text.isEmpty() && text != QLatin1String("-")) {
+            textbox::setText(txtNotes, QStringLiteral("Other Elements - ") + text + vbCrLf + vbCrLf + textbox::text(txtNotes));
+            if (!m_notesPresent) {
+                m_notesPresent = true;
+                cmdShowNotes->show();
+                lblNotes->setText(QStringLiteral("Other Elements..."));
+                lblNotes->show();
+                TimerFlash->start();
+            } else {
+                lblNotes->setText(QStringLiteral("Other Elements & Notes..."));
+            }
+        }
+    }
+
+    // A grade without composition is kept as one empty cell.
+    mMat->SetUnboundArrayData(QStringLiteral("ChemComp"), xTableDB.isAllocated() ? xTableDB : XArray(0, 0, 0, 0));
+}

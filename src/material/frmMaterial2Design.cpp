@@ -1,0 +1,5 @@
+#include "material/frmMaterial2.h"
+
+void frmMaterial2::BuildDesignGrid()
+{
+}

@@ -1,0 +1,182 @@
+#include "material/frmMaterial2.h"
+
+#include "controls/DataGrid.h"
+#include "core/modDBase.h"
+#include "db/DataControl.h"
+#include "db/Database.h"
+#include "material/MainWindowLink.h"
+#include "material/NoDataNote.h"
+#include "material/TextBox.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "platform/VbConv.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace platform;
+
+namespace {
+
+void setHeightTwips(QWidget *w, double height)
+{
+    moveTwips(w, leftTwips(w), topTwips(w), widthTwips(w), height);
+}
+
+bool isUnboundKey(const QString &key)
+{
+    return key == QLatin1String("ChemComp") || key == QLatin1String("MechProp") || key == QLatin1String("CreepProp");
+}
+
+} // namespace
+
+void frmMaterial2::SetNotesPicture(int picture)
+{
+    m_notesPicture = picture;
+    cmdShowNotes->setIcon(QIcon(imgUpDown[picture]));
+}
+
+void frmMaterial2::ShowNotesPane(const QString &mode)
+{
+    const bool show = mode == QLatin1String("show");
+    moveTwips(framNotes, leftTwips(framNotes), show ? 2520 : 4080, widthTwips(framNotes), show ? 1935 : 375);
+    setHeightTwips(framOptions, show ? 2175 : 3735);
+    setHeightTwips(tdbBoundTable, show ? 2175 : 3735);
+    setHeightTwips(tdbTable, show ? 2175 : 3735);
+    if (mainlink::ToolTipsOn())
+        cmdShowNotes->setToolTip(show ? QStringLiteral("Hide Table Notes") : QStringLiteral("Show Table Notes"));
+    setHeightTwips(framNoData, show ? 2175 : 3735);
+    setHeightTwips(txtNoData, show ? 1775 : 3335);
+}
+
+void frmMaterial2::cmdShowNotes_Click()
+{
+    if (m_notesPicture == 0 || m_notesPicture == 2) {
+        SetNotesPicture(1);
+        ShowNotesPane(QStringLiteral("show"));
+    } else if (m_notesPicture == 1) {
+        SetNotesPicture(0);
+        ShowNotesPane(QStringLiteral("hide"));
+    }
+}
+
+void frmMaterial2::TimerFlash_Timer()
+{
+    if (m_notesPicture == 0)
+        SetNotesPicture(2);
+    else if (m_notesPicture == 2)
+        SetNotesPicture(0);
+}
+
+void frmMaterial2::ShowNoDataNote(const QString &strTable)
+{
+    controls::DataGrid *grid = nullptr;
+    if (!isUnboundKey(strTable)) {
+        m_graphView = false;
+        ShowGraphView(false);
+        grid = tdbBoundTable;
+        CommandShowGraph->hide();
+        CommandShowTable->hide();
+    } else {
+        grid = tdbTable;
+        cmdUnBoundGraph->hide();
+    }
+    moveTwips(framNoData, leftTwips(grid), topTwips(grid), widthTwips(grid), heightTwips(grid));
+    grid->hide();
+    framNoData->show();
+    framNoData->raise();
+    moveTwips(txtNoData, 200, 200, widthTwips(framNoData) - 400, heightTwips(framNoData) - 400);
+    txtNoData->show();
+    textbox::setText(txtNoData, BuildNoDataNote(*mMat, strTable, true, true));
+}
+
+void frmMaterial2::LoadTableNotes(const QString &strTable)
+{
+    dtaNotes->setRecordSource(QStringLiteral("select * from MatNotes where matID = ") + QString::number(mMat->ID()) +
+                              QStringLiteral(" and tableName = '") + db::quoteText(strTable) +
+                              QStringLiteral("' order by ordering"));
+    dtaNotes->refresh();
+    dtaTableNotes->refresh();
+
+    db::Recordset *notes = dtaNotes->recordset();
+    db::Recordset *texts = dtaTableNotes->recordset();
+    QString text = textbox::text(txtNotes);
+    int found = 0;
+    if (notes && texts && !notes->eof() && !notes->bof()) {
+        for (notes->moveFirst(); !notes->eof(); notes->moveNext()) {
+            const QVariant notID = notes->field(QStringLiteral("notID"));
+            if (isNull(notID))
+                continue;
+            texts->findFirst(QStringLiteral("notID=") + QString::number(cLng(notID)) + QStringLiteral(" AND ") +
+                             QStringLiteral("tableName='") + db::quoteText(strTable) + QStringLiteral("'"));
+            // A note row without its text for this table is skipped.
+            if (texts->noMatch())
+                continue;
+            const QVariant notTxt = texts->field(QStringLiteral("notTxt"));
+            if (isNull(notTxt))
+                continue;
+            if (!text.isEmpty())
+                text += vbCrLf;
+            text += cStr(notTxt);
+            ++found;
+        }
+    }
+    if (found == 0) {
+        m_notesPresent = false;
+        cmdShowNotes->hide();
+        lblNotes->hide();
+        return;
+    }
+    textbox::setText(txtNotes, text);
+    m_notesPresent = true;
+    cmdShowNotes->show();
+    lblNotes->show();
+    const int index = mainlink::GetTableIndex(strTable);
+    if (index >= 1 && index <= 13)
+        mMat->TableNotes(index, text);
+    TimerFlash->start();
+}
+
+void frmMaterial2::LoadAdditionalInfo()
+{
+    dtaTable->setRecordSource(QStringLiteral("select * from GetInfo where matID = ") + QString::number(mMat->ID()) +
+                              QStringLiteral(" order by titleID, ordering"));
+    dtaTable->refresh();
+    dtaOther->setRecordSource(QStringLiteral("select * from InfoTitle order by titleID"));
+    dtaOther->refresh();
+
+    std::unique_ptr<db::Recordset> rs = dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
+    if (!rs || rs->eof() || rs->bof()) {
+        mMat->TableHasData(QStringLiteral("AddInfo"), false);
+        return;
+    }
+
+    QString text = textbox::text(txtNotes);
+    qint16 currentTitleId = 0;
+    QString currentTitle;
+    QString untitled;
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        const QVariant titleID = rs->field(QStringLiteral("titleID"));
+        if (!isNull(titleID) && cInt(titleID) != currentTitleId) {
+            currentTitleId = cInt(titleID);
+            currentTitle = modDBase::GetText(dtaOther->recordset(), currentTitleId, QStringLiteral("titleID"),
+                                             QStringLiteral("titleText"));
+            const QString separator = text.isEmpty() ? QString() : vbCrLf;
+            if (currentTitle == QLatin1String("[NoTitle]"))
+                currentTitle.clear();
+            else
+                text += separator + separator + currentTitle + vbCrLf;
+        }
+        const QString line = cStr(nz(rs->field(QStringLiteral("infotext"))));
+        if (currentTitle.isEmpty())
+            untitled += vbCrLf + line;
+        else
+            text += vbCrLf + line;
+    }
+    text += vbCrLf + vbCrLf + untitled;
+    textbox::setText(txtNotes, text);
+    mMat->TableHasData(QStringLiteral("AddInfo"), true);
+    mMat->AddInfo(text);
+}

@@ -1,0 +1,171 @@
+#include "material/frmMaterial2.h"
+
+#include "controls/DataGrid.h"
+#include "material/MainWindowLink.h"
+#include "material/TextBox.h"
+#include "platform/Twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace platform;
+
+namespace {
+
+bool isElevatedKey(const QString &key)
+{
+    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
+}
+
+} // namespace
+
+void frmMaterial2::HideAllPanels()
+{
+    ShowNotesPane(QStringLiteral("hide"));
+    SetNotesPicture(0);
+    TimerFlash->stop();
+    moveTwips(lblNotes, 840, topTwips(lblNotes), widthTwips(lblNotes), heightTwips(lblNotes));
+    lblNotes->hide();
+    lblNotes->setText(QStringLiteral("Notes..."));
+
+    ImgPic[1]->hide();
+    moveTwips(framBlank, leftTwips(framBlank), topTwips(framOptions), widthTwips(framBlank), heightTwips(framOptions));
+    ImgPic[2]->hide();
+
+    for (QWidget *w : std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framMain, framStand, framNotes,
+                                                       lblFullForm, lblMain, tdbBoundTable})
+        w->hide();
+    textbox::setText(txtNotes, QString());
+    framOptions->hide();
+
+    moveTwips(txtNotes, m_notesGeometry[0], m_notesGeometry[1], m_notesGeometry[2], m_notesGeometry[3]);
+    moveTwips(framNotes, m_notesGeometry[4], m_notesGeometry[5], m_notesGeometry[6], m_notesGeometry[7]);
+
+    lblNotes->setText(QStringLiteral("Notes..."));
+    framBlank->hide();
+    cmdUnBoundGraph->hide();
+    framDesign->hide();
+
+    while (tdbBoundTable->columnCount() >= 5)
+        tdbBoundTable->removeColumn(tdbBoundTable->columnCount() - 1);
+    for (int c = 0; c < 4 && c < tdbBoundTable->columnCount(); ++c)
+        tdbBoundTable->column(c)->setWidthTwips(1200);
+    tdbBoundTable->column(2)->setVisible(false);
+    tdbBoundTable->column(3)->setVisible(false);
+    tdbBoundTable->rebind();
+
+    txtNoData->hide();
+    framNoData->hide();
+}
+
+void frmMaterial2::ShowTable(QString strTable)
+{
+    HideAllPanels();
+    m_multiThickness = false;
+    strCurrentTable = strTable;
+
+    if (strTable == QLatin1String("Elevated")) {
+        strTable = QStringLiteral("Rp02");
+        strCurrentTable = strTable;
+        optMechProp[0]->setChecked(true);
+    }
+    RunGuarded([&] { ShowTableContent(strTable); });
+
+    const int icon = TableIcon(strTable);
+    QPixmap picture;
+    if (mdiVelkor *mdi = mainlink::mdi(); mdi && icon >= 1 && icon <= mdi->ImageList1.size())
+        picture = mdi->ImageList1.at(icon - 1).pixmap(twipsToPixels(480), twipsToPixels(480));
+    ImgPic[0]->setPixmap(picture);
+    ImgPic[2]->setPixmap(picture);
+}
+
+void frmMaterial2::ShowTableContent(const QString &strTable)
+{
+    if (strTable == QLatin1String("Ref")) {
+        framMain->show();
+        framStand->show();
+        lblMain->show();
+        ImgPic[1]->show();
+    } else if (!mMat) {
+        return; // nothing to show before a material is attached
+    } else if (strTable == QLatin1String("ChemComp")) {
+        tdbTable->show();
+        lblFullForm->show();
+        framNotes->show();
+        ClearGridColumns(tdbTable);
+        LoadTableNotes(QStringLiteral("ChemComp"));
+        FillChemCompTable();
+    } else if (strTable == QLatin1String("MechProp") || strTable == QLatin1String("CreepProp")) {
+        tdbTable->show();
+        lblFullForm->show();
+        framNotes->show();
+        ClearGridColumns(tdbTable);
+        BuildMechCreepColumns(strTable);
+        if (strTable == QLatin1String("CreepProp") && mMat->TableHasData(QStringLiteral("CreepProp")))
+            cmdUnBoundGraph->show();
+    } else if (strTable == QLatin1String("AddInfo")) {
+        moveTwips(framNotes, leftTwips(lblFullForm) + 100, topTwips(lblFullForm) + 100, widthTwips(lblFullForm) - 200,
+                  heightTwips(lblFullForm) - 200);
+        moveTwips(txtNotes, leftTwips(txtNotes), topTwips(txtNotes), widthTwips(txtNotes), heightTwips(framNotes) - 800);
+        lblNotes->setText(QStringLiteral("Additional Information..."));
+        lblNotes->show();
+        framNotes->show();
+        lblFullForm->show();
+        LoadAdditionalInfo();
+        cmdShowNotes->hide();
+        moveTwips(lblNotes, 240, topTwips(lblNotes), widthTwips(lblNotes), heightTwips(lblNotes));
+    } else if (strTable == QLatin1String("Design")) {
+        if (!m_designGridBuilt) {
+            BuildDesignGrid();
+            m_designGridBuilt = true;
+        }
+        framDesign->show();
+        lblFullForm->show();
+    } else {
+        framOptions->show();
+        const bool elevated = isElevatedKey(strTable);
+        lblElevated->setVisible(elevated);
+        framMechOpt->setVisible(elevated);
+        EnableGraphButtons(!m_graphView);
+        ShowGraphView(m_graphView);
+        lblFullForm->show();
+        LoadTableNotes(strTable);
+        ShowBoundTable(strTable);
+    }
+}
+
+int frmMaterial2::TableIcon(const QString &strTable)
+{
+    if (strTable == QLatin1String("ChemComp"))
+        return 7;
+    if (strTable == QLatin1String("MechProp") || strTable == QLatin1String("CreepProp") || isElevatedKey(strTable) ||
+        strTable == QLatin1String("Elevated"))
+        return 8;
+    if (strTable == QLatin1String("ImpEnergy"))
+        return 9;
+    if (strTable == QLatin1String("AddInfo"))
+        return 11;
+    return 10;
+}
+
+void frmMaterial2::optMechProp_Click(int Index)
+{
+    static const char *const keys[3] = {"Rp02", "Rp10", "Rm"};
+    if (Index >= 0 && Index < 3)
+        ShowTable(QString::fromLatin1(keys[Index]));
+}
+
+void frmMaterial2::CheckTablesForRecords()
+{
+    const QString remembered = strCurrentTable;
+    for (int i = 1; i <= 13; ++i) {
+        const QString key = mainlink::GetShortTableName(i);
+        if (!key.isEmpty() && !mMat->TableChecked(key))
+            ShowTable(key);
+    }
+    ShowTable(remembered);
+}

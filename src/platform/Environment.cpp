@@ -1,0 +1,84 @@
+#include "platform/Environment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace platform {
+
+namespace {
+QString g_programFolder;
+QString g_exeName;
+int g_screenWidth = 0;
+DriveShareLookup g_driveLookup;
+} // namespace
+
+QString programFolder()
+{
+    if (!g_programFolder.isEmpty())
+        return g_programFolder;
+    if (!QCoreApplication::instance())
+        return QDir::currentPath();
+    return QCoreApplication::applicationDirPath();
+}
+
+void setProgramFolder(const QString &folder)
+{
+    QString f = QDir::fromNativeSeparators(folder);
+    while (f.size() > 1 && f.endsWith(QLatin1Char('/')))
+        f.chop(1);
+    g_programFolder = f;
+}
+
+QString exeName()
+{
+    if (!g_exeName.isEmpty())
+        return g_exeName;
+    if (!QCoreApplication::instance())
+        return QString();
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+void setExeName(const QString &name)
+{
+    g_exeName = name;
+}
+
+QString environ(const QString &name)
+{
+    if (name.isEmpty())
+        return QString();
+    return qEnvironmentVariable(name.toLocal8Bit().constData());
+}
+
+int screenWidthPixels()
+{
+    if (g_screenWidth > 0)
+        return g_screenWidth;
+    if (qGuiApp) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            return screen->size().width();
+    }
+    return 1024;
+}
+
+void setScreenWidthOverride(int pixels)
+{
+    g_screenWidth = qMax(0, pixels);
+}
+
+QString driveShareName(const QString &drive)
+{
+    if (g_driveLookup)
+        return g_driveLookup(drive);
+    return QString(); // no lettered drives here
+}
+
+void setDriveShareLookup(DriveShareLookup lookup)
+{
+    g_driveLookup = std::move(lookup);
+}
+
+} // namespace platform

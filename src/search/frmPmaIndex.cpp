@@ -1,0 +1,234 @@
+#include "search/frmPmaIndex.h"
+
+#include "controls/DataGrid.h"
+#include "core/mdiVelkor.h"
+#include "core/modDocument.h"
+#include "db/DataControl.h"
+#include "db/Recordset.h"
+#include "platform/Environment.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+#include "search/modDBaseChooser.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using platform::moveTwips;
+
+namespace {
+
+struct PmaColumn
+{
+    const char *caption;
+    const char *field;
+    double width;
+};
+
+const PmaColumn pmaColumns[6] = {
+    {"Specification", "Specification", 2400}, {"Name", "Designationname", 2700},
+    {"Number", "Designationnumber", 1500},    {"Product", "Product", 2700},
+    {"Date", "RevisionDate", 1350},           {"Revision", "Revision", 1200},
+};
+
+// The text fields the search box looks in, after Specification, in this order.
+const char *const searchFields[6] = {"Designationname", "Designationnumber", "Product",
+                                     "Revision",        "Revisiondate",      "Searchstring"};
+
+} // namespace
+
+frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::dialogParent())
+{
+    setObjectName(QStringLiteral("frmPmaIndex"));
+    setWindowTitle(QStringLiteral("PMA Index"));
+    setModal(true);
+
+    dtaPmaIndex = new db::DataControl(this);
+
+    txtSearchString = new QLineEdit(this);
+    txtSearchString->setObjectName(QStringLiteral("txtSearchString"));
+    moveTwips(txtSearchString, 120, 165, 4455, 315);
+    txtSearchString->installEventFilter(this);
+    connect(txtSearchString, &QLineEdit::textChanged, this, &frmPmaIndex::txtSearchString_Change);
+
+    cmdSearch = new QPushButton(QStringLiteral("Search"), this);
+    cmdSearch->setAutoDefault(false);
+    moveTwips(cmdSearch, 4695, 135, 1215, 375);
+    connect(cmdSearch, &QPushButton::clicked, this, &frmPmaIndex::cmdSearch_Click);
+
+    tdbIndex = new controls::DataGrid(this);
+    tdbIndex->setObjectName(QStringLiteral("tdbIndex"));
+    for (const PmaColumn &def : pmaColumns) {
+        controls::GridColumn *column = tdbIndex->addColumn();
+        column->setCaption(QString::fromLatin1(def.caption));
+        column->setDataField(QString::fromLatin1(def.field));
+        column->setWidthTwips(def.width);
+    }
+    tdbIndex->setColumnFooters(true);
+    tdbIndex->setDataSource(dtaPmaIndex);
+    moveTwips(tdbIndex, 120, 630, 12435, 5175);
+    connect(tdbIndex, &controls::DataGrid::dblClick, this, &frmPmaIndex::tdbIndex_DblClick);
+    connect(tdbIndex, &controls::DataGrid::headClick, this, &frmPmaIndex::tdbIndex_HeadClick);
+    connect(tdbIndex, &controls::DataGrid::footClick, this, &frmPmaIndex::tdbIndex_FootClick);
+
+    fraInfo = new QGroupBox(QStringLiteral("Particular Material Appraisal (PMA)"), this);
+    moveTwips(fraInfo, 120, 5925, 12435, 1995);
+    lblInfo = new QLabel(fraInfo);
+    lblInfo->setWordWrap(true);
+    lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblInfo->setText(QStringLiteral(
+        "A Particular Material Appraisal (PMA) is the appraisal by which a material that is not covered by a "
+        "harmonised standard or a European approval of materials is accepted for pressure equipment.\n"
+        "Type a search text and press Enter or 'Search' to list the appraisals holding it in any field; "
+        "clicking a column heading sorts the whole index ascending, clicking its footer descending.\n"
+        "Double-click an appraisal to open its document. 'More info >>' opens general information on PMAs."));
+    moveTwips(lblInfo, 120, 285, 10215, 1590);
+    cmdInfo = new QPushButton(QStringLiteral("More info >>"), fraInfo);
+    cmdInfo->setAutoDefault(false);
+    moveTwips(cmdInfo, 10485, 1500, 1815, 375);
+    connect(cmdInfo, &QPushButton::clicked, this, &frmPmaIndex::cmdInfo_Click);
+}
+
+frmPmaIndex::~frmPmaIndex() = default;
+
+QString frmPmaIndex::IndexDatabasePath()
+{
+    return platform::programFolder() + QStringLiteral("/PMA_Index.mdb");
+}
+
+QString frmPmaIndex::InfoDocumentPath()
+{
+    return platform::programFolder() + QStringLiteral("/morepmainfo.pdf");
+}
+
+QString frmPmaIndex::DocumentPath(const QString &strStored)
+{
+    QString path = strStored.trimmed();
+    if (path.isEmpty())
+        return path;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QFileInfo(path).isRelative())
+        path = QDir(platform::programFolder()).filePath(path);
+    return path;
+}
+
+void frmPmaIndex::Form_Load()
+{
+    dtaPmaIndex->setDatabaseName(IndexDatabasePath());
+    ShowAllPma();
+    if (const mdiVelkor *mdi = mdiVelkor::instance()) {
+        tdbIndex->setEvenRowColor(mdi->vMyGreen);
+        tdbIndex->setOddRowColor(mdi->vMyBlue);
+        tdbIndex->setAlternatingRows(true);
+    }
+    platform::resizeTwips(this, 11280, 5040);
+}
+
+void frmPmaIndex::RunSource(const QString &strSource)
+{
+    const QString previous = dtaPmaIndex->recordSource();
+    dtaPmaIndex->setRecordSource(strSource);
+    try {
+        dtaPmaIndex->refresh();
+    } catch (const platform::VbError &error) {
+        platform::msgBox(error.description(), platform::vbExclamation);
+        dtaPmaIndex->setRecordSource(previous);
+        if (previous.isEmpty())
+            return;
+        try {
+            dtaPmaIndex->refresh();
+        } catch (const platform::VbError &) {
+        }
+    }
+}
+
+void frmPmaIndex::ShowAllPma()
+{
+    RunSource(QStringLiteral("SELECT * FROM PMA_Index"));
+}
+
+void frmPmaIndex::cmdSearch_Click()
+{
+    const QString s = modDBase::LikeText(txtSearchString->text());
+    QString source = QStringLiteral("SELECT * FROM PMA_Index WHERE Specification LIKE '*") + s + QStringLiteral("*'");
+    for (const char *field : searchFields)
+        source += QStringLiteral(" OR ") + QLatin1String(field) + QStringLiteral(" LIKE '*") + s + QStringLiteral("*'");
+    RunSource(source);
+}
+
+void frmPmaIndex::txtSearchString_Change()
+{
+    if (txtSearchString->text().trimmed().isEmpty())
+        ShowAllPma();
+}
+
+bool frmPmaIndex::txtSearchString_KeyPress(int KeyAscii)
+{
+    if (KeyAscii != 13)
+        return false;
+    cmdSearch_Click();
+    return true;
+}
+
+bool frmPmaIndex::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtSearchString && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && txtSearchString_KeyPress(13))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QString frmPmaIndex::FieldOfColumn(int ColIndex) const
+{
+    if (ColIndex < 0 || ColIndex >= 6)
+        return QString();
+    return QString::fromLatin1(pmaColumns[ColIndex].field);
+}
+
+void frmPmaIndex::tdbIndex_HeadClick(int ColIndex)
+{
+    const QString field = FieldOfColumn(ColIndex);
+    if (field.isEmpty())
+        return;
+    txtSearchString->clear();
+    RunSource(QStringLiteral("SELECT * FROM PMA_Index ORDER BY ") + field + QStringLiteral(" ASC"));
+}
+
+void frmPmaIndex::tdbIndex_FootClick(int ColIndex)
+{
+    const QString field = FieldOfColumn(ColIndex);
+    if (field.isEmpty())
+        return;
+    txtSearchString->clear();
+    RunSource(QStringLiteral("SELECT * FROM PMA_Index ORDER BY ") + field + QStringLiteral(" DESC"));
+}
+
+void frmPmaIndex::tdbIndex_DblClick()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        const db::Recordset *rs = dtaPmaIndex->recordset();
+        if (rs && !rs->isClosed() && !rs->bof() && !rs->eof() && rs->fieldCount() > 6) {
+            const QString path = DocumentPath(platform::nz(rs->field(6)).toString());
+            if (modDocument::FileExists(path))
+                modDocument::OpenDocument(this, path);
+        }
+    } catch (const platform::VbError &) {
+        // A row without a readable document opens nothing.
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void frmPmaIndex::cmdInfo_Click()
+{
+    modDocument::OpenDocument(this, InfoDocumentPath());
+}

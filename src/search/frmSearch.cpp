@@ -1,0 +1,654 @@
+#include "search/frmSearch.h"
+
+#include "controls/DataGrid.h"
+#include "core/mdiVelkor.h"
+#include "core/modDBase.h"
+#include "core/modDocument.h"
+#include "db/Database.h"
+#include "db/DataControl.h"
+#include "db/Recordset.h"
+#include "platform/Environment.h"
+#include "platform/OleColor.h"
+#include "platform/Twips.h"
+#include "platform/VbError.h"
+#include "search/DropImage.h"
+#include "search/Guarded.h"
+#include "search/frmPmaIndex.h"
+#include "search/modDBaseChooser.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QToolButton>
+
+using platform::moveTwips;
+using search::guarded;
+
+namespace {
+
+frmSearch *s_instance = nullptr;
+
+constexpr double NormalWidth = 15090;
+constexpr double NormalHeight = 10020;
+constexpr double SmallWidth = 11700;
+constexpr double SmallHeight = 7470;
+
+const char *const checkCaptions[6] = {"Standard", "Name", "Number", "Description", "Group", "Revision Date"};
+
+} // namespace
+
+frmSearch *frmSearch::instance()
+{
+    return s_instance;
+}
+
+frmSearch *frmSearch::Load(mdiVelkor *mdi)
+{
+    if (s_instance)
+        return s_instance;
+    auto *frm = new frmSearch;
+    s_instance = frm;
+    if (mdi && mdi->mdiArea()) {
+        frm->m_subWindow = mdi->mdiArea()->addSubWindow(
+            frm, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                     Qt::WindowCloseButtonHint);
+        frm->m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
+        frm->m_subWindow->installEventFilter(frm);
+    }
+    guarded([&] { frm->Form_Load(); });
+    return frm;
+}
+
+frmSearch::frmSearch(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmSearch"));
+    setWindowTitle(QStringLiteral("Select Material(s)..."));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    dtaMaterials = new db::DataControl(this);
+    dtaMaterials->setConnectText(QStringLiteral("Access 2000;"));
+    dtaMaterials->setRecordSource(QStringLiteral("Materials"));
+    dtaStandard = new db::DataControl(this);
+    dtaStandard->setConnectText(QStringLiteral("Access 2000;"));
+    dtaStandard->setRecordSource(QStringLiteral("Standard"));
+    dtaSelected = new db::DataControl(this);
+    dtaSelected->setConnectText(QStringLiteral("Access 2000;"));
+    dtaSelected->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
+    connect(dtaMaterials, &db::DataControl::repositioned, this, [this] { guarded([&] { dtaMaterials_Reposition(); }); });
+    connect(dtaMaterials, &db::DataControl::refreshed, this, [this] { guarded([&] { dtaMaterials_Reposition(); }); });
+
+    CreateControls();
+    CreateGrids();
+    LayoutNormal();
+}
+
+frmSearch::~frmSearch()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void frmSearch::CreateControls()
+{
+    framSide = new QWidget(this);
+    framSide->setObjectName(QStringLiteral("framSide"));
+    framSearch = new QWidget(framSide);
+    framSearch->setObjectName(QStringLiteral("framSearch"));
+    framMatTable = new QWidget(this);
+    framMatTable->setObjectName(QStringLiteral("framMatTable"));
+    framTabNav = new QWidget(framMatTable);
+    framSelTable = new QWidget(this);
+    framSelTable->setObjectName(QStringLiteral("framSelTable"));
+    framSelTabNav = new QWidget(framSelTable);
+
+    QWidget *backParents[6] = {framSearch, framSelTable, framMatTable, framMatTable, framSelTable, framSelTable};
+    for (int i = 0; i < 6; ++i) {
+        lblBack[i] = new QFrame(backParents[i]);
+        lblBack[i]->setFrameShape(QFrame::Panel);
+        lblBack[i]->setFrameShadow(QFrame::Sunken);
+        lblBack[i]->lower();
+    }
+
+    lblSearch = new QLabel(QStringLiteral("Search Materials On..."), framSearch);
+    QFont bold = lblSearch->font();
+    bold.setBold(true);
+    lblSearch->setFont(bold);
+
+    for (int i = 0; i < 7; ++i) {
+        txtSearch[i] = new QLineEdit(framSearch);
+        txtSearch[i]->setObjectName(QStringLiteral("txtSearch%1").arg(i));
+        txtSearch[i]->setToolTip(QStringLiteral("Type In Required Search Criteria"));
+        txtSearch[i]->installEventFilter(this);
+        connect(txtSearch[i], &QLineEdit::textChanged, this, [this, i] { guarded([&] { txtSearch_Change(i); }); });
+
+        cmdSelect[i] = new QPushButton(QStringLiteral("..."), framSearch);
+        cmdSelect[i]->setObjectName(QStringLiteral("cmdSelect%1").arg(i));
+        cmdSelect[i]->setAutoDefault(false);
+        connect(cmdSelect[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdSelect_Click(i); }); });
+    }
+    for (int i = 0; i < 6; ++i) {
+        chkSearch[i] = new QCheckBox(QString::fromLatin1(checkCaptions[i]), framSearch);
+        chkSearch[i]->setObjectName(QStringLiteral("chkSearch%1").arg(i));
+        chkSearch[i]->setChecked(true);
+        chkSearch[i]->setToolTip(QStringLiteral("Hide '") + chkSearch[i]->text() + QStringLiteral("' Column"));
+        connect(chkSearch[i], &QCheckBox::toggled, this, [this, i] { guarded([&] { chkSearch_Click(i); }); });
+        cmdSelect[i]->setToolTip(QStringLiteral("Select") + (i > 0 ? QStringLiteral(" Material's") : QString()) +
+                                 QStringLiteral(" '") + chkSearch[i]->text() + QStringLiteral("' From List..."));
+    }
+    cmdSelect[6]->setToolTip(QStringLiteral("Select 'Product Form' From List..."));
+    lblProdForm = new QLabel(QStringLiteral("Product Form"), framSearch);
+
+    chkListAll = new QCheckBox(QStringLiteral("&List All Materials"), framSearch);
+    chkListAll->setObjectName(QStringLiteral("chkListAll"));
+    chkListAll->setChecked(true);
+    chkListAll->setToolTip(QStringLiteral("Clear All Search Boxes ( Start New Search )"));
+    connect(chkListAll, &QCheckBox::toggled, this, [this] { guarded([&] { chkListAll_Click(); }); });
+
+    cmbChooseStd = new QComboBox(framMatTable);
+    cmbChooseStd->setObjectName(QStringLiteral("cmbChooseStd"));
+    cmbChooseStd->addItems({QStringLiteral("EN"), QStringLiteral("SS"), QStringLiteral("ASME")});
+    connect(cmbChooseStd, &QComboBox::activated, this, [this] { guarded([&] { cmbChooseStd_Click(); }); });
+
+    lblStdInfo = new QLabel(framMatTable);
+    lblStdInfo->setWordWrap(true);
+    lblStdInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette notice = lblStdInfo->palette();
+    notice.setColor(QPalette::WindowText, platform::toQColor(0x0000C0));
+    lblStdInfo->setPalette(notice);
+    lblStdInfo->setText(QStringLiteral(
+        "By entering an ASME/SS-standard/name Velkor PED gives you the corresponding EN-standard/name. The "
+        "corresponding standards are not identical, therefore, the conversion must only be considered as guidance."));
+
+    cmdSelectMat = new QPushButton(QStringLiteral("Select &Material"), framTabNav);
+    cmdSelectMat->setObjectName(QStringLiteral("cmdSelectMat"));
+    cmdSelectMat->setAutoDefault(false);
+    cmdSelectMat->setToolTip(QStringLiteral("Add Currently Chosen Material To The 'Selected' Grid"));
+    connect(cmdSelectMat, &QPushButton::clicked, this, [this] { guarded([&] { cmdSelectMat_Click(); }); });
+    lblMatCountCaption = new QLabel(QStringLiteral("Materials Count :"), framTabNav);
+    lblMatCount = new QLabel(QStringLiteral("0"), framTabNav);
+    lblMatCount->setObjectName(QStringLiteral("lblMatCount"));
+    lblMatCount->setFont(bold);
+
+    cmdBatch[0] = new QPushButton(QStringLiteral("Print All Selected Materials"), framSearch);
+    cmdBatch[1] = new QPushButton(QStringLiteral("Print All Selected Materials"), framTabNav);
+    for (int i = 0; i < 2; ++i) {
+        cmdBatch[i]->setObjectName(QStringLiteral("cmdBatch%1").arg(i));
+        cmdBatch[i]->setAutoDefault(false);
+        connect(cmdBatch[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdBatch_Click(i); }); });
+    }
+    cmdBatch[1]->setVisible(false);
+
+    const int picturePixels = platform::twipsToPixels(375);
+    imgFolder = new DropImage(framTabNav);
+    imgFolder->setObjectName(QStringLiteral("imgFolder"));
+    imgFolder->setPixmap(searchpictures::folder(picturePixels));
+    imgFolder->setToolTip(QStringLiteral("'Drag and drop' Material Here To Add To 'Selected' Grid"));
+    connect(imgFolder, &DropImage::dragDrop, this, [this](const QString &source) {
+        guarded([&] { imgFolder_DragDrop(source); });
+    });
+    imgBin = new DropImage(framSelTabNav);
+    imgBin->setObjectName(QStringLiteral("imgBin"));
+    imgBin->setPixmap(searchpictures::emptyBin(picturePixels));
+    imgBin->setToolTip(QStringLiteral("'Drag and drop' Material Here To Remove From 'Selected' Grid"));
+    connect(imgBin, &DropImage::dragDrop, this, [this](const QString &source) {
+        guarded([&] { imgBin_DragDrop(source); });
+    });
+    imgFullBin = new QLabel(framSelTabNav);
+    imgFullBin->setPixmap(searchpictures::fullBin(picturePixels));
+    imgFullBin->setVisible(false);
+
+    const char *selCaptions[3] = {"Sh&ow", "&Clear All", "&Remove Material"};
+    const char *selTips[3] = {"Show All Selected Materials...", "Clear All Materials From 'Selected' Grid",
+                              "Remove Currently Selected Material..."};
+    for (int i = 0; i < 3; ++i) {
+        cmdSelections[i] = new QPushButton(QString::fromLatin1(selCaptions[i]), framSelTabNav);
+        cmdSelections[i]->setObjectName(QStringLiteral("cmdSelections%1").arg(i));
+        cmdSelections[i]->setAutoDefault(false);
+        cmdSelections[i]->setToolTip(QString::fromLatin1(selTips[i]));
+        connect(cmdSelections[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdSelections_Click(i); }); });
+    }
+    lblSelCount = new QLabel(QStringLiteral("No Materials Currently Selected"), framSelTable);
+    lblSelCount->setObjectName(QStringLiteral("lblSelCount"));
+    lblSelCount->setFont(bold);
+
+    const char *navText[4] = {"|<", "<", ">", ">|"};
+    const char *navTips[4] = {"Move To First Material In List", "Move To Previous Material In List",
+                              "Move To Next Material In List", "Move To Last Material In List"};
+    for (int i = 0; i < 8; ++i) {
+        cmdTabNav[i] = new QToolButton(i < 4 ? framTabNav : framSelTabNav);
+        cmdTabNav[i]->setObjectName(QStringLiteral("cmdTabNav%1").arg(i));
+        cmdTabNav[i]->setText(QString::fromLatin1(navText[i % 4]));
+        cmdTabNav[i]->setToolTip(QString::fromLatin1(navTips[i % 4]));
+        connect(cmdTabNav[i], &QToolButton::clicked, this, [this, i] { guarded([&] { cmdTabNav_Click(i); }); });
+    }
+
+    cmdShowPmaIndex = new QPushButton(QStringLiteral("Show PMA Index"), framSearch);
+    cmdShowPmaIndex->setObjectName(QStringLiteral("cmdShowPmaIndex"));
+    cmdShowPmaIndex->setAutoDefault(false);
+    connect(cmdShowPmaIndex, &QPushButton::clicked, this, [this] { guarded([&] { cmdShowPmaIndex_Click(); }); });
+
+    imgIcon = new QLabel(framSearch);
+    imgIcon->setObjectName(QStringLiteral("imgIcon"));
+    imgIcon->setPixmap(searchpictures::helpIcon(platform::twipsToPixels(480)));
+    imgIcon->setCursor(Qt::PointingHandCursor);
+    imgIcon->installEventFilter(this);
+}
+
+void frmSearch::LayoutNormal()
+{
+    moveTwips(framSide, 120, 120, 3255, 9225);
+    moveTwips(framSearch, 0, 0, 3255, 9225);
+    moveTwips(lblBack[0], 0, 0, 3255, 6855);
+    moveTwips(lblSearch, 120, 150, 3015, 255);
+    for (int i = 0; i < 7; ++i) {
+        const double rowTop = i == 0 ? 480 : i == 6 ? 1320 : 1320 + 840.0 * i;
+        moveTwips(cmdSelect[i], 2760, rowTop, 375, 285);
+        moveTwips(txtSearch[i], 120, rowTop + 360, 3015, 315);
+        if (i < 6)
+            moveTwips(chkSearch[i], 120, rowTop, 2535, 255);
+    }
+    moveTwips(lblProdForm, 120, 1320, 2535, 255);
+    moveTwips(chkListAll, 120, 6480, 3015, 255);
+    moveTwips(cmdBatch[0], 120, 7080, 3015, 375);
+    moveTwips(cmdShowPmaIndex, 120, 7620, 3015, 375);
+    moveTwips(imgIcon, 120, 8280, 480, 480);
+
+    moveTwips(framMatTable, 3495, 0, 11355, 4995);
+    moveTwips(cmbChooseStd, 120, 90, 1215, 315);
+    moveTwips(lblStdInfo, 1455, 30, 9780, 720);
+    moveTwips(framTabNav, 120, 4440, 11115, 495);
+    moveTwips(lblBack[3], 60, 4380, 11235, 495);
+    moveTwips(cmdSelectMat, 0, 0, 1815, 375);
+    moveTwips(lblMatCountCaption, 1995, 60, 1500, 255);
+    moveTwips(lblMatCount, 3540, 60, 975, 255);
+    moveTwips(cmdBatch[1], 1560, 0, 2640, 375);
+    moveTwips(imgFolder, 10620, 0, 375, 375);
+
+    moveTwips(framSelTable, 3495, 4995, 11355, 4350);
+    moveTwips(lblSelCount, 120, 60, 6000, 255);
+    moveTwips(lblBack[5], 60, 0, 11235, 330);
+    moveTwips(lblBack[1], 60, 300, 11235, 3195);
+    moveTwips(tdbSelected, 120, 360, 11115, 3015);
+    moveTwips(framSelTabNav, 120, 3600, 11115, 495);
+    moveTwips(lblBack[4], 60, 3540, 11235, 495);
+    moveTwips(cmdSelections[0], 0, 0, 1455, 375);
+    moveTwips(cmdSelections[2], 1560, 0, 1815, 375);
+    moveTwips(cmdSelections[1], 3480, 0, 1335, 375);
+    moveTwips(imgBin, 10620, 0, 375, 375);
+    moveTwips(imgFullBin, 10620, 0, 375, 375);
+    for (int i = 0; i < 8; ++i)
+        moveTwips(cmdTabNav[i], 4920 + 600.0 * (i % 4), 0, 495, 375);
+    ShowStandardInfo(false);
+}
+
+void frmSearch::InitSearchFields()
+{
+    const char *fields[10] = {"standard", "name", "numbr", "description", "groups", "revision_date", "productForm",
+                              "asmestandard", "asmegrade", "ss"};
+    const char *captions[10] = {"Standard Name", "Material Name", "Material Number", "Material Description",
+                                "Material Group", "Revision Date", "Product Form", "ASME Standard", "ASME Grade", "SS"};
+    for (int i = 0; i < 10; ++i) {
+        m_fields[i] = QString::fromLatin1(fields[i]);
+        m_captions[i] = QString::fromLatin1(captions[i]);
+    }
+    m_families = {QStringLiteral("EN"), QStringLiteral("SS"), QStringLiteral("ASME")};
+}
+
+QString frmSearch::SearchField(int i) const
+{
+    return i >= 0 && i < 10 ? m_fields[i] : QString();
+}
+
+QString frmSearch::SearchCaption(int i) const
+{
+    return i >= 0 && i < 10 ? m_captions[i] : QString();
+}
+
+void frmSearch::BindDataControls()
+{
+    const QString name = modDBase::gMaterialDb ? modDBase::gMaterialDb->name() : QString();
+    dtaStandard->setDatabaseName(name);
+    dtaMaterials->setDatabaseName(name);
+    dtaSelected->setDatabaseName(name);
+}
+
+void frmSearch::Form_Load()
+{
+    m_loading = true;
+    mdiVelkor *mdi = mdiVelkor::instance();
+    std::array<QString, 8> saved;
+    if (mdi)
+        for (int i = 0; i < 8; ++i)
+            saved[i] = mdi->SavedSearch(i);
+
+    InitSearchFields();
+    BindDataControls();
+    dtaStandard->refresh();
+    ShowStandardInfo(false);
+    db::Recordset *standards = dtaStandard->recordset();
+    if (standards && !standards->bof() && !standards->eof()) {
+        dtaStandard->setRecordSource(QStringLiteral("select revision_date from standard order by revision_date desc"));
+        dtaStandard->refresh();
+        std::unique_ptr<db::Recordset> newest = dtaStandard->recordset()->clone();
+        ReadNewestRevisionDate(*newest);
+        dtaStandard->setRecordSource(QStringLiteral("select * from standard order by standard"));
+        dtaStandard->refresh();
+    }
+    dtaMaterials->refresh();
+
+    if (!mdi || !mdi->blnLowResolution) {
+        if (m_subWindow) {
+            m_subWindow->setFixedSize(platform::twipsToPixels(NormalWidth), platform::twipsToPixels(NormalHeight));
+            m_subWindow->move(platform::twipsToPixels(120), platform::twipsToPixels(20));
+        }
+    } else {
+        Layout800x600(*this);
+    }
+
+    ShowMatCount();
+    dtaSelected->refresh();
+    SetRowColors(tdbMaterials, false);
+    SetRowColors(tdbSelected, true);
+
+    for (int i = 0; i < 6; ++i) {
+        controls::GridColumn *result = tdbMaterials->column(i);
+        if (mdi) {
+            if (mdi->ColumnSize(i) != 0)
+                result->setWidthTwips(mdi->ColumnSize(i));
+            else
+                mdi->ColumnSize(i, float(result->widthTwips()));
+        }
+        tdbSelected->column(i)->setWidthTwips(result->widthTwips());
+        if (mdi && !mdi->ColumnVisible(i)) {
+            result->setVisible(false);
+            chkSearch[i]->setChecked(false);
+        }
+    }
+    tdbMaterials->rebind();
+    tdbSelected->rebind();
+    tdbMaterials->setCellTips(!mdi || mdi->blnToolTips ? controls::DataGrid::FloatingCellTips
+                                                        : controls::DataGrid::NoCellTips);
+    SetTabOrder();
+    BuildSearchQuery(QStringLiteral("standard,name"));
+
+    // The saved family first, because its set-up empties the boxes; then the saved texts of the
+    // boxes the family offers.
+    bool ok = false;
+    int family = saved[7].toInt(&ok);
+    if (!ok || family < 0 || family >= cmbChooseStd->count())
+        family = 0;
+    SetFamilyIndex(family);
+    for (int i = 0; i < 7; ++i)
+        if (!saved[i].isEmpty() && txtSearch[i]->isEnabled())
+            txtSearch[i]->setText(saved[i]);
+
+    cmdShowPmaIndex->setVisible(modDocument::FileExists(frmPmaIndex::IndexDatabasePath()));
+    m_loading = false;
+    m_loaded = true;
+    RememberSearch();
+}
+
+void frmSearch::ReadNewestRevisionDate(db::Recordset &rs)
+{
+    rs.moveFirst();
+    const QVariant value = rs.field(QStringLiteral("revision_date"));
+    m_lastUpdated = value.toDate();
+}
+
+void frmSearch::SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite)
+{
+    const mdiVelkor *mdi = mdiVelkor::instance();
+    const platform::OleColor green = mdi ? mdi->vMyGreen : 0xA8FBA2;
+    const platform::OleColor blue = mdi ? mdi->vMyBlue : 0xFEC7A5;
+    tdbGrid->setEvenRowColor(blnOpposite ? blue : green);
+    tdbGrid->setOddRowColor(blnOpposite ? green : blue);
+    tdbGrid->setAlternatingRows(true);
+}
+
+void frmSearch::SetTabOrder()
+{
+    QList<QWidget *> chain = {txtSearch[0], txtSearch[6]};
+    for (int i = 1; i <= 5; ++i)
+        chain << txtSearch[i];
+    chain << tdbMaterials << cmdSelectMat << cmdSelections[0] << chkListAll << cmdSelect[0] << cmdSelect[6];
+    for (int i = 1; i <= 5; ++i)
+        chain << cmdSelect[i];
+    for (int i = 0; i <= 5; ++i)
+        chain << chkSearch[i];
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+
+    const QList<QWidget *> second = {cmdTabNav[3], cmdSelections[2], cmdSelections[1], cmdTabNav[4],
+                                     cmdTabNav[5], cmdTabNav[6], cmdTabNav[7]};
+    for (int i = 1; i < second.size(); ++i)
+        QWidget::setTabOrder(second[i - 1], second[i]);
+}
+
+void frmSearch::SetFamilyIndex(int index)
+{
+    {
+        const QSignalBlocker blocker(cmbChooseStd);
+        cmbChooseStd->setCurrentIndex(index);
+    }
+    cmbChooseStd_Click();
+}
+
+void frmSearch::SetBoxColor(int Index, unsigned int color)
+{
+    QPalette palette = txtSearch[Index]->palette();
+    const QColor c = platform::toQColor(color);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, c);
+    txtSearch[Index]->setPalette(palette);
+}
+
+void frmSearch::SetMaterialColumnsVisible(bool blnVisible)
+{
+    for (int i = 0; i < tdbMaterials->columnCount(); ++i)
+        tdbMaterials->column(i)->setVisible(blnVisible && (i > 5 || chkSearch[i]->isChecked()));
+    tdbMaterials->column(6)->setVisible(false);
+}
+
+void frmSearch::EnableSearchInputs(bool blnEnabled)
+{
+    for (int i = 0; i < 7; ++i) {
+        const bool on = blnEnabled && (i == 6 || chkSearch[i]->isChecked());
+        txtSearch[i]->setEnabled(on);
+        cmdSelect[i]->setEnabled(on);
+    }
+}
+
+void frmSearch::cmbChooseStd_Click()
+{
+    const int index = cmbChooseStd->currentIndex();
+    m_chosenStandard = index >= 0 ? cmbChooseStd->itemText(index) : QString();
+
+    // A criterion or column whose check box is unticked stays off whatever the family offers.
+    auto enableCriterion = [this](int i) {
+        const bool on = i == 6 || chkSearch[i]->isChecked();
+        txtSearch[i]->setEnabled(on);
+        cmdSelect[i]->setEnabled(on);
+    };
+    auto showColumn = [this](int i) { tdbMaterials->column(i)->setVisible(i > 5 || chkSearch[i]->isChecked()); };
+
+    if (m_chosenStandard == QLatin1String("EN")) {
+        EnableSearchInputs(true);
+        m_fields[0] = QStringLiteral("standard");
+        m_fields[1] = QStringLiteral("name");
+        ShowStandardInfo(false);
+        SetMaterialColumnsVisible(true);
+    } else if (m_chosenStandard == QLatin1String("SS")) {
+        EnableSearchInputs(false);
+        enableCriterion(6);
+        enableCriterion(1);
+        m_fields[1] = QStringLiteral("ss");
+        ShowStandardInfo(true);
+        SetMaterialColumnsVisible(false);
+        for (int i : {0, 1, 2, 9})
+            showColumn(i);
+    } else if (m_chosenStandard == QLatin1String("ASME")) {
+        EnableSearchInputs(false);
+        enableCriterion(0);
+        enableCriterion(6);
+        enableCriterion(1);
+        m_fields[0] = QStringLiteral("asmestandard");
+        m_fields[1] = QStringLiteral("asmegrade");
+        ShowStandardInfo(true);
+        SetMaterialColumnsVisible(false);
+        for (int i : {0, 1, 2, 7, 8})
+            showColumn(i);
+    }
+
+    for (int i = 0; i < 7; ++i) {
+        SetBoxColor(i, txtSearch[i]->isEnabled() ? platform::olecolor::InfoBackground : platform::olecolor::ButtonFace);
+        txtSearch[i]->setText(QString());
+    }
+    BuildSearchQuery(QStringLiteral("standard,name"));
+    // A new family starts from the first column of the result.
+    tdbMaterials->setLeftColumn(0);
+    RememberSearch();
+}
+
+void frmSearch::ShowStandardInfo(bool blnShow)
+{
+    if (m_smallLayout) {
+        // The small layout: the notice takes the top of the result frame above the grid.
+        moveTwips(lblStdInfo, 120, 345, 8655, 690);
+        moveTwips(tdbMaterials, 120, blnShow ? 1035 : 360, 8655, blnShow ? 2460 : 3135);
+    } else {
+        moveTwips(lblBack[2], 60, blnShow ? 780 : 480, 11235, blnShow ? 3555 : 3855);
+        moveTwips(tdbMaterials, 120, blnShow ? 915 : 615, 11115, blnShow ? 3315 : 3615);
+    }
+    lblStdInfo->setVisible(blnShow);
+}
+
+void frmSearch::imgIcon_Click()
+{
+    // The help page "How_To_Contact_Us.htm" of help file 1 opens once the help viewer exists.
+}
+
+void frmSearch::cmdShowPmaIndex_Click()
+{
+    frmPmaIndex pma(platform::dialogParent());
+    pma.Form_Load();
+    platform::resizeTwips(&pma, 12800, 8500);
+    modDBase::runChooser(pma);
+}
+
+void frmSearch::Form_Resize()
+{
+    if (!m_subWindow || m_subWindow->isMinimized() || m_inResize)
+        return;
+    const mdiVelkor *mdi = mdiVelkor::instance();
+    const bool small = mdi && mdi->blnLowResolution;
+    const QSize fixed(platform::twipsToPixels(small ? SmallWidth : NormalWidth),
+                      platform::twipsToPixels(small ? SmallHeight : NormalHeight));
+    m_inResize = true;
+    if (m_subWindow->isMaximized())
+        m_subWindow->showNormal();
+    if (m_subWindow->size() != fixed) {
+        m_subWindow->setFixedSize(fixed);
+        m_subWindow->resize(fixed);
+    }
+    m_inResize = false;
+}
+
+void frmSearch::Form_QueryUnload(bool &Cancel, int UnloadMode)
+{
+    if (UnloadMode == 0)
+        Cancel = true;
+}
+
+void frmSearch::Form_Unload()
+{
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (!mdi)
+        return;
+    for (int i = 0; i < 7; ++i)
+        mdi->SavedSearch(i, txtSearch[i]->text());
+    mdi->SavedSearch(7, QString::number(cmbChooseStd->currentIndex()));
+    if (!mdi->mnuFileElem.isEmpty())
+        mdi->mnuFileElem[0]->setEnabled(true);
+}
+
+void frmSearch::RememberSearch()
+{
+    // The main window writes the settings file before the search window unloads, so the criteria
+    // it saves are kept up to date while the user works.
+    if (!m_loaded || m_loading)
+        return;
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (!mdi)
+        return;
+    for (int i = 0; i < 7; ++i)
+        mdi->SavedSearch(i, txtSearch[i]->text());
+    mdi->SavedSearch(7, QString::number(cmbChooseStd->currentIndex()));
+}
+
+void frmSearch::closeEvent(QCloseEvent *event)
+{
+    const mdiVelkor *mdi = mdiVelkor::instance();
+    const int unloadMode = !mdi || mdi->Unloading() ? 1 : 0;
+    bool cancel = false;
+    Form_QueryUnload(cancel, unloadMode);
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    if (s_instance == this)
+        s_instance = nullptr;
+    event->accept();
+}
+
+bool frmSearch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_subWindow) {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)
+            Form_Resize();
+        return false;
+    }
+    if (watched == imgIcon && event->type() == QEvent::MouseButtonRelease) {
+        guarded([&] { imgIcon_Click(); });
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        for (int i = 0; i < 7; ++i) {
+            if (watched != txtSearch[i])
+                continue;
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                int keyCode = 13;
+                int shift = 0;
+                if (key->modifiers() & Qt::ShiftModifier)
+                    shift |= 1;
+                if (key->modifiers() & Qt::ControlModifier)
+                    shift |= 2;
+                if (key->modifiers() & Qt::AltModifier)
+                    shift |= 4;
+                guarded([&] { txtSearch_KeyDown(i, keyCode, shift); });
+                return true;
+            }
+            const QString text = key->text();
+            if (text.size() != 1 || !text.at(0).isPrint())
+                return false;
+            int keyAscii = text.at(0).unicode();
+            const int typed = keyAscii;
+            txtSearch_KeyPress(i, keyAscii);
+            if (keyAscii == typed)
+                return false;
+            if (keyAscii != 0)
+                txtSearch[i]->insert(QString(QChar(keyAscii)));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

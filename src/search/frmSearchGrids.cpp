@@ -1,0 +1,226 @@
+// The result and selection grids of the search window: columns, sorting, tips, widths, drag and drop,
+// navigation.
+
+#include "search/frmSearch.h"
+
+#include "controls/DataGrid.h"
+#include "core/mdiVelkor.h"
+#include "db/DataControl.h"
+#include "db/Recordset.h"
+#include "search/Guarded.h"
+#include "search/modDBaseChooser.h"
+
+using search::guarded;
+
+namespace {
+
+struct ColumnDef
+{
+    const char *caption;
+    const char *field;
+    double width;
+};
+
+const ColumnDef resultColumns[10] = {
+    {"EN Standard", "standard", 1650},     {"EN Name", "name", 2100},
+    {"EN Number", "numbr", 1350},          {"Description", "description", 3000},
+    {"EN Group", "groups", 1050},          {"Revision Date", "revision_date", 1500},
+    {"Product Form", "", 1200},            {"ASME Standard", "asmestandard", 1650},
+    {"ASME Grade", "asmegrade", 1500},     {"SS", "ss", 1200},
+};
+
+const char *const selectedCaptions[6] = {"Standard", "Name", "Number", "Description", "Group", "Revision Date"};
+
+// The grids' common style: a bold heading in a larger type.
+void applyBigRed(controls::DataGrid *grid)
+{
+    QFont font = grid->headFont();
+    font.setBold(true);
+    grid->setHeadFont(font);
+}
+
+} // namespace
+
+void frmSearch::CreateGrids()
+{
+    tdbMaterials = new controls::DataGrid(framMatTable);
+    tdbMaterials->setObjectName(QStringLiteral("tdbMaterials"));
+    for (const ColumnDef &def : resultColumns) {
+        controls::GridColumn *column = tdbMaterials->addColumn();
+        column->setCaption(QString::fromLatin1(def.caption));
+        column->setDataField(QString::fromLatin1(def.field));
+        column->setWidthTwips(def.width);
+    }
+    tdbMaterials->column(6)->setVisible(false);
+    tdbMaterials->setColumnFooters(true);
+    applyBigRed(tdbMaterials);
+    tdbMaterials->setDataSource(dtaMaterials);
+
+    tdbSelected = new controls::DataGrid(framSelTable);
+    tdbSelected->setObjectName(QStringLiteral("tdbSelected"));
+    for (int i = 0; i < 6; ++i) {
+        controls::GridColumn *column = tdbSelected->addColumn();
+        column->setCaption(QString::fromLatin1(selectedCaptions[i]));
+        column->setDataField(QString::fromLatin1(resultColumns[i].field));
+        column->setWidthTwips(resultColumns[i].width);
+    }
+    applyBigRed(tdbSelected);
+    tdbSelected->setDataSource(dtaSelected);
+
+    connect(tdbMaterials, &controls::DataGrid::headClick, this,
+            [this](int column) { guarded([&] { tdbMaterials_HeadClick(column); }); });
+    connect(tdbMaterials, &controls::DataGrid::footClick, this,
+            [this](int column) { guarded([&] { tdbMaterials_FootClick(column); }); });
+    connect(tdbMaterials, &controls::DataGrid::fetchCellTips, this,
+            [this](controls::GridArea area, int column, int row, QString *tip) {
+                Q_UNUSED(area);
+                if (tip)
+                    tdbMaterials_FetchCellTips(0, column, row, *tip);
+            });
+    connect(tdbMaterials, &controls::DataGrid::colResize, this, [this](int column, bool *cancel) {
+        bool dummy = false;
+        guarded([&] { tdbMaterials_ColResize(column, cancel ? *cancel : dummy); });
+    });
+    connect(tdbMaterials, &controls::DataGrid::dragCell, this, [this](int split, int row, int column) {
+        guarded([&] { tdbMaterials_DragCell(split, row, column); });
+    });
+    connect(tdbMaterials, &controls::DataGrid::dragDrop, this, [this](QObject *source, double, double) {
+        guarded([&] { tdbMaterials_DragDrop(source ? source->objectName() : QString()); });
+    });
+    connect(tdbMaterials, &controls::DataGrid::dblClick, this, [this] { guarded([&] { tdbMaterials_DblClick(); }); });
+    connect(tdbMaterials, &controls::DataGrid::keyDown, this, [this](int *keyCode, int shift) {
+        int dummy = 0;
+        guarded([&] { tdbMaterials_KeyDown(keyCode ? *keyCode : dummy, shift); });
+    });
+
+    connect(tdbSelected, &controls::DataGrid::headClick, this,
+            [this](int column) { guarded([&] { tdbSelected_HeadClick(column); }); });
+    connect(tdbSelected, &controls::DataGrid::colResize, this, [this](int column, bool *cancel) {
+        bool dummy = false;
+        guarded([&] { tdbSelected_ColResize(column, cancel ? *cancel : dummy); });
+    });
+    connect(tdbSelected, &controls::DataGrid::dragCell, this, [this](int split, int row, int column) {
+        guarded([&] { tdbSelected_DragCell(split, row, column); });
+    });
+    connect(tdbSelected, &controls::DataGrid::dragDrop, this, [this](QObject *source, double, double) {
+        guarded([&] { tdbSelected_DragDrop(source ? source->objectName() : QString()); });
+    });
+    connect(tdbSelected, &controls::DataGrid::dblClick, this, [this] { guarded([&] { tdbSelected_DblClick(); }); });
+}
+
+void frmSearch::tdbMaterials_HeadClick(int ColIndex)
+{
+    if (ColIndex < 0 || ColIndex >= 10)
+        return;
+    BuildSearchQuery(m_fields[ColIndex] + QStringLiteral(" ASC"));
+}
+
+void frmSearch::tdbMaterials_FootClick(int ColIndex)
+{
+    if (ColIndex < 0 || ColIndex >= 10)
+        return;
+    BuildSearchQuery(m_fields[ColIndex] + QStringLiteral(" DESC"));
+}
+
+void frmSearch::tdbSelected_HeadClick(int ColIndex)
+{
+    if (ColIndex < 0 || ColIndex > 5)
+        return;
+    RefreshSelected(m_fields[ColIndex]);
+}
+
+void frmSearch::tdbMaterials_FetchCellTips(int SplitIndex, int ColIndex, int RowIndex, QString &CellTip)
+{
+    Q_UNUSED(SplitIndex);
+    if (tdbMaterials->rowCount() < 1 || ColIndex < 0 || ColIndex >= tdbMaterials->columnCount())
+        return;
+    const QString caption = tdbMaterials->column(ColIndex)->caption();
+    if (RowIndex == controls::DataGrid::HeaderRow)
+        CellTip = QStringLiteral(" Order by '") + caption + QStringLiteral("' - ") + QStringLiteral("Ascending") +
+                  QStringLiteral(" ");
+    else if (RowIndex == controls::DataGrid::FooterRow)
+        CellTip = QStringLiteral(" Order by '") + caption + QStringLiteral("' - ") + QStringLiteral("Descending") +
+                  QStringLiteral(" ");
+    else
+        CellTip = QString();
+}
+
+void frmSearch::tdbMaterials_ColResize(int ColIndex, bool &Cancel)
+{
+    Q_UNUSED(Cancel);
+    if (ColIndex < 0 || ColIndex > 5)
+        return;
+    const double width = tdbMaterials->column(ColIndex)->widthTwips();
+    tdbSelected->column(ColIndex)->setWidthTwips(width);
+    if (mdiVelkor *mdi = mdiVelkor::instance())
+        mdi->ColumnSize(ColIndex, float(width));
+}
+
+void frmSearch::tdbSelected_ColResize(int ColIndex, bool &Cancel)
+{
+    Q_UNUSED(Cancel);
+    if (ColIndex < 0 || ColIndex > 5)
+        return;
+    tdbMaterials->column(ColIndex)->setWidthTwips(tdbSelected->column(ColIndex)->widthTwips());
+}
+
+void frmSearch::tdbMaterials_DragCell(int SplitIndex, int RowBookmark, int ColIndex)
+{
+    Q_UNUSED(SplitIndex);
+    Q_UNUSED(ColIndex);
+    tdbMaterials->setCurrentRow(RowBookmark);
+    tdbMaterials->beginDrag();
+}
+
+void frmSearch::tdbSelected_DragCell(int SplitIndex, int RowBookmark, int ColIndex)
+{
+    Q_UNUSED(SplitIndex);
+    Q_UNUSED(ColIndex);
+    tdbSelected->setCurrentRow(RowBookmark);
+    tdbSelected->beginDrag();
+}
+
+void frmSearch::tdbMaterials_DragDrop(const QString &Source)
+{
+    if (Source == tdbSelected->objectName())
+        cmdSelections_Click(2);
+}
+
+void frmSearch::tdbSelected_DragDrop(const QString &Source)
+{
+    if (Source == tdbMaterials->objectName())
+        cmdSelectMat_Click();
+}
+
+void frmSearch::tdbMaterials_DblClick()
+{
+    cmdSelectMat_Click();
+}
+
+void frmSearch::tdbSelected_DblClick()
+{
+    cmdSelections_Click(0);
+}
+
+void frmSearch::tdbMaterials_KeyDown(int &KeyCode, int Shift)
+{
+    Q_UNUSED(Shift);
+    if (KeyCode == 13 && ResultHasCurrentRow())
+        cmdSelectMat_Click();
+}
+
+void frmSearch::txtSearch_KeyDown(int Index, int &KeyCode, int Shift)
+{
+    Q_UNUSED(Index);
+    Q_UNUSED(Shift);
+    if (KeyCode == 13 && ResultHasCurrentRow())
+        cmdSelectMat_Click();
+}
+
+void frmSearch::cmdTabNav_Click(int Index)
+{
+    if (Index >= 0 && Index <= 3)
+        modDBase::RecordNavigate(dtaMaterials->recordset(), qint16(Index));
+    else if (Index >= 4 && Index <= 7)
+        modDBase::RecordNavigate(dtaSelected->recordset(), qint16(Index - 4));
+}

@@ -1,0 +1,199 @@
+// The criteria of the search window and the query they build.
+
+#include "search/frmSearch.h"
+
+#include "controls/DataGrid.h"
+#include "core/mdiVelkor.h"
+#include "db/Database.h"
+#include "db/DataControl.h"
+#include "db/Recordset.h"
+#include "platform/OleColor.h"
+#include "search/modDBaseChooser.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using modDBase::LikeText;
+
+void frmSearch::BuildSearchQuery(const QString &strOrder)
+{
+    std::array<QString, 7> t;
+    for (int i = 0; i < 7; ++i)
+        t[i] = txtSearch[i]->text();
+
+    QString query = QStringLiteral("select * from materials");
+    m_where.clear();
+    dtaStandard->setRecordSource(QStringLiteral("select * from standard order by standard"));
+    dtaStandard->refresh();
+
+    bool first = true;
+    for (int i = 0; i <= 5; ++i) {
+        if (t[i].isEmpty())
+            continue;
+        const QString joiner = first ? QStringLiteral(" where ") : QStringLiteral(" and ");
+        first = false;
+        const QString clause =
+            joiner + QStringLiteral(" ") + m_fields[i] + QStringLiteral(" like '*") + LikeText(t[i]) + QStringLiteral("*'");
+        query += clause;
+        m_where += clause;
+    }
+    if (!t[6].isEmpty()) {
+        const QString joiner =
+            query == QLatin1String("select * from materials") ? QStringLiteral(" where ") : QStringLiteral(" and ");
+        query += joiner + QStringLiteral(" materials.standard in ") +
+                 QStringLiteral("(select standard from StandardProdForm where productForm like '*") + LikeText(t[6]) +
+                 QStringLiteral("*')");
+    }
+    dtaMaterials->setRecordSource(query + QStringLiteral(" order by ") + strOrder);
+    dtaMaterials->refresh();
+    ShowMatCount();
+}
+
+void frmSearch::ShowMatCount()
+{
+    const db::Recordset *rs = dtaMaterials->recordset();
+    if (!rs) {
+        lblMatCount->setText(QStringLiteral("0"));
+        return;
+    }
+    const std::unique_ptr<db::Recordset> clone = rs->clone();
+    if (clone->bof() || clone->eof()) {
+        lblMatCount->setText(QStringLiteral("0"));
+        return;
+    }
+    clone->moveLast();
+    clone->moveFirst();
+    lblMatCount->setText(QString::number(clone->recordCount()));
+}
+
+void frmSearch::cmdSelect_Click(int Index)
+{
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (mdi)
+        mdi->ShowStatus(5);
+    const QString w = m_where;
+    const QString t6 = LikeText(txtSearch[6]->text());
+    const QString j = w.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" and ");
+    const QString prodFormIn =
+        QStringLiteral("(select standard from StandardProdForm where productForm like '*") + t6 + QStringLiteral("*')");
+    const QString database = QStringLiteral("DatabaseName");
+
+    QString result;
+    if (Index == 6) {
+        QString query = QStringLiteral("select distinct productForm from StandardProdForm") +
+                        QStringLiteral(" where standard in (select standard from materials ") + w + QStringLiteral(")");
+        if (!t6.isEmpty())
+            query += QStringLiteral(" and productForm like '*") + t6 + QStringLiteral("*'");
+        query += QStringLiteral(" order by productForm");
+        result = modDBase::SelectFromList(query, QStringLiteral("productForm"), QStringLiteral("Product Form"), database);
+    } else if (Index >= 1 && Index <= 5) {
+        const QString f = m_fields[Index];
+        QString query = QStringLiteral("select distinct ") + f + QStringLiteral(" from materials ") + w;
+        if (!t6.isEmpty())
+            query += j + QStringLiteral(" standard in ") + prodFormIn;
+        query += QStringLiteral(" order by ") + f;
+        result = modDBase::SelectFromList(query, f, m_captions[Index], database);
+    } else if (Index == 0) {
+        if (m_chosenStandard == QLatin1String("EN")) {
+            QString query = QStringLiteral("select * from standard where standard in ") +
+                            QStringLiteral("(select standard from materials") + w;
+            if (!t6.isEmpty())
+                query += j + QStringLiteral("standard in ") + prodFormIn;
+            query += QStringLiteral(") order by standard");
+            result = modDBase::SelectStandard(query, database);
+        } else {
+            const QString query = QStringLiteral("select distinct asmestandard from materials WHERE standard IN ") +
+                                  prodFormIn + QStringLiteral(" order by asmestandard");
+            result = modDBase::SelectFromList(query, QStringLiteral("asmestandard"), QStringLiteral("ASME Standard"),
+                                              database);
+        }
+    }
+    if (!result.isEmpty() && Index >= 0 && Index <= 6)
+        txtSearch[Index]->setText(result);
+    if (mdi)
+        mdi->ShowStatus(0);
+}
+
+void frmSearch::chkSearch_Click(int Index)
+{
+    if (Index < 0 || Index > 5)
+        return;
+    const bool ticked = chkSearch[Index]->isChecked();
+    mdiVelkor *mdi = mdiVelkor::instance();
+    // Each step runs even when the one before failed.
+    try {
+        if (mdi)
+            mdi->ColumnVisible(Index, ticked);
+    } catch (const std::exception &) {
+    }
+    try {
+        tdbMaterials->column(Index)->setVisible(ticked);
+        tdbSelected->column(Index)->setVisible(ticked);
+    } catch (const std::exception &) {
+    }
+    txtSearch[Index]->setEnabled(ticked);
+    cmdSelect[Index]->setEnabled(ticked);
+    const QString caption = chkSearch[Index]->text();
+    if (ticked) {
+        SetBoxColor(Index, platform::olecolor::InfoBackground);
+        chkSearch[Index]->setToolTip(QStringLiteral("Hide '") + caption + QStringLiteral("' Column"));
+    } else {
+        SetBoxColor(Index, platform::olecolor::ButtonFace);
+        chkSearch[Index]->setToolTip(QStringLiteral("Show '") + caption + QStringLiteral("' Column"));
+    }
+    try {
+        tdbMaterials->rebind();
+        tdbSelected->rebind();
+    } catch (const std::exception &) {
+    }
+    cmbChooseStd_Click();
+}
+
+void frmSearch::dtaMaterials_Reposition()
+{
+    db::Recordset *rs = dtaMaterials->recordset();
+    db::Recordset *standards = dtaStandard->recordset();
+    if (!rs || rs->isClosed() || rs->bof() || rs->eof() || !standards || standards->isClosed())
+        return;
+    const QString standard = rs->field(QStringLiteral("standard")).toString();
+    standards->findFirst(QStringLiteral("standard='") + db::quoteText(standard) + QStringLiteral("'"));
+}
+
+void frmSearch::txtSearch_Change(int Index)
+{
+    Q_UNUSED(Index);
+    int filled = 0;
+    for (const QLineEdit *box : txtSearch)
+        if (!box->text().isEmpty())
+            ++filled;
+    if (filled > 0 && chkListAll->isChecked())
+        chkListAll->setChecked(false);
+    else if (filled == 0 && !chkListAll->isChecked())
+        chkListAll->setChecked(true);
+    tdbMaterials->rebind();
+    BuildSearchQuery(QStringLiteral("standard,name"));
+    RememberSearch();
+}
+
+void frmSearch::chkListAll_Click()
+{
+    if (chkListAll->isChecked()) {
+        for (QLineEdit *box : txtSearch)
+            box->setText(QString());
+        return;
+    }
+    for (const QLineEdit *box : txtSearch)
+        if (!box->text().isEmpty())
+            return;
+    chkListAll->setChecked(true);
+}
+
+void frmSearch::txtSearch_KeyPress(int Index, int &KeyAscii)
+{
+    if (KeyAscii == '[' || KeyAscii == ']' || KeyAscii == '\'')
+        KeyAscii = 0;
+    else if (Index == 2 && KeyAscii == ',')
+        KeyAscii = '.';
+}

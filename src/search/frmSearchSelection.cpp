@@ -1,0 +1,320 @@
+// The selection of the search window: adding, removing, opening and batch printing.
+
+#include "search/frmSearch.h"
+
+#include "controls/DataGrid.h"
+#include "core/mdiVelkor.h"
+#include "db/DataControl.h"
+#include "db/Recordset.h"
+#include "material/Material.h"
+#include "material/frmMaterial2.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "platform/VbConv.h"
+#include "search/DropImage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
+
+namespace {
+
+constexpr int MaxMaterials = 30;
+
+bool isMaterialWindow(const QMdiSubWindow *sub)
+{
+    return sub && qobject_cast<frmMaterial2 *>(sub->widget());
+}
+
+void SetCurrentMaterial(mdiVelkor &mdi, const MaterialPtr &mMat)
+{
+    mdi.mCurrent = mMat;
+    if (!mdi.blnToolTips || !mMat)
+        return;
+    const QString name = mMat->Name();
+    if (QAction *close = mdi.Buttons(QStringLiteral("Close")))
+        close->setToolTip(QStringLiteral("Close ") + name);
+    if (QAction *save = mdi.Buttons(QStringLiteral("Save")))
+        save->setToolTip(QStringLiteral("Save ") + name + QStringLiteral(" Report To File..."));
+    if (QAction *print = mdi.Buttons(QStringLiteral("Print")))
+        print->setToolTip(QStringLiteral("Print (Preview) ") + name + QStringLiteral(" Report..."));
+}
+
+// The material windows in a cascade, each centred by its own width; returns the one in front.
+QMdiSubWindow *DoCascade(mdiVelkor &mdi)
+{
+    QMdiSubWindow *front = nullptr;
+    double top = 0;
+    for (QMdiSubWindow *sub : mdi.mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
+        if (!isMaterialWindow(sub) || sub->isMinimized() || sub->isMaximized())
+            continue;
+        const double left = (platform::widthTwips(&mdi) - platform::widthTwips(sub)) / 2;
+        sub->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
+        top += 300;
+        sub->raise();
+        front = sub;
+        SetCurrentMaterial(mdi, static_cast<frmMaterial2 *>(sub->widget())->mMat);
+    }
+    return front;
+}
+
+// The material windows in two rows on one centred left edge; returns the one in front.
+QMdiSubWindow *DoTileHorizontal(mdiVelkor &mdi)
+{
+    int n = mdi.colMaterials.count();
+    if (n % 2 != 0)
+        n -= 1;
+    const double left = platform::roundHalfEven((platform::widthTwips(&mdi) - 11280) / 2);
+    int k = 1;
+    QMdiSubWindow *first = nullptr;
+    for (QMdiSubWindow *sub : mdi.mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
+        if (!isMaterialWindow(sub) || sub->isMinimized() || sub->isMaximized())
+            continue;
+        double top = 0;
+        if (k == 1)
+            first = sub;
+        else
+            top = k <= n / 2 ? 0 : 5050;
+        sub->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
+        ++k;
+        SetCurrentMaterial(mdi, static_cast<frmMaterial2 *>(sub->widget())->mMat);
+    }
+    if (first)
+        first->raise();
+    return first;
+}
+
+void setChecked(QAction *action, bool checked)
+{
+    if (action) {
+        action->setCheckable(true);
+        action->setChecked(checked);
+    }
+}
+
+} // namespace
+
+bool frmSearch::ResultHasCurrentRow() const
+{
+    const db::Recordset *rs = dtaMaterials->recordset();
+    return rs && !rs->isClosed() && !rs->bof() && !rs->eof();
+}
+
+void frmSearch::cmdSelectMat_Click()
+{
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (m_chosenStandard != QLatin1String("EN"))
+        platform::msgBox(QStringLiteral("You have entered an ASME/SS-standard. ") + platform::vbCrLf +
+                             QStringLiteral("The material properties given by VELKOR PED are valid for EN-standards only."),
+                         platform::vbExclamation, QStringLiteral("ASME/SS-standard"));
+    if (!ResultHasCurrentRow() || !mdi)
+        return;
+    if (mdi->colMaterials.count() >= MaxMaterials) {
+        platform::msgBox(QStringLiteral("You have already selected the Maximum Number of Materials"),
+                         platform::vbInformation);
+        return;
+    }
+    db::Recordset *rs = dtaMaterials->recordset();
+    const qint16 id = platform::cInt(rs->field(QStringLiteral("matID")));
+    for (const MaterialPtr &member : mdi->colMaterials) {
+        if (member->ID() == id) {
+            platform::msgBox(QStringLiteral("This Material is already selected!"), platform::vbOKOnly,
+                             QStringLiteral("Duplicate Choice"));
+            return;
+        }
+    }
+    auto material = std::make_shared<Material>();
+    material->SetProperties(*rs, *dtaStandard->recordset());
+    mdi->colMaterials.add(material, QString::number(id));
+    RefreshSelected(QString());
+    if (mdi->colMaterials.count() == MaxMaterials)
+        cmdSelectMat->setEnabled(false);
+}
+
+void frmSearch::imgFolder_DragDrop(const QString &Source)
+{
+    if (Source == tdbMaterials->objectName())
+        cmdSelectMat_Click();
+}
+
+void frmSearch::RefreshSelected(QString strOrder)
+{
+    const mdiVelkor *mdi = mdiVelkor::instance();
+    const int count = mdi ? mdi->colMaterials.count() : 0;
+    QString query = QStringLiteral("select * from Materials where matId = ");
+    bool first = true;
+    if (mdi)
+        for (const MaterialPtr &member : mdi->colMaterials) {
+            if (!first)
+                query += QStringLiteral(" or matId = ");
+            query += QString::number(member->ID());
+            first = false;
+        }
+    if (count > 0) {
+        if (strOrder.isEmpty())
+            strOrder = QStringLiteral("standard, name");
+        dtaSelected->setRecordSource(query + QStringLiteral(" order by ") + strOrder);
+    } else {
+        dtaSelected->setRecordSource(QStringLiteral("select * from materials where matId = 0"));
+    }
+    dtaSelected->refresh();
+    SetSelCount();
+}
+
+void frmSearch::SetSelCount()
+{
+    const mdiVelkor *mdi = mdiVelkor::instance();
+    const int count = mdi ? mdi->colMaterials.count() : 0;
+    if (count < 1)
+        lblSelCount->setText(QStringLiteral("No Materials Currently Selected"));
+    else if (count == 1)
+        lblSelCount->setText(QStringLiteral("1 Material Currently Selected"));
+    else
+        lblSelCount->setText(QString::number(count) + QStringLiteral(" Materials Currently Selected"));
+}
+
+void frmSearch::ShowFullBin()
+{
+    imgBin->setPixmap(imgFullBin->pixmap());
+    m_binFull = true;
+}
+
+void frmSearch::ShowSelections()
+{
+    cmdSelections_Click(0);
+}
+
+void frmSearch::cmdSelections_Click(int Index)
+{
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (!mdi || mdi->colMaterials.isEmpty())
+        return;
+    switch (Index) {
+    case 0:
+        OpenSelectedMaterials();
+        mdi->ShowStatus(1);
+        break;
+    case 1:
+        while (mdi->colMaterials.count() > 0)
+            mdi->colMaterials.remove(1);
+        dtaSelected->setRecordSource(QStringLiteral("select * from materials where matid = 0"));
+        dtaSelected->refresh();
+        ShowFullBin();
+        lblSelCount->setText(QStringLiteral("No Materials Currently Selected"));
+        cmdSelectMat->setEnabled(true);
+        break;
+    case 2: {
+        const db::Recordset *rs = dtaSelected->recordset();
+        if (!rs || rs->isClosed() || rs->bof() || rs->eof())
+            return;
+        const qint16 id = platform::cInt(rs->field(QStringLiteral("matID")));
+        QString key;
+        for (int i = 1; i <= mdi->colMaterials.count(); ++i)
+            if (mdi->colMaterials.item(i)->ID() == id) {
+                key = mdi->colMaterials.keyAt(i);
+                break;
+            }
+        if (key.isEmpty())
+            return;
+        mdi->colMaterials.remove(key);
+        cmdSelectMat->setEnabled(true);
+        RefreshSelected(QString());
+        ShowFullBin();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmSearch::imgBin_DragDrop(const QString &Source)
+{
+    if (Source == tdbSelected->objectName())
+        cmdSelections_Click(2);
+}
+
+void frmSearch::OpenSelectedMaterials()
+{
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (!mdi)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    for (const MaterialPtr &member : mdi->colMaterials) {
+        auto *frm = new frmMaterial2;
+        frm->setAttribute(Qt::WA_DeleteOnClose);
+        frm->setWindowTitle(QStringLiteral("Name: ") + member->Name() + QStringLiteral(" ") + QStringLiteral("Number: ") +
+                            member->Number() + QStringLiteral(" ") + QStringLiteral("Standard: ") + member->Standard());
+        // The window comes with its fixed outer size; the frame takes it at once, so that the
+        // arrangement below centres it.
+        const QSize fixed = frm->size();
+        QMdiSubWindow *sub = mdi->mdiArea()->addSubWindow(frm);
+        sub->hide();
+        sub->resize(fixed);
+        frm->SetMaterial(member);
+    }
+
+    if (mdi->mnuFileElem.size() > 3) {
+        for (int i = 1; i <= 3; ++i)
+            mdi->mnuFileElem[i]->setEnabled(true);
+        mdi->mnuFileElem[0]->setText(QStringLiteral("Select &Material(s)"));
+    }
+    if (mdi->Toolbar1) {
+        const bool showItemDisabled = !mdi->mnuSettingsToolElem.isEmpty() && !mdi->mnuSettingsToolElem[0]->isEnabled();
+        mdi->Toolbar1->setVisible(showItemDisabled);
+    }
+    for (int i = 2; i <= mdi->ButtonCount() - 2; ++i)
+        if (QAction *button = mdi->Buttons(i))
+            button->setVisible(true);
+    if (mdi->mnuView)
+        mdi->mnuView->menuAction()->setVisible(true);
+    if (!mdi->mnuSettingsElem.isEmpty())
+        mdi->mnuSettingsElem[0]->setEnabled(true);
+
+    const bool tiled = mdi->iWindowArrange != 0;
+    setChecked(mdi->Buttons(QStringLiteral("Cascade")), !tiled);
+    setChecked(mdi->Buttons(QStringLiteral("Horizontal")), tiled);
+    QMdiSubWindow *front = tiled ? DoTileHorizontal(*mdi) : DoCascade(*mdi);
+    if (mdi->mnuWindowElem.size() > 1) {
+        setChecked(mdi->mnuWindowElem[0], !tiled);
+        setChecked(mdi->mnuWindowElem[1], tiled);
+    }
+    mdi->strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
+    mdi->strLastViewButton = QStringLiteral("Ref");
+
+    if (!mdi->blnBatchPrint)
+        for (const MaterialPtr &member : mdi->colMaterials)
+            if (frmMaterial2 *frm = member->MyForm()) {
+                if (QWidget *sub = frm->parentWidget())
+                    sub->show();
+                frm->show();
+            }
+    if (!mdi->blnBatchPrint && front)
+        mdi->mdiArea()->setActiveSubWindow(front);
+
+    mdi->iMaterialsOpen = qint16(mdi->colMaterials.count());
+    mdi->UpdateMenusAndButtons(QStringLiteral("View"), 0);
+    if (m_subWindow)
+        m_subWindow->hide();
+    else
+        hide();
+    QApplication::restoreOverrideCursor();
+}
+
+void frmSearch::cmdBatch_Click(int Index)
+{
+    Q_UNUSED(Index);
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (!mdi || mdi->colMaterials.isEmpty())
+        return;
+    mdi->blnBatchPrint = true;
+    OpenSelectedMaterials();
+    mdi->DoBatchPrint();
+    mdi->blnBatchPrint = false;
+    mdi->SelectMaterials();
+}

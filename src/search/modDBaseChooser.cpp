@@ -1,0 +1,168 @@
+#include "search/modDBaseChooser.h"
+
+#include "core/modDBase.h"
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "platform/Environment.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+#include "search/frmSelect.h"
+#include "search/frmSelectStand.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDialog>
+
+namespace modDBase {
+
+QString gSelection;
+
+namespace {
+
+ChooserRunner &chooserRunner()
+{
+    static ChooserRunner runner;
+    return runner;
+}
+
+[[noreturn]] void raiseAgain(platform::VbError error, const char *tag)
+{
+    error.setSource(platform::exeName() + QLatin1String(tag));
+    throw error;
+}
+
+} // namespace
+
+void SetSelection(const QVariant &vSelection)
+{
+    if (platform::isNull(vSelection))
+        gSelection.clear();
+    else if (vSelection.typeId() == QMetaType::QDate)
+        gSelection = vSelection.toDate().toString(Qt::ISODate);
+    else if (vSelection.typeId() == QMetaType::QDateTime)
+        gSelection = vSelection.toDateTime().date().toString(Qt::ISODate);
+    else if (vSelection.typeId() == QMetaType::QString)
+        gSelection = vSelection.toString();
+    else
+        gSelection = platform::cStr(vSelection);
+}
+
+void RecordNavigate(db::Recordset *rs, qint16 how)
+{
+    try {
+        if (!rs || rs->bof() || rs->eof())
+            return;
+        if (rs->editMode() != db::Recordset::dbEditNone)
+            rs->cancelUpdate();
+        switch (how) {
+        case 0:
+            rs->moveFirst();
+            break;
+        case 1:
+            rs->movePrevious();
+            if (rs->bof())
+                rs->moveFirst();
+            break;
+        case 2:
+            rs->moveNext();
+            if (rs->eof())
+                rs->moveLast();
+            break;
+        case 3:
+            rs->moveLast();
+            break;
+        default:
+            break;
+        }
+        if (rs->eof())
+            rs->moveLast();
+    } catch (const platform::VbError &error) {
+        raiseAgain(error, "modDBase.RecordNavigate");
+    }
+}
+
+QString OpenDatabaseName()
+{
+    return gMaterialDb ? gMaterialDb->name() : QString();
+}
+
+QString SelectFromList(const QString &strSQL, const QString &strField, const QString &strNoun,
+                       const QString &strDbName)
+{
+    try {
+        const QString database = strDbName == QLatin1String("DatabaseName") ? OpenDatabaseName() : strDbName;
+        frmSelect dialog;
+        dialog.Form_Load();
+        dialog.dtaSelect->setDatabaseName(database);
+        dialog.dtaSelect->setRecordSource(strSQL);
+        dialog.dblSelect->setListField(strField);
+        dialog.dblSelect->setBoundColumn(strField);
+        dialog.dblSelect->refill();
+        dialog.setWindowTitle(QStringLiteral("Select '") + strNoun + QStringLiteral("'"));
+        runChooser(dialog);
+        return gSelection;
+    } catch (const platform::VbError &error) {
+        raiseAgain(error, "modDBase.SelectFromList");
+    }
+}
+
+QString SelectStandard(const QString &strSQL, const QString &strDbName)
+{
+    try {
+        const QString database = strDbName == QLatin1String("DatabaseName") ? OpenDatabaseName() : strDbName;
+        frmSelectStand dialog;
+        dialog.Form_Load();
+        dialog.dtaProdForms->setDatabaseName(database);
+        dialog.dtaSelect->setDatabaseName(database);
+        dialog.dtaSelect->setRecordSource(strSQL);
+        dialog.dtaSelect->refresh();
+        dialog.GetStandardList();
+        dialog.setWindowTitle(QStringLiteral("Select 'Standard'"));
+        runChooser(dialog);
+        return gSelection;
+    } catch (const platform::VbError &error) {
+        raiseAgain(error, "modDBase.SelectStandard");
+    }
+}
+
+QString MakeLikePattern(const QString &strText)
+{
+    QString pattern;
+    for (const QChar c : strText) {
+        pattern += c;
+        pattern += QLatin1Char('*');
+    }
+    return pattern;
+}
+
+void setChooserRunner(ChooserRunner runner)
+{
+    chooserRunner() = std::move(runner);
+}
+
+void runChooser(QDialog &dialog)
+{
+    if (chooserRunner())
+        chooserRunner()(dialog);
+    else
+        dialog.exec();
+}
+
+QString LikeText(const QString &strText)
+{
+    QString out;
+    out.reserve(strText.size());
+    for (const QChar c : strText) {
+        if (c == QLatin1Char('\''))
+            out += QStringLiteral("''");
+        else if (c == QLatin1Char('['))
+            out += QStringLiteral("[[]");
+        else if (c == QLatin1Char('#'))
+            out += QStringLiteral("[#]");
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace modDBase

@@ -1,0 +1,51 @@
+#pragma once
+
+// The chooser dialogs' entry points and their shared result, and record navigation on a recordset.
+
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+class QDialog;
+
+namespace db {
+class Recordset;
+}
+
+namespace modDBase {
+
+// The value the last chooser dialog returned; empty when it was cancelled or had nothing to offer.
+extern QString gSelection;
+
+// gSelection := the value as text (dates as YYYY-MM-DD, the form the search criteria match).
+void SetSelection(const QVariant &vSelection);
+
+// how: 0 first, 1 previous, 2 next, 3 last. Never leaves the recordset without a current record;
+// does nothing on an empty recordset or one without a current record.
+void RecordNavigate(db::Recordset *rs, qint16 how);
+
+// Shows the record chooser over the field of the query; returns the chosen value or "".
+// The database "DatabaseName" stands for the open material database.
+QString SelectFromList(const QString &strSQL, const QString &strField, const QString &strNoun,
+                       const QString &strDbName);
+
+// Shows the standard chooser over the rows of the query; returns the chosen standard or "".
+QString SelectStandard(const QString &strSQL, const QString &strDbName);
+
+// "abc" -> "a*b*c*": every character followed by a star.
+QString MakeLikePattern(const QString &strText);
+
+// The database name the choosers use for "DatabaseName".
+QString OpenDatabaseName();
+
+// Runs a chooser dialog modally. Tests replace it to drive the dialog without blocking;
+// an empty function restores the modal run.
+using ChooserRunner = std::function<void(QDialog &)>;
+void setChooserRunner(ChooserRunner runner);
+void runChooser(QDialog &dialog);
+
+// A typed text for inside a LIKE pattern: quotes doubled, "[" and "#" made literal; "*" and "?"
+// stay wildcards, as users type them.
+QString LikeText(const QString &strText);
+
+} // namespace modDBase

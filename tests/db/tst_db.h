@@ -1,0 +1,83 @@
+#pragma once
+
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "platform/VbError.h"
+
+#include <QObject>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Runs the call and returns the number of the VbError it raised, 0 when it raised none.
+template <typename F>
+int errorOf(F &&call, QString *description = nullptr)
+{
+    try {
+        call();
+    } catch (const platform::VbError &e) {
+        if (description)
+            *description = e.description();
+        return e.number();
+    }
+    return 0;
+}
+
+class tst_db : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void queryShapes_data();
+    void queryShapes();
+    void likePatterns_data();
+    void likePatterns();
+    void likeLiteralMatchesItself();
+    void crosstab_data();
+    void crosstab();
+    void crosstabRecordsetNavigates();
+
+    void openErrors_data();
+    void openErrors();
+    void passwords_data();
+    void passwords();
+    void verifierHoldsNoPassword();
+    void exclusiveAcrossProcesses_data();
+    void exclusiveAcrossProcesses();
+    void exclusiveInProcessAndFindOpen();
+    void pathWithUriCharacters();
+    void sqlErrors_data();
+    void sqlErrors();
+
+    void valueTypes_data();
+    void valueTypes();
+    void fieldAccess();
+    void navigation_data();
+    void navigation();
+    void moveAndPosition();
+    void finds_data();
+    void finds();
+    void findOnEmptyAndSingleRow();
+    void criteriaErrors_data();
+    void criteriaErrors();
+    void cloneIsIndependent();
+    void closedObjectsRaise();
+
+    void dataControlRefreshAndReposition();
+    void dataControlFailedRefresh();
+    void dataControlUsesOpenDatabase();
+
+    void fileBytesUnchanged();
+
+private:
+    std::shared_ptr<db::Database> fixture();
+
+    QTemporaryDir m_dir;
+    QString m_fixturePath;
+    QString m_passwordPath;
+    QByteArray m_fixtureSum;
+    QByteArray m_passwordSum;
+    std::shared_ptr<db::Database> m_db;
+};

@@ -1,0 +1,99 @@
+// A material of the demo database in its window inside the main window, through all 14 tables.
+
+#include "tst_material.h"
+
+#include "controls/DataGrid.h"
+#include "core/mdiVelkor.h"
+#include "core/modDBase.h"
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "material/TextBox.h"
+#include "material/frmMaterial2.h"
+#include "platform/MsgBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+void tst_material::demoMaterialThroughAllTables()
+{
+    const QString path = QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb");
+    if (!QFile::exists(path))
+        QSKIP("the demo database has not been built");
+    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
+    auto closeDatabase = qScopeGuard([] {
+        modDBase::gMaterialDb->close();
+        modDBase::gMaterialDb.reset();
+    });
+
+    auto materials = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where name = '16Mo3'"));
+    QVERIFY(!materials->eof());
+    auto standard = modDBase::gMaterialDb->openRecordset(
+        QStringLiteral("select * from standard where standard = '%1'")
+            .arg(db::quoteText(materials->field(QStringLiteral("standard")).toString())));
+    auto m = std::make_shared<Material>();
+    m->SetProperties(*materials, *standard);
+
+    platform::ScriptedResponder responder;
+    m_mdi->resize(1024, 740);
+    m_mdi->show();
+    auto *w = new frmMaterial2;
+    w->setWindowTitle(QStringLiteral("Name: %1 Number: %2 Standard: %3").arg(m->Name(), m->Number(), m->Standard()));
+    QMdiSubWindow *sub = m_mdi->mdiArea()->addSubWindow(w);
+    w->SetMaterial(m);
+    sub->show();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_mdi));
+    auto closeWindow = qScopeGuard([&] {
+        const qint16 open = m_mdi->iMaterialsOpen;
+        sub->close();
+        m_mdi->iMaterialsOpen = open;
+        m_mdi->hide();
+    });
+
+    QDir().mkpath(QStringLiteral("/tmp/material-shots"));
+    QStringList keys;
+    for (int i = 0; i <= 13; ++i)
+        keys << m_mdi->GetShortTableName(i);
+    keys << QStringLiteral("Elevated");
+    int n = 0;
+    for (const QString &key : keys) {
+        w->ShowTable(key);
+        QCOMPARE(responder.count(), 0);
+        const QString shown = key == QLatin1String("Elevated") ? QStringLiteral("Rp02") : key;
+        QCOMPARE(w->strCurrentTable, shown);
+        if (shown != QLatin1String("Ref") && shown != QLatin1String("AddInfo")) {
+            controls::DataGrid *grid = (shown == QLatin1String("ChemComp") || shown == QLatin1String("MechProp") ||
+                                        shown == QLatin1String("CreepProp"))
+                                           ? w->tdbTable
+                                           : w->tdbBoundTable;
+            // Each table either shows its rows or the note that the grade has none.
+            if (m->TableHasData(shown)) {
+                QVERIFY2(!grid->isHidden() && grid->rowCount() > 0, qPrintable(shown));
+                QVERIFY2(w->framNoData->isHidden(), qPrintable(shown));
+            } else {
+                QVERIFY2(!w->framNoData->isHidden() || grid->rowCount() == 1, qPrintable(shown));
+            }
+        }
+        QCoreApplication::processEvents();
+        sub->grab().save(QStringLiteral("/tmp/material-shots/%1_%2.png").arg(n++, 2, 10, QLatin1Char('0')).arg(key));
+    }
+    // The composition with its notes pane open.
+    w->ShowTable(QStringLiteral("ChemComp"));
+    QVERIFY(!w->cmdShowNotes->isHidden());
+    w->cmdShowNotes->click();
+    QVERIFY(!textbox::text(w->txtNotes).isEmpty());
+    QCoreApplication::processEvents();
+    sub->grab().save(QStringLiteral("/tmp/material-shots/15_ChemComp_notes.png"));
+
+    QVERIFY(m->TableHasData(QStringLiteral("ChemComp")));
+    QVERIFY(m->TableHasData(QStringLiteral("MechProp")));
+    QVERIFY(m->TableHasData(QStringLiteral("Rp02")));
+    QVERIFY(!m->AddInfo().isEmpty() || !m->TableHasData(QStringLiteral("AddInfo")));
+    QCOMPARE(sub->size(), QSize(752, 336));
+}

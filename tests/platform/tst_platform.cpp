@@ -1,0 +1,360 @@
+#include "tst_platform.h"
+
+#include "platform/Environment.h"
+#include "platform/MsgBox.h"
+#include "platform/OleColor.h"
+#include "platform/Twips.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace platform;
+using namespace testutil;
+
+// ---- twips ----
+
+void tst_Platform::twipsToPixels_data()
+{
+    QTest::addColumn<double>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("zero") << 0.0 << 0;
+    QTest::newRow("one pixel") << 15.0 << 1;
+    QTest::newRow("below half") << 22.0 << 1;
+    QTest::newRow("above half") << 23.0 << 2;
+    QTest::newRow("exact half") << 7.5 << 1;
+    QTest::newRow("negative") << -22.0 << -1;
+    QTest::newRow("search window") << 15090.0 << 1006;
+    QTest::newRow("fraction") << 1215.4 << 81;
+}
+
+void tst_Platform::twipsToPixels()
+{
+    QFETCH(double, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(platform::twipsToPixels(twips), pixels);
+    QCOMPARE(platform::twipsToPixels(pixelsToTwips(pixels)), pixels);
+    QCOMPARE(pixelsToTwips(pixels), pixels * 15.0);
+}
+
+void tst_Platform::widgetGeometryInTwips()
+{
+    QWidget parent;
+    auto *child = new QWidget(&parent);
+    moveTwips(child, 240, 3360, 1215, 255);
+    QCOMPARE(child->geometry(), QRect(16, 224, 81, 17));
+    QCOMPARE(leftTwips(child), 240.0);
+    QCOMPARE(topTwips(child), 3360.0);
+    QCOMPARE(widthTwips(child), 1215.0);
+    QCOMPARE(heightTwips(child), 255.0);
+
+    resizeTwips(child, 900, 1935);
+    QCOMPARE(child->pos(), QPoint(16, 224));
+    QCOMPARE(child->size(), QSize(60, 129));
+    QCOMPARE(twipsRect(150, 75, 570, 525), QRect(10, 5, 38, 35));
+}
+
+// ---- colours ----
+
+void tst_Platform::oleColor_data()
+{
+    QTest::addColumn<uint>("ole");
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("white") << uint(0xFFFFFF) << QColor(255, 255, 255);
+    QTest::newRow("black") << uint(0x000000) << QColor(0, 0, 0);
+    QTest::newRow("red is the low byte") << uint(0x0000FF) << QColor(255, 0, 0);
+    QTest::newRow("blue is the high byte") << uint(0xFF0000) << QColor(0, 0, 255);
+    QTest::newRow("light green") << uint(0xA8FBA2) << QColor(0xA2, 0xFB, 0xA8);
+    QTest::newRow("light blue") << uint(0xFEC7A5) << QColor(0xA5, 0xC7, 0xFE);
+}
+
+void tst_Platform::oleColor()
+{
+    QFETCH(uint, ole);
+    QFETCH(QColor, color);
+    QVERIFY(!isSystemColor(ole));
+    QCOMPARE(toQColor(ole), color);
+    QCOMPARE(fromQColor(color), OleColor(ole));
+}
+
+void tst_Platform::systemColors_data()
+{
+    const QPalette p = QApplication::palette();
+    QTest::addColumn<uint>("ole");
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("info background") << uint(olecolor::InfoBackground) << p.color(QPalette::ToolTipBase);
+    QTest::newRow("application workspace") << uint(olecolor::AppWorkspace) << QColor(171, 171, 171);
+    QTest::newRow("window background") << uint(olecolor::WindowBackground) << p.color(QPalette::Base);
+    QTest::newRow("button face") << uint(olecolor::ButtonFace) << p.color(QPalette::Button);
+    QTest::newRow("window text") << uint(olecolor::WindowText) << p.color(QPalette::WindowText);
+    QTest::newRow("highlight") << uint(0x8000000D) << p.color(QPalette::Highlight);
+}
+
+void tst_Platform::systemColors()
+{
+    QFETCH(uint, ole);
+    QFETCH(QColor, color);
+    QVERIFY(isSystemColor(ole));
+    QCOMPARE(toQColor(ole), color);
+    // Stored back as the plain colour, never as the system colour.
+    const OleColor back = fromQColor(toQColor(ole));
+    QVERIFY(!isSystemColor(back));
+    QCOMPARE(toQColor(back), color);
+}
+
+// ---- dialogs ----
+
+void tst_Platform::filterConversion_data()
+{
+    QTest::addColumn<QString>("vb");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("one") << "Access files (*.mdb)|*.mdb" << "Access files (*.mdb)";
+    QTest::newRow("two") << "Access files (*.mdb)|*.mdb|All files (*.*)|*.*"
+                         << "Access files (*.mdb);;All files (*.*)";
+    QTest::newRow("pattern not in text") << "Text files|*.txt" << "Text files (*.txt)";
+    QTest::newRow("several patterns") << "Documents|*.txt;*.rtf" << "Documents (*.txt *.rtf)";
+    QTest::newRow("text shows other patterns") << "Reports (*.pdf)|*.pdf;*.rtf" << "Reports (*.pdf) (*.pdf *.rtf)";
+    QTest::newRow("empty") << "" << "";
+}
+
+void tst_Platform::filterConversion()
+{
+    QFETCH(QString, vb);
+    QFETCH(QString, qt);
+    QCOMPARE(qtFilterFromVb(vb), qt);
+}
+
+void tst_Platform::responderRecordsAndAnswers()
+{
+    setAppTitle(QStringLiteral("Velkor-PED"));
+    ScriptedResponder responder;
+    QCOMPARE(dialogService(), &responder);
+
+    responder.answerMessage(vbNo);
+    QCOMPARE(msgBox(QStringLiteral("Try again?") + vbCrLf + QStringLiteral("Really?"), vbYesNo | vbQuestion,
+                    QStringLiteral("Wrong Path...")),
+             int(vbNo));
+    // Empty queue: the first button.
+    QCOMPARE(msgBox(QStringLiteral("Done")), int(vbOK));
+    QCOMPARE(msgBox(QStringLiteral("Go on?"), vbYesNoCancel), int(vbYes));
+    QCOMPARE(msgBox(QStringLiteral("Go on?"), vbOKCancel | vbExclamation), int(vbOK));
+    QCOMPARE(showPrinter(nullptr, QStringLiteral("Print")), false);
+    responder.answerPrint(true);
+    QCOMPARE(showPrinter(nullptr), true);
+
+    QCOMPARE(responder.count(), 6);
+    const QList<MessageRequest> messages = responder.messages();
+    QCOMPARE(messages.size(), 4);
+    QCOMPARE(messages[0].text, QStringLiteral("Try again?\r\nReally?"));
+    QCOMPARE(messages[0].buttons(), int(vbYesNo));
+    QCOMPARE(messages[0].icon(), int(vbQuestion));
+    QCOMPARE(messages[3].icon(), int(vbExclamation));
+    QCOMPARE(responder.messageTitles(),
+             QStringList({"Wrong Path...", "Velkor-PED", "Velkor-PED", "Velkor-PED"}));
+    QCOMPARE(responder.interactions()[4].kind, ScriptedResponder::Interaction::Print);
+    QCOMPARE(responder.interactions()[4].print.title, QStringLiteral("Print"));
+
+    responder.clear();
+    QCOMPARE(responder.count(), 0);
+}
+
+void tst_Platform::fileDialogsThroughResponder()
+{
+    ScriptedResponder responder;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Locate Velkor_PED.mdb...");
+    request.initialDir = QStringLiteral("/opt/velkor/");
+    request.fileName = QStringLiteral("Velkor_PED.mdb");
+    request.filter = QStringLiteral("Access files (*.mdb)|*.mdb");
+
+    // Nothing queued: cancelled.
+    try {
+        showOpen(request);
+        QFAIL("cancel raised nothing");
+    } catch (const VbError &e) {
+        QCOMPARE(e.number(), vberr::CancelError);
+        QCOMPARE(e.description(), QStringLiteral("Cancel was selected."));
+    }
+    responder.cancelFile();
+    QCOMPARE(showSave(request, false), QString());
+
+    responder.answerFile(QStringLiteral("/data/Velkor_PED.mdb"));
+    QCOMPARE(showOpen(request), QStringLiteral("/data/Velkor_PED.mdb"));
+    responder.answerFile(QStringLiteral("/tmp/P235GH.pdf"));
+    QCOMPARE(showSave(request), QStringLiteral("/tmp/P235GH.pdf"));
+
+    const auto &recorded = responder.interactions();
+    QCOMPARE(recorded.size(), 4);
+    QCOMPARE(recorded[0].kind, ScriptedResponder::Interaction::File);
+    QCOMPARE(recorded[0].file.kind, FileDialogRequest::Open);
+    QCOMPARE(recorded[1].file.kind, FileDialogRequest::Save);
+    QCOMPARE(recorded[3].file.kind, FileDialogRequest::Save);
+    QCOMPARE(recorded[2].file.title, request.title);
+    QCOMPARE(recorded[2].file.initialDir, request.initialDir);
+    QCOMPARE(recorded[2].file.fileName, request.fileName);
+    QCOMPARE(recorded[2].file.filter, request.filter);
+}
+
+void tst_Platform::respondersNestAndRestore()
+{
+    DialogService *real = dialogService();
+    {
+        ScriptedResponder outer;
+        {
+            ScriptedResponder inner;
+            msgBox(QStringLiteral("inner"));
+            QCOMPARE(inner.count(), 1);
+            QCOMPARE(outer.count(), 0);
+        }
+        QCOMPARE(dialogService(), &outer);
+        msgBox(QStringLiteral("outer"));
+        QCOMPARE(outer.count(), 1);
+    }
+    QCOMPARE(dialogService(), real);
+    setDialogService(nullptr);
+    QCOMPARE(dialogService(), real);
+}
+
+void tst_Platform::realMessageBox_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("buttonCount");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("ok") << int(vbOKOnly | vbCritical) << int(QMessageBox::Ok) << int(vbOK) << 1
+                        << int(QMessageBox::Critical);
+    QTest::newRow("ok cancel") << int(vbOKCancel | vbExclamation) << int(QMessageBox::Cancel) << int(vbCancel)
+                               << 2 << int(QMessageBox::Warning);
+    QTest::newRow("yes no") << int(vbYesNo | vbInformation) << int(QMessageBox::No) << int(vbNo) << 2
+                            << int(QMessageBox::Information);
+    QTest::newRow("yes no cancel") << int(vbYesNoCancel | vbQuestion) << int(QMessageBox::Yes) << int(vbYes)
+                                   << 3 << int(QMessageBox::Question);
+    QTest::newRow("no icon") << int(vbOKOnly) << int(QMessageBox::Ok) << int(vbOK) << 1
+                             << int(QMessageBox::NoIcon);
+}
+
+void tst_Platform::realMessageBox()
+{
+    QFETCH(int, style);
+    QFETCH(int, button);
+    QFETCH(int, result);
+    QFETCH(int, buttonCount);
+    QFETCH(int, icon);
+    setDialogService(nullptr);
+    setAppTitle(QStringLiteral("Velkor-PED"));
+
+    QString text, title;
+    int buttons = 0, shownIcon = -1;
+    Qt::TextFormat format = Qt::AutoText;
+    whenShown<QMessageBox>([&](QMessageBox *box) {
+        text = box->text();
+        title = box->windowTitle();
+        buttons = int(box->buttons().size());
+        shownIcon = int(box->icon());
+        format = box->textFormat();
+        box->button(QMessageBox::StandardButton(button))->click();
+    });
+    const int answer = msgBox(QStringLiteral("<b>Steel</b> 1.4301\r\n\r\nnext"), style);
+    QCOMPARE(answer, result);
+    QCOMPARE(text, QStringLiteral("<b>Steel</b> 1.4301\n\nnext"));
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(title, QStringLiteral("Velkor-PED"));
+    QCOMPARE(buttons, buttonCount);
+    QCOMPARE(shownIcon, icon);
+}
+
+void tst_Platform::realFileDialog()
+{
+    setDialogService(nullptr);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Velkor_PED.mdb"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    FileDialogRequest request;
+    request.title = QStringLiteral("Locate Velkor_PED.mdb...");
+    request.initialDir = dir.path();
+    request.fileName = QStringLiteral("Velkor_PED.mdb");
+    request.filter = QStringLiteral("Access files (*.mdb)|*.mdb|All files (*.*)|*.*");
+    request.filterIndex = 2;
+
+    QString title, selectedFilter;
+    QStringList filters;
+    whenShown<QFileDialog>([&](QFileDialog *d) {
+        title = d->windowTitle();
+        filters = d->nameFilters();
+        selectedFilter = d->selectedNameFilter();
+        d->reject();
+    });
+    QCOMPARE(errorOf([&] { showOpen(request); }), vberr::CancelError);
+    QCOMPARE(title, request.title);
+    QCOMPARE(filters, QStringList({"Access files (*.mdb)", "All files (*.*)"}));
+    QCOMPARE(selectedFilter, QStringLiteral("All files (*.*)"));
+
+    whenShown<QFileDialog>([&](QFileDialog *d) {
+        d->selectFile(path);
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    QCOMPARE(QFileInfo(showOpen(request)).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
+
+    // A Windows folder that does not exist here: the home folder, with the bare proposed name.
+    request.initialDir = QStringLiteral("c:\\");
+    request.fileName = QStringLiteral("c:\\P235GH.pdf");
+    request.filter = QStringLiteral("Portable Document Format (*.pdf)|*.pdf");
+    request.filterIndex = 1;
+    QString folder, proposed;
+    whenShown<QFileDialog>([&](QFileDialog *d) {
+        folder = d->directory().absolutePath();
+        proposed = d->selectedFiles().value(0);
+        d->reject();
+    });
+    QCOMPARE(showSave(request, false), QString());
+    QCOMPARE(folder, QDir::home().absolutePath());
+    QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("P235GH.pdf"));
+}
+
+// ---- environment ----
+
+void tst_Platform::environment()
+{
+    QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
+    QTemporaryDir dir;
+    setProgramFolder(dir.path() + QLatin1Char('/'));
+    QCOMPARE(programFolder(), dir.path());
+    setProgramFolder(QString());
+    QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
+
+    QCOMPARE(exeName(), QStringLiteral("tst_platform"));
+    setExeName(QStringLiteral("Velkor_PED"));
+    QCOMPARE(exeName(), QStringLiteral("Velkor_PED"));
+    setExeName(QString());
+    QCOMPARE(exeName(), QStringLiteral("tst_platform"));
+
+    qputenv("VELKOR_TEST_APPDATA", "/home/user/.config");
+    QCOMPARE(platform::environ(QStringLiteral("VELKOR_TEST_APPDATA")), QStringLiteral("/home/user/.config"));
+    qunsetenv("VELKOR_TEST_APPDATA");
+    QCOMPARE(platform::environ(QStringLiteral("VELKOR_TEST_APPDATA")), QString());
+
+    const int real = screenWidthPixels();
+    QVERIFY(real > 0);
+    setScreenWidthOverride(800);
+    QCOMPARE(screenWidthPixels(), 800);
+    setScreenWidthOverride(0);
+    QCOMPARE(screenWidthPixels(), real);
+
+    QCOMPARE(driveShareName(QStringLiteral("Z:")), QString());
+    setDriveShareLookup([](const QString &drive) {
+        return drive == QLatin1String("Z:") ? QStringLiteral("\\\\server\\share") : QString();
+    });
+    QCOMPARE(driveShareName(QStringLiteral("Z:")), QStringLiteral("\\\\server\\share"));
+    QCOMPARE(driveShareName(QStringLiteral("C:")), QString());
+    setDriveShareLookup({});
+    QCOMPARE(driveShareName(QStringLiteral("Z:")), QString());
+}
+
+QTEST_MAIN(tst_Platform)
