@@ -81,7 +81,8 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
                              : model()->headerData(logicalIndex, Qt::Horizontal, GridModel::FooterRole).toString();
     painter->setFont(font());
     painter->setPen(palette().color(QPalette::ButtonText));
-    painter->drawText(inner, Qt::AlignCenter, text);
+    // Captions wider than their column wrap at blanks, as narrow multi-line headings need.
+    painter->drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, text);
     painter->restore();
 }
 
@@ -97,6 +98,10 @@ QSize GridHeader::sectionSizeFromContents(int logicalIndex) const
         } else {
             const int lines = qMax(1, model()->headerData(logicalIndex, Qt::Horizontal, GridModel::LineCountRole).toInt());
             height = qMax(height, fm.height() + (lines - 1) * fm.lineSpacing() + CaptionPadding);
+            const QString text = model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
+            const QRect wrapped = fm.boundingRect(QRect(0, 0, qMax(1, width - 4), 100000),
+                                                  Qt::AlignCenter | Qt::TextWordWrap, text);
+            height = qMax(height, wrapped.height() + CaptionPadding);
         }
     }
     return QSize(width, height);

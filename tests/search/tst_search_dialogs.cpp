@@ -348,7 +348,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("rows");
-        QTest::newRow("specification") << "EN 102" << 2;
+        QTest::newRow("Specification field") << "EN 102" << 2;
         QTest::newRow("number") << "1.04" << 1;
         QTest::newRow("search string") << "drum" << 1;
         QTest::newRow("revision date") << "2014-03" << 1;
