@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStatusBar>
 
 using platform::vbCrLf;
 
@@ -37,6 +38,10 @@ mdiVelkor::mdiVelkor(QWidget *parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolbar();
     CreateStatusBar();
+    ConnectCommands();
+    stbStatus->installEventFilter(this);
+    for (QWidget *panel : stbStatus->findChildren<QWidget *>())
+        panel->installEventFilter(this);
     SetBackColor(vMyBlue);
 }
 
@@ -186,6 +191,11 @@ bool mdiVelkor::eventFilter(QObject *watched, QEvent *event)
             MDIForm_DblClick();
             return true;
         }
+    }
+    if (event->type() == QEvent::MouseButtonDblClick && watched->isWidgetType() &&
+        (watched == stbStatus || static_cast<QWidget *>(watched)->parentWidget() == stbStatus)) {
+        stbStatus_DblClick();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -23,6 +23,11 @@ class QStatusBar;
 class QToolBar;
 class Material;
 class frmMaterial2;
+class QMdiSubWindow;
+
+namespace controls {
+class DataGrid;
+}
 
 using MaterialPtr = std::shared_ptr<Material>;
 
@@ -49,7 +54,8 @@ public:
     bool blnColoursOFF = false;
     bool blnBatchPrint = false;
     QPointer<frmMaterial2> frmCurrentDesign;
-    bool blnToolTips = false;
+    // On until the settings file says otherwise, like the menu item's check mark.
+    bool blnToolTips = true;
     bool blnEnglish = false;
     bool blnEnglishSystem = false;
 
@@ -71,7 +77,7 @@ public:
     void MDIForm_Resize() {}
     void CloseMainWindow();
     // True from the moment the unload starts: the search window lets itself be closed then.
-    bool Unloading() const { return m_unloading; }
+    bool Unloading() const { return m_unloading || m_unloadingOthers; }
     // True once the unload has run.
     bool Unloaded() const { return m_unloaded; }
 
@@ -109,6 +115,31 @@ public:
     // strMenu "View", "Mech" or "Phys" with the item index; anything else only resets the marks.
     void UpdateMenusAndButtons(const QString &strMenu = {}, int Index = 0);
     void ShowToolTips(bool blnOn);
+
+    // Child-window arrangement and current-material bookkeeping.
+    void SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite = false);
+    // Both return the window they leave in front (nullptr when none was placed).
+    QMdiSubWindow *DoCascade();
+    QMdiSubWindow *DoTileHorizontal();
+    void SetCurrentMaterial(const MaterialPtr &mMat);
+    void CountMaterialsOpen();
+    void CloseMaterial();
+    // The open material windows' frames, in the order of the window list.
+    QList<QMdiSubWindow *> MaterialWindows() const;
+
+    // Menu and toolbar commands. A click on a menu item or a toolbar button reaches these; the
+    // check marks and pressed states are theirs to set.
+    void mnuFileElem_Click(qint16 Index);
+    void mnuViewElem_Click(qint16 Index);
+    void mnuViewMechElem_Click(qint16 Index);
+    void mnuViewPhysElem_Click(qint16 Index);
+    void mnuSettingsElem_Click(qint16 Index);
+    void mnuSettingsToolElem_Click(qint16 Index);
+    void mnuWindowElem_Click(qint16 Index);
+    void mnuHelpElem_Click(qint16 Index);
+    void Toolbar1_ButtonClick(QAction *Button);
+    void Toolbar1_ButtonMenuClick(QAction *ButtonMenu);
+    void stbStatus_DblClick();
 
     void GetDecimal();
     qint16 CheckScreenResolution() const;
@@ -155,6 +186,13 @@ private:
     void CreateMenus();
     void CreateToolbar();
     void CreateStatusBar();
+    void ConnectCommands();
+    void ShowTableOnAll(const QString &strTable);
+    void ActivateNextMaterial();
+    // The save (2) and print (3) report dialogs of the File menu.
+    void ShowReportDialog(qint16 Index);
+    // File item 5: the help topic "General_Information.htm".
+    void ShowGeneralInformation();
     void ListChildWindows();
     void CreateImageList();
     void AssignToolbarPictures();
@@ -172,6 +210,7 @@ private:
     QMenu *m_mechButtonMenu = nullptr;
     QMenu *m_physButtonMenu = nullptr;
     bool m_unloading = false;
+    bool m_unloadingOthers = false;
     bool m_unloaded = false;
 
     std::array<QString, 28> m_tableNames;

@@ -221,13 +221,14 @@ void mdiVelkor::CreateToolbar()
         if (b.style == Separator) {
             action = Toolbar1->addSeparator();
         } else {
-            action = Toolbar1->addAction(QString::fromLatin1(b.tip));
+            // No text: an action falls back to its text for an empty tool tip, and tool tips
+            // switched off must show nothing.
+            action = Toolbar1->addAction(QString());
             action->setToolTip(QString::fromLatin1(b.tip));
-            if (b.style != DropDown) {
-                // Pressed and released by the program; a check button also by the user.
-                action->setCheckable(true);
-                action->setChecked(b.pressed);
-            } else {
+            // Pressed and released by the program; a check button also by the user.
+            action->setCheckable(true);
+            action->setChecked(b.pressed);
+            if (b.style == DropDown) {
                 action->setMenu(key == QLatin1String("Mech") ? m_mechButtonMenu : m_physButtonMenu);
                 if (auto *button = qobject_cast<QToolButton *>(Toolbar1->widgetForAction(action)))
                     button->setPopupMode(QToolButton::MenuButtonPopup);

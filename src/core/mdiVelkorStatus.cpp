@@ -1,6 +1,7 @@
 #include "core/mdiVelkor.h"
 
 #include "core/ProductInfo.h"
+#include "core/frmAbout.h"
 #include "platform/VbError.h"
 
 #include <QBrush>
@@ -89,11 +90,9 @@ void mdiVelkor::MDIForm_DblClick()
     }
 }
 
-// Commands of the menus, the colour scheme and the batch report arrive with their own work.
-void mdiVelkor::Do_Undo_Colour_All() {}
-void mdiVelkor::Do_Undo_Colour(QWidget *) {}
+// The batch report and the about box arrive with their own work.
 void mdiVelkor::DoBatchPrint() {}
-void mdiVelkor::ShowAbout() {}
-void mdiVelkor::SelectMaterials() {}
-void mdiVelkor::UpdateMenusAndButtons(const QString &, int) {}
-void mdiVelkor::ShowToolTips(bool) {}
+void mdiVelkor::ShowAbout()
+{
+    frmAbout::ShowModal(this);
+}

@@ -1,7 +1,9 @@
 #include "material/frmMaterial2.h"
 
+#include "controls/Chart.h"
 #include "controls/DataGrid.h"
 #include "core/modDBase.h"
+#include "core/modToolTips.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
 #include "material/MainWindowLink.h"
@@ -206,6 +208,9 @@ void frmMaterial2::CreateControls()
 
     // Charts.
     framChart = makeFrame(this, QString(), 240, 240, 6975, 4215);
+    MSChart1 = new controls::Chart(framChart);
+    MSChart1->setObjectName(QStringLiteral("MSChart1"));
+    moveTwips(MSChart1, 60, 60, 6240, 4095);
     framAxisCols = makeFrame(this, QString(), 7320, 2520, 3615, 1935);
     lblAxis[0] = makeLabel(framAxisCols, QStringLiteral("X-Axis"), 240, 600, 615, 255);
     lblXAxis = makeLabel(framAxisCols, QString(), 840, 600, 2655, 255);
@@ -221,7 +226,10 @@ void frmMaterial2::CreateControls()
     txtDesignTemp->setMaxLength(6);
     txtDesignTemp->setToolTip(QStringLiteral("Enter Design Temperature Here"));
     moveTwips(txtDesignTemp, 2400, 120, 1095, 255);
-    lblKey = makeLabel(framDesign, QString(), 3720, 120, 6255, 255);
+    lblKey = makeLabel(framDesign,
+                       QStringLiteral("KEY:  '-' = Below Temperature Range of this table, '+' = Above Temperature Range "
+                                      "of this table,  'x' = No value given for this Temperature"),
+                       240, 3900, 10335, 255);
     tdbDesign = new controls::DataGrid(framDesign);
     tdbDesign->setObjectName(QStringLiteral("tdbDesign"));
     moveTwips(tdbDesign, 240, 480, 9735, 3375);
@@ -243,6 +251,8 @@ void frmMaterial2::CreateControls()
         f.setPixelSize(8);
         cmdPrintSave[i]->setFont(f);
     }
+    ConnectChartControls();
+    ConnectDesignControls();
 
     // No-data note: placed over the grid it covers when shown.
     framNoData = makeFrame(this, QString(), 240, 240, 10695, 3735);
@@ -265,10 +275,10 @@ void frmMaterial2::Form_Load()
 {
     SetNotesPicture(0);
     ArrangeControls();
-    SetRowColors(tdbTable);
-    SetRowColors(tdbBoundTable);
-    SetRowColors(tdbDesign);
     if (mdiVelkor *mdi = mainlink::mdi()) {
+        mdi->SetRowColors(tdbTable, false);
+        mdi->SetRowColors(tdbBoundTable, false);
+        mdi->SetRowColors(tdbDesign, false);
         if (mdi->mnuSettingsElem.size() > 2 && !mdi->mnuSettingsElem.at(2)->isChecked())
             mdi->Do_Undo_Colour(this);
         // The header carries the references picture of the toolbar.
@@ -292,6 +302,11 @@ void frmMaterial2::Form_Load()
     tdbDesign->setSplitAlignment(Qt::AlignHCenter);
     tdbDesign->column(0)->setCentered();
     tdbDesign->column(1)->setCentered();
+    // The headings of the design blocks keep their line breaks: wrapped cells show them whole.
+    tdbDesign->column(0)->setWidthTwips(2295);
+    tdbDesign->column(1)->setWidthTwips(1150);
+    tdbDesign->column(0)->setWrapText(true);
+    tdbDesign->column(1)->setWrapText(true);
     tdbDesign->rebind();
 
     lblDesignTemp->setText(lblDesignTemp->text() + QStringLiteral(" [") + Degree + QStringLiteral("C]"));
@@ -299,6 +314,7 @@ void frmMaterial2::Form_Load()
     m_designKeys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
                     QStringLiteral("CreepProp"), QStringLiteral("ModElast"),    QStringLiteral("ThermExp"),
                     QStringLiteral("ThermCond"), QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
+    modToolTips::SetMaterialToolTips(this);
     m_graphView = false;
     m_loaded = true;
 }
@@ -363,9 +379,8 @@ void frmMaterial2::Form_Resize()
 
 void frmMaterial2::Form_Activate()
 {
-    // Making the material current for the main window's commands and tool tips.
     if (mdiVelkor *mdi = mainlink::mdi())
-        mdi->mCurrent = mMat;
+        mdi->SetCurrentMaterial(mMat);
 }
 
 void frmMaterial2::Form_Unload()
@@ -374,8 +389,10 @@ void frmMaterial2::Form_Unload()
         return;
     m_unloaded = true;
     TimerFlash->stop();
-    if (mdiVelkor *mdi = mainlink::mdi())
+    if (mdiVelkor *mdi = mainlink::mdi()) {
         mdi->iMaterialsOpen = qint16(mdi->iMaterialsOpen - 1);
+        mdi->CountMaterialsOpen();
+    }
 }
 
 bool frmMaterial2::event(QEvent *e)
@@ -421,17 +438,6 @@ void frmMaterial2::closeEvent(QCloseEvent *e)
 {
     Form_Unload();
     e->accept();
-}
-
-void frmMaterial2::SetRowColors(controls::DataGrid *tdbGrid)
-{
-    platform::OleColor green = 0xA8FBA2, blue = 0xFEC7A5;
-    if (mdiVelkor *mdi = mainlink::mdi()) {
-        green = mdi->vMyGreen;
-        blue = mdi->vMyBlue;
-    }
-    tdbGrid->setEvenRowColor(green);
-    tdbGrid->setOddRowColor(blue);
 }
 
 bool frmMaterial2::RunGuarded(const std::function<void()> &step)

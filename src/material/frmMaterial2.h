@@ -7,6 +7,7 @@
 #include "material/Material.h"
 #include "platform/XArray.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QPointer>
@@ -28,6 +29,7 @@ class QRadioButton;
 class QTimer;
 
 namespace controls {
+class Chart;
 class DataGrid;
 }
 namespace db {
@@ -94,6 +96,7 @@ public:
     QLabel *lblFullForm = nullptr;
 
     QGroupBox *framChart = nullptr;
+    controls::Chart *MSChart1 = nullptr;
     QGroupBox *framAxisCols = nullptr;
     QComboBox *cboColumnList = nullptr;
     std::array<QLabel *, 2> lblAxis{};
@@ -128,7 +131,6 @@ private:
     void Form_Unload();
     void ConnectDataControls();
     void LoadProductForms();
-    void SetRowColors(controls::DataGrid *tdbGrid);
     QMdiSubWindow *subWindow() const;
 
     // Dispatch (frmMaterial2Tables.cpp).
@@ -171,8 +173,31 @@ private:
     void ShowGraphView(bool blnGraph);
     void EnableGraphButtons(bool blnEnable);
 
-    // Design values (frmMaterial2Design.cpp).
+    // Charts: buttons and the number reading of the chart cells (frmMaterial2Graph.cpp).
+    void ConnectChartControls();
+    void CommandShowGraph_Click();
+    void CommandShowTable_Click();
+    void cmdUnBoundGraph_Click();
+    void cmdUnBoundTable_Click();
+    void cboColumnList_Click();
+    QString NormaliseNumber(const QString &s) const;
+
+    // Design values (frmMaterial2Design.cpp) and the temperature box (frmMaterial2DesignInput.cpp).
+    friend class DesignTempFilter;
     void BuildDesignGrid();
+    void ConnectDesignControls();
+    void txtDesignTemp_KeyPress(qint16 &KeyAscii);
+    void txtDesignTemp_KeyDown(qint16 KeyCode, qint16 Shift);
+    void txtDesignTemp_Change();
+    void txtDesignTemp_MouseDown(int Button);
+    void txtDesignTemp_MouseUp(int Button);
+    void RecalcDesignValues();
+    void ComputeDesignValues();
+    platform::XArray SplitValuePair(const platform::VbArray<QString> &values) const;
+    static bool IsNumberChar(const QString &s);
+
+    // Printing and saving the chart and the design values; the enlarged chart (frmMaterial2Print.cpp).
+    void cmdPrintSave_Click(int Index);
 
     // Pictures drawn for the notes button and the physical-table headings (frmMaterial2Pictures.cpp).
     void CreatePictures();
@@ -207,4 +232,10 @@ private:
     platform::VbArray<QString> m_creepCaptions;  // retained columns 0..K-1
     platform::XArray m_creepText;                // rows 1..R, retained columns 0..K-1
     platform::VbArray<qint16> m_creepColIds;     // retained columns 0..K-1
+
+    // Charts and design values.
+    QHash<QString, platform::XArray> m_textMatrices; // per-temperature key: rows 1..R, columns 0..n
+    platform::VbArray<QString> m_keysWithData;       // design keys whose table has data, from 0
+    bool m_designSeparator = false;                  // the temperature text holds its decimal sign
+    qint16 m_designDecimals = 0;                     // a digit follows the decimal sign
 };

@@ -1,5 +1,232 @@
 #include "material/frmMaterial2.h"
 
+#include "controls/DataGrid.h"
+#include "material/DesignValues.h"
+#include "material/MainWindowLink.h"
+#include "platform/MsgBox.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+using namespace platform;
+
+namespace {
+
+constexpr double DesignColumnWidth = 1150;
+const QChar SharpS(0x00DF);
+
+bool isElevatedKey(const QString &key)
+{
+    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
+}
+
+} // namespace
+
 void frmMaterial2::BuildDesignGrid()
 {
+    QWidget *outer = subWindow() ? static_cast<QWidget *>(subWindow()) : static_cast<QWidget *>(this);
+    outer->setVisible(false);
+
+    QStringList keys;
+    for (const QString &key : m_designKeys) {
+        if (!mMat->TableChecked(key))
+            ShowTable(key);
+        if (mMat->TableHasData(key))
+            keys << key;
+    }
+    HideAllPanels();
+    strCurrentTable = QStringLiteral("Design");
+
+    if (keys.isEmpty()) {
+        txtDesignTemp->setEnabled(false);
+        cmdPrintSave[3]->setEnabled(false);
+        cmdPrintSave[4]->setEnabled(false);
+        outer->setVisible(true);
+        return;
+    }
+    const int n = int(keys.size());
+    m_keysWithData.redim(0, n - 1);
+    for (int k = 0; k < n; ++k)
+        m_keysWithData[k] = keys.at(k);
+
+    if (mMat->MaxDesignCols() == 0)
+        mMat->MaxDesignCols(1);
+    const int m = mMat->MaxDesignCols();
+    xDesignDB.redim(1, 3 * n, 0, m);
+    for (int r = 1; r <= 3 * n; ++r)
+        for (int c = 0; c <= m; ++c)
+            xDesignDB.setValue(r, c, QString());
+
+    for (int k = 0; k < n; ++k) {
+        const QString &key = keys.at(k);
+        const int row = 3 * k + 1;
+        QStringList headings;
+        if (key == QLatin1String("ModElast") || key == QLatin1String("ThermExp") || key == QLatin1String("ThermCond") ||
+            key == QLatin1String("SpecThermCap"))
+            xDesignDB.setValue(row, 0, key);
+        else
+            xDesignDB.setValue(row, 0, mainlink::GetCaption(key));
+
+        if (isElevatedKey(key) && mMat->ElevatedMultiCol(key)) {
+            const VbArray<qint16> t = mMat->ElevatedColumns(key);
+            for (int c = 1; t.isAllocated() && c <= t.upperBound(); ++c)
+                headings << (c == 1 ? QStringLiteral("(  ) - ") : QStringLiteral("(") + QString::number(t.at(c - 1)) +
+                                                                   QStringLiteral(") - ")) +
+                                QString::number(t.at(c)) + QStringLiteral("mm");
+        } else if (key == QLatin1String("ThermExp")) {
+            headings << SharpS + QStringLiteral("20, t [E-6/K]");
+            if (m >= 2)
+                headings << SharpS + QStringLiteral("diff, t [E-6/K]");
+        } else if (key == QLatin1String("SpecThermCap")) {
+            headings << QStringLiteral("Cp20, t [J/kgK]");
+            if (m >= 2)
+                headings << QStringLiteral("Cp diff, t [J/kgK]");
+        } else if (key == QLatin1String("ThermCond")) {
+            headings << QStringLiteral("[W/m*K]");
+        } else if (key == QLatin1String("ModElast")) {
+            headings << QStringLiteral("[kN/mm]");
+        } else if (key == QLatin1String("CreepProp")) {
+            for (int c = 1; m_creepCaptions.isAllocated() && c <= m_creepCaptions.upperBound(); ++c)
+                headings << m_creepCaptions.at(c);
+        } else {
+            headings << QStringLiteral("[MPa]");
+        }
+        for (int c = 1; c <= headings.size() && c <= m; ++c)
+            xDesignDB.setValue(row, c, headings.at(c - 1));
+    }
+
+    while (tdbDesign->columnCount() - 1 < mMat->MaxDesignCols())
+        AddGridColumn(tdbDesign, QString(), DesignColumnWidth);
+    tdbDesign->setArray(&xDesignDB);
+    tdbDesign->rebind();
+
+    outer->setVisible(true);
+
+    // A temperature that reached this window before its grid existed is shown with its values.
+    const QString text = txtDesignTemp->text();
+    if (!text.isEmpty() && text != QLatin1String("-"))
+        RecalcDesignValues();
+}
+
+void frmMaterial2::RecalcDesignValues()
+{
+    ComputeDesignValues();
+}
+
+void frmMaterial2::ComputeDesignValues()
+{
+    const QString typed = txtDesignTemp->text();
+    if (typed == QLatin1String(".") || typed == QLatin1String(",") || typed.isEmpty()) {
+        txtDesignTemp->setText(QString());
+        m_designSeparator = false;
+        return;
+    }
+    // Before its grid is built the window has nothing to compute; the grid computes when it is built.
+    if (!m_keysWithData.isAllocated())
+        return;
+
+    try {
+        const float T = float(designvalues::readNumber(typed));
+        const int m = xDesignDB.upperBound(2);
+        for (int k = m_keysWithData.lowerBound(); k <= m_keysWithData.upperBound(); ++k) {
+            const QString key = m_keysWithData.at(k);
+            const XArray &A = key == QLatin1String("CreepProp") ? m_creepText : m_textMatrices[key];
+            const int R = A.upperBound(1);
+            const int C = A.upperBound(2);
+            const int r = 3 * k + 2;
+            auto temperature = [&](int row) { return float(designvalues::readNumber(cStr(nz(A.value(row, 0))))); };
+            auto cell = [&](int row, int c) { return cStr(nz(A.value(row, c))); };
+            // Columns beyond the grid have no heading to stand under.
+            const int last = qMin(C, m);
+
+            if (temperature(1) > T) {
+                for (int c = 1; c <= last; ++c)
+                    xDesignDB.setValue(r, c, QStringLiteral("-"));
+                continue;
+            }
+            if (temperature(R) < T) {
+                for (int c = 1; c <= last; ++c)
+                    xDesignDB.setValue(r, c, QStringLiteral("+"));
+                continue;
+            }
+            int i = R < 2 ? 2 : R;
+            for (int row = 2; row <= R - 1; ++row) {
+                if (temperature(row) > T) {
+                    i = row;
+                    break;
+                }
+            }
+            for (int c = 1; c <= last; ++c) {
+                VbArray<QString> pair;
+                pair.redim(0, 1);
+                pair[0] = cell(i - 1, c);
+                pair[1] = R < i ? cell(i - 1, c) : cell(i, c);
+                const XArray parts = SplitValuePair(pair);
+                const QString lowPrefix = parts.value(0, 0).toString();
+                const QString lowNumber = parts.value(1, 0).toString();
+                const QString lowSuffix = parts.value(2, 0).toString();
+                const QString highNumber = parts.value(1, 1).toString();
+                QString result;
+                if (temperature(i - 1) == T) {
+                    result = lowNumber.isEmpty() ? QStringLiteral("x") : lowPrefix + lowNumber + lowSuffix;
+                } else if (R >= i && cell(i, 0) == typed) {
+                    result = highNumber.isEmpty() ? QStringLiteral("x") : lowPrefix + highNumber + lowSuffix;
+                } else if (lowNumber.isEmpty() || highNumber.isEmpty()) {
+                    result = QStringLiteral("x");
+                } else {
+                    const double low = designvalues::readNumber(lowNumber);
+                    const double high = designvalues::readNumber(highNumber);
+                    const double lowTemp = designvalues::readNumber(cell(i - 1, 0));
+                    const double highTemp = designvalues::readNumber(cell(R < i ? i - 1 : i, 0));
+                    const double value = low + (double(T) - lowTemp) * (high - low) / (highTemp - lowTemp);
+                    result = lowPrefix + designvalues::formatValue(value) + lowSuffix;
+                }
+                xDesignDB.setValue(r, c, result);
+            }
+        }
+        tdbDesign->rebind();
+    } catch (const VbError &err) {
+        msgBox(err.description(), vbOKOnly);
+        txtDesignTemp->setText(QString());
+    }
+}
+
+XArray frmMaterial2::SplitValuePair(const VbArray<QString> &values) const
+{
+    const bool english = mainlink::mdi() && mainlink::mdi()->blnEnglish;
+    XArray parts(0, 2, 0, 1);
+    for (int w = 0; w <= 1; ++w) {
+        const QString s = values.at(w);
+        int start = 0;
+        while (start < s.size() && !IsNumberChar(s.mid(start)))
+            ++start;
+        int end = start;
+        while (end < s.size() && IsNumberChar(s.mid(end)))
+            ++end;
+        QString number = s.mid(start, end - start);
+        if (english)
+            number.replace(QLatin1Char(','), QLatin1Char('.'));
+        else
+            number.replace(QLatin1Char('.'), QLatin1Char(','));
+        parts.setValue(0, w, s.left(start));
+        parts.setValue(1, w, number);
+        parts.setValue(2, w, s.mid(end));
+    }
+    if (parts.value(0, 0).toString().isEmpty() && !parts.value(0, 1).toString().isEmpty())
+        parts.setValue(0, 0, parts.value(0, 1));
+    if (parts.value(2, 0).toString().isEmpty() && !parts.value(2, 1).toString().isEmpty())
+        parts.setValue(2, 0, parts.value(2, 1));
+    return parts;
+}
+
+bool frmMaterial2::IsNumberChar(const QString &s)
+{
+    if (s.isEmpty())
+        return false;
+    const QChar ch = s.at(0);
+    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('.') || ch == QLatin1Char(',') ||
+           ch == QLatin1Char('-');
 }

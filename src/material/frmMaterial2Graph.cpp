@@ -1,23 +1,239 @@
 #include "material/frmMaterial2.h"
 
+#include "controls/Chart.h"
 #include "controls/DataGrid.h"
+#include "db/DataControl.h"
+#include "db/Recordset.h"
+#include "material/MainWindowLink.h"
 #include "platform/Twips.h"
+#include "platform/VbConv.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
 using namespace platform;
 
+namespace {
+
+bool isElevatedKey(const QString &key)
+{
+    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
+}
+
+// The keys whose charts double as the design values' text matrices.
+bool keepsTextMatrix(const QString &key)
+{
+    static const QStringList keys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
+                                     QStringLiteral("ModElast"), QStringLiteral("ThermExp"),     QStringLiteral("ThermCond"),
+                                     QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
+    return keys.contains(key);
+}
+
+struct SeriesTable
+{
+    QStringList fields;
+    QStringList legends;
+    QString yTitle;
+};
+
+} // namespace
+
+void frmMaterial2::ConnectChartControls()
+{
+    connect(CommandShowGraph, &QPushButton::clicked, this, [this] { CommandShowGraph_Click(); });
+    connect(CommandShowTable, &QPushButton::clicked, this, [this] { CommandShowTable_Click(); });
+    connect(cmdUnBoundGraph, &QPushButton::clicked, this, [this] { cmdUnBoundGraph_Click(); });
+    connect(cmdUnBoundTable, &QPushButton::clicked, this, [this] { cmdUnBoundTable_Click(); });
+    connect(cboColumnList, &QComboBox::activated, this, [this] { cboColumnList_Click(); });
+    for (int i = 0; i < int(cmdPrintSave.size()); ++i)
+        connect(cmdPrintSave[i], &QPushButton::clicked, this, [this, i] { cmdPrintSave_Click(i); });
+}
+
 void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
 {
-    Q_UNUSED(strTable);
-    Q_UNUSED(rs);
+    if (!mMat->TableHasData(strTable)) {
+        MSChart1->hide();
+        for (int i = 0; i < 3; ++i)
+            cmdPrintSave[i]->setEnabled(false);
+        return;
+    }
+    MSChart1->show();
+    MSChart1->setAxisTitle(controls::Chart::AxisY, QString());
+    for (int i = 0; i < 3; ++i)
+        cmdPrintSave[i]->setEnabled(true);
+    MSChart1->setTitleText(mainlink::GetTableName(mainlink::GetTableIndex(strTable)));
+
+    SeriesTable table;
+    if (isElevatedKey(strTable) && m_multiThickness && m_thickCols.isAllocated()) {
+        for (int k = m_thickCols.lowerBound(); k <= m_thickCols.upperBound(); ++k) {
+            const QString t = QString::number(m_thickCols.at(k));
+            table.fields << t;
+            table.legends << (k == m_thickCols.lowerBound()
+                                  ? QStringLiteral("(   ) - ") + t + QStringLiteral("mm")
+                                  : QStringLiteral("(") + QString::number(m_thickCols.at(k - 1)) + QStringLiteral(") - ") + t +
+                                        QStringLiteral("mm"));
+        }
+    } else if (strTable == QLatin1String("ThermExp")) {
+        table.fields = table.legends = {QStringLiteral("ThermExp"), QStringLiteral("ThermExpDiff")};
+        table.yTitle = QStringLiteral("[E-6/K]");
+    } else if (strTable == QLatin1String("SpecThermCap")) {
+        table.fields = table.legends = {QStringLiteral("SpecThermCap"), QStringLiteral("SpecThermCapDiff")};
+        table.yTitle = QStringLiteral("[J/kgK]");
+    } else {
+        table.fields = {strTable};
+        table.legends = {QString()};
+        if (strTable == QLatin1String("Rp02"))
+            table.yTitle = QStringLiteral("Rp 0,2  [MPa]");
+        else if (strTable == QLatin1String("Rp10"))
+            table.yTitle = QStringLiteral("Rp 1,0  [MPa]");
+        else if (strTable == QLatin1String("Rm"))
+            table.yTitle = QStringLiteral("Rm  [MPa]");
+        else if (strTable == QLatin1String("ModElast"))
+            table.yTitle = QStringLiteral("[kN/mm]");
+        else if (strTable == QLatin1String("ThermCond"))
+            table.yTitle = QStringLiteral("[W/m*K]");
+        else if (strTable == QLatin1String("SpecElecRes"))
+            table.yTitle = QStringLiteral("[MPa]");
+    }
+    const int n = int(table.fields.size());
+    MSChart1->setAxisTitle(controls::Chart::AxisY, table.yTitle);
+    MSChart1->setAxisTitle(controls::Chart::AxisX, QStringLiteral("Temperature [") + QChar(0x00B0) + QStringLiteral("C]"));
+
+    if (rs.eof() || rs.bof() || n == 0)
+        return;
+    rs.moveLast();
+    rs.moveFirst();
+    const int R = rs.recordCount();
+    XArray chartData(1, R, 0, 2 * n - 1);
+    XArray text(1, R, 0, n);
+    auto valueText = [](const QVariant &value) { return isNull(value) ? QString() : cStr(value); };
+    for (int r = 1; r <= R; ++r) {
+        const QVariant temp = rs.field(QStringLiteral("temp"));
+        text.setValue(r, 0, valueText(temp));
+        if (!isNull(temp))
+            chartData.setValue(r, 0, temp);
+        for (int s = 1; s <= n; ++s) {
+            chartData.setValue(r, 2 * s - 2, chartData.value(r, 0));
+            const QVariant value = rs.field(table.fields.at(s - 1));
+            chartData.setValue(r, 2 * s - 1, isNull(value) ? QString() : NormaliseNumber(cStr(value)));
+            text.setValue(r, s, valueText(value));
+        }
+        if (r < R)
+            rs.moveNext();
+    }
+
+    MSChart1->setChartData(chartData);
+    MSChart1->setUniformAxis(false);
+    if (n == 1 && table.legends.first().isEmpty()) {
+        MSChart1->setShowLegend(false);
+    } else {
+        for (int s = 1; s <= n; ++s) {
+            MSChart1->setColumn(2 * s - 1);
+            MSChart1->setColumnLabel(table.legends.at(s - 1));
+        }
+        MSChart1->setShowLegend(true);
+    }
+    if (keepsTextMatrix(strTable))
+        m_textMatrices.insert(strTable, text);
 }
 
 void frmMaterial2::ShowBoundGraph(const QString &strTable)
 {
-    Q_UNUSED(strTable);
+    if (!mMat->TableHasData(strTable)) {
+        MSChart1->hide();
+        for (int i = 0; i < 3; ++i)
+            cmdPrintSave[i]->setEnabled(false);
+        return;
+    }
+    MSChart1->show();
+    for (int i = 0; i < 3; ++i)
+        cmdPrintSave[i]->setEnabled(true);
+    MSChart1->setShowLegend(false);
+    MSChart1->setChartType(controls::Chart::XYChart);
+
+    const QString data = strTable == QLatin1String("CreepProp") ? QStringLiteral("CreepProperties")
+                                                                 : QStringLiteral("MechPropData");
+    const QString id = QString::number(mMat->ID());
+    const QString x = QString::number(m_chartXCol);
+    const QString y = QString::number(m_chartYCol);
+    QString sql = QStringLiteral("select * from ") + data + QStringLiteral(" where matID = ") + id + QStringLiteral(" and ") +
+                  QStringLiteral(" colID = ") + x;
+    if (m_chartXCol != m_chartYCol)
+        sql += QStringLiteral(" or matID = ") + id + QStringLiteral(" and ") + QStringLiteral(" colID = ") + y;
+    if (m_chartXCol == m_chartYCol)
+        sql += QStringLiteral(" order by rowNo");
+    else if (m_chartXCol > m_chartYCol)
+        sql += QStringLiteral(" order by colID DESC, rowNo");
+    else
+        sql += QStringLiteral(" order by colID, rowNo");
+    dtaTable->setRecordSource(sql);
+    dtaTable->refresh();
+    std::unique_ptr<db::Recordset> rs = dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
+
+    const int rows = m_xChartDB.isAllocated() ? m_xChartDB.upperBound(1) : 0;
+    if (!rs || rs->eof() || rs->bof()) {
+        for (int i = 1; i <= rows; ++i) {
+            m_xChartDB.setValue(i, 0, QString());
+            m_xChartDB.setValue(i, 1, QString());
+        }
+    } else {
+        // A column with fewer records than the table has rows leaves its remaining points empty.
+        auto fillColumn = [&](int c) {
+            for (int i = 1; i <= rows; ++i) {
+                QString cell;
+                if (!rs->eof()) {
+                    const QVariant value = rs->field(QStringLiteral("val"));
+                    cell = isNull(value) ? QString() : NormaliseNumber(cStr(value));
+                    rs->moveNext();
+                }
+                m_xChartDB.setValue(i, c, cell);
+            }
+        };
+        rs->moveFirst();
+        fillColumn(0);
+        if (m_chartXCol == m_chartYCol)
+            rs->moveFirst();
+        fillColumn(1);
+    }
+
+    MSChart1->setTitleText(mainlink::GetTableName(mainlink::GetTableIndex(strTable)));
+    MSChart1->setAxisTitle(controls::Chart::AxisX, lblXAxis->text());
+    MSChart1->setAxisTitle(controls::Chart::AxisY, cboColumnList->currentText());
+    if (m_xChartDB.isAllocated())
+        MSChart1->setChartData(m_xChartDB);
+    MSChart1->refresh();
+}
+
+QString frmMaterial2::NormaliseNumber(const QString &s) const
+{
+    const bool english = mainlink::mdi() && mainlink::mdi()->blnEnglish;
+    QString result;
+    for (const QChar ch : s) {
+        if (ch.isDigit() && ch.unicode() < 128) {
+            result += ch;
+        } else if (ch == QLatin1Char('-') || ch == QLatin1Char('.')) {
+            result += ch;
+        } else if (ch == QLatin1Char(',')) {
+            result += english ? QLatin1Char('.') : ch;
+        } else if (!result.isEmpty()) {
+            break;
+        }
+    }
+    return result;
+}
+
+void frmMaterial2::cboColumnList_Click()
+{
+    const int index = cboColumnList->currentIndex();
+    if (index < 0)
+        return;
+    RunGuarded([&] {
+        m_chartXCol = m_columnIds.at(0);
+        m_chartYCol = m_creepColIds.at(index + 1);
+        ShowBoundGraph(strCurrentTable);
+    });
 }
 
 void frmMaterial2::ShowGraphView(bool blnGraph)
@@ -43,4 +259,37 @@ void frmMaterial2::EnableGraphButtons(bool blnEnable)
 {
     CommandShowTable->setVisible(!blnEnable);
     CommandShowGraph->setVisible(blnEnable);
+}
+
+void frmMaterial2::CommandShowGraph_Click()
+{
+    m_graphView = true;
+    ShowGraphView(true);
+    EnableGraphButtons(false);
+}
+
+void frmMaterial2::CommandShowTable_Click()
+{
+    m_graphView = false;
+    ShowGraphView(false);
+    EnableGraphButtons(true);
+}
+
+void frmMaterial2::cmdUnBoundGraph_Click()
+{
+    framBlank->show();
+    framNotes->hide();
+    framChart->show();
+    tdbTable->hide();
+    framAxisCols->show();
+}
+
+void frmMaterial2::cmdUnBoundTable_Click()
+{
+    framBlank->hide();
+    framNotes->show();
+    framChart->hide();
+    tdbTable->show();
+    framAxisCols->hide();
+    ImgPic[2]->hide();
 }

@@ -120,8 +120,10 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
     if (creep && mMat->TableHasData(QStringLiteral("CreepProp")) && m_columnIds.isAllocated()) {
         m_chartXCol = m_columnIds.at(0);
         m_chartYCol = m_columnIds.upperBound() >= 1 ? m_columnIds.at(1) : m_columnIds.at(0);
-        if (cboColumnList->count() > 0)
+        if (cboColumnList->count() > 0) {
             cboColumnList->setCurrentIndex(0);
+            cboColumnList_Click(); // selecting from code runs the click as a user's choice does
+        }
     }
     ShowBoundGraph(strTable);
 }

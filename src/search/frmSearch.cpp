@@ -4,6 +4,7 @@
 #include "core/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
+#include "core/modToolTips.h"
 #include "db/Database.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -125,7 +126,6 @@ void frmSearch::CreateControls()
     for (int i = 0; i < 7; ++i) {
         txtSearch[i] = new QLineEdit(framSearch);
         txtSearch[i]->setObjectName(QStringLiteral("txtSearch%1").arg(i));
-        txtSearch[i]->setToolTip(QStringLiteral("Type In Required Search Criteria"));
         txtSearch[i]->installEventFilter(this);
         connect(txtSearch[i], &QLineEdit::textChanged, this, [this, i] { guarded([&] { txtSearch_Change(i); }); });
 
@@ -138,18 +138,13 @@ void frmSearch::CreateControls()
         chkSearch[i] = new QCheckBox(QString::fromLatin1(checkCaptions[i]), framSearch);
         chkSearch[i]->setObjectName(QStringLiteral("chkSearch%1").arg(i));
         chkSearch[i]->setChecked(true);
-        chkSearch[i]->setToolTip(QStringLiteral("Hide '") + chkSearch[i]->text() + QStringLiteral("' Column"));
         connect(chkSearch[i], &QCheckBox::toggled, this, [this, i] { guarded([&] { chkSearch_Click(i); }); });
-        cmdSelect[i]->setToolTip(QStringLiteral("Select") + (i > 0 ? QStringLiteral(" Material's") : QString()) +
-                                 QStringLiteral(" '") + chkSearch[i]->text() + QStringLiteral("' From List..."));
     }
-    cmdSelect[6]->setToolTip(QStringLiteral("Select 'Product Form' From List..."));
     lblProdForm = new QLabel(QStringLiteral("Product Form"), framSearch);
 
     chkListAll = new QCheckBox(QStringLiteral("&List All Materials"), framSearch);
     chkListAll->setObjectName(QStringLiteral("chkListAll"));
     chkListAll->setChecked(true);
-    chkListAll->setToolTip(QStringLiteral("Clear All Search Boxes ( Start New Search )"));
     connect(chkListAll, &QCheckBox::toggled, this, [this] { guarded([&] { chkListAll_Click(); }); });
 
     cmbChooseStd = new QComboBox(framMatTable);
@@ -170,7 +165,6 @@ void frmSearch::CreateControls()
     cmdSelectMat = new QPushButton(QStringLiteral("Select &Material"), framTabNav);
     cmdSelectMat->setObjectName(QStringLiteral("cmdSelectMat"));
     cmdSelectMat->setAutoDefault(false);
-    cmdSelectMat->setToolTip(QStringLiteral("Add Currently Chosen Material To The 'Selected' Grid"));
     connect(cmdSelectMat, &QPushButton::clicked, this, [this] { guarded([&] { cmdSelectMat_Click(); }); });
     lblMatCountCaption = new QLabel(QStringLiteral("Materials Count :"), framTabNav);
     lblMatCount = new QLabel(QStringLiteral("0"), framTabNav);
@@ -190,14 +184,12 @@ void frmSearch::CreateControls()
     imgFolder = new DropImage(framTabNav);
     imgFolder->setObjectName(QStringLiteral("imgFolder"));
     imgFolder->setPixmap(searchpictures::folder(picturePixels));
-    imgFolder->setToolTip(QStringLiteral("'Drag and drop' Material Here To Add To 'Selected' Grid"));
     connect(imgFolder, &DropImage::dragDrop, this, [this](const QString &source) {
         guarded([&] { imgFolder_DragDrop(source); });
     });
     imgBin = new DropImage(framSelTabNav);
     imgBin->setObjectName(QStringLiteral("imgBin"));
     imgBin->setPixmap(searchpictures::emptyBin(picturePixels));
-    imgBin->setToolTip(QStringLiteral("'Drag and drop' Material Here To Remove From 'Selected' Grid"));
     connect(imgBin, &DropImage::dragDrop, this, [this](const QString &source) {
         guarded([&] { imgBin_DragDrop(source); });
     });
@@ -206,13 +198,10 @@ void frmSearch::CreateControls()
     imgFullBin->setVisible(false);
 
     const char *selCaptions[3] = {"Sh&ow", "&Clear All", "&Remove Material"};
-    const char *selTips[3] = {"Show All Selected Materials...", "Clear All Materials From 'Selected' Grid",
-                              "Remove Currently Selected Material..."};
     for (int i = 0; i < 3; ++i) {
         cmdSelections[i] = new QPushButton(QString::fromLatin1(selCaptions[i]), framSelTabNav);
         cmdSelections[i]->setObjectName(QStringLiteral("cmdSelections%1").arg(i));
         cmdSelections[i]->setAutoDefault(false);
-        cmdSelections[i]->setToolTip(QString::fromLatin1(selTips[i]));
         connect(cmdSelections[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdSelections_Click(i); }); });
     }
     lblSelCount = new QLabel(QStringLiteral("No Materials Currently Selected"), framSelTable);
@@ -355,8 +344,10 @@ void frmSearch::Form_Load()
 
     ShowMatCount();
     dtaSelected->refresh();
-    SetRowColors(tdbMaterials, false);
-    SetRowColors(tdbSelected, true);
+    if (mdi) {
+        mdi->SetRowColors(tdbMaterials, false);
+        mdi->SetRowColors(tdbSelected, true);
+    }
 
     for (int i = 0; i < 6; ++i) {
         controls::GridColumn *result = tdbMaterials->column(i);
@@ -376,6 +367,7 @@ void frmSearch::Form_Load()
     tdbSelected->rebind();
     tdbMaterials->setCellTips(!mdi || mdi->blnToolTips ? controls::DataGrid::FloatingCellTips
                                                         : controls::DataGrid::NoCellTips);
+    modToolTips::InitToolTipTexts();
     SetTabOrder();
     BuildSearchQuery(QStringLiteral("standard,name"));
 
@@ -401,16 +393,6 @@ void frmSearch::ReadNewestRevisionDate(db::Recordset &rs)
     rs.moveFirst();
     const QVariant value = rs.field(QStringLiteral("revision_date"));
     m_lastUpdated = value.toDate();
-}
-
-void frmSearch::SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite)
-{
-    const mdiVelkor *mdi = mdiVelkor::instance();
-    const platform::OleColor green = mdi ? mdi->vMyGreen : 0xA8FBA2;
-    const platform::OleColor blue = mdi ? mdi->vMyBlue : 0xFEC7A5;
-    tdbGrid->setEvenRowColor(blnOpposite ? blue : green);
-    tdbGrid->setOddRowColor(blnOpposite ? green : blue);
-    tdbGrid->setAlternatingRows(true);
 }
 
 void frmSearch::SetTabOrder()

@@ -156,7 +156,6 @@ private:
     void EnableSearchInputs(bool blnEnabled);
     void ShowStandardInfo(bool blnShow);
     void ReadNewestRevisionDate(db::Recordset &rs);
-    void SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite);
     void SetBoxColor(int Index, unsigned int color);
     void SetFamilyIndex(int index);
     void RememberSearch();

@@ -26,69 +26,6 @@ namespace {
 
 constexpr int MaxMaterials = 30;
 
-bool isMaterialWindow(const QMdiSubWindow *sub)
-{
-    return sub && qobject_cast<frmMaterial2 *>(sub->widget());
-}
-
-void SetCurrentMaterial(mdiVelkor &mdi, const MaterialPtr &mMat)
-{
-    mdi.mCurrent = mMat;
-    if (!mdi.blnToolTips || !mMat)
-        return;
-    const QString name = mMat->Name();
-    if (QAction *close = mdi.Buttons(QStringLiteral("Close")))
-        close->setToolTip(QStringLiteral("Close ") + name);
-    if (QAction *save = mdi.Buttons(QStringLiteral("Save")))
-        save->setToolTip(QStringLiteral("Save ") + name + QStringLiteral(" Report To File..."));
-    if (QAction *print = mdi.Buttons(QStringLiteral("Print")))
-        print->setToolTip(QStringLiteral("Print (Preview) ") + name + QStringLiteral(" Report..."));
-}
-
-// The material windows in a cascade, each centred by its own width; returns the one in front.
-QMdiSubWindow *DoCascade(mdiVelkor &mdi)
-{
-    QMdiSubWindow *front = nullptr;
-    double top = 0;
-    for (QMdiSubWindow *sub : mdi.mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
-        if (!isMaterialWindow(sub) || sub->isMinimized() || sub->isMaximized())
-            continue;
-        const double left = (platform::widthTwips(&mdi) - platform::widthTwips(sub)) / 2;
-        sub->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
-        top += 300;
-        sub->raise();
-        front = sub;
-        SetCurrentMaterial(mdi, static_cast<frmMaterial2 *>(sub->widget())->mMat);
-    }
-    return front;
-}
-
-// The material windows in two rows on one centred left edge; returns the one in front.
-QMdiSubWindow *DoTileHorizontal(mdiVelkor &mdi)
-{
-    int n = mdi.colMaterials.count();
-    if (n % 2 != 0)
-        n -= 1;
-    const double left = platform::roundHalfEven((platform::widthTwips(&mdi) - 11280) / 2);
-    int k = 1;
-    QMdiSubWindow *first = nullptr;
-    for (QMdiSubWindow *sub : mdi.mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
-        if (!isMaterialWindow(sub) || sub->isMinimized() || sub->isMaximized())
-            continue;
-        double top = 0;
-        if (k == 1)
-            first = sub;
-        else
-            top = k <= n / 2 ? 0 : 5050;
-        sub->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
-        ++k;
-        SetCurrentMaterial(mdi, static_cast<frmMaterial2 *>(sub->widget())->mMat);
-    }
-    if (first)
-        first->raise();
-    return first;
-}
-
 void setChecked(QAction *action, bool checked)
 {
     if (action) {
@@ -279,7 +216,7 @@ void frmSearch::OpenSelectedMaterials()
     const bool tiled = mdi->iWindowArrange != 0;
     setChecked(mdi->Buttons(QStringLiteral("Cascade")), !tiled);
     setChecked(mdi->Buttons(QStringLiteral("Horizontal")), tiled);
-    QMdiSubWindow *front = tiled ? DoTileHorizontal(*mdi) : DoCascade(*mdi);
+    QMdiSubWindow *front = tiled ? mdi->DoTileHorizontal() : mdi->DoCascade();
     if (mdi->mnuWindowElem.size() > 1) {
         setChecked(mdi->mnuWindowElem[0], !tiled);
         setChecked(mdi->mnuWindowElem[1], tiled);

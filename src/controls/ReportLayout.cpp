@@ -1,0 +1,321 @@
+#include "controls/ReportLayout.h"
+
+#include "controls/Chart.h"
+#include "controls/Report.h"
+#include "controls/ReportPaint.h"
+#include "db/DataControl.h"
+#include "db/Recordset.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace controls {
+
+namespace {
+
+constexpr double Epsilon = 0.5; // twips
+
+// Reentry guard: a report that is already running cannot run again inside itself.
+struct RunGuard
+{
+    explicit RunGuard(bool &flag) : m_flag(flag)
+    {
+        if (m_flag)
+            throw platform::VbError(platform::vberr::InvalidProcedureCall,
+                                    QStringLiteral("The report is already running."));
+        m_flag = true;
+    }
+    ~RunGuard() { m_flag = false; }
+    bool &m_flag;
+};
+
+QString valueText(const QVariant &value)
+{
+    if (platform::isNull(value))
+        return {};
+    try {
+        return platform::cStr(value);
+    } catch (const platform::VbError &) {
+        return value.toString();
+    }
+}
+
+// Where the rows of a run come from.
+class RowSource
+{
+public:
+    explicit RowSource(Report &report) : m_report(report)
+    {
+        if (report.hasDataControl() && !report.dataControl()->recordSource().isEmpty()) {
+            db::DataControl *data = report.dataControl();
+            if (!data->recordset())
+                data->refresh();
+            m_rows = data->recordset()->rowSet();
+            for (const QString &name : m_rows->fieldNames)
+                report.fields().add(name);
+            m_mode = Bound;
+        } else {
+            m_mode = report.fields().count() > 0 ? Unbound : Once;
+        }
+    }
+
+    // The next row into the field list; false at the end of the data.
+    bool next(const std::function<void(bool &)> &fetch)
+    {
+        switch (m_mode) {
+        case Bound: {
+            if (m_index >= m_rows->rows.size())
+                return false;
+            const auto &row = m_rows->rows.at(m_index++);
+            for (int c = 0; c < m_rows->fieldNames.size() && c < row.size(); ++c)
+                m_report.fields().setValue(m_rows->fieldNames.at(c), row.at(c));
+            return true;
+        }
+        case Unbound: {
+            bool eof = false;
+            fetch(eof);
+            return !eof;
+        }
+        case Once:
+            return m_index++ == 0;
+        }
+        return false;
+    }
+
+private:
+    enum Mode { Bound, Unbound, Once };
+    Report &m_report;
+    Mode m_mode = Once;
+    QSharedPointer<const db::RowSet> m_rows;
+    qsizetype m_index = 0;
+};
+
+PageItem textItem(const ReportTextControl &control, const QString &text, const QRectF &rect)
+{
+    PageItem item;
+    item.kind = PageItem::Kind::Text;
+    item.rect = rect;
+    item.text = text;
+    item.font = control.font();
+    item.alignment = control.alignment();
+    item.verticalAlignment = control.verticalAlignment();
+    item.opaque = control.backStyle() == 1;
+    item.backColor = control.backColor();
+    item.foreColor = control.foreColor();
+    item.border = control.border();
+    return item;
+}
+
+// The chart as it is now: a later change of the layout's chart must not alter printed pages.
+PageItem chartItem(ReportChart &control, const QRectF &rect)
+{
+    Chart *source = control.chart();
+    auto copy = std::make_shared<Chart>();
+    copy->setChartType(source->chartType());
+    copy->setChartData(source->chartData());
+    copy->setTitleText(source->titleText());
+    copy->setAxisTitle(Chart::AxisX, source->axisTitle(Chart::AxisX));
+    copy->setAxisTitle(Chart::AxisY, source->axisTitle(Chart::AxisY));
+    copy->setUniformAxis(source->uniformAxis());
+    copy->setShowLegend(source->showLegend());
+    copy->setColumnCount(source->columnCount());
+    const int current = source->column();
+    for (int c = 1; c <= source->columnCount(); ++c) {
+        source->setColumn(c);
+        copy->setColumn(c);
+        copy->setColumnLabel(source->columnLabel());
+    }
+    source->setColumn(current);
+    copy->setColumn(current);
+
+    PageItem item;
+    item.kind = PageItem::Kind::Chart;
+    item.rect = rect;
+    item.chart = std::move(copy);
+    return item;
+}
+
+void appendShifted(QVector<PageItem> &to, const QVector<PageItem> &from, double dx, double dy)
+{
+    for (PageItem item : from) {
+        item.rect.translate(dx, dy);
+        to.append(item);
+    }
+}
+
+} // namespace
+
+void ReportLayout::bindFields(Report &report, ReportSection &section)
+{
+    for (const auto &control : section.controls()) {
+        if (control->kind() != ReportControl::Kind::Field)
+            continue;
+        auto *field = static_cast<ReportField *>(control.get());
+        if (field->dataField().isEmpty())
+            continue;
+        // A Null value, or a field the data does not have, prints as an empty box.
+        field->setText(report.fields().contains(field->dataField())
+                           ? valueText(report.fields().value(field->dataField()))
+                           : QString());
+    }
+}
+
+double ReportLayout::textHeight(const QString &text, const ReportFont &font, double width)
+{
+    if (text.isEmpty())
+        return 0;
+    const QFontMetricsF metrics(qtFont(font));
+    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, std::max(1.0, width - 2 * TextPadding), 1e9),
+                                               Qt::TextWordWrap, displayText(text));
+    return std::ceil(bounds.height());
+}
+
+QVector<ReportBand> ReportLayout::printSections(Report &report)
+{
+    RunGuard guard(report.m_running);
+    report.reportStart();
+    if (!report.hasDataControl() || report.dataControl()->recordSource().isEmpty())
+        report.dataInitialize();
+
+    RowSource rows(report);
+    const auto fetch = [&report](bool &eof) { report.fetchData(eof); };
+    bool haveRow = rows.next(fetch);
+
+    QVector<ReportBand> bands;
+    const auto printOne = [&](ReportSection &section) {
+        if (!section.isVisible())
+            return;
+        bindFields(report, section);
+        report.formatSection(section);
+        if (!section.isVisible())
+            return;
+        QHash<const ReportControl *, QVector<ReportBand>> children;
+        for (const auto &control : section.controls()) {
+            if (control->kind() != ReportControl::Kind::SubReport || !control->isVisible())
+                continue;
+            auto *sub = static_cast<ReportSubReport *>(control.get());
+            if (Report *child = sub->report())
+                children.insert(control.get(), runSubReport(*child));
+        }
+        bands.append(printSection(section, children));
+    };
+
+    for (int i = 0; i < report.sectionCount(); ++i) {
+        ReportSection &section = *report.sectionAt(i);
+        switch (section.kind()) {
+        case ReportSection::Kind::PageHeader:
+        case ReportSection::Kind::PageFooter:
+            break;
+        case ReportSection::Kind::Detail:
+            while (haveRow) {
+                printOne(section);
+                haveRow = rows.next(fetch);
+            }
+            break;
+        default:
+            printOne(section);
+        }
+    }
+    return bands;
+}
+
+QVector<ReportBand> ReportLayout::runSubReport(Report &report)
+{
+    QVector<ReportBand> bands = printSections(report);
+    report.m_hasRun = true;
+    report.reportEnd();
+    return bands;
+}
+
+ReportBand ReportLayout::printSection(const ReportSection &section,
+                                      const QHash<const ReportControl *, QVector<ReportBand>> &children)
+{
+    struct Placed
+    {
+        const ReportControl *control;
+        double top;
+        double height;
+        double growth;
+    };
+    QVector<ReportControl *> order;
+    for (const auto &control : section.controls()) {
+        if (control->isVisible())
+            order.append(control.get());
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const ReportControl *a, const ReportControl *b) { return a->top() < b->top(); });
+
+    ReportBand band;
+    QVector<Placed> placed;
+    double lowest = 0;
+    for (ReportControl *control : order) {
+        // Controls below a grown control move down by its growth.
+        double shift = 0;
+        for (const Placed &above : placed) {
+            const double bottom = above.control->top() + above.control->height();
+            if (bottom <= control->top() + Epsilon)
+                shift = std::max(shift, above.top - above.control->top() + std::max(0.0, above.growth));
+        }
+        const double top = control->top() + shift;
+        double height = control->height();
+        QString text;
+        if (control->kind() == ReportControl::Kind::Label) {
+            text = static_cast<const ReportLabel *>(control)->caption();
+        } else if (control->kind() == ReportControl::Kind::Field) {
+            const auto *field = static_cast<const ReportField *>(control);
+            text = field->text();
+            if (field->canGrow())
+                height = std::max(height, textHeight(text, field->font(), field->width()));
+        } else if (control->kind() == ReportControl::Kind::SubReport) {
+            const auto found = children.constFind(control);
+            if (found != children.cend()) {
+                double childHeight = 0;
+                for (const ReportBand &childBand : *found) {
+                    appendShifted(band.items, childBand.items, control->left(), top + childHeight);
+                    for (double b : childBand.breaks)
+                        band.breaks.append(top + childHeight + b);
+                    childHeight += childBand.height;
+                }
+                height = std::max(height, childHeight);
+            }
+        } else if (control->kind() == ReportControl::Kind::PageBreak) {
+            band.breaks.append(top);
+            height = 0;
+        }
+
+        const QRectF rect(control->left(), top, control->width(), height);
+        if (control->kind() == ReportControl::Kind::Label || control->kind() == ReportControl::Kind::Field) {
+            PageItem item = textItem(*static_cast<const ReportTextControl *>(control), text, rect);
+            if (control->kind() == ReportControl::Kind::Field)
+                item.pageValue = static_cast<const ReportField *>(control)->pageValue();
+            band.items.append(item);
+        } else if (control->kind() == ReportControl::Kind::Chart) {
+            band.items.append(chartItem(*static_cast<ReportChart *>(control), rect));
+        } else if (control->kind() == ReportControl::Kind::Image) {
+            const QImage picture = static_cast<const ReportImage *>(control)->picture();
+            if (!picture.isNull()) {
+                PageItem item;
+                item.kind = PageItem::Kind::Image;
+                item.rect = rect;
+                item.image = picture;
+                band.items.append(item);
+            }
+        }
+        placed.append({control, top, height, height - control->height()});
+        lowest = std::max(lowest, top + height);
+    }
+
+    band.height = section.height();
+    if (section.canGrow() && lowest > band.height)
+        band.height = lowest;
+    if (section.canShrink() && lowest < band.height)
+        band.height = lowest;
+    std::sort(band.breaks.begin(), band.breaks.end());
+    return band;
+}
+
+} // namespace controls

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "controls/ReportPage.h"
+
+#include <QHash>
+#include <QVector>
+
+namespace controls {
+
+class Report;
+class ReportControl;
+class ReportSection;
+
+// One printed section: its items in twips from the section's top left corner, its height, and the
+// places where a page break starts a new page.
+struct ReportBand
+{
+    double height = 0;
+    QVector<PageItem> items;
+    QVector<double> breaks;
+};
+
+// The engine behind Report::run(): raises the events, prints the sections into bands and lays the
+// bands out into pages.
+class ReportLayout
+{
+public:
+    // Runs the report up to its last section (without reportEnd) and returns what it printed.
+    static QVector<ReportBand> printSections(Report &report);
+    // A subreport's whole run, reportEnd included.
+    static QVector<ReportBand> runSubReport(Report &report);
+    // Field boxes with a data field take the current value of that field as their text.
+    static void bindFields(Report &report, ReportSection &section);
+    static ReportBand printSection(const ReportSection &section,
+                                   const QHash<const ReportControl *, QVector<ReportBand>> &children);
+    static ReportDocument paginate(Report &report, const QVector<ReportBand> &bands);
+    // Height in twips that a text needs in a box of this width.
+    static double textHeight(const QString &text, const ReportFont &font, double width);
+};
+
+} // namespace controls

@@ -1,0 +1,143 @@
+// Arranging the material windows and keeping track of the current material.
+
+#include "core/mdiVelkor.h"
+
+#include "material/Material.h"
+#include "material/frmMaterial2.h"
+#include "platform/Twips.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace {
+
+bool isNormal(const QMdiSubWindow *sub)
+{
+    return !(sub->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
+frmMaterial2 *materialOf(const QMdiSubWindow *sub)
+{
+    return qobject_cast<frmMaterial2 *>(sub->widget());
+}
+
+} // namespace
+
+QList<QMdiSubWindow *> mdiVelkor::MaterialWindows() const
+{
+    QList<QMdiSubWindow *> windows;
+    const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow *sub : children)
+        if (materialOf(sub))
+            windows.append(sub);
+    return windows;
+}
+
+QMdiSubWindow *mdiVelkor::DoCascade()
+{
+    QMdiSubWindow *front = nullptr;
+    double top = 0;
+    const QList<QMdiSubWindow *> windows = MaterialWindows();
+    for (QMdiSubWindow *sub : windows) {
+        if (!isNormal(sub))
+            continue;
+        const double left = (platform::widthTwips(this) - platform::widthTwips(sub)) / 2;
+        sub->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
+        top += 300;
+        sub->raise();
+        front = sub;
+        SetCurrentMaterial(materialOf(sub)->mMat);
+    }
+    return front;
+}
+
+QMdiSubWindow *mdiVelkor::DoTileHorizontal()
+{
+    int n = colMaterials.count();
+    if (n % 2 != 0)
+        n -= 1;
+    const double left = platform::roundHalfEven((platform::widthTwips(this) - 11280) / 2);
+    int k = 1;
+    QMdiSubWindow *first = nullptr;
+    const QList<QMdiSubWindow *> windows = MaterialWindows();
+    for (QMdiSubWindow *sub : windows) {
+        if (!isNormal(sub))
+            continue;
+        double top = 0;
+        if (k == 1)
+            first = sub;
+        else
+            top = k <= n / 2 ? 0 : 5050;
+        sub->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
+        ++k;
+        SetCurrentMaterial(materialOf(sub)->mMat);
+    }
+    if (first)
+        first->raise();
+    return first;
+}
+
+void mdiVelkor::SetCurrentMaterial(const MaterialPtr &mMat)
+{
+    mCurrent = mMat;
+    if (!blnToolTips || !mMat)
+        return;
+    const QString name = mMat->Name();
+    if (QAction *close = Buttons(QStringLiteral("Close")))
+        close->setToolTip(QStringLiteral("Close ") + name);
+    if (QAction *save = Buttons(QStringLiteral("Save")))
+        save->setToolTip(QStringLiteral("Save ") + name + QStringLiteral(" Report To File..."));
+    if (QAction *print = Buttons(QStringLiteral("Print")))
+        print->setToolTip(QStringLiteral("Print (Preview) ") + name + QStringLiteral(" Report..."));
+}
+
+void mdiVelkor::CountMaterialsOpen()
+{
+    if (iMaterialsOpen >= 1)
+        return;
+    for (int i = 2; i <= ButtonCount() - 2; ++i)
+        if (QAction *button = Buttons(i))
+            button->setVisible(false);
+    if (mnuFileElem.size() > 3) {
+        mnuFileElem[2]->setEnabled(false);
+        mnuFileElem[3]->setEnabled(false);
+    }
+    mnuView->menuAction()->setVisible(false);
+    if (!mnuSettingsElem.isEmpty())
+        mnuSettingsElem[0]->setEnabled(false);
+}
+
+void mdiVelkor::CloseMaterial()
+{
+    if (!mCurrent)
+        return;
+    const QPointer<frmMaterial2> frm = mCurrent->MyForm();
+    try {
+        colMaterials.remove(QString::number(mCurrent->ID()));
+    } catch (const platform::VbError &) {
+        return;
+    }
+    if (!frm)
+        return;
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(frm->parentWidget()))
+        sub->close();
+    else
+        frm->close();
+}
+
+void mdiVelkor::ActivateNextMaterial()
+{
+    QList<QMdiSubWindow *> shown;
+    const QList<QMdiSubWindow *> windows = MaterialWindows();
+    for (QMdiSubWindow *sub : windows)
+        if (!sub->isHidden())
+            shown.append(sub);
+    if (shown.isEmpty())
+        return;
+    const int active = int(shown.indexOf(m_mdiArea->activeSubWindow()));
+    m_mdiArea->setActiveSubWindow(shown.at((active + 1) % shown.size()));
+}

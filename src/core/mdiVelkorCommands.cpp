@@ -1,0 +1,391 @@
+// The commands of the menus and the toolbar, and the marks of the table shown.
+
+#include "core/mdiVelkor.h"
+
+#include "core/modToolTips.h"
+#include "material/Material.h"
+#include "material/frmMaterial2.h"
+#include "platform/Twips.h"
+#include "platform/VbError.h"
+#include "search/frmSearch.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+#include <functional>
+
+namespace {
+
+// The hourglass for the length of a command.
+struct WaitCursor
+{
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// A command that fails leaves the window as it is; nothing escapes into the event loop.
+void guarded(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const platform::VbError &) {
+    }
+}
+
+bool enabled(const QList<QAction *> &items, int index)
+{
+    return index >= 0 && index < items.size() && items.at(index)->isEnabled();
+}
+
+void setPressed(QAction *button, bool pressed)
+{
+    if (button)
+        button->setChecked(pressed);
+}
+
+const QString SelectCaption = QStringLiteral("Select &Material(s)");
+const QString ShowCaption = QStringLiteral("Show Selected &Material(s)");
+
+} // namespace
+
+void mdiVelkor::ConnectCommands()
+{
+    // A checkable item toggles itself on a click; the handlers set the marks themselves.
+    auto connectItems = [this](const QList<QAction *> &items, void (mdiVelkor::*handler)(qint16)) {
+        for (int i = 0; i < items.size(); ++i) {
+            QAction *item = items.at(i);
+            if (item->isSeparator() || item->menu())
+                continue;
+            connect(item, &QAction::triggered, this, [this, item, handler, i](bool checked) {
+                if (item->isCheckable())
+                    item->setChecked(!checked);
+                guarded([&] { (this->*handler)(qint16(i)); });
+            });
+        }
+    };
+    connectItems(mnuFileElem, &mdiVelkor::mnuFileElem_Click);
+    connectItems(mnuViewElem, &mdiVelkor::mnuViewElem_Click);
+    connectItems(mnuViewMechElem, &mdiVelkor::mnuViewMechElem_Click);
+    connectItems(mnuViewPhysElem, &mdiVelkor::mnuViewPhysElem_Click);
+    connectItems(mnuSettingsElem, &mdiVelkor::mnuSettingsElem_Click);
+    connectItems(mnuSettingsToolElem, &mdiVelkor::mnuSettingsToolElem_Click);
+    connectItems(mnuWindowElem, &mdiVelkor::mnuWindowElem_Click);
+    connectItems(mnuHelpElem, &mdiVelkor::mnuHelpElem_Click);
+
+    for (QAction *button : std::as_const(m_buttons)) {
+        if (button->isSeparator())
+            continue;
+        connect(button, &QAction::triggered, this, [this, button](bool checked) {
+            // Only the check button changes its own state on a click; the others are pressed
+            // and released by the commands.
+            if (button->isCheckable() && button->objectName() != QLatin1String("Ref"))
+                button->setChecked(!checked);
+            guarded([&] { Toolbar1_ButtonClick(button); });
+        });
+    }
+    for (QMenu *menu : {m_mechButtonMenu, m_physButtonMenu})
+        for (QAction *item : menu->actions())
+            connect(item, &QAction::triggered, this, [this, item] { guarded([&] { Toolbar1_ButtonMenuClick(item); }); });
+}
+
+void mdiVelkor::ShowTableOnAll(const QString &strTable)
+{
+    const QList<QMdiSubWindow *> windows = MaterialWindows();
+    for (QMdiSubWindow *sub : windows)
+        if (auto *frm = qobject_cast<frmMaterial2 *>(sub->widget()))
+            frm->ShowTable(strTable);
+}
+
+void mdiVelkor::mnuViewElem_Click(qint16 Index)
+{
+    if (Index >= 7 || Index == 2 || Index == 4 || !enabled(mnuViewElem, Index))
+        return;
+    UpdateMenusAndButtons(QStringLiteral("View"), Index);
+    WaitCursor wait;
+    static const char *const keys[7] = {"Ref", "ChemComp", "", "ImpEnergy", "", "AddInfo", "Design"};
+    const QString key = QString::fromLatin1(keys[Index]);
+    const QList<QMdiSubWindow *> windows = MaterialWindows();
+    for (QMdiSubWindow *sub : windows) {
+        auto *frm = qobject_cast<frmMaterial2 *>(sub->widget());
+        if (Index == 6) {
+            ShowStatus(6);
+            frm->ShowTable(key);
+        } else {
+            frm->ShowTable(key);
+            ShowStatus(1);
+        }
+    }
+}
+
+void mdiVelkor::mnuViewMechElem_Click(qint16 Index)
+{
+    if (Index == 2 || !enabled(mnuViewMechElem, Index))
+        return;
+    UpdateMenusAndButtons(QStringLiteral("Mech"), Index);
+    WaitCursor wait;
+    QString key;
+    switch (Index) {
+    case 0:
+        key = QStringLiteral("MechProp");
+        ShowStatus(1);
+        break;
+    case 1:
+        key = QStringLiteral("Elevated");
+        ShowStatus(13);
+        break;
+    case 3:
+        key = QStringLiteral("CreepProp");
+        ShowStatus(14);
+        break;
+    default:
+        return;
+    }
+    ShowTableOnAll(key);
+}
+
+void mdiVelkor::mnuViewPhysElem_Click(qint16 Index)
+{
+    if (!enabled(mnuViewPhysElem, Index))
+        return;
+    UpdateMenusAndButtons(QStringLiteral("Phys"), Index);
+    WaitCursor wait;
+    static const char *const keys[5] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
+    ShowStatus(1);
+    ShowTableOnAll(QString::fromLatin1(keys[Index]));
+}
+
+void mdiVelkor::UpdateMenusAndButtons(const QString &strMenu, int Index)
+{
+    for (int i : {0, 1, 3})
+        mnuViewMechElem[i]->setEnabled(true);
+    for (int i = 1; i <= 3; ++i)
+        ButtonMenus(QStringLiteral("Mech"), i)->setEnabled(true);
+    for (int i = 0; i <= 4; ++i)
+        mnuViewPhysElem[i]->setEnabled(true);
+    for (int i = 1; i <= 5; ++i)
+        ButtonMenus(QStringLiteral("Physical"), i)->setEnabled(true);
+    for (int i = 0; i <= 6; ++i)
+        mnuViewElem[i]->setEnabled(true);
+    for (int i = 8; i <= 14; ++i)
+        setPressed(Buttons(i), false);
+
+    if (strMenu == QLatin1String("View") && Index >= 0 && Index <= 6) {
+        mnuViewElem[Index]->setEnabled(false);
+        QAction *button = Buttons(Index + 8);
+        setPressed(button, true);
+        strLastViewButton = button->objectName();
+    } else if (strMenu == QLatin1String("Mech") && (Index == 0 || Index == 1 || Index == 3)) {
+        mnuViewMechElem[Index]->setEnabled(false);
+        setPressed(Buttons(10), true);
+        strLastViewButton = QStringLiteral("Mech");
+        ButtonMenus(QStringLiteral("Mech"), Index == 3 ? 3 : Index + 1)->setEnabled(false);
+    } else if (strMenu == QLatin1String("Phys") && Index >= 0 && Index <= 4) {
+        mnuViewPhysElem[Index]->setEnabled(false);
+        setPressed(Buttons(12), true);
+        strLastViewButton = QStringLiteral("Physical");
+        ButtonMenus(QStringLiteral("Physical"), Index + 1)->setEnabled(false);
+    }
+    Toolbar1->update();
+}
+
+void mdiVelkor::Toolbar1_ButtonMenuClick(QAction *ButtonMenu)
+{
+    if (!ButtonMenu)
+        return;
+    WaitCursor wait;
+    const QString key = ButtonMenu->objectName();
+    static const char *const mech[4] = {"MechProp", "Elevated", "", "CreepProp"};
+    static const char *const phys[5] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
+    bool known = false;
+    for (int i : {0, 1, 3})
+        if (key == QLatin1String(mech[i])) {
+            UpdateMenusAndButtons(QStringLiteral("Mech"), i);
+            ShowStatus(i == 0 ? 1 : i == 1 ? 13 : 14);
+            known = true;
+        }
+    for (int i = 0; i < 5; ++i)
+        if (key == QLatin1String(phys[i])) {
+            UpdateMenusAndButtons(QStringLiteral("Phys"), i);
+            ShowStatus(1);
+            known = true;
+        }
+    if (known)
+        ShowTableOnAll(key);
+}
+
+void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
+{
+    if (!Button)
+        return;
+    const int index = ButtonIndex(Button->objectName());
+    const QString key = Button->objectName();
+    const bool dropDown = key == QLatin1String("Mech") || key == QLatin1String("Physical");
+    if (!Button->isChecked() && index >= 9 && index <= 20 && !dropDown)
+        setPressed(Button, true);
+
+    if (key == QLatin1String("Select")) {
+        mnuFileElem_Click(0);
+        ShowStatus(0);
+    } else if (key == QLatin1String("Next")) {
+        ActivateNextMaterial();
+    } else if (key == QLatin1String("Close")) {
+        CloseMaterial();
+    } else if (key == QLatin1String("Print")) {
+        mnuFileElem_Click(3);
+        ShowStatus(100);
+    } else if (key == QLatin1String("Save")) {
+        mnuFileElem_Click(2);
+    } else if (key == QLatin1String("Ref") || key == QLatin1String("ChemComp") || key == QLatin1String("ImpEnergy") ||
+               key == QLatin1String("AddInfo") || key == QLatin1String("Design")) {
+        mnuViewElem_Click(qint16(index - 8));
+        // The shown table's button stays pressed, also when the check button was clicked off.
+        if (QAction *shown = Buttons(strLastViewButton); shown && !shown->isChecked())
+            setPressed(shown, true);
+    } else if (key == QLatin1String("Exit")) {
+        mnuFileElem_Click(7);
+        return;
+    } else if (key == QLatin1String("Cascade") || key == QLatin1String("Horizontal")) {
+        mnuWindowElem_Click(key == QLatin1String("Cascade") ? 0 : 1);
+        if (QAction *view = Buttons(strLastViewButton); view && !view->isChecked())
+            setPressed(view, true);
+    } else if (key == QLatin1String("GenInfo")) {
+        mnuFileElem_Click(5);
+    }
+
+    if (index >= 8 && index <= 14 && index != 10 && index != 12)
+        if (QAction *window = Buttons(strLastWindowButton); window && !window->isChecked())
+            setPressed(window, true);
+}
+
+void mdiVelkor::SelectMaterials()
+{
+    mnuFileElem_Click(0);
+}
+
+void mdiVelkor::mnuFileElem_Click(qint16 Index)
+{
+    switch (Index) {
+    case 0: {
+        frmSearch *search = frmSearch::instance();
+        if (mnuFileElem[0]->text() != SelectCaption) {
+            if (colMaterials.count() >= 1 && search) {
+                mnuFileElem[0]->setText(SelectCaption);
+                search->ShowSelections();
+            }
+            return;
+        }
+        mnuFileElem[0]->setText(ShowCaption);
+        const QList<QMdiSubWindow *> windows = MaterialWindows();
+        for (QMdiSubWindow *sub : windows)
+            sub->close();
+        if (search) {
+            QWidget *frame = search->subWindow() ? static_cast<QWidget *>(search->subWindow()) : search;
+            if (frame->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
+                frame->showNormal();
+            frame->show();
+            frame->move(frame->x(), platform::twipsToPixels(50));
+            search->RefreshSelected(QString());
+        }
+        Toolbar1->hide();
+        mnuView->menuAction()->setVisible(false);
+        mnuSettingsElem[0]->setEnabled(false);
+        mnuFileElem[2]->setEnabled(false);
+        mnuFileElem[3]->setEnabled(false);
+        break;
+    }
+    case 2:
+    case 3:
+        ShowReportDialog(Index);
+        break;
+    case 5:
+        ShowGeneralInformation();
+        break;
+    case 7:
+        m_unloadingOthers = true;
+        UnloadOtherWindows();
+        m_unloadingOthers = false;
+        CloseMainWindow();
+        break;
+    default:
+        break;
+    }
+}
+
+void mdiVelkor::mnuSettingsElem_Click(qint16 Index)
+{
+    switch (Index) {
+    case 1:
+        stbStatus->setHidden(!stbStatus->isHidden());
+        mnuSettingsElem[1]->setChecked(!mnuSettingsElem[1]->isChecked());
+        break;
+    case 2:
+        mnuSettingsElem[2]->setChecked(!mnuSettingsElem[2]->isChecked());
+        Do_Undo_Colour_All();
+        break;
+    case 3:
+        mnuSettingsElem[3]->setChecked(!mnuSettingsElem[3]->isChecked());
+        blnToolTips = !blnToolTips;
+        ShowToolTips(blnToolTips);
+        break;
+    case 4:
+        MDIForm_DblClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void mdiVelkor::mnuSettingsToolElem_Click(qint16 Index)
+{
+    if (Index == 0 || Index == 1) {
+        Toolbar1->setHidden(!Toolbar1->isHidden());
+        mnuSettingsToolElem[0]->setEnabled(!mnuSettingsToolElem[0]->isEnabled());
+        mnuSettingsToolElem[1]->setEnabled(!mnuSettingsToolElem[1]->isEnabled());
+    } else if (Index == 2 || Index == 3) {
+        SetToolbarAtBottom(!ToolbarAtBottom());
+        mnuSettingsToolElem[2]->setEnabled(!mnuSettingsToolElem[2]->isEnabled());
+        mnuSettingsToolElem[3]->setEnabled(!mnuSettingsToolElem[3]->isEnabled());
+    }
+}
+
+void mdiVelkor::mnuWindowElem_Click(qint16 Index)
+{
+    if (Index != 0 && Index != 1)
+        return;
+    if (mnuWindowElem[Index]->isChecked())
+        return;
+    if (Index == 0) {
+        DoCascade();
+        mnuWindowElem[0]->setChecked(true);
+        mnuWindowElem[1]->setChecked(false);
+        setPressed(Buttons(QStringLiteral("Cascade")), true);
+        setPressed(Buttons(QStringLiteral("Horizontal")), false);
+        Toolbar1->update();
+        strLastWindowButton = QStringLiteral("Cascade");
+    } else {
+        DoTileHorizontal();
+        mnuWindowElem[0]->setChecked(false);
+        mnuWindowElem[1]->setChecked(true);
+        setPressed(Buttons(QStringLiteral("Cascade")), false);
+        setPressed(Buttons(QStringLiteral("Horizontal")), true);
+        Toolbar1->update();
+        strLastWindowButton = QStringLiteral("Horizontal");
+    }
+    iWindowArrange = Index;
+}
+
+void mdiVelkor::stbStatus_DblClick()
+{
+    mnuSettingsElem_Click(1);
+}
+
+void mdiVelkor::ShowToolTips(bool blnOn)
+{
+    modToolTips::ShowToolTips(blnOn);
+}

@@ -1,0 +1,32 @@
+// The Help menu and the File menu's general information.
+
+#include "core/mdiVelkor.h"
+
+#include "core/HTMLHelp.h"
+
+void mdiVelkor::ShowGeneralInformation()
+{
+    HTMLHelp::ShowHelpTopic(1, QStringLiteral("General_Information.htm"));
+}
+
+void mdiVelkor::mnuHelpElem_Click(qint16 Index)
+{
+    switch (Index) {
+    case 0:
+        HTMLHelp::ShowHelpContents(1);
+        break;
+    case 1:
+        HTMLHelp::ShowHelpIndex(1);
+        break;
+    case 2:
+        HTMLHelp::ShowHelpSearch(1);
+        break;
+    case 4:
+        ShowStatus(107);
+        ShowAbout();
+        ShowStatus(100);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// The calls by which the material window and the chart window start the material report. They do
+// nothing until the report and its save dialog are built; the callers already set the window's
+// report type and restore the status text as the report's end would.
+
+#include <QString>
+
+namespace reportcalls {
+
+// The report written to a PDF file without a preview (the report asks for the file name when it
+// ends). From the chart window the report restores that window's status text afterwards.
+void RunMainReportToPdf(bool blnFromChart);
+// The print preview, modal and owned by the main window.
+void ShowMainReportPreview();
+// The save-format dialog with its caption, modal; it chooses the format and starts the export.
+void ShowSaveFormatDialog(const QString &strCaption);
+
+} // namespace reportcalls

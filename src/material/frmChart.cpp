@@ -1,0 +1,165 @@
+#include "material/frmChart.h"
+
+#include "controls/Chart.h"
+#include "material/MainWindowLink.h"
+#include "material/Material.h"
+#include "material/ReportCalls.h"
+#include "material/frmMaterial2.h"
+#include "platform/OleColor.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+using platform::moveTwips;
+
+namespace {
+
+constexpr int FormWidth = 11400;
+constexpr int FormHeight = 7470;
+
+void showStatus(int code)
+{
+    if (mdiVelkor *mdi = mainlink::mdi())
+        mdi->ShowStatus(code);
+}
+
+frmMaterial2 *currentMaterialWindow()
+{
+    mdiVelkor *mdi = mainlink::mdi();
+    return mdi && mdi->mCurrent ? mdi->mCurrent->MyForm() : nullptr;
+}
+
+} // namespace
+
+frmChart::frmChart(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmChart"));
+    setWindowTitle(QStringLiteral("Graph"));
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+    CreateControls();
+    Form_Load();
+}
+
+frmChart::~frmChart() = default;
+
+void frmChart::CreateControls()
+{
+    platform::resizeTwips(this, FormWidth, FormHeight);
+    setFixedSize(size());
+    framChart = new QGroupBox(this);
+    framChart->setObjectName(QStringLiteral("framChart"));
+    moveTwips(framChart, 120, 60, 11160, 7290);
+    MSChart1 = new controls::Chart(framChart);
+    MSChart1->setObjectName(QStringLiteral("MSChart1"));
+    moveTwips(MSChart1, 60, 120, 10335, 7110);
+
+    const char *const tips[3] = {"Save Graph As Portable Document Format File (*.pdf)...", "Print Graph",
+                                 "Return To Material"};
+    const char *const signs[3] = {"PDF", "Prn", "Back"};
+    const int tops[3] = {960, 1440, 240};
+    for (int i = 0; i < 3; ++i) {
+        cmdGraph[i] = new QPushButton(QString::fromLatin1(signs[i]), framChart);
+        cmdGraph[i]->setObjectName(QStringLiteral("cmdGraph%1").arg(i));
+        cmdGraph[i]->setToolTip(QString::fromLatin1(tips[i]));
+        QFont f = cmdGraph[i]->font();
+        f.setPixelSize(8);
+        cmdGraph[i]->setFont(f);
+        moveTwips(cmdGraph[i], 10500, tops[i], 480, 435);
+        connect(cmdGraph[i], &QPushButton::clicked, this, [this, i] { cmdGraph_Click(i); });
+    }
+    lblBack = new QLabel(framChart);
+    lblBack->setObjectName(QStringLiteral("lblBack"));
+    moveTwips(lblBack, 10440, 120, 600, 1815);
+    lblBack->lower();
+}
+
+void frmChart::Form_Load()
+{
+    showStatus(108);
+    mdiVelkor *mdi = mainlink::mdi();
+    if (!mdi || !mdi->blnToolTips)
+        for (QPushButton *button : cmdGraph)
+            button->setToolTip(QString());
+    if (mdi && mdi->mnuSettingsElem.size() > 2 && !mdi->mnuSettingsElem.at(2)->isChecked()) {
+        QPalette palette = framChart->palette();
+        palette.setColor(QPalette::Window, platform::toQColor(platform::olecolor::White));
+        framChart->setPalette(palette);
+        framChart->setAutoFillBackground(true);
+    }
+
+    if (frmMaterial2 *source = currentMaterialWindow()) {
+        controls::Chart *from = source->MSChart1;
+        MSChart1->setChartType(from->chartType());
+        MSChart1->setChartData(from->chartData());
+        MSChart1->setTitleText(from->titleText());
+        MSChart1->setAxisTitle(controls::Chart::AxisX, from->axisTitle(controls::Chart::AxisX));
+        MSChart1->setAxisTitle(controls::Chart::AxisY, from->axisTitle(controls::Chart::AxisY));
+        MSChart1->setUniformAxis(from->uniformAxis());
+        MSChart1->setShowLegend(from->showLegend());
+        MSChart1->setColumnCount(from->columnCount());
+        for (int c = 1; c <= from->columnCount(); ++c) {
+            from->setColumn(c);
+            MSChart1->setColumn(c);
+            MSChart1->setColumnLabel(from->columnLabel());
+        }
+        m_strTable = source->strCurrentTable;
+    }
+
+    setTabOrder(cmdGraph[2], cmdGraph[0]);
+    setTabOrder(cmdGraph[0], cmdGraph[1]);
+}
+
+void frmChart::Form_Activate()
+{
+    showStatus(108);
+}
+
+void frmChart::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    showStatus(100);
+}
+
+bool frmChart::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QDialog::event(e);
+}
+
+void frmChart::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmChart::cmdGraph_Click(int Index)
+{
+    frmMaterial2 *form = currentMaterialWindow();
+    switch (Index) {
+    case 0:
+        if (form)
+            form->iReportType = 1;
+        reportcalls::RunMainReportToPdf(true);
+        break;
+    case 1:
+        if (form)
+            form->iReportType = 1;
+        reportcalls::ShowMainReportPreview();
+        showStatus(108);
+        break;
+    case 2:
+        reject();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+// The enlarged chart: a copy, taken once when the window loads, of the chart of the current
+// material's window, with its own save, print and return buttons. Shown modally.
+
+#include <QDialog>
+#include <QString>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace controls {
+class Chart;
+}
+
+class frmChart : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmChart(QWidget *parent = nullptr);
+    ~frmChart() override;
+
+    QGroupBox *framChart = nullptr;
+    controls::Chart *MSChart1 = nullptr;
+    QLabel *lblBack = nullptr;
+    std::array<QPushButton *, 3> cmdGraph{};
+
+    // The key of the table the material window showed when this window opened.
+    QString TableKey() const { return m_strTable; }
+
+    void cmdGraph_Click(int Index);
+
+    void done(int result) override;
+
+protected:
+    bool event(QEvent *e) override;
+
+private:
+    void CreateControls();
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+
+    QString m_strTable;
+    bool m_unloaded = false;
+};

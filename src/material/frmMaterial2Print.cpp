@@ -1,0 +1,55 @@
+#include "material/frmMaterial2.h"
+
+#include "core/ModalDialog.h"
+#include "material/MainWindowLink.h"
+#include "material/ReportCalls.h"
+#include "material/frmChart.h"
+
+#include <QLineEdit>
+
+namespace {
+
+void showStatus(int code)
+{
+    if (mdiVelkor *mdi = mainlink::mdi())
+        mdi->ShowStatus(code);
+}
+
+} // namespace
+
+void frmMaterial2::cmdPrintSave_Click(int Index)
+{
+    const QString temperature = txtDesignTemp->text();
+    const bool hasTemperature = !temperature.isEmpty() && temperature != QLatin1String("-");
+    switch (Index) {
+    case 0:
+        iReportType = 1;
+        reportcalls::RunMainReportToPdf(false);
+        break;
+    case 1:
+        iReportType = 1;
+        reportcalls::ShowMainReportPreview();
+        showStatus(100);
+        break;
+    case 2: {
+        frmChart chart(window());
+        modal::run(chart);
+        break;
+    }
+    case 3:
+        if (!hasTemperature)
+            return;
+        iReportType = 2;
+        reportcalls::ShowMainReportPreview();
+        showStatus(100);
+        break;
+    case 4:
+        if (!hasTemperature)
+            return;
+        iReportType = 2;
+        reportcalls::ShowSaveFormatDialog(QStringLiteral("Save Design Values..."));
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,400 @@
+#include "tst_help.h"
+
+#include "controls/RichTextBox.h"
+#include "core/HTMLHelp.h"
+#include "core/HelpFile.h"
+#include "core/HelpViewer.h"
+#include "platform/Environment.h"
+#include "platform/MsgBox.h"
+#include "platform/VbError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTreeWidget>
+
+namespace {
+
+const QString BinDir = QStringLiteral(VELKOR_BIN_DIR);
+
+void closeViewer()
+{
+    delete HelpViewer::instance();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The document as text with its formatting marked: <b>, <i>, <u>, <fs=N> for a size other than
+// 12 points, "[c]" before a centred paragraph, "|" between paragraphs.
+QString describe(const QTextDocument &doc)
+{
+    QStringList blocks;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QString out;
+        if (block.blockFormat().alignment() & Qt::AlignHCenter)
+            out += QStringLiteral("[c]");
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat f = fragment.charFormat();
+            QString open;
+            QString close;
+            if (f.fontWeight() >= QFont::Bold) {
+                open += QStringLiteral("<b>");
+                close.prepend(QStringLiteral("</b>"));
+            }
+            if (f.fontItalic()) {
+                open += QStringLiteral("<i>");
+                close.prepend(QStringLiteral("</i>"));
+            }
+            if (f.fontUnderline()) {
+                open += QStringLiteral("<u>");
+                close.prepend(QStringLiteral("</u>"));
+            }
+            if (f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() != 12) {
+                open += QStringLiteral("<fs=%1>").arg(f.fontPointSize());
+                close.prepend(QStringLiteral("</fs>"));
+            }
+            out += open + fragment.text() + close;
+        }
+        blocks << out;
+    }
+    return blocks.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+void tst_help::initTestCase()
+{
+    QVERIFY2(QFile::exists(BinDir + QStringLiteral("/Velkor_PED_HELP.chm")), "the build makes the help file");
+    platform::setExeName(QStringLiteral("Velkor_PED"));
+}
+
+void tst_help::cleanup()
+{
+    closeViewer();
+    platform::setProgramFolder(QString());
+}
+
+void tst_help::helpFilePath_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<bool>("named");
+    QTest::newRow("1 is the program's help file") << 1 << true;
+    QTest::newRow("0 names none") << 0 << false;
+    QTest::newRow("2 names none") << 2 << false;
+    QTest::newRow("-1 names none") << -1 << false;
+}
+
+void tst_help::helpFilePath()
+{
+    QFETCH(int, number);
+    QFETCH(bool, named);
+    platform::setProgramFolder(QStringLiteral("/opt/velkor"));
+    QCOMPARE(HTMLHelp::HelpFilePath(number), named ? QStringLiteral("/opt/velkor/Velkor_PED_HELP.chm") : QString());
+}
+
+void tst_help::showCommands_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("topic");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("shownTopic");
+    QTest::addColumn<QString>("heading");
+    QTest::newRow("contents") << "contents" << QString() << int(HelpViewer::ContentsTab) << "General_Information.htm"
+                              << "General Information";
+    QTest::newRow("index") << "index" << QString() << int(HelpViewer::IndexTab) << "General_Information.htm"
+                           << "General Information";
+    QTest::newRow("search") << "search" << QString() << int(HelpViewer::SearchTab) << "General_Information.htm"
+                            << "General Information";
+    QTest::newRow("general information") << "topic" << "General_Information.htm" << int(HelpViewer::ContentsTab)
+                                         << "General_Information.htm" << "General Information";
+    QTest::newRow("contact, other letter case") << "topic" << "how_to_contact_us.HTM" << int(HelpViewer::ContentsTab)
+                                                << "How_To_Contact_Us.htm" << "How To Contact Us";
+}
+
+void tst_help::showCommands()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, topic);
+    QFETCH(int, tab);
+    QFETCH(QString, shownTopic);
+    QFETCH(QString, heading);
+    platform::ScriptedResponder responder;
+    platform::setProgramFolder(BinDir);
+
+    if (command == QLatin1String("contents"))
+        HTMLHelp::ShowHelpContents(1);
+    else if (command == QLatin1String("index"))
+        HTMLHelp::ShowHelpIndex(1);
+    else if (command == QLatin1String("search"))
+        HTMLHelp::ShowHelpSearch(1);
+    else
+        HTMLHelp::ShowHelpTopic(1, topic);
+
+    HelpViewer *viewer = HelpViewer::instance();
+    QVERIFY(viewer);
+    QVERIFY(viewer->isVisible());
+    QVERIFY(!viewer->isModal());
+    QVERIFY(viewer->fileOpened());
+    QCOMPARE(viewer->filePath(), BinDir + QStringLiteral("/Velkor_PED_HELP.chm"));
+    QCOMPARE(int(viewer->currentTab()), tab);
+    QCOMPARE(viewer->currentTopic(), shownTopic);
+    QVERIFY2(viewer->pageText().startsWith(heading), qPrintable(viewer->pageText().left(80)));
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Velkor-PED Help"));
+    QVERIFY(viewer->treContents->currentItem());
+    QCOMPARE(viewer->treContents->currentItem()->data(0, Qt::UserRole).toString(), shownTopic);
+    if (command == QLatin1String("contents"))
+        QVERIFY(viewer->grab().save(QDir::temp().filePath(QStringLiteral("velkor_help.png"))));
+    // The empty search runs nothing.
+    QCOMPARE(viewer->lstSearch->count(), 0);
+
+    // A second command reuses the one help window.
+    HTMLHelp::ShowHelpTopic(1, QStringLiteral("Cant_Start_Velkor-PED.htm"));
+    QCOMPARE(HelpViewer::instance(), viewer);
+    QCOMPARE(viewer->currentTopic(), QStringLiteral("Cant_Start_Velkor-PED.htm"));
+    QCOMPARE(responder.count(), 0);
+}
+
+void tst_help::helpFileNumberWithoutFile()
+{
+    platform::ScriptedResponder responder;
+    platform::setProgramFolder(BinDir);
+    HTMLHelp::ShowHelpContents(2);
+    HTMLHelp::ShowHelpIndex(2);
+    HTMLHelp::ShowHelpSearch(2);
+    HTMLHelp::ShowHelpTopic(2, QStringLiteral("General_Information.htm"));
+    QVERIFY(!HelpViewer::instance());
+    QCOMPARE(responder.count(), 0);
+}
+
+void tst_help::unusableHelpFile_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QByteArray() << "cannot be found";
+    QTest::newRow("not a help file") << QByteArray("ITSF\x03\x00\x00\x00 binary", 16) << "not a help file";
+}
+
+void tst_help::unusableHelpFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    platform::ScriptedResponder responder;
+    platform::setProgramFolder(dir.path());
+    if (!content.isEmpty())
+        writeFile(dir.filePath(QStringLiteral("Velkor_PED_HELP.chm")), content);
+
+    HTMLHelp::ShowHelpTopic(1, QStringLiteral("General_Information.htm"));
+    HelpViewer *viewer = HelpViewer::instance();
+    QVERIFY(viewer);
+    QVERIFY(viewer->isVisible());
+    QVERIFY(!viewer->fileOpened());
+    QVERIFY(viewer->currentTopic().isEmpty());
+    QVERIFY2(viewer->pageText().contains(message), qPrintable(viewer->pageText()));
+    QCOMPARE(viewer->treContents->topLevelItemCount(), 0);
+    HTMLHelp::ShowHelpContents(1);
+    QVERIFY(viewer->pageText().contains(message));
+    QCOMPARE(responder.count(), 0); // the program itself shows nothing
+
+    // Once the file is there, the next call reads it.
+    QVERIFY(QFile::copy(BinDir + QStringLiteral("/Velkor_PED_HELP.chm"), dir.filePath(QStringLiteral("new.chm"))));
+    QFile::remove(dir.filePath(QStringLiteral("Velkor_PED_HELP.chm")));
+    QVERIFY(QFile::rename(dir.filePath(QStringLiteral("new.chm")), dir.filePath(QStringLiteral("Velkor_PED_HELP.chm"))));
+    HTMLHelp::ShowHelpTopic(1, QStringLiteral("How_To_Contact_Us.htm"));
+    QVERIFY(viewer->fileOpened());
+    QCOMPARE(viewer->currentTopic(), QStringLiteral("How_To_Contact_Us.htm"));
+}
+
+void tst_help::missingTopicAndLinks()
+{
+    platform::setProgramFolder(BinDir);
+    HTMLHelp::ShowHelpTopic(1, QStringLiteral("No_Such_Page.htm"));
+    HelpViewer *viewer = HelpViewer::instance();
+    QVERIFY(viewer);
+    QVERIFY(viewer->currentTopic().isEmpty());
+    QVERIFY(viewer->pageText().contains(QStringLiteral("\"No_Such_Page.htm\" is not in this help file")));
+
+    // A link of a page leads to the page it names; a broken one to the error page.
+    HTMLHelp::ShowHelpTopic(1, QStringLiteral("General_Information.htm"));
+    viewer->browser->setSource(QUrl(QStringLiteral("How_To_Contact_Us.htm")));
+    QCOMPARE(viewer->currentTopic(), QStringLiteral("How_To_Contact_Us.htm"));
+    QVERIFY(viewer->pageText().startsWith(QStringLiteral("How To Contact Us")));
+    QCOMPARE(viewer->treContents->currentItem()->text(0), QStringLiteral("How To Contact Us"));
+    viewer->browser->setSource(QUrl(QStringLiteral("Gone.htm")));
+    QVERIFY(viewer->currentTopic().isEmpty());
+    QVERIFY(viewer->pageText().contains(QStringLiteral("Page not found")));
+}
+
+void tst_help::indexAndSearchTabs()
+{
+    platform::setProgramFolder(BinDir);
+    HTMLHelp::ShowHelpIndex(1);
+    HelpViewer *viewer = HelpViewer::instance();
+    QVERIFY(viewer);
+
+    // Typing selects the first keyword that starts with the text; Display shows its page.
+    QTest::keyClicks(viewer->txtIndex, QStringLiteral("errorl"));
+    QVERIFY(viewer->lstIndex->currentItem());
+    QCOMPARE(viewer->lstIndex->currentItem()->text(), QStringLiteral("ErrorLog.txt"));
+    viewer->cmdIndexDisplay->click();
+    QCOMPARE(viewer->currentTopic(), QStringLiteral("Cant_Start_Velkor-PED.htm"));
+    // The keywords are sorted without regard to letter case.
+    QCOMPARE(viewer->lstIndex->item(0)->text(), QStringLiteral("About box"));
+    QCOMPARE(viewer->lstIndex->item(1)->text(), QStringLiteral("ASME designations"));
+
+    // A query with every word on one page only lists that page; the help's own search with a
+    // query runs it at once.
+    hh::FtsQuery query;
+    query.pszSearchQuery = QStringLiteral("DESIGN temperature interpolated");
+    HelpViewer::htmlHelp(nullptr, HTMLHelp::HelpFilePath(1), hh::DisplaySearch, query);
+    QCOMPARE(int(viewer->currentTab()), int(HelpViewer::SearchTab));
+    QCOMPARE(viewer->lstSearch->count(), 1);
+    QCOMPARE(viewer->lstSearch->item(0)->text(), QStringLiteral("The Material Window"));
+    viewer->cmdSearchDisplay->click();
+    QCOMPARE(viewer->currentTopic(), QStringLiteral("Material_Window.htm"));
+
+    viewer->txtSearch->setText(QStringLiteral("zzzunknownword"));
+    viewer->cmdListTopics->click();
+    QCOMPARE(viewer->lstSearch->count(), 1);
+    QCOMPARE(viewer->lstSearch->item(0)->text(), QStringLiteral("No topics found."));
+    viewer->cmdSearchDisplay->click();
+    QCOMPARE(viewer->currentTopic(), QStringLiteral("Material_Window.htm"));
+}
+
+void tst_help::builtHelpFileIsComplete()
+{
+    HelpFile file;
+    QVERIFY2(file.load(BinDir + QStringLiteral("/Velkor_PED_HELP.chm")), qPrintable(file.errorString()));
+    for (const char *topic : {"General_Information.htm", "How_To_Contact_Us.htm", "Cant_Start_Velkor-PED.htm"})
+        QVERIFY2(file.hasTopic(QString::fromLatin1(topic)), topic);
+    for (const HelpFile::ContentsEntry &entry : file.contents())
+        QVERIFY2(entry.topic.isEmpty() || file.hasTopic(entry.topic), qPrintable(entry.topic));
+    for (const HelpFile::IndexEntry &entry : file.index())
+        QVERIFY2(file.hasTopic(entry.topic), qPrintable(entry.topic));
+
+    // The start-up's missing-database message sends the user to this page of this book.
+    const QList<HelpFile::ContentsEntry> &contents = file.contents();
+    int book = -1;
+    for (int i = 0; i < contents.size(); ++i)
+        if (contents.at(i).title == QLatin1String("How To Use Velkor-PED"))
+            book = i;
+    QVERIFY(book >= 0);
+    bool found = false;
+    for (int i = book + 1; i < contents.size() && contents.at(i).level > contents.at(book).level; ++i)
+        found = found || contents.at(i).title == QLatin1String("Can't Start Velkor-PED?");
+    QVERIFY(found);
+    QCOMPARE(file.topicTitle(QStringLiteral("Cant_Start_Velkor-PED.htm")), QStringLiteral("Can't Start Velkor-PED?"));
+}
+
+void tst_help::helpFileParsing()
+{
+    HelpFile file;
+    QVERIFY(file.parse("VELKOR-HELP 1\r\n::title\r\nT\r\n::contents\r\n0\t\tBook\r\n1\ta.htm\tPage A\r\n"
+                       "bad line\r\n::index\r\nalpha\ta.htm\r\n::topic a.htm\r\n<html><title>A &amp; B</title>"
+                       "<p>Steel grade</p>\r\n<p>second line</p></html>\r\n::topic b.htm\r\n<p>grade only</p>\r\n"
+                       "::end\r\n::topic c.htm\r\nafter the end\r\n"));
+    QCOMPARE(file.title(), QStringLiteral("T"));
+    QCOMPARE(file.contents().size(), 2);
+    QCOMPARE(file.contents().at(1).level, 1);
+    QCOMPARE(file.contents().at(1).topic, QStringLiteral("a.htm"));
+    QCOMPARE(file.topicNames(), QStringList({QStringLiteral("a.htm"), QStringLiteral("b.htm")}));
+    QVERIFY(file.topicHtml(QStringLiteral("A.HTM")).contains(QStringLiteral("second line")));
+    QCOMPARE(file.topicTitle(QStringLiteral("a.htm")), QStringLiteral("A & B"));
+    QCOMPARE(file.topicTitle(QStringLiteral("b.htm")), QStringLiteral("b.htm"));
+    QCOMPARE(file.defaultTopic(), QStringLiteral("a.htm"));
+    QCOMPARE(file.search(QStringLiteral("GRADE")), QStringList({QStringLiteral("a.htm"), QStringLiteral("b.htm")}));
+    QCOMPARE(file.search(QStringLiteral("grade steel")), QStringList(QStringLiteral("a.htm")));
+    QCOMPARE(file.search(QStringLiteral("  ")), QStringList());
+
+    QVERIFY(!file.parse("<html>not ours</html>"));
+    QVERIFY(!file.errorString().isEmpty());
+    QVERIFY(file.topicNames().isEmpty());
+}
+
+void tst_help::readRtf_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain text") << QByteArray("{\\rtf1 Hello world}") << "Hello world";
+    QTest::newRow("paragraphs") << QByteArray("{\\rtf1 a\\par b\\par}") << "a|b|";
+    QTest::newRow("line ends are no text") << QByteArray("{\\rtf1 a\r\nb\nc}") << "abc";
+    QTest::newRow("bold on and off") << QByteArray("{\\rtf1 a\\b b\\b0 c}") << "a<b>b</b>c";
+    QTest::newRow("italic, underline") << QByteArray("{\\rtf1 \\i x\\i0 \\ul y\\ulnone  z\\ul w\\ul0 v}")
+                                       << "<i>x</i><u>y</u> z<u>w</u>v";
+    QTest::newRow("group restores") << QByteArray("{\\rtf1 a{\\b b}c}") << "a<b>b</b>c";
+    QTest::newRow("nested groups") << QByteArray("{\\rtf1 {\\b a{\\i b{\\ul c}}d}e}")
+                                   << "<b>a</b><b><i>b</i></b><b><i><u>c</u></i></b><b>d</b>e";
+    QTest::newRow("font size") << QByteArray("{\\rtf1 \\fs32 big{\\fs16 small}\\fs24 n}")
+                               << "<fs=16>big</fs><fs=8>small</fs>n";
+    QTest::newRow("plain resets") << QByteArray("{\\rtf1\\b\\i\\fs30 x\\plain y}") << "<b><i><fs=15>x</fs></i></b>y";
+    QTest::newRow("tab") << QByteArray("{\\rtf1 1.\\tab Grant}") << "1.\tGrant";
+    QTest::newRow("code page escapes") << QByteArray("{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'80 \\'93q\\'94\\'a9}")
+                                       << QStringLiteral("caf\u00e9 \u20ac \u201cq\u201d\u00a9");
+    QTest::newRow("unicode with its fallback skipped") << QByteArray("{\\rtf1\\uc1 x\\u8364?y\\u-4064?z}")
+                                                       << QStringLiteral("x\u20acy\uf020z");
+    QTest::newRow("unicode with a hex fallback") << QByteArray("{\\rtf1\\uc1 \\u937\\'3f!}") << QStringLiteral("\u03a9!");
+    QTest::newRow("unicode without fallback") << QByteArray("{\\rtf1\\uc0 \\u937 z}") << QStringLiteral("\u03a9z");
+    QTest::newRow("escaped symbols") << QByteArray("{\\rtf1 a\\\\b\\{c\\}d\\~e}") << QStringLiteral("a\\b{c}d\u00a0e");
+    QTest::newRow("named punctuation") << QByteArray("{\\rtf1 \\ldblquote x\\rdblquote\\endash y}")
+                                       << QStringLiteral("\u201cx\u201d\u2013y");
+    QTest::newRow("tables and information skipped")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Times;}}{\\colortbl;\\red0\\green0\\blue0;}"
+                      "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}{\\author A}}{\\*\\generator Riched20;}\\f0 Body}")
+        << "Body";
+    QTest::newRow("unknown starred destination") << QByteArray("{\\rtf1 a{\\*\\foo hidden {\\b too}}b}") << "ab";
+    QTest::newRow("unknown control words ignored") << QByteArray("{\\rtf1\\deff0\\viewkind4 a\\lang1031  b}") << "a b";
+    QTest::newRow("centred paragraph") << QByteArray("{\\rtf1\\qc T\\par\\pard x}") << "[c]T|x";
+    QTest::newRow("unterminated group") << QByteArray("{\\rtf1 {\\b open") << "<b>open</b>";
+    QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}b") << "ab";
+    QTest::newRow("escape cut off") << QByteArray("{\\rtf1 a\\'") << "a";
+}
+
+void tst_help::readRtf()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("old content"));
+    controls::readRtf(rtf, &doc);
+    QCOMPARE(describe(doc), expected);
+}
+
+void tst_help::loadFile()
+{
+    QTemporaryDir dir;
+    controls::RichTextBox box;
+    QVERIFY(box.isReadOnly());
+    const QString rtf = dir.filePath(QStringLiteral("a.rtf"));
+    writeFile(rtf, "{\\rtf1 {\\b Title}\\par body}");
+    box.LoadFile(rtf);
+    QCOMPARE(box.toPlainText(), QStringLiteral("Title\nbody"));
+    QCOMPARE(box.SelLength(), 0);
+
+    const QString text = dir.filePath(QStringLiteral("a.txt"));
+    writeFile(text, "not {\\b rich} text");
+    box.LoadFile(text);
+    QCOMPARE(box.toPlainText(), QStringLiteral("not {\\b rich} text"));
+
+    try {
+        box.LoadFile(dir.filePath(QStringLiteral("missing.rtf")));
+        QFAIL("a missing file raises an error");
+    } catch (const platform::VbError &e) {
+        QCOMPARE(e.number(), 75);
+    }
+    QVERIFY(box.toPlainText().isEmpty());
+}
+
+QTEST_MAIN(tst_help)

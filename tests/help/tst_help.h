@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+
+class tst_help : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    // Help
+    void helpFilePath_data();
+    void helpFilePath();
+    void showCommands_data();
+    void showCommands();
+    void helpFileNumberWithoutFile();
+    void unusableHelpFile_data();
+    void unusableHelpFile();
+    void missingTopicAndLinks();
+    void indexAndSearchTabs();
+    void builtHelpFileIsComplete();
+    void helpFileParsing();
+
+    // Rich-text box
+    void readRtf_data();
+    void readRtf();
+    void loadFile();
+
+    // About box and agreement viewer
+    void aboutLabels();
+    void aboutLastUpdated_data();
+    void aboutLastUpdated();
+    void showAboutStatusTexts();
+    void agreementLoad_data();
+    void agreementLoad();
+    void agreementResize();
+    void agreementPrint_data();
+    void agreementPrint();
+};

@@ -1,0 +1,697 @@
+#include "controls/Chart.h"
+#include "controls/Report.h"
+#include "controls/ReportExport.h"
+#include "controls/ReportPreview.h"
+#include "db/DataControl.h"
+#include "platform/MsgBox.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+#include "platform/XArray.h"
+
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+using namespace controls;
+using Kind = ReportSection::Kind;
+
+namespace {
+
+bool makeDatabase(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
+        return false;
+    const char *sql = "create table Rp02 (matID integer, temp integer, Rp02 real);"
+                      "insert into Rp02 values (7, 200, 180.5), (7, 20, 250), (8, 50, 1), (7, 100, 215);";
+    const bool ok = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+// A report that records its events and, unbound, hands out the given rows of field "Value".
+class LoggingReport : public Report
+{
+public:
+    LoggingReport(QString tag, QStringList *log) : m_tag(std::move(tag)), m_log(log)
+    {
+        addSection(Kind::ReportHeader, QStringLiteral("ReportHeader"), 300);
+        addSection(Kind::PageHeader, QStringLiteral("PageHeader"), 0);
+        addSection(Kind::GroupHeader, QStringLiteral("gh1"), 300);
+        addSection(Kind::GroupHeader, QStringLiteral("gh2"), 300);
+        detail = addSection(Kind::Detail, QStringLiteral("Detail"), 283);
+        valueBox = detail->controls().addField(QStringLiteral("txtValue"), 0, 0, 2000, 283);
+        addSection(Kind::GroupFooter, QStringLiteral("gf1"), 300);
+        addSection(Kind::PageFooter, QStringLiteral("PageFooter"), 285);
+    }
+
+    void bind(const QString &database, const QString &source)
+    {
+        dataControl()->setDatabaseName(database);
+        dataControl()->setRecordSource(source);
+        valueBox->setDataField(QStringLiteral("Rp02"));
+    }
+    void feed(const QStringList &rows)
+    {
+        m_rows = rows;
+        m_unbound = true;
+        valueBox->setDataField(QStringLiteral("Value"));
+    }
+
+    std::function<void(LoggingReport &)> onStart;
+    std::function<void(LoggingReport &, int row)> onDetailFormat;
+    std::function<void(LoggingReport &)> onEnd;
+    ReportSection *detail = nullptr;
+    ReportField *valueBox = nullptr;
+    int formattedRows = 0;
+
+protected:
+    void reportStart() override
+    {
+        log(QStringLiteral("ReportStart"));
+        if (onStart)
+            onStart(*this);
+    }
+    void dataInitialize() override
+    {
+        log(QStringLiteral("DataInitialize"));
+        if (m_unbound)
+            fields().add(QStringLiteral("Value"));
+    }
+    void fetchData(bool &eof) override
+    {
+        log(QStringLiteral("FetchData"));
+        if (!m_unbound || m_next >= m_rows.size()) {
+            eof = true;
+            return;
+        }
+        fields().setValue(QStringLiteral("Value"), m_rows.at(m_next++));
+        eof = false;
+    }
+    void formatSection(ReportSection &section) override
+    {
+        log(QStringLiteral("Format ") + section.name());
+        if (section.kind() == Kind::Detail && onDetailFormat)
+            onDetailFormat(*this, ++formattedRows);
+    }
+    void reportEnd() override
+    {
+        log(QStringLiteral("ReportEnd"));
+        if (onEnd)
+            onEnd(*this);
+    }
+
+private:
+    void log(const QString &event)
+    {
+        if (m_log)
+            m_log->append(m_tag + QLatin1Char(' ') + event);
+    }
+    QString m_tag;
+    QStringList *m_log;
+    QStringList m_rows;
+    int m_next = 0;
+    bool m_unbound = false;
+};
+
+class MissingFieldReport : public Report
+{
+public:
+    MissingFieldReport() { addSection(Kind::Detail, QStringLiteral("Detail"), 283); }
+
+protected:
+    void dataInitialize() override { fields().add(QStringLiteral("Present")); }
+    void fetchData(bool &eof) override
+    {
+        fields().setValue(QStringLiteral("Missing"), 1);
+        eof = true;
+    }
+};
+
+QStringList pageTexts(const Report &report, int page)
+{
+    QStringList texts;
+    for (const PageItem &item : report.document().pages.at(page).items) {
+        if (item.kind == PageItem::Kind::Text && !item.text.isEmpty())
+            texts << item.text;
+    }
+    return texts;
+}
+
+const PageItem *findItem(const Report &report, const QString &text, int *page = nullptr)
+{
+    for (int p = 0; p < report.pageCount(); ++p) {
+        for (const PageItem &item : report.document().pages.at(p).items) {
+            if (item.text == text) {
+                if (page)
+                    *page = p;
+                return &item;
+            }
+        }
+    }
+    return nullptr;
+}
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("<failed: %1>").arg(QString::fromLocal8Bit(process.readAllStandardError()));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class tst_report : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void eventOrder_data();
+    void eventOrder();
+    void formatChangesStayForLaterRows();
+    void controlsAddAtRunTime();
+    void pagination_data();
+    void pagination();
+    void grownControlsPushLaterControlsDown();
+    void groupFooterShowsLastValue_data();
+    void groupFooterShowsLastValue();
+    void runFailureKeepsNoPages();
+    void exportFiles();
+    void exportFailure_data();
+    void exportFailure();
+    void exportFromReportEnd();
+    void preview();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_database;
+};
+
+void tst_report::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_database = m_dir.filePath(QStringLiteral("report.db"));
+    QVERIFY(makeDatabase(m_database));
+}
+
+void tst_report::eventOrder_data()
+{
+    QTest::addColumn<bool>("boundParent");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList subA{"A ReportStart", "A Format ReportHeader", "A Format gh1", "A Format gh2",
+                           "A Format Detail", "A Format Detail", "A Format Detail", "A Format gf1",
+                           "A ReportEnd"};
+    const QStringList subB{"B ReportStart", "B DataInitialize", "B FetchData", "B Format ReportHeader",
+                           "B Format gh1", "B Format gh2", "B Format Detail", "B FetchData",
+                           "B Format Detail", "B FetchData", "B Format gf1", "B ReportEnd"};
+    // Without data and fields the detail prints once, without fetches.
+    const QStringList subC{"C ReportStart", "C DataInitialize", "C Format ReportHeader", "C Format gh1",
+                           "C Format gh2", "C Format Detail", "C Format gf1", "C ReportEnd"};
+    QStringList unbound{"P ReportStart", "P DataInitialize", "P FetchData", "P Format ReportHeader",
+                        "P Format gh1"};
+    unbound << subA << "P Format gh2" << subB << subC
+            << QStringList{"P Format Detail", "P FetchData", "P Format gf1", "P ReportEnd"};
+    QTest::newRow("unbound parent") << false << unbound;
+
+    QStringList bound{"P ReportStart", "P Format ReportHeader", "P Format gh1"};
+    bound << subA << "P Format gh2" << subB << subC
+          << QStringList{"P Format Detail", "P Format Detail", "P Format Detail", "P Format gf1",
+                         "P ReportEnd"};
+    QTest::newRow("bound parent") << true << bound;
+}
+
+void tst_report::eventOrder()
+{
+    QFETCH(bool, boundParent);
+    QFETCH(QStringList, expected);
+
+    QStringList log;
+    LoggingReport parent(QStringLiteral("P"), &log);
+    if (boundParent)
+        parent.bind(m_database, QStringLiteral("select * from Rp02 where matID=7 order by temp"));
+    else
+        parent.feed({QStringLiteral("only row")});
+    auto a = std::make_shared<LoggingReport>(QStringLiteral("A"), &log);
+    a->bind(m_database, QStringLiteral("select * from Rp02 where matID=7 order by temp"));
+    auto b = std::make_shared<LoggingReport>(QStringLiteral("B"), &log);
+    b->feed({QStringLiteral("x"), QStringLiteral("y")});
+    auto c = std::make_shared<LoggingReport>(QStringLiteral("C"), &log);
+    // B and C are added before A, but A's section prints first; C follows B in its section.
+    ReportControls &gh2 = parent.section(QStringLiteral("gh2"))->controls();
+    gh2.addSubReport(QStringLiteral("subB"), 0, 0, 9921, 283)->setReport(b);
+    gh2.addSubReport(QStringLiteral("subC"), 0, 283, 9921, 283)->setReport(c);
+    parent.section(QStringLiteral("gh1"))->controls().addSubReport(QStringLiteral("subA"), 0, 0, 9921, 283)->setReport(a);
+
+    parent.run(true);
+    QCOMPARE(log, expected);
+
+    // The bound subreport prints its rows in the query's order.
+    const QStringList ordered{platform::cStr(250.0), platform::cStr(215.0), platform::cStr(180.5)};
+    QStringList values;
+    for (const QString &text : pageTexts(parent, 0)) {
+        if (ordered.contains(text))
+            values << text;
+    }
+    QCOMPARE(values.mid(0, 3), ordered);
+    QCOMPARE(values.size(), boundParent ? 6 : 3);
+}
+
+void tst_report::formatChangesStayForLaterRows()
+{
+    LoggingReport report(QStringLiteral("R"), nullptr);
+    report.feed({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QStringLiteral("four")});
+    QStringList seen;
+    report.onDetailFormat = [&seen](LoggingReport &r, int row) {
+        seen << r.valueBox->text(); // the row is bound before its format event
+        if (row == 2) {
+            r.valueBox->font().bold = true;
+            r.detail->setHeight(600);
+        } else if (row == 3) {
+            r.detail->setCanShrink(true);
+            r.valueBox->setHeight(100);
+        }
+    };
+    report.run(true);
+    QCOMPARE(seen, (QStringList{"one", "two", "three", "four"}));
+    const PageItem *one = findItem(report, QStringLiteral("one"));
+    const PageItem *two = findItem(report, QStringLiteral("two"));
+    const PageItem *three = findItem(report, QStringLiteral("three"));
+    const PageItem *four = findItem(report, QStringLiteral("four"));
+    QVERIFY(one && two && three && four);
+    QVERIFY(!one->font.bold);
+    QVERIFY(two->font.bold);
+    QVERIFY(four->font.bold);
+    QCOMPARE(two->rect.top() - one->rect.top(), 283.0);
+    QCOMPARE(three->rect.top() - two->rect.top(), 600.0);
+    QCOMPARE(four->rect.top() - three->rect.top(), 100.0); // shrunk to its lowest box
+}
+
+void tst_report::controlsAddAtRunTime()
+{
+    LoggingReport report(QStringLiteral("R"), nullptr);
+    report.feed({QStringLiteral("a"), QStringLiteral("b")});
+    auto child = std::make_shared<LoggingReport>(QStringLiteral("C"), nullptr);
+    child->feed({QStringLiteral("child row")});
+    report.onStart = [child](LoggingReport &r) {
+        ReportControls &controls = r.section(QStringLiteral("gh1"))->controls();
+        auto *field = dynamic_cast<ReportField *>(controls.add(QStringLiteral("DDActiveReports2.Field")));
+        QVERIFY(field);
+        field->setName(QStringLiteral("txtAdded"));
+        field->setGeometry(2000, 0, 1500, 283);
+        field->setText(QStringLiteral("added heading"));
+        auto *sub = dynamic_cast<ReportSubReport *>(controls.add(QStringLiteral("DDActiveReports.SubReport")));
+        QVERIFY(sub);
+        sub->setTop(300);
+        sub->setReport(child);
+        auto *pageBreak = r.section(QStringLiteral("gh2"))->controls().add(QStringLiteral("DDActiveReports.PageBreak"));
+        QVERIFY(dynamic_cast<ReportPageBreak *>(pageBreak));
+        auto *rowField = r.detail->controls().add(QStringLiteral("DDActiveReports2.Field"));
+        rowField->setName(QStringLiteral("txtCopy"));
+        static_cast<ReportField *>(rowField)->setDataField(QStringLiteral("Value"));
+        rowField->setLeft(3000);
+        QVERIFY_THROWS_EXCEPTION(platform::VbError, controls.add(QStringLiteral("DDActiveReports2.Chart")));
+    };
+    report.run(true);
+
+    QCOMPARE(report.section(QStringLiteral("gh1"))->controls().item<ReportField>(QStringLiteral("txtAdded"))->text(),
+             QStringLiteral("added heading"));
+    int page = -1;
+    QVERIFY(findItem(report, QStringLiteral("added heading"), &page));
+    QCOMPARE(page, 0);
+    QVERIFY(findItem(report, QStringLiteral("child row"), &page));
+    QCOMPARE(page, 0);
+    // The page break of gh2 moves the rows to the second page; the run-time detail box shows the row.
+    QCOMPARE(report.pageCount(), 2);
+    QCOMPARE(pageTexts(report, 1).count(QStringLiteral("b")), 2);
+}
+
+void tst_report::pagination_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("lines");     // lines of text in each row's box
+    QTest::addColumn<bool>("canGrow");
+    QTest::addColumn<bool>("breakInHeader");
+    QTest::addColumn<int>("pages");
+
+    // Body of an A4 page: 16838 - 2 x 850 - 285 (footer) = 14853 twips, 52 rows of 283.
+    QTest::newRow("one page") << 52 << 1 << false << false << 1;
+    QTest::newRow("one row more") << 53 << 1 << false << false << 2;
+    QTest::newRow("page break") << 3 << 1 << false << true << 2;
+    // 15 lines of 10 points are a third to a quarter of the body, whichever sans font stands in.
+    QTest::newRow("tall texts clipped") << 5 << 15 << false << false << 1;
+    QTest::newRow("tall texts grow") << 5 << 15 << true << false << 2;
+}
+
+void tst_report::pagination()
+{
+    QFETCH(int, rows);
+    QFETCH(int, lines);
+    QFETCH(bool, canGrow);
+    QFETCH(bool, breakInHeader);
+    QFETCH(int, pages);
+
+    QStringList values;
+    for (int r = 0; r < rows; ++r) {
+        QStringList text;
+        for (int l = 0; l < lines; ++l)
+            text << QStringLiteral("row %1 line %2").arg(r).arg(l);
+        values << text.join(QStringLiteral("\r\n"));
+    }
+    LoggingReport report(QStringLiteral("R"), nullptr);
+    report.section(QStringLiteral("ReportHeader"))->setHeight(0);
+    report.section(QStringLiteral("gh1"))->setHeight(0);
+    report.section(QStringLiteral("gh2"))->setHeight(0);
+    report.section(QStringLiteral("gf1"))->setHeight(0);
+    report.feed(values);
+    report.valueBox->setCanGrow(canGrow);
+    if (breakInHeader) {
+        report.section(QStringLiteral("gh2"))->setHeight(300);
+        report.section(QStringLiteral("gh2"))->controls().addPageBreak(QStringLiteral("pb"), 150);
+    }
+    ReportControls &footer = report.section(QStringLiteral("PageFooter"))->controls();
+    footer.addField(QStringLiteral("txtPage"), 4557, 0, 600, 285)->setPageValue(ReportField::PageValue::PageNumber);
+    footer.addField(QStringLiteral("txtPageTotal"), 5400, 0, 600, 285)->setPageValue(ReportField::PageValue::PageCount);
+
+    report.run(true);
+    QCOMPARE(report.pageCount(), pages);
+    for (int p = 0; p < pages; ++p) {
+        const QStringList texts = pageTexts(report, p);
+        QVERIFY(texts.contains(QString::number(p + 1)));
+        QVERIFY(texts.contains(QString::number(pages)));
+        // No row's box reaches into the footer unless it is taller than a page.
+        for (const PageItem &item : report.document().pages.at(p).items) {
+            if (item.text.startsWith(QLatin1String("row")))
+                QVERIFY(item.rect.bottom() <= 16838 - 850 - 285 + 1);
+        }
+    }
+    // Every row prints exactly once.
+    int printed = 0;
+    for (int p = 0; p < pages; ++p)
+        printed += int(pageTexts(report, p).filter(QRegularExpression(QStringLiteral("^row \\d+ line 0"))).size());
+    QCOMPARE(printed, rows);
+}
+
+void tst_report::grownControlsPushLaterControlsDown()
+{
+    // A subreport of 60 rows in one section: it runs across pages, and the label below it follows it.
+    LoggingReport report(QStringLiteral("R"), nullptr);
+    auto child = std::make_shared<LoggingReport>(QStringLiteral("C"), nullptr);
+    QStringList rows;
+    for (int r = 0; r < 60; ++r)
+        rows << QStringLiteral("child %1").arg(r);
+    child->feed(rows);
+    ReportControls &gh = report.section(QStringLiteral("gh1"))->controls();
+    gh.addSubReport(QStringLiteral("sub"), 0, 100, 9921, 283)->setReport(child);
+    gh.addLabel(QStringLiteral("lblBelow"), 0, 383, 3000, 283, QStringLiteral("below"));
+    gh.addLabel(QStringLiteral("lblBeside"), 0, 0, 3000, 100, QStringLiteral("beside"));
+    report.run(true);
+
+    QCOMPARE(report.pageCount(), 2);
+    int lastPage = -1;
+    int belowPage = -1;
+    const PageItem *last = findItem(report, QStringLiteral("child 59"), &lastPage);
+    const PageItem *below = findItem(report, QStringLiteral("below"), &belowPage);
+    QVERIFY(last && below);
+    QCOMPARE(belowPage, 1);
+    QCOMPARE(lastPage, 1);
+    QVERIFY(below->rect.top() >= last->rect.bottom());
+    int besidePage = -1;
+    QVERIFY(findItem(report, QStringLiteral("beside"), &besidePage));
+    QCOMPARE(besidePage, 0);
+}
+
+void tst_report::groupFooterShowsLastValue_data()
+{
+    QTest::addColumn<bool>("bound");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("unbound") << false << QStringLiteral("third");
+    QTest::newRow("bound") << true << QStringLiteral("200");
+}
+
+void tst_report::groupFooterShowsLastValue()
+{
+    QFETCH(bool, bound);
+    QFETCH(QString, expected);
+    LoggingReport report(QStringLiteral("R"), nullptr);
+    QString field;
+    if (bound) {
+        report.bind(m_database, QStringLiteral("select * from Rp02 where matID=7 order by temp"));
+        field = QStringLiteral("temp");
+    } else {
+        report.feed({QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")});
+        field = QStringLiteral("Value");
+    }
+    report.detail->setVisible(false);
+    ReportField *footerOnly = report.section(QStringLiteral("gf1"))->controls().addField(QStringLiteral("txtLast"), 0, 0, 2000, 283);
+    footerOnly->setDataField(field);
+    report.run(true);
+    const PageItem *item = findItem(report, expected);
+    QVERIFY(item);
+    QCOMPARE(pageTexts(report, 0).count(expected), 1);
+}
+
+void tst_report::runFailureKeepsNoPages()
+{
+    LoggingReport report(QStringLiteral("R"), nullptr);
+    report.bind(m_database, QStringLiteral("select * from NoSuchTable"));
+    QVERIFY_THROWS_EXCEPTION(platform::VbError, report.run(true));
+    QCOMPARE(report.pageCount(), 0);
+    QVERIFY(!report.isRunning());
+
+    // A fetch that writes a field the report never added is an error, not a silent gap.
+    MissingFieldReport writer;
+    QVERIFY_THROWS_EXCEPTION(platform::VbError, writer.run(true));
+    QCOMPARE(writer.pageCount(), 0);
+}
+
+namespace {
+// Two pages: a bold title with markup characters and non-ASCII text, a table row, a page break.
+class SampleReport : public Report
+{
+public:
+    SampleReport()
+    {
+        setDocumentName(QStringLiteral("Velkor_PED_P265GH_1.0425"));
+        ReportSection *header = addSection(Kind::ReportHeader, QStringLiteral("ReportHeader"), 1200);
+        ReportLabel *title = header->controls().addLabel(QStringLiteral("lblTitle"), 0, 0, 6803, 400,
+                                                         QStringLiteral("Chemical Composition {C}"));
+        title->font().bold = true;
+        title->font().size = 14;
+        ReportField *cell = header->controls().addField(QStringLiteral("txtCell"), 142, 500, 1500, 567,
+                                                        QStringLiteral("Temperature\r\n\r\n[\u00B0C]"));
+        cell->setAlignment(2);
+        cell->setBackStyle(1);
+        cell->setBackColor(0xE0E0E0);
+        cell->border().setAll(1);
+        header->controls().addField(QStringLiteral("txtValue"), 1642, 500, 1500, 567, QStringLiteral("Rp0,2 265"));
+        header->controls().addPageBreak(QStringLiteral("pb"), 1100);
+        addSection(Kind::Detail, QStringLiteral("Detail"), 0);
+        ReportSection *footer = addSection(Kind::ReportFooter, QStringLiteral("ReportFooter"), 300);
+        footer->controls().addLabel(QStringLiteral("lblEnd"), 0, 0, 4000, 283, QStringLiteral("Second page text"));
+        chart = footer->controls().addChart(QStringLiteral("MSChart1"), 142, 400, 9638, 5952);
+        platform::XArray data(1, 3, 1, 2);
+        for (int r = 1; r <= 3; ++r) {
+            data.setValue(r, 1, r * 100);
+            data.setValue(r, 2, 300 - r * 20);
+        }
+        chart->chart()->setChartData(data);
+        chart->chart()->setTitleText(QStringLiteral("Rp0,2 against temperature"));
+        chart->chart()->setAxisTitle(Chart::AxisX, QStringLiteral("Temperature axis"));
+    }
+    ReportChart *chart = nullptr;
+    std::function<void()> onEnd;
+
+protected:
+    void reportEnd() override
+    {
+        if (onEnd)
+            onEnd();
+    }
+};
+}
+
+void tst_report::exportFiles()
+{
+    SampleReport report;
+    report.run(true);
+    QCOMPARE(report.pageCount(), 2);
+    // The pages keep the chart as it printed.
+    report.chart->chart()->setTitleText(QStringLiteral("Changed after the run"));
+
+    PdfExport pdf;
+    pdf.setFileName(m_dir.filePath(QStringLiteral("out.pdf")));
+    report.exportReport(pdf);
+    const QString pdfText = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf.fileName(), QStringLiteral("-")});
+    QVERIFY2(pdfText.contains(QStringLiteral("Chemical Composition {C}")), qPrintable(pdfText));
+    QVERIFY2(pdfText.contains(QStringLiteral("[\u00B0C]")), qPrintable(pdfText));
+    QVERIFY(pdfText.contains(QStringLiteral("Rp0,2 265")));
+    QCOMPARE(pdfText.count(QLatin1Char('\f')), 2); // pdftotext ends every page with a form feed
+    QVERIFY(pdfText.section(QLatin1Char('\f'), 1).contains(QStringLiteral("Second page text")));
+    // The chart prints as a drawing, its texts stay texts.
+    QVERIFY(pdfText.section(QLatin1Char('\f'), 1).contains(QStringLiteral("Rp0,2 against temperature")));
+    QVERIFY(pdfText.section(QLatin1Char('\f'), 1).contains(QStringLiteral("Temperature axis")));
+    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf.fileName()});
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts"))), qPrintable(info));
+    QVERIFY(info.contains(QStringLiteral("Velkor_PED_P265GH_1.0425")));
+
+    RtfExport rtf;
+    rtf.setFileName(m_dir.filePath(QStringLiteral("out.rtf")));
+    report.exportReport(rtf);
+    QFile rtfFile(rtf.fileName());
+    QVERIFY(rtfFile.open(QIODevice::ReadOnly));
+    const QByteArray rtfBytes = rtfFile.readAll();
+    QVERIFY(rtfBytes.startsWith("{\\rtf1"));
+    int depth = 0;
+    for (int i = 0; i < rtfBytes.size(); ++i) {
+        if (rtfBytes.at(i) == '\\') {
+            ++i;
+            continue;
+        }
+        depth += rtfBytes.at(i) == '{' ? 1 : rtfBytes.at(i) == '}' ? -1 : 0;
+        QVERIFY(depth >= 0);
+    }
+    QCOMPARE(depth, 0);
+    QVERIFY(rtfBytes.contains("{\\f0\\fs28\\b Chemical Composition \\{C\\}}"));
+    QVERIFY(rtfBytes.contains("[\\u176?C]"));
+    QVERIFY(rtfBytes.contains("Rp0,2 265"));
+    QCOMPARE(rtfBytes.count("\\page"), 1);
+
+    TextExport text;
+    text.setFileName(m_dir.filePath(QStringLiteral("out.txt")));
+    report.exportReport(text);
+    QFile textFile(text.fileName());
+    QVERIFY(textFile.open(QIODevice::ReadOnly));
+    const QString plain = QString::fromUtf8(textFile.readAll());
+    const QStringList pagesText = plain.split(QLatin1Char('\f'));
+    QCOMPARE(pagesText.size(), 2);
+    QVERIFY(pagesText.at(0).startsWith(QStringLiteral("Chemical Composition {C}\r\n")));
+    QVERIFY(pagesText.at(0).contains(QRegularExpression(QStringLiteral("Temperature +Rp0,2 265\r\n"))));
+    QVERIFY(pagesText.at(0).contains(QStringLiteral("[\u00B0C]")));
+    QCOMPARE(pagesText.at(1), QStringLiteral("Second page text\r\n"));
+}
+
+void tst_report::exportFailure_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("target"); // relative to the test folder
+    QTest::addColumn<int>("error");
+    for (int format = 0; format < 3; ++format) {
+        const QByteArray name = QByteArray("format ") + QByteArray::number(format);
+        QTest::newRow(name + " missing folder") << format << QStringLiteral("nofolder/out.x") << 76;
+        QTest::newRow(name + " folder is a file") << format << QStringLiteral("report.db/out.x") << 76;
+        QTest::newRow(name + " target is a folder") << format << QStringLiteral("afolder") << 75;
+        QTest::newRow(name + " empty name") << format << QString() << 5;
+    }
+}
+
+void tst_report::exportFailure()
+{
+    QFETCH(int, format);
+    QFETCH(QString, target);
+    QFETCH(int, error);
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("afolder")));
+    std::unique_ptr<ReportExportFilter> filter;
+    if (format == 0)
+        filter = std::make_unique<PdfExport>();
+    else if (format == 1)
+        filter = std::make_unique<RtfExport>();
+    else
+        filter = std::make_unique<TextExport>();
+    filter->setFileName(target.isEmpty() ? QString() : m_dir.filePath(target));
+
+    SampleReport report;
+    try {
+        report.exportReport(*filter);
+        QFAIL("the export reported success");
+    } catch (const platform::VbError &e) {
+        QCOMPARE(e.number(), error);
+    }
+    QVERIFY(QFileInfo(m_dir.filePath(QStringLiteral("afolder"))).isDir());
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("nofolder"))));
+    QVERIFY(QDir(m_dir.filePath(QStringLiteral("afolder"))).isEmpty());
+}
+
+void tst_report::exportFromReportEnd()
+{
+    // The material report writes its file from its own end event, with the pages already laid out.
+    SampleReport report;
+    TextExport text;
+    text.setFileName(m_dir.filePath(QStringLiteral("end.txt")));
+    int pagesAtEnd = -1;
+    report.onEnd = [&] {
+        pagesAtEnd = report.pageCount();
+        report.exportReport(text);
+    };
+    report.run(true);
+    QCOMPARE(pagesAtEnd, 2);
+    QVERIFY(QFileInfo(text.fileName()).size() > 0);
+}
+
+namespace {
+class RestoringReport : public SampleReport
+{
+public:
+    int resizes = 0;
+    void previewResize() override
+    {
+        ++resizes;
+        if (windowState() == 1)
+            setWindowState(0);
+    }
+};
+}
+
+void tst_report::preview()
+{
+    platform::ScriptedResponder responder;
+    RestoringReport report;
+    report.setCaption(QStringLiteral("Name : P265GH Number : 1.0425 Standard : EN 10028-2"));
+    ReportPreview *preview = report.show(nullptr, false);
+    QVERIFY(preview);
+    QVERIFY(preview->isVisible());
+    QCOMPARE(preview->windowTitle(), report.caption());
+    QCOMPARE(preview->pageCount(), 2);
+    QCOMPARE(preview->pageIndex(), 0);
+    const QSize full = preview->pageLabel()->pixmap().size();
+    QCOMPARE(full, QSize(qRound(11906 / 15.0), qRound(16838 / 15.0)));
+
+    preview->setPageIndex(5);
+    QCOMPARE(preview->pageIndex(), 1);
+    preview->setZoom(0.5);
+    QCOMPARE(preview->pageLabel()->pixmap().width(), qRound(11906 / 30.0));
+
+    report.setWindowState(2);
+    QCOMPARE(report.windowState(), 2);
+    report.setWindowState(1);
+    QTRY_COMPARE(report.windowState(), 0);
+    QVERIFY(report.resizes > 0);
+
+    // The print button asks for a printer; a cancelled dialog prints nothing.
+    preview->printButton()->click();
+    QCOMPARE(responder.count(), 1);
+    QCOMPARE(responder.interactions().at(0).kind, platform::ScriptedResponder::Interaction::Print);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath(QStringLiteral("printed.pdf")));
+    QVERIFY(preview->printReport(&printer));
+    QVERIFY(runTool(QStringLiteral("pdftotext"), {printer.outputFileName(), QStringLiteral("-")})
+                .contains(QStringLiteral("Second page text")));
+
+    QPointer<ReportPreview> guard(preview);
+    preview->close();
+    QTRY_VERIFY(guard.isNull());
+    QVERIFY(!report.preview());
+}
+
+QTEST_MAIN(tst_report)
+#include "tst_report.moc"
