@@ -3,6 +3,7 @@
 #include "core/mdiVelkor.h"
 
 #include "core/HTMLHelp.h"
+#include "core/frmAbout.h"
 
 void mdiVelkor::ShowGeneralInformation()
 {
@@ -23,10 +24,15 @@ void mdiVelkor::mnuHelpElem_Click(qint16 Index)
         break;
     case 4:
         ShowStatus(107);
-        ShowAbout();
+        frmAbout::ShowModal(this);
         ShowStatus(100);
         break;
     default:
         break;
     }
+}
+
+void mdiVelkor::ShowAbout()
+{
+    mnuHelpElem_Click(4);
 }

@@ -1,7 +1,6 @@
 #include "core/mdiVelkor.h"
 
 #include "core/ProductInfo.h"
-#include "core/frmAbout.h"
 #include "platform/VbError.h"
 
 #include <QBrush>
@@ -92,7 +91,3 @@ void mdiVelkor::MDIForm_DblClick()
 
 // The batch report and the about box arrive with their own work.
 void mdiVelkor::DoBatchPrint() {}
-void mdiVelkor::ShowAbout()
-{
-    frmAbout::ShowModal(this);
-}

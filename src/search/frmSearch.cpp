@@ -1,6 +1,7 @@
 #include "search/frmSearch.h"
 
 #include "controls/DataGrid.h"
+#include "core/HTMLHelp.h"
 #include "core/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
@@ -514,7 +515,7 @@ void frmSearch::ShowStandardInfo(bool blnShow)
 
 void frmSearch::imgIcon_Click()
 {
-    // The help page "How_To_Contact_Us.htm" of help file 1 opens once the help viewer exists.
+    HTMLHelp::ShowHelpTopic(1, QStringLiteral("How_To_Contact_Us.htm"));
 }
 
 void frmSearch::cmdShowPmaIndex_Click()
