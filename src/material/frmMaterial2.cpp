@@ -279,8 +279,9 @@ void frmMaterial2::Form_Load()
         mdi->SetRowColors(tdbTable, false);
         mdi->SetRowColors(tdbBoundTable, false);
         mdi->SetRowColors(tdbDesign, false);
-        if (mdi->mnuSettingsElem.size() > 2 && !mdi->mnuSettingsElem.at(2)->isChecked())
-            mdi->Do_Undo_Colour(this);
+        // The boxes are laid out without a colour of their own, so the scheme is applied whether it is
+        // on (the light boxes of the design) or off.
+        mdi->Do_Undo_Colour(this);
         // The header carries the references picture of the toolbar.
         if (mdi->ImageList1.size() >= 10)
             ImgPic[1]->setPixmap(mdi->ImageList1.at(9).pixmap(platform::twipsToPixels(480), platform::twipsToPixels(480)));
