@@ -1,6 +1,7 @@
 #include "core/frmAbout.h"
 
 #include "core/ProductInfo.h"
+#include "core/ProductPictures.h"
 #include "core/frmAgreement.h"
 #include "core/mdiVelkor.h"
 #include "core/ModalDialog.h"
@@ -18,23 +19,6 @@
 
 namespace {
 
-QPixmap logoPicture(int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x1F, 0x4E, 0x8C));
-    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(size * 6 / 10);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, product::CompanyName.left(1));
-    return pixmap;
-}
 
 // A vessel standing on its skirt, the product's picture.
 QPixmap vesselPicture(int width, int height)
@@ -90,7 +74,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     imgIcon = new QLabel(this);
     imgIcon->setObjectName(QStringLiteral("imgIcon"));
     platform::moveTwips(imgIcon, 240, 240, 720, 720);
-    imgIcon->setPixmap(logoPicture(platform::twipsToPixels(720)));
+    imgIcon->setPixmap(product::logoPicture(platform::twipsToPixels(720)));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

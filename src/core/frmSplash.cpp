@@ -1,6 +1,7 @@
 #include "core/frmSplash.h"
 
 #include "core/ProductInfo.h"
+#include "core/ProductPictures.h"
 #include "core/mdiVelkor.h"
 #include "core/modFileHandler.h"
 #include "platform/OleColor.h"
@@ -51,23 +52,6 @@ QPixmap vesselPicture(int width, int height)
     return pixmap;
 }
 
-QPixmap logoPicture(int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x1F, 0x4E, 0x8C));
-    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(size * 6 / 10);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, product::CompanyName.left(1));
-    return pixmap;
-}
 
 QString platformName()
 {
@@ -97,7 +81,7 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Framele
     lblBack->setPalette(back);
 
     imgLogo = makeLabel(Frame1, "imgLogo", {}, 300, 480, 900, 900);
-    imgLogo->setPixmap(logoPicture(platform::twipsToPixels(900)));
+    imgLogo->setPixmap(product::logoPicture(platform::twipsToPixels(900)));
 
     lblProductName = makeLabel(Frame1, "lblProductName", product::ProductName, 1380, 420, 3600, 720);
     QFont big = lblProductName->font();
