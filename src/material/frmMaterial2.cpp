@@ -317,6 +317,15 @@ void frmMaterial2::Form_Load()
                     QStringLiteral("ThermCond"), QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
     modToolTips::SetMaterialToolTips(this);
     m_graphView = false;
+
+    // Until the first table is chosen the window shows its header, the view the main window marks
+    // as shown after opening, rather than every panel on top of each other.
+    for (QWidget *w : std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framNotes, lblFullForm,
+                                                       tdbBoundTable, framOptions, framBlank, cmdUnBoundGraph,
+                                                       framDesign, txtNoData, framNoData})
+        w->hide();
+    for (QWidget *w : std::initializer_list<QWidget *>{framMain, framStand, lblMain, ImgPic[1]})
+        w->show();
     m_loaded = true;
 }
 

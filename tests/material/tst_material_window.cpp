@@ -106,6 +106,12 @@ void tst_material::setMaterialFillsHeader()
     QCOMPARE(w->iReportType, qint16(0));
     QCOMPARE(w->TimerFlash->interval(), 1000);
     QVERIFY(w->TimerFlash->isActive());
+    // A new window shows its header only, not every panel stacked.
+    QVERIFY(!w->framMain->isHidden());
+    QVERIFY(w->tdbTable->isHidden());
+    QVERIFY(w->tdbBoundTable->isHidden());
+    QVERIFY(w->framDesign->isHidden());
+    QVERIFY(w->framChart->isHidden());
     QCOMPARE(w->lblDesignTemp->text(), QStringLiteral("Design temperature [°C]"));
     QCOMPARE(w->tdbBoundTable->column(0)->caption(), crlf("Temperature \n\n[°C]"));
     QCOMPARE(w->tdbBoundTable->column(0)->dataField(), QStringLiteral("temp"));
