@@ -1,11 +1,17 @@
 #include "core/mdiVelkor.h"
 
 #include "core/ProductInfo.h"
+#include "material/Material.h"
+#include "material/frmMaterial2.h"
+#include "platform/MsgBox.h"
 #include "platform/VbError.h"
+#include "reports/actRepBatchPrint.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 
 void mdiVelkor::SetStatus()
 {
@@ -89,5 +95,40 @@ void mdiVelkor::MDIForm_DblClick()
     }
 }
 
-// The batch report and the about box arrive with their own work.
-void mdiVelkor::DoBatchPrint() {}
+// The batch report of the whole selection.
+void mdiVelkor::DoBatchPrint()
+{
+    // Called from a button of the search window: a failing report is reported here, not thrown on.
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        struct CursorBack
+        {
+            ~CursorBack() { QApplication::restoreOverrideCursor(); }
+        } cursorBack;
+        for (const MaterialPtr &material : colMaterials) {
+            frmMaterial2 *frm = material->MyForm();
+            if (!frm)
+                continue;
+            frm->CheckTablesForRecords();
+            frm->iReportType = 0;
+            for (int i = 1; i <= 13; ++i)
+                if (material->TableHasData(GetShortTableName(i)))
+                    material->PrintTable(i, true);
+            if (auto *sub = qobject_cast<QMdiSubWindow *>(frm->parentWidget()))
+                sub->close();
+            else
+                frm->close();
+        }
+    } catch (const platform::VbError &e) {
+        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
+                         platform::vbCritical);
+        return;
+    }
+    try {
+        actRepBatchPrint report;
+        report.show(this);
+    } catch (const platform::VbError &e) {
+        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
+                         platform::vbCritical);
+    }
+}

@@ -1,8 +1,8 @@
 #pragma once
 
-// The calls by which the material window and the chart window start the material report. They do
-// nothing until the report and its save dialog are built; the callers already set the window's
-// report type and restore the status text as the report's end would.
+// The calls by which the material window and the chart window start the material report through
+// its default instance. The callers set the window's report type first and restore the status text
+// after a preview. A report that fails to run is reported in a message box.
 
 #include <QString>
 

@@ -14,6 +14,8 @@
 #include "material/frmChart.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
+#include "controls/ReportPreview.h"
+#include "reports/frmSave.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,6 +28,7 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QtTest>
+#include <QTimer>
 #include <sqlite3.h>
 
 // --- fixture ------------------------------------------------------------------------------------
@@ -90,6 +93,17 @@ std::unique_ptr<frmMaterial2> openChartWindow(const MaterialPtr &material)
 }
 
 namespace {
+
+// Closes the report preview that the next modal loop opens; true once it has.
+void closeNextPreview(bool &closed)
+{
+    QTimer::singleShot(0, [&closed] {
+        if (auto *preview = qobject_cast<controls::ReportPreview *>(QApplication::activeModalWidget())) {
+            closed = true;
+            preview->close();
+        }
+    });
+}
 
 QStringList values(const platform::XArray &data, int row)
 {
@@ -433,7 +447,10 @@ void tst_material_charts::chartWindowCopiesChart()
         const QString enlarged = m_mdi->StatusText();
         QVERIFY(enlarged.startsWith(QStringLiteral("Enlarged Chart")));
 
+        bool previewed = false;
+        closeNextPreview(previewed);
         shown->cmdGraph_Click(1);
+        QVERIFY(previewed);
         QCOMPARE(w->iReportType, qint16(1));
         QCOMPARE(m_mdi->StatusText(), enlarged);
         shown->cmdGraph_Click(2);
@@ -473,9 +490,22 @@ void tst_material_charts::printButtons()
     w->txtDesignTemp->setText(temperature);
     w->ShowTable(QStringLiteral("ModElast")); // the chart buttons follow the table shown last
     QVERIFY(w->cmdPrintSave[button]->isEnabled());
+    m_mdi->mCurrent = w->mMat;
+    // A report runs only for a report type; a save asks for the file (cancelled), a print previews.
+    const bool save = reportType > 0 && (button == 0 || button == 4);
+    bool previewed = false;
+    if (reportType > 0 && !save)
+        closeNextPreview(previewed);
+    modal::setRunner([](QDialog &dialog) {
+        if (auto *format = qobject_cast<frmSave *>(&dialog))
+            format->cmdSave_Click(0);
+    });
     w->cmdPrintSave[button]->click();
+    modal::setRunner({});
+    m_mdi->mCurrent.reset();
     QCOMPARE(w->iReportType, qint16(reportType));
-    QCOMPARE(responder.count(), 0);
+    QCOMPARE(previewed, reportType > 0 && !save);
+    QCOMPARE(responder.count(), save ? 1 : 0);
 }
 
 QTEST_MAIN(tst_material_charts)

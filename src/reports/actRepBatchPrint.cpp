@@ -1,0 +1,92 @@
+#include "reports/actRepBatchPrint.h"
+
+#include "core/mdiVelkor.h"
+#include "material/Material.h"
+#include "platform/Environment.h"
+#include "platform/VbConv.h"
+#include "platform/VbError.h"
+#include "reports/actRepMain.h"
+
+#include <QDateTime>
+#include <cmath>
+
+using controls::ReportField;
+using controls::ReportLabel;
+using controls::ReportSection;
+
+actRepBatchPrint::actRepBatchPrint()
+{
+    setCaption(QStringLiteral("actRepBatchPrint"));
+    using Kind = ReportSection::Kind;
+    addSection(Kind::PageHeader, QStringLiteral("PageHeader"), 0);
+    addSection(Kind::Detail, QStringLiteral("Detail"), 75);
+
+    auto &c = addSection(Kind::PageFooter, QStringLiteral("PageFooter"), 285)->controls();
+    c.addLabel(QStringLiteral("lblDocName"), 0, 0, 3480, 285)->font().size = 8;
+    c.addLabel(QStringLiteral("lblPage"), 4557, 0, 450, 285, QStringLiteral("Page"))->font().size = 8;
+    auto *page = c.addField(QStringLiteral("txtPage"), 5007, 0, 350, 285);
+    page->setPageValue(ReportField::PageValue::PageNumber);
+    page->setAlignment(2);
+    page->font().size = 8;
+    c.addLabel(QStringLiteral("lblOf"), 5357, 0, 267, 285, QStringLiteral("of"))->font().size = 8;
+    auto *total = c.addField(QStringLiteral("txtPageTotal"), 5624, 0, 350, 285);
+    total->setPageValue(ReportField::PageValue::PageCount);
+    total->setAlignment(2);
+    total->font().size = 8;
+    auto *when = c.addField(QStringLiteral("txtDateTime"), 7370, 0, 2551, 283);
+    when->setAlignment(1);
+    when->font().size = 8;
+}
+
+actRepBatchPrint::~actRepBatchPrint() = default;
+
+platform::Collection<MaterialPtr> &actRepBatchPrint::colMaterialsBatch()
+{
+    static platform::Collection<MaterialPtr> materials;
+    return materials;
+}
+
+void actRepBatchPrint::ActiveReport_ReportStart()
+{
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (!mdi)
+        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+
+    // The material reports of an earlier run that never started must not print in this one.
+    colMaterialsBatch().clear();
+
+    ReportSection *detail = section(QStringLiteral("Detail"));
+    const int n = mdi->colMaterials.count();
+    double nextTop = 0;
+    int i = 0;
+    for (const MaterialPtr &material : mdi->colMaterials) {
+        ++i;
+        colMaterialsBatch().add(material);
+        auto *sub = static_cast<controls::ReportSubReport *>(detail->controls().add(controls::SubReportClassName));
+        sub->setName(QStringLiteral("SubReport") + QString::number(i));
+        sub->setLeft(0);
+        sub->setWidth(printWidth());
+        sub->setTop(nextTop);
+        sub->setReport(std::make_shared<actRepMain>());
+        nextTop = std::round(sub->top() + sub->height());
+        if (i < n) {
+            auto *pageBreak = detail->controls().add(controls::PageBreakClassName);
+            pageBreak->setName(QStringLiteral("PageBreak") + QString::number(i));
+            pageBreak->setTop(nextTop);
+        }
+    }
+
+    auto &footer = section(QStringLiteral("PageFooter"))->controls();
+    footer.item<ReportField>(QStringLiteral("txtDateTime"))
+        ->setText(platform::cStr(QVariant(QDateTime::currentDateTime())));
+    setDocumentName(platform::exeName() + QStringLiteral("_MATERIALS_BATCH_PRINT"));
+    footer.item<ReportLabel>(QStringLiteral("lblDocName"))->setCaption(documentName());
+}
+
+void actRepBatchPrint::ActiveReport_ReportEnd() {}
+
+void actRepBatchPrint::ActiveReport_Resize()
+{
+    if (windowState() == 1)
+        setWindowState(2);
+}

@@ -1,0 +1,102 @@
+#include "reports/frmSave.h"
+
+#include "core/mdiVelkor.h"
+#include "material/Material.h"
+#include "material/frmMaterial2.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "platform/VbError.h"
+#include "reports/actRepMain.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+void showStatus(int code)
+{
+    if (mdiVelkor *mdi = mdiVelkor::instance())
+        mdi->ShowStatus(code);
+}
+
+} // namespace
+
+frmSave::frmSave(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Save Graph / Design Values..."));
+    setModal(true);
+    platform::resizeTwips(this, 4200, 2400);
+
+    framSave = new QGroupBox(QStringLiteral("File Format"), this);
+    platform::moveTwips(framSave, 240, 120, 2160, 1560);
+    const char *const formats[3] = {"*.pdf", "*.rtf", "*.txt"};
+    const char *const tips[3] = {"Portable Document Format", "Rich Text Format", "Text Format"};
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(9);
+    for (int i = 0; i < 3; ++i) {
+        auto *option = new QRadioButton(QString::fromLatin1(formats[i]), framSave);
+        option->setFont(arial);
+        option->setToolTip(QString::fromLatin1(tips[i]));
+        platform::moveTwips(option, 360, 360 * (i + 1), 1600, 300);
+        optFormat[std::size_t(i)] = option;
+    }
+    optFormat[0]->setChecked(true);
+
+    const char *const captions[2] = {"Save...", "Cancel"};
+    for (int i = 0; i < 2; ++i) {
+        auto *button = new QPushButton(QString::fromLatin1(captions[i]), this);
+        platform::moveTwips(button, 2640, 240 + 600 * i, 1320, 435);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdSave_Click(i); });
+        cmdSave[std::size_t(i)] = button;
+    }
+}
+
+frmSave::~frmSave() = default;
+
+void frmSave::Form_Load()
+{
+    showStatus(109);
+}
+
+void frmSave::Form_Unload()
+{
+    showStatus(100);
+}
+
+void frmSave::cmdSave_Click(int Index)
+{
+    if (Index == 0) {
+        actRepMain &report = actRepMain::defaultInstance();
+        report.blnSave = true;
+        report.iExpFileType = optFormat[0]->isChecked() ? 0 : optFormat[1]->isChecked() ? 1 : 2;
+        try {
+            report.run(true);
+        } catch (const platform::VbError &error) {
+            actRepMain::AbandonRun(report);
+            platform::msgBox(error.description(), platform::vbCritical);
+        }
+    } else if (Index == 1) {
+        mdiVelkor *mdi = mdiVelkor::instance();
+        if (mdi && mdi->mCurrent)
+            if (frmMaterial2 *form = mdi->mCurrent->MyForm())
+                form->iReportType = 0;
+    }
+    Unload();
+}
+
+void frmSave::Unload()
+{
+    m_unloaded = true;
+    Form_Unload();
+    accept();
+}
+
+void frmSave::reject()
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        Form_Unload();
+    }
+    QDialog::reject();
+}

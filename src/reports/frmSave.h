@@ -1,0 +1,38 @@
+#pragma once
+
+// "Save Graph / Design Values...": the file format for saving the chart or design-values report.
+
+#include <QDialog>
+
+#include <array>
+
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+class frmSave : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmSave(QWidget *parent = nullptr);
+    ~frmSave() override;
+
+    std::array<QPushButton *, 2> cmdSave{};
+    QGroupBox *framSave = nullptr;
+    std::array<QRadioButton *, 3> optFormat{};
+
+    void Form_Load();
+    void cmdSave_Click(int Index);
+    void Form_Unload();
+
+    bool Unloaded() const { return m_unloaded; }
+
+protected:
+    // The close box unloads the dialog like its Cancel button's unload.
+    void reject() override;
+
+private:
+    void Unload();
+
+    bool m_unloaded = false;
+};

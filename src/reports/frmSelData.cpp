@@ -1,0 +1,185 @@
+#include "reports/frmSelData.h"
+
+#include "core/mdiVelkor.h"
+#include "material/Material.h"
+#include "material/frmMaterial2.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "platform/VbError.h"
+#include "reports/actRepMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const char *const DataCaptions[14] = {
+    "References",
+    "Chemical Composition",
+    "Mechanical Properties At Room Temperature",
+    "Impact Energy",
+    "Min Values For Rp0,2 At Elevated Temperature",
+    "Min. Values For Rp1,0 At Elevated Temperature",
+    "Min. Values For Rm At Elevated Temperature",
+    "Modulus Of Elasticity",
+    "Thermal Expansion",
+    "Thermal Conductivity",
+    "Specific Thermal Capacity",
+    "Specific Electrical Resistivity",
+    "Creep Properties",
+    "Additional Information",
+};
+
+void showStatus(int code)
+{
+    if (mdiVelkor *mdi = mdiVelkor::instance())
+        mdi->ShowStatus(code);
+}
+
+QFont arial()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(9);
+    return font;
+}
+
+} // namespace
+
+frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Select Data..."));
+    setModal(true);
+    platform::resizeTwips(this, 9000, 6600);
+
+    framSelData = new QGroupBox(this);
+    platform::moveTwips(framSelData, 240, 120, 5400, 6240);
+    lblSelData = new QLabel(this);
+    platform::moveTwips(lblSelData, 480, 360, 4800, 360);
+    for (int i = 0; i < 14; ++i) {
+        auto *box = new QCheckBox(QString::fromLatin1(DataCaptions[i]), this);
+        box->setFont(arial());
+        box->setChecked(true);
+        platform::moveTwips(box, 480, 840 + 360 * i, 5000, 300);
+        connect(box, &QCheckBox::clicked, this, [this, i] { chkData_Click(i); });
+        chkData[std::size_t(i)] = box;
+    }
+
+    framSave = new QGroupBox(QStringLiteral("File Format"), this);
+    platform::moveTwips(framSave, 5880, 120, 2880, 1560);
+    const char *const formats[3] = {"*.pdf", "*.rtf", "*.txt"};
+    const char *const tips[3] = {"Portable Document Format", "Rich Text Format", "Text Format"};
+    for (int i = 0; i < 3; ++i) {
+        auto *option = new QRadioButton(QString::fromLatin1(formats[i]), framSave);
+        option->setFont(arial());
+        option->setToolTip(QString::fromLatin1(tips[i]));
+        platform::moveTwips(option, 360, 360 * (i + 1), 2000, 300);
+        optFormat[std::size_t(i)] = option;
+    }
+    optFormat[0]->setChecked(true);
+
+    cmdSavePrint = new QPushButton(QStringLiteral("Save / Print..."), this);
+    platform::moveTwips(cmdSavePrint, 5880, 5040, 2880, 495);
+    connect(cmdSavePrint, &QPushButton::clicked, this, [this] { cmdSavePrint_Click(); });
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    platform::moveTwips(cmdCancel, 5880, 5760, 2880, 495);
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+frmSelData::~frmSelData() = default;
+
+void frmSelData::Form_Load()
+{
+    platform::moveTwips(this, 5000, 3000, platform::widthTwips(this), platform::heightTwips(this));
+    mdiVelkor *mdi = mdiVelkor::instance();
+    mMaterial = mdi ? mdi->mCurrent : MaterialPtr();
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (mMaterial) {
+        if (frmMaterial2 *form = mMaterial->MyForm()) {
+            form->hide();
+            try {
+                form->CheckTablesForRecords();
+            } catch (const platform::VbError &) {
+                // A table that cannot be checked keeps its box as it is.
+            }
+            form->show();
+        }
+        DisableEmptyTables();
+    }
+    QApplication::restoreOverrideCursor();
+    SetTabOrder();
+}
+
+void frmSelData::DisableEmptyTables()
+{
+    mdiVelkor *mdi = mdiVelkor::instance();
+    if (!mdi)
+        return;
+    for (int i = 1; i <= 13; ++i) {
+        if (!mMaterial->TableHasData(mdi->GetShortTableName(i))) {
+            chkData[std::size_t(i)]->setChecked(false);
+            chkData[std::size_t(i)]->setEnabled(false);
+        }
+    }
+}
+
+void frmSelData::SetTabOrder()
+{
+    QList<QWidget *> order;
+    for (auto *option : optFormat)
+        order << option;
+    order << cmdSavePrint;
+    for (auto *box : chkData)
+        order << box;
+    order << cmdCancel;
+    for (int i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void frmSelData::chkData_Click(int Index)
+{
+    if (Index == 0)
+        chkData[0]->setChecked(true);
+}
+
+void frmSelData::cmdSavePrint_Click()
+{
+    if (mMaterial) {
+        for (int i = 0; i <= 13; ++i)
+            mMaterial->PrintTable(i, chkData[std::size_t(i)]->isChecked());
+    }
+
+    actRepMain &report = actRepMain::defaultInstance();
+    try {
+        if (cmdSavePrint->text() == QLatin1String("Save...")) {
+            report.blnSave = true;
+            report.iExpFileType = optFormat[0]->isChecked() ? 0 : optFormat[1]->isChecked() ? 1 : 2;
+            report.run(true);
+        } else {
+            report.show(mdiVelkor::instance(), true);
+            actRepMain::unloadDefault();
+            showStatus(100);
+        }
+    } catch (const platform::VbError &error) {
+        actRepMain::AbandonRun(report);
+        platform::msgBox(error.description(), platform::vbCritical);
+    }
+    Unload();
+}
+
+void frmSelData::cmdCancel_Click()
+{
+    showStatus(100);
+    Unload();
+}
+
+void frmSelData::Unload()
+{
+    m_unloaded = true;
+    Form_Unload();
+    accept();
+}

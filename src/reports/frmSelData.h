@@ -1,0 +1,52 @@
+#pragma once
+
+// "Select Data...": which tables of the current material go into its report and, when saving, the
+// file format; then the report is exported or previewed.
+
+#include <QDialog>
+
+#include <QString>
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class Material;
+using MaterialPtr = std::shared_ptr<Material>;
+
+class frmSelData : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmSelData(QWidget *parent = nullptr);
+    ~frmSelData() override;
+
+    MaterialPtr mMaterial;
+
+    std::array<QCheckBox *, 14> chkData{};
+    QGroupBox *framSelData = nullptr;
+    QLabel *lblSelData = nullptr;
+    QGroupBox *framSave = nullptr;
+    std::array<QRadioButton *, 3> optFormat{};
+    QPushButton *cmdSavePrint = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+    void Form_Load();
+    void chkData_Click(int Index);
+    void cmdSavePrint_Click();
+    void cmdCancel_Click();
+    void Form_Unload() {}
+
+    // True once a button has closed the dialog.
+    bool Unloaded() const { return m_unloaded; }
+
+private:
+    void DisableEmptyTables();
+    void SetTabOrder();
+    void Unload();
+
+    bool m_unloaded = false;
+};
