@@ -13,38 +13,14 @@
 
 #include <QFile>
 #include <QtTest>
-#include <sqlite3.h>
+#include "SchemaFixture.h"
 
 // --- fixture ------------------------------------------------------------------------------------
-
-namespace {
-
-bool execSql(sqlite3 *handle, const QString &sql)
-{
-    char *error = nullptr;
-    if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        qWarning("fixture: %s in %s", error, qPrintable(sql.left(200)));
-        sqlite3_free(error);
-        return false;
-    }
-    return true;
-}
-
-} // namespace
 
 Fixture::Fixture(const QStringList &statements)
 {
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
-    QFile schema(QStringLiteral(VELKOR_SOURCE_DIR "/data/velkor_ped/00_schema.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
-        return;
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    bool ok = execSql(handle, QString::fromUtf8(schema.readAll()));
-    for (const QString &statement : statements)
-        ok = execSql(handle, statement) && ok;
-    sqlite3_close(handle);
-    if (ok)
+    if (testsupport::buildSchemaDatabase(path, statements))
         modDBase::gMaterialDb = db::Database::open(path, false, true);
 }
 

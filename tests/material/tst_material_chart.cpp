@@ -29,28 +29,14 @@
 #include <QPainter>
 #include <QtTest>
 #include <QTimer>
-#include <sqlite3.h>
+#include "SchemaFixture.h"
 
 // --- fixture ------------------------------------------------------------------------------------
 
 ChartFixture::ChartFixture(const QStringList &statements)
 {
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
-    QFile schema(QStringLiteral(VELKOR_SOURCE_DIR "/data/velkor_ped/00_schema.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
-        return;
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    bool ok = true;
-    for (const QString &sql : QStringList{QString::fromUtf8(schema.readAll())} + statements) {
-        char *error = nullptr;
-        if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-            qWarning("fixture: %s in %s", error, qPrintable(sql.left(200)));
-            sqlite3_free(error);
-            ok = false;
-        }
-    }
-    sqlite3_close(handle);
+    const bool ok = testsupport::buildSchemaDatabase(path, statements);
     if (ok)
         modDBase::gMaterialDb = db::Database::open(path, false, true);
 }

@@ -29,7 +29,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <sqlite3.h>
+#include "SchemaFixture.h"
 
 using controls::ReportField;
 using controls::ReportLabel;
@@ -56,17 +56,6 @@ const QStringList FixtureRows = {
     "INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), (1, 1, 2, 2, '229'), (1, 1, 3, 3, '-'), "
     "(1, 1, 4, 4, '165'), (1, 2, 1, 1, '400'), (1, 2, 2, 2, '210'), (1, 2, 3, 3, ' '), (1, 2, 4, 4, '150')",
 };
-
-bool execSql(sqlite3 *handle, const QString &sql)
-{
-    char *error = nullptr;
-    if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        qWarning("fixture: %s in %s", error, qPrintable(sql.left(200)));
-        sqlite3_free(error);
-        return false;
-    }
-    return true;
-}
 
 MaterialPtr loadMaterial(int matId, int stId)
 {
@@ -167,15 +156,7 @@ void tst_reports_batch::initTestCase()
     platform::setExeName(QStringLiteral("Velkor_PED"));
 
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
-    QFile schema(QStringLiteral(VELKOR_SOURCE_DIR "/data/velkor_ped/00_schema.sql"));
-    QVERIFY(schema.open(QIODevice::ReadOnly));
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    bool ok = execSql(handle, QString::fromUtf8(schema.readAll()));
-    for (const QString &row : FixtureRows)
-        ok = execSql(handle, row) && ok;
-    sqlite3_close(handle);
-    QVERIFY(ok);
+    QVERIFY(testsupport::buildSchemaDatabase(path, FixtureRows));
     modDBase::gMaterialDb = db::Database::open(path, false, true);
     QVERIFY(modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen());
 

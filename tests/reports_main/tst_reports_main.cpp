@@ -38,7 +38,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <sqlite3.h>
+#include "SchemaFixture.h"
 
 using controls::ReportField;
 using controls::ReportImage;
@@ -60,17 +60,6 @@ const QStringList FixtureRows = {
     "INSERT INTO Chemical VALUES ('EN 1', 'G1', '1.0001', 2, 'C', '0,20', NULL)",
     "INSERT INTO Rp02 VALUES (1, 100, '214', -1, 1)",
 };
-
-bool execSql(sqlite3 *handle, const QString &sql)
-{
-    char *error = nullptr;
-    if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        qWarning("fixture: %s in %s", error, qPrintable(sql.left(200)));
-        sqlite3_free(error);
-        return false;
-    }
-    return true;
-}
 
 QString subReportClass(const controls::Report *report)
 {
@@ -184,15 +173,7 @@ void tst_reports_main::initTestCase()
     platform::setExeName(QStringLiteral("Velkor_PED"));
 
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
-    QFile schema(QStringLiteral(VELKOR_SOURCE_DIR "/data/velkor_ped/00_schema.sql"));
-    QVERIFY(schema.open(QIODevice::ReadOnly));
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    bool ok = execSql(handle, QString::fromUtf8(schema.readAll()));
-    for (const QString &row : FixtureRows)
-        ok = execSql(handle, row) && ok;
-    sqlite3_close(handle);
-    QVERIFY(ok);
+    QVERIFY(testsupport::buildSchemaDatabase(path, FixtureRows));
     modDBase::gMaterialDb = db::Database::open(path, false, true);
     QVERIFY(modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen());
 

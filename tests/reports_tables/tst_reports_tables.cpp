@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
-#include <sqlite3.h>
+#include "SchemaFixture.h"
 
 using controls::PageItem;
 using controls::ReportField;
@@ -21,17 +21,6 @@ using controls::ReportImage;
 using controls::ReportLabel;
 
 namespace {
-
-bool execSql(sqlite3 *handle, const QString &sql)
-{
-    char *error = nullptr;
-    if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        qWarning("fixture: %s in %s", error, qPrintable(sql.left(200)));
-        sqlite3_free(error);
-        return false;
-    }
-    return true;
-}
 
 QString crlf(QString text)
 {
@@ -58,20 +47,11 @@ ReportImage *image(actRepBound &r, const QString &name)
 Fixture::Fixture(const QStringList &rows)
 {
     const QString file = m_dir.filePath(QStringLiteral("fixture.mdb"));
-    QFile schema(QStringLiteral(VELKOR_SOURCE_DIR "/data/velkor_ped/00_schema.sql"));
-    if (!schema.open(QIODevice::ReadOnly))
-        return;
-    sqlite3 *handle = nullptr;
-    sqlite3_open_v2(file.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    bool ok = execSql(handle, QString::fromUtf8(schema.readAll()));
     const QStringList base = {
         QStringLiteral("INSERT INTO standard VALUES (5, 'EN 1', 'Plates for pressure purposes', '2007-12-01', 0)"),
         QStringLiteral("INSERT INTO materials VALUES (1, 'G1', '1.0001', 'Carbon steel', '1.1', '2008-06-01', 'EN 1', "
                        "NULL, NULL, NULL)")};
-    for (const QString &statement : base + rows)
-        ok = execSql(handle, statement) && ok;
-    sqlite3_close(handle);
-    if (ok)
+    if (testsupport::buildSchemaDatabase(file, base + rows))
         modDBase::gMaterialDb = db::Database::open(file, false, true);
 }
 
