@@ -7,10 +7,8 @@
 #include "material/Material.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
+#include "controls/HeadingPictures.h"
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QPainter>
 
 using controls::ReportField;
 using controls::ReportImage;
@@ -25,66 +23,6 @@ const double ColumnFontSize = 8.5;
 QString threeLines(const QString &first, const QString &last)
 {
     return first + vbCrLf + vbCrLf + last;
-}
-
-QImage blank(int w, int h)
-{
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-QFont pictureFont(int pixelSize)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
-// A unit written as a fraction.
-QImage fractionPicture(const QString &numerator, const QString &denominator)
-{
-    QImage image = blank(56, 48);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(pictureFont(11));
-    p.setPen(Qt::black);
-    p.drawText(QRect(0, 6, 56, 16), Qt::AlignHCenter | Qt::AlignBottom, numerator);
-    const QFontMetrics fm(p.font());
-    const int bar = qMin(52, qMax(fm.horizontalAdvance(numerator), fm.horizontalAdvance(denominator)) + 6);
-    p.drawLine((56 - bar) / 2, 24, (56 + bar) / 2, 24);
-    p.drawText(QRect(0, 26, 56, 16), Qt::AlignHCenter | Qt::AlignTop, denominator);
-    return image;
-}
-
-// A symbol with its subscript, and the unit below it with an optional raised exponent.
-QImage symbolPicture(const QString &symbol, const QString &subscript, const QString &unitBase,
-                     const QString &exponent, const QString &unitRest)
-{
-    QImage image = blank(56, 48);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setPen(Qt::black);
-    const QFont main = pictureFont(12), small = pictureFont(8), unit = pictureFont(10);
-    const QFontMetrics fmMain(main), fmSmall(small), fmUnit(unit);
-    int x = qMax(0, (56 - fmMain.horizontalAdvance(symbol) - fmSmall.horizontalAdvance(subscript)) / 2);
-    p.setFont(main);
-    p.drawText(x, 18, symbol);
-    x += fmMain.horizontalAdvance(symbol);
-    p.setFont(small);
-    p.drawText(x, 21, subscript);
-    const int unitWidth = fmUnit.horizontalAdvance(unitBase) + fmSmall.horizontalAdvance(exponent) +
-                          fmUnit.horizontalAdvance(unitRest);
-    x = qMax(0, (56 - unitWidth) / 2);
-    p.setFont(unit);
-    p.drawText(x, 40, unitBase);
-    x += fmUnit.horizontalAdvance(unitBase);
-    p.setFont(small);
-    p.drawText(x, 35, exponent);
-    x += fmSmall.horizontalAdvance(exponent);
-    p.setFont(unit);
-    p.drawText(x, 40, unitRest);
-    return image;
 }
 
 ReportField *columnBox(ReportSection *section, const QString &name, double left, double top, double width,
@@ -105,24 +43,29 @@ ReportField *columnBox(ReportSection *section, const QString &name, double left,
 
 QImage actRepBound::HeadingPicture(int index)
 {
+    using controls::fractionPicture;
+    using controls::symbolPicture;
+    // The pictures fill their 840 by 720 twips holders.
+    constexpr int W = 56, H = 48;
     const QChar beta(0x03B2), omega(0x03A9), times(0x00D7), squared(0x00B2);
     switch (index) {
     case 0:
-        return fractionPicture(QStringLiteral("kN"), QStringLiteral("mm") + squared);
+        return fractionPicture(QStringLiteral("kN"), QStringLiteral("mm") + squared, W, H);
     case 1:
         return symbolPicture(QString(beta), QStringLiteral("20, t"), QStringLiteral("[E"), QStringLiteral("-6"),
-                             QStringLiteral("/K]"));
+                             QStringLiteral("/K]"), W, H);
     case 2:
-        return fractionPicture(QStringLiteral("W"), QStringLiteral("m ") + times + QStringLiteral(" K"));
+        return fractionPicture(QStringLiteral("W"), QStringLiteral("m ") + times + QStringLiteral(" K"), W, H);
     case 3:
-        return symbolPicture(QStringLiteral("C"), QStringLiteral("p20, t"), QStringLiteral("[J/kgK]"), {}, {});
+        return symbolPicture(QStringLiteral("C"), QStringLiteral("p20, t"), QStringLiteral("[J/kgK]"), {}, {}, W, H);
     case 4:
-        return fractionPicture(omega + QStringLiteral(" ") + times + QStringLiteral(" mm") + squared, QStringLiteral("m"));
+        return fractionPicture(omega + QStringLiteral(" ") + times + QStringLiteral(" mm") + squared,
+                               QStringLiteral("m"), W, H);
     case 5:
-        return symbolPicture(QStringLiteral("C"), QStringLiteral("p diff, t"), QStringLiteral("[J/kgK]"), {}, {});
+        return symbolPicture(QStringLiteral("C"), QStringLiteral("p diff, t"), QStringLiteral("[J/kgK]"), {}, {}, W, H);
     case 6:
         return symbolPicture(QString(beta), QStringLiteral("diff, t"), QStringLiteral("[E"), QStringLiteral("-6"),
-                             QStringLiteral("/K]"));
+                             QStringLiteral("/K]"), W, H);
     default:
         return {};
     }
