@@ -48,10 +48,6 @@ public:
     GridHeader *header() const { return m_header; }
     void relayout() { updateGeometries(); }
 
-    // The VB key code of a key press (0 for keys without one) and the shift mask.
-    static int vbKeyCode(const QKeyEvent *event);
-    static int vbShift(Qt::KeyboardModifiers modifiers);
-
 protected:
     bool viewportEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "material/MainWindowLink.h"
+#include "platform/KeyCodes.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,33 +13,6 @@ namespace {
 constexpr qint16 KeyBack = 8;
 constexpr qint16 KeyReturn = 13;
 constexpr qint16 KeyDelete = 46;
-
-qint16 shiftState(Qt::KeyboardModifiers modifiers)
-{
-    qint16 shift = 0;
-    if (modifiers & Qt::ShiftModifier)
-        shift |= 1;
-    if (modifiers & Qt::ControlModifier)
-        shift |= 2;
-    if (modifiers & Qt::AltModifier)
-        shift |= 4;
-    return shift;
-}
-
-qint16 keyCode(const QKeyEvent *e)
-{
-    switch (e->key()) {
-    case Qt::Key_Backspace:
-        return KeyBack;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return KeyReturn;
-    case Qt::Key_Delete:
-        return KeyDelete;
-    default:
-        return e->key() < 0x100 ? qint16(e->key()) : 0;
-    }
-}
 
 // The character a key types, as the box's key filter judges it; -1 for keys that type none
 // (caret movement, Delete), which the box handles itself.
@@ -73,7 +47,7 @@ public:
         switch (e->type()) {
         case QEvent::KeyPress: {
             auto *key = static_cast<QKeyEvent *>(e);
-            m_window->txtDesignTemp_KeyDown(keyCode(key), shiftState(key->modifiers()));
+            m_window->txtDesignTemp_KeyDown(qint16(platform::vbKeyCode(key)), qint16(platform::vbShift(key->modifiers())));
             const int typed = typedCharacter(key);
             if (typed < 0)
                 return false;

@@ -1,11 +1,13 @@
 #include "tst_platform.h"
 
 #include "platform/Environment.h"
+#include "platform/KeyCodes.h"
 #include "platform/MsgBox.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -105,6 +107,38 @@ void tst_Platform::systemColors()
 }
 
 // ---- dialogs ----
+
+void tst_Platform::keyCodes_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("shift");
+
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << 8 << 0;
+    QTest::newRow("enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 13 << 0;
+    QTest::newRow("return") << int(Qt::Key_Return) << 0 << 13 << 0;
+    QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << 46 << 0;
+    // The point's character code is the delete key's code; the point must not read as delete.
+    QTest::newRow("point") << int(Qt::Key_Period) << 0 << 0 << 0;
+    QTest::newRow("minus") << int(Qt::Key_Minus) << 0 << 0 << 0;
+    QTest::newRow("shift A") << int(Qt::Key_A) << int(Qt::ShiftModifier) << 65 << 1;
+    QTest::newRow("ctrl alt 5") << int(Qt::Key_5) << int(Qt::ControlModifier | Qt::AltModifier) << 53 << 6;
+    QTest::newRow("keypad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << 101 << 0;
+    QTest::newRow("F2") << int(Qt::Key_F2) << 0 << 113 << 0;
+    QTest::newRow("left") << int(Qt::Key_Left) << 0 << 37 << 0;
+}
+
+void tst_Platform::keyCodes()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, code);
+    QFETCH(int, shift);
+    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(platform::vbKeyCode(&event), code);
+    QCOMPARE(platform::vbShift(event.modifiers()), shift);
+}
 
 void tst_Platform::filterConversion_data()
 {

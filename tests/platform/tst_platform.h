@@ -91,6 +91,8 @@ private slots:
 
     void filterConversion_data();
     void filterConversion();
+    void keyCodes_data();
+    void keyCodes();
     void responderRecordsAndAnswers();
     void fileDialogsThroughResponder();
     void respondersNestAndRestore();
