@@ -1,11 +1,13 @@
 #include "core/mdiVelkor.h"
 
+#include "core/TableCatalogue.h"
+
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 
 namespace {
 
-constexpr int TableCount = 14;
+using catalogue::TableCount;
 
 [[noreturn]] void subscriptOutOfRange()
 {
@@ -32,12 +34,9 @@ void mdiVelkor::InitTableNames()
         "Creep properties",
         "Additional Information",
     };
-    static const char *const keys[TableCount] = {"Ref",      "ChemComp",  "MechProp",     "ImpEnergy",   "Rp02",
-                                                 "Rp10",     "Rm",        "ModElast",     "ThermExp",    "ThermCond",
-                                                 "SpecThermCap", "SpecElecRes", "CreepProp", "AddInfo"};
     for (int i = 0; i < TableCount; ++i) {
         m_tableNames[i] = QString::fromLatin1(titles[i]);
-        m_tableNames[i + TableCount] = QString::fromLatin1(keys[i]);
+        m_tableNames[i + TableCount] = QString::fromLatin1(catalogue::TableKeys[i]);
     }
 }
 

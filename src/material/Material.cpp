@@ -1,17 +1,12 @@
 #include "material/Material.h"
 
+#include "core/TableCatalogue.h"
 #include "db/Recordset.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 
 namespace {
-
-// The catalogue keys in index order; the lookup matches the main window's GetTableIndex (exact
-// comparison, anything else is slot 0) without needing the main window to exist.
-const char *const kTableKeys[14] = {"Ref",      "ChemComp",  "MechProp",     "ImpEnergy",   "Rp02",
-                                    "Rp10",     "Rm",        "ModElast",     "ThermExp",    "ThermCond",
-                                    "SpecThermCap", "SpecElecRes", "CreepProp", "AddInfo"};
 
 [[noreturn]] void subscriptError()
 {
@@ -22,10 +17,7 @@ const char *const kTableKeys[14] = {"Ref",      "ChemComp",  "MechProp",     "Im
 
 int Material::tableSlot(const QString &strTable)
 {
-    for (int i = 0; i < 14; ++i)
-        if (strTable == QLatin1String(kTableKeys[i]))
-            return i;
-    return 0;
+    return catalogue::IndexOfKey(strTable);
 }
 
 int Material::captionSlot(const QString &strTable)
