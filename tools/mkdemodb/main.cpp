@@ -7,6 +7,7 @@
 // output file behind, so a broken source never yields a half-filled database.
 
 #include "db/Database.h"
+#include "db/SchemaIndexes.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -102,6 +103,12 @@ bool build(const QString &output, const QString &password, const QStringList &so
         ok = db::writePasswordVerifier(db, password, &error);
         if (!ok)
             fail(QStringLiteral("cannot set the password: %1").arg(error));
+    }
+    if (ok) {
+        QString error;
+        ok = db::createSchemaIndexes(db, &error);
+        if (!ok)
+            fail(QStringLiteral("cannot create the indexes: %1").arg(error));
     }
     if (ok)
         ok = exec(db, "COMMIT");
