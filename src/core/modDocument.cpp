@@ -1,6 +1,7 @@
 #include "core/modDocument.h"
 
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -23,10 +24,8 @@ constexpr int LaunchWaitMs = 5000;
 
 bool FileExists(const QString &strPath)
 {
-    if (strPath.isEmpty())
-        return false;
-    const QFileInfo info(strPath);
-    return info.exists() && !info.isDir();
+    // Only a regular file is a document: a fifo or a device would hang the program that opens it.
+    return platform::isRegularFile(strPath);
 }
 
 int ShellOpen(const QString &strPath)
