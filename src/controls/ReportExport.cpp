@@ -5,6 +5,7 @@
 #include "platform/SafeFile.h"
 #include "platform/VbError.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
@@ -65,8 +66,13 @@ QByteArray rtfEscaped(const QString &text)
 void PdfExport::exportDocument(const ReportDocument &document)
 {
     checkTarget(m_fileName);
-    const bool written = platform::writeFileAtomically(m_fileName, [&](QIODevice &file) {
-        QPdfWriter writer(&file);
+    // The writer does not tell when its device fails; it writes into memory, and the file is
+    // written whole afterwards.
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QSizeF(document.paperWidth / 20, document.paperHeight / 20),
                                      QPageSize::Point));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -75,17 +81,16 @@ void PdfExport::exportDocument(const ReportDocument &document)
         writer.setCreator(platform::exeName());
         QPainter painter;
         if (!painter.begin(&writer))
-            return false;
+            accessError();
         for (int p = 0; p < document.pages.size(); ++p) {
             if (p > 0)
                 writer.newPage();
             paintPage(painter, document, p);
         }
-        // The writer's own writes are not checked one by one; the device remembers a failure.
-        return painter.end();
-    });
-    if (!written)
-        accessError();
+        if (!painter.end())
+            accessError();
+    }
+    writeAll(m_fileName, bytes);
 }
 
 QByteArray RtfExport::rtf(const ReportDocument &document)

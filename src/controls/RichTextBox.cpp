@@ -22,7 +22,7 @@ namespace {
 
 constexpr int DefaultHalfPoints = 24;
 // A document to read, not a disk image: larger files are refused as damaged.
-constexpr qint64 MaxDocumentBytes = 32 * 1024 * 1024;
+constexpr qint64 MaxDocumentBytes = 4 * 1024 * 1024;
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
 constexpr char16_t Cp1252High[32] = {

@@ -15,7 +15,8 @@ namespace {
 constexpr int SettingsLines = 27;
 // Longer lines are no settings of ours; they are read as empty.
 constexpr qint64 MaxLineBytes = 4096;
-constexpr qint64 MaxSettingsBytes = 64 * 1024;
+// Enough for 27 lines of any length we read; what lies beyond is never looked at.
+constexpr qint64 MaxSettingsBytes = 256 * 1024;
 
 QString settingsPath()
 {
@@ -28,12 +29,12 @@ QString settingsPath()
 }
 
 // Reads at most the first 27 lines; a line ends with LF, CR LF or CR. Control characters are dropped.
-// A file that is not a regular file or is far larger than 27 short lines is not ours: all lines
-// stay empty, which gives the defaults.
+// A file that is not a regular file (a folder, a fifo, a device) is not ours: all lines stay empty,
+// which gives the defaults. Of a long file only the first bytes are read.
 std::array<QString, SettingsLines> readSettingsLines()
 {
     std::array<QString, SettingsLines> lines;
-    const platform::FileRead file = platform::readRegularFile(settingsPath(), MaxSettingsBytes);
+    const platform::FileRead file = platform::readRegularFile(settingsPath(), MaxSettingsBytes, platform::Oversize::Head);
     if (!file.ok())
         return lines;
     int n = 0;

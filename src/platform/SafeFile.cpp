@@ -107,7 +107,7 @@ FileRead readRegularFile(const QString &path, qint64 maxBytes, Oversize oversize
     return result;
 }
 
-bool writeFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &produce)
+bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty() || !replaceable(QFile::encodeName(path)))
         return false;
@@ -116,17 +116,12 @@ bool writeFileAtomically(const QString &path, const std::function<bool(QIODevice
         return false;
     // commit() alone is not enough: a flush that fails for a full disk may still be committed,
     // leaving a short file under the real name. Every step is checked, and any failure discards.
-    if (!produce(*file) || !file->flush() || file->error() != QFileDevice::NoError) {
+    if (file->write(bytes) != bytes.size() || !file->flush() || file->error() != QFileDevice::NoError) {
         file->cancelWriting();
         file->commit();
         return false;
     }
     return file->commit();
-}
-
-bool writeFileAtomically(const QString &path, const QByteArray &bytes)
-{
-    return writeFileAtomically(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
 }
 
 void setSaveFileFactory(SaveFileFactory factory)

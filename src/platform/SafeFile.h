@@ -48,10 +48,6 @@ FileRead readRegularFile(const QString &path, qint64 maxBytes, Oversize oversize
 // the file could not be written completely.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
-// Writes through a device the caller fills, for producers that stream (the PDF writer). The device
-// is opened; produce returns false on its own failure. The same rules as above hold.
-bool writeFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &produce);
-
 // Test seam: every atomic write opens the device this factory returns for the target path. An
 // empty factory restores the plain QSaveFile. A test may return a QSaveFile whose writes fail.
 using SaveFileFactory = std::function<std::unique_ptr<QSaveFile>(const QString &path)>;
