@@ -28,8 +28,9 @@ struct Descriptor
     }
 };
 
-// Nothing at the path may be replaced unless it is a regular file or nothing at all: a folder,
-// a fifo or a device named like one of our files is the user's and stays as it is.
+// Nothing at the path may be replaced unless it is a regular file we may write, or nothing at
+// all: a folder, a fifo or a device named like one of our files is the user's and stays as it is,
+// and so does a file whose mode forbids writing it.
 bool replaceable(const QByteArray &name)
 {
     struct stat info {};
@@ -39,7 +40,7 @@ bool replaceable(const QByteArray &name)
         if (::stat(name.constData(), &info) != 0)
             return false; // a dangling link: where it points is not ours to create
     }
-    return S_ISREG(info.st_mode);
+    return S_ISREG(info.st_mode) && ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) == 0;
 }
 
 } // namespace

@@ -13,7 +13,8 @@
 #include <mutex>
 #include <thread>
 
-#include <sys/fsuid.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,7 +25,6 @@ namespace {
 
 constexpr qint64 LongLineBytes = 10 * 1024 * 1024;
 constexpr int GarbageBytes = 4096;
-constexpr uid_t NobodyId = 65534;
 
 bool isRoot()
 {
@@ -132,15 +132,6 @@ FileFault::FileFault(Fault fault, const QString &path, const QByteArray &goodCon
     case Fault::Unreadable:
         writeBytes(path, m_content);
         ::chmod(name.constData(), 0);
-        if (isRoot()) {
-            // The unprivileged reader must reach the folders and the program's other files.
-            for (QDir dir(folder); !dir.isRoot(); dir.cdUp()) {
-                struct stat info {};
-                const QByteArray d = QFile::encodeName(dir.absolutePath());
-                if (::stat(d.constData(), &info) == 0 && !(info.st_mode & S_IXOTH))
-                    ::chmod(d.constData(), (info.st_mode & 07777) | S_IXOTH | S_IROTH);
-            }
-        }
         break;
     case Fault::ReadOnlyFolder:
         writeBytes(path, m_content);
@@ -206,16 +197,26 @@ qint64 FileFault::act(const std::function<void()> &step, int timeoutMs)
             std::_Exit(1);
         }
     });
+    // Root reads a mode 000 file; without the capabilities that override file modes the thread
+    // meets the modes as their owner does, and everything else stays as it was.
     const bool unprivileged = m_fault == Fault::Unreadable && isRoot();
-    if (unprivileged)
-        ::setfsuid(NobodyId);
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    if (unprivileged && ::syscall(SYS_capget, &header, saved) == 0) {
+        __user_cap_data_struct reduced[2] = {saved[0], saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &header, reduced);
+    }
+    const auto restore = [&] {
+        if (unprivileged)
+            ::syscall(SYS_capset, &header, saved);
+    };
     QElapsedTimer timer;
     timer.start();
     try {
         step();
     } catch (...) {
-        if (unprivileged)
-            ::setfsuid(0);
+        restore();
         {
             std::lock_guard<std::mutex> lock(mutex);
             finished = true;
@@ -225,8 +226,7 @@ qint64 FileFault::act(const std::function<void()> &step, int timeoutMs)
         throw;
     }
     const qint64 elapsed = timer.elapsed();
-    if (unprivileged)
-        ::setfsuid(0);
+    restore();
     {
         std::lock_guard<std::mutex> lock(mutex);
         finished = true;

@@ -50,9 +50,8 @@ private:
 //
 // FullDisk mounts a tiny tmpfs over the file's folder, and ReadOnlyFolder a read-only bind mount
 // of it when running as root (who may write into any folder otherwise); both need root or the
-// right to mount. Unreadable, for root who reads mode 000 files, makes the reads during act()
-// run with the file-system rights of an unprivileged user. skipReason() tells when a fault cannot
-// be made here.
+// right to mount. Unreadable, for root who reads mode 000 files, runs act() without the
+// capabilities that override file modes. skipReason() tells when a fault cannot be made here.
 class FileFault
 {
 public:
