@@ -31,7 +31,9 @@ bool FileExists(const QString &strPath)
 int ShellOpen(const QString &strPath)
 {
     const QFileInfo info(strPath);
-    if (strPath.isEmpty() || !info.exists())
+    // A fifo or a device under a document's name is no document: the program that opened it would
+    // wait for it without end.
+    if (!FileExists(strPath))
         return shellcode::FileNotFound;
     if (!info.isReadable())
         return shellcode::AccessDenied;
