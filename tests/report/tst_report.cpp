@@ -584,6 +584,20 @@ void tst_report::exportFiles()
     QCOMPARE(pagesText.at(1), QStringLiteral("Second page text\r\n"));
 }
 
+namespace {
+
+// The export filter of a format code: 0 PDF, 1 RTF, 2 text.
+std::unique_ptr<ReportExportFilter> exportFilter(int format)
+{
+    if (format == 0)
+        return std::make_unique<PdfExport>();
+    if (format == 1)
+        return std::make_unique<RtfExport>();
+    return std::make_unique<TextExport>();
+}
+
+} // namespace
+
 void tst_report::exportFailure_data()
 {
     QTest::addColumn<int>("format");
@@ -604,13 +618,7 @@ void tst_report::exportFailure()
     QFETCH(QString, target);
     QFETCH(int, error);
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("afolder")));
-    std::unique_ptr<ReportExportFilter> filter;
-    if (format == 0)
-        filter = std::make_unique<PdfExport>();
-    else if (format == 1)
-        filter = std::make_unique<RtfExport>();
-    else
-        filter = std::make_unique<TextExport>();
+    std::unique_ptr<ReportExportFilter> filter = exportFilter(format);
     filter->setFileName(target.isEmpty() ? QString() : m_dir.filePath(target));
 
     SampleReport report;
@@ -649,13 +657,7 @@ void tst_report::exportKeepsEarlierFile()
     testsupport::FileFault made(fault, target, QByteArray("an earlier export\r\n"));
     if (!made.skipReason().isEmpty())
         QSKIP(qPrintable(made.skipReason()));
-    std::unique_ptr<ReportExportFilter> filter;
-    if (format == 0)
-        filter = std::make_unique<PdfExport>();
-    else if (format == 1)
-        filter = std::make_unique<RtfExport>();
-    else
-        filter = std::make_unique<TextExport>();
+    std::unique_ptr<ReportExportFilter> filter = exportFilter(format);
     filter->setFileName(target);
 
     SampleReport report;

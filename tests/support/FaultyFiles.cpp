@@ -132,6 +132,12 @@ FileFault::FileFault(Fault fault, const QString &path, const QByteArray &goodCon
     case Fault::Unreadable:
         writeBytes(path, m_content);
         ::chmod(name.constData(), 0);
+        if (isRoot()) {
+            __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+            __user_cap_data_struct caps[2]{};
+            if (::syscall(SYS_capget, &header, caps) != 0 || ::syscall(SYS_capset, &header, caps) != 0)
+                m_skip = QStringLiteral("root reads mode 000 files, and its capabilities cannot be lowered here");
+        }
         break;
     case Fault::ReadOnlyFolder:
         writeBytes(path, m_content);
