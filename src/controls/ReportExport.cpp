@@ -2,14 +2,15 @@
 
 #include "controls/Report.h"
 #include "platform/Environment.h"
+#include "platform/SafeFile.h"
 #include "platform/VbError.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
 
 namespace controls {
@@ -19,7 +20,7 @@ namespace {
 constexpr int PathFileAccessError = 75;
 constexpr double TextColumnTwips = 120; // one character of the text export
 
-void openTarget(QSaveFile &file, const QString &fileName)
+void checkTarget(const QString &fileName)
 {
     if (fileName.trimmed().isEmpty())
         throw platform::VbError(platform::vberr::InvalidProcedureCall,
@@ -27,26 +28,18 @@ void openTarget(QSaveFile &file, const QString &fileName)
     const QFileInfo info(fileName);
     if (!info.absoluteDir().exists())
         throw platform::VbError(platform::vberr::PathNotFound, QStringLiteral("Path not found"));
-    file.setFileName(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw platform::VbError(PathFileAccessError, QStringLiteral("Path/File access error"));
 }
 
-void commit(QSaveFile &file)
+[[noreturn]] void accessError()
 {
-    if (!file.commit())
-        throw platform::VbError(PathFileAccessError, QStringLiteral("Path/File access error"));
+    throw platform::VbError(PathFileAccessError, QStringLiteral("Path/File access error"));
 }
 
 void writeAll(const QString &fileName, const QByteArray &bytes)
 {
-    QSaveFile file;
-    openTarget(file, fileName);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        throw platform::VbError(PathFileAccessError, QStringLiteral("Path/File access error"));
-    }
-    commit(file);
+    checkTarget(fileName);
+    if (!platform::writeFileAtomically(fileName, bytes))
+        accessError();
 }
 
 QByteArray rtfEscaped(const QString &text)
@@ -72,10 +65,14 @@ QByteArray rtfEscaped(const QString &text)
 
 void PdfExport::exportDocument(const ReportDocument &document)
 {
-    QSaveFile file;
-    openTarget(file, m_fileName);
+    checkTarget(m_fileName);
+    // The writer does not tell when its device fails; it writes into memory, and the file is
+    // written whole afterwards.
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QSizeF(document.paperWidth / 20, document.paperHeight / 20),
                                      QPageSize::Point));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -83,18 +80,17 @@ void PdfExport::exportDocument(const ReportDocument &document)
         writer.setTitle(document.title);
         writer.setCreator(platform::exeName());
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            throw platform::VbError(PathFileAccessError, QStringLiteral("Path/File access error"));
-        }
+        if (!painter.begin(&writer))
+            accessError();
         for (int p = 0; p < document.pages.size(); ++p) {
             if (p > 0)
                 writer.newPage();
             paintPage(painter, document, p);
         }
-        painter.end();
+        if (!painter.end())
+            accessError();
     }
-    commit(file);
+    writeAll(m_fileName, bytes);
 }
 
 QByteArray RtfExport::rtf(const ReportDocument &document)

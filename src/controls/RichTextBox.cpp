@@ -1,9 +1,9 @@
 #include "controls/RichTextBox.h"
 
+#include "platform/SafeFile.h"
 #include "platform/VbError.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
 #include <QPainter>
 #include <QPrinter>
 #include <QSet>
@@ -21,6 +21,8 @@ namespace controls {
 namespace {
 
 constexpr int DefaultHalfPoints = 24;
+// A document to read, not a disk image: larger files are refused as damaged.
+constexpr qint64 MaxDocumentBytes = 4 * 1024 * 1024;
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
 constexpr char16_t Cp1252High[32] = {
@@ -355,10 +357,10 @@ RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
 void RichTextBox::LoadFile(const QString &strFileName)
 {
     clear();
-    QFile file(strFileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const platform::FileRead file = platform::readRegularFile(strFileName, MaxDocumentBytes);
+    if (!file.ok())
         throw platform::VbError(75, QStringLiteral("Path/File access error"));
-    const QByteArray bytes = file.readAll();
+    const QByteArray &bytes = file.bytes;
     if (bytes.startsWith("{\\rtf"))
         readRtf(bytes, document());
     else

@@ -1,5 +1,7 @@
 #include "core/HelpViewer.h"
 
+#include "platform/SafeFile.h"
+
 #include <QApplication>
 #include <QCollator>
 #include <QFileInfo>
@@ -186,7 +188,8 @@ bool HelpViewer::openFile(const QString &path)
 {
     m_path = path;
     m_currentTopic.clear();
-    m_opened = m_file.load(path);
+    // A folder, a fifo or a device named like the help file is refused before anything reads it.
+    m_opened = platform::isRegularFile(path) && m_file.load(path);
     fillContents();
     fillIndex();
     lstSearch->clear();

@@ -2,12 +2,11 @@
 
 #include "core/modFileHandler.h"
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 
 #include <QAction>
-#include <QFile>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -16,6 +15,8 @@ namespace {
 constexpr int SettingsLines = 27;
 // Longer lines are no settings of ours; they are read as empty.
 constexpr qint64 MaxLineBytes = 4096;
+// Enough for 27 lines of any length we read; what lies beyond is never looked at.
+constexpr qint64 MaxSettingsBytes = 256 * 1024;
 
 QString settingsPath()
 {
@@ -28,11 +29,13 @@ QString settingsPath()
 }
 
 // Reads at most the first 27 lines; a line ends with LF, CR LF or CR. Control characters are dropped.
+// A file that is not a regular file (a folder, a fifo, a device) is not ours: all lines stay empty,
+// which gives the defaults. Of a long file only the first bytes are read.
 std::array<QString, SettingsLines> readSettingsLines()
 {
     std::array<QString, SettingsLines> lines;
-    QFile file(settingsPath());
-    if (!file.open(QIODevice::ReadOnly))
+    const platform::FileRead file = platform::readRegularFile(settingsPath(), MaxSettingsBytes, platform::Oversize::Head);
+    if (!file.ok())
         return lines;
     int n = 0;
     QByteArray current;
@@ -47,30 +50,24 @@ std::array<QString, SettingsLines> readSettingsLines()
         current.clear();
         overlong = false;
     };
-    char buffer[4096];
     bool pendingCr = false;
-    while (n < SettingsLines) {
-        const qint64 got = file.read(buffer, sizeof buffer);
-        if (got <= 0)
-            break;
-        for (qint64 i = 0; i < got && n < SettingsLines; ++i) {
-            const char c = buffer[i];
-            if (pendingCr) {
-                pendingCr = false;
-                if (c == '\n')
-                    continue;
-            }
-            if (c == '\r') {
-                finishLine();
-                pendingCr = true;
-            } else if (c == '\n') {
-                finishLine();
-            } else if (!overlong) {
-                current.append(c);
-                if (current.size() > MaxLineBytes) {
-                    overlong = true;
-                    current.clear();
-                }
+    for (qsizetype i = 0; i < file.bytes.size() && n < SettingsLines; ++i) {
+        const char c = file.bytes.at(i);
+        if (pendingCr) {
+            pendingCr = false;
+            if (c == '\n')
+                continue;
+        }
+        if (c == '\r') {
+            finishLine();
+            pendingCr = true;
+        } else if (c == '\n') {
+            finishLine();
+        } else if (!overlong) {
+            current.append(c);
+            if (current.size() > MaxLineBytes) {
+                overlong = true;
+                current.clear();
             }
         }
     }
@@ -187,12 +184,9 @@ void mdiVelkor::SaveSettings()
     for (const QString &line : std::as_const(lines))
         bytes += (line + platform::vbCrLf).toUtf8();
 
-    // Written whole or not at all: a data folder that cannot be written keeps the earlier file.
-    QSaveFile file(settingsPath());
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(bytes);
-    file.commit();
+    // Written whole or not at all: a data folder that cannot be written keeps the earlier file,
+    // and the failure is not reported.
+    platform::writeFileAtomically(settingsPath(), bytes);
 }
 
 float mdiVelkor::ColumnSize(int Index) const

@@ -5,11 +5,11 @@
 #include "db/Recordset.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -25,6 +25,8 @@ bool gDbNotOpened = false;
 namespace {
 
 constexpr int PathFileAccessError = 75;
+// The first line is a path; anything longer is no path file of ours.
+constexpr qint64 MaxPathFileBytes = 64 * 1024;
 
 QString programFolderWithSeparator()
 {
@@ -55,9 +57,6 @@ void reportUnexpected(const VbError &e)
                          vbCrLf + modFileHandler::GetDataFolder() + vbCrLf +
                          QStringLiteral("Report Error To Supplier, sending a copy of the Error Log"),
                      platform::vbOKOnly, QStringLiteral("Error Occurred!!"));
-    QFile log(modFileHandler::DataFilePath(QStringLiteral("ErrorLog.txt")));
-    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
     // The general date-and-time form: short date, time with seconds.
     const QLocale locale;
     const QDateTime now = QDateTime::currentDateTime();
@@ -65,7 +64,9 @@ void reportUnexpected(const VbError &e)
     timeFormat.remove(QLatin1Char('t'));
     const QString stamp =
         locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') + locale.toString(now.time(), timeFormat.trimmed());
-    log.write((stamp + vbCrLf + text + vbCrLf).toUtf8());
+    // Replaces the earlier log only when the new one is complete.
+    platform::writeFileAtomically(modFileHandler::DataFilePath(QStringLiteral("ErrorLog.txt")),
+                                  (stamp + vbCrLf + text + vbCrLf).toUtf8());
 }
 
 } // namespace
@@ -142,17 +143,18 @@ void CloseDBase()
 
 QString ReadPathFile(const QString &strFile)
 {
-    QFile file(modFileHandler::DataFilePath(strFile));
-    if (!file.open(QIODevice::ReadOnly)) {
-        QFile created(file.fileName());
-        if (created.open(QIODevice::WriteOnly))
-            created.close();
+    const QString path = modFileHandler::DataFilePath(strFile);
+    const platform::FileRead file = platform::readRegularFile(path, MaxPathFileBytes);
+    if (file.status == platform::FileRead::Missing) {
+        platform::writeFileAtomically(path, QByteArray());
         return {};
     }
-    QByteArray line = file.readLine(32768);
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    const int cr = line.indexOf('\r');
+    // A path file that is no regular file, is unreadable or far too long names no database; it is
+    // left as it is, and the database is looked for in the program folder.
+    if (!file.ok())
+        return {};
+    QByteArray line = file.bytes.left(file.bytes.indexOf('\n'));
+    const qsizetype cr = line.indexOf('\r');
     if (cr >= 0)
         line.truncate(cr);
     return QString::fromUtf8(line);
@@ -160,11 +162,7 @@ QString ReadPathFile(const QString &strFile)
 
 void WritePathFile(const QString &strFile, const QString &strPath)
 {
-    QFile file(modFileHandler::DataFilePath(strFile));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw VbError(PathFileAccessError, QStringLiteral("Path/File access error"));
-    const QByteArray bytes = (strPath + vbCrLf).toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (!platform::writeFileAtomically(modFileHandler::DataFilePath(strFile), (strPath + vbCrLf).toUtf8()))
         throw VbError(PathFileAccessError, QStringLiteral("Path/File access error"));
 }
 

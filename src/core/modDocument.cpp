@@ -1,6 +1,7 @@
 #include "core/modDocument.h"
 
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -23,16 +24,16 @@ constexpr int LaunchWaitMs = 5000;
 
 bool FileExists(const QString &strPath)
 {
-    if (strPath.isEmpty())
-        return false;
-    const QFileInfo info(strPath);
-    return info.exists() && !info.isDir();
+    // Only a regular file is a document: a fifo or a device would hang the program that opens it.
+    return platform::isRegularFile(strPath);
 }
 
 int ShellOpen(const QString &strPath)
 {
     const QFileInfo info(strPath);
-    if (strPath.isEmpty() || !info.exists())
+    // A fifo or a device under a document's name is no document: the program that opened it would
+    // wait for it without end.
+    if (!FileExists(strPath))
         return shellcode::FileNotFound;
     if (!info.isReadable())
         return shellcode::AccessDenied;

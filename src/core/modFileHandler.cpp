@@ -2,10 +2,10 @@
 
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 #include "platform/VbError.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace modFileHandler {
@@ -15,6 +15,8 @@ namespace {
 QString DataFolder;
 
 constexpr int PathFileAccessError = 75;
+// The default data files are a few short lines each.
+constexpr qint64 MaxDataFileBytes = 1024 * 1024;
 
 QString withoutTrailingSeparator(QString path)
 {
@@ -104,7 +106,8 @@ void CopyDataFiles()
     const QDir source(platform::programFolder());
     const QStringList files = source.entryList({QStringLiteral("*.vlk")}, QDir::Files);
     for (const QString &name : files) {
-        if (!QFile::copy(source.filePath(name), DataFilePath(name)))
+        const platform::FileRead file = platform::readRegularFile(source.filePath(name), MaxDataFileBytes);
+        if (!file.ok() || !platform::writeFileAtomically(DataFilePath(name), file.bytes))
             return;
     }
 }

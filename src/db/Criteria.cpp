@@ -5,6 +5,7 @@
 #include "db/SqlValues.h"
 #include "platform/VbError.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace db::detail {
@@ -12,6 +13,11 @@ namespace db::detail {
 namespace {
 
 enum class Tri { False, True, Null };
+
+// Brackets, NOT and chains of AND and OR nest the criterion; evaluating and freeing it recurse as
+// deep. No real criterion comes near this, and a deeper one is refused like any unreadable text
+// instead of overflowing the stack.
+constexpr int MaxCriteriaDepth = 200;
 
 Tri triNot(Tri v)
 {
@@ -35,6 +41,7 @@ struct Criteria::Node
     QString op;
     std::optional<JetPattern> pattern; // a LIKE against a constant pattern, compiled once
     std::unique_ptr<Node> left, right;
+    int depth = 1; // of the tree below and including this node
 
     QVariant value(const QVector<QVariant> &row) const
     {
@@ -264,8 +271,25 @@ private:
         n->left = std::move(l);
         n->right = std::move(r);
         n->op = op;
+        n->depth = 1 + std::max(n->left ? n->left->depth : 0, n->right ? n->right->depth : 0);
+        if (n->depth > MaxCriteriaDepth)
+            syntaxError();
         return n;
     }
+
+    // Counts one level of the parser's own recursion (a bracket or a NOT) while it lasts.
+    struct Nesting
+    {
+        explicit Nesting(Parser &parser) : m_parser(parser)
+        {
+            if (++m_parser.m_nesting > MaxCriteriaDepth)
+                m_parser.syntaxError();
+        }
+        ~Nesting() { --m_parser.m_nesting; }
+        Nesting(const Nesting &) = delete;
+        Nesting &operator=(const Nesting &) = delete;
+        Parser &m_parser;
+    };
 
     NodePtr parseOr()
     {
@@ -290,6 +314,7 @@ private:
     NodePtr parseNot()
     {
         if (isKeyword("NOT")) {
+            const Nesting level(*this);
             advance();
             return binary(Criteria::Node::Not, parseNot(), nullptr);
         }
@@ -361,6 +386,7 @@ private:
             advance();
             return n;
         case Token::LParen: {
+            const Nesting level(*this);
             advance();
             auto inner = parseOr();
             if (m_tok.kind != Token::RParen)
@@ -415,6 +441,7 @@ private:
     QString m_text;
     QStringList m_fields;
     qsizetype m_at = 0;
+    int m_nesting = 0;
     Token m_tok;
     bool m_tokBracketed = false;
 };

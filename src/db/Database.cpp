@@ -1,8 +1,10 @@
 #include "db/Database.h"
 
+#include "db/EngineErrors.h"
 #include "db/JetLike.h"
 #include "db/Query.h"
 #include "db/Recordset.h"
+#include "platform/SafeFile.h"
 #include "platform/VbError.h"
 
 #include <QCryptographicHash>
@@ -15,7 +17,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/file.h>
@@ -25,7 +26,8 @@ namespace db {
 
 namespace {
 
-const char kVerifierTable[] = "velkor_access";
+using detail::VerifierTable;
+constexpr qint64 HeaderBytes = 100;
 
 QList<std::weak_ptr<Database>> &openDatabases()
 {
@@ -50,10 +52,14 @@ quint32 bigEndian(const QByteArray &bytes, int offset, int size)
 // so that a truncated copy is refused at once rather than failing later in some query.
 void checkFormat(const QString &path, const QFileInfo &info)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const platform::FileRead file = platform::readRegularFile(path, HeaderBytes, platform::Oversize::Head);
+    if (file.status == platform::FileRead::Missing)
+        throw platform::VbError(dberr::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
+    if (!platform::isRegularFile(path))
+        unrecognized(path);
+    if (!file.ok())
         throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
-    const QByteArray header = file.read(100);
+    const QByteArray &header = file.bytes;
     if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
         unrecognized(path);
     quint32 pageSize = bigEndian(header, 16, 2);
@@ -92,7 +98,7 @@ QByteArray verifierHash(const QByteArray &salt, const QString &password)
 bool readVerifier(sqlite3 *db, QByteArray *salt, QByteArray *hash)
 {
     sqlite3_stmt *stmt = nullptr;
-    const QByteArray sql = QByteArray("SELECT key, value FROM ") + kVerifierTable;
+    const QByteArray sql = QByteArray("SELECT key, value FROM ") + VerifierTable;
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
         sqlite3_finalize(stmt);
         return false;
@@ -118,7 +124,7 @@ int authorize(void *, int action, const char *first, const char *, const char *,
 {
     if (action == SQLITE_ATTACH || action == SQLITE_DETACH)
         return SQLITE_DENY;
-    if (action == SQLITE_READ && first && QByteArray(first).compare(kVerifierTable, Qt::CaseInsensitive) == 0)
+    if (action == SQLITE_READ && first && QByteArray(first).compare(VerifierTable, Qt::CaseInsensitive) == 0)
         return SQLITE_DENY;
     return SQLITE_OK;
 }
@@ -159,7 +165,7 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
     database->m_canonicalPath = info.canonicalFilePath();
     database->m_exclusive = exclusive;
 
-    database->m_lockFd = ::open(QFile::encodeName(database->m_canonicalPath).constData(), O_RDONLY | O_CLOEXEC);
+    database->m_lockFd = ::open(QFile::encodeName(database->m_canonicalPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (database->m_lockFd < 0)
         throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     if (::flock(database->m_lockFd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
@@ -167,19 +173,19 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
         database->close();
         if (err == EWOULDBLOCK)
             throw platform::VbError(dberr::FileInUse, QStringLiteral("Could not use '%1'; file already in use.").arg(path));
-        throw platform::VbError(dberr::OtherEngineError, QString::fromLocal8Bit(strerror(err)));
+        throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     }
 
     // immutable: SQLite neither locks nor writes anything beside or into the file.
     const QByteArray uri = "file:" + QUrl::toPercentEncoding(database->m_canonicalPath, "/") + "?mode=ro&immutable=1";
     const int rc = sqlite3_open_v2(uri.constData(), &database->m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = database->m_db ? QString::fromUtf8(sqlite3_errmsg(database->m_db))
-                                               : QString::fromUtf8(sqlite3_errstr(rc));
         database->close();
         if ((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT)
             unrecognized(path);
-        throw platform::VbError(dberr::OtherEngineError, message);
+        if ((rc & 0xff) == SQLITE_CANTOPEN)
+            throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
+        throw detail::engineError(nullptr, rc);
     }
     sqlite3_limit(database->m_db, SQLITE_LIMIT_ATTACHED, 0);
     sqlite3_extended_result_codes(database->m_db, 1);
@@ -203,9 +209,9 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
 
     sqlite3_set_authorizer(database->m_db, authorize, nullptr);
     if (!detail::registerJetLike(database->m_db)) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(database->m_db));
+        const platform::VbError error = detail::engineError(database->m_db, sqlite3_errcode(database->m_db));
         database->close();
-        throw platform::VbError(dberr::OtherEngineError, message);
+        throw error;
     }
 
     auto &list = openDatabases();
@@ -251,14 +257,14 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &source)
     checkOpen();
     const QString text = source.trimmed();
     if (text.isEmpty())
-        throw platform::VbError(dberr::InputTableNotFound, QStringLiteral("no such table: ''"));
+        throw detail::inputTableNotFound(QString());
     RowSet rows;
     if (isSingleName(text)) {
         QString table = text;
         if (table.startsWith(u'['))
             table = table.mid(1, table.size() - 2);
-        if (table.compare(QLatin1String(kVerifierTable), Qt::CaseInsensitive) == 0)
-            throw platform::VbError(dberr::InputTableNotFound, QStringLiteral("no such table: %1").arg(table));
+        if (table.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
+            throw detail::inputTableNotFound(table);
         rows = detail::runSelect(m_db, QStringLiteral("SELECT * FROM \"%1\"").arg(QString(table).replace(u'"', QStringLiteral("\"\""))));
     } else if (detail::isCrosstab(text)) {
         rows = detail::runCrosstab(m_db, text);
@@ -277,7 +283,7 @@ QStringList Database::tableNames() const
     for (const auto &row : rows.rows) {
         const QString name = row.value(0).toString();
         if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)
-            || name.compare(QLatin1String(kVerifierTable), Qt::CaseInsensitive) == 0)
+            || name.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
             continue;
         names.append(name);
     }
@@ -287,8 +293,8 @@ QStringList Database::tableNames() const
 QStringList Database::fieldNames(const QString &table) const
 {
     checkOpen();
-    if (table.compare(QLatin1String(kVerifierTable), Qt::CaseInsensitive) == 0)
-        throw platform::VbError(dberr::InputTableNotFound, QStringLiteral("no such table: %1").arg(table));
+    if (table.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
+        throw detail::inputTableNotFound(table);
     return detail::runSelect(m_db, QStringLiteral("SELECT * FROM \"%1\" LIMIT 0").arg(QString(table).replace(u'"', QStringLiteral("\"\""))))
         .fieldNames;
 }
@@ -326,8 +332,8 @@ bool writePasswordVerifier(sqlite3 *db, const QString &password, QString *error)
     QByteArray salt(16, '\0');
     QRandomGenerator::system()->generate(reinterpret_cast<quint32 *>(salt.data()),
                                          reinterpret_cast<quint32 *>(salt.data() + salt.size()));
-    const QByteArray sql = QByteArray("DROP TABLE IF EXISTS ") + kVerifierTable + "; CREATE TABLE " + kVerifierTable
-        + " (key TEXT PRIMARY KEY, value TEXT NOT NULL); INSERT INTO " + kVerifierTable + " VALUES ('salt', '"
+    const QByteArray sql = QByteArray("DROP TABLE IF EXISTS ") + VerifierTable + "; CREATE TABLE " + VerifierTable
+        + " (key TEXT PRIMARY KEY, value TEXT NOT NULL); INSERT INTO " + VerifierTable + " VALUES ('salt', '"
         + salt.toHex() + "'), ('sha256', '" + verifierHash(salt, password) + "');";
     char *message = nullptr;
     if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) != SQLITE_OK) {

@@ -1,5 +1,7 @@
 #include "db/JetLike.h"
 
+#include "db/EngineErrors.h"
+
 #include <sqlite3.h>
 
 namespace db::detail {
@@ -121,7 +123,7 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
         return sqlite3_result_int(ctx, cached->matches(text) ? 1 : 0);
     auto compiled = JetPattern::compile(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[0]))));
     if (!compiled)
-        return sqlite3_result_error(ctx, "Invalid pattern string", -1);
+        return sqlite3_result_error_code(ctx, InvalidPatternCode);
     sqlite3_result_int(ctx, compiled->matches(text) ? 1 : 0);
     // SQLite may delete it at once; it is not touched after this call.
     sqlite3_set_auxdata(ctx, 0, new JetPattern(std::move(*compiled)),

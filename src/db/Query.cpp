@@ -8,25 +8,6 @@
 
 namespace db::detail {
 
-void raiseSqliteError(sqlite3 *db, int rc, const QString &sql)
-{
-    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
-    const int primary = rc & 0xff;
-    int number = dberr::OtherEngineError;
-    if (message.startsWith(QLatin1String("no such table")) || message.startsWith(QLatin1String("no such view")))
-        number = dberr::InputTableNotFound;
-    else if (message.startsWith(QLatin1String("no such column")))
-        number = dberr::TooFewParameters;
-    else if (message.contains(QLatin1String("syntax error")) || message.startsWith(QLatin1String("unrecognized token"))
-             || message.startsWith(QLatin1String("incomplete input"))
-             || message.startsWith(QLatin1String("Invalid pattern string")))
-        number = dberr::SyntaxError;
-    else if (primary == SQLITE_READONLY)
-        number = dberr::ReadOnly;
-    Q_UNUSED(sql);
-    throw platform::VbError(number, message);
-}
-
 RowSet runSelect(sqlite3 *db, const QString &sql)
 {
     const QByteArray utf8 = sql.toUtf8();

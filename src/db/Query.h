@@ -10,7 +10,7 @@ namespace db::detail {
 
 // Runs one read-only statement and reads all its rows. Raises platform::VbError with the engine's
 // numbers: 3078 unknown table, 3061 unknown field, 3075 syntax, 3027 a statement that would write,
-// 3142 a second statement, 3000 anything else (with SQLite's text).
+// 3142 a second statement, others as EngineErrors.h says.
 RowSet runSelect(sqlite3 *db, const QString &sql);
 
 // True when the text is a crosstab statement: TRANSFORM aggregate(value) SELECT ... PIVOT expression.

@@ -2,6 +2,7 @@
 
 #include "db/Criteria.h"
 #include "db/Database.h"
+#include "db/EngineErrors.h"
 #include "platform/VbError.h"
 
 namespace db {
@@ -15,7 +16,7 @@ namespace {
 
 [[noreturn]] void itemNotFound()
 {
-    throw platform::VbError(dberr::ItemNotFound, QStringLiteral("Item not found in this collection."));
+    throw detail::itemNotFound();
 }
 
 } // namespace

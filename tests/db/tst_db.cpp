@@ -463,7 +463,7 @@ void tst_db::passwords()
         QCOMPARE(errorOf([&] { database->openRecordset(QStringLiteral("velkor_access")); }),
                  dberr::InputTableNotFound);
         QCOMPARE(errorOf([&] { database->openRecordset(QStringLiteral("select value from velkor_access")); }),
-                 dberr::OtherEngineError);
+                 dberr::InputTableNotFound);
     }
 }
 
@@ -549,31 +549,82 @@ void tst_db::sqlErrors_data()
 {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("description");
 
-    QTest::newRow("unknown table") << "select * from nosuch" << dberr::InputTableNotFound;
-    QTest::newRow("unknown table as source") << "NoSuch" << dberr::InputTableNotFound;
-    QTest::newRow("empty source") << "  " << dberr::InputTableNotFound;
-    QTest::newRow("unknown field") << "select nosuch from materials" << dberr::TooFewParameters;
-    QTest::newRow("unknown field in criteria") << "select * from materials where nosuch = 1" << dberr::TooFewParameters;
-    QTest::newRow("syntax") << "select * form materials" << dberr::SyntaxError;
-    QTest::newRow("unbalanced quote") << "select * from materials where name = 'P2" << dberr::SyntaxError;
-    QTest::newRow("quote inside a text") << "select * from materials where name = 'O'Neil'" << dberr::SyntaxError;
-    QTest::newRow("unreadable pattern") << "select * from materials where name like '[abc'" << dberr::SyntaxError;
-    QTest::newRow("delete") << "delete from materials" << dberr::ReadOnly;
-    QTest::newRow("create") << "create table x (y)" << dberr::ReadOnly;
-    QTest::newRow("second statement") << "select * from materials; delete from materials" << dberr::CharactersAfterEnd;
-    QTest::newRow("attach") << "attach database 'other.db' as other" << dberr::OtherEngineError;
+    const auto table = [](const char *name) {
+        return QStringLiteral("The Microsoft Jet database engine cannot find the input table or query '%1'.  "
+                              "Make sure it exists and that its name is spelled correctly.").arg(QLatin1String(name));
+    };
+    const auto syntax = [](const char *sql) {
+        return QStringLiteral("Syntax error (missing operator) in query expression '%1'.").arg(QLatin1String(sql));
+    };
+    const QString readOnly = QStringLiteral("Cannot update. Database or object is read-only.");
+
+    QTest::newRow("unknown table") << "select * from nosuch" << dberr::InputTableNotFound << table("nosuch");
+    QTest::newRow("unknown table as source") << "NoSuch" << dberr::InputTableNotFound << table("NoSuch");
+    QTest::newRow("empty source") << "  " << dberr::InputTableNotFound << table("");
+    QTest::newRow("unknown bracketed table in a join")
+        << "select * from materials m inner join [no such] n on m.matID = n.matID" << dberr::InputTableNotFound
+        << table("no such");
+    QTest::newRow("unknown table of a sub-select")
+        << "select * from materials where matID in (select matID from Materialz)" << dberr::InputTableNotFound
+        << table("Materialz");
+    QTest::newRow("second table of a list") << "select * from materials, nosuch" << dberr::InputTableNotFound
+                                            << table("nosuch");
+    QTest::newRow("verifier table") << "select value from velkor_access" << dberr::InputTableNotFound
+                                    << table("velkor_access");
+    QTest::newRow("unknown table and a syntax error") << "select * from nosuch wher x" << dberr::SyntaxError
+                                                      << syntax("select * from nosuch wher x");
+    QTest::newRow("unknown field") << "select nosuch from materials" << dberr::TooFewParameters
+                                   << "Too few parameters. Expected 1.";
+    QTest::newRow("unknown field in criteria") << "select * from materials where nosuch = 1"
+                                               << dberr::TooFewParameters << "Too few parameters. Expected 1.";
+    QTest::newRow("three unknown fields")
+        << "select nme, materials.nosuch from materials where nosuch2 = 1 order by matID" << dberr::TooFewParameters
+        << "Too few parameters. Expected 3.";
+    QTest::newRow("unknown field and a syntax error") << "select nosuch from materials wher matID = 1"
+                                                      << dberr::SyntaxError
+                                                      << syntax("select nosuch from materials wher matID = 1");
+    QTest::newRow("unknown function") << "select nosuch(name) from materials" << 3085
+                                      << "Undefined function 'nosuch' in expression.";
+    QTest::newRow("syntax") << "select * form materials" << dberr::SyntaxError << syntax("select * form materials");
+    QTest::newRow("incomplete") << "select * from materials where" << dberr::SyntaxError
+                                << syntax("select * from materials where");
+    QTest::newRow("unbalanced quote") << "select * from materials where name = 'P2" << dberr::SyntaxError
+                                      << syntax("select * from materials where name = 'P2");
+    QTest::newRow("quote inside a text") << "select * from materials where name = 'O'Neil'" << dberr::SyntaxError
+                                         << syntax("select * from materials where name = 'O'Neil'");
+    QTest::newRow("unreadable pattern") << "select * from materials where name like '[abc'" << dberr::SyntaxError
+                                        << "Invalid pattern string in query expression "
+                                           "'select * from materials where name like '[abc''.";
+    QTest::newRow("delete") << "delete from materials" << dberr::ReadOnly << readOnly;
+    QTest::newRow("create") << "create table x (y)" << dberr::ReadOnly << readOnly;
+    QTest::newRow("second statement") << "select * from materials; delete from materials" << dberr::CharactersAfterEnd
+                                      << "Characters found after end of SQL statement.";
+    QTest::newRow("attach") << "attach database 'other.db' as other" << 3129
+                            << "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.";
 }
 
 void tst_db::sqlErrors()
 {
     QFETCH(QString, sql);
     QFETCH(int, number);
-    QString description;
-    QCOMPARE(errorOf([&] { fixture()->openRecordset(sql); }, &description), number);
-    QVERIFY(!description.isEmpty());
+    QFETCH(QString, description);
+    QString raised;
+    QCOMPARE(errorOf([&] { fixture()->openRecordset(sql); }, &raised), number);
+    QCOMPARE(raised, description);
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("other.db"))));
     QCOMPARE(fixture()->openRecordset(QStringLiteral("materials"))->recordCount(), 5);
+}
+
+void tst_db::missingFieldOfTheFieldList()
+{
+    QString raised;
+    QCOMPARE(errorOf([&] { fixture()->fieldNames(QStringLiteral("nosuch")); }, &raised), dberr::InputTableNotFound);
+    QVERIFY(raised.startsWith(QStringLiteral("The Microsoft Jet database engine cannot find the input table or query 'nosuch'.")));
+    auto rs = fixture()->openRecordset(QStringLiteral("select matID from materials"));
+    QCOMPARE(errorOf([&] { rs->field(QStringLiteral("name")); }, &raised), dberr::ItemNotFound);
+    QCOMPARE(raised, QStringLiteral("Item not found in this collection."));
 }
 
 void tst_db::fileBytesUnchanged()

@@ -50,6 +50,7 @@ private slots:
     void pathWithUriCharacters();
     void sqlErrors_data();
     void sqlErrors();
+    void missingFieldOfTheFieldList();
 
     void valueTypes_data();
     void valueTypes();
@@ -62,6 +63,8 @@ private slots:
     void findOnEmptyAndSingleRow();
     void criteriaErrors_data();
     void criteriaErrors();
+    void criteriaDepth_data();
+    void criteriaDepth();
     void cloneIsIndependent();
     void closedObjectsRaise();
 

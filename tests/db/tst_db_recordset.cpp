@@ -234,6 +234,43 @@ void tst_db::criteriaErrors()
     QCOMPARE(rs->absolutePosition(), 1);
 }
 
+void tst_db::criteriaDepth_data()
+{
+    QTest::addColumn<QString>("criteria");
+    QTest::addColumn<bool>("refused");
+
+    const QString condition = QStringLiteral("matID = 2");
+    const auto repeated = [](const QString &piece, int times) { return piece.repeated(times); };
+    QTest::newRow("100 brackets") << repeated("(", 100) + condition + repeated(")", 100) << false;
+    QTest::newRow("20000 brackets") << repeated("(", 20000) + condition + repeated(")", 20000) << true;
+    QTest::newRow("unclosed brackets") << repeated("(", 20000) << true;
+    QTest::newRow("98 NOTs") << repeated("NOT ", 98) + condition << false;
+    QTest::newRow("20000 NOTs") << repeated("NOT ", 20000) + condition << true;
+    QTest::newRow("150 ANDs") << repeated("matID > 0 AND ", 150) + condition << false;
+    QTest::newRow("20000 ANDs") << repeated("matID > 0 AND ", 20000) + condition << true;
+    QTest::newRow("20000 ORs") << repeated("matID = 9 OR ", 20000) + condition << true;
+}
+
+// A criterion nested deeper than any real one is refused as unreadable instead of overflowing the
+// stack; one within the limit still finds its record.
+void tst_db::criteriaDepth()
+{
+    QFETCH(QString, criteria);
+    QFETCH(bool, refused);
+    auto rs = fixture()->openRecordset(QStringLiteral("select * from materials order by matID"));
+    QString raised;
+    const int number = errorOf([&] { rs->findFirst(criteria); }, &raised);
+    if (refused) {
+        QCOMPARE(number, dberr::SyntaxError);
+        QVERIFY(raised.startsWith(QStringLiteral("Syntax error")));
+        QCOMPARE(rs->absolutePosition(), 0);
+    } else {
+        QCOMPARE(number, 0);
+        QVERIFY(!rs->noMatch());
+        QCOMPARE(rs->field(QStringLiteral("matID")).toInt(), 2);
+    }
+}
+
 void tst_db::cloneIsIndependent()
 {
     auto rs = fixture()->openRecordset(QStringLiteral("select * from materials order by matID"));

@@ -80,6 +80,12 @@ private slots:
     void initTestCase() { m_locale = QLocale(); }
     void cleanup() { QLocale::setDefault(m_locale); }
 
+    // The file service
+    void readRegularFile_data();
+    void readRegularFile();
+    void writeFileAtomically_data();
+    void writeFileAtomically();
+
     void twipsToPixels_data();
     void twipsToPixels();
     void widgetGeometryInTwips();

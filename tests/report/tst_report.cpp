@@ -2,6 +2,7 @@
 #include "controls/Report.h"
 #include "controls/ReportExport.h"
 #include "controls/ReportPreview.h"
+#include "FaultyFiles.h"
 #include "db/DataControl.h"
 #include "platform/MsgBox.h"
 #include "platform/VbConv.h"
@@ -9,6 +10,8 @@
 #include "platform/XArray.h"
 
 #include <QLabel>
+
+Q_DECLARE_METATYPE(testsupport::Fault)
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -187,6 +190,8 @@ private slots:
     void exportFiles();
     void exportFailure_data();
     void exportFailure();
+    void exportKeepsEarlierFile_data();
+    void exportKeepsEarlierFile();
     void exportFromReportEnd();
     void preview();
 
@@ -579,6 +584,20 @@ void tst_report::exportFiles()
     QCOMPARE(pagesText.at(1), QStringLiteral("Second page text\r\n"));
 }
 
+namespace {
+
+// The export filter of a format code: 0 PDF, 1 RTF, 2 text.
+std::unique_ptr<ReportExportFilter> exportFilter(int format)
+{
+    if (format == 0)
+        return std::make_unique<PdfExport>();
+    if (format == 1)
+        return std::make_unique<RtfExport>();
+    return std::make_unique<TextExport>();
+}
+
+} // namespace
+
 void tst_report::exportFailure_data()
 {
     QTest::addColumn<int>("format");
@@ -599,13 +618,7 @@ void tst_report::exportFailure()
     QFETCH(QString, target);
     QFETCH(int, error);
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("afolder")));
-    std::unique_ptr<ReportExportFilter> filter;
-    if (format == 0)
-        filter = std::make_unique<PdfExport>();
-    else if (format == 1)
-        filter = std::make_unique<RtfExport>();
-    else
-        filter = std::make_unique<TextExport>();
+    std::unique_ptr<ReportExportFilter> filter = exportFilter(format);
     filter->setFileName(target.isEmpty() ? QString() : m_dir.filePath(target));
 
     SampleReport report;
@@ -618,6 +631,46 @@ void tst_report::exportFailure()
     QVERIFY(QFileInfo(m_dir.filePath(QStringLiteral("afolder"))).isDir());
     QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("nofolder"))));
     QVERIFY(QDir(m_dir.filePath(QStringLiteral("afolder"))).isEmpty());
+}
+
+void tst_report::exportKeepsEarlierFile_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<testsupport::Fault>("fault");
+    using testsupport::Fault;
+    for (int format = 0; format < 3; ++format)
+        for (Fault fault : {Fault::Fifo, Fault::DevZeroLink, Fault::Unreadable, Fault::ReadOnlyFolder, Fault::FullDisk,
+                            Fault::FailingDevice})
+            QTest::addRow("format %d, %s", format, qPrintable(testsupport::faultName(fault))) << format << fault;
+}
+
+// An export that cannot be written whole raises the error and leaves what stood at the path as
+// it was: the earlier export, or the fifo or device, which it neither blocks on nor writes to.
+void tst_report::exportKeepsEarlierFile()
+{
+    QFETCH(int, format);
+    QFETCH(testsupport::Fault, fault);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString target = folder + QStringLiteral("/report.x");
+    testsupport::FileFault made(fault, target, QByteArray("an earlier export\r\n"));
+    if (!made.skipReason().isEmpty())
+        QSKIP(qPrintable(made.skipReason()));
+    std::unique_ptr<ReportExportFilter> filter = exportFilter(format);
+    filter->setFileName(target);
+
+    SampleReport report;
+    int error = 0;
+    made.act([&] {
+        try {
+            report.exportReport(*filter);
+        } catch (const platform::VbError &e) {
+            error = e.number();
+        }
+    });
+    QCOMPARE(error, 75);
+    QVERIFY(made.untouched());
 }
 
 void tst_report::exportFromReportEnd()

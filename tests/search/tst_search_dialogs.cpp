@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using searchtest::SearchEnv;
 
@@ -498,18 +499,27 @@ private slots:
     void fileExists_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("linkTo"); // the name is made a link to this path
         QTest::addColumn<bool>("exists");
-        QTest::newRow("file") << "Velkor_PED.mdb" << true;
-        QTest::newRow("folder") << "." << false;
-        QTest::newRow("missing") << "nothing.pdf" << false;
-        QTest::newRow("empty path") << "" << false;
+        QTest::newRow("file") << "Velkor_PED.mdb" << "" << true;
+        QTest::newRow("folder") << "." << "" << false;
+        QTest::newRow("missing") << "nothing.pdf" << "" << false;
+        QTest::newRow("empty path") << "" << "" << false;
+        QTest::newRow("link to a file") << "linked.mdb" << "Velkor_PED.mdb" << true;
+        QTest::newRow("link to a device") << "zero.pdf" << "/dev/zero" << false;
+        QTest::newRow("fifo") << "pipe.pdf" << "" << false;
     }
 
     void fileExists()
     {
         QFETCH(QString, name);
+        QFETCH(QString, linkTo);
         QFETCH(bool, exists);
         const QString path = name.isEmpty() ? QString() : QDir(env->folder()).filePath(name);
+        if (!linkTo.isEmpty())
+            QVERIFY(QFile::link(linkTo, path));
+        if (name == QLatin1String("pipe.pdf"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
         QCOMPARE(modDocument::FileExists(path), exists);
     }
 };
