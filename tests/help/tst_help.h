@@ -20,7 +20,10 @@ private slots:
     void missingTopicAndLinks();
     void indexAndSearchTabs();
     void builtHelpFileIsComplete();
-    void helpFileParsing();
+    void sitemapParsing_data();
+    void sitemapParsing();
+    void topicPath_data();
+    void topicPath();
 
     // Rich-text box
     void readRtf_data();
