@@ -2,9 +2,10 @@
 //
 //   mkpng <drawing.svg> <output.png> <size>
 //
-// The drawing is scaled to fill the square, keeping its proportions, on a transparent ground.
+// The drawing is scaled to fill the square, keeping its proportions, on a transparent ground. No
+// display is needed, so drawings for it hold shapes only, no text.
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -13,10 +14,7 @@
 
 int main(int argc, char *argv[])
 {
-    // No window is shown: the build machine may have no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     bool sizeOk = false;
     const int size = args.value(3).toInt(&sizeOk);
