@@ -24,6 +24,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDir>
 #include <QPushButton>
 #include <QChart>
 #include <QLineSeries>
@@ -312,6 +313,8 @@ void tst_material_charts::chartButtonsFollowData()
     }
     QCOMPARE(names.removeDuplicates(), 0);
     QVERIFY(!names.contains(QString()));
+    w->CommandShowGraph->click();
+    QVERIFY(w->grab().save(QDir::temp().filePath(QStringLiteral("velkor_chart_buttons.png"))));
 }
 
 // --- creep chart --------------------------------------------------------------------------------
