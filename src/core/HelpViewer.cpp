@@ -46,10 +46,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
             return missingPage(topic.isEmpty() ? name.toString() : topic);
         return m_file->topicHtml(topic);
     }
-    // Pictures and style sheets, named relative to the page that shows them.
-    QByteArray bytes = m_file->object(topicOf(name));
-    if (bytes.isEmpty() && name.isRelative())
-        bytes = m_file->object(topicOf(source().resolved(name)));
+    // Pictures and style sheets; the document names them relative to the page already.
+    const QByteArray bytes = m_file->object(topicOf(name));
     return bytes.isEmpty() ? QVariant() : QVariant(bytes);
 }
 

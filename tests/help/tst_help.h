@@ -24,6 +24,7 @@ private slots:
     void sitemapParsing();
     void topicPath_data();
     void topicPath();
+    void otherHelpFile();
 
     // Rich-text box
     void readRtf_data();
