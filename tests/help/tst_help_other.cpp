@@ -57,7 +57,9 @@ int picturesShown(const QTextDocument *doc)
 
 void tst_help::otherHelpFile()
 {
-    const QString compiler = QStandardPaths::findExecutable(QStringLiteral("chmcmd"));
+    QString compiler = QStandardPaths::findExecutable(QStringLiteral("chmcmd"));
+    if (compiler.isEmpty())
+        compiler = QStandardPaths::findExecutable(QStringLiteral("chmcmd-3.2.2"));
     if (compiler.isEmpty())
         QSKIP("chmcmd (fp-utils) is not installed");
     QTemporaryDir dir;
