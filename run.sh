@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
 velkor_install_packages
-velkor_build
+velkor_build_program
 cd build/bin
 exec ./Velkor_PED "$@"

@@ -1,118 +1,243 @@
 #include "core/HelpFile.h"
 
+#include "core/HelpSitemap.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTextDocument>
+#include <QUrl>
+
+#include <algorithm>
+
+#include <chm_lib.h>
 
 namespace {
 
-const QString Magic = QStringLiteral("VELKOR-HELP 1");
+// A damaged file may claim any length for an object; nothing in a help file comes near this.
+constexpr LONGUINT64 MaxObjectSize = 64 * 1024 * 1024;
 
-QString plainTextOf(const QString &html)
+// The records of the file's #SYSTEM object that name its parts.
+enum SystemRecord : quint16 {
+    ContentsFileRecord = 0,
+    IndexFileRecord = 1,
+    DefaultTopicRecord = 2,
+    TitleRecord = 3,
+};
+
+QByteArray readObject(chmFile *chm, const QString &path)
 {
-    QTextDocument doc;
-    doc.setHtml(html);
-    return doc.toPlainText().toLower();
+    chmUnitInfo info;
+    if (!chm || chm_resolve_object(chm, path.toUtf8().constData(), &info) != CHM_RESOLVE_SUCCESS)
+        return QByteArray();
+    if (info.length == 0 || info.length > MaxObjectSize)
+        return QByteArray();
+    QByteArray bytes(qsizetype(info.length), Qt::Uninitialized);
+    const LONGINT64 got = chm_retrieve_object(chm, &info, reinterpret_cast<unsigned char *>(bytes.data()), 0,
+                                              LONGINT64(info.length));
+    if (got <= 0)
+        return QByteArray();
+    bytes.truncate(qsizetype(got));
+    return bytes;
+}
+
+// Text of the file's own code page: UTF-8 when it is valid UTF-8, else Windows-1252.
+QString eightBitText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder windows("windows-1252");
+    return windows.isValid() ? QString(windows.decode(bytes)) : QString::fromLatin1(bytes);
+}
+
+bool isPage(const QString &path)
+{
+    return path.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) ||
+           path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
+}
+
+int collectObject(chmFile *, chmUnitInfo *info, void *context)
+{
+    auto *paths = static_cast<QStringList *>(context);
+    paths->append(QString::fromUtf8(info->path));
+    return CHM_ENUMERATOR_CONTINUE;
 }
 
 } // namespace
 
-bool HelpFile::load(const QString &path)
+void HelpFile::Closer::operator()(chmFile *file) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("The help file \"%1\" cannot be opened: %2").arg(path, file.errorString());
-        return false;
-    }
-    return parse(file.readAll());
+    chm_close(file);
 }
 
-bool HelpFile::parse(const QByteArray &bytes)
+HelpFile::HelpFile() = default;
+HelpFile::~HelpFile() = default;
+
+void HelpFile::clear()
 {
-    *this = HelpFile();
-    QString text = QString::fromUtf8(bytes);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    if (lines.isEmpty() || lines.first() != Magic) {
-        m_error = QStringLiteral("The file is not a help file of this program.");
-        return false;
-    }
+    m_chm.reset();
+    m_error.clear();
+    m_title.clear();
+    m_defaultTopic.clear();
+    m_contentsFile.clear();
+    m_indexFile.clear();
+    m_contents.clear();
+    m_index.clear();
+    m_topicOrder.clear();
+    m_objects.clear();
+    m_plainText.clear();
+}
 
-    enum Section { None, Title, Contents, Index, Topic } section = None;
-    QString topicName;
-    QStringList topicLines;
-    auto endTopic = [&]() {
-        if (section != Topic)
-            return;
-        const QString key = topicName.toLower();
-        if (!m_topics.contains(key))
-            m_topicOrder << topicName;
-        const QString html = topicLines.join(QLatin1Char('\n'));
-        m_topics.insert(key, html);
-        m_plainText.insert(key, plainTextOf(html));
-        topicLines.clear();
-    };
+bool HelpFile::fail(const QString &message)
+{
+    clear();
+    m_error = message;
+    return false;
+}
 
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
-        if (line.startsWith(QLatin1String("::"))) {
-            endTopic();
-            const QString marker = line.mid(2);
-            if (marker == QLatin1String("title")) {
-                section = Title;
-            } else if (marker == QLatin1String("contents")) {
-                section = Contents;
-            } else if (marker == QLatin1String("index")) {
-                section = Index;
-            } else if (marker.startsWith(QLatin1String("topic "))) {
-                section = Topic;
-                topicName = marker.mid(6).trimmed();
-            } else if (marker == QLatin1String("end")) {
-                section = None;
-                break;
-            } else {
-                section = None;
-            }
+bool HelpFile::load(const QString &path)
+{
+    clear();
+    // chmlib reads whatever it is given: a fifo would block it and a device would feed it forever.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(QStringLiteral("The help file \"%1\" cannot be found.").arg(path));
+    if (!info.isFile())
+        return fail(QStringLiteral("\"%1\" is not a file.").arg(path));
+    m_chm.reset(chm_open(QFile::encodeName(info.absoluteFilePath()).constData()));
+    if (!m_chm)
+        return fail(QStringLiteral("\"%1\" is not a compiled help file, or it is damaged.").arg(path));
+
+    QStringList paths;
+    chm_enumerate(m_chm.get(), CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectObject, &paths);
+    for (const QString &objectPath : std::as_const(paths)) {
+        const QString name = objectPath.mid(1);
+        if (name.isEmpty())
             continue;
-        }
-        switch (section) {
-        case Title:
-            if (m_title.isEmpty())
-                m_title = line.trimmed();
+        m_objects.insert(name.toLower(), objectPath);
+        if (isPage(name))
+            m_topicOrder.append(name);
+    }
+    if (m_topicOrder.isEmpty())
+        return fail(QStringLiteral("\"%1\" holds no pages: it is not a help file, or it is damaged.").arg(path));
+
+    readSystem();
+    auto firstOfType = [&](const QString &suffix) {
+        for (const QString &objectPath : std::as_const(paths))
+            if (objectPath.lastIndexOf(QLatin1Char('/')) == 0 && objectPath.endsWith(suffix, Qt::CaseInsensitive))
+                return objectPath.mid(1);
+        return QString();
+    };
+    if (m_contentsFile.isEmpty())
+        m_contentsFile = firstOfType(QStringLiteral(".hhc"));
+    if (m_indexFile.isEmpty())
+        m_indexFile = firstOfType(QStringLiteral(".hhk"));
+
+    for (const helpsitemap::Item &item : helpsitemap::parse(eightBitText(object(m_contentsFile))))
+        m_contents.append({item.level, topicPath(item.local), item.name});
+
+    QStringList keywords; // the keyword of each level above the item
+    for (const helpsitemap::Item &item : helpsitemap::parse(eightBitText(object(m_indexFile)))) {
+        keywords.resize(item.level);
+        const QString keyword = keywords.isEmpty() || keywords.last().isEmpty()
+            ? item.name : keywords.last() + QStringLiteral(", ") + item.name;
+        keywords.append(keyword);
+        const QString topic = topicPath(item.local);
+        if (!topic.isEmpty())
+            m_index.append({keyword, topic});
+    }
+    // A file cut short still lists its pages; the page shown first must be readable.
+    if (object(defaultTopic()).isEmpty())
+        return fail(QStringLiteral("\"%1\" is damaged: its pages cannot be read.").arg(path));
+    return true;
+}
+
+void HelpFile::readSystem()
+{
+    const QByteArray system = readObject(m_chm.get(), QStringLiteral("/#SYSTEM"));
+    // A version number, then records of a 16-bit code, a 16-bit length and that many bytes.
+    qsizetype at = 4;
+    while (at + 4 <= system.size()) {
+        const auto *p = reinterpret_cast<const uchar *>(system.constData() + at);
+        const quint16 code = quint16(p[0] | (p[1] << 8));
+        const quint16 length = quint16(p[2] | (p[3] << 8));
+        at += 4;
+        if (at + length > system.size())
             break;
-        case Contents: {
-            const QStringList parts = line.split(QLatin1Char('\t'));
-            bool ok = false;
-            const int level = parts.value(0).toInt(&ok);
-            if (parts.size() >= 3 && ok && level >= 0)
-                m_contents.append({level, parts.at(1).trimmed(), parts.mid(2).join(QLatin1Char(' ')).trimmed()});
-            break;
-        }
-        case Index: {
-            const QStringList parts = line.split(QLatin1Char('\t'));
-            if (parts.size() >= 2 && !parts.at(0).trimmed().isEmpty())
-                m_index.append({parts.at(0).trimmed(), parts.at(1).trimmed()});
-            break;
-        }
-        case Topic:
-            topicLines << line;
-            break;
-        case None:
-            break;
+        QByteArray value = system.mid(at, length);
+        at += length;
+        if (const qsizetype end = value.indexOf('\0'); end >= 0)
+            value.truncate(end);
+        const QString text = eightBitText(value).trimmed();
+        switch (code) {
+        case ContentsFileRecord: m_contentsFile = text; break;
+        case IndexFileRecord: m_indexFile = text; break;
+        case DefaultTopicRecord: m_defaultTopic = topicPath(text); break;
+        case TitleRecord: m_title = text; break;
+        default: break;
         }
     }
-    endTopic();
-    return true;
+}
+
+QString HelpFile::topicPath(const QString &link)
+{
+    QString path = link.trimmed();
+    if (const qsizetype store = path.indexOf(QLatin1String("::")); store >= 0)
+        path = path.mid(store + 2); // ms-its:other.chm::/page.htm
+    else if (QUrl url(path); !url.scheme().isEmpty() && url.scheme().size() > 1)
+        return url.scheme() == QLatin1String("file") ? topicPath(url.path()) : QString();
+    if (const qsizetype hash = path.indexOf(QLatin1Char('#')); hash >= 0)
+        path.truncate(hash);
+    if (const qsizetype query = path.indexOf(QLatin1Char('?')); query >= 0)
+        path.truncate(query);
+    path = QUrl::fromPercentEncoding(path.toUtf8()).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    path = QDir::cleanPath(path);
+    while (path.startsWith(QLatin1Char('/')))
+        path.remove(0, 1);
+    return path == QLatin1String(".") ? QString() : path;
+}
+
+QByteArray HelpFile::object(const QString &name) const
+{
+    const QString path = m_objects.value(topicPath(name).toLower());
+    return path.isEmpty() ? QByteArray() : readObject(m_chm.get(), path);
 }
 
 bool HelpFile::hasTopic(const QString &name) const
 {
-    return m_topics.contains(name.trimmed().toLower());
+    return !topicSpelling(name).isEmpty();
+}
+
+QString HelpFile::topicSpelling(const QString &name) const
+{
+    const QString key = topicPath(name);
+    if (!isPage(key))
+        return QString();
+    const QString path = m_objects.value(key.toLower());
+    return path.isEmpty() ? QString() : path.mid(1);
+}
+
+QString HelpFile::decodeHtml(const QByteArray &bytes) const
+{
+    // A page that names its character set is read in it; one that does not, like the sitemaps.
+    static const QRegularExpression charset(QStringLiteral("<meta[^>]+charset\\s*=\\s*[\"']?([A-Za-z0-9_-]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = charset.match(QString::fromLatin1(bytes.left(2048)));
+    if (m.hasMatch()) {
+        QStringDecoder decoder(m.captured(1).toLatin1().constData());
+        if (decoder.isValid())
+            return decoder.decode(bytes);
+    }
+    return eightBitText(bytes);
 }
 
 QString HelpFile::topicHtml(const QString &name) const
 {
-    return m_topics.value(name.trimmed().toLower());
+    return hasTopic(name) ? decodeHtml(object(name)) : QString();
 }
 
 QString HelpFile::topicTitle(const QString &name) const
@@ -128,14 +253,16 @@ QString HelpFile::topicTitle(const QString &name) const
         if (!title.isEmpty())
             return title;
     }
-    return name;
+    return topicSpelling(name).isEmpty() ? name : topicSpelling(name);
 }
 
 QString HelpFile::defaultTopic() const
 {
+    if (hasTopic(m_defaultTopic))
+        return topicSpelling(m_defaultTopic);
     for (const ContentsEntry &entry : m_contents)
-        if (!entry.topic.isEmpty() && hasTopic(entry.topic))
-            return entry.topic;
+        if (hasTopic(entry.topic))
+            return topicSpelling(entry.topic);
     return m_topicOrder.value(0);
 }
 
@@ -147,13 +274,14 @@ QStringList HelpFile::search(const QString &query) const
     if (words.isEmpty())
         return found;
     for (const QString &name : m_topicOrder) {
-        const QString &text = m_plainText[name.toLower()];
-        bool all = true;
-        for (const QString &word : words)
-            if (!text.contains(word)) {
-                all = false;
-                break;
-            }
+        const QString key = name.toLower();
+        if (!m_plainText.contains(key)) {
+            QTextDocument doc;
+            doc.setHtml(topicHtml(name));
+            m_plainText.insert(key, doc.toPlainText().toLower());
+        }
+        const QString &text = m_plainText[key];
+        const bool all = std::all_of(words.begin(), words.end(), [&](const QString &w) { return text.contains(w); });
         if (all)
             found << name;
     }

@@ -1,28 +1,21 @@
 #pragma once
 
-// The program's help file: one UTF-8 text file that holds the help's title, its table of contents,
-// its keyword index and every topic page (HTML). The build writes it from the sources in data/help/
-// with tools/mkhelp. The layout, line by line:
+// A compiled HTML help file (.chm), read with chmlib: its title, its table of contents and keyword
+// index (the file's own sitemap files, .hhc and .hhk), and its pages and pictures. The build makes
+// the program's help file from data/help/ with chmcmd; any other compiled help file reads alike.
 //
-//   VELKOR-HELP 1                      first line, always
-//   ::title                            the next line is the help window's title
-//   Velkor-PED Help
-//   ::contents                         one line per entry: level TAB topic TAB title
-//   0<TAB><TAB>How To Use Velkor-PED     (level 0 is the top; an empty topic is a book without a page)
-//   1<TAB>Cant_Start.htm<TAB>Can't Start Velkor-PED?
-//   ::index                            one line per entry: keyword TAB topic
-//   database, missing<TAB>Cant_Start.htm
-//   ::topic General_Information.htm    a topic page: every line up to the next line starting "::"
-//   <html>...</html>
-//   ::end                              optional; nothing after it is read
-//
-// No topic line starts with "::". Topic names are file names and are looked up without regard to
-// letter case, as the help system does.
+// Pages and pictures are named by their path inside the file without the leading "/"
+// ("General_Information.htm", "images/logo.png"), looked up without regard to letter case as the
+// help system does.
 
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
+
+struct chmFile;
 
 class HelpFile
 {
@@ -35,37 +28,62 @@ public:
     };
     struct IndexEntry
     {
-        QString keyword;
+        QString keyword; // a sub-keyword reads "keyword, sub-keyword"
         QString topic;
     };
 
-    // Reads the file; false (with errorString()) when it is missing or not a help file.
+    HelpFile();
+    ~HelpFile();
+    HelpFile(const HelpFile &) = delete;
+    HelpFile &operator=(const HelpFile &) = delete;
+
+    // Opens the file; false (with errorString()) when it is missing, not a regular file, or not a
+    // readable compiled help file with at least one page.
     bool load(const QString &path);
-    // The same from the file's bytes.
-    bool parse(const QByteArray &bytes);
     QString errorString() const { return m_error; }
 
     QString title() const { return m_title; }
     const QList<ContentsEntry> &contents() const { return m_contents; }
     const QList<IndexEntry> &index() const { return m_index; }
-    // Topic names in the order of the file.
+    // The HTML pages in the order of the file.
     QStringList topicNames() const { return m_topicOrder; }
     bool hasTopic(const QString &name) const;
-    QString topicHtml(const QString &name) const;   // empty when unknown
-    QString topicTitle(const QString &name) const;  // the page's <title>, else its name
-    // The first page of the contents, else the first topic.
+    // The name as the file spells it; empty when the file holds no such page.
+    QString topicSpelling(const QString &name) const;
+    QString topicHtml(const QString &name) const;  // empty when unknown
+    QString topicTitle(const QString &name) const; // the page's <title>, else its name
+    // The bytes of any object of the file (a page, a picture); empty when unknown.
+    QByteArray object(const QString &name) const;
+    // The file's default page, else the first page of the contents, else the first page.
     QString defaultTopic() const;
 
-    // Names of the topics whose text holds every word of the query (letter case ignored), in
-    // the order of the file; empty for a query without words.
+    // Names of the pages whose text holds every word of the query (letter case ignored), in the
+    // order of the file; empty for a query without words.
     QStringList search(const QString &query) const;
 
+    // The name inside the file that a link or a contents entry refers to: without the fragment,
+    // the "ms-its:file.chm::" form and the leading "/"; empty for a link to elsewhere (http:...).
+    static QString topicPath(const QString &link);
+
 private:
+    struct Closer
+    {
+        void operator()(chmFile *file) const;
+    };
+    void clear();
+    bool fail(const QString &message);
+    void readSystem();
+    QString decodeHtml(const QByteArray &bytes) const;
+
+    std::unique_ptr<chmFile, Closer> m_chm;
     QString m_error;
     QString m_title;
+    QString m_defaultTopic;
+    QString m_contentsFile;
+    QString m_indexFile;
     QList<ContentsEntry> m_contents;
     QList<IndexEntry> m_index;
     QStringList m_topicOrder;
-    QHash<QString, QString> m_topics;    // lower-case name -> HTML
-    QHash<QString, QString> m_plainText; // lower-case name -> lower-case plain text
+    QHash<QString, QString> m_objects;            // lower-case name -> path in the file
+    mutable QHash<QString, QString> m_plainText;  // lower-case name -> lower-case plain text
 };

@@ -26,7 +26,7 @@ QPointer<HelpViewer> g_viewer;
 
 QString topicOf(const QUrl &url)
 {
-    return url.isRelative() || url.scheme() == QLatin1String("file") ? QFileInfo(url.path()).fileName() : QString();
+    return HelpFile::topicPath(url.toString());
 }
 
 QString missingPage(const QString &topic)
@@ -40,12 +40,17 @@ QString missingPage(const QString &topic)
 
 QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 {
-    if (type != QTextDocument::HtmlResource || !m_file)
+    if (!m_file)
         return QVariant();
-    const QString topic = topicOf(name);
-    if (topic.isEmpty() || !m_file->hasTopic(topic))
-        return missingPage(topic.isEmpty() ? name.toString() : topic);
-    return m_file->topicHtml(topic);
+    if (type == QTextDocument::HtmlResource) {
+        const QString topic = topicOf(name);
+        if (!m_file->hasTopic(topic))
+            return missingPage(topic.isEmpty() ? name.toString() : topic);
+        return m_file->topicHtml(topic);
+    }
+    // Pictures and style sheets; the document names them relative to the page already.
+    const QByteArray bytes = m_file->object(topicOf(name));
+    return bytes.isEmpty() ? QVariant() : QVariant(bytes);
 }
 
 HelpViewer *HelpViewer::instance()
@@ -164,11 +169,7 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
     });
     // A link followed in a page changes the page shown as well.
     connect(browser, &QTextBrowser::sourceChanged, this, [this](const QUrl &url) {
-        const QString topic = topicOf(url);
-        m_currentTopic.clear();
-        for (const QString &known : m_file.topicNames())
-            if (known.compare(topic, Qt::CaseInsensitive) == 0)
-                m_currentTopic = known;
+        m_currentTopic = m_file.topicSpelling(topicOf(url));
         if (!m_currentTopic.isEmpty())
             selectInContents(m_currentTopic);
     });
@@ -196,7 +197,7 @@ bool HelpViewer::openFile(const QString &path)
     setWindowTitle(m_opened && !m_file.title().isEmpty() ? m_file.title() : QStringLiteral("Help"));
     if (!m_opened) {
         const QString text = QFileInfo::exists(path)
-            ? QStringLiteral("The file \"%1\" is not a help file of this program, or it is damaged.").arg(path)
+            ? QStringLiteral("The file \"%1\" is not a help file, or it is damaged.").arg(path)
             : QStringLiteral("The help file \"%1\" cannot be found. Reinstall the program to restore it.").arg(path);
         showError(QStringLiteral("Cannot open the help file"), text);
     }
@@ -293,10 +294,7 @@ void HelpViewer::showTopic(const QString &topic)
         return;
     }
     // The name as the file spells it, so that links between pages resolve alike.
-    QString spelled = name;
-    for (const QString &known : m_file.topicNames())
-        if (known.compare(name, Qt::CaseInsensitive) == 0)
-            spelled = known;
+    const QString spelled = m_file.topicSpelling(name);
     if (browser->source() == QUrl(spelled))
         browser->reload();
     else

@@ -1,6 +1,6 @@
 #pragma once
 
-// The help window: the program's help file (see HelpFile.h) with its Contents, Index and Search
+// The help window: a compiled help file (see HelpFile.h) with its Contents, Index and Search
 // tabs beside the page shown. One help window serves the whole program; it is not modal, and the
 // program neither waits for it nor closes it.
 

@@ -1,5 +1,6 @@
 #include "core/frmSplash.h"
 
+#include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
 #include "core/mdiVelkor.h"
@@ -67,6 +68,7 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Framele
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(product::ProductName);
+    QGuiApplication::setWindowIcon(controls::programIcon());
     setFocusPolicy(Qt::StrongFocus);
     platform::resizeTwips(this, 7500, 4650);
 

@@ -1,5 +1,6 @@
 #include "core/mdiVelkor.h"
 
+#include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
 #include "core/modDBase.h"
 #include "platform/Environment.h"
@@ -27,6 +28,8 @@ mdiVelkor::mdiVelkor(QWidget *parent) : QMainWindow(parent)
 {
     if (!s_instance)
         s_instance = this;
+    // Every window of the program, the child windows too, shows the program's icon.
+    QApplication::setWindowIcon(controls::programIcon());
     setObjectName(QStringLiteral("mdiVelkor"));
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -36,6 +39,7 @@ mdiVelkor::mdiVelkor(QWidget *parent) : QMainWindow(parent)
 
     CreateImageList();
     CreateMenus();
+    AssignMenuPictures();
     CreateToolbar();
     CreateStatusBar();
     ConnectCommands();

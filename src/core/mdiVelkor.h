@@ -173,8 +173,10 @@ public:
     bool ToolbarAtBottom() const;
     void SetToolbarAtBottom(bool bottom);
 
-    // Pictures of the toolbar buttons and of dialogs, numbered from 1.
+    // Pictures of the toolbar buttons and of dialogs, numbered from 1, in the order of the buttons.
     QList<QIcon> ImageList1;
+    // The picture of the toolbar button of a key; a null icon for a separator or an unknown key.
+    static QIcon ButtonPicture(const QString &key);
 
     QStatusBar *stbStatus = nullptr;
 
@@ -196,6 +198,7 @@ private:
     void ListChildWindows();
     void CreateImageList();
     void AssignToolbarPictures();
+    void AssignMenuPictures();
     void CheckScreen();
     QString MissingDatabaseText() const;
     void ShowSearchWindow();

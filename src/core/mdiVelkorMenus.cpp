@@ -8,8 +8,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
@@ -37,25 +35,6 @@ void setChecked(QAction *action, bool checked)
 {
     action->setCheckable(true);
     action->setChecked(checked);
-}
-
-// A plain pictogram: a rounded tile with a short sign, so that the toolbar needs no picture files.
-QIcon pictogram(const QString &sign, const QColor &tile)
-{
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(tile.darker(160));
-    painter.setBrush(tile);
-    painter.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 4, 4);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(sign.size() > 2 ? 8 : (sign.size() > 1 ? 10 : 13));
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, sign);
-    return QIcon(pixmap);
 }
 
 } // namespace
@@ -238,20 +217,6 @@ void mdiVelkor::CreateToolbar()
         m_buttons.append(action);
         m_buttonKeys.append(key);
     }
-}
-
-void mdiVelkor::CreateImageList()
-{
-    static const char *signs[] = {"Sel", "\u25B6", "\u2715", "Sav", "Prn", "Ref", "CC", "Mec",
-                                  "IE",  "Phy", "Add", "DV",  "Cas", "Til", "i",   "Ex"};
-    static const QColor tiles[] = {QColor(0xF0, 0xD0, 0x80), QColor(0xB0, 0xD8, 0xF0), QColor(0xF0, 0xB0, 0xB0),
-                                   QColor(0xC8, 0xE8, 0xC0), QColor(0xC8, 0xE8, 0xC0), QColor(0xE0, 0xE0, 0xF4),
-                                   QColor(0xE0, 0xE0, 0xF4), QColor(0xE0, 0xE0, 0xF4), QColor(0xE0, 0xE0, 0xF4),
-                                   QColor(0xE0, 0xE0, 0xF4), QColor(0xE0, 0xE0, 0xF4), QColor(0xE0, 0xE0, 0xF4),
-                                   QColor(0xF4, 0xE8, 0xD0), QColor(0xF4, 0xE8, 0xD0), QColor(0xB0, 0xD8, 0xF0),
-                                   QColor(0xF0, 0xB0, 0xB0)};
-    for (int i = 0; i < 16; ++i)
-        ImageList1.append(pictogram(QString::fromUtf8(signs[i]), tiles[i]));
 }
 
 void mdiVelkor::AssignToolbarPictures()

@@ -1,6 +1,7 @@
 #include "material/frmChart.h"
 
 #include "controls/Chart.h"
+#include "controls/Pictograms.h"
 #include "material/MainWindowLink.h"
 #include "material/Material.h"
 #include "material/ReportCalls.h"
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int FormWidth = 11400;
 constexpr int FormHeight = 7470;
+// The pictures of the buttons (32 by 29 pixels), in pixels.
+constexpr int ButtonPicture = 24;
 
 void showStatus(int code)
 {
@@ -61,15 +64,16 @@ void frmChart::CreateControls()
 
     const char *const tips[3] = {"Save Graph As Portable Document Format File (*.pdf)...", "Print Graph",
                                  "Return To Material"};
-    const char *const signs[3] = {"PDF", "Prn", "Back"};
+    const char *const pictures[3] = {"document-save", "document-print", "go-previous"};
+    const char *const names[3] = {"Save Graph As PDF File", "Print Graph", "Return To Material"};
     const int tops[3] = {960, 1440, 240};
     for (int i = 0; i < 3; ++i) {
-        cmdGraph[i] = new QPushButton(QString::fromLatin1(signs[i]), framChart);
+        cmdGraph[i] = new QPushButton(framChart);
         cmdGraph[i]->setObjectName(QStringLiteral("cmdGraph%1").arg(i));
         cmdGraph[i]->setToolTip(QString::fromLatin1(tips[i]));
-        QFont f = cmdGraph[i]->font();
-        f.setPixelSize(8);
-        cmdGraph[i]->setFont(f);
+        cmdGraph[i]->setIcon(controls::themeIcon(QString::fromLatin1(pictures[i])));
+        cmdGraph[i]->setIconSize(QSize(ButtonPicture, ButtonPicture));
+        cmdGraph[i]->setAccessibleName(QString::fromLatin1(names[i]));
         moveTwips(cmdGraph[i], 10500, tops[i], 480, 435);
         connect(cmdGraph[i], &QPushButton::clicked, this, [this, i] { cmdGraph_Click(i); });
     }

@@ -2,6 +2,7 @@
 
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
+#include "controls/Pictograms.h"
 #include "core/modDBase.h"
 #include "core/modToolTips.h"
 #include "db/DataControl.h"
@@ -35,6 +36,8 @@ namespace {
 constexpr int FormWidth = 11280;
 constexpr int FormHeight = 5040;
 const QChar Degree(0x00B0);
+// The pictures of the small print and save buttons (25 pixels square), in pixels.
+constexpr int SmallButtonPicture = 16;
 
 QLabel *makeLabel(QWidget *parent, const QString &text, double l, double t, double w, double h)
 {
@@ -244,12 +247,15 @@ void frmMaterial2::CreateControls()
     cmdPrintSave[1] = makeButton(framChart, QString(), 6360, 3600, 375, 375);
     cmdPrintSave[4] = makeButton(framDesign, QString(), 10080, 2160, 375, 375);
     cmdPrintSave[3] = makeButton(framDesign, QString(), 10080, 2640, 375, 375);
-    const char *printSigns[5] = {"PDF", "Prn", "+", "Prn", "Save"};
+    const char *printSavePictures[5] = {"document-save", "document-print", "zoom-in", "document-print",
+                                        "document-save"};
+    const char *printSaveNames[5] = {"Save Graph As PDF File", "Print Graph", "Enlarge Graph",
+                                     "Print Design Values", "Save Design Values To File"};
     for (int i = 0; i < 5; ++i) {
-        cmdPrintSave[i]->setText(QString::fromLatin1(printSigns[i]));
-        QFont f = cmdPrintSave[i]->font();
-        f.setPixelSize(8);
-        cmdPrintSave[i]->setFont(f);
+        cmdPrintSave[i]->setIcon(controls::themeIcon(QString::fromLatin1(printSavePictures[i])));
+        cmdPrintSave[i]->setIconSize(QSize(SmallButtonPicture, SmallButtonPicture));
+        // The tool tips may be switched off; the name stays for screen readers.
+        cmdPrintSave[i]->setAccessibleName(QString::fromLatin1(printSaveNames[i]));
     }
     ConnectChartControls();
     ConnectDesignControls();

@@ -21,7 +21,20 @@ QString programFolder()
         return g_programFolder;
     if (!QCoreApplication::instance())
         return QDir::currentPath();
-    return QCoreApplication::applicationDirPath();
+    static const QString folder = programFolderFor(QCoreApplication::applicationDirPath());
+    return folder;
+}
+
+QString programFolderFor(const QString &exeFolder)
+{
+    // The build folder's bin/ holds the files itself; an installed bin/ holds only the program.
+    const QDir exeDir(exeFolder);
+    if (exeDir.dirName() == QLatin1String("bin")) {
+        const QFileInfo installed(exeDir.filePath(QStringLiteral(VELKOR_DATA_FROM_BIN)));
+        if (installed.isDir())
+            return QDir::cleanPath(installed.absoluteFilePath());
+    }
+    return QDir::cleanPath(exeFolder);
 }
 
 void setProgramFolder(const QString &folder)

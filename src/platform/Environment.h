@@ -5,8 +5,11 @@
 
 namespace platform {
 
-// The program folder is the executable's folder, without a trailing separator.
+// The program folder, without a trailing separator: the executable's folder, or, for a program
+// installed in <prefix>/bin, the folder <prefix>/share/velkor-ped that the installation made.
 QString programFolder();
+// The program folder of an executable in exeFolder.
+QString programFolderFor(const QString &exeFolder);
 // Tests point the program folder elsewhere; an empty text restores the real one.
 void setProgramFolder(const QString &folder);
 

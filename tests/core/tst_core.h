@@ -62,6 +62,7 @@ private slots:
     void catalogueNames();
     void captions_data();
     void captions();
+    void programAndToolbarPictures();
     void screenWidth_data();
     void screenWidth();
     void unloadClosesDatabaseSavesSettingsClosesWindows();

@@ -1,4 +1,5 @@
 #include "tst_core.h"
+#include "DrawnIcon.h"
 
 #include "core/mdiVelkor.h"
 #include "core/modDBase.h"
@@ -8,6 +9,8 @@
 #include "platform/VbError.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMdiArea>
@@ -375,6 +378,43 @@ void tst_core::captions()
 }
 
 // ----- Start-up and shutdown -------------------------------------------------------------------
+
+void tst_core::programAndToolbarPictures()
+{
+    Sandbox box; // no database: the start-up ends after the toolbar got its pictures
+    ScriptedResponder responder;
+    responder.answerMessage(platform::vbNo);
+    mdiVelkor w;
+    w.MDIForm_Load();
+
+    // Every window shows the program's icon, the child windows inside the main window too.
+    QVERIFY(testutil::drawsAt(QApplication::windowIcon(), 16));
+    QVERIFY(testutil::drawsAt(QApplication::windowIcon(), 256));
+
+    // Each button with a face has a picture of its own, sharp at the toolbar's sizes and on a
+    // screen of twice the density.
+    QList<QImage> faces;
+    for (int i = 1; i <= w.ButtonCount(); ++i) {
+        QAction *button = w.Buttons(i);
+        if (button->isSeparator())
+            continue;
+        const QIcon icon = button->icon();
+        for (int size : {16, 24, 32})
+            QVERIFY2(testutil::drawsAt(icon, size), qPrintable(QStringLiteral("%1 at %2").arg(button->objectName()).arg(size)));
+        QVERIFY2(testutil::drawsAt(icon, 24, 2.0), qPrintable(button->objectName()));
+        const QImage face = icon.pixmap(24).toImage();
+        QVERIFY2(!faces.contains(face), qPrintable(button->objectName() + QStringLiteral(" looks like another button")));
+        faces << face;
+    }
+    QCOMPARE(faces.size(), 16);
+
+    // The look of the toolbar, for a person to check.
+    w.Toolbar1->setVisible(true);
+    for (int i = 1; i <= w.ButtonCount(); ++i)
+        w.Buttons(i)->setVisible(true);
+    w.Toolbar1->adjustSize();
+    QVERIFY(w.Toolbar1->grab().save(QDir::temp().filePath(QStringLiteral("velkor_toolbar.png"))));
+}
 
 void tst_core::screenWidth_data()
 {

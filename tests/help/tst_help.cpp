@@ -3,6 +3,7 @@
 #include "controls/RichTextBox.h"
 #include "core/HTMLHelp.h"
 #include "core/HelpFile.h"
+#include "core/HelpSitemap.h"
 #include "core/HelpViewer.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
@@ -10,6 +11,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,6 +24,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTreeWidget>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -181,21 +188,41 @@ void tst_help::helpFileNumberWithoutFile()
 
 void tst_help::unusableHelpFile_data()
 {
-    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << QByteArray() << "cannot be found";
-    QTest::newRow("not a help file") << QByteArray("ITSF\x03\x00\x00\x00 binary", 16) << "not a help file";
+    QTest::newRow("missing") << "none" << QByteArray() << "cannot be found";
+    QTest::newRow("not a help file") << "bytes" << QByteArray("ITSF\x03\x00\x00\x00 binary", 16) << "not a help file";
+    QTest::newRow("empty") << "bytes" << QByteArray("") << "not a help file";
+    QTest::newRow("cut off") << "truncated" << QByteArray() << "not a help file";
+    // Neither may reach the reader: a fifo would block it, a device never ends.
+    QTest::newRow("fifo") << "fifo" << QByteArray() << "not a help file";
+    QTest::newRow("link to a device") << "device link" << QByteArray() << "not a help file";
+    QTest::newRow("folder") << "folder" << QByteArray() << "not a help file";
 }
 
 void tst_help::unusableHelpFile()
 {
+    QFETCH(QString, kind);
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
     QTemporaryDir dir;
     platform::ScriptedResponder responder;
     platform::setProgramFolder(dir.path());
-    if (!content.isEmpty())
-        writeFile(dir.filePath(QStringLiteral("Velkor_PED_HELP.chm")), content);
+    const QString helpPath = dir.filePath(QStringLiteral("Velkor_PED_HELP.chm"));
+    if (kind == QLatin1String("bytes")) {
+        writeFile(helpPath, content);
+    } else if (kind == QLatin1String("truncated")) {
+        QFile built(BinDir + QStringLiteral("/Velkor_PED_HELP.chm"));
+        QVERIFY(built.open(QIODevice::ReadOnly));
+        writeFile(helpPath, built.read(built.size() / 3));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(QFile::encodeName(helpPath).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device link")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), helpPath));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Velkor_PED_HELP.chm")));
+    }
 
     HTMLHelp::ShowHelpTopic(1, QStringLiteral("General_Information.htm"));
     HelpViewer *viewer = HelpViewer::instance();
@@ -210,9 +237,11 @@ void tst_help::unusableHelpFile()
     QCOMPARE(responder.count(), 0); // the program itself shows nothing
 
     // Once the file is there, the next call reads it.
-    QVERIFY(QFile::copy(BinDir + QStringLiteral("/Velkor_PED_HELP.chm"), dir.filePath(QStringLiteral("new.chm"))));
-    QFile::remove(dir.filePath(QStringLiteral("Velkor_PED_HELP.chm")));
-    QVERIFY(QFile::rename(dir.filePath(QStringLiteral("new.chm")), dir.filePath(QStringLiteral("Velkor_PED_HELP.chm"))));
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(helpPath).removeRecursively());
+    else
+        QFile::remove(helpPath);
+    QVERIFY(QFile::copy(BinDir + QStringLiteral("/Velkor_PED_HELP.chm"), helpPath));
     HTMLHelp::ShowHelpTopic(1, QStringLiteral("How_To_Contact_Us.htm"));
     QVERIFY(viewer->fileOpened());
     QCOMPARE(viewer->currentTopic(), QStringLiteral("How_To_Contact_Us.htm"));
@@ -236,6 +265,14 @@ void tst_help::missingTopicAndLinks()
     viewer->browser->setSource(QUrl(QStringLiteral("Gone.htm")));
     QVERIFY(viewer->currentTopic().isEmpty());
     QVERIFY(viewer->pageText().contains(QStringLiteral("Page not found")));
+
+    // Pictures come from the file too, named relative to the page.
+    HTMLHelp::ShowHelpTopic(1, QStringLiteral("About_Box.htm"));
+    const QVariant picture =
+        viewer->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/velkor-ped.png")));
+    QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
+    QVERIFY(viewer->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/gone.png"))).isNull());
+    QVERIFY(viewer->grab().save(QDir::temp().filePath(QStringLiteral("velkor_help_about.png"))));
 }
 
 void tst_help::indexAndSearchTabs()
@@ -276,14 +313,28 @@ void tst_help::indexAndSearchTabs()
 
 void tst_help::builtHelpFileIsComplete()
 {
+    const QString path = BinDir + QStringLiteral("/Velkor_PED_HELP.chm");
     HelpFile file;
-    QVERIFY2(file.load(BinDir + QStringLiteral("/Velkor_PED_HELP.chm")), qPrintable(file.errorString()));
+    QVERIFY2(file.load(path), qPrintable(file.errorString()));
+    QCOMPARE(file.title(), QStringLiteral("Velkor-PED Help"));
+    QCOMPARE(file.defaultTopic(), QStringLiteral("General_Information.htm"));
     for (const char *topic : {"General_Information.htm", "How_To_Contact_Us.htm", "Cant_Start_Velkor-PED.htm"})
         QVERIFY2(file.hasTopic(QString::fromLatin1(topic)), topic);
+    QVERIFY(file.contents().size() >= 10);
+    QVERIFY(file.index().size() >= 30);
     for (const HelpFile::ContentsEntry &entry : file.contents())
         QVERIFY2(entry.topic.isEmpty() || file.hasTopic(entry.topic), qPrintable(entry.topic));
     for (const HelpFile::IndexEntry &entry : file.index())
         QVERIFY2(file.hasTopic(entry.topic), qPrintable(entry.topic));
+
+    // Every link and picture of every page is in the file.
+    static const QRegularExpression reference(QStringLiteral("(?:href|src)=\"([^\"]+)\""));
+    for (const QString &topic : file.topicNames()) {
+        for (auto it = reference.globalMatch(file.topicHtml(topic)); it.hasNext();) {
+            const QString target = it.next().captured(1);
+            QVERIFY2(!file.object(target).isEmpty(), qPrintable(topic + QStringLiteral(" -> ") + target));
+        }
+    }
 
     // The start-up's missing-database message sends the user to this page of this book.
     const QList<HelpFile::ContentsEntry> &contents = file.contents();
@@ -297,31 +348,77 @@ void tst_help::builtHelpFileIsComplete()
         found = found || contents.at(i).title == QLatin1String("Can't Start Velkor-PED?");
     QVERIFY(found);
     QCOMPARE(file.topicTitle(QStringLiteral("Cant_Start_Velkor-PED.htm")), QStringLiteral("Can't Start Velkor-PED?"));
+
+    // A second reader sees a compiled help file with its sitemaps and its full-text search index.
+    const QString enumerator = QStandardPaths::findExecutable(QStringLiteral("enum_chmLib"));
+    if (enumerator.isEmpty())
+        QSKIP("enum_chmLib (libchm-bin) is not installed");
+    QProcess listing;
+    listing.start(enumerator, {path});
+    QVERIFY(listing.waitForFinished(30000));
+    const QString objects = QString::fromUtf8(listing.readAllStandardOutput());
+    for (const char *object : {"/#SYSTEM", "/$FIftiMain", "/Velkor_PED_HELP.hhc", "/Velkor_PED_HELP.hhk",
+                               "/General_Information.htm", "/images/velkor-ped.png"})
+        QVERIFY2(objects.contains(QLatin1String(object)), object);
 }
 
-void tst_help::helpFileParsing()
+void tst_help::sitemapParsing_data()
 {
-    HelpFile file;
-    QVERIFY(file.parse("VELKOR-HELP 1\r\n::title\r\nT\r\n::contents\r\n0\t\tBook\r\n1\ta.htm\tPage A\r\n"
-                       "bad line\r\n::index\r\nalpha\ta.htm\r\n::topic a.htm\r\n<html><title>A &amp; B</title>"
-                       "<p>Steel grade</p>\r\n<p>second line</p></html>\r\n::topic b.htm\r\n<p>grade only</p>\r\n"
-                       "::end\r\n::topic c.htm\r\nafter the end\r\n"));
-    QCOMPARE(file.title(), QStringLiteral("T"));
-    QCOMPARE(file.contents().size(), 2);
-    QCOMPARE(file.contents().at(1).level, 1);
-    QCOMPARE(file.contents().at(1).topic, QStringLiteral("a.htm"));
-    QCOMPARE(file.topicNames(), QStringList({QStringLiteral("a.htm"), QStringLiteral("b.htm")}));
-    QVERIFY(file.topicHtml(QStringLiteral("A.HTM")).contains(QStringLiteral("second line")));
-    QCOMPARE(file.topicTitle(QStringLiteral("a.htm")), QStringLiteral("A & B"));
-    QCOMPARE(file.topicTitle(QStringLiteral("b.htm")), QStringLiteral("b.htm"));
-    QCOMPARE(file.defaultTopic(), QStringLiteral("a.htm"));
-    QCOMPARE(file.search(QStringLiteral("GRADE")), QStringList({QStringLiteral("a.htm"), QStringLiteral("b.htm")}));
-    QCOMPARE(file.search(QStringLiteral("grade steel")), QStringList(QStringLiteral("a.htm")));
-    QCOMPARE(file.search(QStringLiteral("  ")), QStringList());
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("expected"); // level:name>local, "|" between items
+    QTest::newRow("nested books")
+        << "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Book\"></OBJECT>"
+           "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Page\">"
+           "<param name=\"Local\" value=\"a.htm\"></OBJECT></UL>"
+           "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Next\"><param name=\"Local\" "
+           "value=\"b.htm\"></OBJECT></UL>"
+        << "0:Book>|1:Page>a.htm|0:Next>b.htm";
+    QTest::newRow("letter case, quotes and references")
+        << "<ul><li><object TYPE='text/sitemap'><PARAM NAME=name VALUE='Can&#39;t &amp; won&apos;t'>"
+           "<param name=local value=c.htm></object></ul>"
+        << "0:Can't & won't>c.htm";
+    QTest::newRow("first name and page of an entry with several")
+        << "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Key\"><param name=\"Name\" "
+           "value=\"Other\"><param name=\"Local\" value=\"x.htm\"><param name=\"Local\" value=\"y.htm\">"
+           "</OBJECT></UL>"
+        << "0:Key>x.htm";
+    QTest::newRow("site properties and nameless items skipped")
+        << "<OBJECT type=\"text/site properties\"><param name=\"Name\" value=\"Style\"></OBJECT>"
+           "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Local\" value=\"z.htm\"></OBJECT></UL>"
+        << "";
+    QTest::newRow("unbalanced lists") << "</UL></UL><UL><UL><UL><LI><OBJECT type=\"text/sitemap\">"
+                                         "<param name=\"Name\" value=\"Deep\"></OBJECT>"
+                                      << "2:Deep>";
+}
 
-    QVERIFY(!file.parse("<html>not ours</html>"));
-    QVERIFY(!file.errorString().isEmpty());
-    QVERIFY(file.topicNames().isEmpty());
+void tst_help::sitemapParsing()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, expected);
+    QStringList items;
+    for (const helpsitemap::Item &item : helpsitemap::parse(html))
+        items << QStringLiteral("%1:%2>%3").arg(item.level).arg(item.name, item.local);
+    QCOMPARE(items.join(QLatin1Char('|')), expected);
+}
+
+void tst_help::topicPath_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("page") << "General_Information.htm" << "General_Information.htm";
+    QTest::newRow("rooted, with a fragment") << "/sub/Page.htm#part" << "sub/Page.htm";
+    QTest::newRow("another file's form") << "ms-its:Other.chm::/a/b.htm" << "a/b.htm";
+    QTest::newRow("escaped, backslash, dots") << "sub\\..\\My%20Page.htm" << "My Page.htm";
+    QTest::newRow("web link") << "https://example.com/a.htm" << "";
+    QTest::newRow("mail") << "mailto:help@example.com" << "";
+    QTest::newRow("fragment only") << "#top" << "";
+}
+
+void tst_help::topicPath()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, path);
+    QCOMPARE(HelpFile::topicPath(link), path);
 }
 
 void tst_help::readRtf_data()

@@ -20,7 +20,11 @@ private slots:
     void missingTopicAndLinks();
     void indexAndSearchTabs();
     void builtHelpFileIsComplete();
-    void helpFileParsing();
+    void sitemapParsing_data();
+    void sitemapParsing();
+    void topicPath_data();
+    void topicPath();
+    void otherHelpFile();
 
     // Rich-text box
     void readRtf_data();

@@ -2,6 +2,7 @@
 // and save buttons.
 
 #include "tst_material_charts.h"
+#include "DrawnIcon.h"
 
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
@@ -23,6 +24,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDir>
 #include <QPushButton>
 #include <QChart>
 #include <QLineSeries>
@@ -300,6 +302,19 @@ void tst_material_charts::chartButtonsFollowData()
     w->ShowTable(QStringLiteral("ModElast"));
     QVERIFY(!w->MSChart1->isHidden());
     QVERIFY(w->cmdPrintSave[2]->isEnabled());
+
+    // The small buttons show pictures, not letters, and have names for screen readers.
+    QStringList names;
+    for (const QPushButton *button : w->cmdPrintSave) {
+        QVERIFY(button->text().isEmpty());
+        QVERIFY(testutil::drawsAt(button->icon(), button->iconSize().width(), 2.0));
+        QVERIFY(button->iconSize().width() <= button->width() && button->iconSize().height() <= button->height());
+        names << button->accessibleName();
+    }
+    QCOMPARE(names.removeDuplicates(), 0);
+    QVERIFY(!names.contains(QString()));
+    w->CommandShowGraph->click();
+    QVERIFY(w->grab().save(QDir::temp().filePath(QStringLiteral("velkor_chart_buttons.png"))));
 }
 
 // --- creep chart --------------------------------------------------------------------------------
@@ -430,6 +445,12 @@ void tst_material_charts::chartWindowCopiesChart()
         QCOMPARE(shown->TableKey(), QStringLiteral("ThermExp"));
         QCOMPARE(shown->cmdGraph[2]->toolTip(), toolTips ? QStringLiteral("Return To Material") : QString());
         QCOMPARE(shown->cmdGraph[1]->toolTip(), toolTips ? QStringLiteral("Print Graph") : QString());
+        // Pictures, not letters; a name for screen readers whether tool tips are on or off.
+        for (const QPushButton *button : shown->cmdGraph) {
+            QVERIFY(button->text().isEmpty());
+            QVERIFY(testutil::drawsAt(button->icon(), button->iconSize().width()));
+            QVERIFY(!button->accessibleName().isEmpty());
+        }
         const QString enlarged = m_mdi->StatusText();
         QVERIFY(enlarged.startsWith(QStringLiteral("Enlarged Chart")));
 

@@ -354,6 +354,36 @@ void tst_Platform::realFileDialog()
 
 // ---- environment ----
 
+void tst_Platform::installedProgramFolder_data()
+{
+    QTest::addColumn<QString>("exe");      // the executable's folder, under a temporary root
+    QTest::addColumn<QString>("made");     // the folder that exists beside it, if any
+    QTest::addColumn<QString>("expected"); // the program folder
+    QTest::newRow("installed") << "usr/bin" << "usr/share/velkor-ped" << "usr/share/velkor-ped";
+    QTest::newRow("build folder") << "build/bin" << "" << "build/bin";
+    QTest::newRow("not a bin folder") << "opt/velkor" << "share/velkor-ped" << "opt/velkor";
+    QTest::newRow("a file, not a folder") << "usr/bin" << "usr/share/velkor-ped=file" << "usr/bin";
+}
+
+void tst_Platform::installedProgramFolder()
+{
+    QFETCH(QString, exe);
+    QFETCH(QString, made);
+    QFETCH(QString, expected);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(exe));
+    if (made.endsWith(QLatin1String("=file"))) {
+        made.chop(5);
+        QVERIFY(QDir(root.path()).mkpath(QFileInfo(made).path()));
+        QFile file(root.filePath(made));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (!made.isEmpty()) {
+        QVERIFY(QDir(root.path()).mkpath(made));
+    }
+    QCOMPARE(programFolderFor(root.filePath(exe)), QDir::cleanPath(root.filePath(expected)));
+    QCOMPARE(programFolderFor(root.filePath(exe) + QLatin1Char('/')), QDir::cleanPath(root.filePath(expected)));
+}
+
 void tst_Platform::environment()
 {
     QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());

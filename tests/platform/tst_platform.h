@@ -139,6 +139,8 @@ private slots:
     void isNumeric();
 
     void environment();
+    void installedProgramFolder_data();
+    void installedProgramFolder();
 
 private:
     QLocale m_locale;
