@@ -411,6 +411,8 @@ void actRepDesign::Detail_Format()
     const double fontSize = detail->controls().item<ReportField>(QStringLiteral("txtField0"))->font().size;
     auto *lblDummy = detail->controls().item<ReportLabel>(QStringLiteral("lblDummy"));
     const int lastPrinted = m_blnSplit ? m_iSplitCol - 1 : m_iLastCol;
+    // A block's heading row does not end a page without its values.
+    detail->setKeepWithNext(kind == RowKind::Heading);
     for (int c = 0; c <= lastPrinted; ++c) {
         auto *box = detail->controls().item<ReportField>(QStringLiteral("txtField") + QString::number(c));
         box->setTop(10);

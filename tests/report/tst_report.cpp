@@ -180,6 +180,8 @@ private slots:
     void controlsAddAtRunTime();
     void pagination_data();
     void pagination();
+    void keepWithNext_data();
+    void keepWithNext();
     void grownControlsPushLaterControlsDown();
     void groupFooterShowsLastValue_data();
     void groupFooterShowsLastValue();
@@ -398,6 +400,76 @@ void tst_report::pagination()
     for (int p = 0; p < pages; ++p)
         printed += int(pageTexts(report, p).filter(QRegularExpression(QStringLiteral("^row \\d+ line 0"))).size());
     QCOMPARE(printed, rows);
+}
+
+// A filler, then a table: a heading label over a subreport (or, inline, a group header) whose title
+// band comes before five rows of 283 twips. The body of a page is 16838 - 2 x 850 = 15138 twips.
+void tst_report::keepWithNext_data()
+{
+    QTest::addColumn<bool>("inSubReport");
+    QTest::addColumn<double>("filler");
+    QTest::addColumn<bool>("firstRowKept"); // the first row keeps the second with it
+    QTest::addColumn<int>("headingPage");    // also the page of the title
+    QTest::addColumn<int>("firstRowPage");
+    QTest::addColumn<int>("secondRowPage");
+
+    const double body = 15138;
+    // Heading 300 and title 600 fit, the first row does not: all three go to the next page.
+    QTest::newRow("subreport title without room for a row") << true << body - 900 - 100 << false << 1 << 1 << 1;
+    QTest::newRow("subreport title with its first row") << true << body - 900 - 283 - 100 << false << 0 << 0 << 1;
+    QTest::newRow("group header without room for a row") << false << body - 600 - 100 << false << 1 << 1 << 1;
+    QTest::newRow("group header with its first row") << false << body - 600 - 283 - 100 << false << 0 << 0 << 1;
+    QTest::newRow("row kept with the next one") << false << body - 600 - 283 - 100 << true << 0 << 1 << 1;
+    QTest::newRow("nothing above the title") << false << 0.0 << false << 0 << 0 << 0;
+}
+
+void tst_report::keepWithNext()
+{
+    QFETCH(bool, inSubReport);
+    QFETCH(double, filler);
+    QFETCH(bool, firstRowKept);
+    QFETCH(int, headingPage);
+    QFETCH(int, firstRowPage);
+    QFETCH(int, secondRowPage);
+
+    // The table: group header gh1 with the title, then the rows; its report header is the filler
+    // when the table prints by itself.
+    auto table = std::make_shared<LoggingReport>(QStringLiteral("T"), nullptr);
+    table->section(QStringLiteral("ReportHeader"))->setHeight(inSubReport ? 0 : filler);
+    table->section(QStringLiteral("gh1"))->setHeight(600);
+    table->section(QStringLiteral("gh1"))->controls().addLabel(QStringLiteral("lblTitle"), 0, 0, 3000, 600,
+                                                              QStringLiteral("Title"));
+    table->section(QStringLiteral("gh2"))->setVisible(false);
+    table->section(QStringLiteral("gf1"))->setVisible(false);
+    table->section(QStringLiteral("PageFooter"))->setHeight(0);
+    table->feed({QStringLiteral("row 0"), QStringLiteral("row 1"), QStringLiteral("row 2"), QStringLiteral("row 3"),
+                 QStringLiteral("row 4")});
+    table->onDetailFormat = [firstRowKept](LoggingReport &r, int row) {
+        r.detail->setKeepWithNext(firstRowKept && row == 1);
+    };
+
+    // In a subreport, below a heading of the section that holds it.
+    Report parent;
+    parent.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
+    ReportControls &section = parent.addSection(Kind::GroupHeader, QStringLiteral("ghTable"), 583)->controls();
+    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
+    section.addSubReport(QStringLiteral("subTable"), 0, 300, 9000, 283)->setReport(table);
+
+    Report &report = inSubReport ? parent : *table;
+    report.run(true);
+
+    int page = -1;
+    if (inSubReport) {
+        QVERIFY(findItem(report, QStringLiteral("Heading"), &page));
+        QCOMPARE(page, headingPage);
+    }
+    QVERIFY(findItem(report, QStringLiteral("Title"), &page));
+    QCOMPARE(page, headingPage);
+    QVERIFY(findItem(report, QStringLiteral("row 0"), &page));
+    QCOMPARE(page, firstRowPage);
+    QVERIFY(findItem(report, QStringLiteral("row 1"), &page));
+    QCOMPARE(page, secondRowPage);
+    QVERIFY(findItem(report, QStringLiteral("row 4")));
 }
 
 void tst_report::grownControlsPushLaterControlsDown()
