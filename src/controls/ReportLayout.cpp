@@ -343,12 +343,14 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
         } else if (control->kind() == ReportControl::Kind::Chart) {
             band.items.append(chartItem(*static_cast<ReportChart *>(control), rect));
         } else if (control->kind() == ReportControl::Kind::Image) {
-            const QImage picture = static_cast<const ReportImage *>(control)->picture();
+            const auto *image = static_cast<const ReportImage *>(control);
+            const QImage picture = image->picture();
             if (!picture.isNull()) {
                 PageItem item;
                 item.kind = PageItem::Kind::Image;
                 item.rect = rect;
                 item.image = picture;
+                item.text = image->alternateText();
                 band.items.append(item);
             }
         }

@@ -31,7 +31,7 @@ struct PageItem
     enum class Kind { Text, Image, Chart };
     Kind kind = Kind::Text;
     QRectF rect;
-    QString text; // CR LF line breaks as given
+    QString text; // CR LF line breaks as given; for an image its alternate text
     ReportFont font;
     int alignment = 0;
     int verticalAlignment = 0;
@@ -48,6 +48,7 @@ struct PageItem
 struct ReportPage
 {
     QVector<PageItem> items;
+    int footerItems = 0; // the last items are the page footer's
 };
 
 struct ReportDocument

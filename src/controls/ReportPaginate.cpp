@@ -200,6 +200,7 @@ ReportDocument ReportLayout::paginate(Report &report, const QVector<ReportBand> 
             item.rect.translate(left, footerTop);
             page.items.append(item);
         }
+        page.footerItems = int(footer.items.size());
         for (PageItem &item : page.items) {
             if (item.pageValue == ReportField::PageValue::PageNumber)
                 item.text = QString::number(p + 1);

@@ -187,6 +187,8 @@ private slots:
     void groupFooterShowsLastValue();
     void runFailureKeepsNoPages();
     void exportFiles();
+    void textExportColumns_data();
+    void textExportColumns();
     void exportFailure_data();
     void exportFailure();
     void exportFromReportEnd();
@@ -633,9 +635,20 @@ void tst_report::exportFiles()
     }
     QCOMPARE(depth, 0);
     QVERIFY(rtfBytes.contains("{\\f0\\fs28\\b Chemical Composition \\{C\\}}"));
-    QVERIFY(rtfBytes.contains("[\\u176?C]"));
-    QVERIFY(rtfBytes.contains("Rp0,2 265"));
     QCOMPARE(rtfBytes.count("\\page"), 1);
+    // The bordered box and the text beside it are one table row, its borders as drawn; the chart is a
+    // picture. A second reader sees the same.
+    QVERIFY(rtfBytes.contains("\\clbrdrt\\brdrs\\brdrw15\\clbrdrl\\brdrs\\brdrw15\\clbrdrb\\brdrs\\brdrw15"
+                              "\\clbrdrr\\brdrs\\brdrw15\\cellx1642\\clvertalt\\cellx3142"));
+    QVERIFY(rtfBytes.contains("\\pict\\pngblip"));
+    const QString native = runTool(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"),
+                                                              QStringLiteral("-t"), QStringLiteral("native"), rtf.fileName()});
+    if (!native.startsWith(QLatin1String("<failed"))) {
+        QVERIFY2(native.contains(QRegularExpression(QStringLiteral(
+                     "Table[\\s\\S]*Str \"Temperature\"[\\s\\S]*Str \"Rp0,2\"[\\s\\S]*TableFoot"))),
+                 qPrintable(native));
+        QVERIFY2(native.contains(QStringLiteral("Image")), qPrintable(native));
+    }
 
     TextExport text;
     text.setFileName(m_dir.filePath(QStringLiteral("out.txt")));
@@ -649,6 +662,40 @@ void tst_report::exportFiles()
     QVERIFY(pagesText.at(0).contains(QRegularExpression(QStringLiteral("Temperature +Rp0,2 265\r\n"))));
     QVERIFY(pagesText.at(0).contains(QStringLiteral("[\u00B0C]")));
     QCOMPARE(pagesText.at(1), QStringLiteral("Second page text\r\n"));
+}
+
+void tst_report::textExportColumns_data()
+{
+    QTest::addColumn<QString>("wide");
+    QTest::addColumn<int>("nextColumn"); // where the second column starts in every row
+
+    // The first box is 2000 twips wide: 17 columns of the text export.
+    QTest::newRow("texts fit their columns") << "short" << 17;
+    QTest::newRow("a text wider than its column") << "a much wider text than its column can hold" << 43;
+}
+
+void tst_report::textExportColumns()
+{
+    QFETCH(QString, wide);
+    QFETCH(int, nextColumn);
+    LoggingReport report(QStringLiteral("R"), nullptr);
+    for (const char *name : {"ReportHeader", "gh1", "gh2", "gf1"})
+        report.section(QString::fromLatin1(name))->setVisible(false);
+    report.feed({QStringLiteral("a"), wide, QStringLiteral("b")});
+    report.valueBox->border().setAll(1);
+    ReportField *next = report.detail->controls().addField(QStringLiteral("txtNext"), 2000, 0, 1000, 283,
+                                                           QStringLiteral("next"));
+    next->border().setAll(1);
+    report.section(QStringLiteral("PageFooter"))
+        ->controls()
+        .addLabel(QStringLiteral("lblFooter"), 0, 0, 3000, 285, QStringLiteral("Page footer"));
+    report.run(true);
+
+    const QStringList lines = TextExport::text(report.document()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4);
+    for (int r = 0; r < 3; ++r)
+        QCOMPARE(lines.at(r).indexOf(QStringLiteral("next")), nextColumn);
+    QCOMPARE(lines.last(), QStringLiteral("Page footer"));
 }
 
 void tst_report::exportFailure_data()

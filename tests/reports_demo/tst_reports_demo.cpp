@@ -34,6 +34,9 @@ private slots:
     void cleanup();
 
     void designValuesStayOnThePaper();
+    void chartPrintsAsPicture();
+    void headingsStayWithTheirRows_data();
+    void headingsStayWithTheirRows();
 
 private:
     // Opens the grade in a window that has shown every table, as the print dialog expects.
@@ -150,6 +153,110 @@ void tst_reports_demo::designValuesStayOnThePaper()
                 QVERIFY2(printed.contains(text), qPrintable(QStringLiteral("row %1 column %2: %3").arg(r).arg(c).arg(text)));
         }
     }
+}
+
+void tst_reports_demo::chartPrintsAsPicture()
+{
+    open(QStringLiteral("P265GH"), QStringLiteral("EN 10028-2"));
+    m_window->ShowTable(QStringLiteral("Rp02"));
+    m_window->iReportType = 1;
+    actRepMain report;
+    report.run(true);
+    const QString pdf = write(report, QStringLiteral("P265GH_chart"), 0);
+    QFile rtf(write(report, QStringLiteral("P265GH_chart"), 1));
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = rtf.readAll();
+    // The chart is the largest of the PNG pictures, at least as large as on the screen.
+    QSize largest;
+    for (qsizetype at = bytes.indexOf("{\\pict\\pngblip"); at >= 0; at = bytes.indexOf("{\\pict\\pngblip", at + 1)) {
+        const qsizetype data = bytes.indexOf("\r\n", at) + 2;
+        QByteArray hex = bytes.mid(data, bytes.indexOf('}', data) - data);
+        hex.replace("\r\n", "");
+        QImage picture;
+        QVERIFY(picture.loadFromData(QByteArray::fromHex(hex), "PNG"));
+        if (picture.width() > largest.width())
+            largest = picture.size();
+    }
+    QVERIFY2(largest.width() > 600 && largest.height() > 300, qPrintable(QStringLiteral("%1x%2").arg(largest.width()).arg(largest.height())));
+    QVERIFY(QFile::exists(pdf));
+}
+
+void tst_reports_demo::headingsStayWithTheirRows_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("standard");
+    QTest::newRow("P265GH plate") << "P265GH" << "EN 10028-2";
+    QTest::newRow("16Mo3 plate") << "16Mo3" << "EN 10028-2";
+    QTest::newRow("X6CrNiTi18-10 plate") << "X6CrNiTi18-10" << "EN 10028-7";
+}
+
+void tst_reports_demo::headingsStayWithTheirRows()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, standard);
+    open(name, standard);
+    m_window->iReportType = 0;
+
+    actRepMain report;
+    report.run(true);
+    for (int format = 0; format <= 2; ++format)
+        write(report, name + QStringLiteral("_full"), format);
+    QCOMPARE(m_responder->count(), 0);
+
+    QStringList titles;
+    for (int i = 1; i <= 12; ++i)
+        titles << m_mdi->GetTableName(i);
+    const ReportDocument &document = report.document();
+    QVERIFY(document.pages.size() > 1);
+    int seen = 0;
+    for (int p = 0; p < document.pages.size(); ++p) {
+        const auto &items = document.pages.at(p).items;
+        for (const PageItem &title : items) {
+            if (!titles.contains(title.text))
+                continue;
+            ++seen;
+            // A table's title has at least one bordered cell of its table below it on its page.
+            const bool rowBelow = std::any_of(items.cbegin(), items.cend(), [&](const PageItem &cell) {
+                return cell.rect.top() > title.rect.bottom() - 1 && cell.border.topStyle + cell.border.bottomStyle > 0;
+            });
+            QVERIFY2(rowBelow, qPrintable(QStringLiteral("page %1: %2").arg(p + 1).arg(title.text)));
+        }
+    }
+    QVERIFY(seen > 3);
+
+    // Each page of the text ends with its footer, never inside a table.
+    QFile text(QDir(m_out).filePath(name + QStringLiteral("_full.txt")));
+    QVERIFY(text.open(QIODevice::ReadOnly));
+    const QStringList pages = QString::fromUtf8(text.readAll()).split(QLatin1Char('\f'));
+    QCOMPARE(pages.size(), document.pages.size());
+    for (int p = 0; p < pages.size(); ++p) {
+        const QStringList lines = pages.at(p).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QVERIFY2(lines.last().contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size())),
+                 qPrintable(lines.last()));
+    }
+
+    // A word processor finds the tables and the pictured headings as text.
+    const QString rtf = QDir(m_out).filePath(name + QStringLiteral("_full.rtf"));
+    QProcess pandoc;
+    pandoc.start(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"),
+                                            QStringLiteral("native"), rtf});
+    if (!pandoc.waitForFinished(60000) || pandoc.exitCode() != 0)
+        QSKIP("pandoc is not installed");
+    const QString native = QString::fromUtf8(pandoc.readAllStandardOutput());
+    QVERIFY(native.count(QRegularExpression(QStringLiteral("\\bTable\\s+\\("))) >= seen);
+    // β as pandoc writes it.
+    if (m_mat->TableHasData(QStringLiteral("ThermExp")))
+        QVERIFY(native.contains(QStringLiteral("Str \"\\946")));
+
+    // A second word processor, where one is installed.
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        return;
+    QProcess convert;
+    convert.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                            QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("office")), rtf});
+    QVERIFY(convert.waitForFinished(120000));
+    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("office/") + name + QStringLiteral("_full.pdf"))));
 }
 
 QTEST_MAIN(tst_reports_demo)
