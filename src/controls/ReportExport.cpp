@@ -116,14 +116,14 @@ QByteArray rtfBorder(const char *side, int style)
     return QByteArray("\\clbrdr") + side + line + "\\brdrw15";
 }
 
-// A table row: its cells at their widths, a borderless cell for a gap between boxes.
-QByteArray rtfRow(const FlowRow &row, double leftMargin)
+// A table row: its cells at their widths, a borderless cell for a gap before or between boxes.
+QByteArray rtfRow(const FlowRow &row, double tableLeft, double leftMargin)
 {
     QByteArray defs = "\\trowd\\trgaph" + QByteArray::number(qRound(TextPadding)) + "\\trleft"
-                      + QByteArray::number(twipsFrom(row.cells.first().left, leftMargin)) + "\\trrh"
+                      + QByteArray::number(twipsFrom(tableLeft, leftMargin)) + "\\trrh"
                       + QByteArray::number(qRound(row.height));
     QByteArray cells;
-    double right = row.cells.first().left;
+    double right = tableLeft;
     for (const FlowCell &cell : row.cells) {
         if (cell.left > right + 1) {
             defs += "\\cellx" + QByteArray::number(twipsFrom(cell.left, leftMargin));
@@ -323,8 +323,14 @@ QByteArray RtfExport::rtf(const ReportDocument &document)
             case FlowBlock::Kind::Table:
                 if (spaceBefore > 0)
                     out += "\\pard\\plain\\sl-" + QByteArray::number(spaceBefore) + "\\slmult0\\fs2\\par\r\n";
+            {
+                // Rows that start further right (an empty label) begin with an empty cell.
+                double tableLeft = block.rows.first().cells.first().left;
                 for (const FlowRow &row : block.rows)
-                    out += rtfRow(row, document.leftMargin);
+                    tableLeft = std::min(tableLeft, row.cells.first().left);
+                for (const FlowRow &row : block.rows)
+                    out += rtfRow(row, tableLeft, document.leftMargin);
+            }
                 bottom = block.rows.last().top + block.rows.last().height;
                 break;
             }

@@ -177,11 +177,6 @@ QList<QList<TextPiece>> textLines(const QVector<PageItem> &items)
     return result;
 }
 
-QList<QList<TextPiece>> pageTextLines(const ReportPage &page)
-{
-    return textLines(page.items);
-}
-
 QVector<FlowBlock> pageFlow(const ReportPage &page)
 {
     const int body = std::max(0, int(page.items.size()) - page.footerItems);

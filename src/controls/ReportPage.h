@@ -68,8 +68,7 @@ void paintPage(QPainter &painter, const ReportDocument &document, int pageIndex)
 // The page drawn into an image, zoom 1 = 15 twips per pixel.
 QImage pageImage(const ReportDocument &document, int pageIndex, double zoom);
 
-// The texts of a page as lines from top to bottom; the pieces of one line are ordered from left to
-// right, each with its left edge in twips.
+// One line's piece of text, with its left edge and top in twips.
 struct TextPiece
 {
     double left = 0;
@@ -78,6 +77,5 @@ struct TextPiece
     QString text;
     ReportFont font;
 };
-QList<QList<TextPiece>> pageTextLines(const ReportPage &page);
 
 } // namespace controls

@@ -133,7 +133,8 @@ void tst_reports_demo::designValuesStayOnThePaper()
 
     actRepMain report;
     report.run(true);
-    write(report, QStringLiteral("P265GH_design"), 0);
+    for (int format = 0; format <= 2; ++format)
+        write(report, QStringLiteral("P265GH_design"), format);
     QCOMPARE(m_responder->count(), 0);
 
     const ReportDocument &document = report.document();
