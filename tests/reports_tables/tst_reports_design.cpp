@@ -221,6 +221,18 @@ void tst_reports_tables::designSplitColumn()
         }
     }
     QCOMPARE(itemsWithText(report, "Table 1").size(), labels);
+    // No text is drawn over another.
+    for (const auto &page : document.pages) {
+        for (int i = 0; i < page.items.size(); ++i) {
+            for (int j = i + 1; j < page.items.size(); ++j) {
+                if (page.items.at(i).text.isEmpty() || page.items.at(j).text.isEmpty())
+                    continue;
+                const QRectF overlap = page.items.at(i).rect.intersected(page.items.at(j).rect);
+                QVERIFY2(overlap.width() < 1 || overlap.height() < 1,
+                         qPrintable(page.items.at(i).text + QStringLiteral(" / ") + page.items.at(j).text));
+            }
+        }
+    }
 }
 
 void tst_reports_tables::designContinuationBlock()
