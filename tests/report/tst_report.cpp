@@ -672,6 +672,11 @@ void tst_report::textExportColumns_data()
     // The first box is 2000 twips wide: 17 columns of the text export.
     QTest::newRow("texts fit their columns") << "short" << 17;
     QTest::newRow("a text wider than its column") << "a much wider text than its column can hold" << 43;
+    // The row grows past the page's foot; the footer still ends the page's text.
+    QStringList tall;
+    for (int i = 0; i < 120; ++i)
+        tall << QStringLiteral("line %1").arg(i);
+    QTest::newRow("a row taller than a page") << tall.join(QStringLiteral("\r\n")) << 17;
 }
 
 void tst_report::textExportColumns()
@@ -683,6 +688,7 @@ void tst_report::textExportColumns()
         report.section(QString::fromLatin1(name))->setVisible(false);
     report.feed({QStringLiteral("a"), wide, QStringLiteral("b")});
     report.valueBox->border().setAll(1);
+    report.valueBox->setCanGrow(true);
     ReportField *next = report.detail->controls().addField(QStringLiteral("txtNext"), 2000, 0, 1000, 283,
                                                            QStringLiteral("next"));
     next->border().setAll(1);
@@ -691,11 +697,20 @@ void tst_report::textExportColumns()
         .addLabel(QStringLiteral("lblFooter"), 0, 0, 3000, 285, QStringLiteral("Page footer"));
     report.run(true);
 
-    const QStringList lines = TextExport::text(report.document()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 4);
-    for (int r = 0; r < 3; ++r)
-        QCOMPARE(lines.at(r).indexOf(QStringLiteral("next")), nextColumn);
-    QCOMPARE(lines.last(), QStringLiteral("Page footer"));
+    const QStringList pages = TextExport::text(report.document()).split(QLatin1Char('\f'));
+    QCOMPARE(pages.size(), report.pageCount());
+    int rows = 0;
+    for (const QString &page : pages) {
+        const QStringList lines = page.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.last(), QStringLiteral("Page footer"));
+        for (const QString &line : lines) {
+            if (line.contains(QStringLiteral("next"))) {
+                QCOMPARE(line.indexOf(QStringLiteral("next")), nextColumn);
+                ++rows;
+            }
+        }
+    }
+    QCOMPARE(rows, 3);
 }
 
 void tst_report::exportFailure_data()
