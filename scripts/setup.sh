@@ -7,7 +7,7 @@ VELKOR_PACKAGES=(
   libsqlite3-dev
   libchm-dev libchm-bin fp-utils-3.2.2
   desktop-file-utils
-  fonts-dejavu-core fonts-liberation2 poppler-utils
+  fonts-dejavu-core fonts-liberation2 poppler-utils pandoc
 )
 
 velkor_package_installed() {

@@ -14,7 +14,7 @@ INSERT INTO TableNotes VALUES
 INSERT INTO materials VALUES
   (601, 'GP240GH', '1.0619', 'Non-alloy cast steel', '1.1', '2008-09-01', 'EN 10213', 'SA-216', 'Grade WCA', NULL);
 INSERT INTO Chemical VALUES
-  ('EN 10213', 'GP240GH', '1.0619', 1, 'C', '0,15', NULL),
+  ('EN 10213', 'GP240GH', '1.0619', 1, 'C', '0,18', NULL),
   ('EN 10213', 'GP240GH', '1.0619', 2, 'C', '0,23', NULL),
   ('EN 10213', 'GP240GH', '1.0619', 3, 'Si', NULL, NULL),
   ('EN 10213', 'GP240GH', '1.0619', 4, 'Si', '0,60', NULL),
@@ -120,7 +120,7 @@ INSERT INTO Chemical VALUES
   ('EN 10213', 'G20Mo5', '1.5419', 5, 'Mn', '0,50', NULL),
   ('EN 10213', 'G20Mo5', '1.5419', 6, 'Mn', '1,00', NULL),
   ('EN 10213', 'G20Mo5', '1.5419', 7, 'P', NULL, NULL),
-  ('EN 10213', 'G20Mo5', '1.5419', 8, 'P', '0,030', NULL),
+  ('EN 10213', 'G20Mo5', '1.5419', 8, 'P', '0,025', NULL),
   ('EN 10213', 'G20Mo5', '1.5419', 9, 'S', NULL, NULL),
   ('EN 10213', 'G20Mo5', '1.5419', 10, 'S', '0,020', NULL),
   ('EN 10213', 'G20Mo5', '1.5419', 11, 'Cr', NULL, NULL),

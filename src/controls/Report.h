@@ -41,6 +41,10 @@ public:
     // Shrinks to the bottom of its lowest visible control.
     bool canShrink() const { return m_canShrink; }
     void setCanShrink(bool canShrink) { m_canShrink = canShrink; }
+    // Does not end a page without the first line of what prints next. A group header directly
+    // before the detail rows is always kept with the first row.
+    bool keepWithNext() const { return m_keepWithNext; }
+    void setKeepWithNext(bool keep) { m_keepWithNext = keep; }
 
     ReportControls &controls() { return m_controls; }
     const ReportControls &controls() const { return m_controls; }
@@ -52,6 +56,7 @@ private:
     bool m_visible = true;
     bool m_canGrow = true;
     bool m_canShrink = false;
+    bool m_keepWithNext = false;
     ReportControls m_controls;
 };
 

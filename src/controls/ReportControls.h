@@ -148,9 +148,13 @@ public:
     ReportImage() : ReportControl(Kind::Image) {}
     QImage picture() const { return m_picture; }
     void setPicture(const QImage &picture) { m_picture = picture; }
+    // What the picture says, for exports that write text instead of pictures (CR LF line breaks).
+    QString alternateText() const { return m_alternateText; }
+    void setAlternateText(const QString &text) { m_alternateText = text; }
 
 private:
     QImage m_picture;
+    QString m_alternateText;
 };
 
 // A chart of the layout; it prints as a drawing of its chart at the time its section prints.

@@ -26,8 +26,9 @@ public:
     void exportDocument(const ReportDocument &document) override;
 };
 
-// Positioned paragraphs: one paragraph per printed line, its pieces at tab stops, with their size
-// and weight; a page break between pages.
+// The pages as a word processor reads them: free text as paragraphs with their pieces at tab
+// stops; bordered boxes side by side as table rows at their widths, with their borders; charts and
+// pictures without text as PNG pictures; a page break between pages.
 class RtfExport : public ReportExportFilter
 {
 public:
@@ -35,8 +36,8 @@ public:
     static QByteArray rtf(const ReportDocument &document);
 };
 
-// The texts of the pages, line by line in UTF-8, pieces placed at their columns; a form feed
-// between pages.
+// The texts of the pages, line by line in UTF-8, pieces placed at their columns; a table's columns
+// widen to their widest cell; each page ends with its page footer; a form feed between pages.
 class TextExport : public ReportExportFilter
 {
 public:

@@ -149,6 +149,35 @@ void appendShifted(QVector<PageItem> &to, const QVector<PageItem> &from, double 
 
 } // namespace
 
+bool ReportBand::insideKeep(double y) const
+{
+    for (const auto &[from, to] : keeps) {
+        if (y > from + Epsilon && y < to - Epsilon)
+            return true;
+    }
+    return false;
+}
+
+double ReportBand::firstCut(double from) const
+{
+    QVector<double> candidates{height};
+    for (const PageItem &item : items) {
+        if (item.rect.top() >= from - Epsilon)
+            candidates.append(item.rect.bottom());
+    }
+    std::sort(candidates.begin(), candidates.end());
+    for (double y : candidates) {
+        if (y <= from + Epsilon || insideKeep(y))
+            continue;
+        const bool straddled = std::any_of(items.cbegin(), items.cend(), [&](const PageItem &item) {
+            return item.rect.top() < y - Epsilon && item.rect.bottom() > y + Epsilon && item.rect.top() >= from - Epsilon;
+        });
+        if (!straddled)
+            return y;
+    }
+    return height;
+}
+
 void ReportLayout::bindFields(Report &report, ReportSection &section)
 {
     for (const auto &control : section.controls()) {
@@ -186,6 +215,7 @@ QVector<ReportBand> ReportLayout::printSections(Report &report)
     bool haveRow = rows.next(fetch);
 
     QVector<ReportBand> bands;
+    QVector<ReportSection::Kind> kinds;
     const auto printOne = [&](ReportSection &section) {
         if (!section.isVisible())
             return;
@@ -201,7 +231,10 @@ QVector<ReportBand> ReportLayout::printSections(Report &report)
             if (Report *child = sub->report())
                 children.insert(control.get(), runSubReport(*child));
         }
-        bands.append(printSection(section, children));
+        ReportBand band = printSection(section, children);
+        band.keepWithNext = section.keepWithNext();
+        bands.append(band);
+        kinds.append(section.kind());
     };
 
     for (int i = 0; i < report.sectionCount(); ++i) {
@@ -219,6 +252,11 @@ QVector<ReportBand> ReportLayout::printSections(Report &report)
         default:
             printOne(section);
         }
+    }
+    // A group header is not left at the foot of a page without the first row below it.
+    for (int i = 0; i + 1 < bands.size(); ++i) {
+        if (kinds.at(i) == ReportSection::Kind::GroupHeader && kinds.at(i + 1) == ReportSection::Kind::Detail)
+            bands[i].keepWithNext = true;
     }
     return bands;
 }
@@ -251,6 +289,7 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
 
     ReportBand band;
     QVector<Placed> placed;
+    QVector<double> subReportTops;
     double lowest = 0;
     for (ReportControl *control : order) {
         // Controls below a grown control move down by its growth.
@@ -274,13 +313,21 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
             const auto found = children.constFind(control);
             if (found != children.cend()) {
                 double childHeight = 0;
-                for (const ReportBand &childBand : *found) {
-                    appendShifted(band.items, childBand.items, control->left(), top + childHeight);
+                for (int j = 0; j < found->size(); ++j) {
+                    const ReportBand &childBand = found->at(j);
+                    const double y = top + childHeight;
+                    appendShifted(band.items, childBand.items, control->left(), y);
                     for (double b : childBand.breaks)
-                        band.breaks.append(top + childHeight + b);
+                        band.breaks.append(y + b);
+                    for (const auto &[from, to] : childBand.keeps)
+                        band.keeps.append({y + from, y + to});
+                    if (childBand.keepWithNext && j + 1 < found->size())
+                        band.keeps.append({y, y + childBand.height + found->at(j + 1).firstCut(0)});
                     childHeight += childBand.height;
                 }
                 height = std::max(height, childHeight);
+                if (childHeight > 0)
+                    subReportTops.append(top);
             }
         } else if (control->kind() == ReportControl::Kind::PageBreak) {
             band.breaks.append(top);
@@ -296,12 +343,14 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
         } else if (control->kind() == ReportControl::Kind::Chart) {
             band.items.append(chartItem(*static_cast<ReportChart *>(control), rect));
         } else if (control->kind() == ReportControl::Kind::Image) {
-            const QImage picture = static_cast<const ReportImage *>(control)->picture();
+            const auto *image = static_cast<const ReportImage *>(control);
+            const QImage picture = image->picture();
             if (!picture.isNull()) {
                 PageItem item;
                 item.kind = PageItem::Kind::Image;
                 item.rect = rect;
                 item.image = picture;
+                item.text = image->alternateText();
                 band.items.append(item);
             }
         }
@@ -314,6 +363,17 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
         band.height = lowest;
     if (section.canShrink() && lowest < band.height)
         band.height = lowest;
+    // What the section prints above a subreport (its heading) stays with the subreport's first line.
+    for (double top : subReportTops) {
+        double above = top;
+        for (const PageItem &item : band.items) {
+            if (item.rect.bottom() <= top + Epsilon)
+                above = std::min(above, item.rect.top());
+        }
+        if (above < top - Epsilon)
+            band.keeps.append({above, band.firstCut(top)});
+    }
+
     std::sort(band.breaks.begin(), band.breaks.end());
     return band;
 }

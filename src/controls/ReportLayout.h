@@ -12,12 +12,20 @@ class ReportControl;
 class ReportSection;
 
 // One printed section: its items in twips from the section's top left corner, its height, and the
-// places where a page break starts a new page.
+// places where a page break starts a new page. A page may not end strictly inside a kept span
+// (unless the span is taller than a page); a band kept with the next one does not end a page
+// without at least the first line of that band.
 struct ReportBand
 {
     double height = 0;
     QVector<PageItem> items;
     QVector<double> breaks;
+    QVector<QPair<double, double>> keeps;
+    bool keepWithNext = false;
+
+    bool insideKeep(double y) const;
+    // The first place below `from` where the band can end a page after at least one of its items.
+    double firstCut(double from) const;
 };
 
 // The engine behind Report::run(): raises the events, prints the sections into bands and lays the

@@ -31,7 +31,7 @@ struct PageItem
     enum class Kind { Text, Image, Chart };
     Kind kind = Kind::Text;
     QRectF rect;
-    QString text; // CR LF line breaks as given
+    QString text; // CR LF line breaks as given; for an image its alternate text
     ReportFont font;
     int alignment = 0;
     int verticalAlignment = 0;
@@ -48,6 +48,7 @@ struct PageItem
 struct ReportPage
 {
     QVector<PageItem> items;
+    int footerItems = 0; // the last items are the page footer's
 };
 
 struct ReportDocument
@@ -67,8 +68,7 @@ void paintPage(QPainter &painter, const ReportDocument &document, int pageIndex)
 // The page drawn into an image, zoom 1 = 15 twips per pixel.
 QImage pageImage(const ReportDocument &document, int pageIndex, double zoom);
 
-// The texts of a page as lines from top to bottom; the pieces of one line are ordered from left to
-// right, each with its left edge in twips.
+// One line's piece of text, with its left edge and top in twips.
 struct TextPiece
 {
     double left = 0;
@@ -77,6 +77,5 @@ struct TextPiece
     QString text;
     ReportFont font;
 };
-QList<QList<TextPiece>> pageTextLines(const ReportPage &page);
 
 } // namespace controls

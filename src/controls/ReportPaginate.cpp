@@ -27,8 +27,17 @@ public:
         newPage();
     }
 
-    void place(const ReportBand &band)
+    void place(const ReportBand &band, const ReportBand *next)
     {
+        // A band that fits here but would leave the next band's first line to the next page
+        // starts that page itself, when both fit on one.
+        if (band.keepWithNext && next && m_used) {
+            const double together = band.height + next->firstCut(0);
+            const double room = m_bodyBottom - m_cursor;
+            if (band.height <= room + Epsilon && together > room + Epsilon &&
+                together <= m_bodyBottom - m_bodyTop + Epsilon)
+                newPage();
+        }
         m_order.resize(band.items.size());
         std::iota(m_order.begin(), m_order.end(), 0);
         std::stable_sort(m_order.begin(), m_order.end(), [&band](int x, int y) {
@@ -86,11 +95,11 @@ private:
             const QRectF &rect = band.items.at(m_order.at(k)).rect;
             if (rect.top() >= limit)
                 break;
-            if (rect.top() > start + Epsilon && lowestBottom <= rect.top() + Epsilon)
+            if (rect.top() > start + Epsilon && lowestBottom <= rect.top() + Epsilon && !band.insideKeep(rect.top()))
                 best = rect.top();
             lowestBottom = std::max(lowestBottom, rect.bottom());
         }
-        if (lowestBottom <= limit + Epsilon)
+        if (lowestBottom <= limit + Epsilon && !band.insideKeep(limit))
             best = limit;
         return best;
     }
@@ -179,8 +188,8 @@ ReportDocument ReportLayout::paginate(Report &report, const QVector<ReportBand> 
                                       settings.paperHeight - settings.bottomMargin - footer.height);
     {
         Paginator paginator(document, left, bodyTop, footerTop, header, settings.topMargin);
-        for (const ReportBand &band : bands)
-            paginator.place(band);
+        for (int i = 0; i < bands.size(); ++i)
+            paginator.place(bands.at(i), i + 1 < bands.size() ? &bands.at(i + 1) : nullptr);
         paginator.finish();
     }
 
@@ -191,6 +200,7 @@ ReportDocument ReportLayout::paginate(Report &report, const QVector<ReportBand> 
             item.rect.translate(left, footerTop);
             page.items.append(item);
         }
+        page.footerItems = int(footer.items.size());
         for (PageItem &item : page.items) {
             if (item.pageValue == ReportField::PageValue::PageNumber)
                 item.text = QString::number(p + 1);

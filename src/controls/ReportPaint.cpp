@@ -120,46 +120,4 @@ QImage pageImage(const ReportDocument &document, int pageIndex, double zoom)
     return image;
 }
 
-QList<QList<TextPiece>> pageTextLines(const ReportPage &page)
-{
-    struct Placed
-    {
-        double y;
-        TextPiece piece;
-    };
-    QList<Placed> placed;
-    for (const PageItem &item : page.items) {
-        if (item.kind != PageItem::Kind::Text || item.text.trimmed().isEmpty())
-            continue;
-        const QStringList lines = displayText(item.text).split(QLatin1Char('\n'));
-        const double lineHeight = QFontMetricsF(qtFont(item.font)).lineSpacing();
-        const double block = lineHeight * lines.size();
-        double y = item.rect.top();
-        if (item.verticalAlignment == 1)
-            y += std::max(0.0, (item.rect.height() - block) / 2);
-        else if (item.verticalAlignment == 2)
-            y += std::max(0.0, item.rect.height() - block);
-        for (const QString &line : lines) {
-            if (!line.trimmed().isEmpty())
-                placed.append({y, TextPiece{item.rect.left(), y, lineHeight, line.trimmed(), item.font}});
-            y += lineHeight;
-        }
-    }
-    std::stable_sort(placed.begin(), placed.end(), [](const Placed &a, const Placed &b) { return a.y < b.y; });
-
-    constexpr double SameLine = 90; // twips
-    QList<QList<TextPiece>> result;
-    double lineTop = 0;
-    for (const Placed &p : placed) {
-        if (result.isEmpty() || p.y > lineTop + SameLine) {
-            result.append(QList<TextPiece>());
-            lineTop = p.y;
-        }
-        result.last().append(p.piece);
-    }
-    for (auto &line : result)
-        std::stable_sort(line.begin(), line.end(), [](const TextPiece &a, const TextPiece &b) { return a.left < b.left; });
-    return result;
-}
-
 } // namespace controls

@@ -14,7 +14,7 @@ using namespace platform;
 
 namespace {
 
-const QChar SharpS(0x00DF);
+const QChar Beta(0x03B2);
 
 bool isElevatedKey(const QString &key)
 {
@@ -60,9 +60,9 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
         col3->setVisible(true);
         SetImpEnergyColumns();
     } else if (strTable == QLatin1String("ThermExp")) {
-        setColumn(col1, QStringLiteral("ThermExp"), threeLines(SharpS + QStringLiteral("20, t"), QStringLiteral("[E-6/K]")));
+        setColumn(col1, QStringLiteral("ThermExp"), threeLines(Beta + QStringLiteral("20, t"), QStringLiteral("[E-6/K]")));
         setColumn(col2, QStringLiteral("ThermExpDiff"),
-                  threeLines(SharpS + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]")));
+                  threeLines(Beta + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]")));
         col2->setVisible(true);
         col3->setVisible(false);
         CountTableRows();

@@ -16,7 +16,7 @@ using namespace platform;
 namespace {
 
 constexpr double DesignColumnWidth = 1150;
-const QChar SharpS(0x00DF);
+const QChar Beta(0x03B2);
 
 bool isElevatedKey(const QString &key)
 {
@@ -77,9 +77,9 @@ void frmMaterial2::BuildDesignGrid()
                                                                    QStringLiteral(") - ")) +
                                 QString::number(t.at(c)) + QStringLiteral("mm");
         } else if (key == QLatin1String("ThermExp")) {
-            headings << SharpS + QStringLiteral("20, t [E-6/K]");
+            headings << Beta + QStringLiteral("20, t [E-6/K]");
             if (m >= 2)
-                headings << SharpS + QStringLiteral("diff, t [E-6/K]");
+                headings << Beta + QStringLiteral("diff, t [E-6/K]");
         } else if (key == QLatin1String("SpecThermCap")) {
             headings << QStringLiteral("Cp20, t [J/kgK]");
             if (m >= 2)
@@ -87,7 +87,7 @@ void frmMaterial2::BuildDesignGrid()
         } else if (key == QLatin1String("ThermCond")) {
             headings << QStringLiteral("[W/m*K]");
         } else if (key == QLatin1String("ModElast")) {
-            headings << QStringLiteral("[kN/mm]");
+            headings << QStringLiteral("[kN/mm") + QChar(0x00B2) + QStringLiteral("]");
         } else if (key == QLatin1String("CreepProp")) {
             for (int c = 1; m_creepCaptions.isAllocated() && c <= m_creepCaptions.upperBound(); ++c)
                 headings << m_creepCaptions.at(c);

@@ -91,7 +91,7 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
         else if (strTable == QLatin1String("Rm"))
             table.yTitle = QStringLiteral("Rm  [MPa]");
         else if (strTable == QLatin1String("ModElast"))
-            table.yTitle = QStringLiteral("[kN/mm]");
+            table.yTitle = QStringLiteral("[kN/mm") + QChar(0x00B2) + QStringLiteral("]");
         else if (strTable == QLatin1String("ThermCond"))
             table.yTitle = QStringLiteral("[W/m*K]");
         else if (strTable == QLatin1String("SpecElecRes"))

@@ -7,7 +7,7 @@
 
 namespace {
 
-const QChar SharpS(0x00DF);
+const QChar Beta(0x03B2);
 const QChar Omega(0x03A9);
 const QChar Times(0x00D7);
 const QChar Squared(0x00B2);
@@ -50,9 +50,9 @@ void frmMaterial2::CreatePictures()
     imgPhys[4] = fractionPicture(Omega + QStringLiteral(" ") + Times + QStringLiteral(" mm") + Squared,
                                  QStringLiteral("m"), 50, 36);
 
-    imgTherm[0] = symbolPicture(QString(SharpS), QStringLiteral("20, t"), QStringLiteral("[E"), QStringLiteral("-6"),
+    imgTherm[0] = symbolPicture(QString(Beta), QStringLiteral("20, t"), QStringLiteral("[E"), QStringLiteral("-6"),
                                 QStringLiteral("/K]"), 46, 38);
-    imgTherm[1] = symbolPicture(QString(SharpS), QStringLiteral("diff, t"), QStringLiteral("[E"), QStringLiteral("-6"),
+    imgTherm[1] = symbolPicture(QString(Beta), QStringLiteral("diff, t"), QStringLiteral("[E"), QStringLiteral("-6"),
                                 QStringLiteral("/K]"), 48, 38);
     imgTherm[2] = symbolPicture(QStringLiteral("C"), QStringLiteral("p20, t"), QStringLiteral("[J/kgK]"), QString(),
                                 QString(), 46, 38);

@@ -71,6 +71,30 @@ QImage actRepBound::HeadingPicture(int index)
     }
 }
 
+QString actRepBound::HeadingText(int index)
+{
+    const QString beta(QChar(0x03B2)), omega(QChar(0x03A9)), times(QChar(0x00D7)), squared(QChar(0x00B2));
+    switch (index) {
+    case 0:
+        return QStringLiteral("[kN/mm") + squared + QStringLiteral("]");
+    case 1:
+        return threeLines(beta + QStringLiteral("20, t"), QStringLiteral("[E-6/K]"));
+    case 2:
+        return QStringLiteral("[W/(m ") + times + QStringLiteral(" K)]");
+    case 3:
+        return threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]"));
+    case 4:
+        return QStringLiteral("[") + omega + QStringLiteral(" ") + times + QStringLiteral(" mm") + squared +
+               QStringLiteral("/m]");
+    case 5:
+        return threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]"));
+    case 6:
+        return threeLines(beta + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]"));
+    default:
+        return {};
+    }
+}
+
 actRepBound::actRepBound()
 {
     BuildLayout();
@@ -92,11 +116,13 @@ void actRepBound::BuildLayout()
         ReportImage *holder = title->controls().addImage(QStringLiteral("imgPhys") + QString::number(i),
                                                          10000 + 900 * i, 555, 840, 720);
         holder->setPicture(HeadingPicture(i));
+        holder->setAlternateText(HeadingText(i));
         holder->setVisible(false);
     }
     title->controls().addImage(QStringLiteral("imgPhysA"), 4125, 555, 840, 720)->setVisible(false);
     ReportImage *imgB = title->controls().addImage(QStringLiteral("imgPhysB"), 5055, 555, 840, 720);
     imgB->setPicture(HeadingPicture(6));
+    imgB->setAlternateText(HeadingText(6));
     imgB->setVisible(false);
 
     ReportSection *detail = addSection(ReportSection::Kind::Detail, QStringLiteral("Detail"), 330);
@@ -186,8 +212,11 @@ void actRepBound::SetPhysPropLayout()
     auto *txtField3 = detail->controls().item<ReportField>(QStringLiteral("txtField3"));
     auto *imgA = title->controls().item<ReportImage>(QStringLiteral("imgPhysA"));
     auto *imgB = title->controls().item<ReportImage>(QStringLiteral("imgPhysB"));
-    const auto holder = [title](int n) {
-        return title->controls().item<ReportImage>(QStringLiteral("imgPhys") + QString::number(n))->picture();
+    // A heading takes a holder's picture together with its text.
+    const auto take = [title](ReportImage *image, int n) {
+        const auto *holder = title->controls().item<ReportImage>(QStringLiteral("imgPhys") + QString::number(n));
+        image->setPicture(holder->picture());
+        image->setAlternateText(holder->alternateText());
     };
 
     lblCol3->setVisible(false);
@@ -208,18 +237,18 @@ void actRepBound::SetPhysPropLayout()
         txtField3->setDataField(field);
     };
     if (m_strKey == QLatin1String("ModElast")) {
-        imgA->setPicture(holder(0));
+        take(imgA, 0);
     } else if (m_strKey == QLatin1String("ThermExp")) {
-        imgA->setPicture(holder(1));
+        take(imgA, 1);
         secondColumn(QStringLiteral("ThermExpDiff"));
     } else if (m_strKey == QLatin1String("ThermCond")) {
-        imgA->setPicture(holder(2));
+        take(imgA, 2);
     } else if (m_strKey == QLatin1String("SpecThermCap")) {
-        imgA->setPicture(holder(3));
-        imgB->setPicture(holder(5));
+        take(imgA, 3);
+        take(imgB, 5);
         secondColumn(QStringLiteral("SpecThermCapDiff"));
     } else if (m_strKey == QLatin1String("SpecElecRes")) {
-        imgA->setPicture(holder(4));
+        take(imgA, 4);
     } else {
         lblCol2->setVisible(true);
         imgA->setVisible(false);

@@ -31,6 +31,8 @@ public:
     // Heading pictures of the physical tables: 0 ModElast, 1 ThermExp, 2 ThermCond, 3 SpecThermCap,
     // 4 SpecElecRes, 5 SpecThermCap difference, 6 ThermExp difference.
     static QImage HeadingPicture(int index);
+    // The same heading as text: symbol, subscript as plain text, unit.
+    static QString HeadingText(int index);
 
 protected:
     void reportStart() override { ActiveReport_ReportStart(); }

@@ -1,5 +1,7 @@
 #include "reports/actRepDesign.h"
 
+#include "reports/ColumnBands.h"
+
 #include "core/mdiVelkor.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
@@ -7,6 +9,7 @@
 #include "platform/VbError.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 using controls::ReportField;
@@ -18,6 +21,8 @@ namespace {
 
 const double CellWidth = 1155;
 const double SplitWidth = 10200;
+// A further band of the continuation block starts this far below the one above it.
+const double BandGap = 142;
 
 ReportField *newField(ReportSection *section, const QString &name)
 {
@@ -92,6 +97,8 @@ void actRepDesign::ActiveReport_DataInitialize()
     m_blnCreep = false;
     m_blnExtStarted = false;
     m_iCreepCol = 0;
+    m_extBottom = 0;
+    m_extBands = 0;
     // A detail row is as high as lblDummy reaches, also below the laid-out height (spacer rows).
     detail->setCanShrink(true);
 
@@ -119,7 +126,8 @@ void actRepDesign::ActiveReport_DataInitialize()
 
     m_blnSplit = FindSplitColumn();
     if (m_blnSplit) {
-        section(QStringLiteral("gfExtended"))->setVisible(true);
+        // Columns beyond the split that no block fills leave nothing to continue: no lone label.
+        section(QStringLiteral("gfExtended"))->setVisible(m_iFirstFlagged > 0);
         AddExtendedRowLabels();
     }
 
@@ -178,13 +186,30 @@ bool actRepDesign::FindSplitColumn()
             }
         }
     }
-    // The creep widths may find a column the array does not have; nothing is then left to continue.
+    // The creep widths may find a column the array does not have, or walk fewer columns than the
+    // array holds; whatever the rule above finds, no column may pass the paper's edge.
+    if (split > m_iLastCol)
+        split = -1;
+    const qint16 byWidth = DetailColumnPastEdge();
+    if (byWidth > 0 && (split < 0 || byWidth < split))
+        split = byWidth;
     // Columns 0 and 1 always print in the detail rows.
-    if (split < 0 || split > m_iLastCol)
+    if (split < 0)
         return false;
     m_iSplitCol = qMax<qint16>(split, 2);
     MarkExtendedRows();
     return true;
+}
+
+qint16 actRepDesign::DetailColumnPastEdge()
+{
+    const ReportSection *detail = section(QStringLiteral("Detail"));
+    const auto *txtField0 = detail->controls().item(QStringLiteral("txtField0"));
+    QVector<double> widths{txtField0->width(), detail->controls().item(QStringLiteral("txtField1"))->width()};
+    for (int c = 2; c <= m_iLastCol; ++c)
+        widths.append(CellWidth);
+    const QVector<int> starts = columnbands::bandStarts(txtField0->left(), widths, printWidth());
+    return starts.isEmpty() ? qint16(-1) : qint16(starts.first());
 }
 
 void actRepDesign::MarkExtendedRows()
@@ -208,15 +233,23 @@ void actRepDesign::AddExtendedRowLabels()
 {
     ReportSection *extended = section(QStringLiteral("gfExtended"));
     const auto *continued = extended->controls().item(QStringLiteral("lblContinued"));
+    extended->setHeight(PlaceExtendedLabels(continued->top() + continued->height() + 70, 0));
+}
+
+// The label column of one band of the continuation block from y down; returns the y below it.
+double actRepDesign::PlaceExtendedLabels(double y, int band)
+{
+    ReportSection *extended = section(QStringLiteral("gfExtended"));
     const auto *txtField0 = section(QStringLiteral("Detail"))->controls().item<ReportField>(QStringLiteral("txtField0"));
-    double y = continued->top() + continued->height() + 70;
+    m_firstExtLabel = nullptr;
     for (int r = m_iFirstFlagged; r <= m_blnRowFlags.upperBound(); ++r) {
         if (r < 1 || !m_blnRowFlags.at(r))
             continue;
-        const QString name = QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_0");
-        ReportField *box = newField(extended, name);
-        fields().add(name);
-        box->setDataField(name);
+        // Every band repeats the labels, bound to the same field as the first band's.
+        const QString field = QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_0");
+        ReportField *box = newField(extended, band == 0 ? field : field + QStringLiteral("_") + QString::number(band));
+        fields().add(field);
+        box->setDataField(field);
         box->setTop(y);
         box->setLeft(txtField0->left());
         box->setWidth(txtField0->width());
@@ -237,17 +270,20 @@ void actRepDesign::AddExtendedRowLabels()
             box->setVisible(false);
             break;
         }
+        if (!m_firstExtLabel)
+            m_firstExtLabel = box;
         y += box->height();
+        m_extBottom = std::max(m_extBottom, y);
     }
-    extended->setHeight(y);
+    m_extBandWidths = {txtField0->width()};
+    return y;
 }
 
 void actRepDesign::AddExtendedColumn(qint16 c)
 {
     ReportSection *extended = section(QStringLiteral("gfExtended"));
     if (!m_blnExtStarted) {
-        m_lastExt = extended->controls().item<ReportField>(QStringLiteral("txtFieldExt") +
-                                                           QString::number(m_iFirstFlagged) + QStringLiteral("_0"));
+        m_lastExt = m_firstExtLabel;
         m_blnExtStarted = true;
     }
     const int emptyUpper = m_blnEmptyCreepCols.isAllocated() ? m_blnEmptyCreepCols.upperBound() : -1;
@@ -259,6 +295,22 @@ void actRepDesign::AddExtendedColumn(qint16 c)
                 ++m_iCreepCol;
         }
     }
+
+    double width = CellWidth;
+    if (m_blnCreep && m_iCreepCol < emptyUpper && inBounds(m_sCreepColSize, m_iCreepCol) &&
+        m_sCreepColSize.at(m_iCreepCol) >= CellWidth)
+        width = m_sCreepColSize.at(m_iCreepCol);
+    // A column that would pass the paper's edge starts a further band below, with its own labels.
+    QVector<double> band = m_extBandWidths;
+    band.append(width);
+    const double labelLeft =
+        section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->left();
+    if (!columnbands::bandStarts(labelLeft, band, printWidth()).isEmpty()) {
+        PlaceExtendedLabels(m_extBottom + BandGap, ++m_extBands);
+        m_lastExt = m_firstExtLabel;
+        band = {m_extBandWidths.first(), width};
+    }
+    m_extBandWidths = band;
 
     ReportField *first = nullptr;
     for (int r = m_iFirstFlagged; r <= m_blnRowFlags.upperBound(); ++r) {
@@ -282,10 +334,6 @@ void actRepDesign::AddExtendedColumn(qint16 c)
             box->setHeight(851);
             box->setVerticalAlignment(0);
             box->setAlignment(2);
-            double width = CellWidth;
-            if (m_blnCreep && m_iCreepCol < emptyUpper && inBounds(m_sCreepColSize, m_iCreepCol) &&
-                m_sCreepColSize.at(m_iCreepCol) >= CellWidth)
-                width = m_sCreepColSize.at(m_iCreepCol);
             box->setWidth(width);
             break;
         }
@@ -314,6 +362,8 @@ void actRepDesign::AddExtendedColumn(qint16 c)
         if (c == m_iSplitCol)
             box->border().leftStyle = 1;
         m_lastExt = box;
+        if (box->isVisible())
+            m_extBottom = std::max(m_extBottom, box->top() + box->height());
         if (!first)
             first = box;
     }
@@ -361,6 +411,8 @@ void actRepDesign::Detail_Format()
     const double fontSize = detail->controls().item<ReportField>(QStringLiteral("txtField0"))->font().size;
     auto *lblDummy = detail->controls().item<ReportLabel>(QStringLiteral("lblDummy"));
     const int lastPrinted = m_blnSplit ? m_iSplitCol - 1 : m_iLastCol;
+    // A block's heading row does not end a page without its values.
+    detail->setKeepWithNext(kind == RowKind::Heading);
     for (int c = 0; c <= lastPrinted; ++c) {
         auto *box = detail->controls().item<ReportField>(QStringLiteral("txtField") + QString::number(c));
         box->setTop(10);

@@ -8,6 +8,7 @@
 #include "platform/XArray.h"
 
 #include <QString>
+#include <QVector>
 #include <memory>
 
 class Material;
@@ -35,8 +36,11 @@ private:
     void BuildLayout();
     void AddDetailField(qint16 c);
     bool FindSplitColumn();
+    // The first detail column whose right edge passes the printable width, -1 when all fit.
+    qint16 DetailColumnPastEdge();
     void MarkExtendedRows();
     void AddExtendedRowLabels();
+    double PlaceExtendedLabels(double y, int band);
     void AddExtendedColumn(qint16 c);
 
     enum class RowKind { Heading, Value, Spacer };
@@ -57,4 +61,9 @@ private:
     controls::ReportField *m_lastExt = nullptr;
     bool m_blnExtStarted = false;
     int m_iCreepCol = 0;
+    // The continuation block's current band: its label boxes, column widths, and the lowest box.
+    controls::ReportField *m_firstExtLabel = nullptr;
+    QVector<double> m_extBandWidths;
+    double m_extBottom = 0;
+    int m_extBands = 0;
 };

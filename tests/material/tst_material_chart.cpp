@@ -204,7 +204,7 @@ void tst_material_charts::unboundChart_data()
 
     QTest::newRow("ModElast: one series, no legend")
         << "ModElast" << QStringList{"INSERT INTO ModElast VALUES (1, 20, '212', 1), (1, 100, '207', 2)"} << QStringList{}
-        << "[kN/mm]" << QStringList{"20", "212"};
+        << "[kN/mm²]" << QStringList{"20", "212"};
     QTest::newRow("ThermExp: two series")
         << "ThermExp" << QStringList{"INSERT INTO ThermExp VALUES (1, 100, '12,1', '12,6', 1), (1, 200, '12,7', NULL, 2)"}
         << QStringList{"ThermExp", "ThermExpDiff"} << "[E-6/K]" << QStringList{"100", "12,1", "100", "12,6"};

@@ -202,7 +202,7 @@ void tst_material_charts::designHeadings()
     const platform::VbArray<QString> captions = m->ColCaptions(QStringLiteral("CreepProp"));
     QCOMPARE(valueRow(d, 4, 2), (QStringList{captions.at(1), captions.at(2)}));
     QCOMPARE(d.value(7, 0).toString(), QStringLiteral("ThermExp"));
-    QCOMPARE(valueRow(d, 7, 2), (QStringList{QStringLiteral("ß20, t [E-6/K]"), QStringLiteral("ßdiff, t [E-6/K]")}));
+    QCOMPARE(valueRow(d, 7, 2), (QStringList{QStringLiteral("β20, t [E-6/K]"), QStringLiteral("βdiff, t [E-6/K]")}));
 
     // One design column: ThermExp shows only its first heading and computes without a failure.
     const MaterialPtr narrow = fixture.material(2);
@@ -212,8 +212,8 @@ void tst_material_charts::designHeadings()
     QCOMPARE(narrow->MaxDesignCols(), qint16(1));
     QCOMPARE(n->xDesignDB.upperBound(2), 1);
     QCOMPARE(n->xDesignDB.value(1, 0).toString(), QStringLiteral("ModElast"));
-    QCOMPARE(n->xDesignDB.value(1, 1).toString(), QStringLiteral("[kN/mm]"));
-    QCOMPARE(n->xDesignDB.value(4, 1).toString(), QStringLiteral("ß20, t [E-6/K]"));
+    QCOMPARE(n->xDesignDB.value(1, 1).toString(), QStringLiteral("[kN/mm²]"));
+    QCOMPARE(n->xDesignDB.value(4, 1).toString(), QStringLiteral("β20, t [E-6/K]"));
     n->txtDesignTemp->setText(QStringLiteral("100"));
     QCOMPARE(responder.count(), 0);
     QCOMPARE(n->xDesignDB.value(5, 1).toString(), QStringLiteral("12,1"));

@@ -533,8 +533,8 @@ void tst_material::physicalHeadings()
     w->ShowTable(QStringLiteral("ThermExp"));
     QCOMPARE(w->dtaTable->recordSource(), QStringLiteral("select * from ThermExp where matID = 1 order by temp"));
     QCOMPARE(grid->rowCount(), 12);
-    QCOMPARE(grid->column(1)->caption(), crlf(QStringLiteral("ß20, t\n\n[E-6/K]")));
-    QCOMPARE(grid->column(2)->caption(), crlf(QStringLiteral("ßdiff, t\n\n[E-6/K]")));
+    QCOMPARE(grid->column(1)->caption(), crlf(QStringLiteral("β20, t\n\n[E-6/K]")));
+    QCOMPARE(grid->column(2)->caption(), crlf(QStringLiteral("βdiff, t\n\n[E-6/K]")));
     QCOMPARE(grid->column(1)->headingPicture(), w->imgTherm[0]);
     QCOMPARE(grid->column(2)->headingPicture(), w->imgTherm[1]);
     QVERIFY(grid->column(2)->isVisible());

@@ -183,11 +183,15 @@ private slots:
     void controlsAddAtRunTime();
     void pagination_data();
     void pagination();
+    void keepWithNext_data();
+    void keepWithNext();
     void grownControlsPushLaterControlsDown();
     void groupFooterShowsLastValue_data();
     void groupFooterShowsLastValue();
     void runFailureKeepsNoPages();
     void exportFiles();
+    void textExportColumns_data();
+    void textExportColumns();
     void exportFailure_data();
     void exportFailure();
     void exportKeepsEarlierFile_data();
@@ -405,6 +409,76 @@ void tst_report::pagination()
     QCOMPARE(printed, rows);
 }
 
+// A filler, then a table: a heading label over a subreport (or, inline, a group header) whose title
+// band comes before five rows of 283 twips. The body of a page is 16838 - 2 x 850 = 15138 twips.
+void tst_report::keepWithNext_data()
+{
+    QTest::addColumn<bool>("inSubReport");
+    QTest::addColumn<double>("filler");
+    QTest::addColumn<bool>("firstRowKept"); // the first row keeps the second with it
+    QTest::addColumn<int>("headingPage");    // also the page of the title
+    QTest::addColumn<int>("firstRowPage");
+    QTest::addColumn<int>("secondRowPage");
+
+    const double body = 15138;
+    // Heading 300 and title 600 fit, the first row does not: all three go to the next page.
+    QTest::newRow("subreport title without room for a row") << true << body - 900 - 100 << false << 1 << 1 << 1;
+    QTest::newRow("subreport title with its first row") << true << body - 900 - 283 - 100 << false << 0 << 0 << 1;
+    QTest::newRow("group header without room for a row") << false << body - 600 - 100 << false << 1 << 1 << 1;
+    QTest::newRow("group header with its first row") << false << body - 600 - 283 - 100 << false << 0 << 0 << 1;
+    QTest::newRow("row kept with the next one") << false << body - 600 - 283 - 100 << true << 0 << 1 << 1;
+    QTest::newRow("nothing above the title") << false << 0.0 << false << 0 << 0 << 0;
+}
+
+void tst_report::keepWithNext()
+{
+    QFETCH(bool, inSubReport);
+    QFETCH(double, filler);
+    QFETCH(bool, firstRowKept);
+    QFETCH(int, headingPage);
+    QFETCH(int, firstRowPage);
+    QFETCH(int, secondRowPage);
+
+    // The table: group header gh1 with the title, then the rows; its report header is the filler
+    // when the table prints by itself.
+    auto table = std::make_shared<LoggingReport>(QStringLiteral("T"), nullptr);
+    table->section(QStringLiteral("ReportHeader"))->setHeight(inSubReport ? 0 : filler);
+    table->section(QStringLiteral("gh1"))->setHeight(600);
+    table->section(QStringLiteral("gh1"))->controls().addLabel(QStringLiteral("lblTitle"), 0, 0, 3000, 600,
+                                                              QStringLiteral("Title"));
+    table->section(QStringLiteral("gh2"))->setVisible(false);
+    table->section(QStringLiteral("gf1"))->setVisible(false);
+    table->section(QStringLiteral("PageFooter"))->setHeight(0);
+    table->feed({QStringLiteral("row 0"), QStringLiteral("row 1"), QStringLiteral("row 2"), QStringLiteral("row 3"),
+                 QStringLiteral("row 4")});
+    table->onDetailFormat = [firstRowKept](LoggingReport &r, int row) {
+        r.detail->setKeepWithNext(firstRowKept && row == 1);
+    };
+
+    // In a subreport, below a heading of the section that holds it.
+    Report parent;
+    parent.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
+    ReportControls &section = parent.addSection(Kind::GroupHeader, QStringLiteral("ghTable"), 583)->controls();
+    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
+    section.addSubReport(QStringLiteral("subTable"), 0, 300, 9000, 283)->setReport(table);
+
+    Report &report = inSubReport ? parent : *table;
+    report.run(true);
+
+    int page = -1;
+    if (inSubReport) {
+        QVERIFY(findItem(report, QStringLiteral("Heading"), &page));
+        QCOMPARE(page, headingPage);
+    }
+    QVERIFY(findItem(report, QStringLiteral("Title"), &page));
+    QCOMPARE(page, headingPage);
+    QVERIFY(findItem(report, QStringLiteral("row 0"), &page));
+    QCOMPARE(page, firstRowPage);
+    QVERIFY(findItem(report, QStringLiteral("row 1"), &page));
+    QCOMPARE(page, secondRowPage);
+    QVERIFY(findItem(report, QStringLiteral("row 4")));
+}
+
 void tst_report::grownControlsPushLaterControlsDown()
 {
     // A subreport of 60 rows in one section: it runs across pages, and the label below it follows it.
@@ -566,9 +640,20 @@ void tst_report::exportFiles()
     }
     QCOMPARE(depth, 0);
     QVERIFY(rtfBytes.contains("{\\f0\\fs28\\b Chemical Composition \\{C\\}}"));
-    QVERIFY(rtfBytes.contains("[\\u176?C]"));
-    QVERIFY(rtfBytes.contains("Rp0,2 265"));
     QCOMPARE(rtfBytes.count("\\page"), 1);
+    // The bordered box and the text beside it are one table row, its borders as drawn; the chart is a
+    // picture. A second reader sees the same.
+    QVERIFY(rtfBytes.contains("\\clbrdrt\\brdrs\\brdrw15\\clbrdrl\\brdrs\\brdrw15\\clbrdrb\\brdrs\\brdrw15"
+                              "\\clbrdrr\\brdrs\\brdrw15\\cellx1642\\clvertalt\\cellx3142"));
+    QVERIFY(rtfBytes.contains("\\pict\\pngblip"));
+    const QString native = runTool(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"),
+                                                              QStringLiteral("-t"), QStringLiteral("native"), rtf.fileName()});
+    if (!native.startsWith(QLatin1String("<failed"))) {
+        QVERIFY2(native.contains(QRegularExpression(QStringLiteral(
+                     "Table[\\s\\S]*Str \"Temperature\"[\\s\\S]*Str \"Rp0,2\"[\\s\\S]*TableFoot"))),
+                 qPrintable(native));
+        QVERIFY2(native.contains(QStringLiteral("Image")), qPrintable(native));
+    }
 
     TextExport text;
     text.setFileName(m_dir.filePath(QStringLiteral("out.txt")));
@@ -597,6 +682,55 @@ std::unique_ptr<ReportExportFilter> exportFilter(int format)
 }
 
 } // namespace
+
+void tst_report::textExportColumns_data()
+{
+    QTest::addColumn<QString>("wide");
+    QTest::addColumn<int>("nextColumn"); // where the second column starts in every row
+
+    // The first box is 2000 twips wide: 17 columns of the text export.
+    QTest::newRow("texts fit their columns") << "short" << 17;
+    QTest::newRow("a text wider than its column") << "a much wider text than its column can hold" << 43;
+    // The row grows past the page's foot; the footer still ends the page's text.
+    QStringList tall;
+    for (int i = 0; i < 120; ++i)
+        tall << QStringLiteral("line %1").arg(i);
+    QTest::newRow("a row taller than a page") << tall.join(QStringLiteral("\r\n")) << 17;
+}
+
+void tst_report::textExportColumns()
+{
+    QFETCH(QString, wide);
+    QFETCH(int, nextColumn);
+    LoggingReport report(QStringLiteral("R"), nullptr);
+    for (const char *name : {"ReportHeader", "gh1", "gh2", "gf1"})
+        report.section(QString::fromLatin1(name))->setVisible(false);
+    report.feed({QStringLiteral("a"), wide, QStringLiteral("b")});
+    report.valueBox->border().setAll(1);
+    report.valueBox->setCanGrow(true);
+    ReportField *next = report.detail->controls().addField(QStringLiteral("txtNext"), 2000, 0, 1000, 283,
+                                                           QStringLiteral("next"));
+    next->border().setAll(1);
+    report.section(QStringLiteral("PageFooter"))
+        ->controls()
+        .addLabel(QStringLiteral("lblFooter"), 0, 0, 3000, 285, QStringLiteral("Page footer"));
+    report.run(true);
+
+    const QStringList pages = TextExport::text(report.document()).split(QLatin1Char('\f'));
+    QCOMPARE(pages.size(), report.pageCount());
+    int rows = 0;
+    for (const QString &page : pages) {
+        const QStringList lines = page.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.last(), QStringLiteral("Page footer"));
+        for (const QString &line : lines) {
+            if (line.contains(QStringLiteral("next"))) {
+                QCOMPARE(line.indexOf(QStringLiteral("next")), nextColumn);
+                ++rows;
+            }
+        }
+    }
+    QCOMPARE(rows, 3);
+}
 
 void tst_report::exportFailure_data()
 {

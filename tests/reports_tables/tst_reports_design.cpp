@@ -3,6 +3,7 @@
 #include "core/mdiVelkor.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbError.h"
+#include "reports/ColumnBands.h"
 #include "reports/actRepDesign.h"
 
 #include <QLineEdit>
@@ -121,6 +122,33 @@ void tst_reports_tables::designRowFormats()
     }
 }
 
+void tst_reports_tables::designColumnBands_data()
+{
+    QTest::addColumn<double>("left");
+    QTest::addColumn<QList<double>>("widths");
+    QTest::addColumn<double>("printWidth");
+    QTest::addColumn<QList<int>>("starts");
+
+    QTest::newRow("seven design columns fit") << 142.0 << QList<double>{1559, 1155, 1155, 1155, 1155, 1155, 1155, 1155}
+                                              << 9921.0 << QList<int>{};
+    QTest::newRow("a column ending at the edge fits") << 0.0 << QList<double>{1000, 500, 500} << 2000.0 << QList<int>{};
+    QTest::newRow("one twip past the edge") << 0.0 << QList<double>{1000, 500, 501} << 2000.0 << QList<int>{2};
+    QTest::newRow("several bands") << 0.0 << QList<double>{1000, 600, 600, 600, 600, 600} << 2300.0
+                                   << QList<int>{3, 5};
+    QTest::newRow("a column wider than the paper keeps a band of its own")
+        << 0.0 << QList<double>{1000, 3000, 500} << 2000.0 << QList<int>{2};
+    QTest::newRow("labels only") << 0.0 << QList<double>{1000} << 500.0 << QList<int>{};
+}
+
+void tst_reports_tables::designColumnBands()
+{
+    QFETCH(double, left);
+    QFETCH(QList<double>, widths);
+    QFETCH(double, printWidth);
+    QFETCH(QList<int>, starts);
+    QCOMPARE(columnbands::bandStarts(left, widths, printWidth), starts);
+}
+
 void tst_reports_tables::designSplitColumn_data()
 {
     QTest::addColumn<int>("lastCol");
@@ -128,15 +156,23 @@ void tst_reports_tables::designSplitColumn_data()
     QTest::addColumn<bool>("split");
     QTest::addColumn<int>("splitCol");
     QTest::addColumn<double>("field1Width");
+    QTest::addColumn<int>("labels"); // how often the row label prints
+    QTest::addColumn<int>("blankCol");  // a column left blank in the block, 0 for none
 
-    QTest::newRow("seven columns fit") << 7 << QList<float>{} << false << 0 << 1155.0;
-    QTest::newRow("eighth column splits") << 8 << QList<float>{} << true << 8 << 1155.0;
-    QTest::newRow("creep widths") << 8 << QList<float>{1500, 2000, 2000, 2000, 2000, 2000} << true << 5 << 2000.0;
-    QTest::newRow("narrow creep columns count 1155") << 8 << QList<float>{1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000}
-                                                     << false << 0 << 1155.0;
-    QTest::newRow("creep split in the first column") << 8 << QList<float>{11000} << true << 2 << 1155.0;
+    QTest::newRow("seven columns fit") << 7 << QList<float>{} << false << 0 << 1155.0 << 1 << 0;
+    QTest::newRow("eighth column splits") << 8 << QList<float>{} << true << 8 << 1155.0 << 2 << 0;
+    QTest::newRow("creep widths") << 8 << QList<float>{1500, 2000, 2000, 2000, 2000, 2000} << true << 5 << 2000.0 << 2 << 0;
+    // The creep rule finds no split, but the eighth column would pass the paper's edge.
+    QTest::newRow("narrow creep columns, split at the edge")
+        << 8 << QList<float>{1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000} << true << 8 << 1155.0 << 2 << 0;
+    QTest::newRow("creep table narrower than the array")
+        << 12 << QList<float>{1500, 1500, 1500} << true << 7 << 1500.0 << 2 << 0;
+    QTest::newRow("creep split in the first column") << 8 << QList<float>{11000} << true << 2 << 1155.0 << 2 << 0;
     QTest::newRow("creep split beyond the array") << 3 << QList<float>{2000, 2000, 2000, 2000, 3000} << false << 0
-                                                  << 2000.0;
+                                                  << 2000.0 << 1 << 0;
+    QTest::newRow("nothing beyond the split to continue") << 8 << QList<float>{} << true << 8 << 1155.0 << 1 << 8;
+    // Columns 8 to 14 fill the continuation; 15 and 16 go on in a further band.
+    QTest::newRow("continuation wider than the paper") << 16 << QList<float>{} << true << 8 << 1155.0 << 3 << 0;
 }
 
 void tst_reports_tables::designSplitColumn()
@@ -146,9 +182,14 @@ void tst_reports_tables::designSplitColumn()
     QFETCH(bool, split);
     QFETCH(int, splitCol);
     QFETCH(double, field1Width);
+    QFETCH(int, labels);
+    QFETCH(int, blankCol);
 
     Fixture fixture;
-    DesignWindow design(m_mdi, fixture, designArray(1, lastCol), "250");
+    QList<QPair<int, int>> blanks;
+    if (blankCol > 0)
+        blanks.append({1, blankCol});
+    DesignWindow design(m_mdi, fixture, designArray(1, lastCol, blanks), "250");
     if (!creepSizes.isEmpty()) {
         platform::VbArray<float> sizes;
         sizes.redim(0, int(creepSizes.size()) - 1);
@@ -162,16 +203,36 @@ void tst_reports_tables::designSplitColumn()
     report.run();
 
     QCOMPARE(report.IsSplit(), split);
-    QCOMPARE(report.section("gfExtended")->isVisible(), split);
+    QCOMPARE(report.section("gfExtended")->isVisible(), split && blankCol == 0);
+    QCOMPARE(itemsWithText(report, "Continued...").size(), split && blankCol == 0 ? 1 : 0);
     QCOMPARE(box(report, "Detail", "txtField1")->width(), field1Width);
     if (split)
         QCOMPARE(int(report.SplitColumn()), splitCol);
-    // Every cell prints exactly once, in the detail rows or in the continuation block.
+    // Every cell prints exactly once, in the detail rows or in the continuation block, and within the paper.
+    const controls::ReportDocument &document = report.document();
+    const double edge = document.leftMargin + document.printWidth;
     for (int c = 1; c <= lastCol; ++c) {
-        QCOMPARE(itemsWithText(report, QStringLiteral("H1 %1").arg(c)).size(), 1);
-        QCOMPARE(itemsWithText(report, QStringLiteral("v1 %1").arg(c)).size(), 1);
+        if (c == blankCol)
+            continue;
+        for (const QString &text : {QStringLiteral("H1 %1").arg(c), QStringLiteral("v1 %1").arg(c)}) {
+            const QList<PageItem> found = itemsWithText(report, text);
+            QCOMPARE(found.size(), 1);
+            QVERIFY2(found.first().rect.right() <= edge + 0.5, qPrintable(text));
+        }
     }
-    QCOMPARE(itemsWithText(report, "Table 1").size(), split ? 2 : 1);
+    QCOMPARE(itemsWithText(report, "Table 1").size(), labels);
+    // No text is drawn over another.
+    for (const auto &page : document.pages) {
+        for (int i = 0; i < page.items.size(); ++i) {
+            for (int j = i + 1; j < page.items.size(); ++j) {
+                if (page.items.at(i).text.isEmpty() || page.items.at(j).text.isEmpty())
+                    continue;
+                const QRectF overlap = page.items.at(i).rect.intersected(page.items.at(j).rect);
+                QVERIFY2(overlap.width() < 1 || overlap.height() < 1,
+                         qPrintable(page.items.at(i).text + QStringLiteral(" / ") + page.items.at(j).text));
+            }
+        }
+    }
 }
 
 void tst_reports_tables::designContinuationBlock()

@@ -135,20 +135,31 @@ void tst_reports_tables::physicalTables_data()
     QTest::addColumn<int>("pictureB");  // -1: no second column
     QTest::addColumn<QString>("field3");
     QTest::addColumn<QStringList>("firstRow");
+    // The heading lines of the text export, blanks simplified; empty: not checked.
+    QTest::addColumn<QStringList>("textHeading");
 
     QTest::newRow("ModElast") << "ModElast"
                               << QStringList{"INSERT INTO ModElast VALUES (1, 100, '207', 2)",
                                              "INSERT INTO ModElast VALUES (1, 20, '212', 1)"}
-                              << 0 << -1 << QString() << QStringList{"20", "212"};
+                              << 0 << -1 << QString() << QStringList{"20", "212"}
+                              << QStringList{"Temperature [kN/mm²]", "[°C]"};
     QTest::newRow("ThermExp") << "ThermExp"
                               << QStringList{"INSERT INTO ThermExp VALUES (1, 20, '11,9', '12,1', 1)",
                                              "INSERT INTO ThermExp VALUES (1, 100, '12,5', '12,6', 2)"}
-                              << 1 << 6 << "ThermExpDiff" << QStringList{"20", "11,9", "12,1"};
+                              << 1 << 6 << "ThermExpDiff" << QStringList{"20", "11,9", "12,1"}
+                              << QStringList{"Temperature β20, t βdiff, t", "[°C] [E-6/K] [E-6/K]"};
+    QTest::newRow("ThermCond") << "ThermCond" << QStringList{"INSERT INTO ThermCond VALUES (1, 20, '51', 1)"} << 2
+                               << -1 << QString() << QStringList{"20", "51"}
+                               << QStringList{"Temperature [W/(m × K)]", "[°C]"};
     QTest::newRow("SpecThermCap") << "SpecThermCap"
                                   << QStringList{"INSERT INTO SpecThermCap VALUES (1, 20, '460', '470', 1)"}
-                                  << 3 << 5 << "SpecThermCapDiff" << QStringList{"20", "460", "470"};
+                                  << 3 << 5 << "SpecThermCapDiff" << QStringList{"20", "460", "470"}
+                                  << QStringList{"Temperature Cp20, t Cp diff, t", "[°C] [J/kgK] [J/kgK]"};
+    QTest::newRow("SpecElecRes") << "SpecElecRes" << QStringList{"INSERT INTO SpecElecRes VALUES (1, 20, '0,18', 1)"}
+                                 << 4 << -1 << QString() << QStringList{"20", "0,18"}
+                                 << QStringList{"Temperature [Ω × mm²/m]", "[°C]"};
     QTest::newRow("Rm not split") << "Rm" << QStringList{"INSERT INTO Rm VALUES (1, 20, '410', -1, 1)"} << -1 << -1
-                                  << QString() << QStringList{"20", "410"};
+                                  << QString() << QStringList{"20", "410"} << QStringList{};
 }
 
 void tst_reports_tables::physicalTables()
@@ -202,6 +213,27 @@ void tst_reports_tables::physicalTables()
     QCOMPARE(lineOf(report, firstRow.at(1)), firstRow);
     QCOMPARE(itemsWithText(report, "Temperature\r\n\r\n[\u00B0C]").size(), 1);
     QVERIFY(m->colTablePrintList.isEmpty());
+
+    // The exports that write text give the pictured headings as text: title, then the heading lines.
+    QFETCH(QStringList, textHeading);
+    if (textHeading.isEmpty())
+        return;
+    const QStringList lines = controls::TextExport::text(report.document()).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.value(0), m_mdi->GetTableName(m_mdi->GetTableIndex(key)));
+    QCOMPARE((QStringList{lines.value(1).simplified(), lines.value(2).simplified()}), textHeading);
+    const QByteArray rtf = controls::RtfExport::rtf(report.document());
+    QProcess pandoc;
+    pandoc.start(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"),
+                                            QStringLiteral("plain")});
+    if (!pandoc.waitForStarted())
+        QSKIP("pandoc is not installed");
+    pandoc.write(rtf);
+    pandoc.closeWriteChannel();
+    QVERIFY(pandoc.waitForFinished(30000));
+    const QString read = QString::fromUtf8(pandoc.readAllStandardOutput()).simplified();
+    for (const QString &heading : textHeading)
+        for (const QString &word : heading.split(QLatin1Char(' ')))
+            QVERIFY2(read.contains(word), qPrintable(word + QStringLiteral(" in ") + read));
 }
 
 void tst_reports_tables::impEnergyColumns_data()

@@ -56,6 +56,8 @@ private slots:
     // Design-values subreport
     void designRowFormats_data();
     void designRowFormats();
+    void designColumnBands_data();
+    void designColumnBands();
     void designSplitColumn_data();
     void designSplitColumn();
     void designContinuationBlock();

@@ -1,0 +1,264 @@
+// Reports of demo grades as a user prints and saves them: the design values of a grade whose design
+// table is wider than the paper, and a full material report through its three export formats.
+// The written files stay in the folder named by VELKOR_REPORT_OUT (default: a temporary folder).
+
+#include "core/mdiVelkor.h"
+#include "core/modDBase.h"
+#include "controls/ReportExport.h"
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "db/SqlValues.h"
+#include "material/Material.h"
+#include "material/frmMaterial2.h"
+#include "platform/Environment.h"
+#include "platform/MsgBox.h"
+#include "reports/actRepMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using controls::PageItem;
+using controls::ReportDocument;
+
+class tst_reports_demo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    void designValuesStayOnThePaper();
+    void chartPrintsAsPicture();
+    void headingsStayWithTheirRows_data();
+    void headingsStayWithTheirRows();
+
+private:
+    // Opens the grade in a window that has shown every table, as the print dialog expects.
+    void open(const QString &name, const QString &standard);
+    // Runs the material report and writes it in the format (0 PDF, 1 RTF, 2 text).
+    QString write(actRepMain &report, const QString &base, int format);
+
+    QTemporaryDir m_dir;
+    QString m_out;
+    mdiVelkor *m_mdi = nullptr;
+    MaterialPtr m_mat;
+    std::unique_ptr<frmMaterial2> m_window;
+    std::unique_ptr<platform::ScriptedResponder> m_responder;
+};
+
+void tst_reports_demo::initTestCase()
+{
+    const QString path = QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb");
+    if (!QFile::exists(path))
+        QSKIP("the demo database has not been built");
+    QVERIFY(m_dir.isValid());
+    m_out = qEnvironmentVariable("VELKOR_REPORT_OUT", m_dir.path());
+    QDir().mkpath(m_out);
+    qputenv("APPDATA", m_dir.path().toLocal8Bit());
+    platform::setProgramFolder(m_dir.path());
+    platform::setExeName(QStringLiteral("Velkor_PED"));
+    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
+    QVERIFY(modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen());
+    m_mdi = new mdiVelkor;
+    m_mdi->SetStatus();
+    m_mdi->InitTableNames();
+}
+
+void tst_reports_demo::cleanupTestCase()
+{
+    delete m_mdi;
+    if (modDBase::gMaterialDb)
+        modDBase::gMaterialDb->close();
+    modDBase::gMaterialDb.reset();
+}
+
+void tst_reports_demo::cleanup()
+{
+    if (m_mdi)
+        m_mdi->mCurrent.reset();
+    m_window.reset();
+    m_mat.reset();
+    m_responder.reset();
+}
+
+void tst_reports_demo::open(const QString &name, const QString &standard)
+{
+    m_responder = std::make_unique<platform::ScriptedResponder>();
+    auto materials = modDBase::gMaterialDb->openRecordset(
+        QStringLiteral("select * from materials where name = '%1' and standard = '%2'")
+            .arg(db::quoteText(name), db::quoteText(standard)));
+    QVERIFY(!materials->eof());
+    auto std = modDBase::gMaterialDb->openRecordset(
+        QStringLiteral("select * from standard where standard = '%1'").arg(db::quoteText(standard)));
+    m_mat = std::make_shared<Material>();
+    m_mat->SetProperties(*materials, *std);
+    m_window = std::make_unique<frmMaterial2>();
+    m_window->SetMaterial(m_mat);
+    m_mdi->mCurrent = m_mat;
+    for (int i = 0; i <= 13; ++i)
+        m_window->ShowTable(m_mdi->GetShortTableName(i));
+    for (int i = 0; i <= 13; ++i)
+        m_mat->PrintTable(i, m_mat->TableHasData(m_mdi->GetShortTableName(i)) || i == 0);
+}
+
+QString tst_reports_demo::write(actRepMain &report, const QString &base, int format)
+{
+    std::unique_ptr<controls::ReportExportFilter> filter;
+    if (format == 0)
+        filter = std::make_unique<controls::PdfExport>();
+    else if (format == 1)
+        filter = std::make_unique<controls::RtfExport>();
+    else
+        filter = std::make_unique<controls::TextExport>();
+    const QString file = QDir(m_out).filePath(base + QStringList{".pdf", ".rtf", ".txt"}.at(format));
+    filter->setFileName(file);
+    report.exportReport(*filter);
+    return file;
+}
+
+void tst_reports_demo::designValuesStayOnThePaper()
+{
+    open(QStringLiteral("P265GH"), QStringLiteral("EN 10028-2"));
+    m_window->ShowTable(QStringLiteral("Design"));
+    m_window->txtDesignTemp->setText(QStringLiteral("100"));
+    const platform::XArray design = m_window->xDesignDB;
+    QVERIFY2(design.upperBound(2) >= 8, "the grade's design table should be wider than the paper");
+    m_window->iReportType = 2;
+
+    actRepMain report;
+    report.run(true);
+    for (int format = 0; format <= 2; ++format)
+        write(report, QStringLiteral("P265GH_design"), format);
+    QCOMPARE(m_responder->count(), 0);
+
+    const ReportDocument &document = report.document();
+    const double edge = document.leftMargin + document.printWidth;
+    QStringList printed;
+    for (const auto &page : document.pages) {
+        for (const PageItem &item : page.items) {
+            QVERIFY2(item.rect.right() <= edge + 0.5, qPrintable(item.text));
+            printed << item.text;
+        }
+    }
+    // Every heading and value of the array is on the paper.
+    for (int r = 1; r <= design.upperBound(1); ++r) {
+        for (int c = 1; c <= design.upperBound(2); ++c) {
+            const QString text = design.value(r, c).toString();
+            if (!text.trimmed().isEmpty())
+                QVERIFY2(printed.contains(text), qPrintable(QStringLiteral("row %1 column %2: %3").arg(r).arg(c).arg(text)));
+        }
+    }
+}
+
+void tst_reports_demo::chartPrintsAsPicture()
+{
+    open(QStringLiteral("P265GH"), QStringLiteral("EN 10028-2"));
+    m_window->ShowTable(QStringLiteral("Rp02"));
+    m_window->iReportType = 1;
+    actRepMain report;
+    report.run(true);
+    const QString pdf = write(report, QStringLiteral("P265GH_chart"), 0);
+    QFile rtf(write(report, QStringLiteral("P265GH_chart"), 1));
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = rtf.readAll();
+    // The chart is the largest of the PNG pictures, at least as large as on the screen.
+    QSize largest;
+    for (qsizetype at = bytes.indexOf("{\\pict\\pngblip"); at >= 0; at = bytes.indexOf("{\\pict\\pngblip", at + 1)) {
+        const qsizetype data = bytes.indexOf("\r\n", at) + 2;
+        QByteArray hex = bytes.mid(data, bytes.indexOf('}', data) - data);
+        hex.replace("\r\n", "");
+        QImage picture;
+        QVERIFY(picture.loadFromData(QByteArray::fromHex(hex), "PNG"));
+        if (picture.width() > largest.width())
+            largest = picture.size();
+    }
+    QVERIFY2(largest.width() > 600 && largest.height() > 300, qPrintable(QStringLiteral("%1x%2").arg(largest.width()).arg(largest.height())));
+    QVERIFY(QFile::exists(pdf));
+}
+
+void tst_reports_demo::headingsStayWithTheirRows_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("standard");
+    QTest::newRow("P265GH plate") << "P265GH" << "EN 10028-2";
+    QTest::newRow("16Mo3 plate") << "16Mo3" << "EN 10028-2";
+    QTest::newRow("X6CrNiTi18-10 plate") << "X6CrNiTi18-10" << "EN 10028-7";
+}
+
+void tst_reports_demo::headingsStayWithTheirRows()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, standard);
+    open(name, standard);
+    m_window->iReportType = 0;
+
+    actRepMain report;
+    report.run(true);
+    for (int format = 0; format <= 2; ++format)
+        write(report, name + QStringLiteral("_full"), format);
+    QCOMPARE(m_responder->count(), 0);
+
+    QStringList titles;
+    for (int i = 1; i <= 12; ++i)
+        titles << m_mdi->GetTableName(i);
+    const ReportDocument &document = report.document();
+    QVERIFY(document.pages.size() > 1);
+    int seen = 0;
+    for (int p = 0; p < document.pages.size(); ++p) {
+        const auto &items = document.pages.at(p).items;
+        for (const PageItem &title : items) {
+            if (!titles.contains(title.text))
+                continue;
+            ++seen;
+            // A table's title has at least one bordered cell of its table below it on its page.
+            const bool rowBelow = std::any_of(items.cbegin(), items.cend(), [&](const PageItem &cell) {
+                return cell.rect.top() > title.rect.bottom() - 1 && cell.border.topStyle + cell.border.bottomStyle > 0;
+            });
+            QVERIFY2(rowBelow, qPrintable(QStringLiteral("page %1: %2").arg(p + 1).arg(title.text)));
+        }
+    }
+    QVERIFY(seen > 3);
+
+    // Each page of the text ends with its footer, never inside a table.
+    QFile text(QDir(m_out).filePath(name + QStringLiteral("_full.txt")));
+    QVERIFY(text.open(QIODevice::ReadOnly));
+    const QStringList pages = QString::fromUtf8(text.readAll()).split(QLatin1Char('\f'));
+    QCOMPARE(pages.size(), document.pages.size());
+    for (int p = 0; p < pages.size(); ++p) {
+        const QStringList lines = pages.at(p).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QVERIFY2(lines.last().contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size())),
+                 qPrintable(lines.last()));
+    }
+
+    // A word processor finds the tables and the pictured headings as text.
+    const QString rtf = QDir(m_out).filePath(name + QStringLiteral("_full.rtf"));
+    QProcess pandoc;
+    pandoc.start(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"),
+                                            QStringLiteral("native"), rtf});
+    if (!pandoc.waitForFinished(60000) || pandoc.exitCode() != 0)
+        QSKIP("pandoc is not installed");
+    const QString native = QString::fromUtf8(pandoc.readAllStandardOutput());
+    QVERIFY(native.count(QRegularExpression(QStringLiteral("\\bTable\\s+\\("))) >= seen);
+    // β as pandoc writes it.
+    if (m_mat->TableHasData(QStringLiteral("ThermExp")))
+        QVERIFY(native.contains(QStringLiteral("Str \"\\946")));
+
+    // A second word processor, where one is installed.
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        return;
+    QProcess convert;
+    convert.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                            QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("office")), rtf});
+    QVERIFY(convert.waitForFinished(120000));
+    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("office/") + name + QStringLiteral("_full.pdf"))));
+}
+
+QTEST_MAIN(tst_reports_demo)
+#include "tst_reports_demo.moc"
