@@ -2,7 +2,7 @@
 VELKOR_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqt6svg6-dev
-  libgl1-mesa-dev libsqlite3-dev
+  libgl1-mesa-dev libsqlite3-dev mdbtools-dev libmdb3
   fonts-dejavu-core fonts-liberation2 poppler-utils
 )
 

@@ -1,5 +1,7 @@
 #include "db/Database.h"
 
+#include "db/JetCache.h"
+#include "db/JetHeader.h"
 #include "db/JetLike.h"
 #include "db/Query.h"
 #include "db/Recordset.h"
@@ -46,14 +48,21 @@ quint32 bigEndian(const QByteArray &bytes, int offset, int size)
     return v;
 }
 
-// The file's first bytes tell its format. A SQLite file must also be as long as its header says,
-// so that a truncated copy is refused at once rather than failing later in some query.
-void checkFormat(const QString &path, const QFileInfo &info)
+// The file's first bytes tell its format: a Jet file gives its version and its header page, which
+// must be whole. A SQLite file must also be as long as its header says, so that a truncated copy
+// is refused at once rather than failing later in some query.
+std::optional<jet::Version> checkFormat(const QString &path, const QFileInfo &info, QByteArray *jetHeaderPage)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     const QByteArray header = file.read(100);
+    if (const std::optional<jet::Version> version = jet::versionOf(header)) {
+        *jetHeaderPage = header + file.read(jet::pageSize(*version) - header.size());
+        if (jetHeaderPage->size() < jet::pageSize(*version))
+            unrecognized(path);
+        return version;
+    }
     if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
         unrecognized(path);
     quint32 pageSize = bigEndian(header, 16, 2);
@@ -69,6 +78,7 @@ void checkFormat(const QString &path, const QFileInfo &info)
     const quint32 validFor = bigEndian(header, 92, 4);
     if (pageCount != 0 && changeCounter == validFor && qint64(pageCount) * pageSize > size)
         unrecognized(path);
+    return std::nullopt;
 }
 
 QString passwordOf(const QString &connect)
@@ -152,7 +162,8 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
     }
     if (!info.isFile())
         unrecognized(path);
-    checkFormat(path, info);
+    QByteArray jetHeaderPage;
+    const std::optional<jet::Version> jetVersion = checkFormat(path, info, &jetHeaderPage);
 
     std::shared_ptr<Database> database(new Database);
     database->m_name = info.absoluteFilePath();
@@ -168,6 +179,17 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
         if (err == EWOULDBLOCK)
             throw platform::VbError(dberr::FileInUse, QStringLiteral("Could not use '%1'; file already in use.").arg(path));
         throw platform::VbError(dberr::OtherEngineError, QString::fromLocal8Bit(strerror(err)));
+    }
+
+    if (jetVersion) {
+        try {
+            jet::checkPassword(*jetVersion, jetHeaderPage, passwordOf(connect));
+            database->m_db = jet::openImported(path, database->m_canonicalPath);
+        } catch (...) {
+            database->close();
+            throw;
+        }
+        return finishOpen(std::move(database));
     }
 
     // immutable: SQLite neither locks nor writes anything beside or into the file.
@@ -200,7 +222,11 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
         database->close();
         throw platform::VbError(dberr::InvalidPassword, QStringLiteral("Not a valid password."));
     }
+    return finishOpen(std::move(database));
+}
 
+std::shared_ptr<Database> Database::finishOpen(std::shared_ptr<Database> database)
+{
     sqlite3_set_authorizer(database->m_db, authorize, nullptr);
     if (!detail::registerJetLike(database->m_db)) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(database->m_db));

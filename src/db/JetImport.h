@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+namespace db::jet {
+
+// Reads every row of every user table of a Jet file through libmdb, every column bound as text,
+// and returns the number of rows (-1 when libmdb cannot read the file). What a plain reader of the
+// file pays: the measure an import is compared with.
+qint64 readAllRows(const QString &path);
+
+// Copies every user table of the Jet file (not the MSys* ones) into target, an empty SQLite
+// database, with column types the database layer hands out as it does for our own files: text and
+// memo as TEXT COLLATE NOCASE, whole numbers as INTEGER, the others as REAL, Booleans as -1/0,
+// dates as DATE texts, binary and OLE as blobs. Then creates the schema indexes. Returns false with
+// a reason when the file cannot be read; libmdb may crash on a damaged file, so callers run this in
+// a process of its own.
+bool importTables(const QString &path, sqlite3 *target, QString *error = nullptr);
+
+} // namespace db::jet
