@@ -297,8 +297,13 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &source)
 QStringList Database::tableNames() const
 {
     checkOpen();
-    const RowSet rows = detail::runSelect(
-        m_db, QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') ORDER BY name"));
+    // An imported Jet file may spread its tables over attached databases.
+    QStringList selects;
+    for (const auto &schema : detail::runSelect(m_db, QStringLiteral("PRAGMA database_list")).rows)
+        if (schema.value(1).toString() != QLatin1String("temp"))
+            selects.append(QStringLiteral("SELECT name FROM \"%1\".sqlite_master WHERE type IN ('table', 'view')")
+                               .arg(schema.value(1).toString().replace(u'"', QStringLiteral("\"\""))));
+    const RowSet rows = detail::runSelect(m_db, selects.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY name"));
     QStringList names;
     for (const auto &row : rows.rows) {
         const QString name = row.value(0).toString();

@@ -53,6 +53,9 @@ constexpr qint64 kKeyedBytes = 16 * 4096;
 constexpr qint64 kImportBaseMs = 10000;
 constexpr qint64 kImportBytesPerMs = 4000;
 constexpr int kImportFailed = 3;
+// Files from this size on are imported by several processes at once, each taking some tables.
+constexpr qint64 kSplitFromBytes = 8 * 1024 * 1024;
+constexpr int kParts = 4;
 
 [[noreturn]] void unrecognized(const QString &path)
 {
@@ -121,7 +124,7 @@ QString pathKey(const QString &canonicalPath)
     return hashHex(canonicalPath.toUtf8());
 }
 
-bool makeSqliteFile(const QByteArray &target, const QString &jetPath)
+bool makeSqliteFile(const QByteArray &target, const QString &jetPath, int part, int parts)
 {
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(target.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
@@ -132,48 +135,62 @@ bool makeSqliteFile(const QByteArray &target, const QString &jetPath)
                                "PRAGMA cache_size=-65536; PRAGMA application_id="
         + QByteArray::number(kCacheApplicationId);
     bool ok = sqlite3_exec(db, pragmas.constData(), nullptr, nullptr, nullptr) == SQLITE_OK
-        && importTables(jetPath, db);
+        && importTables(jetPath, db, part, parts);
     ok = sqlite3_close(db) == SQLITE_OK && ok;
     return ok;
 }
 
-// Imports the Jet file into a new SQLite file at target in a child process. False when the
-// child failed, crashed or ran out of time.
-bool importInChild(const QString &jetPath, const QString &target)
+void removeAll(const QStringList &files)
 {
-    const QByteArray targetName = QFile::encodeName(target);
-    QFile::remove(target);
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return false;
-    if (pid == 0) {
-        // libmdb reports damage on standard error; the parent reports it as a format error.
-        const int devnull = ::open("/dev/null", O_WRONLY);
-        if (devnull >= 0)
-            ::dup2(devnull, STDERR_FILENO);
-        ::_exit(makeSqliteFile(targetName, jetPath) ? 0 : kImportFailed);
-    }
-    const qint64 limit = kImportBaseMs + QFileInfo(jetPath).size() / kImportBytesPerMs;
-    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + limit;
-    int status = 0;
-    for (;;) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid)
-            break;
-        if (done < 0 && errno != EINTR)
-            return false;
-        if (QDateTime::currentMSecsSinceEpoch() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            QFile::remove(target);
-            return false;
+    for (const QString &file : files)
+        QFile::remove(file);
+}
+
+// Imports the Jet file into new SQLite files, one per part, each in a child process of its own.
+// False when any child failed, crashed or ran out of time; no target file is then left.
+bool importInChildren(const QString &jetPath, const QStringList &targets)
+{
+    removeAll(targets);
+    QList<pid_t> children;
+    for (int part = 0; part < targets.size(); ++part) {
+        const QByteArray targetName = QFile::encodeName(targets.at(part));
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            // libmdb reports damage on standard error; the parent reports it as a format error.
+            const int devnull = ::open("/dev/null", O_WRONLY);
+            if (devnull >= 0)
+                ::dup2(devnull, STDERR_FILENO);
+            ::_exit(makeSqliteFile(targetName, jetPath, part, int(targets.size())) ? 0 : kImportFailed);
         }
-        const timespec pause{0, 2'000'000};
-        ::nanosleep(&pause, nullptr);
+        if (pid > 0)
+            children.append(pid);
     }
-    const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    bool ok = children.size() == targets.size();
+    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + kImportBaseMs + QFileInfo(jetPath).size() / kImportBytesPerMs;
+    while (!children.isEmpty()) {
+        for (qsizetype i = children.size() - 1; i >= 0; --i) {
+            int status = 0;
+            const pid_t done = ::waitpid(children.at(i), &status, WNOHANG);
+            if (done == children.at(i) || (done < 0 && errno != EINTR)) {
+                ok = ok && done > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+                children.removeAt(i);
+            }
+        }
+        if (!ok || QDateTime::currentMSecsSinceEpoch() > deadline) {
+            ok = false;
+            for (const pid_t pid : children) {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, nullptr, 0);
+            }
+            break;
+        }
+        if (!children.isEmpty()) {
+            const timespec pause{0, 2'000'000};
+            ::nanosleep(&pause, nullptr);
+        }
+    }
     if (!ok)
-        QFile::remove(target);
+        removeAll(targets);
     return ok;
 }
 
@@ -183,84 +200,133 @@ quint32 bigEndian32(const QByteArray &bytes, int offset)
         | (quint32(quint8(bytes.at(offset + 2))) << 8) | quint32(quint8(bytes.at(offset + 3)));
 }
 
-// Opens a cache file read-only; nothing when it is not one of our complete copies.
-sqlite3 *openCacheFile(const QString &file)
+bool isCacheFile(const QString &file)
 {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return nullptr;
-    const QByteArray header = f.read(100);
-    if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16))
-        || bigEndian32(header, 68) != kCacheApplicationId)
-        return nullptr;
-    const QByteArray uri = "file:" + QUrl::toPercentEncoding(file, "/") + "?mode=ro&immutable=1";
+    const QByteArray header = f.open(QIODevice::ReadOnly) ? f.read(100) : QByteArray();
+    return header.size() == 100 && header.startsWith(QByteArray("SQLite format 3\0", 16))
+        && bigEndian32(header, 68) == kCacheApplicationId;
+}
+
+QByteArray schemaName(int part)
+{
+    return part == 0 ? QByteArray("main") : "part" + QByteArray::number(part);
+}
+
+// One connection over the parts: the first is the main database, the others are attached, so
+// that every table is reached by its name alone. From files opened read-only in place, or
+// (inMemory) read into memory, the files then removed.
+sqlite3 *openParts(const QStringList &files, bool inMemory)
+{
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK
-        || sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    const auto fail = [&db, &files, inMemory]() -> sqlite3 * {
         sqlite3_close(db);
+        if (inMemory)
+            removeAll(files);
         return nullptr;
+    };
+    for (int part = 0; part < files.size(); ++part) {
+        if (!isCacheFile(files.at(part)))
+            return fail();
+        const QByteArray schema = schemaName(part);
+        if (inMemory) {
+            if (part == 0 && sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+                return fail();
+            if (part > 0 && sqlite3_exec(db, "ATTACH ':memory:' AS " + schema, nullptr, nullptr, nullptr) != SQLITE_OK)
+                return fail();
+            QFile f(files.at(part));
+            const qint64 size = f.open(QIODevice::ReadOnly) ? f.size() : 0;
+            auto *buffer = size > 0 ? static_cast<unsigned char *>(sqlite3_malloc64(sqlite3_uint64(size))) : nullptr;
+            if (!buffer || f.read(reinterpret_cast<char *>(buffer), size) != size) {
+                sqlite3_free(buffer);
+                return fail();
+            }
+            if (sqlite3_deserialize(db, schema.constData(), buffer, size, size,
+                                    SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
+                return fail();
+        } else {
+            const QByteArray uri = "file:" + QUrl::toPercentEncoding(files.at(part), "/") + "?mode=ro&immutable=1";
+            if (part == 0 && sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
+                return fail();
+            if (part > 0 && sqlite3_exec(db, "ATTACH '" + uri + "' AS " + schema, nullptr, nullptr, nullptr) != SQLITE_OK)
+                return fail();
+        }
+        if (sqlite3_exec(db, "SELECT count(*) FROM " + schema + ".sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return fail();
     }
+    if (inMemory)
+        removeAll(files);
     return db;
 }
 
-// Reads a finished import into an in-memory database, then removes the file.
-sqlite3 *loadIntoMemory(const QString &file)
+// Cache files are named <stem>-<part>of<parts>-<checksum>.sqlite.
+QString partName(const QString &stem, int part, int parts, quint64 checksum)
 {
-    QFile f(file);
-    const bool opened = f.open(QIODevice::ReadOnly);
-    const qint64 size = opened ? f.size() : 0;
-    auto *buffer = size > 0 ? static_cast<unsigned char *>(sqlite3_malloc64(sqlite3_uint64(size))) : nullptr;
-    const bool read = buffer && f.read(reinterpret_cast<char *>(buffer), size) == size;
-    f.close();
-    QFile::remove(file);
-    if (!read) {
-        sqlite3_free(buffer);
-        return nullptr;
-    }
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK
-        || sqlite3_deserialize(db, "main", buffer, size, size,
-                               SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK) {
-        sqlite3_close(db);
-        return nullptr;
-    }
-    return db;
+    return QStringLiteral("%1-%2of%3-%4%5").arg(stem).arg(part).arg(parts).arg(checksum, 16, 16, QLatin1Char('0')).arg(QLatin1String(kCacheSuffix));
 }
 
+// The cached copy of the file's current state, or nothing; damaged or incomplete copies are removed.
 sqlite3 *fromCache(const QDir &folder, const QString &stem)
 {
-    const QStringList found = folder.entryList({stem + QStringLiteral("-*") + kCacheSuffix}, QDir::Files);
+    const QStringList found = folder.entryList({stem + QStringLiteral("-*") + kCacheSuffix}, QDir::Files, QDir::Name);
+    if (found.isEmpty())
+        return nullptr;
+    QStringList files;
+    bool whole = true;
     for (const QString &name : found) {
-        const QString file = folder.filePath(name);
-        const QString expected = name.mid(stem.size() + 1).chopped(int(strlen(kCacheSuffix)));
-        const std::optional<quint64> sum = fileChecksum(file);
-        if (sum && QString::number(*sum, 16) == expected)
-            if (sqlite3 *db = openCacheFile(file))
-                return db;
-        QFile::remove(file); // damaged: made again below
+        const QStringList pieces = name.mid(stem.size() + 1).chopped(int(strlen(kCacheSuffix))).split(u'-');
+        const QStringList counts = pieces.value(0).split(QStringLiteral("of"));
+        const int part = counts.value(0).toInt(), parts = counts.value(1).toInt();
+        const std::optional<quint64> sum = fileChecksum(folder.filePath(name));
+        whole = whole && pieces.size() == 2 && counts.size() == 2 && parts == found.size() && part == files.size()
+            && sum && partName(stem, part, parts, *sum) == name;
+        files.append(folder.filePath(name));
     }
+    if (whole)
+        if (sqlite3 *db = openParts(files, false))
+            return db;
+    removeAll(files); // made again by the caller
     return nullptr;
+}
+
+int partCount(const QString &jetPath)
+{
+    return QFileInfo(jetPath).size() < kSplitFromBytes ? 1 : kParts;
+}
+
+QStringList temporaryParts(const QDir &folder, const QString &stem, int parts)
+{
+    QStringList files;
+    for (int part = 0; part < parts; ++part)
+        files.append(folder.filePath(QStringLiteral("%1.%2.%3.tmp").arg(stem).arg(::getpid()).arg(part)));
+    return files;
 }
 
 // Imports into the (writable) cache folder and opens the new copy; nothing when the copy cannot
 // be kept there.
 sqlite3 *intoCache(const QDir &folder, const QString &stem, const QString &path, const QString &canonicalPath)
 {
-    const QString pathPart = stem.section(u'-', 0, 0);
-    const QString temporary = folder.filePath(stem + QStringLiteral(".tmp%1").arg(::getpid()));
-    if (!importInChild(canonicalPath, temporary))
+    const int parts = partCount(canonicalPath);
+    const QStringList temporary = temporaryParts(folder, stem, parts);
+    if (!importInChildren(canonicalPath, temporary))
         unrecognized(path);
-    const std::optional<quint64> sum = fileChecksum(temporary);
-    const QString final = folder.filePath(stem + u'-' + QString::number(sum.value_or(0), 16) + kCacheSuffix);
-    if (!sum || ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(final).constData()) != 0) {
-        QFile::remove(temporary);
-        return nullptr;
+    QStringList files;
+    for (int part = 0; part < parts; ++part) {
+        const std::optional<quint64> sum = fileChecksum(temporary.at(part));
+        const QString final = folder.filePath(partName(stem, part, parts, sum.value_or(0)));
+        if (!sum || ::rename(QFile::encodeName(temporary.at(part)).constData(), QFile::encodeName(final).constData()) != 0) {
+            removeAll(temporary);
+            removeAll(files);
+            return nullptr;
+        }
+        files.append(final);
     }
     // Copies of earlier states of the same file are of no more use.
+    const QString pathPart = stem.section(u'-', 0, 0);
     for (const QString &name : folder.entryList({pathPart + QStringLiteral("-*")}, QDir::Files))
         if (!name.startsWith(stem))
             QFile::remove(folder.filePath(name));
-    return openCacheFile(final);
+    return openParts(files, false);
 }
 
 } // namespace
@@ -282,12 +348,11 @@ sqlite3 *openImported(const QString &path, const QString &canonicalPath)
             if (sqlite3 *db = intoCache(folder, stem, path, canonicalPath))
                 return db;
     }
-    const QString temporary = QDir(QDir::tempPath()).filePath(QStringLiteral("velkor-jet-%1-%2.sqlite")
-                                                                  .arg(::getpid())
-                                                                  .arg(QDateTime::currentMSecsSinceEpoch()));
-    if (!importInChild(canonicalPath, temporary))
+    const QStringList temporary = temporaryParts(QDir(QDir::tempPath()), QStringLiteral("velkor-jet-%1").arg(pathKey(canonicalPath)),
+                                                 partCount(canonicalPath));
+    if (!importInChildren(canonicalPath, temporary))
         unrecognized(path);
-    sqlite3 *db = loadIntoMemory(temporary);
+    sqlite3 *db = openParts(temporary, true);
     if (!db)
         unrecognized(path);
     return db;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
@@ -54,10 +55,26 @@ bool isUserTable(const MdbCatalogEntry *entry)
     return !name.isEmpty() && !name.startsWith("MSys") && !name.toLower().startsWith("sqlite_");
 }
 
-// Every user table, read with its columns; nothing when the catalogue cannot be read.
+// True when every row the table definition counts can be read.
+bool allRowsReadable(MdbTableDef *table)
+{
+    if (!mdb_read_columns(table))
+        return false;
+    mdb_rewind_table(table);
+    unsigned int rows = 0;
+    while (mdb_fetch_row(table))
+        ++rows;
+    return rows == table->num_rows;
+}
+
+// Every user table, read with its columns; nothing when the catalogue cannot be read whole.
 std::optional<std::vector<TablePtr>> userTables(MdbHandle *mdb)
 {
     if (!mdb_read_catalog(mdb, MDB_TABLE))
+        return std::nullopt;
+    // A catalogue cut short would pass for a database with fewer tables.
+    const TablePtr catalogue(mdb_read_table_by_name(mdb, const_cast<gchar *>("MSysObjects"), MDB_TABLE));
+    if (!catalogue || !allRowsReadable(catalogue.get()))
         return std::nullopt;
     std::vector<TablePtr> tables;
     for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
@@ -107,7 +124,8 @@ const char *declaredType(int jetType)
     }
 }
 
-// A Jet date as the DATE text of our own files: the day alone, or with its time when it has one.
+} // namespace
+
 QByteArray dateText(double days)
 {
     if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
@@ -124,6 +142,8 @@ QByteArray dateText(double days)
         text += ' ' + QTime(0, 0).addSecs(int(seconds)).toString(QStringLiteral("HH:mm:ss")).toLatin1();
     return text;
 }
+
+namespace {
 
 // A single as the shortest decimal that reads back as it, so that 0.1 stays 0.1.
 double singleValue(float f)
@@ -159,7 +179,8 @@ public:
         }
         std::vector<MdbField> fields(m_table->num_cols);
         mdb_rewind_table(m_table);
-        while (mdb_fetch_row(m_table)) {
+        unsigned int rows = 0;
+        for (; mdb_fetch_row(m_table); ++rows) {
             // mdb_fetch_row has just read the row before cur_row on the page in pg_buf; cracking it
             // again gives each field's null flag, which the fetch itself does not hand out.
             int start = 0;
@@ -181,6 +202,12 @@ public:
                 *error = QString::fromUtf8(sqlite3_errmsg(m_target));
                 return false;
             }
+        }
+        // libmdb passes over pages it cannot read (a file cut short, a damaged page map): the table
+        // definition's row count tells that rows are missing.
+        if (rows != m_table->num_rows) {
+            *error = QStringLiteral("%1 of %2 rows of %3 readable").arg(rows).arg(m_table->num_rows).arg(QString::fromUtf8(m_table->name));
+            return false;
         }
         return true;
     }
@@ -304,7 +331,27 @@ qint64 readAllRows(const QString &path)
     return rows;
 }
 
-bool importTables(const QString &path, sqlite3 *target, QString *error)
+std::vector<MdbTableDef *> tablesOfPart(const std::vector<TablePtr> &tables, int part, int parts)
+{
+    // Largest tables first, each to the part with the fewest rows so far: every worker computes the
+    // same split from the table definitions.
+    std::vector<MdbTableDef *> bySize;
+    for (const TablePtr &table : tables)
+        bySize.push_back(table.get());
+    std::stable_sort(bySize.begin(), bySize.end(),
+                     [](const MdbTableDef *a, const MdbTableDef *b) { return a->num_rows > b->num_rows; });
+    std::vector<quint64> load(size_t(std::max(parts, 1)), 0);
+    std::vector<MdbTableDef *> mine;
+    for (MdbTableDef *table : bySize) {
+        const auto least = size_t(std::min_element(load.begin(), load.end()) - load.begin());
+        load[least] += table->num_rows + 1;
+        if (int(least) == part)
+            mine.push_back(table);
+    }
+    return mine;
+}
+
+bool importTables(const QString &path, sqlite3 *target, int part, int parts, QString *error)
 {
     QString reason;
     if (!error)
@@ -323,8 +370,8 @@ bool importTables(const QString &path, sqlite3 *target, QString *error)
         *error = QString::fromUtf8(sqlite3_errmsg(target));
         return false;
     }
-    for (const TablePtr &table : *tables)
-        if (!TableCopy(mdb.get(), table.get(), target).run(error))
+    for (MdbTableDef *table : tablesOfPart(*tables, part, parts))
+        if (!TableCopy(mdb.get(), table, target).run(error))
             return false;
     if (!createSchemaIndexes(target, error))
         return false;
