@@ -55,7 +55,7 @@ constexpr qint64 kImportBytesPerMs = 4000;
 constexpr int kImportFailed = 3;
 // Files from this size on are imported by several processes at once, each taking some tables.
 constexpr qint64 kSplitFromBytes = 8 * 1024 * 1024;
-constexpr int kParts = 4;
+constexpr int kParts = 6;
 
 [[noreturn]] void unrecognized(const QString &path)
 {

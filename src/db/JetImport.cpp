@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <mdbtools.h>
 #include <sqlite3.h>
 #include <vector>
@@ -155,6 +156,61 @@ double singleValue(float f)
     return d;
 }
 
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// A Jet 4 text field as UTF-8: UTF-16LE, or, after the marker FF FE, single bytes (Latin-1) with
+// a zero byte switching between single bytes and UTF-16 units.
+void jet4Text(const unsigned char *bytes, int size, std::string &out)
+{
+    out.clear();
+    std::u16string units;
+    units.reserve(size_t(size));
+    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        bool single = true;
+        for (int i = 2; i < size;) {
+            if (bytes[i] == 0) {
+                single = !single;
+                ++i;
+            } else if (single) {
+                units += char16_t(bytes[i++]);
+            } else if (i + 1 < size) {
+                units += char16_t(bytes[i] | (bytes[i + 1] << 8));
+                i += 2;
+            } else {
+                break;
+            }
+        }
+    } else {
+        for (int i = 0; i + 1 < size; i += 2)
+            units += char16_t(bytes[i] | (bytes[i + 1] << 8));
+    }
+    for (size_t i = 0; i < units.size(); ++i) {
+        char32_t c = units[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        appendUtf8(out, c);
+    }
+}
+
 class TableCopy
 {
 public:
@@ -268,6 +324,11 @@ private:
                       : sqlite3_bind_null(m_insert, slot) == SQLITE_OK;
         }
         case MDB_TEXT:
+            if (IS_JET4(m_mdb)) {
+                jet4Text(bytes, size, m_text);
+                return sqlite3_bind_text(m_insert, slot, m_text.data(), int(m_text.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+            }
+            [[fallthrough]];
         case MDB_MEMO: {
             const GString text(mdb_col_to_string(m_mdb, m_mdb->pg_buf, field.start, col->col_type, size));
             return bindText(slot, text.get());
@@ -304,6 +365,7 @@ private:
     MdbTableDef *m_table;
     sqlite3 *m_target;
     sqlite3_stmt *m_insert = nullptr;
+    std::string m_text;
 };
 
 } // namespace
@@ -344,7 +406,7 @@ std::vector<MdbTableDef *> tablesOfPart(const std::vector<TablePtr> &tables, int
     std::vector<MdbTableDef *> mine;
     for (MdbTableDef *table : bySize) {
         const auto least = size_t(std::min_element(load.begin(), load.end()) - load.begin());
-        load[least] += table->num_rows + 1;
+        load[least] += quint64(table->num_rows + 1) * table->num_cols;
         if (int(least) == part)
             mine.push_back(table);
     }
