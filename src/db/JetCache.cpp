@@ -57,6 +57,12 @@ constexpr int kImportFailed = 3;
 constexpr qint64 kSplitFromBytes = 8 * 1024 * 1024;
 constexpr int kParts = 6;
 
+qint64 &splitFromBytes()
+{
+    static qint64 bytes = kSplitFromBytes;
+    return bytes;
+}
+
 [[noreturn]] void unrecognized(const QString &path)
 {
     throw platform::VbError(dberr::UnrecognizedFormat, QStringLiteral("Unrecognized database format '%1'.").arg(path));
@@ -291,7 +297,7 @@ sqlite3 *fromCache(const QDir &folder, const QString &stem)
 
 int partCount(const QString &jetPath)
 {
-    return QFileInfo(jetPath).size() < kSplitFromBytes ? 1 : kParts;
+    return QFileInfo(jetPath).size() < splitFromBytes() ? 1 : kParts;
 }
 
 QStringList temporaryParts(const QDir &folder, const QString &stem, int parts)
@@ -330,6 +336,11 @@ sqlite3 *intoCache(const QDir &folder, const QString &stem, const QString &path,
 }
 
 } // namespace
+
+void setSplitFromBytes(qint64 bytes)
+{
+    splitFromBytes() = bytes < 0 ? kSplitFromBytes : bytes;
+}
 
 QString cacheFileStem(const QString &canonicalPath)
 {

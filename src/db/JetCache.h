@@ -14,6 +14,9 @@ namespace db::jet {
 // folder, is held in memory.
 sqlite3 *openImported(const QString &path, const QString &canonicalPath);
 
+// Files from this size on are imported in several parts at once (a negative size: the default).
+void setSplitFromBytes(qint64 bytes);
+
 // The name of the cache file a Jet file's current copy has, without its folder (for tests).
 QString cacheFileStem(const QString &canonicalPath);
 

@@ -5,6 +5,7 @@
 #include "db/JetHeader.h"
 #include "db/JetImport.h"
 #include "db/Recordset.h"
+#include "ErrorOf.h"
 #include "platform/VbError.h"
 
 #include <QCryptographicHash>
@@ -29,19 +30,6 @@ namespace {
 const QString kFixtures = QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/");
 const QString kPassword = QStringLiteral("quzmal");
 constexpr int kJetPage = 4096;
-
-template <typename F>
-int errorOf(F &&call, QString *description = nullptr)
-{
-    try {
-        call();
-    } catch (const platform::VbError &e) {
-        if (description)
-            *description = e.description();
-        return e.number();
-    }
-    return 0;
-}
 
 QByteArray readAll(const QString &path)
 {
@@ -141,6 +129,8 @@ private slots:
     void damagedFiles();
 
     void cacheUsedAndRebuilt();
+    void importedInParts_data();
+    void importedInParts();
     void damagedCacheIgnored_data();
     void damagedCacheIgnored();
 
@@ -161,6 +151,7 @@ void tst_jet::initTestCase()
 void tst_jet::init()
 {
     db::setJetCacheFolder(QString());
+    db::jet::setSplitFromBytes(-1);
 }
 
 QString tst_jet::copy(const QString &fixture, const QString &name)
@@ -524,6 +515,7 @@ void tst_jet::damagedCacheIgnored_data()
     QTest::newRow("one byte changed") << "flip";
     QTest::newRow("emptied") << "empty";
     QTest::newRow("another file under its name") << "foreign";
+    QTest::newRow("a part missing") << "part";
 }
 
 void tst_jet::damagedCacheIgnored()
@@ -531,10 +523,13 @@ void tst_jet::damagedCacheIgnored()
     QFETCH(QString, damage);
     db::setJetCacheFolder(m_cache);
     QDir(m_cache).removeRecursively();
+    const bool parts = damage == QLatin1String("part");
+    if (parts)
+        db::jet::setSplitFromBytes(0);
     const QString path = copy(QStringLiteral("PMA_Index.mdb"), QStringLiteral("PMA_Index.mdb"));
     Database::open(path, false, true);
     const QStringList made = QDir(m_cache).entryList(QDir::Files);
-    QCOMPARE(made.size(), 1);
+    QCOMPARE(made.size() > 1, parts);
     const QString cacheFile = m_cache + u'/' + made.first();
     QByteArray bytes = readAll(cacheFile);
     if (damage == QLatin1String("cut"))
@@ -543,6 +538,8 @@ void tst_jet::damagedCacheIgnored()
         bytes[bytes.size() - 100] = char(bytes.at(bytes.size() - 100) ^ 1);
     else if (damage == QLatin1String("empty"))
         bytes.clear();
+    else if (parts)
+        QVERIFY(QFile::remove(m_cache + u'/' + made.last()));
     else
         bytes = readAll(kFixtures + QStringLiteral("Velkor_PED.mdb"));
     writeAll(cacheFile, bytes);
@@ -551,8 +548,39 @@ void tst_jet::damagedCacheIgnored()
     QCOMPARE(column(*database, QStringLiteral("SELECT * FROM PMA_Index ORDER BY Specification"), QStringLiteral("Specification")),
              QStringLiteral("VdTUV 390|VdTUV 401"));
     const QStringList remade = QDir(m_cache).entryList(QDir::Files);
-    QCOMPARE(remade.size(), 1);
-    QVERIFY(readAll(m_cache + u'/' + remade.first()) != bytes);
+    QCOMPARE(remade.size(), made.size());
+    if (!parts)
+        QVERIFY(readAll(m_cache + u'/' + remade.first()) != bytes);
+}
+
+// A large file is imported by several processes, each taking some tables; the parts together are
+// one database, from the cache as from memory.
+void tst_jet::importedInParts_data()
+{
+    QTest::addColumn<bool>("cached");
+    QTest::newRow("in memory") << false;
+    QTest::newRow("cached") << true;
+}
+
+void tst_jet::importedInParts()
+{
+    QFETCH(bool, cached);
+    db::jet::setSplitFromBytes(0);
+    QDir(m_cache).removeRecursively();
+    db::setJetCacheFolder(cached ? m_cache : QString());
+    const QStringList tables = material()->tableNames();
+    if (cached)
+        QVERIFY(QDir(m_cache).entryList(QDir::Files).size() > 1);
+    for (int pass = 0; pass < (cached ? 2 : 1); ++pass) {
+        auto database = material();
+        QCOMPARE(database->tableNames(), tables);
+        QCOMPARE(tables.size(), 26);
+        QCOMPARE(column(*database, QStringLiteral("select * from materials where standard in (select standard from standard where otherElem) "
+                                                  "and matID in (select matID from Rp02) order by matID"),
+                        QStringLiteral("matID")),
+                 QStringLiteral("1|2"));
+        QCOMPARE(database->fieldNames(QStringLiteral("chemical")).size(), 7);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_jet)
