@@ -177,11 +177,10 @@ void appendUtf8(std::string &out, char32_t c)
 
 // A Jet 4 text field as UTF-8: UTF-16LE, or, after the marker FF FE, single bytes (Latin-1) with
 // a zero byte switching between single bytes and UTF-16 units.
-void jet4Text(const unsigned char *bytes, int size, std::string &out)
+void jet4Text(const unsigned char *bytes, int size, std::u16string &units, std::string &out)
 {
     out.clear();
-    std::u16string units;
-    units.reserve(size_t(size));
+    units.clear();
     if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         bool single = true;
         for (int i = 2; i < size;) {
@@ -325,8 +324,10 @@ private:
         }
         case MDB_TEXT:
             if (IS_JET4(m_mdb)) {
-                jet4Text(bytes, size, m_text);
-                return sqlite3_bind_text(m_insert, slot, m_text.data(), int(m_text.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+                // Each column has its own buffer, which stays as it is until the row is inserted.
+                std::string &text = m_texts[size_t(field.colnum)];
+                jet4Text(bytes, size, m_units, text);
+                return sqlite3_bind_text(m_insert, slot, text.data(), int(text.size()), SQLITE_STATIC) == SQLITE_OK;
             }
             [[fallthrough]];
         case MDB_MEMO: {
@@ -365,7 +366,8 @@ private:
     MdbTableDef *m_table;
     sqlite3 *m_target;
     sqlite3_stmt *m_insert = nullptr;
-    std::string m_text;
+    std::vector<std::string> m_texts = std::vector<std::string>(m_table->num_cols);
+    std::u16string m_units;
 };
 
 } // namespace
