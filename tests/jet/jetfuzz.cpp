@@ -1,6 +1,7 @@
 // jet_fuzz <iterations> <seed> <file.mdb>...
-// Imports mutated copies of Jet files (bits flipped, byte runs overwritten, pages zeroed, the file
-// cut short) in child processes and counts how each ends: imported, refused, crashed or hung.
+// Imports mutated copies of Jet files (bits flipped, also in table definitions, byte runs overwritten,
+// pages garbled, the file cut short) in child processes and counts how each ends: imported,
+// refused, crashed or hung.
 // Built with -fsanitize=address it shows whether our import code misreads memory; libmdb itself is
 // not instrumented, its faults show as crashes. Not part of the test run: run it by hand.
 
@@ -29,7 +30,7 @@ QByteArray mutate(QByteArray bytes, QRandomGenerator &random)
 {
     bytes.detach();
     const qsizetype size = bytes.size();
-    switch (random.bounded(4)) {
+    switch (random.bounded(5)) {
     case 0: // a few bits anywhere after the header page
         for (int i = 0, n = 1 + random.bounded(20); i < n; ++i) {
             const qsizetype at = kPage + random.bounded(size - kPage);
@@ -48,8 +49,20 @@ QByteArray mutate(QByteArray bytes, QRandomGenerator &random)
             bytes[page * kPage + i] = random.bounded(2) ? char(0) : char(random.bounded(256));
         break;
     }
-    default: // cut short
+    case 3: // cut short
         bytes.truncate(kPage + random.bounded(size - kPage));
+        break;
+    default: { // a few bits of one table definition page, where libmdb finds its way through the file
+        QList<qsizetype> definitions;
+        for (qsizetype page = 1; page < size / kPage; ++page)
+            if (bytes.at(page * kPage) == 0x02)
+                definitions.append(page);
+        const qsizetype page = definitions.isEmpty() ? 1 : definitions.at(random.bounded(int(definitions.size())));
+        for (int i = 0, n = 1 + random.bounded(8); i < n; ++i) {
+            const qsizetype at = page * kPage + random.bounded(kPage);
+            bytes[at] = char(bytes.at(at) ^ (1 << random.bounded(8)));
+        }
+    }
     }
     return bytes;
 }
