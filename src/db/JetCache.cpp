@@ -327,11 +327,15 @@ sqlite3 *intoCache(const QDir &folder, const QString &stem, const QString &path,
         }
         files.append(final);
     }
-    // Copies of earlier states of the same file are of no more use.
+    // Copies of earlier states of the same file are of no more use, nor are the temporary files of
+    // imports whose process is gone.
     const QString pathPart = stem.section(u'-', 0, 0);
-    for (const QString &name : folder.entryList({pathPart + QStringLiteral("-*")}, QDir::Files))
-        if (!name.startsWith(stem))
+    for (const QString &name : folder.entryList({pathPart + QStringLiteral("-*")}, QDir::Files)) {
+        const bool temporaryFile = name.endsWith(QLatin1String(".tmp"));
+        const pid_t owner = pid_t(name.section(u'.', 1, 1).toInt());
+        if (temporaryFile ? owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH : !name.startsWith(stem))
             QFile::remove(folder.filePath(name));
+    }
     return openParts(files, false);
 }
 

@@ -53,7 +53,8 @@ bool isUserTable(const MdbCatalogEntry *entry)
     if (entry->object_type != MDB_TABLE || !mdb_is_user_table(const_cast<MdbCatalogEntry *>(entry)))
         return false;
     const QByteArray name(entry->object_name);
-    return !name.isEmpty() && !name.startsWith("MSys") && !name.toLower().startsWith("sqlite_");
+    // "~" marks the temporary tables Access leaves behind and does not show.
+    return !name.isEmpty() && !name.startsWith("MSys") && !name.startsWith('~') && !name.toLower().startsWith("sqlite_");
 }
 
 // True when every row the table definition counts can be read.
