@@ -54,7 +54,7 @@ constexpr qint64 kImportBaseMs = 10000;
 constexpr qint64 kImportBytesPerMs = 4000;
 constexpr int kImportFailed = 3;
 // Files from this size on are imported by several processes at once, each taking some tables.
-constexpr qint64 kSplitFromBytes = 8 * 1024 * 1024;
+constexpr qint64 kSplitFromBytes = 1024 * 1024;
 constexpr int kParts = 6;
 
 qint64 &splitFromBytes()
