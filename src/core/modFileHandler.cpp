@@ -1,5 +1,6 @@
 #include "core/modFileHandler.h"
 
+#include "db/Database.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/SafeFile.h"
@@ -69,6 +70,8 @@ void SetupFileEnvironment()
                              QStringLiteral(": Error in SetupFileEnvironment(). Error Description: ") + e.description(),
                          platform::vbCritical | platform::vbOKOnly, QStringLiteral("Error"));
     }
+    // Imported Jet databases are kept here between runs.
+    db::setJetCacheFolder(GetDataFolder() + QStringLiteral("cache"));
 }
 
 QString GetDataFolder()

@@ -1,6 +1,8 @@
 #include "db/Database.h"
 
 #include "db/EngineErrors.h"
+#include "db/JetCache.h"
+#include "db/JetHeader.h"
 #include "db/JetLike.h"
 #include "db/Query.h"
 #include "db/Recordset.h"
@@ -27,7 +29,8 @@ namespace db {
 namespace {
 
 using detail::VerifierTable;
-constexpr qint64 HeaderBytes = 100;
+// Enough for a SQLite header (100 bytes) and a whole Jet header page (up to 4096 bytes).
+constexpr qint64 HeaderBytes = 4096;
 
 QList<std::weak_ptr<Database>> &openDatabases()
 {
@@ -48,9 +51,10 @@ quint32 bigEndian(const QByteArray &bytes, int offset, int size)
     return v;
 }
 
-// The file's first bytes tell its format. A SQLite file must also be as long as its header says,
-// so that a truncated copy is refused at once rather than failing later in some query.
-void checkFormat(const QString &path, const QFileInfo &info)
+// The file's first bytes tell its format: a Jet file gives its version and its header page, which
+// must be whole. A SQLite file must also be as long as its header says, so that a truncated copy
+// is refused at once rather than failing later in some query.
+std::optional<jet::Version> checkFormat(const QString &path, const QFileInfo &info, QByteArray *jetHeaderPage)
 {
     const platform::FileRead file = platform::readRegularFile(path, HeaderBytes, platform::Oversize::Head);
     if (file.status == platform::FileRead::Missing)
@@ -60,6 +64,12 @@ void checkFormat(const QString &path, const QFileInfo &info)
     if (!file.ok())
         throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     const QByteArray &header = file.bytes;
+    if (const std::optional<jet::Version> version = jet::versionOf(header)) {
+        *jetHeaderPage = header.left(jet::pageSize(*version));
+        if (jetHeaderPage->size() < jet::pageSize(*version))
+            unrecognized(path);
+        return version;
+    }
     if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
         unrecognized(path);
     quint32 pageSize = bigEndian(header, 16, 2);
@@ -75,6 +85,7 @@ void checkFormat(const QString &path, const QFileInfo &info)
     const quint32 validFor = bigEndian(header, 92, 4);
     if (pageCount != 0 && changeCounter == validFor && qint64(pageCount) * pageSize > size)
         unrecognized(path);
+    return std::nullopt;
 }
 
 QString passwordOf(const QString &connect)
@@ -158,7 +169,8 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
     }
     if (!info.isFile())
         unrecognized(path);
-    checkFormat(path, info);
+    QByteArray jetHeaderPage;
+    const std::optional<jet::Version> jetVersion = checkFormat(path, info, &jetHeaderPage);
 
     std::shared_ptr<Database> database(new Database);
     database->m_name = info.absoluteFilePath();
@@ -174,6 +186,17 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
         if (err == EWOULDBLOCK)
             throw platform::VbError(dberr::FileInUse, QStringLiteral("Could not use '%1'; file already in use.").arg(path));
         throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
+    }
+
+    if (jetVersion) {
+        try {
+            jet::checkPassword(*jetVersion, jetHeaderPage, passwordOf(connect));
+            database->m_db = jet::openImported(path, database->m_canonicalPath);
+        } catch (...) {
+            database->close();
+            throw;
+        }
+        return finishOpen(std::move(database));
     }
 
     // immutable: SQLite neither locks nor writes anything beside or into the file.
@@ -206,7 +229,11 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
         database->close();
         throw platform::VbError(dberr::InvalidPassword, QStringLiteral("Not a valid password."));
     }
+    return finishOpen(std::move(database));
+}
 
+std::shared_ptr<Database> Database::finishOpen(std::shared_ptr<Database> database)
+{
     sqlite3_set_authorizer(database->m_db, authorize, nullptr);
     if (!detail::registerJetLike(database->m_db)) {
         const platform::VbError error = detail::engineError(database->m_db, sqlite3_errcode(database->m_db));
@@ -277,8 +304,13 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &source)
 QStringList Database::tableNames() const
 {
     checkOpen();
-    const RowSet rows = detail::runSelect(
-        m_db, QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') ORDER BY name"));
+    // An imported Jet file may spread its tables over attached databases.
+    QStringList selects;
+    for (const auto &schema : detail::runSelect(m_db, QStringLiteral("PRAGMA database_list")).rows)
+        if (schema.value(1).toString() != QLatin1String("temp"))
+            selects.append(QStringLiteral("SELECT name FROM \"%1\".sqlite_master WHERE type IN ('table', 'view')")
+                               .arg(schema.value(1).toString().replace(u'"', QStringLiteral("\"\""))));
+    const RowSet rows = detail::runSelect(m_db, selects.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY name"));
     QStringList names;
     for (const auto &row : rows.rows) {
         const QString name = row.value(0).toString();

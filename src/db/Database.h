@@ -38,9 +38,10 @@ class Database : public std::enable_shared_from_this<Database>
 public:
     ~Database();
 
-    // Opens a database. exclusive: no other open of the file (in this or another process) until this
+    // Opens a database: a Jet 3 or 4 file (read through an SQLite copy of its tables) or one of our
+    // SQLite files, told apart by the first bytes. exclusive: no other open of the file (in this or another process) until this
     // one is closed. connect: ";Pwd=<password>" or "Access 2000;" and the like. A file carrying a
-    // password verifier needs the right password (3031 otherwise).
+    // database password or a password verifier needs the right password (3031 otherwise).
     static std::shared_ptr<Database> open(const QString &path, bool exclusive, bool readOnly,
                                           const QString &connect = {});
 
@@ -66,12 +67,17 @@ public:
 private:
     Database() = default;
     void checkOpen() const;
+    static std::shared_ptr<Database> finishOpen(std::shared_ptr<Database> database);
     sqlite3 *m_db = nullptr;
     int m_lockFd = -1;
     QString m_name;
     QString m_canonicalPath;
     bool m_exclusive = false;
 };
+
+// Where the SQLite copies of imported Jet files are kept between runs; empty: nowhere (each open
+// imports the file again and holds the copy in memory).
+void setJetCacheFolder(const QString &folder);
 
 // Text for a quoted literal in SQL or a criterion: single quotes doubled ("O'Neil" -> "O''Neil").
 QString quoteText(const QString &text);

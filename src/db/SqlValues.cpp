@@ -75,7 +75,8 @@ QVariant columnValue(sqlite3_stmt *stmt, int column)
     }
     if (storage == SQLITE_TEXT && (decl == QLatin1String("DATE") || decl == QLatin1String("DATETIME"))) {
         const QString t = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)));
-        if (decl == QLatin1String("DATE")) {
+        // A DATE text with a time of day (a Jet date/time) is handed out with its time.
+        if (decl == QLatin1String("DATE") && t.size() <= 10) {
             const QDate d = QDate::fromString(t.left(10), Qt::ISODate);
             if (d.isValid())
                 return d;

@@ -291,6 +291,47 @@ void tst_core::openHeldByAnotherProcess()
                              "Report Error To Supplier, sending a copy of the Error Log");
 }
 
+// The user's own Jet databases, as another program wrote them, in the program folder.
+void tst_core::openJetDatabase_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<int>("headerBytesOnly"); // 0: the whole file
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("box"); // the message box shown, empty when it opens
+
+    QTest::newRow("with the database password") << "Velkor_PED_pw.mdb" << 0 << "quzmal" << "";
+    QTest::newRow("without a password") << "Velkor_PED.mdb" << 0 << "quzmal" << "";
+    QTest::newRow("another password") << "Velkor_PED_pw.mdb" << 0 << "quzmaI" << "Error Occurred!!";
+    QTest::newRow("damaged") << "Velkor_PED.mdb" << 4096 << "quzmal" << "Wrong file format";
+}
+
+void tst_core::openJetDatabase()
+{
+    QFETCH(QString, fixture);
+    QFETCH(int, headerBytesOnly);
+    QFETCH(QString, password);
+    QFETCH(QString, box);
+    Sandbox sandbox;
+    QByteArray bytes = readFile(QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/") + fixture);
+    if (headerBytesOnly)
+        bytes.truncate(headerBytesOnly);
+    writeFile(sandbox.programFolder() + "/Velkor_PED.mdb", bytes);
+
+    ScriptedResponder responder;
+    responder.answerMessage(platform::vbNo);
+    const bool opened = modDBase::OpenDBase(nullptr, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"), true,
+                                            true, password, missingText());
+    QCOMPARE(opened, box.isEmpty());
+    QCOMPARE(responder.messageTitles(), box.isEmpty() ? QStringList() : QStringList{box});
+    if (opened) {
+        auto rs = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from Materials where matId = 2"));
+        QCOMPARE(rs->field(QStringLiteral("name")).toString(), QStringLiteral("16Mo3"));
+        QVERIFY(!QDir(sandbox.dataFolder() + "cache").isEmpty());
+    } else if (box == QLatin1String("Error Occurred!!")) {
+        QVERIFY(readFile(sandbox.dataFolder() + "ErrorLog.txt").contains("\r\nError No. - 3031\r\n"));
+    }
+}
+
 void tst_core::openCreatesEmptyPathFile()
 {
     Sandbox box;

@@ -39,6 +39,8 @@ private slots:
     void openWrongFormatThenLocateAgain();
     void openHeldByAnotherProcess();
     void openCreatesEmptyPathFile();
+    void openJetDatabase_data();
+    void openJetDatabase();
     void openOnMappedDriveSavesSharePath();
     void openKeepsDatabaseWhenPathFileCannotBeWritten();
     void mapToUNC_data();

@@ -60,8 +60,9 @@ CREATE TABLE TableNotes (notID INTEGER, tableName TEXT COLLATE NOCASE, notTxt TE
 INSERT INTO TableNotes VALUES (7, 'Rp02', 'First note'), (8, 'Rp02', 'Second note'), (7, 'Rm', 'Other table');
 CREATE TABLE GetInfo (matID INTEGER, titleID INTEGER, ordering INTEGER, infotext TEXT COLLATE NOCASE);
 INSERT INTO GetInfo VALUES (2, 2, 1, 'b'), (2, 1, 2, 'a2'), (2, 1, 1, 'a1');
-CREATE TABLE Kinds (i INTEGER, t TEXT COLLATE NOCASE, r REAL, d DATE, dt DATETIME, yes BOOLEAN, no BOOLEAN, n TEXT);
-INSERT INTO Kinds VALUES (3000000000, 'Text', 2.5, '2009-07-01', '2009-07-01 12:30:00', -1, 0, NULL);
+CREATE TABLE Kinds (i INTEGER, t TEXT COLLATE NOCASE, r REAL, d DATE, dt DATETIME, yes BOOLEAN, no BOOLEAN, n TEXT,
+  dtime DATE);
+INSERT INTO Kinds VALUES (3000000000, 'Text', 2.5, '2009-07-01', '2009-07-01 12:30:00', -1, 0, NULL, '2009-07-01 12:30:00');
 )SQL";
 
 QString join(const QStringList &parts)

@@ -2,26 +2,13 @@
 
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "ErrorOf.h"
 #include "platform/VbError.h"
 
 #include <QObject>
 #include <QTemporaryDir>
 
 #include <memory>
-
-// Runs the call and returns the number of the VbError it raised, 0 when it raised none.
-template <typename F>
-int errorOf(F &&call, QString *description = nullptr)
-{
-    try {
-        call();
-    } catch (const platform::VbError &e) {
-        if (description)
-            *description = e.description();
-        return e.number();
-    }
-    return 0;
-}
 
 class tst_db : public QObject
 {

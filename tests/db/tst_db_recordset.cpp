@@ -20,6 +20,7 @@ void tst_db::valueTypes_data()
     QTest::newRow("real") << "r" << QVariant(2.5);
     QTest::newRow("date") << "d" << QVariant(QDate(2009, 7, 1));
     QTest::newRow("date and time") << "dt" << QVariant(QDateTime(QDate(2009, 7, 1), QTime(12, 30)));
+    QTest::newRow("date with a time of day") << "dtime" << QVariant(QDateTime(QDate(2009, 7, 1), QTime(12, 30)));
     QTest::newRow("true") << "yes" << QVariant(true);
     QTest::newRow("false") << "no" << QVariant(false);
     QTest::newRow("null") << "n" << QVariant();

@@ -109,6 +109,7 @@ private slots:
     void additionalInformation();
 
     // Demo database
+    void demoMaterialThroughAllTables_data();
     void demoMaterialThroughAllTables();
 
 private:

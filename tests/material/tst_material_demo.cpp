@@ -1,4 +1,5 @@
-// A material of the demo database in its window inside the main window, through all 14 tables.
+// A material of the demo database, and of a Jet database written by another program, in its window
+// inside the main window, through all 14 tables.
 
 #include "tst_material.h"
 
@@ -20,9 +21,21 @@
 #include <QPushButton>
 #include <QtTest>
 
+void tst_material::demoMaterialThroughAllTables_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("shots");
+    QTest::addColumn<QString>("grade");
+    QTest::newRow("demo database") << QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb") << "/tmp/material-shots" << "16Mo3";
+    QTest::newRow("Jet file") << QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/Velkor_PED_pw.mdb")
+                              << "/tmp/material-shots/jet" << "P265GH";
+}
+
 void tst_material::demoMaterialThroughAllTables()
 {
-    const QString path = QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb");
+    QFETCH(QString, path);
+    QFETCH(QString, shots);
+    QFETCH(QString, grade);
     if (!QFile::exists(path))
         QSKIP("the demo database has not been built");
     modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
@@ -31,7 +44,7 @@ void tst_material::demoMaterialThroughAllTables()
         modDBase::gMaterialDb.reset();
     });
 
-    auto materials = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where name = '16Mo3'"));
+    auto materials = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where name = '%1'").arg(grade));
     QVERIFY(!materials->eof());
     auto standard = modDBase::gMaterialDb->openRecordset(
         QStringLiteral("select * from standard where standard = '%1'")
@@ -56,7 +69,7 @@ void tst_material::demoMaterialThroughAllTables()
         m_mdi->hide();
     });
 
-    QDir().mkpath(QStringLiteral("/tmp/material-shots"));
+    QDir().mkpath(shots);
     QStringList keys;
     for (int i = 0; i <= 13; ++i)
         keys << m_mdi->GetShortTableName(i);
@@ -81,7 +94,7 @@ void tst_material::demoMaterialThroughAllTables()
             }
         }
         QCoreApplication::processEvents();
-        sub->grab().save(QStringLiteral("/tmp/material-shots/%1_%2.png").arg(n++, 2, 10, QLatin1Char('0')).arg(key));
+        sub->grab().save(QStringLiteral("%1/%2_%3.png").arg(shots).arg(n++, 2, 10, QLatin1Char('0')).arg(key));
     }
     // The composition with its notes pane open.
     w->ShowTable(QStringLiteral("ChemComp"));
@@ -89,7 +102,7 @@ void tst_material::demoMaterialThroughAllTables()
     w->cmdShowNotes->click();
     QVERIFY(!textbox::text(w->txtNotes).isEmpty());
     QCoreApplication::processEvents();
-    sub->grab().save(QStringLiteral("/tmp/material-shots/15_ChemComp_notes.png"));
+    sub->grab().save(shots + QStringLiteral("/15_ChemComp_notes.png"));
 
     QVERIFY(m->TableHasData(QStringLiteral("ChemComp")));
     QVERIFY(m->TableHasData(QStringLiteral("MechProp")));

@@ -1,0 +1,590 @@
+// Jet files written by another program, read through the database layer.
+
+#include "db/Database.h"
+#include "db/JetCache.h"
+#include "db/JetHeader.h"
+#include "db/JetImport.h"
+#include "db/Recordset.h"
+#include "ErrorOf.h"
+#include "platform/VbError.h"
+
+#include <QCryptographicHash>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <mdbtools.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+using db::Database;
+namespace dberr = db::dberr;
+
+namespace {
+
+const QString kFixtures = QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/");
+const QString kPassword = QStringLiteral("quzmal");
+constexpr int kJetPage = 4096;
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray sha(const QString &path)
+{
+    return QCryptographicHash::hash(readAll(path), QCryptographicHash::Sha256);
+}
+
+// The values of one field over every record, joined by "|", Null as "<null>".
+QString column(Database &database, const QString &sql, const QString &field)
+{
+    auto rs = database.openRecordset(sql);
+    QStringList values;
+    for (; !rs->eof(); rs->moveNext()) {
+        const QVariant v = rs->field(field);
+        values.append(v.isNull() ? QStringLiteral("<null>") : v.toString());
+    }
+    return values.join(u'|');
+}
+
+// Stores another database password in a copy of a Jet 4 header, as Access keeps it.
+QByteArray withPassword(QByteArray file, const QString &password)
+{
+    file.detach();
+    db::jet::toggleHeaderMask(file);
+    const double created = qFromLittleEndian<double>(file.constData() + 0x72);
+    uchar mask[4];
+    qToLittleEndian(quint32(qint64(created)), mask);
+    for (int i = 0; i < 40; ++i) {
+        const int c = i / 2 < password.size() ? password.at(i / 2).unicode() : 0;
+        file[0x42 + i] = char((i % 2 ? c >> 8 : c & 0xff) ^ mask[i % 4]);
+    }
+    db::jet::toggleHeaderMask(file);
+    return file;
+}
+
+// The file offset of the null mask byte that holds a column of a table's first row.
+qint64 nullMaskByte(const QString &path, const char *tableName, int columnNumber)
+{
+    MdbHandle *mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
+    if (!mdb)
+        return -1;
+    qint64 offset = -1;
+    mdb_read_catalog(mdb, MDB_TABLE);
+    MdbTableDef *table = mdb_read_table_by_name(mdb, const_cast<gchar *>(tableName), MDB_TABLE);
+    if (table && mdb_read_columns(table) && mdb_rewind_table(table) == 0 && mdb_fetch_row(table)) {
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_row(mdb, int(table->cur_row) - 1, &start, &size) == 0)
+            offset = qint64(table->cur_phys_pg) * mdb->fmt->pg_size + (start & 0x1fff) + qint64(size)
+                - qint64((table->num_cols + 7) / 8) + columnNumber / 8;
+    }
+    if (table)
+        mdb_free_tabledef(table);
+    mdb_close(mdb);
+    return offset;
+}
+
+} // namespace
+
+class tst_jet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void schema_data();
+    void schema();
+    void values_data();
+    void values();
+    void nullAndEmptyText();
+    void crosstabOverThicknessTexts();
+    void searches_data();
+    void searches();
+    void pmaIndex();
+    void dates_data();
+    void dates();
+    void allRowsRead();
+
+    void passwords_data();
+    void passwords();
+    void exclusiveAndUnchanged();
+    void damagedFiles_data();
+    void damagedFiles();
+
+    void cacheUsedAndRebuilt();
+    void importedInParts_data();
+    void importedInParts();
+    void damagedCacheIgnored_data();
+    void damagedCacheIgnored();
+
+private:
+    QString copy(const QString &fixture, const QString &name = {});
+    std::shared_ptr<Database> material();
+
+    QTemporaryDir m_dir;
+    QString m_cache;
+};
+
+void tst_jet::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_cache = m_dir.filePath(QStringLiteral("cache"));
+}
+
+void tst_jet::init()
+{
+    db::setJetCacheFolder(QString());
+    db::jet::setSplitFromBytes(-1);
+}
+
+QString tst_jet::copy(const QString &fixture, const QString &name)
+{
+    const QString target = m_dir.filePath(name.isEmpty() ? fixture : name);
+    QFile::remove(target);
+    if (!QFile::copy(kFixtures + fixture, target))
+        return {};
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+std::shared_ptr<Database> tst_jet::material()
+{
+    return Database::open(kFixtures + QStringLiteral("Velkor_PED.mdb"), false, true);
+}
+
+// Every table and field the program reads, with the kind of value it hands out.
+void tst_jet::schema_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("fields"); // name:kind, kind i = whole number, t = text, d = date, b = flag, r = real
+
+    QTest::newRow("materials") << "materials"
+                               << "matID:i name:t numbr:t description:t groups:t revision_date:d standard:t asmestandard:t asmegrade:t";
+    QTest::newRow("standard") << "standard" << "standard:t stID:i description:t revision_date:d otherElem:b";
+    QTest::newRow("StandardProdForm") << "StandardProdForm" << "standard:t productForm:t";
+    QTest::newRow("StandProdForm") << "StandProdForm" << "stID:i prodFID:i";
+    QTest::newRow("ProdForm") << "ProdForm" << "prodFID:i productForm:t";
+    QTest::newRow("Chemical") << "Chemical" << "standard:t name:t numbr:t elemID:i element:t val:t";
+    QTest::newRow("OtherElem") << "OtherElem" << "mID:i stID:i other:t";
+    QTest::newRow("MechMatTable") << "MechMatTable" << "matID:i colID:i colSize:r ordering:i";
+    QTest::newRow("CreepPropTable") << "CreepPropTable" << "stID:i colID:i colSize:r ordering:i";
+    QTest::newRow("MechPropData") << "MechPropData" << "matID:i rowNo:i ordering:i colID:i val:t";
+    QTest::newRow("CreepProperties") << "CreepProperties" << "matID:i rowNo:i ordering:i colID:i val:t";
+    QTest::newRow("Columns") << "Columns" << "colID:i colTxt:t unitID:i";
+    QTest::newRow("Units") << "Units" << "unitID:i unitTxt:t";
+    QTest::newRow("ImpEnergy") << "ImpEnergy" << "matID:i temp:i ordering:i kvLong:t";
+    QTest::newRow("Rp02") << "Rp02" << "matID:i temp:i ordering:i Rp02:t thickness:i";
+    QTest::newRow("Rp10") << "Rp10" << "matID:i temp:i ordering:i Rp10:t thickness:i";
+    QTest::newRow("Rm") << "Rm" << "matID:i temp:i ordering:i Rm:t thickness:i";
+    QTest::newRow("ModElast") << "ModElast" << "matID:i temp:i ordering:i ModElast:t";
+    QTest::newRow("ThermExp") << "ThermExp" << "matID:i temp:i ordering:i ThermExp:t";
+    QTest::newRow("ThermCond") << "ThermCond" << "matID:i temp:i ordering:i ThermCond:t";
+    QTest::newRow("SpecThermCap") << "SpecThermCap" << "matID:i temp:i ordering:i SpecThermCap:t";
+    QTest::newRow("SpecElecRes") << "SpecElecRes" << "matID:i temp:i ordering:i SpecElecRes:t";
+    QTest::newRow("MatNotes") << "MatNotes" << "matID:i tableName:t ordering:i notID:i";
+    QTest::newRow("TableNotes") << "TableNotes" << "notID:i tableName:t notTxt:t";
+    QTest::newRow("GetInfo") << "GetInfo" << "matID:i titleID:i ordering:i infotext:t";
+    QTest::newRow("InfoTitle") << "InfoTitle" << "titleID:i titleText:t";
+}
+
+void tst_jet::schema()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, fields);
+    auto database = material();
+    QVERIFY(database->tableNames().contains(table));
+    const QStringList names = database->fieldNames(table);
+    const QMap<QChar, int> kinds{{u'i', QMetaType::Int}, {u't', QMetaType::QString}, {u'd', QMetaType::QDate},
+                                 {u'b', QMetaType::Bool}, {u'r', QMetaType::Double}};
+    for (const QString &spec : fields.split(u' ')) {
+        const QString field = spec.section(u':', 0, 0);
+        QVERIFY2(names.contains(field, Qt::CaseInsensitive), qPrintable(field));
+        // Names in any letter case, as the queries write them.
+        auto rs = database->openRecordset(QStringLiteral("select %1 from %2 where %1 is not null").arg(field.toUpper(), table.toLower()));
+        QVERIFY2(!rs->eof(), qPrintable(field));
+        QCOMPARE(rs->field(0).typeId(), kinds.value(spec.at(spec.size() - 1)));
+    }
+}
+
+void tst_jet::values_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("grade names by standard, name") << "select * from materials order by standard, name" << "name"
+                                                   << "16Mo3|P265GH|O'Brien test grade|X5CrNi18-10";
+    QTest::newRow("dates") << "select * from materials order by matID" << "revision_date"
+                           << "2010-05-17|2011-03-11|2009-11-02|2008-01-01";
+    QTest::newRow("Boolean true is -1") << "select stID, otherElem * 1 as v from standard order by stID" << "v" << "-1|0";
+    QTest::newRow("flags") << "select * from standard order by stID" << "otherElem" << "true|false";
+    QTest::newRow("decimal comma texts") << "select * from OtherElem where mID = 1" << "other" << "Cr + Cu + Mo + Ni <= 0,70";
+    QTest::newRow("memo text") << "select * from GetInfo where matID = 1 order by titleID, ordering" << "infotext"
+                               << "Weldable by all common processes.|Preheating is not normally needed.|Normalised (+N).|Untitled line.";
+    QTest::newRow("doubles") << "select * from MechMatTable where matID = 1 order by ordering" << "colSize" << "900|0|1200|0";
+    QTest::newRow("Null text") << "select * from materials where matID = 4" << "description" << "<null>";
+    QTest::newRow("newest revision")
+        << "select revision_date from standard order by revision_date desc" << "revision_date" << "2011-03-11|2010-02-01";
+    QTest::newRow("date criterion") << "select * from materials where revision_date = '2009-11-02'" << "matID" << "3";
+    QTest::newRow("text compared without letter case") << "select * from materials where name = 'p265gh'" << "matID" << "1";
+}
+
+void tst_jet::values()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, field);
+    QFETCH(QString, expected);
+    auto database = material();
+    QCOMPARE(column(*database, sql, field), expected);
+}
+
+// Jet keeps an empty text apart from Null; libmdb hands both out as empty, the row's null mask
+// tells them apart. The fixture's first grade has no SS designation (Null): setting its bit in
+// the mask leaves a stored text of length 0.
+void tst_jet::nullAndEmptyText()
+{
+    const QString path = copy(QStringLiteral("Velkor_PED.mdb"), QStringLiteral("empty.mdb"));
+    const int ssColumn = 9;
+    const qint64 offset = nullMaskByte(path, "materials", ssColumn);
+    QVERIFY(offset > 0);
+    {
+        auto database = Database::open(path, false, true);
+        QCOMPARE(column(*database, QStringLiteral("select * from materials where matID = 1"), QStringLiteral("ss")),
+                 QStringLiteral("<null>"));
+    }
+    QByteArray bytes = readAll(path);
+    bytes[offset] = char(bytes.at(offset) | (1 << (ssColumn % 8)));
+    writeAll(path, bytes);
+    auto database = Database::open(path, false, true);
+    auto rs = database->openRecordset(QStringLiteral("select * from materials where matID = 1"));
+    QVERIFY(!rs->field(QStringLiteral("ss")).isNull());
+    QCOMPARE(rs->field(QStringLiteral("ss")).toString(), QString());
+    QCOMPARE(column(*database, QStringLiteral("select * from materials where ss = '' "), QStringLiteral("matID")),
+             QStringLiteral("1"));
+}
+
+void tst_jet::crosstabOverThicknessTexts()
+{
+    auto database = material();
+    auto rs = database->openRecordset(QStringLiteral("transform max(Rp02.Rp02) select temp, ordering from Rp02 where matID = 1 "
+                                                     "group by temp, ordering order by ordering pivot Rp02.thickness"));
+    QStringList names;
+    for (int i = 0; i < rs->fieldCount(); ++i)
+        names.append(rs->fieldName(i));
+    QCOMPARE(names, (QStringList{"temp", "ordering", "16", "40", "60", "100"}));
+    QCOMPARE(rs->field(QStringLiteral("temp")).toInt(), 50);
+    QCOMPARE(rs->field(QStringLiteral("16")).toString(), QStringLiteral("256"));
+    // The unsplit table of the stainless grade: one column.
+    rs = database->openRecordset(QStringLiteral("transform max(Rp02.Rp02) select temp, ordering from Rp02 where matID = 3 "
+                                                "group by temp, ordering order by ordering pivot Rp02.thickness"));
+    QCOMPARE(rs->fieldCount(), 3);
+    QCOMPARE(rs->fieldName(2), QStringLiteral("-1"));
+}
+
+void tst_jet::searches_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("expected"); // matID
+
+    QTest::newRow("wildcard, any letter case") << "select * from materials where name like '*mo*' order by matID" << "2";
+    QTest::newRow("single character") << "select * from materials where numbr like '1.?301'" << "3";
+    QTest::newRow("apostrophe grade") << "select * from materials where name like '*O''Brien*'" << "4";
+    QTest::newRow("apostrophe equality") << "select * from materials where name = 'O''Brien test grade'" << "4";
+    QTest::newRow("sub-select") << "select * from materials where standard in (select standard from standard where otherElem) order by matID"
+                                << "1|2";
+    QTest::newRow("distinct") << "select distinct standard as matID from materials order by standard" << "EN 10028-2|EN 10028-7";
+}
+
+void tst_jet::searches()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, expected);
+    auto database = material();
+    QCOMPARE(column(*database, sql, QStringLiteral("matID")), expected);
+}
+
+void tst_jet::pmaIndex()
+{
+    auto database = Database::open(kFixtures + QStringLiteral("PMA_Index.mdb"), false, true, QStringLiteral("Access 2000;"));
+    auto rs = database->openRecordset(QStringLiteral("SELECT * FROM PMA_Index ORDER BY RevisionDate DESC"));
+    QCOMPARE(rs->fieldCount(), 8);
+    QCOMPARE(rs->field(6).toString(), QStringLiteral("pma/pma-0002.pdf"));
+    QCOMPARE(rs->field(QStringLiteral("Designationname")).toString(), QStringLiteral("16Mo3"));
+    QCOMPARE(column(*database, QStringLiteral("SELECT * FROM PMA_Index WHERE Specification LIKE '*forg*' OR Searchstring LIKE '*FORG*'"),
+                    QStringLiteral("Designationnumber")),
+             QStringLiteral("1.4301"));
+}
+
+// Jet dates count days from 30 December 1899; before it the whole part counts back while the
+// fraction still runs forward.
+void tst_jet::dates_data()
+{
+    QTest::addColumn<double>("days");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("day alone") << 40315.0 << "2010-05-17";
+    QTest::newRow("with time") << 40315.75 << "2010-05-17 18:00:00";
+    QTest::newRow("origin") << 0.0 << "1899-12-30";
+    QTest::newRow("before origin") << -1.25 << "1899-12-29 06:00:00";
+    QTest::newRow("rounds to next day") << 40315.9999999 << "2010-05-18";
+    QTest::newRow("not a date") << std::nan("") << "";
+}
+
+void tst_jet::dates()
+{
+    QFETCH(double, days);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromLatin1(db::jet::dateText(days)), text);
+}
+
+void tst_jet::allRowsRead()
+{
+    auto database = material();
+    qint64 rows = 0;
+    for (const QString &table : database->tableNames())
+        rows += database->openRecordset(QStringLiteral("select count(*) from [%1]").arg(table))->field(0).toLongLong();
+    QCOMPARE(db::jet::readAllRows(kFixtures + QStringLiteral("Velkor_PED.mdb")), rows);
+    QCOMPARE(db::jet::readAllRows(m_dir.filePath(QStringLiteral("missing.mdb"))), -1);
+}
+
+void tst_jet::passwords_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("connect");
+    QTest::addColumn<int>("number");
+
+    QTest::newRow("right password") << "Velkor_PED_pw.mdb" << ";Pwd=quzmal" << 0;
+    QTest::newRow("wrong password") << "Velkor_PED_pw.mdb" << ";Pwd=quzmaL" << dberr::InvalidPassword;
+    QTest::newRow("no password given") << "Velkor_PED_pw.mdb" << "Access 2000;" << dberr::InvalidPassword;
+    QTest::newRow("longer password") << "Velkor_PED_pw.mdb" << ";Pwd=quzmal1" << dberr::InvalidPassword;
+    QTest::newRow("file without password, any password") << "Velkor_PED.mdb" << ";Pwd=quzmal" << 0;
+    QTest::newRow("file without password, none given") << "Velkor_PED.mdb" << "" << 0;
+    QTest::newRow("other password, ours") << "other" << ";Pwd=quzmal" << dberr::InvalidPassword;
+    QTest::newRow("other password, its own") << "other" << ";Pwd=Ärger mit Zwanzig!!!" << 0;
+}
+
+void tst_jet::passwords()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, connect);
+    QFETCH(int, number);
+    QString path = kFixtures + file;
+    if (file == QLatin1String("other")) {
+        path = m_dir.filePath(QStringLiteral("other.mdb"));
+        writeAll(path, withPassword(readAll(kFixtures + QStringLiteral("Velkor_PED_pw.mdb")), QStringLiteral("Ärger mit Zwanzig!!!")));
+    }
+    QString description;
+    QCOMPARE(errorOf([&] {
+                 auto database = Database::open(path, true, true, connect);
+                 QCOMPARE(column(*database, QStringLiteral("select * from standard order by stID"), QStringLiteral("stID")),
+                          QStringLiteral("10|11"));
+             }, &description),
+             number);
+    if (number)
+        QCOMPARE(description, QStringLiteral("Not a valid password."));
+}
+
+void tst_jet::exclusiveAndUnchanged()
+{
+    db::setJetCacheFolder(m_cache);
+    const QString path = copy(QStringLiteral("Velkor_PED_pw.mdb"), QStringLiteral("held.mdb"));
+    const QByteArray before = sha(path);
+    {
+        auto held = Database::open(path, true, true, QStringLiteral(";Pwd=quzmal"));
+        QCOMPARE(errorOf([&] { Database::open(path, false, true, QStringLiteral(";Pwd=quzmal")); }), dberr::FileInUse);
+        QProcess other;
+        other.start(QStringLiteral(DB_LOCK_HOLDER), {path, QStringLiteral("shared"), QStringLiteral(";Pwd=quzmal")});
+        QVERIFY(other.waitForStarted(10000) && other.waitForReadyRead(20000));
+        QCOMPARE(QString::fromLocal8Bit(other.readLine()).trimmed(), QStringLiteral("error 3045"));
+        other.closeWriteChannel();
+        other.waitForFinished(10000);
+        held->openRecordset(QStringLiteral("select * from materials"));
+    }
+    QCOMPARE(errorOf([&] { Database::open(path, true, true, QStringLiteral(";Pwd=quzmal")); }), 0);
+    QCOMPARE(sha(path), before);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("held*")}, QDir::Files), QStringList{QStringLiteral("held.mdb")});
+}
+
+void tst_jet::damagedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray good = readAll(kFixtures + QStringLiteral("Velkor_PED.mdb"));
+    QVERIFY(good.size() > 16 * kJetPage);
+    QTest::newRow("header page cut short") << good.left(kJetPage - 100);
+    QTest::newRow("header page only") << good.left(kJetPage);
+    QTest::newRow("cut after the catalogue") << good.left(8 * kJetPage);
+
+    QByteArray flipped = good;
+    for (int i = 0; i < kJetPage; i += 7)
+        flipped[2 * kJetPage + i] = char(flipped.at(2 * kJetPage + i) ^ 0x5a); // the catalogue's table definition
+    QTest::newRow("catalogue definition bit-flipped") << flipped;
+
+    // Every table definition keeps its map of data pages on a page far beyond the end of the file.
+    const int usageMapOffset = 0x37;
+    QByteArray outside = good;
+    for (qsizetype page = 1; page * kJetPage < outside.size(); ++page)
+        if (outside.at(page * kJetPage) == 0x02)
+            qToLittleEndian(quint32(0xfffff000), outside.data() + page * kJetPage + usageMapOffset);
+    QTest::newRow("table definitions pointing outside") << outside;
+    QByteArray rowCounts = good;
+    for (qsizetype page = 1; page * kJetPage < rowCounts.size(); ++page)
+        if (rowCounts.at(page * kJetPage) == 0x01)
+            qToLittleEndian(quint16(0x7fff), rowCounts.data() + page * kJetPage + 12);
+    QTest::newRow("data pages with impossible row counts") << rowCounts;
+
+    QByteArray random = good.left(kJetPage);
+    QRandomGenerator generator(20090701);
+    while (random.size() < good.size())
+        random.append(char(generator.bounded(256)));
+    QTest::newRow("random bytes after a valid header") << random;
+    QTest::newRow("zeros after a valid header") << good.left(kJetPage) + QByteArray(good.size() - kJetPage, '\0');
+    QTest::newRow("other Jet version") << QByteArray(good).replace(0x14, 1, "\x05");
+}
+
+// A damaged file is refused as not being a database, never crashes or hangs the program; or, where
+// the damage spares what is read, opens as well.
+void tst_jet::damagedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = m_dir.filePath(QStringLiteral("damaged.mdb"));
+    writeAll(path, bytes);
+    QString description;
+    const int number = errorOf([&] { Database::open(path, true, true)->tableNames(); }, &description);
+    QCOMPARE(number, dberr::UnrecognizedFormat);
+    QCOMPARE(description, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+}
+
+void tst_jet::cacheUsedAndRebuilt()
+{
+    db::setJetCacheFolder(m_cache);
+    QDir(m_cache).removeRecursively();
+    const QString path = copy(QStringLiteral("Velkor_PED.mdb"), QStringLiteral("cached.mdb"));
+    // What an import whose process died left behind goes with the next import.
+    QVERIFY(QDir().mkpath(m_cache));
+    writeAll(m_cache + u'/' + db::jet::cacheFileStem(QFileInfo(path).canonicalFilePath()) + QStringLiteral(".2147483000.0.tmp"), "cut");
+    Database::open(path, true, true);
+    const QStringList made = QDir(m_cache).entryList(QDir::Files);
+    QCOMPARE(made.size(), 1);
+    QVERIFY(made.first().startsWith(db::jet::cacheFileStem(QFileInfo(path).canonicalFilePath())));
+    const QDateTime written = QFileInfo(m_cache + u'/' + made.first()).lastModified();
+
+    // Unchanged: the same copy, not written again.
+    auto database = Database::open(path, true, true);
+    QCOMPARE(QDir(m_cache).entryList(QDir::Files), made);
+    QCOMPARE(QFileInfo(m_cache + u'/' + made.first()).lastModified(), written);
+    QCOMPARE(column(*database, QStringLiteral("select * from materials where matID = 2"), QStringLiteral("name")),
+             QStringLiteral("16Mo3"));
+    database.reset();
+
+    // Changed (the header page, as a new password makes it): a new copy replaces the old one.
+    writeAll(path, withPassword(readAll(path), QStringLiteral("neu")));
+    QCOMPARE(errorOf([&] { Database::open(path, true, true); }), dberr::InvalidPassword);
+    database = Database::open(path, true, true, QStringLiteral(";Pwd=neu"));
+    const QStringList remade = QDir(m_cache).entryList(QDir::Files);
+    QCOMPARE(remade.size(), 1);
+    QVERIFY(remade != made);
+
+    // Only its modification time changed: made again as well.
+    database.reset();
+    const struct utimbuf times{1262304000, 1262304000};
+    QCOMPARE(::utime(QFile::encodeName(path).constData(), &times), 0);
+    database = Database::open(path, true, true, QStringLiteral(";Pwd=neu"));
+    QVERIFY(QDir(m_cache).entryList(QDir::Files) != remade);
+    QCOMPARE(QDir(m_cache).entryList(QDir::Files).size(), 1);
+}
+
+void tst_jet::damagedCacheIgnored_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("cut short") << "cut";
+    QTest::newRow("one byte changed") << "flip";
+    QTest::newRow("emptied") << "empty";
+    QTest::newRow("another file under its name") << "foreign";
+    QTest::newRow("a part missing") << "part";
+}
+
+void tst_jet::damagedCacheIgnored()
+{
+    QFETCH(QString, damage);
+    db::setJetCacheFolder(m_cache);
+    QDir(m_cache).removeRecursively();
+    const bool parts = damage == QLatin1String("part");
+    if (parts)
+        db::jet::setSplitFromBytes(0);
+    const QString path = copy(QStringLiteral("PMA_Index.mdb"), QStringLiteral("PMA_Index.mdb"));
+    Database::open(path, false, true);
+    const QStringList made = QDir(m_cache).entryList(QDir::Files);
+    QCOMPARE(made.size() > 1, parts);
+    const QString cacheFile = m_cache + u'/' + made.first();
+    QByteArray bytes = readAll(cacheFile);
+    if (damage == QLatin1String("cut"))
+        bytes.chop(bytes.size() / 2);
+    else if (damage == QLatin1String("flip"))
+        bytes[bytes.size() - 100] = char(bytes.at(bytes.size() - 100) ^ 1);
+    else if (damage == QLatin1String("empty"))
+        bytes.clear();
+    else if (parts)
+        QVERIFY(QFile::remove(m_cache + u'/' + made.last()));
+    else
+        bytes = readAll(kFixtures + QStringLiteral("Velkor_PED.mdb"));
+    writeAll(cacheFile, bytes);
+
+    auto database = Database::open(path, false, true);
+    QCOMPARE(column(*database, QStringLiteral("SELECT * FROM PMA_Index ORDER BY Specification"), QStringLiteral("Specification")),
+             QStringLiteral("VdTUV 390|VdTUV 401"));
+    const QStringList remade = QDir(m_cache).entryList(QDir::Files);
+    QCOMPARE(remade.size(), made.size());
+    if (!parts)
+        QVERIFY(readAll(m_cache + u'/' + remade.first()) != bytes);
+}
+
+// A large file is imported by several processes, each taking some tables; the parts together are
+// one database, from the cache as from memory.
+void tst_jet::importedInParts_data()
+{
+    QTest::addColumn<bool>("cached");
+    QTest::newRow("in memory") << false;
+    QTest::newRow("cached") << true;
+}
+
+void tst_jet::importedInParts()
+{
+    QFETCH(bool, cached);
+    db::jet::setSplitFromBytes(0);
+    QDir(m_cache).removeRecursively();
+    db::setJetCacheFolder(cached ? m_cache : QString());
+    const QStringList tables = material()->tableNames();
+    if (cached)
+        QVERIFY(QDir(m_cache).entryList(QDir::Files).size() > 1);
+    for (int pass = 0; pass < (cached ? 2 : 1); ++pass) {
+        auto database = material();
+        QCOMPARE(database->tableNames(), tables);
+        QCOMPARE(tables.size(), 26);
+        QCOMPARE(column(*database, QStringLiteral("select * from materials where standard in (select standard from standard where otherElem) "
+                                                  "and matID in (select matID from Rp02) order by matID"),
+                        QStringLiteral("matID")),
+                 QStringLiteral("1|2"));
+        QCOMPARE(database->fieldNames(QStringLiteral("chemical")).size(), 7);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_jet)
+#include "tst_jet.moc"
