@@ -202,7 +202,7 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
     }
 
     sqlite3_set_authorizer(database->m_db, authorize, nullptr);
-    if (!detail::registerJetLike(database->m_db)) {
+    if (!detail::registerJetLike(database->m_db) || !detail::registerShortDate(database->m_db)) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(database->m_db));
         database->close();
         throw platform::VbError(dberr::OtherEngineError, message);

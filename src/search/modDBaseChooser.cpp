@@ -38,9 +38,9 @@ void SetSelection(const QVariant &vSelection)
     if (platform::isNull(vSelection))
         gSelection.clear();
     else if (vSelection.typeId() == QMetaType::QDate)
-        gSelection = vSelection.toDate().toString(Qt::ISODate);
+        gSelection = platform::shortDate(vSelection.toDate());
     else if (vSelection.typeId() == QMetaType::QDateTime)
-        gSelection = vSelection.toDateTime().date().toString(Qt::ISODate);
+        gSelection = platform::shortDate(vSelection.toDateTime().date());
     else if (vSelection.typeId() == QMetaType::QString)
         gSelection = vSelection.toString();
     else
@@ -157,8 +157,6 @@ QString LikeText(const QString &strText)
             out += QStringLiteral("''");
         else if (c == QLatin1Char('['))
             out += QStringLiteral("[[]");
-        else if (c == QLatin1Char('#'))
-            out += QStringLiteral("[#]");
         else
             out += c;
     }

@@ -199,7 +199,7 @@ private slots:
         const QString date = modDBase::SelectFromList(
             QStringLiteral("select distinct revision_date from materials order by revision_date"),
             QStringLiteral("revision_date"), QStringLiteral("Revision Date"), QStringLiteral("DatabaseName"));
-        QCOMPARE(date, QStringLiteral("2017-06-01"));
+        QCOMPARE(date, QLocale().toString(QDate(2017, 6, 1), QLocale::ShortFormat));
         frmSearch *frm = env->loadSearch();
         frm->txtSearch[5]->setText(date);
         QCOMPARE(frm->lblMatCount->text(), QStringLiteral("34"));

@@ -8,6 +8,7 @@
 #include "platform/MsgBox.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
+#include "search/DataBoundList.h"
 #include "search/frmPmaIndex.h"
 #include "search/frmSearch.h"
 #include "search/frmSelect.h"
@@ -22,6 +23,8 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QListView>
+#include <QScopeGuard>
 #include <QTest>
 
 using searchtest::SearchEnv;
@@ -366,6 +369,83 @@ private slots:
         QFETCH(QString, shown);
         QTest::keyClicks(frm->txtSearch[box], typed);
         QCOMPARE(frm->txtSearch[box]->text(), shown);
+    }
+
+    // Typed criteria go into the pattern as Jet reads them: "#" is one digit, a quote stays a quote.
+    void typedPattern_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("count");
+
+        QTest::newRow("one digit") << 1 << "P#65" << "2";
+        QTest::newRow("one digit is not a letter") << 1 << "#265" << "0";
+        QTest::newRow("digits in a row") << 2 << "1.0##5" << "3";
+        QTest::newRow("quote") << 1 << "O'Neil" << "1";
+    }
+
+    void typedPattern()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, count);
+        frm->txtSearch[box]->setText(typed);
+        QCOMPARE(frm->lblMatCount->text(), count);
+        QVERIFY(responder->messages().isEmpty());
+    }
+
+    // The revision date is matched as the grids write it, the regional short date.
+    void revisionDateCriterion_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shortDate");
+
+        QTest::newRow("British") << "en_GB" << "01/09/2009";
+        QTest::newRow("German") << "de_DE" << QLocale(QStringLiteral("de_DE")).toString(QDate(2009, 9, 1), QLocale::ShortFormat);
+    }
+
+    void revisionDateCriterion()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, shortDate);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        QVERIFY(shortDate.contains(QLatin1String("09")));
+
+        frm = env->loadSearch();
+        frm->txtSearch[1]->setText(QStringLiteral("P235GH"));
+        QCOMPARE(frm->tdbMaterials->text(0, 5), shortDate);
+
+        frm->txtSearch[1]->clear();
+        frm->txtSearch[5]->setText(shortDate);
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("3"));
+        // Part of the date, as the user reads it.
+        frm->txtSearch[5]->setText(shortDate.left(5));
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("3"));
+        // The stored form is not what the user sees, so it finds nothing.
+        frm->txtSearch[5]->setText(QStringLiteral("2009-09"));
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("0"));
+
+        // The pick list shows the grid's texts, finds in them and returns the one chosen, with which
+        // the search finds its rows.
+        const QString latest = QLocale().toString(QDate(2017, 6, 1), QLocale::ShortFormat);
+        QStringList listed;
+        modDBase::setChooserRunner([&](QDialog &dialog) {
+            auto *select = qobject_cast<frmSelect *>(&dialog);
+            dialog.show();
+            for (int row = 0; row < select->dblSelect->model()->rowCount(); ++row)
+                listed << select->dblSelect->model()->index(row, 0).data().toString();
+            select->txtSearch->setText(latest);
+            select->cmdSelect_Click();
+        });
+        frm->txtSearch[5]->clear();
+        frm->cmdSelect_Click(5);
+        QCOMPARE(listed.value(0), shortDate);
+        QCOMPARE(listed.size(), 3);
+        QCOMPARE(frm->txtSearch[5]->text(), latest);
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("34"));
+        QVERIFY(responder->messages().isEmpty());
     }
 
     void enterInCriterionAddsNothingOnEmptyResult()
