@@ -4,6 +4,7 @@ VELKOR_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqt6svg6-dev
   libgl1-mesa-dev libsqlite3-dev
   fonts-dejavu-core fonts-liberation2 poppler-utils
+  qt6-qpa-plugins xvfb xauth x11-utils
 )
 
 velkor_install_packages() {

@@ -65,6 +65,7 @@ private slots:
     void screenWidth_data();
     void screenWidth();
     void unloadClosesDatabaseSavesSettingsClosesWindows();
+    void windowSystemTitles();
 
 private:
     QByteArray m_appData, m_xdg, m_home;

@@ -13,6 +13,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -460,4 +463,35 @@ void tst_core::unloadClosesDatabaseSavesSettingsClosesWindows()
     QTRY_VERIFY(!stubbornWindow);
     QVERIFY(w.colMaterials.isEmpty());
     delete dialog;
+}
+
+// The window system shows each window's own title, with nothing appended; the desktop knows the
+// program by its desktop entry.
+void tst_core::windowSystemTitles()
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
+        QSKIP("needs xvfb-run and xprop");
+    Sandbox box;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("APPDATA"), box.path(QStringLiteral("user")));
+    QProcess probe;
+    probe.setProcessEnvironment(environment);
+    probe.start(xvfb, {QStringLiteral("-a"), QStringLiteral(CORE_TITLE_PROBE), box.programFolder()});
+    QVERIFY(probe.waitForFinished(120000));
+    const QString output = QString::fromUtf8(probe.readAllStandardOutput());
+    QVERIFY2(probe.exitCode() == 0, qPrintable(output + QString::fromUtf8(probe.readAllStandardError())));
+
+    auto name = [&](const QString &window, const QString &property) {
+        const QRegularExpression line(QStringLiteral("^") + window + QLatin1Char(' ') + property +
+                                          QStringLiteral(" = \"(.*)\"$"),
+                                      QRegularExpression::MultilineOption);
+        return line.match(output).captured(1);
+    };
+    for (const char *property : {"_NET_WM_NAME", "WM_NAME"}) {
+        QCOMPARE(name(QStringLiteral("main"), QLatin1String(property)), QStringLiteral("Velkor-PED   "));
+        QCOMPARE(name(QStringLiteral("box"), QLatin1String(property)), QStringLiteral("Database Missing"));
+    }
+    QVERIFY2(output.contains(QStringLiteral("desktop velkor-ped\n")), qPrintable(output));
 }
