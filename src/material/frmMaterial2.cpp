@@ -184,7 +184,11 @@ void frmMaterial2::CreateControls()
     for (int i = 0; i < 3; ++i) {
         optMechProp[i] = new QRadioButton(QString::fromLatin1(optCaptions[i]), framMechOpt);
         moveTwips(optMechProp[i], 360 + 900 * i, 240, 735, 375);
-        connect(optMechProp[i], &QRadioButton::clicked, this, [this, i] { optMechProp_Click(i); });
+        // The option acts when it becomes selected, by mouse, keyboard or an assistive tool alike.
+        connect(optMechProp[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optMechProp_Click(i);
+        });
     }
     lblElevated = makeLabel(framOptions, QStringLiteral("...At Elevated Temperature"), 960, 960, 2295, 255);
     CommandShowGraph = makeButton(framOptions, QStringLiteral("Show Graph"), 240, 3360, 1215, 255);

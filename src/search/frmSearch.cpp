@@ -151,7 +151,7 @@ void frmSearch::CreateControls()
     cmbChooseStd = new QComboBox(framMatTable);
     cmbChooseStd->setObjectName(QStringLiteral("cmbChooseStd"));
     cmbChooseStd->addItems({QStringLiteral("EN"), QStringLiteral("SS"), QStringLiteral("ASME")});
-    connect(cmbChooseStd, &QComboBox::activated, this, [this] { guarded([&] { cmbChooseStd_Click(); }); });
+    connect(cmbChooseStd, &QComboBox::currentIndexChanged, this, [this] { guarded([&] { cmbChooseStd_Click(); }); });
 
     lblStdInfo = new QLabel(framMatTable);
     lblStdInfo->setWordWrap(true);

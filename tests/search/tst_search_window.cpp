@@ -293,6 +293,29 @@ private slots:
         QVERIFY(frm->chkListAll->isChecked());
     }
 
+    // The family is set up when the choice changes, whether by keyboard or from outside.
+    void familyChangedAnyWay_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("arrow key") << true;
+        QTest::newRow("set from outside") << false;
+    }
+
+    void familyChangedAnyWay()
+    {
+        QFETCH(bool, byKey);
+        frm->txtSearch[3]->setText(QStringLiteral("steel"));
+        if (byKey)
+            QTest::keyClick(frm->cmbChooseStd, Qt::Key_Down);
+        else
+            frm->cmbChooseStd->setCurrentIndex(1);
+        QCOMPARE(frm->cmbChooseStd->currentText(), QStringLiteral("SS"));
+        QVERIFY(frm->txtSearch[3]->text().isEmpty());
+        QVERIFY(!frm->txtSearch[3]->isEnabled());
+        QVERIFY(frm->txtSearch[1]->isEnabled());
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("40"));
+    }
+
     void listAll()
     {
         QVERIFY(frm->chkListAll->isChecked());
