@@ -66,6 +66,8 @@ private slots:
     void screenWidth();
     void unloadClosesDatabaseSavesSettingsClosesWindows();
     void windowSystemTitles();
+    void toolbarForScreenReaders_data();
+    void toolbarForScreenReaders();
 
 private:
     QByteArray m_appData, m_xdg, m_home;

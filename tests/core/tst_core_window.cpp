@@ -2,11 +2,13 @@
 
 #include "core/mdiVelkor.h"
 #include "core/modDBase.h"
+#include "core/modToolTips.h"
 #include "db/Database.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
@@ -494,4 +496,55 @@ void tst_core::windowSystemTitles()
         QCOMPARE(name(QStringLiteral("box"), QLatin1String(property)), QStringLiteral("Database Missing"));
     }
     QVERIFY2(output.contains(QStringLiteral("desktop velkor-ped\n")), qPrintable(output));
+}
+
+void tst_core::toolbarForScreenReaders_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<bool>("pressed");
+    const int button = QAccessible::Button, check = QAccessible::CheckBox, menu = QAccessible::ButtonMenu;
+    QTest::newRow("plain") << "Select" << "Select Material(s)..." << button << false;
+    QTest::newRow("plain, last") << "Exit" << "Exit" << button << false;
+    QTest::newRow("check, pressed") << "Ref" << "References" << check << true;
+    QTest::newRow("held by the view") << "ChemComp" << "Chemical Composition" << button << false;
+    QTest::newRow("held by the arrangement") << "Cascade" << "Cascade" << button << true;
+    QTest::newRow("drop-down") << "Physical" << "Physical Properties..." << menu << false;
+}
+
+// Each toolbar button is announced by its tool-tip text, also with tool tips off, in the role of its
+// style; only the check button can be ticked.
+void tst_core::toolbarForScreenReaders()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    QFETCH(bool, pressed);
+    mdiVelkor w;
+    QCOMPARE(mdiVelkor::instance(), &w);
+    int named = 0;
+    for (int i = 1; i <= w.ButtonCount(); ++i)
+        if (QAction *b = w.Buttons(i); !b->isSeparator()) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.Toolbar1->widgetForAction(b));
+            named += a && !a->text(QAccessible::Name).isEmpty() ? 1 : 0;
+        }
+    QCOMPARE(named, 16);
+
+    w.blnToolTips = false;
+    modToolTips::InitToolTipTexts();
+    modToolTips::ShowToolTips(false);
+    QAction *action = w.Buttons(key);
+    QVERIFY(action->toolTip().isEmpty());
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.Toolbar1->widgetForAction(action));
+    QVERIFY(a);
+    QCOMPARE(a->text(QAccessible::Name), name);
+    QCOMPARE(int(a->role()), role);
+    QCOMPARE(bool(a->state().checkable), role == QAccessible::CheckBox);
+    QCOMPARE(bool(a->state().checked || a->state().pressed), pressed);
+    QCOMPARE(action->isCheckable(), key != QLatin1String("Select") && key != QLatin1String("Exit"));
+    QVERIFY(a->actionInterface());
+    QVERIFY(a->actionInterface()->actionNames().contains(role == QAccessible::CheckBox
+                                                             ? QAccessibleActionInterface::toggleAction()
+                                                             : QAccessibleActionInterface::pressAction()));
 }
