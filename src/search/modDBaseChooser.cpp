@@ -99,6 +99,7 @@ QString SelectFromList(const QString &strSQL, const QString &strField, const QSt
         dialog.dblSelect->setBoundColumn(strField);
         dialog.dblSelect->refill();
         dialog.setWindowTitle(QStringLiteral("Select '") + strNoun + QStringLiteral("'"));
+        dialog.dblSelect->setAccessibleName(strNoun);
         runChooser(dialog);
         return gSelection;
     } catch (const platform::VbError &error) {

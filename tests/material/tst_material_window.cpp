@@ -2,6 +2,8 @@
 
 #include "tst_material.h"
 
+#include "AccessibleNames.h"
+
 #include "controls/DataGrid.h"
 #include "core/mdiVelkor.h"
 #include "db/DataControl.h"
@@ -230,6 +232,29 @@ void tst_material::elevatedShowsRp02()
     QVERIFY(w->lblElevated->isHidden());
     QVERIFY(w->framMechOpt->isHidden());
     QVERIFY(!w->framOptions->isHidden());
+}
+
+// Every control a user reaches by keyboard has a name for screen readers; the header boxes are named
+// after the labels beside them.
+void tst_material::controlsNamedForScreenReaders()
+{
+    Fixture fixture(baseRows());
+    auto w = openWindow(fixture.material(1));
+    for (const char *table : {"Ref", "ChemComp", "Rp02", "Design", "AddInfo"}) {
+        w->ShowTable(QString::fromLatin1(table));
+        const QStringList unnamed = testsupport::unnamedControls(w.get());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(QString::fromLatin1(table) + QLatin1String(": ") +
+                                               unnamed.join(QLatin1String(", "))));
+    }
+    const char *const names[9] = {"Standard", "Standard Description", "Name", "Description", "Number", "Group",
+                                  "Revision Date", "Product Forms", "Revision Date"};
+    for (int i = 0; i < 9; ++i)
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->txtMainData[i])->text(QAccessible::Name),
+                 QString::fromLatin1(names[i]));
+    // The two dates are told apart by their descriptions, also with tool tips off.
+    w->txtMainData[6]->setToolTip(QString());
+    QCOMPARE(QAccessible::queryAccessibleInterface(w->txtMainData[6])->text(QAccessible::Description),
+             QStringLiteral("Date Velkor-PED last updated for this Material"));
 }
 
 void tst_material::elevatedOptionActsWhenChecked_data()

@@ -2,6 +2,8 @@
 
 #include "searchfixture.h"
 
+#include "AccessibleNames.h"
+
 #include "controls/DataGrid.h"
 #include "core/mdiVelkor.h"
 #include "core/modDBase.h"
@@ -370,6 +372,26 @@ private slots:
         QVERIFY(responder->messages().isEmpty());
         pma.txtSearchString->setText(QStringLiteral("  "));
         QCOMPARE(pma.tdbIndex->rowCount(), 3);
+    }
+
+    // The choosers and the PMA index name every control for screen readers, also with tool tips off.
+    void controlsNamedForScreenReaders()
+    {
+        mdi().blnToolTips = false;
+        QStringList unnamed;
+        modDBase::setChooserRunner([&](QDialog &dialog) {
+            dialog.show();
+            unnamed << testsupport::unnamedControls(&dialog);
+            dialog.reject();
+        });
+        modDBase::SelectFromList(QStringLiteral("select distinct name from materials order by name"),
+                                 QStringLiteral("name"), QStringLiteral("Material Name"), QStringLiteral("DatabaseName"));
+        modDBase::SelectStandard(QStringLiteral("select * from standard order by standard"), QStringLiteral("DatabaseName"));
+        searchtest::createPmaDb(env->folder());
+        frmPmaIndex pma;
+        pma.Form_Load();
+        unnamed << testsupport::unnamedControls(&pma);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
     }
 
     void pmaQueryAndSort()

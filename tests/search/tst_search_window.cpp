@@ -2,6 +2,8 @@
 
 #include "searchfixture.h"
 
+#include "AccessibleNames.h"
+
 #include "controls/DataGrid.h"
 #include "core/mdiVelkor.h"
 #include "db/DataControl.h"
@@ -15,6 +17,7 @@
 #include "search/frmSelectStand.h"
 #include "search/modDBaseChooser.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -314,6 +317,24 @@ private slots:
         QVERIFY(!frm->txtSearch[3]->isEnabled());
         QVERIFY(frm->txtSearch[1]->isEnabled());
         QCOMPARE(frm->lblMatCount->text(), QStringLiteral("40"));
+    }
+
+    // Every control a user reaches by keyboard has a name for screen readers; the criteria boxes are
+    // named after the check box or label beside them.
+    void controlsNamedForScreenReaders()
+    {
+        const QStringList unnamed = testsupport::unnamedControls(frm);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+        const char *const names[7] = {"Standard", "Name", "Number", "Description", "Group", "Revision Date",
+                                      "Product Form"};
+        for (int i = 0; i < 7; ++i) {
+            QAccessibleInterface *box = QAccessible::queryAccessibleInterface(frm->txtSearch[i]);
+            QCOMPARE(box->text(QAccessible::Name), QString::fromLatin1(names[i]));
+            QCOMPARE(int(box->role()), int(QAccessible::EditableText));
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(frm->cmdSelect[1])->text(QAccessible::Name),
+                 QStringLiteral("Select Material's 'Name' From List..."));
+        QCOMPARE(int(QAccessible::queryAccessibleInterface(frm->cmbChooseStd)->role()), int(QAccessible::ComboBox));
     }
 
     void listAll()
