@@ -288,6 +288,8 @@ void mdiVelkor::CreateStatusBar()
     m_statusPanel = new QLabel(stbStatus);
     m_statusPanel->setObjectName(QStringLiteral("stbStatusPanel1"));
     m_statusPanel->setTextFormat(Qt::PlainText);
+    // A long status text is cut at the window's edge; it never widens the window.
+    m_statusPanel->setMinimumWidth(1);
     stbStatus->addWidget(m_statusPanel, 1);
     setStatusBar(stbStatus);
 }

@@ -8,6 +8,7 @@
 #include "core/mdiVelkor.h"
 #include "db/DataControl.h"
 #include "platform/MsgBox.h"
+#include "platform/Environment.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 #include "search/DataBoundList.h"
@@ -24,6 +25,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QListView>
@@ -562,6 +564,50 @@ private slots:
         QDir().mkpath(shot);
         frm->txtSearch[6]->setText(QStringLiteral("plate"));
         sub->grab().save(shot + (small ? QStringLiteral("/search-small.png") : QStringLiteral("/search-normal.png")));
+    }
+
+    // The main window opens within the screen's available area, maximised where that area is larger
+    // than the window needs, and its work area shows the search window whole.
+    void mainWindowOnScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<bool>("maximised");
+        QTest::newRow("1280 x 1024") << QRect(0, 0, 1280, 1024) << true;
+        QTest::newRow("1280 x 1024 below a panel") << QRect(0, 28, 1280, 996) << true;
+        QTest::newRow("800 x 600") << QRect(0, 0, 800, 600) << true;
+        QTest::newRow("640 x 480") << QRect(0, 0, 640, 480) << false;
+    }
+
+    void mainWindowOnScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(bool, maximised);
+        mdiVelkor &mdi = searchtest::mainWindow();
+        env->resetMainWindow();
+        mdi.blnLowResolution = available.width() < 1024;
+        frm = env->loadSearch();
+        frm->subWindow()->show();
+
+        const QSize needed = mdi.NeededSize();
+        const mdiVelkor::ScreenPlacement placement = mdiVelkor::PlaceOnScreen(available, needed);
+        QCOMPARE(placement.maximised, maximised);
+        QVERIFY(available.contains(placement.normal));
+        QCOMPARE(placement.normal.topLeft(), available.topLeft());
+
+        // At the size it needs, the work area holds the whole search window.
+        mdi.showNormal();
+        mdi.setGeometry(QRect(available.topLeft(), needed));
+        QTRY_COMPARE(mdi.size(), needed);
+        QVERIFY(mdi.mdiArea()->viewport()->rect().contains(frm->subWindow()->geometry()));
+        if (!maximised) {
+            // Too small a screen: the window takes the available area as a normal window.
+            platform::setAvailableScreenOverride(available);
+            auto restore = qScopeGuard([] { platform::setAvailableScreenOverride(QRect()); });
+            mdi.ShowOnScreen();
+            QTRY_COMPARE(mdi.frameGeometry().topLeft(), available.topLeft());
+            QVERIFY(available.contains(mdi.frameGeometry()));
+            QVERIFY(!mdi.isMaximized());
+        }
     }
 
     void closeButtonDoesNothing()
