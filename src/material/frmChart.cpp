@@ -67,6 +67,7 @@ void frmChart::CreateControls()
         cmdGraph[i] = new QPushButton(QString::fromLatin1(signs[i]), framChart);
         cmdGraph[i]->setObjectName(QStringLiteral("cmdGraph%1").arg(i));
         cmdGraph[i]->setToolTip(QString::fromLatin1(tips[i]));
+        cmdGraph[i]->setAccessibleName(QString::fromLatin1(tips[i]));
         QFont f = cmdGraph[i]->font();
         f.setPixelSize(8);
         cmdGraph[i]->setFont(f);

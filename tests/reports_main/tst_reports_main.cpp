@@ -1,6 +1,7 @@
 // The material report's composition, header, save runs and the print and save dialogs, on a small
 // material database made from the project's schema.
 
+#include "AccessibleNames.h"
 #include "controls/ReportControls.h"
 #include "controls/ReportPreview.h"
 #include "core/ModalDialog.h"
@@ -144,6 +145,7 @@ private slots:
 
     // Dialogs
     void selDataDisablesEmptyTables();
+    void dialogsNamedForScreenReaders();
     void referencesStayTicked_data();
     void referencesStayTicked();
     void selDataSaveAndPrint_data();
@@ -617,6 +619,24 @@ void tst_reports_main::selDataDisablesEmptyTables()
     QVERIFY(qAbs(platform::topTwips(&dialog) - 3000) < 15);
     QVERIFY(dialog.optFormat[0]->isChecked());
     QCOMPARE(dialog.optFormat[1]->toolTip(), QStringLiteral("Rich Text Format"));
+}
+
+// The report's dialogs and its preview name every control a user reaches by keyboard.
+void tst_reports_main::dialogsNamedForScreenReaders()
+{
+    QStringList unnamed;
+    frmSelData data;
+    data.Form_Load();
+    unnamed << testsupport::unnamedControls(&data);
+    frmSave save;
+    unnamed << testsupport::unnamedControls(&save);
+    setFlags({0});
+    actRepMain report;
+    controls::ReportPreview *preview = report.show(nullptr, false);
+    QVERIFY(preview);
+    unnamed << testsupport::unnamedControls(preview);
+    preview->close();
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
 }
 
 void tst_reports_main::referencesStayTicked_data()
