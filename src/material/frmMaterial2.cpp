@@ -490,8 +490,7 @@ void frmMaterial2::SetMaterial(const MaterialPtr &mMaterial)
     RunGuarded([this] { LoadProductForms(); });
     mMat->MyForm(this);
 
-    const QString shortDate = QLocale().dateFormat(QLocale::ShortFormat);
-    auto dateText = [&](const QDate &d) { return d.isValid() ? d.toString(shortDate) : QString(); };
+    auto dateText = [](const QDate &d) { return d.isValid() ? platform::shortDate(d) : QString(); };
     txtMainData[0]->setPlainText(QStringLiteral(" ") + mMat->Standard());
     txtMainData[1]->setPlainText(mMat->StandardDescription());
     txtMainData[2]->setPlainText(QStringLiteral(" ") + mMat->Name());

@@ -191,7 +191,7 @@ void frmSelectStand::ShowBoundFields()
     if (rs && !rs->isClosed() && !rs->bof() && !rs->eof()) {
         const QVariant value = rs->field(QStringLiteral("revision_date"));
         if (value.typeId() == QMetaType::QDate)
-            date = QLocale().toString(value.toDate(), QLocale::ShortFormat);
+            date = platform::shortDate(value.toDate());
         else
             date = DataListModel::displayText(value);
     }
