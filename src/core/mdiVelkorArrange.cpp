@@ -6,9 +6,9 @@
 #include "material/frmMaterial2.h"
 #include "platform/Environment.h"
 #include "platform/Twips.h"
-#include "search/frmSearch.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "search/frmSearch.h"
 
 #include <QAction>
 #include <QLayout>

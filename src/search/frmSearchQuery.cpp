@@ -46,8 +46,8 @@ void frmSearch::BuildSearchQuery(const QString &strOrder)
             continue;
         const QString joiner = first ? QStringLiteral(" where ") : QStringLiteral(" and ");
         first = false;
-        const QString clause =
-            joiner + QStringLiteral(" ") + criterionField(i, m_fields[i]) + QStringLiteral(" like '*") + LikeText(t[i]) + QStringLiteral("*'");
+        const QString clause = joiner + QStringLiteral(" ") + criterionField(i, m_fields[i]) +
+                               QStringLiteral(" like '*") + LikeText(t[i]) + QStringLiteral("*'");
         query += clause;
         m_where += clause;
     }
