@@ -8,6 +8,7 @@ VELKOR_PACKAGES=(
   libchm-dev libchm-bin fp-utils-3.2.2
   desktop-file-utils
   fonts-dejavu-core fonts-liberation2 poppler-utils pandoc
+  qt6-qpa-plugins xvfb xauth x11-utils
 )
 
 velkor_package_installed() {

@@ -6,9 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velkor_PED"));
-    QApplication::setOrganizationName(product::CompanyName);
-    QApplication::setApplicationDisplayName(product::ProductName);
+    product::identifyApplication();
 
     // The program ends when its last window closes: the main window, or the splash when the
     // start-up failed.

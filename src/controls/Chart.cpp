@@ -47,6 +47,7 @@ Chart::Chart(QWidget *parent) : QWidget(parent)
     m_chart->setBackgroundRoundness(0);
     m_view = new QChartView(m_chart, this);
     m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setAccessibleName(QStringLiteral("Chart"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -73,6 +74,7 @@ void Chart::setTitleText(const QString &text)
 {
     m_title = text;
     m_chart->setTitle(text);
+    m_view->setAccessibleName(text.isEmpty() ? QStringLiteral("Chart") : text);
 }
 
 QString Chart::axisTitle(int axisId) const

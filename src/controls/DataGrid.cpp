@@ -457,6 +457,8 @@ void DataGrid::setCaption(const QString &caption)
 {
     m_captionBar->setText(caption);
     m_captionBar->setVisible(!caption.isEmpty());
+    // The caption above the table is its name for screen readers too.
+    m_view->setAccessibleName(caption);
 }
 
 void DataGrid::setEvenRowColor(platform::OleColor color)

@@ -41,11 +41,17 @@ ReportPreview::ReportPreview(Report *report, QWidget *owner) : QDialog(owner), m
     m_previous = toolButton(QStringLiteral("<"), this);
     m_next = toolButton(QStringLiteral(">"), this);
     m_last = toolButton(QStringLiteral(">|"), this);
+    // The arrows read as names of their pages for screen readers.
+    m_first->setAccessibleName(QStringLiteral("First Page"));
+    m_previous->setAccessibleName(QStringLiteral("Previous Page"));
+    m_next->setAccessibleName(QStringLiteral("Next Page"));
+    m_last->setAccessibleName(QStringLiteral("Last Page"));
     m_pageText = new QLabel(this);
     m_zoomBox = new QComboBox(this);
     for (double z : Zooms)
         m_zoomBox->addItem(QStringLiteral("%1 %").arg(qRound(z * 100)), z);
     m_zoomBox->setCurrentIndex(2);
+    m_zoomBox->setAccessibleName(QStringLiteral("Zoom"));
     bar->addWidget(m_print);
     bar->addSpacing(12);
     bar->addWidget(m_first);
@@ -60,6 +66,7 @@ ReportPreview::ReportPreview(Report *report, QWidget *owner) : QDialog(owner), m
     m_scroll = new QScrollArea(this);
     m_scroll->setAlignment(Qt::AlignHCenter);
     m_scroll->setBackgroundRole(QPalette::Dark);
+    m_scroll->setAccessibleName(QStringLiteral("Page"));
     m_pageView = new QLabel;
     m_pageView->setFrameShape(QFrame::Box);
     m_scroll->setWidget(m_pageView);

@@ -110,6 +110,7 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
 
     treContents = new QTreeWidget;
     treContents->setObjectName(QStringLiteral("treContents"));
+    treContents->setAccessibleName(QStringLiteral("Contents"));
     treContents->setHeaderHidden(true);
     tabs->addTab(treContents, QStringLiteral("Contents"));
 
@@ -118,9 +119,11 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
     indexLayout->addWidget(new QLabel(QStringLiteral("Type in the keyword to find:")));
     txtIndex = new QLineEdit;
     txtIndex->setObjectName(QStringLiteral("txtIndex"));
+    txtIndex->setAccessibleName(QStringLiteral("Keyword"));
     indexLayout->addWidget(txtIndex);
     lstIndex = new QListWidget;
     lstIndex->setObjectName(QStringLiteral("lstIndex"));
+    lstIndex->setAccessibleName(QStringLiteral("Index"));
     indexLayout->addWidget(lstIndex);
     cmdIndexDisplay = new QPushButton(QStringLiteral("&Display"));
     indexLayout->addWidget(cmdIndexDisplay, 0, Qt::AlignRight);
@@ -131,12 +134,14 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
     searchLayout->addWidget(new QLabel(QStringLiteral("Type in the word(s) to search for:")));
     txtSearch = new QLineEdit;
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    txtSearch->setAccessibleName(QStringLiteral("Search Words"));
     searchLayout->addWidget(txtSearch);
     cmdListTopics = new QPushButton(QStringLiteral("&List Topics"));
     searchLayout->addWidget(cmdListTopics, 0, Qt::AlignRight);
     searchLayout->addWidget(new QLabel(QStringLiteral("Select topic to display:")));
     lstSearch = new QListWidget;
     lstSearch->setObjectName(QStringLiteral("lstSearch"));
+    lstSearch->setAccessibleName(QStringLiteral("Topics Found"));
     searchLayout->addWidget(lstSearch);
     cmdSearchDisplay = new QPushButton(QStringLiteral("D&isplay"));
     searchLayout->addWidget(cmdSearchDisplay, 0, Qt::AlignRight);
@@ -144,6 +149,7 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
 
     browser = new HelpBrowser;
     browser->setObjectName(QStringLiteral("browser"));
+    browser->setAccessibleName(QStringLiteral("Topic"));
     browser->setHelpFile(&m_file);
     browser->setOpenLinks(true);
     browser->setOpenExternalLinks(false);

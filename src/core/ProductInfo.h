@@ -18,6 +18,8 @@ namespace product {
 
 inline const QString ProductName = QStringLiteral("Velkor-PED");
 inline const QString CompanyName = QStringLiteral("Brisvale");
+// The name of the program's desktop entry (share/applications/velkor-ped.desktop).
+inline const QString DesktopFileName = QStringLiteral("velkor-ped");
 inline const QString LegalCopyright =
     QStringLiteral("Copyright \u00A9 Brisvale. All rights reserved. This program is protected by copyright law "
                    "and international treaties; unauthorised copying or distribution of it, or of any part of "
@@ -32,5 +34,9 @@ inline QString VersionText(int major = VersionMajor, int minor = VersionMinor, i
 {
     return QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(revision);
 }
+
+// Names the running program for the system: application and organisation (settings, window class)
+// and its desktop entry. Called once, right after the application object is made.
+void identifyApplication();
 
 } // namespace product

@@ -124,6 +124,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     platform::moveTwips(Label1, 120, 180, 900, 300);
     txtContact = new QPlainTextEdit(framContact);
     txtContact->setObjectName(QStringLiteral("txtContact"));
+    txtContact->setAccessibleName(QStringLiteral("Contact"));
     platform::moveTwips(txtContact, 1080, 150, 4680, 780);
     txtContact->setReadOnly(true);
 

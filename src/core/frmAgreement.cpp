@@ -28,6 +28,7 @@ frmAgreement::frmAgreement(QWidget *parent) : QDialog(parent), m_printer(std::ma
 
     rtfAgreement = new controls::RichTextBox(this);
     rtfAgreement->setObjectName(QStringLiteral("rtfAgreement"));
+    rtfAgreement->setAccessibleName(QStringLiteral("License Agreement"));
     platform::moveTwips(rtfAgreement, 120, 120, 9360, 6360);
 
     cmdPrint = new QPushButton(QStringLiteral("&Print..."), this);

@@ -169,7 +169,7 @@ void frmSplash::Frame1_Click()
             // Absorbed: the main window stays as far as it got, so that the user can end the program.
         }
         if (guard && !guard->Unloaded())
-            guard->showMaximized();
+            guard->ShowOnScreen();
     } catch (...) {
     }
     close();

@@ -76,6 +76,19 @@ public:
     void MDIForm_Unload();
     void MDIForm_Resize() {}
     void CloseMainWindow();
+
+    // Where the main window opens: at the size its layout needs (bounded by the screen's available
+    // area) in that area's top left corner, maximised when the area is at least that large.
+    struct ScreenPlacement
+    {
+        QRect normal;
+        bool maximised = false;
+    };
+    static ScreenPlacement PlaceOnScreen(const QRect &available, const QSize &needed);
+    // The size of the main window whose work area shows the search window whole.
+    QSize NeededSize() const;
+    // Shows the main window placed on the screen; the start-up's last step.
+    void ShowOnScreen();
     // True from the moment the unload starts: the search window lets itself be closed then.
     bool Unloading() const { return m_unloading || m_unloadingOthers; }
     // True once the unload has run.

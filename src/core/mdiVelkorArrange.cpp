@@ -4,11 +4,14 @@
 
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
+#include "platform/Environment.h"
 #include "platform/Twips.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "search/frmSearch.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -26,6 +29,49 @@ frmMaterial2 *materialOf(const QMdiSubWindow *sub)
 }
 
 } // namespace
+
+mdiVelkor::ScreenPlacement mdiVelkor::PlaceOnScreen(const QRect &available, const QSize &needed)
+{
+    ScreenPlacement placement;
+    placement.normal = QRect(available.topLeft(), needed.boundedTo(available.size()));
+    placement.maximised = available.width() >= needed.width() && available.height() >= needed.height();
+    return placement;
+}
+
+QSize mdiVelkor::NeededSize() const
+{
+    // The work area must reach the search window's bottom right corner; the main window's layout
+    // adds the menu bar, the toolbar and the status bar around it.
+    QSize area(0, 0);
+    if (const frmSearch *search = frmSearch::instance(); search && search->subWindow()) {
+        const QRect window = search->subWindow()->geometry();
+        area = QSize(window.right() + 1, window.bottom() + 1);
+    }
+    const int frame = 2 * m_mdiArea->frameWidth();
+    const QSize before = m_mdiArea->minimumSize();
+    m_mdiArea->setMinimumSize(area + QSize(frame, frame));
+    const QSize needed = layout()->totalMinimumSize().expandedTo(minimumSizeHint());
+    m_mdiArea->setMinimumSize(before);
+    return needed;
+}
+
+void mdiVelkor::ShowOnScreen()
+{
+    // The frame the window system draws around the window takes its share of the area as well,
+    // as far as it is known before the window is shown.
+    winId();
+    const QRect outer = frameGeometry(), inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect available = platform::availableScreenGeometry();
+    const ScreenPlacement placement = PlaceOnScreen(available.marginsRemoved(frame), NeededSize());
+    resize(placement.normal.size());
+    move(available.topLeft());
+    if (placement.maximised)
+        showMaximized();
+    else
+        show();
+}
 
 QList<QMdiSubWindow *> mdiVelkor::MaterialWindows() const
 {

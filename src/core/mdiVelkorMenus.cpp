@@ -1,5 +1,6 @@
 #include "core/mdiVelkor.h"
 
+#include "controls/AccessibleRole.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -143,7 +144,8 @@ void mdiVelkor::CreateToolbar()
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, Toolbar1);
 
-    enum Style { Default, Check, Separator, DropDown };
+    // Held: a plain button that the commands hold down while its table or arrangement is shown.
+    enum Style { Default, Held, Check, Separator, DropDown };
     struct ButtonDesign
     {
         const char *key;
@@ -160,16 +162,16 @@ void mdiVelkor::CreateToolbar()
         {"Print", "Preview / Print Current Material...", Default, false},
         {"Separator2", "", Separator, false},
         {"Ref", "References", Check, true},
-        {"ChemComp", "Chemical Composition", Default, false},
+        {"ChemComp", "Chemical Composition", Held, false},
         {"Mech", "Mechanical Properties...", DropDown, false},
-        {"ImpEnergy", "Impact Energy", Default, false},
+        {"ImpEnergy", "Impact Energy", Held, false},
         {"Physical", "Physical Properties...", DropDown, false},
-        {"AddInfo", "Additional Information", Default, false},
-        {"Design", "Design Values", Default, false},
+        {"AddInfo", "Additional Information", Held, false},
+        {"Design", "Design Values", Held, false},
         {"Separator3", "", Separator, false},
         {"Separator4", "", Separator, false},
-        {"Cascade", "Cascade", Default, true},
-        {"Horizontal", "Tile Horizontal", Default, false},
+        {"Cascade", "Cascade", Held, true},
+        {"Horizontal", "Tile Horizontal", Held, false},
         {"Separator5", "", Separator, false},
         {"Separator6", "", Separator, false},
         {"GenInfo", "General Information...", Default, false},
@@ -203,9 +205,16 @@ void mdiVelkor::CreateToolbar()
             // No text: an action falls back to its text for an empty tool tip, and tool tips
             // switched off must show nothing.
             action = Toolbar1->addAction(QString());
+            if (auto *button = qobject_cast<QToolButton *>(Toolbar1->widgetForAction(action))) {
+                controls::setButtonRole(button, b.style == Check      ? QAccessible::CheckBox
+                                                : b.style == DropDown ? QAccessible::ButtonMenu
+                                                                      : QAccessible::Button);
+                // A screen reader names the button by its tool tip, also while tool tips are off.
+                button->setAccessibleName(QString::fromLatin1(b.tip));
+            }
             action->setToolTip(QString::fromLatin1(b.tip));
             // Pressed and released by the program; a check button also by the user.
-            action->setCheckable(true);
+            action->setCheckable(b.style != Default);
             action->setChecked(b.pressed);
             if (b.style == DropDown) {
                 action->setMenu(key == QLatin1String("Mech") ? m_mechButtonMenu : m_physButtonMenu);
@@ -244,6 +253,8 @@ void mdiVelkor::CreateStatusBar()
     m_statusPanel = new QLabel(stbStatus);
     m_statusPanel->setObjectName(QStringLiteral("stbStatusPanel1"));
     m_statusPanel->setTextFormat(Qt::PlainText);
+    // A long status text is cut at the window's edge; it never widens the window.
+    m_statusPanel->setMinimumWidth(1);
     stbStatus->addWidget(m_statusPanel, 1);
     setStatusBar(stbStatus);
 }

@@ -80,11 +80,9 @@ void ApplySearchTips(frmSearch &frm, bool on)
         QCheckBox *box = frm.chkSearch[i];
         box->setToolTip(tip(on, (box->isChecked() ? QStringLiteral("Hide") : QStringLiteral("Show")) +
                                     QStringLiteral(" '") + box->text() + QStringLiteral("' Column")));
-        frm.cmdSelect[i]->setToolTip(tip(on, QStringLiteral("Select") +
-                                                 (i > 0 ? QStringLiteral(" Material's") : QString()) +
-                                                 QStringLiteral(" '") + box->text() + QStringLiteral("' From List...")));
+        frm.cmdSelect[i]->setToolTip(tip(on, frmSearch::PickButtonText(i)));
     }
-    frm.cmdSelect[6]->setToolTip(tip(on, QStringLiteral("Select 'Product Form' From List...")));
+    frm.cmdSelect[6]->setToolTip(tip(on, frmSearch::PickButtonText(6)));
 }
 
 void ApplyToolbarTips(mdiVelkor &mdi, bool on)

@@ -235,7 +235,7 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
 std::shared_ptr<Database> Database::finishOpen(std::shared_ptr<Database> database)
 {
     sqlite3_set_authorizer(database->m_db, authorize, nullptr);
-    if (!detail::registerJetLike(database->m_db)) {
+    if (!detail::registerJetLike(database->m_db) || !detail::registerShortDate(database->m_db)) {
         const platform::VbError error = detail::engineError(database->m_db, sqlite3_errcode(database->m_db));
         database->close();
         throw error;

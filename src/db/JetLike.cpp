@@ -1,7 +1,9 @@
 #include "db/JetLike.h"
 
 #include "db/EngineErrors.h"
+#include "platform/VbConv.h"
 
+#include <QDate>
 #include <sqlite3.h>
 
 namespace db::detail {
@@ -130,7 +132,29 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
                         [](void *p) { delete static_cast<JetPattern *>(p); });
 }
 
+void shortDateFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (argc != 1)
+        return sqlite3_result_error(ctx, "Wrong number of arguments to shortdate", -1);
+    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT)
+        return sqlite3_result_value(ctx, argv[0]);
+    // Dates are stored as ISO texts, with or without a time of day.
+    const QString stored = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[0])));
+    const QDate date = QDate::fromString(stored.left(10), Qt::ISODate);
+    if (!date.isValid())
+        return sqlite3_result_value(ctx, argv[0]);
+    const QByteArray text = platform::shortDate(date).toUtf8();
+    sqlite3_result_text(ctx, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+}
+
 } // namespace
+
+bool registerShortDate(sqlite3 *db)
+{
+    return sqlite3_create_function_v2(db, "shortdate", 1, SQLITE_UTF8, nullptr, shortDateFunction, nullptr, nullptr,
+                                      nullptr)
+        == SQLITE_OK;
+}
 
 bool registerJetLike(sqlite3 *db)
 {

@@ -35,7 +35,11 @@ private:
 };
 
 // Registers the engine's LIKE as the SQL function "like" on a connection.
-
 bool registerJetLike(::sqlite3 *db);
+
+// Registers "shortdate(value)": a stored date as the text the engine compares it as, the regional
+// short date the grids show ("15/03/2010" in a British locale). Other values pass unchanged, Null
+// stays Null. A criterion on a date column reads "shortdate(field) like '*...*'".
+bool registerShortDate(::sqlite3 *db);
 
 } // namespace db::detail

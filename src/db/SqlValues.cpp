@@ -1,5 +1,7 @@
 #include "db/SqlValues.h"
 
+#include "platform/VbConv.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <sqlite3.h>
@@ -161,9 +163,9 @@ QString textOf(const QVariant &v)
     case QMetaType::Bool:
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case QMetaType::QDate:
-        return v.toDate().toString(Qt::ISODate);
+        return platform::shortDate(v.toDate());
     case QMetaType::QDateTime:
-        return v.toDateTime().toString(Qt::ISODate);
+        return platform::cStr(v);
     default:
         return v.toString();
     }

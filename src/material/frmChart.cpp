@@ -65,7 +65,6 @@ void frmChart::CreateControls()
     const char *const tips[3] = {"Save Graph As Portable Document Format File (*.pdf)...", "Print Graph",
                                  "Return To Material"};
     const char *const pictures[3] = {"document-save", "document-print", "go-previous"};
-    const char *const names[3] = {"Save Graph As PDF File", "Print Graph", "Return To Material"};
     const int tops[3] = {960, 1440, 240};
     for (int i = 0; i < 3; ++i) {
         cmdGraph[i] = new QPushButton(framChart);
@@ -73,7 +72,7 @@ void frmChart::CreateControls()
         cmdGraph[i]->setToolTip(QString::fromLatin1(tips[i]));
         cmdGraph[i]->setIcon(controls::themeIcon(QString::fromLatin1(pictures[i])));
         cmdGraph[i]->setIconSize(QSize(ButtonPicture, ButtonPicture));
-        cmdGraph[i]->setAccessibleName(QString::fromLatin1(names[i]));
+        cmdGraph[i]->setAccessibleName(QString::fromLatin1(tips[i]));
         moveTwips(cmdGraph[i], 10500, tops[i], 480, 435);
         connect(cmdGraph[i], &QPushButton::clicked, this, [this, i] { cmdGraph_Click(i); });
     }

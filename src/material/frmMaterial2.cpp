@@ -2,6 +2,7 @@
 
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
+#include "controls/GridView.h"
 #include "controls/Pictograms.h"
 #include "core/modDBase.h"
 #include "core/modToolTips.h"
@@ -154,9 +155,17 @@ void frmMaterial2::CreateControls()
         }
         txtMainData[f.index] = makeBox(f.frame, boxLeft, f.top, boxWidth, boxHeight, f.index == 1);
         txtMainData[f.index]->setObjectName(QStringLiteral("txtMainData%1").arg(f.index));
+        // Screen readers name each box after its label, without the leader dots.
+        QString name = QString::fromLatin1(f.label);
+        while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+            name.chop(1);
+        txtMainData[f.index]->setAccessibleName(name);
     }
-    txtMainData[8]->setToolTip(QStringLiteral("Date Velkor-PED last updated for this Standard"));
-    txtMainData[6]->setToolTip(QStringLiteral("Date Velkor-PED last updated for this Material"));
+    txtMainData[8]->setToolTip(modToolTips::MaterialText(7));
+    txtMainData[6]->setToolTip(modToolTips::MaterialText(6));
+    // The two revision dates are told apart by their tool-tip texts, also while tool tips are off.
+    txtMainData[8]->setAccessibleDescription(modToolTips::MaterialText(7));
+    txtMainData[6]->setAccessibleDescription(modToolTips::MaterialText(6));
     ImgPic[1] = makeLabel(framStand, QString(), 9840, 120, 480, 480);
 
     // Grids of the work area.
@@ -187,7 +196,11 @@ void frmMaterial2::CreateControls()
     for (int i = 0; i < 3; ++i) {
         optMechProp[i] = new QRadioButton(QString::fromLatin1(optCaptions[i]), framMechOpt);
         moveTwips(optMechProp[i], 360 + 900 * i, 240, 735, 375);
-        connect(optMechProp[i], &QRadioButton::clicked, this, [this, i] { optMechProp_Click(i); });
+        // The option acts when it becomes selected, by mouse, keyboard or an assistive tool alike.
+        connect(optMechProp[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optMechProp_Click(i);
+        });
     }
     lblElevated = makeLabel(framOptions, QStringLiteral("...At Elevated Temperature"), 960, 960, 2295, 255);
     CommandShowGraph = makeButton(framOptions, QStringLiteral("Show Graph"), 240, 3360, 1215, 255);
@@ -198,12 +211,14 @@ void frmMaterial2::CreateControls()
     framNotes = makeFrame(this, QString(), 225, 4080, 10695, 375);
     cmdShowNotes = makeButton(framNotes, QString(), 240, 60, 375, 285);
     cmdShowNotes->setToolTip(QStringLiteral("Show Table Notes"));
+    cmdShowNotes->setAccessibleName(QStringLiteral("Table Notes"));
     cmdShowNotes->setIconSize(imgUpDown[0].size());
     connect(cmdShowNotes, &QPushButton::clicked, this, [this] { cmdShowNotes_Click(); });
     lblNotes = makeLabel(framNotes, QStringLiteral("Notes"), 840, 75, 4215, 255);
     cmdUnBoundGraph = makeButton(framNotes, QStringLiteral("Show Graph"), 7305, 60, 1215, 255);
     txtNotes = makeBox(framNotes, 240, 480, 10095, 1215, true);
     txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    txtNotes->setAccessibleName(QStringLiteral("Notes"));
     TimerFlash = new QTimer(this);
     TimerFlash->setInterval(1000);
     connect(TimerFlash, &QTimer::timeout, this, [this] { TimerFlash_Timer(); });
@@ -220,6 +235,7 @@ void frmMaterial2::CreateControls()
     lblAxis[1] = makeLabel(framAxisCols, QStringLiteral("Y-Axis"), 240, 1080, 615, 255);
     cboColumnList = new QComboBox(framAxisCols);
     moveTwips(cboColumnList, 840, 960, 2655, 315);
+    cboColumnList->setAccessibleName(QStringLiteral("Y-Axis"));
     cmdUnBoundTable = makeButton(framAxisCols, QStringLiteral("Show Table"), 255, 1620, 1215, 255);
 
     // Design values.
@@ -227,6 +243,7 @@ void frmMaterial2::CreateControls()
     lblDesignTemp = makeLabel(framDesign, QStringLiteral("Design temperature"), 120, 120, 2175, 255);
     txtDesignTemp = new QLineEdit(framDesign);
     txtDesignTemp->setMaxLength(6);
+    txtDesignTemp->setAccessibleName(lblDesignTemp->text());
     txtDesignTemp->setToolTip(QStringLiteral("Enter Design Temperature Here"));
     moveTwips(txtDesignTemp, 2400, 120, 1095, 255);
     lblKey = makeLabel(framDesign,
@@ -235,6 +252,7 @@ void frmMaterial2::CreateControls()
                        240, 3900, 10335, 255);
     tdbDesign = new controls::DataGrid(framDesign);
     tdbDesign->setObjectName(QStringLiteral("tdbDesign"));
+    tdbDesign->view()->setAccessibleName(QStringLiteral("Design Values"));
     moveTwips(tdbDesign, 240, 480, 9735, 3375);
     tdbDesign->addColumn();
     tdbDesign->addColumn();
@@ -249,13 +267,11 @@ void frmMaterial2::CreateControls()
     cmdPrintSave[3] = makeButton(framDesign, QString(), 10080, 2640, 375, 375);
     const char *printSavePictures[5] = {"document-save", "document-print", "zoom-in", "document-print",
                                         "document-save"};
-    const char *printSaveNames[5] = {"Save Graph As PDF File", "Print Graph", "Enlarge Graph",
-                                     "Print Design Values", "Save Design Values To File"};
     for (int i = 0; i < 5; ++i) {
         cmdPrintSave[i]->setIcon(controls::themeIcon(QString::fromLatin1(printSavePictures[i])));
         cmdPrintSave[i]->setIconSize(QSize(SmallButtonPicture, SmallButtonPicture));
         // The tool tips may be switched off; the name stays for screen readers.
-        cmdPrintSave[i]->setAccessibleName(QString::fromLatin1(printSaveNames[i]));
+        cmdPrintSave[i]->setAccessibleName(modToolTips::MaterialText(i));
     }
     ConnectChartControls();
     ConnectDesignControls();
@@ -265,6 +281,7 @@ void frmMaterial2::CreateControls()
     txtNoData = makeBox(framNoData, 200, 200, 10295, 3335, true);
     txtNoData->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     txtNoData->setObjectName(QStringLiteral("txtNoData"));
+    txtNoData->setAccessibleName(QStringLiteral("No Data"));
     framNoData->hide();
 
     // Data controls; dtaTable and dtaNotes get their record source from code.
@@ -476,8 +493,7 @@ void frmMaterial2::SetMaterial(const MaterialPtr &mMaterial)
     RunGuarded([this] { LoadProductForms(); });
     mMat->MyForm(this);
 
-    const QString shortDate = QLocale().dateFormat(QLocale::ShortFormat);
-    auto dateText = [&](const QDate &d) { return d.isValid() ? d.toString(shortDate) : QString(); };
+    auto dateText = [](const QDate &d) { return d.isValid() ? platform::shortDate(d) : QString(); };
     txtMainData[0]->setPlainText(QStringLiteral(" ") + mMat->Standard());
     txtMainData[1]->setPlainText(mMat->StandardDescription());
     txtMainData[2]->setPlainText(QStringLiteral(" ") + mMat->Name());

@@ -46,7 +46,7 @@ void frmMaterial2::ConnectChartControls()
     connect(CommandShowTable, &QPushButton::clicked, this, [this] { CommandShowTable_Click(); });
     connect(cmdUnBoundGraph, &QPushButton::clicked, this, [this] { cmdUnBoundGraph_Click(); });
     connect(cmdUnBoundTable, &QPushButton::clicked, this, [this] { cmdUnBoundTable_Click(); });
-    connect(cboColumnList, &QComboBox::activated, this, [this] { cboColumnList_Click(); });
+    connect(cboColumnList, &QComboBox::currentIndexChanged, this, [this] { cboColumnList_Click(); });
     for (int i = 0; i < int(cmdPrintSave.size()); ++i)
         connect(cmdPrintSave[i], &QPushButton::clicked, this, [this, i] { cmdPrintSave_Click(i); });
 }

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QSignalBlocker>
 
 using namespace platform;
 
@@ -66,6 +67,8 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
     const QString keyField = creep ? QStringLiteral("stID") : QStringLiteral("matID");
     const qint16 id = creep ? mMat->StandardID() : mMat->ID();
     tdbTable->setCaption(mainlink::GetTableName(creep ? 12 : 2));
+    // Filling the column list is no choice of the user's; the chart follows once the table is loaded.
+    const QSignalBlocker filling(cboColumnList);
     cboColumnList->clear();
 
     dtaOther->setRecordSource(QStringLiteral("select * from ") + definitions + QStringLiteral(" where ") + keyField +

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 using namespace platform;
@@ -71,6 +72,8 @@ void frmMaterial2::ShowTable(QString strTable)
     if (strTable == QLatin1String("Elevated")) {
         strTable = QStringLiteral("Rp02");
         strCurrentTable = strTable;
+        // Selected for the table shown here, which is then shown once.
+        const QSignalBlocker quiet(optMechProp[0]);
         optMechProp[0]->setChecked(true);
     }
     RunGuarded([&] { ShowTableContent(strTable); });

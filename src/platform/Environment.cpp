@@ -12,6 +12,7 @@ namespace {
 QString g_programFolder;
 QString g_exeName;
 int g_screenWidth = 0;
+QRect g_availableScreen;
 DriveShareLookup g_driveLookup;
 } // namespace
 
@@ -80,6 +81,22 @@ int screenWidthPixels()
 void setScreenWidthOverride(int pixels)
 {
     g_screenWidth = qMax(0, pixels);
+}
+
+QRect availableScreenGeometry()
+{
+    if (!g_availableScreen.isEmpty())
+        return g_availableScreen;
+    if (qGuiApp) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            return screen->availableGeometry();
+    }
+    return QRect(0, 0, 1024, 768);
+}
+
+void setAvailableScreenOverride(const QRect &area)
+{
+    g_availableScreen = area;
 }
 
 QString driveShareName(const QString &drive)

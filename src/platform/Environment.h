@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <functional>
 
@@ -24,6 +25,9 @@ QString environ(const QString &name);
 // Width of the screen the main window opens on, in pixels; tests replace it.
 int screenWidthPixels();
 void setScreenWidthOverride(int pixels); // 0 restores the real screen
+// The part of that screen a window may take (without the desktop's panels), in pixels; tests replace it.
+QRect availableScreenGeometry();
+void setAvailableScreenOverride(const QRect &area); // an empty rectangle restores the real screen
 
 // The network share behind a lettered drive ("Z:" -> "\\server\share"); empty for a local drive
 // and on systems without lettered drives. Tests install a fake.

@@ -299,6 +299,11 @@ bool cBool(const QVariant &v)
     return toDouble(v) != 0.0;
 }
 
+QString shortDate(const QDate &d)
+{
+    return QLocale().toString(d, QLocale::ShortFormat);
+}
+
 QString cStr(const QVariant &v)
 {
     if (isNull(v))
@@ -311,11 +316,11 @@ QString cStr(const QVariant &v)
     case QMetaType::Float:
         return shortestDouble(double(v.toFloat()), true);
     case QMetaType::QDate:
-        return QLocale().toString(v.toDate(), QLocale::ShortFormat);
+        return shortDate(v.toDate());
     case QMetaType::QDateTime: {
         const QDateTime dt = v.toDateTime();
         if (dt.time() == QTime(0, 0))
-            return QLocale().toString(dt.date(), QLocale::ShortFormat);
+            return shortDate(dt.date());
         return QLocale().toString(dt, QLocale::ShortFormat);
     }
     default:

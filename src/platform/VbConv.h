@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QDate>
 #include <QVariant>
 
 namespace platform {
@@ -20,6 +21,8 @@ double cDbl(const QVariant &v);
 float cSng(const QVariant &v);
 bool cBool(const QVariant &v);
 QString cStr(const QVariant &v);  // numbers with the locale's decimal sign, booleans "True"/"False"
+// A date as the regional settings write it short: the text the grids show and criteria match.
+QString shortDate(const QDate &d);
 
 // Half to even, as the integer conversions round.
 double roundHalfEven(double value);

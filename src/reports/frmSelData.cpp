@@ -64,7 +64,7 @@ frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
         box->setFont(arial());
         box->setChecked(true);
         platform::moveTwips(box, 480, 840 + 360 * i, 5000, 300);
-        connect(box, &QCheckBox::clicked, this, [this, i] { chkData_Click(i); });
+        connect(box, &QCheckBox::toggled, this, [this, i] { chkData_Click(i); });
         chkData[std::size_t(i)] = box;
     }
 

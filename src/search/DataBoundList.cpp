@@ -57,9 +57,9 @@ QString DataListModel::displayText(const QVariant &value)
     if (platform::isNull(value))
         return QString();
     if (value.typeId() == QMetaType::QDate)
-        return value.toDate().toString(Qt::ISODate);
+        return platform::shortDate(value.toDate());
     if (value.typeId() == QMetaType::QDateTime)
-        return value.toDateTime().date().toString(Qt::ISODate);
+        return platform::shortDate(value.toDateTime().date());
     if (value.typeId() == QMetaType::QString)
         return value.toString();
     try {

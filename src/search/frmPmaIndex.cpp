@@ -1,6 +1,7 @@
 #include "search/frmPmaIndex.h"
 
 #include "controls/DataGrid.h"
+#include "controls/GridView.h"
 #include "core/mdiVelkor.h"
 #include "core/modDocument.h"
 #include "db/DataControl.h"
@@ -54,6 +55,7 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
 
     txtSearchString = new QLineEdit(this);
     txtSearchString->setObjectName(QStringLiteral("txtSearchString"));
+    txtSearchString->setAccessibleName(QStringLiteral("Search Text"));
     moveTwips(txtSearchString, 120, 165, 4455, 315);
     txtSearchString->installEventFilter(this);
     connect(txtSearchString, &QLineEdit::textChanged, this, &frmPmaIndex::txtSearchString_Change);
@@ -65,6 +67,7 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
 
     tdbIndex = new controls::DataGrid(this);
     tdbIndex->setObjectName(QStringLiteral("tdbIndex"));
+    tdbIndex->view()->setAccessibleName(QStringLiteral("PMA Index"));
     for (const PmaColumn &def : pmaColumns) {
         controls::GridColumn *column = tdbIndex->addColumn();
         column->setCaption(QString::fromLatin1(def.caption));

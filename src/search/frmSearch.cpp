@@ -130,8 +130,12 @@ void frmSearch::CreateControls()
         txtSearch[i]->installEventFilter(this);
         connect(txtSearch[i], &QLineEdit::textChanged, this, [this, i] { guarded([&] { txtSearch_Change(i); }); });
 
+        // Screen readers name each box after the check box or label beside it.
+        txtSearch[i]->setAccessibleName(i < 6 ? QString::fromLatin1(checkCaptions[i]) : QStringLiteral("Product Form"));
+
         cmdSelect[i] = new QPushButton(QStringLiteral("..."), framSearch);
         cmdSelect[i]->setObjectName(QStringLiteral("cmdSelect%1").arg(i));
+        cmdSelect[i]->setAccessibleName(PickButtonText(i));
         cmdSelect[i]->setAutoDefault(false);
         connect(cmdSelect[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdSelect_Click(i); }); });
     }
@@ -151,7 +155,7 @@ void frmSearch::CreateControls()
     cmbChooseStd = new QComboBox(framMatTable);
     cmbChooseStd->setObjectName(QStringLiteral("cmbChooseStd"));
     cmbChooseStd->addItems({QStringLiteral("EN"), QStringLiteral("SS"), QStringLiteral("ASME")});
-    connect(cmbChooseStd, &QComboBox::activated, this, [this] { guarded([&] { cmbChooseStd_Click(); }); });
+    connect(cmbChooseStd, &QComboBox::currentIndexChanged, this, [this] { guarded([&] { cmbChooseStd_Click(); }); });
 
     lblStdInfo = new QLabel(framMatTable);
     lblStdInfo->setWordWrap(true);
@@ -217,6 +221,7 @@ void frmSearch::CreateControls()
         cmdTabNav[i]->setObjectName(QStringLiteral("cmdTabNav%1").arg(i));
         cmdTabNav[i]->setText(QString::fromLatin1(navText[i % 4]));
         cmdTabNav[i]->setToolTip(QString::fromLatin1(navTips[i % 4]));
+        cmdTabNav[i]->setAccessibleName(QString::fromLatin1(navTips[i % 4]));
         connect(cmdTabNav[i], &QToolButton::clicked, this, [this, i] { guarded([&] { cmdTabNav_Click(i); }); });
     }
 
@@ -230,6 +235,14 @@ void frmSearch::CreateControls()
     imgIcon->setPixmap(searchpictures::helpIcon(platform::twipsToPixels(480)));
     imgIcon->setCursor(Qt::PointingHandCursor);
     imgIcon->installEventFilter(this);
+}
+
+QString frmSearch::PickButtonText(int Index)
+{
+    if (Index < 0 || Index > 5)
+        return QStringLiteral("Select 'Product Form' From List...");
+    return QStringLiteral("Select") + (Index > 0 ? QStringLiteral(" Material's") : QString()) + QStringLiteral(" '") +
+           QString::fromLatin1(checkCaptions[Index]) + QStringLiteral("' From List...");
 }
 
 void frmSearch::LayoutNormal()

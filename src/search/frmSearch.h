@@ -44,6 +44,9 @@ public:
     // The MDI frame around the window.
     QMdiSubWindow *subWindow() const { return m_subWindow; }
 
+    // The text of pick button Index (0 to 6): its tool tip and its name for screen readers.
+    static QString PickButtonText(int Index);
+
     // The newest revision date of the standards; null when the table is empty.
     QDate LastUpdated() const { return m_lastUpdated; }
 

@@ -4,6 +4,7 @@
 #include "search/frmSearch.h"
 
 #include "controls/DataGrid.h"
+#include "controls/GridView.h"
 #include "core/mdiVelkor.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -55,6 +56,8 @@ void frmSearch::CreateGrids()
     tdbMaterials->setColumnFooters(true);
     applyBigRed(tdbMaterials);
     tdbMaterials->setDataSource(dtaMaterials);
+    // Named as the status texts call the two grids.
+    tdbMaterials->view()->setAccessibleName(QStringLiteral("Materials List"));
 
     tdbSelected = new controls::DataGrid(framSelTable);
     tdbSelected->setObjectName(QStringLiteral("tdbSelected"));
@@ -66,6 +69,7 @@ void frmSearch::CreateGrids()
     }
     applyBigRed(tdbSelected);
     tdbSelected->setDataSource(dtaSelected);
+    tdbSelected->view()->setAccessibleName(QStringLiteral("Selected Materials"));
 
     connect(tdbMaterials, &controls::DataGrid::headClick, this,
             [this](int column) { guarded([&] { tdbMaterials_HeadClick(column); }); });

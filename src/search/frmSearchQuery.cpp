@@ -17,6 +17,18 @@
 
 using modDBase::LikeText;
 
+namespace {
+
+constexpr int RevisionDateBox = 5;
+
+// The engine matches a date against its regional short date, the text the grids show.
+QString criterionField(int box, const QString &field)
+{
+    return box == RevisionDateBox ? QStringLiteral("shortdate(") + field + QStringLiteral(")") : field;
+}
+
+} // namespace
+
 void frmSearch::BuildSearchQuery(const QString &strOrder)
 {
     std::array<QString, 7> t;
@@ -34,8 +46,8 @@ void frmSearch::BuildSearchQuery(const QString &strOrder)
             continue;
         const QString joiner = first ? QStringLiteral(" where ") : QStringLiteral(" and ");
         first = false;
-        const QString clause =
-            joiner + QStringLiteral(" ") + m_fields[i] + QStringLiteral(" like '*") + LikeText(t[i]) + QStringLiteral("*'");
+        const QString clause = joiner + QStringLiteral(" ") + criterionField(i, m_fields[i]) +
+                               QStringLiteral(" like '*") + LikeText(t[i]) + QStringLiteral("*'");
         query += clause;
         m_where += clause;
     }

@@ -64,6 +64,7 @@ frmSelect::frmSelect(QWidget *parent) : QDialog(parent ? parent : platform::dial
     for (int i = 0; i < 4; ++i) {
         cmdSelNav[i] = new QPushButton(QString::fromLatin1(navText[i]), framSelect[0]);
         cmdSelNav[i]->setToolTip(QString::fromLatin1(navTips[i]));
+        cmdSelNav[i]->setAccessibleName(QString::fromLatin1(navTips[i]));
         cmdSelNav[i]->setAutoDefault(false);
         moveTwips(cmdSelNav[i], 90 + 330 * i, 300, 315, 330);
         connect(cmdSelNav[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdSelNav_Click(i); }); });

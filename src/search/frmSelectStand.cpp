@@ -57,6 +57,7 @@ frmSelectStand::frmSelectStand(QWidget *parent) : QDialog(parent ? parent : plat
 
     lstSelect = new QListWidget(this);
     lstSelect->setObjectName(QStringLiteral("lstSelect"));
+    lstSelect->setAccessibleName(QStringLiteral("Standard"));
     moveTwips(lstSelect, 120, 120, 2655, 4305);
     connect(lstSelect, &QListWidget::currentRowChanged, this, [this] { guarded([&] { lstSelect_Click(); }); });
     connect(lstSelect, &QListWidget::itemDoubleClicked, this, [this] { guarded([&] { lstSelect_DblClick(); }); });
@@ -74,18 +75,21 @@ frmSelectStand::frmSelectStand(QWidget *parent) : QDialog(parent ? parent : plat
     lblDescription = new QLabel(QStringLiteral("Description"), framSelect[0]);
     moveTwips(lblDescription, 120, 120, 4200, 255);
     txtDescription = new QPlainTextEdit(framSelect[0]);
+    txtDescription->setAccessibleName(lblDescription->text());
     txtDescription->setReadOnly(true);
     txtDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     moveTwips(txtDescription, 120, 375, 4215, 855);
     lblRevisionDate = new QLabel(QStringLiteral("Revision Date"), framSelect[0]);
     moveTwips(lblRevisionDate, 120, 1290, 4200, 255);
     txtRevisionDate = new QLineEdit(framSelect[0]);
+    txtRevisionDate->setAccessibleName(lblRevisionDate->text());
     txtRevisionDate->setReadOnly(true);
     txtRevisionDate->setToolTip(QStringLiteral("Date Velkor-PED last updated for this Standard"));
     moveTwips(txtRevisionDate, 120, 1545, 1815, 315);
     lblProductForms = new QLabel(QStringLiteral("Product Forms"), framSelect[0]);
     moveTwips(lblProductForms, 120, 1920, 4200, 255);
     txtProductForms = new QPlainTextEdit(framSelect[0]);
+    txtProductForms->setAccessibleName(lblProductForms->text());
     txtProductForms->setReadOnly(true);
     txtProductForms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     moveTwips(txtProductForms, 120, 2175, 4215, 660);
@@ -111,6 +115,7 @@ frmSelectStand::frmSelectStand(QWidget *parent) : QDialog(parent ? parent : plat
     for (int i = 0; i < 4; ++i) {
         cmdSelNav[i] = new QPushButton(QString::fromLatin1(navText[i]), framSelect[3]);
         cmdSelNav[i]->setToolTip(QString::fromLatin1(navTips[i]));
+        cmdSelNav[i]->setAccessibleName(QString::fromLatin1(navTips[i]));
         cmdSelNav[i]->setAutoDefault(false);
         moveTwips(cmdSelNav[i], 105 + 405 * (i % 2), 300 + 465 * (i / 2), 390, 375);
         connect(cmdSelNav[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdSelNav_Click(i); }); });
@@ -186,7 +191,7 @@ void frmSelectStand::ShowBoundFields()
     if (rs && !rs->isClosed() && !rs->bof() && !rs->eof()) {
         const QVariant value = rs->field(QStringLiteral("revision_date"));
         if (value.typeId() == QMetaType::QDate)
-            date = QLocale().toString(value.toDate(), QLocale::ShortFormat);
+            date = platform::shortDate(value.toDate());
         else
             date = DataListModel::displayText(value);
     }

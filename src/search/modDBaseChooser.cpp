@@ -38,9 +38,9 @@ void SetSelection(const QVariant &vSelection)
     if (platform::isNull(vSelection))
         gSelection.clear();
     else if (vSelection.typeId() == QMetaType::QDate)
-        gSelection = vSelection.toDate().toString(Qt::ISODate);
+        gSelection = platform::shortDate(vSelection.toDate());
     else if (vSelection.typeId() == QMetaType::QDateTime)
-        gSelection = vSelection.toDateTime().date().toString(Qt::ISODate);
+        gSelection = platform::shortDate(vSelection.toDateTime().date());
     else if (vSelection.typeId() == QMetaType::QString)
         gSelection = vSelection.toString();
     else
@@ -99,6 +99,7 @@ QString SelectFromList(const QString &strSQL, const QString &strField, const QSt
         dialog.dblSelect->setBoundColumn(strField);
         dialog.dblSelect->refill();
         dialog.setWindowTitle(QStringLiteral("Select '") + strNoun + QStringLiteral("'"));
+        dialog.dblSelect->setAccessibleName(strNoun);
         runChooser(dialog);
         return gSelection;
     } catch (const platform::VbError &error) {
@@ -157,8 +158,6 @@ QString LikeText(const QString &strText)
             out += QStringLiteral("''");
         else if (c == QLatin1Char('['))
             out += QStringLiteral("[[]");
-        else if (c == QLatin1Char('#'))
-            out += QStringLiteral("[#]");
         else
             out += c;
     }

@@ -44,8 +44,8 @@ using ChooserRunner = std::function<void(QDialog &)>;
 void setChooserRunner(ChooserRunner runner);
 void runChooser(QDialog &dialog);
 
-// A typed text for inside a LIKE pattern: quotes doubled, "[" and "#" made literal; "*" and "?"
-// stay wildcards, as users type them.
+// A typed text for inside a LIKE pattern: quotes doubled, "[" made literal; "*", "?" and "#"
+// (one digit) stay wildcards, as users type them.
 QString LikeText(const QString &strText);
 
 } // namespace modDBase

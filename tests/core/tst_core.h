@@ -68,6 +68,9 @@ private slots:
     void screenWidth_data();
     void screenWidth();
     void unloadClosesDatabaseSavesSettingsClosesWindows();
+    void windowSystemTitles();
+    void toolbarForScreenReaders_data();
+    void toolbarForScreenReaders();
 
 private:
     QByteArray m_appData, m_xdg, m_home;

@@ -3,11 +3,13 @@
 
 #include "core/mdiVelkor.h"
 #include "core/modDBase.h"
+#include "core/modToolTips.h"
 #include "db/Database.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -16,6 +18,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -500,4 +505,86 @@ void tst_core::unloadClosesDatabaseSavesSettingsClosesWindows()
     QTRY_VERIFY(!stubbornWindow);
     QVERIFY(w.colMaterials.isEmpty());
     delete dialog;
+}
+
+// The window system shows each window's own title, with nothing appended; the desktop knows the
+// program by its desktop entry.
+void tst_core::windowSystemTitles()
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
+        QSKIP("needs xvfb-run and xprop");
+    Sandbox box;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("APPDATA"), box.path(QStringLiteral("user")));
+    QProcess probe;
+    probe.setProcessEnvironment(environment);
+    probe.start(xvfb, {QStringLiteral("-a"), QStringLiteral(CORE_TITLE_PROBE), box.programFolder()});
+    QVERIFY(probe.waitForFinished(120000));
+    const QString output = QString::fromUtf8(probe.readAllStandardOutput());
+    QVERIFY2(probe.exitCode() == 0, qPrintable(output + QString::fromUtf8(probe.readAllStandardError())));
+
+    auto name = [&](const QString &window, const QString &property) {
+        const QRegularExpression line(QStringLiteral("^") + window + QLatin1Char(' ') + property +
+                                          QStringLiteral(" = \"(.*)\"$"),
+                                      QRegularExpression::MultilineOption);
+        return line.match(output).captured(1);
+    };
+    for (const char *property : {"_NET_WM_NAME", "WM_NAME"}) {
+        QCOMPARE(name(QStringLiteral("main"), QLatin1String(property)), QStringLiteral("Velkor-PED   "));
+        QCOMPARE(name(QStringLiteral("box"), QLatin1String(property)), QStringLiteral("Database Missing"));
+    }
+    QVERIFY2(output.contains(QStringLiteral("desktop velkor-ped\n")), qPrintable(output));
+}
+
+void tst_core::toolbarForScreenReaders_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<bool>("pressed");
+    const int button = QAccessible::Button, check = QAccessible::CheckBox, menu = QAccessible::ButtonMenu;
+    QTest::newRow("plain") << "Select" << "Select Material(s)..." << button << false;
+    QTest::newRow("plain, last") << "Exit" << "Exit" << button << false;
+    QTest::newRow("check, pressed") << "Ref" << "References" << check << true;
+    QTest::newRow("held by the view") << "ChemComp" << "Chemical Composition" << button << false;
+    QTest::newRow("held by the arrangement") << "Cascade" << "Cascade" << button << true;
+    QTest::newRow("drop-down") << "Physical" << "Physical Properties..." << menu << false;
+}
+
+// Each toolbar button is announced by its tool-tip text, also with tool tips off, in the role of its
+// style; only the check button can be ticked.
+void tst_core::toolbarForScreenReaders()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    QFETCH(bool, pressed);
+    mdiVelkor w;
+    QCOMPARE(mdiVelkor::instance(), &w);
+    int named = 0;
+    for (int i = 1; i <= w.ButtonCount(); ++i)
+        if (QAction *b = w.Buttons(i); !b->isSeparator()) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.Toolbar1->widgetForAction(b));
+            named += a && !a->text(QAccessible::Name).isEmpty() ? 1 : 0;
+        }
+    QCOMPARE(named, 16);
+
+    w.blnToolTips = false;
+    modToolTips::InitToolTipTexts();
+    modToolTips::ShowToolTips(false);
+    QAction *action = w.Buttons(key);
+    QVERIFY(action->toolTip().isEmpty());
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.Toolbar1->widgetForAction(action));
+    QVERIFY(a);
+    QCOMPARE(a->text(QAccessible::Name), name);
+    QCOMPARE(int(a->role()), role);
+    QCOMPARE(bool(a->state().checkable), role == QAccessible::CheckBox);
+    QCOMPARE(bool(a->state().checked || a->state().pressed), pressed);
+    QCOMPARE(action->isCheckable(), key != QLatin1String("Select") && key != QLatin1String("Exit"));
+    QVERIFY(a->actionInterface());
+    QVERIFY(a->actionInterface()->actionNames().contains(role == QAccessible::CheckBox
+                                                             ? QAccessibleActionInterface::toggleAction()
+                                                             : QAccessibleActionInterface::pressAction()));
 }

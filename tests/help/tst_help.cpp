@@ -1,10 +1,14 @@
 #include "tst_help.h"
 
+#include "AccessibleNames.h"
+
 #include "controls/RichTextBox.h"
 #include "core/HTMLHelp.h"
 #include "core/HelpFile.h"
 #include "core/HelpSitemap.h"
 #include "core/HelpViewer.h"
+#include "core/frmAbout.h"
+#include "core/frmAgreement.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
@@ -495,3 +499,27 @@ void tst_help::loadFile()
 }
 
 QTEST_MAIN(tst_help)
+
+// The help viewer, the about box and the agreement name every control a user reaches by keyboard.
+void tst_help::helpWindowsNamedForScreenReaders()
+{
+    platform::setProgramFolder(BinDir);
+    HTMLHelp::ShowHelpContents(1);
+    HelpViewer *viewer = HelpViewer::instance();
+    QVERIFY(viewer);
+    QStringList unnamed;
+    viewer->showContents();
+    unnamed << testsupport::unnamedControls(viewer);
+    viewer->showIndex();
+    unnamed << testsupport::unnamedControls(viewer);
+    viewer->showSearch();
+    unnamed << testsupport::unnamedControls(viewer);
+    closeViewer();
+    frmAbout about;
+    about.Form_Load();
+    unnamed << testsupport::unnamedControls(&about);
+    frmAgreement agreement;
+    unnamed << testsupport::unnamedControls(&agreement);
+    platform::setProgramFolder(QString());
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+}

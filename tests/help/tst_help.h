@@ -19,6 +19,7 @@ private slots:
     void unusableHelpFile();
     void missingTopicAndLinks();
     void indexAndSearchTabs();
+    void helpWindowsNamedForScreenReaders();
     void builtHelpFileIsComplete();
     void sitemapParsing_data();
     void sitemapParsing();

@@ -68,6 +68,9 @@ private slots:
     void fixedSizeInMdiArea();
     void elevatedShowsRp02_data();
     void elevatedShowsRp02();
+    void controlsNamedForScreenReaders();
+    void elevatedOptionActsWhenChecked_data();
+    void elevatedOptionActsWhenChecked();
     void addInfoFillsWorkArea();
     void creepGraphButtonOnlyWithData_data();
     void creepGraphButtonOnlyWithData();

@@ -2,6 +2,8 @@
 
 #include "tst_material.h"
 
+#include "AccessibleNames.h"
+
 #include "controls/DataGrid.h"
 #include "core/mdiVelkor.h"
 #include "db/DataControl.h"
@@ -11,6 +13,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -229,6 +232,82 @@ void tst_material::elevatedShowsRp02()
     QVERIFY(w->lblElevated->isHidden());
     QVERIFY(w->framMechOpt->isHidden());
     QVERIFY(!w->framOptions->isHidden());
+}
+
+// Every control a user reaches by keyboard has a name for screen readers; the header boxes are named
+// after the labels beside them.
+void tst_material::controlsNamedForScreenReaders()
+{
+    Fixture fixture(baseRows());
+    auto w = openWindow(fixture.material(1));
+    for (const char *table : {"Ref", "ChemComp", "Rp02", "Design", "AddInfo"}) {
+        w->ShowTable(QString::fromLatin1(table));
+        const QStringList unnamed = testsupport::unnamedControls(w.get());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(QString::fromLatin1(table) + QLatin1String(": ") +
+                                               unnamed.join(QLatin1String(", "))));
+    }
+    const char *const names[9] = {"Standard", "Standard Description", "Name", "Description", "Number", "Group",
+                                  "Revision Date", "Product Forms", "Revision Date"};
+    for (int i = 0; i < 9; ++i)
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->txtMainData[i])->text(QAccessible::Name),
+                 QString::fromLatin1(names[i]));
+    // The two dates are told apart by their descriptions, also with tool tips off.
+    w->txtMainData[6]->setToolTip(QString());
+    QCOMPARE(QAccessible::queryAccessibleInterface(w->txtMainData[6])->text(QAccessible::Description),
+             QStringLiteral("Date Velkor-PED last updated for this Material"));
+}
+
+void tst_material::elevatedOptionActsWhenChecked_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("arrow key") << "key" << 1 << "Rp10";
+    QTest::newRow("checked from outside") << "setChecked" << 2 << "Rm";
+    QTest::newRow("screen reader's toggle") << "toggleAction" << 2 << "Rm";
+    QTest::newRow("mouse click") << "click" << 1 << "Rp10";
+}
+
+// However an option becomes selected, its table is shown, once.
+void tst_material::elevatedOptionActsWhenChecked()
+{
+    QFETCH(QString, how);
+    QFETCH(int, option);
+    QFETCH(QString, shown);
+    Fixture fixture(baseRows() << thicknessRows(QStringLiteral("Rp02"), {-1}) << thicknessRows(QStringLiteral("Rp10"), {-1})
+                               << thicknessRows(QStringLiteral("Rm"), {-1}));
+    platform::ScriptedResponder responder;
+    auto w = openWindow(fixture.material(1));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+
+    QSignalSpy refreshes(w->dtaTable, &db::DataControl::refreshed);
+    w->ShowTable(shown);
+    const qsizetype once = refreshes.count();
+    w->ShowTable(QStringLiteral("Elevated"));
+    QCOMPARE(w->strCurrentTable, QStringLiteral("Rp02"));
+    refreshes.clear();
+
+    QRadioButton *target = w->optMechProp[std::size_t(option)];
+    if (how == QLatin1String("key")) {
+        w->optMechProp[0]->setFocus();
+        QTRY_VERIFY(w->optMechProp[0]->hasFocus());
+        QTest::keyClick(w->optMechProp[0], Qt::Key_Right);
+    } else if (how == QLatin1String("setChecked")) {
+        target->setChecked(true);
+    } else if (how == QLatin1String("toggleAction")) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(target);
+        QVERIFY(accessible && accessible->actionInterface());
+        QVERIFY(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+    QVERIFY(target->isChecked());
+    QCOMPARE(w->strCurrentTable, shown);
+    QCOMPARE(w->tdbBoundTable->column(1)->dataField(), shown);
+    QCOMPARE(refreshes.count(), once);
+    QCOMPARE(responder.count(), 0);
 }
 
 void tst_material::addInfoFillsWorkArea()

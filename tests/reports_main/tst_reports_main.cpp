@@ -1,6 +1,7 @@
 // The material report's composition, header, save runs and the print and save dialogs, on a small
 // material database made from the project's schema.
 
+#include "AccessibleNames.h"
 #include "controls/ReportControls.h"
 #include "controls/ReportPreview.h"
 #include "core/ModalDialog.h"
@@ -25,6 +26,7 @@
 #include "reports/frmSave.h"
 #include "reports/frmSelData.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -143,6 +145,8 @@ private slots:
 
     // Dialogs
     void selDataDisablesEmptyTables();
+    void dialogsNamedForScreenReaders();
+    void referencesStayTicked_data();
     void referencesStayTicked();
     void selDataSaveAndPrint_data();
     void selDataSaveAndPrint();
@@ -617,13 +621,56 @@ void tst_reports_main::selDataDisablesEmptyTables()
     QCOMPARE(dialog.optFormat[1]->toolTip(), QStringLiteral("Rich Text Format"));
 }
 
+// The report's dialogs and its preview name every control a user reaches by keyboard.
+void tst_reports_main::dialogsNamedForScreenReaders()
+{
+    QStringList unnamed;
+    frmSelData data;
+    data.Form_Load();
+    unnamed << testsupport::unnamedControls(&data);
+    frmSave save;
+    unnamed << testsupport::unnamedControls(&save);
+    setFlags({0});
+    actRepMain report;
+    controls::ReportPreview *preview = report.show(nullptr, false);
+    QVERIFY(preview);
+    unnamed << testsupport::unnamedControls(preview);
+    preview->close();
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+}
+
+void tst_reports_main::referencesStayTicked_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("mouse click") << "click";
+    QTest::newRow("space key") << "key";
+    QTest::newRow("unticked from outside") << "setChecked";
+    QTest::newRow("screen reader's toggle") << "toggleAction";
+}
+
+// However a tick changes, the references box stays ticked and the others follow the user.
 void tst_reports_main::referencesStayTicked()
 {
+    QFETCH(QString, how);
     frmSelData dialog;
     dialog.Form_Load();
-    dialog.chkData[0]->click();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto untick = [&](QCheckBox *box) {
+        if (how == QLatin1String("click")) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); // on the tick
+        } else if (how == QLatin1String("key")) {
+            QTest::keyClick(box, Qt::Key_Space);
+        } else if (how == QLatin1String("setChecked")) {
+            box->setChecked(false);
+        } else {
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+            accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        }
+    };
+    untick(dialog.chkData[0]);
     QVERIFY(dialog.chkData[0]->isChecked());
-    dialog.chkData[1]->click();
+    untick(dialog.chkData[1]);
     QVERIFY(!dialog.chkData[1]->isChecked());
     dialog.chkData[1]->click();
     QVERIFY(dialog.chkData[1]->isChecked());

@@ -2,6 +2,8 @@
 
 #include "searchfixture.h"
 
+#include "AccessibleNames.h"
+
 #include "controls/DataGrid.h"
 #include "core/mdiVelkor.h"
 #include "core/modDBase.h"
@@ -200,7 +202,7 @@ private slots:
         const QString date = modDBase::SelectFromList(
             QStringLiteral("select distinct revision_date from materials order by revision_date"),
             QStringLiteral("revision_date"), QStringLiteral("Revision Date"), QStringLiteral("DatabaseName"));
-        QCOMPARE(date, QStringLiteral("2017-06-01"));
+        QCOMPARE(date, QLocale().toString(QDate(2017, 6, 1), QLocale::ShortFormat));
         frmSearch *frm = env->loadSearch();
         frm->txtSearch[5]->setText(date);
         QCOMPARE(frm->lblMatCount->text(), QStringLiteral("34"));
@@ -371,6 +373,26 @@ private slots:
         QVERIFY(responder->messages().isEmpty());
         pma.txtSearchString->setText(QStringLiteral("  "));
         QCOMPARE(pma.tdbIndex->rowCount(), 3);
+    }
+
+    // The choosers and the PMA index name every control for screen readers, also with tool tips off.
+    void controlsNamedForScreenReaders()
+    {
+        mdi().blnToolTips = false;
+        QStringList unnamed;
+        modDBase::setChooserRunner([&](QDialog &dialog) {
+            dialog.show();
+            unnamed << testsupport::unnamedControls(&dialog);
+            dialog.reject();
+        });
+        modDBase::SelectFromList(QStringLiteral("select distinct name from materials order by name"),
+                                 QStringLiteral("name"), QStringLiteral("Material Name"), QStringLiteral("DatabaseName"));
+        modDBase::SelectStandard(QStringLiteral("select * from standard order by standard"), QStringLiteral("DatabaseName"));
+        searchtest::createPmaDb(env->folder());
+        frmPmaIndex pma;
+        pma.Form_Load();
+        unnamed << testsupport::unnamedControls(&pma);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
     }
 
     void pmaQueryAndSort()

@@ -2,26 +2,34 @@
 
 #include "searchfixture.h"
 
+#include "AccessibleNames.h"
+
 #include "controls/DataGrid.h"
 #include "core/mdiVelkor.h"
 #include "db/DataControl.h"
 #include "platform/MsgBox.h"
+#include "platform/Environment.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
+#include "search/DataBoundList.h"
 #include "search/frmPmaIndex.h"
 #include "search/frmSearch.h"
 #include "search/frmSelect.h"
 #include "search/frmSelectStand.h"
 #include "search/modDBaseChooser.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QListView>
+#include <QScopeGuard>
 #include <QTest>
 
 using searchtest::SearchEnv;
@@ -290,6 +298,47 @@ private slots:
         QVERIFY(frm->chkListAll->isChecked());
     }
 
+    // The family is set up when the choice changes, whether by keyboard or from outside.
+    void familyChangedAnyWay_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("arrow key") << true;
+        QTest::newRow("set from outside") << false;
+    }
+
+    void familyChangedAnyWay()
+    {
+        QFETCH(bool, byKey);
+        frm->txtSearch[3]->setText(QStringLiteral("steel"));
+        if (byKey)
+            QTest::keyClick(frm->cmbChooseStd, Qt::Key_Down);
+        else
+            frm->cmbChooseStd->setCurrentIndex(1);
+        QCOMPARE(frm->cmbChooseStd->currentText(), QStringLiteral("SS"));
+        QVERIFY(frm->txtSearch[3]->text().isEmpty());
+        QVERIFY(!frm->txtSearch[3]->isEnabled());
+        QVERIFY(frm->txtSearch[1]->isEnabled());
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("40"));
+    }
+
+    // Every control a user reaches by keyboard has a name for screen readers; the criteria boxes are
+    // named after the check box or label beside them.
+    void controlsNamedForScreenReaders()
+    {
+        const QStringList unnamed = testsupport::unnamedControls(frm);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+        const char *const names[7] = {"Standard", "Name", "Number", "Description", "Group", "Revision Date",
+                                      "Product Form"};
+        for (int i = 0; i < 7; ++i) {
+            QAccessibleInterface *box = QAccessible::queryAccessibleInterface(frm->txtSearch[i]);
+            QCOMPARE(box->text(QAccessible::Name), QString::fromLatin1(names[i]));
+            QCOMPARE(int(box->role()), int(QAccessible::EditableText));
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(frm->cmdSelect[1])->text(QAccessible::Name),
+                 QStringLiteral("Select Material's 'Name' From List..."));
+        QCOMPARE(int(QAccessible::queryAccessibleInterface(frm->cmbChooseStd)->role()), int(QAccessible::ComboBox));
+    }
+
     void listAll()
     {
         QVERIFY(frm->chkListAll->isChecked());
@@ -368,6 +417,83 @@ private slots:
         QCOMPARE(frm->txtSearch[box]->text(), shown);
     }
 
+    // Typed criteria go into the pattern as Jet reads them: "#" is one digit, a quote stays a quote.
+    void typedPattern_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("count");
+
+        QTest::newRow("one digit") << 1 << "P#65" << "2";
+        QTest::newRow("one digit is not a letter") << 1 << "#265" << "0";
+        QTest::newRow("digits in a row") << 2 << "1.0##5" << "3";
+        QTest::newRow("quote") << 1 << "O'Neil" << "1";
+    }
+
+    void typedPattern()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, count);
+        frm->txtSearch[box]->setText(typed);
+        QCOMPARE(frm->lblMatCount->text(), count);
+        QVERIFY(responder->messages().isEmpty());
+    }
+
+    // The revision date is matched as the grids write it, the regional short date.
+    void revisionDateCriterion_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shortDate");
+
+        QTest::newRow("British") << "en_GB" << "01/09/2009";
+        QTest::newRow("German") << "de_DE" << QLocale(QStringLiteral("de_DE")).toString(QDate(2009, 9, 1), QLocale::ShortFormat);
+    }
+
+    void revisionDateCriterion()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, shortDate);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        QVERIFY(shortDate.contains(QLatin1String("09")));
+
+        frm = env->loadSearch();
+        frm->txtSearch[1]->setText(QStringLiteral("P235GH"));
+        QCOMPARE(frm->tdbMaterials->text(0, 5), shortDate);
+
+        frm->txtSearch[1]->clear();
+        frm->txtSearch[5]->setText(shortDate);
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("3"));
+        // Part of the date, as the user reads it.
+        frm->txtSearch[5]->setText(shortDate.left(5));
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("3"));
+        // The stored form is not what the user sees, so it finds nothing.
+        frm->txtSearch[5]->setText(QStringLiteral("2009-09"));
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("0"));
+
+        // The pick list shows the grid's texts, finds in them and returns the one chosen, with which
+        // the search finds its rows.
+        const QString latest = QLocale().toString(QDate(2017, 6, 1), QLocale::ShortFormat);
+        QStringList listed;
+        modDBase::setChooserRunner([&](QDialog &dialog) {
+            auto *select = qobject_cast<frmSelect *>(&dialog);
+            dialog.show();
+            for (int row = 0; row < select->dblSelect->model()->rowCount(); ++row)
+                listed << select->dblSelect->model()->index(row, 0).data().toString();
+            select->txtSearch->setText(latest);
+            select->cmdSelect_Click();
+        });
+        frm->txtSearch[5]->clear();
+        frm->cmdSelect_Click(5);
+        QCOMPARE(listed.value(0), shortDate);
+        QCOMPARE(listed.size(), 3);
+        QCOMPARE(frm->txtSearch[5]->text(), latest);
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("34"));
+        QVERIFY(responder->messages().isEmpty());
+    }
+
     void enterInCriterionAddsNothingOnEmptyResult()
     {
         frm->txtSearch[1]->setText(QStringLiteral("no such grade"));
@@ -438,6 +564,50 @@ private slots:
         QDir().mkpath(shot);
         frm->txtSearch[6]->setText(QStringLiteral("plate"));
         sub->grab().save(shot + (small ? QStringLiteral("/search-small.png") : QStringLiteral("/search-normal.png")));
+    }
+
+    // The main window opens within the screen's available area, maximised where that area is larger
+    // than the window needs, and its work area shows the search window whole.
+    void mainWindowOnScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<bool>("maximised");
+        QTest::newRow("1280 x 1024") << QRect(0, 0, 1280, 1024) << true;
+        QTest::newRow("1280 x 1024 below a panel") << QRect(0, 28, 1280, 996) << true;
+        QTest::newRow("800 x 600") << QRect(0, 0, 800, 600) << true;
+        QTest::newRow("640 x 480") << QRect(0, 0, 640, 480) << false;
+    }
+
+    void mainWindowOnScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(bool, maximised);
+        mdiVelkor &mdi = searchtest::mainWindow();
+        env->resetMainWindow();
+        mdi.blnLowResolution = available.width() < 1024;
+        frm = env->loadSearch();
+        frm->subWindow()->show();
+
+        const QSize needed = mdi.NeededSize();
+        const mdiVelkor::ScreenPlacement placement = mdiVelkor::PlaceOnScreen(available, needed);
+        QCOMPARE(placement.maximised, maximised);
+        QVERIFY(available.contains(placement.normal));
+        QCOMPARE(placement.normal.topLeft(), available.topLeft());
+
+        // At the size it needs, the work area holds the whole search window.
+        mdi.showNormal();
+        mdi.setGeometry(QRect(available.topLeft(), needed));
+        QTRY_COMPARE(mdi.size(), needed);
+        QVERIFY(mdi.mdiArea()->viewport()->rect().contains(frm->subWindow()->geometry()));
+        if (!maximised) {
+            // Too small a screen: the window takes the available area as a normal window.
+            platform::setAvailableScreenOverride(available);
+            auto restore = qScopeGuard([] { platform::setAvailableScreenOverride(QRect()); });
+            mdi.ShowOnScreen();
+            QTRY_COMPARE(mdi.frameGeometry().topLeft(), available.topLeft());
+            QVERIFY(available.contains(mdi.frameGeometry()));
+            QVERIFY(!mdi.isMaximized());
+        }
     }
 
     void closeButtonDoesNothing()
