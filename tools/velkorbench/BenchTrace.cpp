@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cstdio>
 #include <sqlite3.h>
 
 namespace bench {
@@ -77,9 +78,13 @@ double replayMs(const QList<Statement> &statements)
     for (const Statement &s : statements)
         texts.append(s.sql.toUtf8());
 
-    QElapsedTimer clock;
+    // VELKORBENCH_SLOW_MS=<ms> names every statement slower than that on the error output.
+    bool reportSlow = false;
+    const double slowMs = qEnvironmentVariableIntValue("VELKORBENCH_SLOW_MS", &reportSlow);
+    QElapsedTimer clock, one;
     clock.start();
     for (qsizetype i = 0; i < statements.size(); ++i) {
+        one.start();
         sqlite3_stmt *stmt = nullptr;
         if (sqlite3_prepare_v2(connections.value(statements.at(i).file), texts.at(i).constData(), -1, &stmt,
                                nullptr) != SQLITE_OK) {
@@ -94,6 +99,9 @@ double replayMs(const QList<Statement> &statements)
                                                                       : sqlite3_column_int64(stmt, c) & 1;
         sqlite3_finalize(stmt);
         Q_UNUSED(bytes);
+        if (reportSlow && double(one.nsecsElapsed()) / 1e6 >= slowMs)
+            std::fprintf(stderr, "slow statement %.1f ms: %s\n", double(one.nsecsElapsed()) / 1e6,
+                         texts.at(i).constData());
     }
     const double ms = double(clock.nsecsElapsed()) / 1e6;
     for (sqlite3 *db : std::as_const(connections))
