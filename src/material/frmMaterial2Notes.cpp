@@ -160,13 +160,13 @@ void frmMaterial2::LoadAdditionalInfo()
     }
 
     QString text = textbox::text(txtNotes);
-    qint16 currentTitleId = 0;
+    qint32 currentTitleId = 0;
     QString currentTitle;
     QString untitled;
     for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
         const QVariant titleID = rs->field(QStringLiteral("titleID"));
-        if (!isNull(titleID) && cInt(titleID) != currentTitleId) {
-            currentTitleId = cInt(titleID);
+        if (!isNull(titleID) && cLng(titleID) != currentTitleId) {
+            currentTitleId = cLng(titleID);
             currentTitle = modDBase::GetText(dtaOther->recordset(), currentTitleId, QStringLiteral("titleID"),
                                              QStringLiteral("titleText"));
             const QString separator = text.isEmpty() ? QString() : vbCrLf;
