@@ -37,6 +37,23 @@ class DataControl;
 class Recordset;
 }
 
+// Holds back the painting of a window while it loads tables only for what they record.
+class PaintPause
+{
+public:
+    explicit PaintPause(QWidget *window) : m_window(window), m_was(window->updatesEnabled())
+    {
+        m_window->setUpdatesEnabled(false);
+    }
+    ~PaintPause() { m_window->setUpdatesEnabled(m_was); }
+    PaintPause(const PaintPause &) = delete;
+    PaintPause &operator=(const PaintPause &) = delete;
+
+private:
+    QWidget *m_window;
+    bool m_was;
+};
+
 class frmMaterial2 : public QWidget
 {
     Q_OBJECT

@@ -415,16 +415,25 @@ QList<Line> Session::run()
         std::fflush(stdout);
         lines << line;
     };
-    add(startup());
-    add(searchKey());
-    add(open30());
-    add(tableSwitch30());
-    add(design30());
-    add(batchPdf30());
+    const std::pair<const char *, std::function<Line()>> operations[] = {
+        {"startup", [this] { return startup(); }},
+        {"search_key", [this] { return searchKey(); }},
+        {"open_30", [this] { return open30(); }},
+        {"table_switch_30", [this] { return tableSwitch30(); }},
+        {"design_30", [this] { return design30(); }},
+        {"batch_pdf_30", [this] { return batchPdf30(); }},
+    };
+    for (const auto &[name, operation] : operations) {
+        if (!mdiVelkor::instance())
+            startMainWindow();
+        if (m_options.only.isEmpty() || m_options.only.contains(QLatin1String(name)))
+            add(operation());
+    }
     backToSearch();
     add(peakRss());
-    for (Line &line : jetLines(m_options))
-        add(line);
+    if (m_options.only.isEmpty() || m_options.only.contains(QStringLiteral("open_jet")))
+        for (Line &line : jetLines(m_options))
+            add(line);
     return lines;
 }
 

@@ -23,6 +23,7 @@ struct Options
     QString binFolder;    // the program folder of a build (settings and index files)
     QString jetFolder;    // the Jet files of that scale, "" when there are none
     QString resultsFile;  // where to write what each operation produced, "" for nowhere
+    QStringList only;     // the operations to run, empty for all
 };
 
 // One report line: "<operation> grades=<N> median_ms=<x> floor_ms=<y> goal_ms=<z> PASS|FAIL".

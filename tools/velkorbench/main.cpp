@@ -1,7 +1,7 @@
 // velkorbench: times the program's main paths on one material database, offscreen.
 //
 //   velkorbench --db <file> --grades <N> --bin <program folder> [--jet <folder>] [--runs <R>]
-//               [--results <file>]
+//               [--results <file>] [--only <operation>,...]
 //
 // Prints one line per operation (see BenchOps.h) and exits 0 whatever the times; 1 only when the
 // benchmark itself cannot run. --results writes what each operation produced, one line each, for
@@ -42,10 +42,12 @@ int main(int argc, char *argv[])
             options.runs = value.toInt();
         else if (key == QLatin1String("--results"))
             options.resultsFile = value;
+        else if (key == QLatin1String("--only"))
+            options.only = value.split(u',');
     }
     if (options.database.isEmpty() || options.binFolder.isEmpty() || options.grades < 1 || options.runs < 1) {
         std::fprintf(stderr, "usage: velkorbench --db <file> --grades <N> --bin <program folder> [--jet <folder>] "
-                             "[--runs <R>] [--results <file>]\n");
+                             "[--runs <R>] [--results <file>] [--only <operation>,...]\n");
         return 1;
     }
 
