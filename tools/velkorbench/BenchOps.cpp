@@ -272,8 +272,19 @@ void Session::select30()
     frmSearch *search = frmSearch::instance();
     search->cmdSelections_Click(1); // empties the selection
     if (m_ids.isEmpty()) {
+        // The last whole copy of the demo's grades: the highest ids of the database, the demo's own
+        // data under the copy's names.
+        auto count = modDBase::gMaterialDb->openRecordset(
+            QStringLiteral("select count(*) from materials where matID < %1").arg(FirstCopyId));
+        const int demo = count->field(0).toInt();
+        count = modDBase::gMaterialDb->openRecordset(QStringLiteral("select count(*) from materials"));
+        m_copy = demo > 0 ? count->field(0).toInt() / demo - 1 : 0;
+        const int first = m_copy == 0 ? 0 : FirstCopyId + (m_copy - 1) * demo;
+        const int end = m_copy == 0 ? FirstCopyId : first + demo;
         auto rs = modDBase::gMaterialDb->openRecordset(
-            QStringLiteral("select matID from materials where matID < %1 order by matID").arg(FirstCopyId));
+            QStringLiteral("select matID from materials where matID >= %1 and matID < %2 order by matID")
+                .arg(first)
+                .arg(end));
         for (; !rs->eof() && m_ids.size() < Windows; rs->moveNext())
             m_ids << rs->field(0).toInt();
     }
@@ -292,6 +303,19 @@ void Session::open30Windows(bool batch)
     settle();
 }
 
+// A copy's window title with the copy's marks taken off the name, number and standard.
+QString Session::demoTitle(QString title) const
+{
+    if (m_copy == 0)
+        return title;
+    const QString k = QString::number(m_copy);
+    title.replace(QStringLiteral("-%1 Number: ").arg(k), QStringLiteral(" Number: "));
+    title.replace(QStringLiteral("-%1 Standard: ").arg(k), QStringLiteral(" Standard: "));
+    if (title.endsWith(QStringLiteral(" x") + k))
+        title.chop(k.size() + 2);
+    return title;
+}
+
 Line Session::open30()
 {
     const Timing t = measure(
@@ -307,7 +331,7 @@ Line Session::open30()
     Line line(QStringLiteral("open_30"), t.median, t.floor);
     QStringList titles;
     for (frmMaterial2 *frm : materialWindows())
-        titles << frm->windowTitle();
+        titles << demoTitle(frm->windowTitle());
     titles.sort();
     line.result = QStringLiteral("%1 windows %2").arg(titles.size()).arg(shortHash(titles.join(u'\n').toUtf8()));
     return line;

@@ -80,11 +80,13 @@ private:
     void select30();
     void open30Windows(bool batch);
     int demoRows() const;
+    QString demoTitle(QString title) const;
 
     Options m_options;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<platform::ScriptedResponder> m_responder;
-    QList<int> m_ids; // the 30 grades opened: the demo's first ones
+    QList<int> m_ids; // the 30 grades opened
+    int m_copy = 0;   // the copy of the demo's grades they belong to, 0 for the demo's own
     bool m_valid = false;
 };
 
