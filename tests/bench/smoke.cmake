@@ -4,14 +4,17 @@ set(operations startup search_key open_30 table_switch_30 design_30 batch_pdf_30
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
-execute_process(COMMAND ${MKBENCHDB} ${BIN}/Velkor_PED.mdb ${WORK}/Velkor_PED_200.mdb 200 RESULT_VARIABLE rc)
+# A copy of the demo database of its own: the program opens its database exclusively, and other tests
+# open the one of the program folder.
+file(COPY ${BIN}/Velkor_PED.mdb DESTINATION ${WORK}/demo)
+execute_process(COMMAND ${MKBENCHDB} ${WORK}/demo/Velkor_PED.mdb ${WORK}/Velkor_PED_200.mdb 200 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "mkbenchdb failed: ${rc}")
 endif()
 
 foreach(run demo 200)
   if(run STREQUAL demo)
-    set(db ${BIN}/Velkor_PED.mdb)
+    set(db ${WORK}/demo/Velkor_PED.mdb)
     set(grades 32)
   else()
     set(db ${WORK}/Velkor_PED_200.mdb)
