@@ -123,6 +123,9 @@ public:
     void MDIForm_DblClick();
 
     void DoBatchPrint();
+    // The first half of DoBatchPrint: every material window records its tables, queues those with
+    // data for printing and closes. Raises VbError.
+    void PrepareBatchPrint();
     void ShowAbout();
     void SelectMaterials();
     // strMenu "View", "Mech" or "Phys" with the item index; anything else only resets the marks.
