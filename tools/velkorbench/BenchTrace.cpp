@@ -72,6 +72,7 @@ double replayMs(const QList<Statement> &statements)
         const QByteArray uri = "file:" + QUrl::toPercentEncoding(s.file, "/") + "?mode=ro&immutable=1";
         sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
         db::detail::registerJetLike(db);
+        db::detail::registerShortDate(db);
         connections.insert(s.file, db);
     }
     QList<QByteArray> texts;
