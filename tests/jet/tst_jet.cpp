@@ -21,6 +21,7 @@
 #include <mdbtools.h>
 #include <sys/stat.h>
 #include <utime.h>
+#include "PrivateCopy.h"
 
 using db::Database;
 namespace dberr = db::dberr;
@@ -156,12 +157,7 @@ void tst_jet::init()
 
 QString tst_jet::copy(const QString &fixture, const QString &name)
 {
-    const QString target = m_dir.filePath(name.isEmpty() ? fixture : name);
-    QFile::remove(target);
-    if (!QFile::copy(kFixtures + fixture, target))
-        return {};
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    return target;
+    return testsupport::privateCopy(kFixtures + fixture, m_dir.path(), name);
 }
 
 std::shared_ptr<Database> tst_jet::material()

@@ -6,9 +6,9 @@
 
 namespace testsupport {
 
-QString privateCopy(const QString &source, const QString &folder)
+QString privateCopy(const QString &source, const QString &folder, const QString &name)
 {
-    const QString target = QDir(folder).filePath(QFileInfo(source).fileName());
+    const QString target = QDir(folder).filePath(name.isEmpty() ? QFileInfo(source).fileName() : name);
     QFile::remove(target);
     if (!QFile::copy(source, target))
         return {};
