@@ -289,7 +289,7 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
 
     ReportBand band;
     QVector<Placed> placed;
-    QVector<double> subReportTops;
+    QVector<double> followerTops; // subreports and growing texts: what is printed above stays with them
     double lowest = 0;
     for (ReportControl *control : order) {
         // Controls below a grown control move down by its growth.
@@ -307,8 +307,10 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
         } else if (control->kind() == ReportControl::Kind::Field) {
             const auto *field = static_cast<const ReportField *>(control);
             text = field->text();
-            if (field->canGrow())
+            if (field->canGrow()) {
                 height = std::max(height, textHeight(text, field->font(), field->width()));
+                followerTops.append(top);
+            }
         } else if (control->kind() == ReportControl::Kind::SubReport) {
             const auto found = children.constFind(control);
             if (found != children.cend()) {
@@ -327,7 +329,7 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
                 }
                 height = std::max(height, childHeight);
                 if (childHeight > 0)
-                    subReportTops.append(top);
+                    followerTops.append(top);
             }
         } else if (control->kind() == ReportControl::Kind::PageBreak) {
             band.breaks.append(top);
@@ -363,8 +365,9 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
         band.height = lowest;
     if (section.canShrink() && lowest < band.height)
         band.height = lowest;
-    // What the section prints above a subreport (its heading) stays with the subreport's first line.
-    for (double top : subReportTops) {
+    // What the section prints above a subreport or a growing text (its heading) stays with its
+    // first line (a growing text prints as one item: with all of it).
+    for (double top : followerTops) {
         double above = top;
         for (const PageItem &item : band.items) {
             if (item.rect.bottom() <= top + Epsilon)

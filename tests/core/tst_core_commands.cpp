@@ -37,6 +37,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include "PrivateCopy.h"
 
 const QList<int> DemoIds = {101, 102, 103, 104, 105};
 
@@ -61,7 +62,9 @@ void tst_core_commands::initTestCase()
     modFileHandler::SetupFileEnvironment();
     m_responder = std::make_unique<platform::ScriptedResponder>();
 
-    modDBase::gMaterialDb = db::Database::open(demo, false, true, QStringLiteral(";Pwd=quzmal"));
+    const QString copy = testsupport::privateCopy(demo, m_dir.path());
+    QVERIFY(!copy.isEmpty());
+    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=quzmal"));
     m_mdi = new mdiVelkor;
     m_mdi->resize(platform::twipsToPixels(16000), platform::twipsToPixels(12000));
     m_mdi->SetStatus();

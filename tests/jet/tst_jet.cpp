@@ -21,6 +21,7 @@
 #include <mdbtools.h>
 #include <sys/stat.h>
 #include <utime.h>
+#include "PrivateCopy.h"
 
 using db::Database;
 namespace dberr = db::dberr;
@@ -156,12 +157,7 @@ void tst_jet::init()
 
 QString tst_jet::copy(const QString &fixture, const QString &name)
 {
-    const QString target = m_dir.filePath(name.isEmpty() ? fixture : name);
-    QFile::remove(target);
-    if (!QFile::copy(kFixtures + fixture, target))
-        return {};
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    return target;
+    return testsupport::privateCopy(kFixtures + fixture, m_dir.path(), name);
 }
 
 std::shared_ptr<Database> tst_jet::material()
@@ -385,8 +381,11 @@ void tst_jet::passwords()
     QFETCH(QString, file);
     QFETCH(QString, connect);
     QFETCH(int, number);
-    QString path = kFixtures + file;
-    if (file == QLatin1String("other")) {
+    // Opened exclusively, so a copy: other test executables read the fixtures meanwhile.
+    QString path;
+    if (file != QLatin1String("other")) {
+        path = copy(file);
+    } else {
         path = m_dir.filePath(QStringLiteral("other.mdb"));
         writeAll(path, withPassword(readAll(kFixtures + QStringLiteral("Velkor_PED_pw.mdb")), QStringLiteral("Ärger mit Zwanzig!!!")));
     }

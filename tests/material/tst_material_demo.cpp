@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+#include "PrivateCopy.h"
 
 void tst_material::demoMaterialThroughAllTables_data()
 {
@@ -38,7 +39,10 @@ void tst_material::demoMaterialThroughAllTables()
     QFETCH(QString, grade);
     if (!QFile::exists(path))
         QSKIP("the demo database has not been built");
-    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
+    QTemporaryDir dir;
+    const QString copy = testsupport::privateCopy(path, dir.path());
+    QVERIFY(!copy.isEmpty());
+    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=quzmal"));
     auto closeDatabase = qScopeGuard([] {
         modDBase::gMaterialDb->close();
         modDBase::gMaterialDb.reset();

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include "PrivateCopy.h"
 
 namespace {
 
@@ -352,7 +353,10 @@ void tst_material_charts::demoDesignValues()
     const QString path = QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb");
     if (!QFile::exists(path))
         QSKIP("the demo database has not been built");
-    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
+    QTemporaryDir dir;
+    const QString copy = testsupport::privateCopy(path, dir.path());
+    QVERIFY(!copy.isEmpty());
+    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=quzmal"));
     auto closeDatabase = qScopeGuard([] {
         modDBase::gMaterialDb->close();
         modDBase::gMaterialDb.reset();

@@ -185,6 +185,8 @@ private slots:
     void pagination();
     void keepWithNext_data();
     void keepWithNext();
+    void headingStaysWithGrowingText_data();
+    void headingStaysWithGrowingText();
     void grownControlsPushLaterControlsDown();
     void groupFooterShowsLastValue_data();
     void groupFooterShowsLastValue();
@@ -477,6 +479,55 @@ void tst_report::keepWithNext()
     QVERIFY(findItem(report, QStringLiteral("row 1"), &page));
     QCOMPARE(page, secondRowPage);
     QVERIFY(findItem(report, QStringLiteral("row 4")));
+}
+
+// A filler, then a section with a heading of 300 twips over a text of 20 lines that grows below it;
+// nothing else follows, so the text's page is the last.
+void tst_report::headingStaysWithGrowingText_data()
+{
+    QTest::addColumn<double>("filler");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("headingPage");
+    QTest::addColumn<int>("textPage");
+
+    const double body = 15138;
+    QTest::newRow("room for the heading only") << body - 600 << 20 << 1 << 1;
+    QTest::newRow("room for both") << 1000.0 << 20 << 0 << 0;
+    QTest::newRow("room for the heading and one line") << body - 900 << 20 << 1 << 1;
+}
+
+void tst_report::headingStaysWithGrowingText()
+{
+    QFETCH(double, filler);
+    QFETCH(int, lines);
+    QFETCH(int, headingPage);
+    QFETCH(int, textPage);
+
+    QStringList text;
+    for (int i = 0; i < lines; ++i)
+        text << QStringLiteral("line %1").arg(i);
+    Report report;
+    report.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
+    ReportControls &section = report.addSection(Kind::GroupHeader, QStringLiteral("ghText"), 585)->controls();
+    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
+    auto *field = section.addField(QStringLiteral("txtText"), 0, 300, 9000, 285);
+    field->setCanGrow(true);
+    field->setText(text.join(QStringLiteral("\r\n")));
+    report.run(true);
+
+    int page = -1;
+    QVERIFY(findItem(report, QStringLiteral("Heading"), &page));
+    QCOMPARE(page, headingPage);
+    bool found = false;
+    for (int p = 0; p < report.pageCount(); ++p) {
+        if (pageTexts(report, p).join(QLatin1Char('\n')).contains(QStringLiteral("line 0"))) {
+            QCOMPARE(p, textPage);
+            found = true;
+            break;
+        }
+    }
+    QVERIFY(found);
+    QCOMPARE(report.pageCount(), textPage + 1);
 }
 
 void tst_report::grownControlsPushLaterControlsDown()

@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include "PrivateCopy.h"
 
 using controls::PageItem;
 using controls::ReportDocument;
@@ -63,7 +64,9 @@ void tst_reports_demo::initTestCase()
     qputenv("APPDATA", m_dir.path().toLocal8Bit());
     platform::setProgramFolder(m_dir.path());
     platform::setExeName(QStringLiteral("Velkor_PED"));
-    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
+    const QString copy = testsupport::privateCopy(path, m_dir.path());
+    QVERIFY(!copy.isEmpty());
+    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=quzmal"));
     QVERIFY(modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen());
     m_mdi = new mdiVelkor;
     m_mdi->SetStatus();

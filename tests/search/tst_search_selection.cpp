@@ -24,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
+#include "PrivateCopy.h"
 
 using searchtest::SearchEnv;
 
@@ -491,7 +492,9 @@ private slots:
         const QString demo = QStringLiteral(VELKOR_BIN_DIR) + QStringLiteral("/Velkor_PED.mdb");
         if (!QFile::exists(demo))
             QSKIP("the demo database is not built");
-        env->useDatabase(demo, QStringLiteral(";Pwd=quzmal"));
+        const QString copy = testsupport::privateCopy(demo, env->folder());
+        QVERIFY(!copy.isEmpty());
+        env->useDatabase(copy, QStringLiteral(";Pwd=quzmal"));
         QVERIFY(modDBase::gMaterialDb);
         frm = env->loadSearch();
         QVERIFY(frm->lblMatCount->text().toInt() >= 30);
