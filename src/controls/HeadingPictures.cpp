@@ -75,4 +75,10 @@ QImage symbolPicture(const QString &symbol, const QString &subscript, const QStr
     return image;
 }
 
+QString electricalResistivityUnit()
+{
+    return QStringLiteral("[") + QChar(0x03A9) + QStringLiteral(" ") + QChar(0x00D7) + QStringLiteral(" mm") +
+           QChar(0x00B2) + QStringLiteral("/m]");
+}
+
 } // namespace controls

@@ -16,4 +16,7 @@ QImage fractionPicture(const QString &numerator, const QString &denominator, int
 QImage symbolPicture(const QString &symbol, const QString &subscript, const QString &unitBase,
                      const QString &exponent, const QString &unitRest, int width, int height);
 
+// The unit of the specific electrical resistance as one line of text: "[Ω × mm²/m]".
+QString electricalResistivityUnit();
+
 } // namespace controls

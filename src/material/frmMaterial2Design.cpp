@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
+#include "controls/HeadingPictures.h"
 #include "material/DesignValues.h"
 #include "material/MainWindowLink.h"
 #include "platform/MsgBox.h"
@@ -94,6 +95,8 @@ void frmMaterial2::BuildDesignGrid()
         } else if (key == QLatin1String("CreepProp")) {
             for (int c = 1; m_creepCaptions.isAllocated() && c <= m_creepCaptions.upperBound(); ++c)
                 headings << m_creepCaptions.at(c);
+        } else if (key == QLatin1String("SpecElecRes")) {
+            headings << controls::electricalResistivityUnit();
         } else {
             headings << QStringLiteral("[MPa]");
         }

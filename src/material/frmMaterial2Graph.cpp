@@ -2,6 +2,7 @@
 
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
+#include "controls/HeadingPictures.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "material/MainWindowLink.h"
@@ -95,7 +96,7 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
         else if (strTable == QLatin1String("ThermCond"))
             table.yTitle = QStringLiteral("[W/m*K]");
         else if (strTable == QLatin1String("SpecElecRes"))
-            table.yTitle = QStringLiteral("[MPa]");
+            table.yTitle = controls::electricalResistivityUnit();
     }
     const int n = int(table.fields.size());
     MSChart1->setAxisTitle(controls::Chart::AxisY, table.yTitle);

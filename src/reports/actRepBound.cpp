@@ -73,7 +73,7 @@ QImage actRepBound::HeadingPicture(int index)
 
 QString actRepBound::HeadingText(int index)
 {
-    const QString beta(QChar(0x03B2)), omega(QChar(0x03A9)), times(QChar(0x00D7)), squared(QChar(0x00B2));
+    const QString beta(QChar(0x03B2)), times(QChar(0x00D7)), squared(QChar(0x00B2));
     switch (index) {
     case 0:
         return QStringLiteral("[kN/mm") + squared + QStringLiteral("]");
@@ -84,8 +84,7 @@ QString actRepBound::HeadingText(int index)
     case 3:
         return threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]"));
     case 4:
-        return QStringLiteral("[") + omega + QStringLiteral(" ") + times + QStringLiteral(" mm") + squared +
-               QStringLiteral("/m]");
+        return controls::electricalResistivityUnit();
     case 5:
         return threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]"));
     case 6:

@@ -211,6 +211,9 @@ void tst_material_charts::unboundChart_data()
     QTest::newRow("SpecThermCap: two series")
         << "SpecThermCap" << QStringList{"INSERT INTO SpecThermCap VALUES (1, 20, '460', '461', 1)"}
         << QStringList{"SpecThermCap", "SpecThermCapDiff"} << "[J/kgK]" << QStringList{"20", "460", "20", "461"};
+    QTest::newRow("SpecElecRes: its own unit")
+        << "SpecElecRes" << QStringList{"INSERT INTO SpecElecRes VALUES (1, 20, '0,22', 1)"} << QStringList{}
+        << "[Ω × mm²/m]" << QStringList{"20", "0,22"};
     QTest::newRow("Rp02 not split")
         << "Rp02" << QStringList{"INSERT INTO Rp02 VALUES (1, 100, '214', -1, 1), (1, 150, '198', -1, 2)"} << QStringList{}
         << "Rp 0,2  [MPa]" << QStringList{"100", "214"};

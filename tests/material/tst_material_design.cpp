@@ -182,7 +182,8 @@ void tst_material_charts::designHeadings()
                          << QStringLiteral("INSERT INTO ThermExp VALUES (1, 100, '12,1', '12,6', 1), (1, 200, '12,7', "
                                            "'13,4', 2)")
                          << QStringLiteral("INSERT INTO ThermExp VALUES (2, 100, '12,1', '12,6', 1)")
-                         << modElast(QStringLiteral("(2, 100, '200', 1)")));
+                         << modElast(QStringLiteral("(2, 100, '200', 1)"))
+                         << QStringLiteral("INSERT INTO SpecElecRes VALUES (2, 100, '0,25', 1)"));
     const MaterialPtr m = fixture.material(1);
     auto w = openChartWindow(m);
     w->ShowTable(QStringLiteral("Design"));
@@ -215,6 +216,7 @@ void tst_material_charts::designHeadings()
     QCOMPARE(n->xDesignDB.value(1, 0).toString(), QStringLiteral("ModElast"));
     QCOMPARE(n->xDesignDB.value(1, 1).toString(), QStringLiteral("[kN/mm²]"));
     QCOMPARE(n->xDesignDB.value(4, 1).toString(), QStringLiteral("β20, t [E-6/K]"));
+    QCOMPARE(n->xDesignDB.value(7, 1).toString(), QStringLiteral("[Ω × mm²/m]"));
     n->txtDesignTemp->setText(QStringLiteral("100"));
     QCOMPARE(responder.count(), 0);
     QCOMPARE(n->xDesignDB.value(5, 1).toString(), QStringLiteral("12,1"));
