@@ -1,6 +1,8 @@
 #include "controls/Chart.h"
 #include "controls/Report.h"
 #include "controls/ReportExport.h"
+#include "controls/ReportLayout.h"
+#include "controls/ReportPaint.h"
 #include "controls/ReportPreview.h"
 #include "FaultyFiles.h"
 #include "db/DataControl.h"
@@ -17,6 +19,7 @@ Q_DECLARE_METATYPE(testsupport::Fault)
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <numeric>
 
 #include <sqlite3.h>
 
@@ -187,6 +190,8 @@ private slots:
     void keepWithNext();
     void headingStaysWithGrowingText_data();
     void headingStaysWithGrowingText();
+    void longTextContinuesOnNextPages_data();
+    void longTextContinuesOnNextPages();
     void grownControlsPushLaterControlsDown();
     void groupFooterShowsLastValue_data();
     void groupFooterShowsLastValue();
@@ -528,6 +533,99 @@ void tst_report::headingStaysWithGrowingText()
     }
     QVERIFY(found);
     QCOMPARE(report.pageCount(), textPage + 1);
+}
+
+// A heading over a growing text below a filler, with a page header and footer. Lines are numbered;
+// wrapped lines each take two lines of the box, so that a page may end inside one of them.
+void tst_report::longTextContinuesOnNextPages_data()
+{
+    QTest::addColumn<double>("filler");
+    QTest::addColumn<double>("pagesOfText"); // the text's height in page bodies
+    QTest::addColumn<bool>("wrapped");
+    QTest::addColumn<int>("pages");
+
+    QTest::newRow("fits the page") << 0.0 << 0.5 << false << 1;
+    QTest::newRow("just over a page") << 0.0 << 1.1 << false << 2;
+    QTest::newRow("several pages") << 0.0 << 3.5 << false << 4;
+    QTest::newRow("wrapped lines over several pages") << 0.0 << 2.5 << true << 3;
+    // Half a page is left below the filler: the text begins there and continues.
+    QTest::newRow("begins below other content") << 7000.0 << 1.2 << false << 2;
+}
+
+void tst_report::longTextContinuesOnNextPages()
+{
+    QFETCH(double, filler);
+    QFETCH(double, pagesOfText);
+    QFETCH(bool, wrapped);
+    QFETCH(int, pages);
+
+    const double headerHeight = 300;
+    const double footerHeight = 285;
+    const double footerTop = 16838 - 850 - footerHeight;
+    const double body = footerTop - 850 - headerHeight;
+    const QString fill = wrapped ? QStringLiteral(" filler").repeated(25) : QString();
+    const int fillWords = wrapped ? 25 : 0;
+    const double lineHeight = QFontMetricsF(qtFont(ReportFont{})).lineSpacing() * (wrapped ? 2 : 1);
+    const int lines = int(pagesOfText * body / lineHeight);
+    QStringList text;
+    for (int i = 0; i < lines; ++i)
+        text << QStringLiteral("line %1").arg(i) + fill;
+
+    Report report;
+    report.addSection(Kind::PageHeader, QStringLiteral("PageHeader"), headerHeight)
+        ->controls()
+        .addLabel(QStringLiteral("lblHeader"), 0, 0, 3000, headerHeight, QStringLiteral("Page header"));
+    report.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
+    ReportControls &section = report.addSection(Kind::GroupHeader, QStringLiteral("ghText"), 585)->controls();
+    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
+    auto *field = section.addField(QStringLiteral("txtText"), 0, 300, 9000, 285);
+    field->setCanGrow(true);
+    field->setText(text.join(QStringLiteral("\r\n")));
+    report.addSection(Kind::PageFooter, QStringLiteral("PageFooter"), footerHeight)
+        ->controls()
+        .addLabel(QStringLiteral("lblFooter"), 0, 0, 3000, footerHeight, QStringLiteral("Page footer"));
+    report.run(true);
+    QCOMPARE(report.pageCount(), pages);
+
+    // The numbers of the lines in the order a text holds them, and its filler words.
+    const QRegularExpression number(QStringLiteral("\\bline (\\d+)\\b"));
+    const auto numbers = [&number](const QString &in) {
+        QList<int> found;
+        for (auto it = number.globalMatch(in); it.hasNext();)
+            found << it.next().captured(1).toInt();
+        return found;
+    };
+    QList<int> expected(lines);
+    std::iota(expected.begin(), expected.end(), 0);
+
+    QList<int> printed;
+    int fillPrinted = 0;
+    for (int p = 0; p < pages; ++p) {
+        const QStringList texts = pageTexts(report, p);
+        QVERIFY(texts.contains(QStringLiteral("Page header")));
+        QVERIFY(texts.contains(QStringLiteral("Page footer")));
+        int onPage = 0;
+        for (const PageItem &item : report.document().pages.at(p).items) {
+            const QList<int> here = numbers(item.text);
+            if (here.isEmpty() && !item.text.contains(QStringLiteral("filler")))
+                continue;
+            QVERIFY2(item.rect.bottom() <= footerTop + 1, qPrintable(QStringLiteral("page %1").arg(p)));
+            // The page draws no more lines than its box has room for.
+            QVERIFY(ReportLayout::textHeight(item.text, item.font, item.rect.width()) <= item.rect.height() + 1);
+            printed += here;
+            ++onPage;
+            fillPrinted += int(item.text.count(QStringLiteral("filler")));
+        }
+        QVERIFY2(onPage > 0, qPrintable(QStringLiteral("page %1 has no line").arg(p)));
+    }
+    QCOMPARE(printed, expected);
+    QCOMPARE(fillPrinted, lines * fillWords);
+    int page = -1;
+    QVERIFY(findItem(report, QStringLiteral("Heading"), &page));
+    QCOMPARE(page, 0);
+
+    QCOMPARE(numbers(TextExport::text(report.document())), expected);
+    QCOMPARE(numbers(QString::fromLatin1(RtfExport::rtf(report.document()))), expected);
 }
 
 void tst_report::grownControlsPushLaterControlsDown()
