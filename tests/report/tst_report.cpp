@@ -5,6 +5,7 @@
 #include "controls/ReportPaint.h"
 #include "controls/ReportPreview.h"
 #include "FaultyFiles.h"
+#include "LoggingReport.h"
 #include "db/DataControl.h"
 #include "platform/MsgBox.h"
 #include "platform/VbConv.h"
@@ -39,91 +40,6 @@ bool makeDatabase(const QString &path)
     sqlite3_close(db);
     return ok;
 }
-
-// A report that records its events and, unbound, hands out the given rows of field "Value".
-class LoggingReport : public Report
-{
-public:
-    LoggingReport(QString tag, QStringList *log) : m_tag(std::move(tag)), m_log(log)
-    {
-        addSection(Kind::ReportHeader, QStringLiteral("ReportHeader"), 300);
-        addSection(Kind::PageHeader, QStringLiteral("PageHeader"), 0);
-        addSection(Kind::GroupHeader, QStringLiteral("gh1"), 300);
-        addSection(Kind::GroupHeader, QStringLiteral("gh2"), 300);
-        detail = addSection(Kind::Detail, QStringLiteral("Detail"), 283);
-        valueBox = detail->controls().addField(QStringLiteral("txtValue"), 0, 0, 2000, 283);
-        addSection(Kind::GroupFooter, QStringLiteral("gf1"), 300);
-        addSection(Kind::PageFooter, QStringLiteral("PageFooter"), 285);
-    }
-
-    void bind(const QString &database, const QString &source)
-    {
-        dataControl()->setDatabaseName(database);
-        dataControl()->setRecordSource(source);
-        valueBox->setDataField(QStringLiteral("Rp02"));
-    }
-    void feed(const QStringList &rows)
-    {
-        m_rows = rows;
-        m_unbound = true;
-        valueBox->setDataField(QStringLiteral("Value"));
-    }
-
-    std::function<void(LoggingReport &)> onStart;
-    std::function<void(LoggingReport &, int row)> onDetailFormat;
-    std::function<void(LoggingReport &)> onEnd;
-    ReportSection *detail = nullptr;
-    ReportField *valueBox = nullptr;
-    int formattedRows = 0;
-
-protected:
-    void reportStart() override
-    {
-        log(QStringLiteral("ReportStart"));
-        if (onStart)
-            onStart(*this);
-    }
-    void dataInitialize() override
-    {
-        log(QStringLiteral("DataInitialize"));
-        if (m_unbound)
-            fields().add(QStringLiteral("Value"));
-    }
-    void fetchData(bool &eof) override
-    {
-        log(QStringLiteral("FetchData"));
-        if (!m_unbound || m_next >= m_rows.size()) {
-            eof = true;
-            return;
-        }
-        fields().setValue(QStringLiteral("Value"), m_rows.at(m_next++));
-        eof = false;
-    }
-    void formatSection(ReportSection &section) override
-    {
-        log(QStringLiteral("Format ") + section.name());
-        if (section.kind() == Kind::Detail && onDetailFormat)
-            onDetailFormat(*this, ++formattedRows);
-    }
-    void reportEnd() override
-    {
-        log(QStringLiteral("ReportEnd"));
-        if (onEnd)
-            onEnd(*this);
-    }
-
-private:
-    void log(const QString &event)
-    {
-        if (m_log)
-            m_log->append(m_tag + QLatin1Char(' ') + event);
-    }
-    QString m_tag;
-    QStringList *m_log;
-    QStringList m_rows;
-    int m_next = 0;
-    bool m_unbound = false;
-};
 
 class MissingFieldReport : public Report
 {
@@ -161,6 +77,17 @@ const PageItem *findItem(const Report &report, const QString &text, int *page = 
         }
     }
     return nullptr;
+}
+
+// A filler, then a section with a heading of 300 twips over a growing text 9000 twips wide.
+void addHeadingOverText(Report &report, double filler, const QString &text)
+{
+    report.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
+    ReportControls &section = report.addSection(Kind::GroupHeader, QStringLiteral("ghText"), 585)->controls();
+    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
+    auto *field = section.addField(QStringLiteral("txtText"), 0, 300, 9000, 285);
+    field->setCanGrow(true);
+    field->setText(text);
 }
 
 QString runTool(const QString &program, const QStringList &arguments)
@@ -512,12 +439,7 @@ void tst_report::headingStaysWithGrowingText()
     for (int i = 0; i < lines; ++i)
         text << QStringLiteral("line %1").arg(i);
     Report report;
-    report.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
-    ReportControls &section = report.addSection(Kind::GroupHeader, QStringLiteral("ghText"), 585)->controls();
-    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
-    auto *field = section.addField(QStringLiteral("txtText"), 0, 300, 9000, 285);
-    field->setCanGrow(true);
-    field->setText(text.join(QStringLiteral("\r\n")));
+    addHeadingOverText(report, filler, text.join(QStringLiteral("\r\n")));
     report.run(true);
 
     int page = -1;
@@ -580,12 +502,7 @@ void tst_report::longTextContinuesOnNextPages()
     report.addSection(Kind::PageHeader, QStringLiteral("PageHeader"), headerHeight)
         ->controls()
         .addLabel(QStringLiteral("lblHeader"), 0, 0, 3000, headerHeight, QStringLiteral("Page header"));
-    report.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
-    ReportControls &section = report.addSection(Kind::GroupHeader, QStringLiteral("ghText"), 585)->controls();
-    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
-    auto *field = section.addField(QStringLiteral("txtText"), 0, 300, 9000, 285);
-    field->setCanGrow(true);
-    field->setText(text.join(QStringLiteral("\r\n")));
+    addHeadingOverText(report, filler, text.join(QStringLiteral("\r\n")));
     report.addSection(Kind::PageFooter, QStringLiteral("PageFooter"), footerHeight)
         ->controls()
         .addLabel(QStringLiteral("lblFooter"), 0, 0, 3000, footerHeight, QStringLiteral("Page footer"));
