@@ -44,7 +44,6 @@ QVector<LinePiece> linePieces(const PageItem &item)
     struct Line
     {
         int start;
-        int length;
         double top;
     };
     QVector<Line> lines;
@@ -54,7 +53,7 @@ QVector<LinePiece> linePieces(const PageItem &item)
         line.setLineWidth(width);
         y += leading;
         line.setPosition(QPointF(0, y));
-        lines.append({line.textStart(), line.textLength(), y});
+        lines.append({line.textStart(), y});
         y += line.ascent() + line.descent(); // unrounded, as the page measures and draws it
     }
     layout.endLayout();
