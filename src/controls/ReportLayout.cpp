@@ -339,8 +339,11 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
         const QRectF rect(control->left(), top, control->width(), height);
         if (control->kind() == ReportControl::Kind::Label || control->kind() == ReportControl::Kind::Field) {
             PageItem item = textItem(*static_cast<const ReportTextControl *>(control), text, rect);
-            if (control->kind() == ReportControl::Kind::Field)
-                item.pageValue = static_cast<const ReportField *>(control)->pageValue();
+            if (control->kind() == ReportControl::Kind::Field) {
+                const auto *field = static_cast<const ReportField *>(control);
+                item.pageValue = field->pageValue();
+                item.canSplit = field->canGrow() && height > control->height() + Epsilon;
+            }
             band.items.append(item);
         } else if (control->kind() == ReportControl::Kind::Chart) {
             band.items.append(chartItem(*static_cast<ReportChart *>(control), rect));
@@ -366,7 +369,8 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
     if (section.canShrink() && lowest < band.height)
         band.height = lowest;
     // What the section prints above a subreport or a growing text (its heading) stays with its
-    // first line (a growing text prints as one item: with all of it).
+    // first line (a growing text prints as one item: with all of it, unless the text is split
+    // because it does not fit on a page).
     for (double top : followerTops) {
         double above = top;
         for (const PageItem &item : band.items) {

@@ -43,6 +43,7 @@ struct PageItem
     // A copy of the chart as it was when its section printed; drawn at its size in pixels.
     std::shared_ptr<controls::Chart> chart;
     ReportField::PageValue pageValue = ReportField::PageValue::None;
+    bool canSplit = false; // a grown text: it may continue on the next page between two of its lines
 };
 
 struct ReportPage

@@ -1,6 +1,10 @@
 #include "controls/Report.h"
 #include "controls/ReportLayout.h"
+#include "controls/ReportPaint.h"
 
+#include <QFontMetricsF>
+#include <QHash>
+#include <QTextLayout>
 #include <algorithm>
 #include <numeric>
 
@@ -16,6 +20,68 @@ namespace {
 constexpr double Epsilon = 0.5; // twips
 constexpr double MinimumBody = 720;
 
+// One line of a grown text as its own item, and whether a line break of the text precedes it.
+struct LinePiece
+{
+    PageItem item;
+    bool breakBefore = false;
+};
+
+// The lines of a grown text laid out as the page draws them (word wrap in the box less its padding,
+// the font's leading between lines); the pieces fill the box from top to bottom.
+QVector<LinePiece> linePieces(const PageItem &item)
+{
+    QString shown = displayText(item.text);
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    const QFont font = qtFont(item.font);
+    QTextLayout layout(shown, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    const double width = std::max(1.0, item.rect.width() - 2 * TextPadding);
+    const double leading = QFontMetricsF(font).leading();
+
+    struct Line
+    {
+        int start;
+        double top;
+    };
+    QVector<Line> lines;
+    double y = -leading;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        y += leading;
+        line.setPosition(QPointF(0, y));
+        lines.append({line.textStart(), y});
+        y += line.ascent() + line.descent(); // unrounded, as the page measures and draws it
+    }
+    layout.endLayout();
+
+    QVector<LinePiece> pieces;
+    for (int i = 0; i < lines.size(); ++i) {
+        const Line &line = lines.at(i);
+        // Lines that the box does not reach print with the last piece.
+        const bool last = i + 1 == lines.size() || lines.at(i + 1).top >= item.rect.height() - Epsilon;
+        const int end = last ? int(shown.size()) : lines.at(i + 1).start;
+        QString text = shown.mid(line.start, end - line.start);
+        if (text.endsWith(QChar::LineSeparator))
+            text.chop(1);
+        text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+        const double top = i == 0 ? 0 : line.top;
+        const double bottom = last ? item.rect.height() : lines.at(i + 1).top;
+        LinePiece piece;
+        piece.item = item;
+        piece.item.text = text;
+        piece.item.rect = QRectF(item.rect.left(), item.rect.top() + top, item.rect.width(), bottom - top);
+        piece.breakBefore = i > 0 && shown.at(line.start - 1) == QChar::LineSeparator;
+        pieces.append(piece);
+        if (last)
+            break;
+    }
+    return pieces;
+}
+
 class Paginator
 {
 public:
@@ -27,12 +93,15 @@ public:
         newPage();
     }
 
-    void place(const ReportBand &band, const ReportBand *next)
+    void place(const ReportBand &whole, const ReportBand *next)
     {
+        ReportBand split;
+        const ReportBand &band = splitTallTexts(whole, split, true);
         // A band that fits here but would leave the next band's first line to the next page
         // starts that page itself, when both fit on one.
         if (band.keepWithNext && next && m_used) {
-            const double together = band.height + next->firstCut(0);
+            ReportBand nextSplit;
+            const double together = band.height + splitTallTexts(*next, nextSplit, false).firstCut(0);
             const double room = m_bodyBottom - m_cursor;
             if (band.height <= room + Epsilon && together > room + Epsilon &&
                 together <= m_bodyBottom - m_bodyTop + Epsilon)
@@ -63,13 +132,17 @@ public:
                 start = end;
                 continue;
             }
-            double cut = bestCut(band, start, start + room);
+            double cut = bestCut(band, start, start + room, true);
             if (cut <= start + Epsilon) {
                 if (m_used) {
                     newPage();
                     continue;
                 }
-                cut = start + room; // taller than a page: what straddles is printed whole here
+                // A kept span taller than a page is cut where no item is; an item taller than a
+                // page that cannot be split is printed whole here.
+                cut = bestCut(band, start, start + room, false);
+                if (cut <= start + Epsilon)
+                    cut = start + room;
             }
             put(band, start, cut, false);
             newPage();
@@ -87,19 +160,20 @@ private:
     }
 
     // The lowest place at or above the limit that cuts through no item; start when there is none.
-    double bestCut(const ReportBand &band, double start, double limit) const
+    double bestCut(const ReportBand &band, double start, double limit, bool keepsHold) const
     {
+        const auto kept = [&](double y) { return keepsHold && band.insideKeep(y); };
         double best = start;
         double lowestBottom = start;
         for (int k = firstFrom(band, start); k < m_order.size(); ++k) {
             const QRectF &rect = band.items.at(m_order.at(k)).rect;
             if (rect.top() >= limit)
                 break;
-            if (rect.top() > start + Epsilon && lowestBottom <= rect.top() + Epsilon && !band.insideKeep(rect.top()))
+            if (rect.top() > start + Epsilon && lowestBottom <= rect.top() + Epsilon && !kept(rect.top()))
                 best = rect.top();
             lowestBottom = std::max(lowestBottom, rect.bottom());
         }
-        if (lowestBottom <= limit + Epsilon && !band.insideKeep(limit))
+        if (lowestBottom <= limit + Epsilon && !kept(limit))
             best = limit;
         return best;
     }
@@ -109,13 +183,28 @@ private:
     {
         ReportPage &page = m_document.pages.last();
         for (int k = firstFrom(band, start); k < m_order.size(); ++k) {
-            PageItem item = band.items.at(m_order.at(k));
+            const int index = m_order.at(k);
+            PageItem item = band.items.at(index);
             const double top = item.rect.top();
             if (top >= end - Epsilon && !(last && top <= end + Epsilon))
                 break;
             item.rect.translate(m_left, m_cursor - start);
-            page.items.append(item);
             m_used = true;
+            // The lines of a split text that share a page are one item again.
+            const int origin = index < m_origin.size() ? m_origin.at(index) : -1;
+            if (origin >= 0) {
+                const auto joined = m_pieceAt.constFind(origin);
+                if (joined != m_pieceAt.cend()) {
+                    PageItem &into = page.items[*joined];
+                    if (m_breakBefore.at(index))
+                        into.text += QStringLiteral("\r\n");
+                    into.text += item.text;
+                    into.rect.setBottom(item.rect.bottom());
+                    continue;
+                }
+                m_pieceAt.insert(origin, int(page.items.size()));
+            }
+            page.items.append(item);
         }
         m_cursor += end - start;
         if (end > start + Epsilon)
@@ -141,6 +230,61 @@ private:
         }
         m_cursor = m_bodyTop;
         m_used = false;
+        m_pieceAt.clear();
+    }
+
+    // The band with every grown text that cannot print on one page, together with what is kept
+    // above it, split into its lines; a heading kept with the text then stays with its first line.
+    // With `own`, the split band is the one being placed.
+    const ReportBand &splitTallTexts(const ReportBand &band, ReportBand &split, bool own)
+    {
+        const double body = m_bodyBottom - m_bodyTop;
+        const auto keptAbove = [&band](const PageItem &item) {
+            double lead = 0;
+            for (const auto &[from, to] : band.keeps) {
+                if (from < item.rect.top() - Epsilon && to > item.rect.top() + Epsilon)
+                    lead = std::max(lead, item.rect.top() - from);
+            }
+            return lead;
+        };
+        const auto tooTall = [&](const PageItem &item) {
+            return item.canSplit && keptAbove(item) + item.rect.height() > body + Epsilon;
+        };
+        if (own) {
+            m_origin.clear();
+            m_breakBefore.clear();
+            m_pieceAt.clear();
+        }
+        if (std::none_of(band.items.cbegin(), band.items.cend(), tooTall))
+            return band;
+
+        split = band;
+        split.items.clear();
+        for (int i = 0; i < band.items.size(); ++i) {
+            const PageItem &item = band.items.at(i);
+            const QVector<LinePiece> pieces = tooTall(item) ? linePieces(item) : QVector<LinePiece>();
+            if (pieces.size() < 2) {
+                split.items.append(item);
+                if (own) {
+                    m_origin.append(-1);
+                    m_breakBefore.append(false);
+                }
+                continue;
+            }
+            for (auto &[from, to] : split.keeps) {
+                if (from < item.rect.top() - Epsilon && to > item.rect.top() + Epsilon &&
+                    to <= item.rect.bottom() + Epsilon)
+                    to = pieces.first().item.rect.bottom();
+            }
+            for (const LinePiece &piece : pieces) {
+                split.items.append(piece.item);
+                if (own) {
+                    m_origin.append(i);
+                    m_breakBefore.append(piece.breakBefore);
+                }
+            }
+        }
+        return split;
     }
 
     ReportDocument &m_document;
@@ -152,6 +296,11 @@ private:
     double m_cursor = 0;
     bool m_used = false;
     QVector<int> m_order; // the items of the band being placed, by their top
+    // For the band being placed when a text of it is split: each item's text (-1 for a whole
+    // item) and whether a line break precedes it; where this page holds that text's lines.
+    QVector<int> m_origin;
+    QVector<bool> m_breakBefore;
+    QHash<int, int> m_pieceAt;
 };
 
 ReportBand pageBand(Report &report, ReportSection::Kind kind)

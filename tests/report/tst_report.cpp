@@ -1,8 +1,11 @@
 #include "controls/Chart.h"
 #include "controls/Report.h"
 #include "controls/ReportExport.h"
+#include "controls/ReportLayout.h"
+#include "controls/ReportPaint.h"
 #include "controls/ReportPreview.h"
 #include "FaultyFiles.h"
+#include "LoggingReport.h"
 #include "db/DataControl.h"
 #include "platform/MsgBox.h"
 #include "platform/VbConv.h"
@@ -17,6 +20,7 @@ Q_DECLARE_METATYPE(testsupport::Fault)
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <numeric>
 
 #include <sqlite3.h>
 
@@ -36,91 +40,6 @@ bool makeDatabase(const QString &path)
     sqlite3_close(db);
     return ok;
 }
-
-// A report that records its events and, unbound, hands out the given rows of field "Value".
-class LoggingReport : public Report
-{
-public:
-    LoggingReport(QString tag, QStringList *log) : m_tag(std::move(tag)), m_log(log)
-    {
-        addSection(Kind::ReportHeader, QStringLiteral("ReportHeader"), 300);
-        addSection(Kind::PageHeader, QStringLiteral("PageHeader"), 0);
-        addSection(Kind::GroupHeader, QStringLiteral("gh1"), 300);
-        addSection(Kind::GroupHeader, QStringLiteral("gh2"), 300);
-        detail = addSection(Kind::Detail, QStringLiteral("Detail"), 283);
-        valueBox = detail->controls().addField(QStringLiteral("txtValue"), 0, 0, 2000, 283);
-        addSection(Kind::GroupFooter, QStringLiteral("gf1"), 300);
-        addSection(Kind::PageFooter, QStringLiteral("PageFooter"), 285);
-    }
-
-    void bind(const QString &database, const QString &source)
-    {
-        dataControl()->setDatabaseName(database);
-        dataControl()->setRecordSource(source);
-        valueBox->setDataField(QStringLiteral("Rp02"));
-    }
-    void feed(const QStringList &rows)
-    {
-        m_rows = rows;
-        m_unbound = true;
-        valueBox->setDataField(QStringLiteral("Value"));
-    }
-
-    std::function<void(LoggingReport &)> onStart;
-    std::function<void(LoggingReport &, int row)> onDetailFormat;
-    std::function<void(LoggingReport &)> onEnd;
-    ReportSection *detail = nullptr;
-    ReportField *valueBox = nullptr;
-    int formattedRows = 0;
-
-protected:
-    void reportStart() override
-    {
-        log(QStringLiteral("ReportStart"));
-        if (onStart)
-            onStart(*this);
-    }
-    void dataInitialize() override
-    {
-        log(QStringLiteral("DataInitialize"));
-        if (m_unbound)
-            fields().add(QStringLiteral("Value"));
-    }
-    void fetchData(bool &eof) override
-    {
-        log(QStringLiteral("FetchData"));
-        if (!m_unbound || m_next >= m_rows.size()) {
-            eof = true;
-            return;
-        }
-        fields().setValue(QStringLiteral("Value"), m_rows.at(m_next++));
-        eof = false;
-    }
-    void formatSection(ReportSection &section) override
-    {
-        log(QStringLiteral("Format ") + section.name());
-        if (section.kind() == Kind::Detail && onDetailFormat)
-            onDetailFormat(*this, ++formattedRows);
-    }
-    void reportEnd() override
-    {
-        log(QStringLiteral("ReportEnd"));
-        if (onEnd)
-            onEnd(*this);
-    }
-
-private:
-    void log(const QString &event)
-    {
-        if (m_log)
-            m_log->append(m_tag + QLatin1Char(' ') + event);
-    }
-    QString m_tag;
-    QStringList *m_log;
-    QStringList m_rows;
-    int m_next = 0;
-    bool m_unbound = false;
-};
 
 class MissingFieldReport : public Report
 {
@@ -160,6 +79,17 @@ const PageItem *findItem(const Report &report, const QString &text, int *page = 
     return nullptr;
 }
 
+// A filler, then a section with a heading of 300 twips over a growing text 9000 twips wide.
+void addHeadingOverText(Report &report, double filler, const QString &text)
+{
+    report.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
+    ReportControls &section = report.addSection(Kind::GroupHeader, QStringLiteral("ghText"), 585)->controls();
+    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
+    auto *field = section.addField(QStringLiteral("txtText"), 0, 300, 9000, 285);
+    field->setCanGrow(true);
+    field->setText(text);
+}
+
 QString runTool(const QString &program, const QStringList &arguments)
 {
     QProcess process;
@@ -187,6 +117,8 @@ private slots:
     void keepWithNext();
     void headingStaysWithGrowingText_data();
     void headingStaysWithGrowingText();
+    void longTextContinuesOnNextPages_data();
+    void longTextContinuesOnNextPages();
     void grownControlsPushLaterControlsDown();
     void groupFooterShowsLastValue_data();
     void groupFooterShowsLastValue();
@@ -507,12 +439,7 @@ void tst_report::headingStaysWithGrowingText()
     for (int i = 0; i < lines; ++i)
         text << QStringLiteral("line %1").arg(i);
     Report report;
-    report.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
-    ReportControls &section = report.addSection(Kind::GroupHeader, QStringLiteral("ghText"), 585)->controls();
-    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
-    auto *field = section.addField(QStringLiteral("txtText"), 0, 300, 9000, 285);
-    field->setCanGrow(true);
-    field->setText(text.join(QStringLiteral("\r\n")));
+    addHeadingOverText(report, filler, text.join(QStringLiteral("\r\n")));
     report.run(true);
 
     int page = -1;
@@ -528,6 +455,99 @@ void tst_report::headingStaysWithGrowingText()
     }
     QVERIFY(found);
     QCOMPARE(report.pageCount(), textPage + 1);
+}
+
+// A heading over a growing text below a filler, with a page header and footer. Lines are numbered;
+// wrapped lines each take two lines of the box, so that a page may end inside one of them.
+void tst_report::longTextContinuesOnNextPages_data()
+{
+    QTest::addColumn<double>("filler");
+    QTest::addColumn<double>("pagesOfText"); // the text's height in page bodies
+    QTest::addColumn<bool>("wrapped");
+    QTest::addColumn<int>("headingPage");
+    QTest::addColumn<int>("pages");
+
+    const double body = 16838 - 2 * 850 - 300 - 285;
+    QTest::newRow("fits the page") << 0.0 << 0.5 << false << 0 << 1;
+    QTest::newRow("just over a page") << 0.0 << 1.1 << false << 0 << 2;
+    QTest::newRow("several pages") << 0.0 << 3.5 << false << 0 << 4;
+    QTest::newRow("wrapped lines over several pages") << 0.0 << 2.5 << true << 0 << 3;
+    // Half a page is left below the filler: the text begins there and continues.
+    QTest::newRow("begins below other content") << 7000.0 << 1.2 << false << 0 << 2;
+    // Room for the heading but not for a line: the heading goes to the next page with the text.
+    QTest::newRow("no room for a line below the heading") << body - 400 << 1.2 << false << 1 << 3;
+}
+
+void tst_report::longTextContinuesOnNextPages()
+{
+    QFETCH(double, filler);
+    QFETCH(double, pagesOfText);
+    QFETCH(bool, wrapped);
+    QFETCH(int, headingPage);
+    QFETCH(int, pages);
+
+    const double headerHeight = 300;
+    const double footerHeight = 285;
+    const double footerTop = 16838 - 850 - footerHeight;
+    const double body = footerTop - 850 - headerHeight;
+    const QString fill = wrapped ? QStringLiteral(" filler").repeated(25) : QString();
+    const int fillWords = wrapped ? 25 : 0;
+    const double lineHeight = QFontMetricsF(qtFont(ReportFont{})).lineSpacing() * (wrapped ? 2 : 1);
+    const int lines = int(pagesOfText * body / lineHeight);
+    QStringList text;
+    for (int i = 0; i < lines; ++i)
+        text << QStringLiteral("line %1").arg(i) + fill;
+
+    Report report;
+    report.addSection(Kind::PageHeader, QStringLiteral("PageHeader"), headerHeight)
+        ->controls()
+        .addLabel(QStringLiteral("lblHeader"), 0, 0, 3000, headerHeight, QStringLiteral("Page header"));
+    addHeadingOverText(report, filler, text.join(QStringLiteral("\r\n")));
+    report.addSection(Kind::PageFooter, QStringLiteral("PageFooter"), footerHeight)
+        ->controls()
+        .addLabel(QStringLiteral("lblFooter"), 0, 0, 3000, footerHeight, QStringLiteral("Page footer"));
+    report.run(true);
+    QCOMPARE(report.pageCount(), pages);
+
+    // The numbers of the lines in the order a text holds them, and its filler words.
+    const QRegularExpression number(QStringLiteral("\\bline (\\d+)\\b"));
+    const auto numbers = [&number](const QString &in) {
+        QList<int> found;
+        for (auto it = number.globalMatch(in); it.hasNext();)
+            found << it.next().captured(1).toInt();
+        return found;
+    };
+    QList<int> expected(lines);
+    std::iota(expected.begin(), expected.end(), 0);
+
+    QList<int> printed;
+    int fillPrinted = 0;
+    for (int p = 0; p < pages; ++p) {
+        const QStringList texts = pageTexts(report, p);
+        QVERIFY(texts.contains(QStringLiteral("Page header")));
+        QVERIFY(texts.contains(QStringLiteral("Page footer")));
+        int onPage = 0;
+        for (const PageItem &item : report.document().pages.at(p).items) {
+            const QList<int> here = numbers(item.text);
+            if (here.isEmpty() && !item.text.contains(QStringLiteral("filler")))
+                continue;
+            QVERIFY2(item.rect.bottom() <= footerTop + 1, qPrintable(QStringLiteral("page %1").arg(p)));
+            // The page draws no more lines than its box has room for.
+            QVERIFY(ReportLayout::textHeight(item.text, item.font, item.rect.width()) <= item.rect.height() + 1);
+            printed += here;
+            ++onPage;
+            fillPrinted += int(item.text.count(QStringLiteral("filler")));
+        }
+        QVERIFY2(onPage > 0 || p < headingPage, qPrintable(QStringLiteral("page %1 has no line").arg(p)));
+    }
+    QCOMPARE(printed, expected);
+    QCOMPARE(fillPrinted, lines * fillWords);
+    int page = -1;
+    QVERIFY(findItem(report, QStringLiteral("Heading"), &page));
+    QCOMPARE(page, headingPage);
+
+    QCOMPARE(numbers(TextExport::text(report.document())), expected);
+    QCOMPARE(numbers(QString::fromLatin1(RtfExport::rtf(report.document()))), expected);
 }
 
 void tst_report::grownControlsPushLaterControlsDown()
