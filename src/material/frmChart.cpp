@@ -26,13 +26,13 @@ constexpr int ButtonPicture = 24;
 
 void showStatus(int code)
 {
-    if (mdiVelkor *mdi = mainlink::mdi())
+    if (ProgramWindow *mdi = mainlink::mdi())
         mdi->ShowStatus(code);
 }
 
 frmMaterial2 *currentMaterialWindow()
 {
-    mdiVelkor *mdi = mainlink::mdi();
+    ProgramWindow *mdi = mainlink::mdi();
     return mdi && mdi->mCurrent ? mdi->mCurrent->MyForm() : nullptr;
 }
 
@@ -85,7 +85,7 @@ void frmChart::CreateControls()
 void frmChart::Form_Load()
 {
     showStatus(108);
-    mdiVelkor *mdi = mainlink::mdi();
+    ProgramWindow *mdi = mainlink::mdi();
     if (!mdi || !mdi->blnToolTips)
         for (QPushButton *button : cmdGraph)
             button->setToolTip(QString());

@@ -298,7 +298,7 @@ void frmMaterial2::Form_Load()
 {
     SetNotesPicture(0);
     ArrangeControls();
-    if (mdiVelkor *mdi = mainlink::mdi()) {
+    if (ProgramWindow *mdi = mainlink::mdi()) {
         mdi->SetRowColors(tdbTable, false);
         mdi->SetRowColors(tdbBoundTable, false);
         mdi->SetRowColors(tdbDesign, false);
@@ -338,7 +338,7 @@ void frmMaterial2::Form_Load()
     m_designKeys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
                     QStringLiteral("CreepProp"), QStringLiteral("ModElast"),    QStringLiteral("ThermExp"),
                     QStringLiteral("ThermCond"), QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
-    modToolTips::SetMaterialToolTips(this);
+    ApplyToolTips();
     m_graphView = false;
 
     // Until the first table is chosen the window shows its header, the view the main window marks
@@ -412,7 +412,7 @@ void frmMaterial2::Form_Resize()
 
 void frmMaterial2::Form_Activate()
 {
-    if (mdiVelkor *mdi = mainlink::mdi())
+    if (ProgramWindow *mdi = mainlink::mdi())
         mdi->SetCurrentMaterial(mMat);
 }
 
@@ -422,7 +422,7 @@ void frmMaterial2::Form_Unload()
         return;
     m_unloaded = true;
     TimerFlash->stop();
-    if (mdiVelkor *mdi = mainlink::mdi()) {
+    if (ProgramWindow *mdi = mainlink::mdi()) {
         mdi->iMaterialsOpen = qint16(mdi->iMaterialsOpen - 1);
         mdi->CountMaterialsOpen();
     }

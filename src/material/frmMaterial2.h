@@ -60,6 +60,8 @@ public:
 
     // Which imgUpDown picture the notes button shows (0 closed, 1 open, 2 blinking).
     int NotesButtonPicture() const { return m_notesPicture; }
+    // Sets the window's tool tips, or empties them while the main window's tips are off.
+    void ApplyToolTips();
 
     // --- controls (names as the window's own) ------------------------------------------------
     QGroupBox *framStand = nullptr;

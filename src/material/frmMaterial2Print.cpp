@@ -11,7 +11,7 @@ namespace {
 
 void showStatus(int code)
 {
-    if (mdiVelkor *mdi = mainlink::mdi())
+    if (ProgramWindow *mdi = mainlink::mdi())
         mdi->ShowStatus(code);
 }
 

@@ -1,6 +1,6 @@
 #include "reports/actRepBatchPrint.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "platform/Environment.h"
 #include "platform/VbConv.h"
@@ -48,7 +48,7 @@ platform::Collection<MaterialPtr> &actRepBatchPrint::colMaterialsBatch()
 
 void actRepBatchPrint::ActiveReport_ReportStart()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
 

@@ -1,6 +1,6 @@
 #include "reports/actRepBound.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
@@ -141,7 +141,7 @@ void actRepBound::BuildLayout()
 
 void actRepBound::ActiveReport_ReportStart()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent)
         throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
     m_mat = mdi->mCurrent;
@@ -224,7 +224,7 @@ void actRepBound::SetPhysPropLayout()
     txtField3->setVisible(false);
     detail->controls().item(QStringLiteral("txtField4"))->setVisible(false);
 
-    lblCol2->setText(mdiVelkor::instance()->GetCaption(m_strKey));
+    lblCol2->setText(ProgramWindow::instance()->GetCaption(m_strKey));
     lblCol3->setText(QString());
     detail->controls().item<ReportField>(QStringLiteral("txtField2"))->setDataField(m_strKey);
 

@@ -2,7 +2,7 @@
 
 #include "reports/ColumnBands.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
@@ -102,7 +102,7 @@ void actRepDesign::ActiveReport_DataInitialize()
     // A detail row is as high as lblDummy reaches, also below the laid-out height (spacer rows).
     detail->setCanShrink(true);
 
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent || !mdi->mCurrent->MyForm())
         throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
     m_mat = mdi->mCurrent;

@@ -2,7 +2,7 @@
 
 #include "controls/ReportExport.h"
 #include "core/ProductInfo.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/Environment.h"
@@ -309,7 +309,7 @@ std::shared_ptr<T> actRepMain::AttachNew(const QString &strSection, const QStrin
 
 void actRepMain::ActiveReport_ReportStart()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
     if (mdi->blnBatchPrint) {
@@ -424,7 +424,7 @@ void actRepMain::ActiveReport_ReportStart()
 
 void actRepMain::SetupTableSections()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     auto printed = [&](const QString &key) { return mMat->PrintTable(mdi->GetTableIndex(key)); };
 
     int mechTables = 0;
@@ -494,7 +494,7 @@ void actRepMain::AddPhysPropSubReport(const QString &)
 
 void actRepMain::ActiveReport_ReportEnd()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!blnSave) {
         if (mdi)
             mdi->ShowStatus(110);

@@ -1,6 +1,6 @@
 #include "reports/actRepUnBound.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbConv.h"
@@ -114,7 +114,7 @@ bool actRepUnBound::IsEmptyCreepCol(int c) const
 
 void actRepUnBound::ActiveReport_DataInitialize()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent)
         throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
     m_mat = mdi->mCurrent;

@@ -1,6 +1,6 @@
 #include "reports/frmSave.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
@@ -16,7 +16,7 @@ namespace {
 
 void showStatus(int code)
 {
-    if (mdiVelkor *mdi = mdiVelkor::instance())
+    if (ProgramWindow *mdi = ProgramWindow::instance())
         mdi->ShowStatus(code);
 }
 
@@ -77,7 +77,7 @@ void frmSave::cmdSave_Click(int Index)
             platform::msgBox(error.description(), platform::vbCritical);
         }
     } else if (Index == 1) {
-        mdiVelkor *mdi = mdiVelkor::instance();
+        ProgramWindow *mdi = ProgramWindow::instance();
         if (mdi && mdi->mCurrent)
             if (frmMaterial2 *form = mdi->mCurrent->MyForm())
                 form->iReportType = 0;

@@ -1,6 +1,6 @@
 #include "reports/frmSelData.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
@@ -36,7 +36,7 @@ const char *const DataCaptions[14] = {
 
 void showStatus(int code)
 {
-    if (mdiVelkor *mdi = mdiVelkor::instance())
+    if (ProgramWindow *mdi = ProgramWindow::instance())
         mdi->ShowStatus(code);
 }
 
@@ -94,7 +94,7 @@ frmSelData::~frmSelData() = default;
 void frmSelData::Form_Load()
 {
     platform::moveTwips(this, 5000, 3000, platform::widthTwips(this), platform::heightTwips(this));
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     mMaterial = mdi ? mdi->mCurrent : MaterialPtr();
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -116,7 +116,7 @@ void frmSelData::Form_Load()
 
 void frmSelData::DisableEmptyTables()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
     for (int i = 1; i <= 13; ++i) {
@@ -160,7 +160,7 @@ void frmSelData::cmdSavePrint_Click()
             report.iExpFileType = optFormat[0]->isChecked() ? 0 : optFormat[1]->isChecked() ? 1 : 2;
             report.run(true);
         } else {
-            report.show(mdiVelkor::instance(), true);
+            report.show(ProgramWindow::instance(), true);
             actRepMain::unloadDefault();
             showStatus(100);
         }

@@ -2,7 +2,7 @@
 
 #include "controls/DataGrid.h"
 #include "controls/GridView.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "core/modDocument.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -126,7 +126,7 @@ void frmPmaIndex::Form_Load()
 {
     dtaPmaIndex->setDatabaseName(IndexDatabasePath());
     ShowAllPma();
-    if (const mdiVelkor *mdi = mdiVelkor::instance()) {
+    if (const ProgramWindow *mdi = ProgramWindow::instance()) {
         tdbIndex->setEvenRowColor(mdi->vMyGreen);
         tdbIndex->setOddRowColor(mdi->vMyBlue);
         tdbIndex->setAlternatingRows(true);

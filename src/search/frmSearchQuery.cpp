@@ -3,7 +3,7 @@
 #include "search/frmSearch.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "db/Database.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -82,7 +82,7 @@ void frmSearch::ShowMatCount()
 
 void frmSearch::cmdSelect_Click(int Index)
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (mdi)
         mdi->ShowStatus(5);
     const QString w = m_where;
@@ -133,7 +133,7 @@ void frmSearch::chkSearch_Click(int Index)
     if (Index < 0 || Index > 5)
         return;
     const bool ticked = chkSearch[Index]->isChecked();
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     // Each step runs even when the one before failed.
     try {
         if (mdi)

@@ -3,7 +3,7 @@
 #include "search/frmSearch.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "material/Material.h"
@@ -44,7 +44,7 @@ bool frmSearch::ResultHasCurrentRow() const
 
 void frmSearch::cmdSelectMat_Click()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (m_chosenStandard != QLatin1String("EN"))
         platform::msgBox(QStringLiteral("You have entered an ASME/SS-standard. ") + platform::vbCrLf +
                              QStringLiteral("The material properties given by VELKOR PED are valid for EN-standards only."),
@@ -81,7 +81,7 @@ void frmSearch::imgFolder_DragDrop(const QString &Source)
 
 void frmSearch::RefreshSelected(QString strOrder)
 {
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     const int count = mdi ? mdi->colMaterials.count() : 0;
     QString query = QStringLiteral("select * from Materials where matId = ");
     bool first = true;
@@ -105,7 +105,7 @@ void frmSearch::RefreshSelected(QString strOrder)
 
 void frmSearch::SetSelCount()
 {
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     const int count = mdi ? mdi->colMaterials.count() : 0;
     if (count < 1)
         lblSelCount->setText(QStringLiteral("No Materials Currently Selected"));
@@ -128,7 +128,7 @@ void frmSearch::ShowSelections()
 
 void frmSearch::cmdSelections_Click(int Index)
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || mdi->colMaterials.isEmpty())
         return;
     switch (Index) {
@@ -177,7 +177,7 @@ void frmSearch::imgBin_DragDrop(const QString &Source)
 
 void frmSearch::OpenSelectedMaterials()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -246,7 +246,7 @@ void frmSearch::OpenSelectedMaterials()
 void frmSearch::cmdBatch_Click(int Index)
 {
     Q_UNUSED(Index);
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || mdi->colMaterials.isEmpty())
         return;
     mdi->blnBatchPrint = true;

@@ -1,6 +1,6 @@
 #include "search/frmSelectStand.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "db/Database.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -28,7 +28,7 @@ namespace {
 
 bool toolTipsOn()
 {
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     return !mdi || mdi->blnToolTips;
 }
 

@@ -1,9 +1,10 @@
 #include "tst_core.h"
 #include "DrawnIcon.h"
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modToolTips.h"
+#include "shell/ShowToolTips.h"
 #include "db/Database.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"

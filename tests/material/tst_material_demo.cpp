@@ -4,7 +4,7 @@
 #include "tst_material.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"

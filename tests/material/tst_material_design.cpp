@@ -3,7 +3,7 @@
 #include "tst_material_charts.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"

@@ -7,7 +7,7 @@
 #include "core/HTMLHelp.h"
 #include "core/HelpViewer.h"
 #include "core/frmAgreement.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
 #include "core/modFileHandler.h"

@@ -2,7 +2,7 @@
 // table is wider than the paper, and a full material report through its three export formats.
 // The written files stay in the folder named by VELKOR_REPORT_OUT (default: a temporary folder).
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "controls/ReportExport.h"
 #include "db/Database.h"

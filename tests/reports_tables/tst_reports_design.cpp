@@ -1,6 +1,6 @@
 #include "tst_reports_tables.h"
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbError.h"
 #include "reports/ColumnBands.h"

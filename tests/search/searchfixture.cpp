@@ -163,7 +163,7 @@ QString FakeOpener::viewerLog() const
 
 } // namespace searchtest
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "platform/Environment.h"

@@ -4,7 +4,7 @@
 #include "searchfixture.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"

@@ -1,4 +1,4 @@
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "controls/AccessibleRole.h"
 #include "platform/Twips.h"
@@ -257,33 +257,6 @@ void mdiVelkor::CreateStatusBar()
     m_statusPanel->setMinimumWidth(1);
     stbStatus->addWidget(m_statusPanel, 1);
     setStatusBar(stbStatus);
-}
-
-QAction *mdiVelkor::Buttons(int index) const
-{
-    if (index < 1 || index > m_buttons.size())
-        return nullptr;
-    return m_buttons.at(index - 1);
-}
-
-QAction *mdiVelkor::Buttons(const QString &key) const
-{
-    return Buttons(ButtonIndex(key));
-}
-
-int mdiVelkor::ButtonIndex(const QString &key) const
-{
-    return int(m_buttonKeys.indexOf(key)) + 1;
-}
-
-QAction *mdiVelkor::ButtonMenus(const QString &buttonKey, int index) const
-{
-    const QMenu *menu = buttonKey == QLatin1String("Mech")       ? m_mechButtonMenu
-                        : buttonKey == QLatin1String("Physical") ? m_physButtonMenu
-                                                                 : nullptr;
-    if (!menu || index < 1 || index > menu->actions().size())
-        return nullptr;
-    return menu->actions().at(index - 1);
 }
 
 bool mdiVelkor::ToolbarAtBottom() const

@@ -1,8 +1,8 @@
 // The commands of the menus and the toolbar, and the marks of the table shown.
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
-#include "core/modToolTips.h"
+#include "shell/ShowToolTips.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/Twips.h"

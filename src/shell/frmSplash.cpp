@@ -1,9 +1,9 @@
-#include "core/frmSplash.h"
+#include "shell/frmSplash.h"
 
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modFileHandler.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"

@@ -1,9 +1,10 @@
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
 #include "core/modDBase.h"
 #include "platform/Environment.h"
+#include "reports/MainReportRunner.h"
 #include "platform/MsgBox.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
@@ -20,14 +21,9 @@
 
 using platform::vbCrLf;
 
-namespace {
-mdiVelkor *s_instance = nullptr;
-}
-
-mdiVelkor::mdiVelkor(QWidget *parent) : QMainWindow(parent)
+mdiVelkor::mdiVelkor(QWidget *parent) : ProgramWindow(parent)
 {
-    if (!s_instance)
-        s_instance = this;
+    reportcalls::SetRunner(&reportcalls::mainReportRunner());
     // Every window of the program, the child windows too, shows the program's icon.
     QApplication::setWindowIcon(controls::programIcon());
     setObjectName(QStringLiteral("mdiVelkor"));
@@ -49,16 +45,7 @@ mdiVelkor::mdiVelkor(QWidget *parent) : QMainWindow(parent)
     SetBackColor(vMyBlue);
 }
 
-mdiVelkor::~mdiVelkor()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-mdiVelkor *mdiVelkor::instance()
-{
-    return s_instance;
-}
+mdiVelkor::~mdiVelkor() = default;
 
 void mdiVelkor::MDIForm_Load()
 {

@@ -1,6 +1,6 @@
 // Arranging the material windows and keeping track of the current material.
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "material/Material.h"
 #include "material/frmMaterial2.h"

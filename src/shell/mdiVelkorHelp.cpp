@@ -1,9 +1,9 @@
 // The Help menu and the File menu's general information.
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "core/HTMLHelp.h"
-#include "core/frmAbout.h"
+#include "shell/frmAbout.h"
 
 void mdiVelkor::ShowGeneralInformation()
 {

@@ -1,9 +1,9 @@
-#include "core/frmAbout.h"
+#include "shell/frmAbout.h"
 
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
 #include "core/frmAgreement.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/ModalDialog.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
