@@ -51,7 +51,7 @@ Chart::Chart(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
-    rebuild();
+    m_view->viewport()->installEventFilter(this);
 }
 
 Chart::~Chart() = default;
@@ -59,7 +59,7 @@ Chart::~Chart() = default;
 void Chart::setChartType(int type)
 {
     m_chartType = type;
-    rebuild();
+    invalidate();
 }
 
 void Chart::setChartData(const platform::XArray &data)
@@ -67,7 +67,7 @@ void Chart::setChartData(const platform::XArray &data)
     m_data = data;
     m_labels = QVector<QString>(data.isAllocated() ? data.count(2) : 0);
     m_column = 1;
-    rebuild();
+    invalidate();
 }
 
 void Chart::setTitleText(const QString &text)
@@ -87,13 +87,13 @@ void Chart::setAxisTitle(int axisId, const QString &text)
     if (axisId != AxisX && axisId != AxisY)
         return;
     m_axisTitles[axisId] = text;
-    rebuild();
+    invalidate();
 }
 
 void Chart::setUniformAxis(bool on)
 {
     m_uniformAxis = on;
-    rebuild();
+    invalidate();
 }
 
 void Chart::setShowLegend(bool on)
@@ -116,7 +116,7 @@ void Chart::setColumnCount(int count)
     }
     if (m_column > count)
         m_column = qMax(1, count);
-    rebuild();
+    invalidate();
 }
 
 void Chart::setColumn(int column)
@@ -135,7 +135,7 @@ void Chart::setColumnLabel(const QString &label)
     if (m_column < 1 || m_column > columnCount())
         return;
     m_labels[m_column - 1] = label;
-    rebuild();
+    invalidate();
 }
 
 QString Chart::seriesLabel(int series) const
@@ -146,7 +146,48 @@ QString Chart::seriesLabel(int series) const
 
 void Chart::refresh()
 {
+    invalidate();
+}
+
+QChart *Chart::chart() const
+{
+    const_cast<Chart *>(this)->ensureBuilt();
+    return m_chart;
+}
+
+void Chart::invalidate()
+{
+    m_dirty = true;
+    if (isVisible())
+        update();
+    if (isVisible() && !m_buildQueued) {
+        m_buildQueued = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_buildQueued = false;
+            ensureBuilt();
+        }, Qt::QueuedConnection);
+    }
+}
+
+void Chart::ensureBuilt()
+{
+    if (!m_dirty)
+        return;
+    m_dirty = false;
     rebuild();
+}
+
+void Chart::showEvent(QShowEvent *event)
+{
+    ensureBuilt();
+    QWidget::showEvent(event);
+}
+
+bool Chart::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && watched == m_view->viewport())
+        ensureBuilt();
+    return QWidget::eventFilter(watched, event);
 }
 
 void Chart::renderTo(QPainter *painter, const QRectF &target)
@@ -154,6 +195,7 @@ void Chart::renderTo(QPainter *painter, const QRectF &target)
     const QSize size = target.size().toSize();
     if (size.isEmpty())
         return;
+    ensureBuilt();
     const QSizeF before = m_chart->size();
     m_chart->resize(size);
     m_chart->scene()->render(painter, target, QRectF(QPointF(0, 0), size));

@@ -66,14 +66,21 @@ public:
     // Legend text of series s (1-based): the label of column 2s - 1.
     QString seriesLabel(int series) const;
 
-    // Redraws from the properties (every setter already does).
+    // Redraws from the properties (every setter already does). The series and axes are made when
+    // the chart is shown, painted, printed or read, once for all the changes before.
     void refresh();
     // Draws the chart into a rectangle of a painter (printing).
     void renderTo(QPainter *painter, const QRectF &target);
 
-    QChart *chart() const { return m_chart; }
+    QChart *chart() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void invalidate();
+    void ensureBuilt();
     void rebuild();
 
     QChartView *m_view = nullptr;
@@ -86,6 +93,8 @@ private:
     bool m_showLegend = false;
     QVector<QString> m_labels;
     int m_column = 1;
+    bool m_dirty = true;
+    bool m_buildQueued = false;
 };
 
 // The number a chart cell stands for; false when it holds none.

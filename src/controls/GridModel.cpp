@@ -5,7 +5,6 @@
 #include "platform/VbConv.h"
 
 #include <QBrush>
-#include <QRegularExpression>
 
 namespace controls {
 
@@ -201,9 +200,11 @@ int GridModel::fieldIndexOf(const QString &field) const
 {
     if (!m_rows || field.isEmpty())
         return -1;
-    return int(m_rows->fieldNames.indexOf(QRegularExpression(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(field)),
-        QRegularExpression::CaseInsensitiveOption)));
+    const QStringList &names = m_rows->fieldNames;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names.at(i).compare(field, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
 }
 
 void GridModel::setSplitAlignment(Qt::Alignment alignment)

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QHash>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -87,6 +88,25 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     painter->restore();
 }
 
+// Laying out a caption's text is the costly part of fitting a header, and every relayout of a grid
+// asks again for the same few captions: their wrapped heights are kept, by font, width and text.
+int GridHeader::wrappedCaptionHeight(const QFont &font, int width, const QString &text)
+{
+    constexpr qsizetype MaxKept = 2000;
+    static QHash<QString, int> kept;
+    const QString key = font.key() + QLatin1Char('\n') + QString::number(width) + QLatin1Char('\n') + text;
+    const auto found = kept.constFind(key);
+    if (found != kept.constEnd())
+        return *found;
+    const int height = QFontMetrics(font)
+                           .boundingRect(QRect(0, 0, qMax(1, width - 4), 100000), Qt::AlignCenter | Qt::TextWordWrap, text)
+                           .height();
+    if (kept.size() >= MaxKept)
+        kept.clear();
+    kept.insert(key, height);
+    return height;
+}
+
 QSize GridHeader::sectionSizeFromContents(int logicalIndex) const
 {
     const QFontMetrics fm(font());
@@ -100,9 +120,7 @@ QSize GridHeader::sectionSizeFromContents(int logicalIndex) const
             const int lines = qMax(1, model()->headerData(logicalIndex, Qt::Horizontal, GridModel::LineCountRole).toInt());
             height = qMax(height, fm.height() + (lines - 1) * fm.lineSpacing() + CaptionPadding);
             const QString text = model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
-            const QRect wrapped = fm.boundingRect(QRect(0, 0, qMax(1, width - 4), 100000),
-                                                  Qt::AlignCenter | Qt::TextWordWrap, text);
-            height = qMax(height, wrapped.height() + CaptionPadding);
+            height = qMax(height, wrappedCaptionHeight(font(), width, text) + CaptionPadding);
         }
     }
     return QSize(width, height);

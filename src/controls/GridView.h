@@ -33,6 +33,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    static int wrappedCaptionHeight(const QFont &font, int width, const QString &text);
+
     Kind m_kind;
     DataGrid *m_grid;
     bool m_pressed = false;

@@ -1,6 +1,7 @@
 #include "core/ProgramWindow.h"
 
 #include <QMenu>
+#include <QToolBar>
 
 namespace {
 ProgramWindow *s_instance = nullptr;
@@ -48,4 +49,16 @@ QAction *ProgramWindow::ButtonMenus(const QString &buttonKey, int index) const
     if (!menu || index < 1 || index > menu->actions().size())
         return nullptr;
     return menu->actions().at(index - 1);
+}
+
+bool ProgramWindow::ToolbarAtBottom() const
+{
+    return toolBarArea(Toolbar1) == Qt::BottomToolBarArea;
+}
+
+void ProgramWindow::SetToolbarAtBottom(bool bottom)
+{
+    const bool hidden = Toolbar1->isHidden();
+    addToolBar(bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea, Toolbar1);
+    Toolbar1->setHidden(hidden);
 }

@@ -137,6 +137,8 @@ public:
     int ButtonIndex(const QString &key) const;  // 0 for an unknown key
     // The drop-down menus of the buttons "Mech" and "Physical", numbered from 1.
     QAction *ButtonMenus(const QString &buttonKey, int index) const;
+    bool ToolbarAtBottom() const;
+    void SetToolbarAtBottom(bool bottom);
 
     // Pictures of the toolbar buttons and of dialogs, numbered from 1, in the order of the buttons.
     QList<QIcon> ImageList1;

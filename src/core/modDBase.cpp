@@ -217,7 +217,7 @@ bool CheckName(const QString &strText, const QString &strSuffix)
     return strText.right(strSuffix.size()) == strSuffix;
 }
 
-QString GetText(const db::Recordset *rs, qint16 iID, const QString &strIDField, const QString &strTextField)
+QString GetText(const db::Recordset *rs, qint32 iID, const QString &strIDField, const QString &strTextField)
 {
     if (!rs)
         return {};
@@ -239,16 +239,16 @@ QString GetText(const db::Recordset *rs, qint16 iID, const QString &strIDField, 
     }
 }
 
-qint16 GetID(const db::Recordset *rs, const QString &strText, const QString &strTextField, const QString &strIDField)
+qint32 GetID(const db::Recordset *rs, const QString &strText, const QString &strTextField, const QString &strIDField)
 {
     if (!rs)
         return 0;
     try {
         std::unique_ptr<db::Recordset> clone = rs->clone();
         clone->findFirst(strTextField + QStringLiteral("='") + strText + QLatin1Char('\''));
-        qint16 result = 0;
+        qint32 result = 0;
         if (!clone->noMatch())
-            result = platform::cInt(clone->field(strIDField));
+            result = platform::cLng(clone->field(strIDField));
         clone->close();
         return result;
     } catch (const VbError &e) {

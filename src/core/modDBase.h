@@ -41,14 +41,14 @@ bool CheckName(const QString &strText, const QString &strSuffix);
 
 // Lookups on a clone of the recordset (its current record does not move). A null recordset gives
 // the empty result; engine errors are raised again with the source "<exe>modDBase.GetText"/"GetID".
-QString GetText(const db::Recordset *rs, qint16 iID, const QString &strIDField, const QString &strTextField);
-qint16 GetID(const db::Recordset *rs, const QString &strText, const QString &strTextField,
+QString GetText(const db::Recordset *rs, qint32 iID, const QString &strIDField, const QString &strTextField);
+qint32 GetID(const db::Recordset *rs, const QString &strText, const QString &strTextField,
              const QString &strIDField);
-inline QString GetText(const db::Recordset &rs, qint16 iID, const QString &strIDField, const QString &strTextField)
+inline QString GetText(const db::Recordset &rs, qint32 iID, const QString &strIDField, const QString &strTextField)
 {
     return GetText(&rs, iID, strIDField, strTextField);
 }
-inline qint16 GetID(const db::Recordset &rs, const QString &strText, const QString &strTextField,
+inline qint32 GetID(const db::Recordset &rs, const QString &strText, const QString &strTextField,
                     const QString &strIDField)
 {
     return GetID(&rs, strText, strTextField, strIDField);

@@ -6,6 +6,10 @@
 
 #include <sqlite3.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace db::detail {
 
 RowSet runSelect(sqlite3 *db, const QString &sql)
@@ -33,11 +37,31 @@ RowSet runSelect(sqlite3 *db, const QString &sql)
     const int columns = sqlite3_column_count(stmt);
     for (int c = 0; c < columns; ++c)
         result.fieldNames.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
+    QVector<ColumnKind> kinds(columns);
+    for (int c = 0; c < columns; ++c)
+        kinds[c] = columnKind(stmt, c);
+    // Sorted results repeat a column's text from row to row (standard, description, dates): an equal
+    // text shares the value made for the row before instead of being converted again.
+    std::vector<std::string> lastText(columns);
+    QVector<QVariant> lastValue(columns);
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         QVector<QVariant> row;
         row.reserve(columns);
-        for (int c = 0; c < columns; ++c)
-            row.append(columnValue(stmt, c));
+        for (int c = 0; c < columns; ++c) {
+            if (sqlite3_column_type(stmt, c) != SQLITE_TEXT) {
+                row.append(columnValue(stmt, c, kinds[c]));
+                continue;
+            }
+            const std::string_view text(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
+                                        size_t(sqlite3_column_bytes(stmt, c)));
+            if (lastValue[c].isValid() && text == lastText[c]) {
+                row.append(lastValue[c]);
+                continue;
+            }
+            lastText[c].assign(text);
+            lastValue[c] = columnValue(stmt, c, kinds[c]);
+            row.append(lastValue[c]);
+        }
         result.rows.append(std::move(row));
     }
     if (rc != SQLITE_DONE)

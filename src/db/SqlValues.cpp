@@ -58,14 +58,30 @@ QDateTime dateTimeOf(const QVariant &v)
 
 } // namespace
 
+ColumnKind columnKind(sqlite3_stmt *stmt, int column)
+{
+    const QString decl = declaredType(stmt, column);
+    if (decl == QLatin1String("BOOLEAN") || decl == QLatin1String("BOOL") || decl == QLatin1String("BIT")
+        || decl == QLatin1String("YESNO"))
+        return ColumnKind::Boolean;
+    if (decl == QLatin1String("DATE"))
+        return ColumnKind::Date;
+    if (decl == QLatin1String("DATETIME"))
+        return ColumnKind::DateTime;
+    return ColumnKind::Plain;
+}
+
 QVariant columnValue(sqlite3_stmt *stmt, int column)
+{
+    return columnValue(stmt, column, columnKind(stmt, column));
+}
+
+QVariant columnValue(sqlite3_stmt *stmt, int column, ColumnKind kind)
 {
     const int storage = sqlite3_column_type(stmt, column);
     if (storage == SQLITE_NULL)
         return QVariant();
-    const QString decl = declaredType(stmt, column);
-    if (decl == QLatin1String("BOOLEAN") || decl == QLatin1String("BOOL") || decl == QLatin1String("BIT")
-        || decl == QLatin1String("YESNO")) {
+    if (kind == ColumnKind::Boolean) {
         if (storage == SQLITE_TEXT) {
             const QString t = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)));
             if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
@@ -75,10 +91,10 @@ QVariant columnValue(sqlite3_stmt *stmt, int column)
         }
         return sqlite3_column_double(stmt, column) != 0.0;
     }
-    if (storage == SQLITE_TEXT && (decl == QLatin1String("DATE") || decl == QLatin1String("DATETIME"))) {
+    if (storage == SQLITE_TEXT && (kind == ColumnKind::Date || kind == ColumnKind::DateTime)) {
         const QString t = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)));
         // A DATE text with a time of day (a Jet date/time) is handed out with its time.
-        if (decl == QLatin1String("DATE") && t.size() <= 10) {
+        if (kind == ColumnKind::Date && t.size() <= 10) {
             const QDate d = QDate::fromString(t.left(10), Qt::ISODate);
             if (d.isValid())
                 return d;

@@ -64,7 +64,7 @@ void Material::MechCreepColSize(const QString &strTable, const platform::VbArray
 void Material::SetProperties(db::Recordset &rsMaterials, db::Recordset &rsStandard)
 {
     using namespace platform;
-    m_id = cInt(rsMaterials.field(QStringLiteral("matID")));
+    m_id = cLng(rsMaterials.field(QStringLiteral("matID")));
     m_name = cStr(rsMaterials.field(QStringLiteral("name")));
     m_number = cStr(rsMaterials.field(QStringLiteral("numbr")));
     const QVariant description = rsMaterials.field(QStringLiteral("description"));
@@ -75,7 +75,7 @@ void Material::SetProperties(db::Recordset &rsMaterials, db::Recordset &rsStanda
     m_revisionDate = rsMaterials.field(QStringLiteral("revision_date")).toDate();
 
     m_standard = cStr(rsStandard.field(QStringLiteral("standard")));
-    m_standardId = cInt(rsStandard.field(QStringLiteral("stID")));
+    m_standardId = cLng(rsStandard.field(QStringLiteral("stID")));
     m_standardRevisionDate = rsStandard.field(QStringLiteral("revision_date")).toDate();
     m_othersElement = cBool(rsStandard.field(QStringLiteral("otherElem")));
     const QVariant standardDescription = rsStandard.field(QStringLiteral("description"));

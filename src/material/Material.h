@@ -27,13 +27,13 @@ public:
 
     // Identity, filled by SetProperties.
     QDate RevisionDate() const { return m_revisionDate; }
-    qint16 ID() const { return m_id; }
+    qint32 ID() const { return m_id; }
     QString Name() const { return m_name; }
     QString Number() const { return m_number; }
     QString Description() const { return m_description; }
     QString Group() const { return m_group; }
     QString Standard() const { return m_standard; }
-    qint16 StandardID() const { return m_standardId; }
+    qint32 StandardID() const { return m_standardId; }
     QDate StandardRevisionDate() const { return m_standardRevisionDate; }
     QString StandardDescription() const { return m_standardDescription; }
     bool OthersElement() const { return m_othersElement; }
@@ -105,13 +105,13 @@ private:
     static int captionSlot(const QString &strTable);   // -1 for other keys
     static int elevatedSlot(const QString &strTable);  // -1 for other keys
 
-    qint16 m_id = 0;
+    qint32 m_id = 0; // ids are the database's 32-bit numbers
     QString m_name;
     QString m_number;
     QString m_description;
     QString m_group;
     QString m_standard;
-    qint16 m_standardId = 0;
+    qint32 m_standardId = 0;
     QDate m_standardRevisionDate;
     bool m_othersElement = false;
     QString m_standardDescription;
@@ -142,8 +142,8 @@ using MaterialPtr = std::shared_ptr<Material>;
 class CompatibleGroup
 {
 public:
-    qint16 GroupID() const { return m_groupId; }
-    void GroupID(qint16 id) { m_groupId = id; }
+    qint32 GroupID() const { return m_groupId; }
+    void GroupID(qint32 id) { m_groupId = id; }
     QString Source() const { return m_source; }
     void Source(const QString &source) { m_source = source; }
     QString GroupName() const { return m_groupName; }
@@ -151,7 +151,7 @@ public:
     QString Key() const { return QStringLiteral("groupID") + QString::number(m_groupId); }
 
 private:
-    qint16 m_groupId = 0;
+    qint32 m_groupId = 0;
     QString m_source;
     QString m_groupName;
 };

@@ -526,9 +526,9 @@ void frmMaterial2::LoadProductForms()
     db::Recordset *rs = dtaTable->recordset();
     if (!rs || rs->eof() || rs->bof())
         return;
-    QList<qint16> ids;
+    QList<qint32> ids;
     while (!rs->eof()) {
-        ids.append(platform::cInt(rs->field(QStringLiteral("prodFID"))));
+        ids.append(platform::cLng(rs->field(QStringLiteral("prodFID"))));
         rs->moveNext();
     }
 

@@ -37,6 +37,23 @@ class DataControl;
 class Recordset;
 }
 
+// Holds back the painting of a window while it loads tables only for what they record.
+class PaintPause
+{
+public:
+    explicit PaintPause(QWidget *window) : m_window(window), m_was(window->updatesEnabled())
+    {
+        m_window->setUpdatesEnabled(false);
+    }
+    ~PaintPause() { m_window->setUpdatesEnabled(m_was); }
+    PaintPause(const PaintPause &) = delete;
+    PaintPause &operator=(const PaintPause &) = delete;
+
+private:
+    QWidget *m_window;
+    bool m_was;
+};
+
 class frmMaterial2 : public QWidget
 {
     Q_OBJECT
@@ -159,9 +176,9 @@ private:
     void DropEmptyCreepColumns();
     void AddGridColumn(controls::DataGrid *grid, const QString &strCaption, double sngWidth);
     void ClearGridColumns(controls::DataGrid *grid);
-    QString GetColumnText(qint16 colID);
-    QString GetUnitText(qint16 unitID);
-    qint16 GetColumnUnitID(const QString &colTxt);
+    QString GetColumnText(qint32 colID);
+    QString GetUnitText(qint32 unitID);
+    qint32 GetColumnUnitID(const QString &colTxt);
 
     // Bound tables (frmMaterial2Bound.cpp).
     void ShowBoundTable(const QString &strTable);
@@ -225,15 +242,15 @@ private:
     platform::VbArray<qint16> m_thickCols;
 
     // Mechanical and creep tables.
-    platform::VbArray<qint16> m_columnIds;        // colID of definition k, 0..C
+    platform::VbArray<qint32> m_columnIds;        // colID of definition k, 0..C
     platform::VbArray<QString> m_creepAxisCaptions; // 0..C
-    qint16 m_chartXCol = 0;
-    qint16 m_chartYCol = 0;
+    qint32 m_chartXCol = 0;
+    qint32 m_chartYCol = 0;
     platform::XArray m_xChartDB;                 // rows 1..R, columns 0..1
     platform::VbArray<bool> m_emptyCreepCols;    // 0..C-1
     platform::VbArray<QString> m_creepCaptions;  // retained columns 0..K-1
     platform::XArray m_creepText;                // rows 1..R, retained columns 0..K-1
-    platform::VbArray<qint16> m_creepColIds;     // retained columns 0..K-1
+    platform::VbArray<qint32> m_creepColIds;     // retained columns 0..K-1
 
     // Charts and design values.
     QHash<QString, platform::XArray> m_textMatrices; // per-temperature key: rows 1..R, columns 0..n

@@ -113,7 +113,8 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
         col2->clearHeadingPicture();
     }
 
-    dtaTable->refresh();
+    // The rows read above (or the thickness crosstab that replaced them) are still current: the
+    // column set-up read them through clones only.
     if (strTable != QLatin1String("ImpEnergy") && dtaTable->recordset()) {
         std::unique_ptr<db::Recordset> clone = dtaTable->recordset()->clone();
         ShowUnboundGraph(strTable, *clone);

@@ -31,11 +31,14 @@ void frmMaterial2::BuildDesignGrid()
     outer->setVisible(false);
 
     QStringList keys;
-    for (const QString &key : m_designKeys) {
-        if (!mMat->TableChecked(key))
-            ShowTable(key);
-        if (mMat->TableHasData(key))
-            keys << key;
+    {
+        const PaintPause pause(this);
+        for (const QString &key : m_designKeys) {
+            if (!mMat->TableChecked(key))
+                ShowTable(key);
+            if (mMat->TableHasData(key))
+                keys << key;
+        }
     }
     HideAllPanels();
     strCurrentTable = QStringLiteral("Design");

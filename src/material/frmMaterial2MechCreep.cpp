@@ -40,13 +40,13 @@ void frmMaterial2::ClearGridColumns(controls::DataGrid *grid)
     grid->refresh();
 }
 
-QString frmMaterial2::GetColumnText(qint16 colID)
+QString frmMaterial2::GetColumnText(qint32 colID)
 {
     dtaColumns->refresh();
     return modDBase::GetText(dtaColumns->recordset(), colID, QStringLiteral("colID"), QStringLiteral("colTxt"));
 }
 
-QString frmMaterial2::GetUnitText(qint16 unitID)
+QString frmMaterial2::GetUnitText(qint32 unitID)
 {
     QString text = modDBase::GetText(dtaUnits->recordset(), unitID, QStringLiteral("unitID"), QStringLiteral("unitTxt"));
     if (text.isEmpty())
@@ -54,7 +54,7 @@ QString frmMaterial2::GetUnitText(qint16 unitID)
     return text;
 }
 
-qint16 frmMaterial2::GetColumnUnitID(const QString &colTxt)
+qint32 frmMaterial2::GetColumnUnitID(const QString &colTxt)
 {
     dtaColumns->refresh();
     return modDBase::GetID(dtaColumns->recordset(), colTxt, QStringLiteral("colTxt"), QStringLiteral("unitID"));
@@ -65,7 +65,7 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
     const bool creep = strTable == QLatin1String("CreepProp");
     const QString definitions = creep ? QStringLiteral("CreepPropTable") : QStringLiteral("MechMatTable");
     const QString keyField = creep ? QStringLiteral("stID") : QStringLiteral("matID");
-    const qint16 id = creep ? mMat->StandardID() : mMat->ID();
+    const qint32 id = creep ? mMat->StandardID() : mMat->ID();
     tdbTable->setCaption(mainlink::GetTableName(creep ? 12 : 2));
     // Filling the column list is no choice of the user's; the chart follows once the table is loaded.
     const QSignalBlocker filling(cboColumnList);
@@ -86,7 +86,7 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
         if (creep)
             m_creepAxisCaptions.redim(0, iCols);
         for (int k = 0; !defs->eof(); ++k, defs->moveNext()) {
-            const qint16 colID = cInt(defs->field(QStringLiteral("colID")));
+            const qint32 colID = cLng(defs->field(QStringLiteral("colID")));
             m_columnIds[k] = colID;
             const QString captionText = GetColumnText(colID);
             const QVariant noteValue = defs->field(QStringLiteral("note"));

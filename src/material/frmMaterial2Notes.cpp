@@ -98,6 +98,12 @@ void frmMaterial2::LoadTableNotes(const QString &strTable)
                               QStringLiteral(" and tableName = '") + db::quoteText(strTable) +
                               QStringLiteral("' order by ordering"));
     dtaNotes->refresh();
+    // Only the texts of this material's notes: the whole table grows with the database.
+    dtaTableNotes->setRecordSource(QStringLiteral("select * from TableNotes where tableName = '") +
+                                   db::quoteText(strTable) +
+                                   QStringLiteral("' and notID in (select notID from MatNotes where matID = ") +
+                                   QString::number(mMat->ID()) + QStringLiteral(" and tableName = '") +
+                                   db::quoteText(strTable) + QStringLiteral("')"));
     dtaTableNotes->refresh();
 
     db::Recordset *notes = dtaNotes->recordset();
@@ -154,13 +160,13 @@ void frmMaterial2::LoadAdditionalInfo()
     }
 
     QString text = textbox::text(txtNotes);
-    qint16 currentTitleId = 0;
+    qint32 currentTitleId = 0;
     QString currentTitle;
     QString untitled;
     for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
         const QVariant titleID = rs->field(QStringLiteral("titleID"));
-        if (!isNull(titleID) && cInt(titleID) != currentTitleId) {
-            currentTitleId = cInt(titleID);
+        if (!isNull(titleID) && cLng(titleID) != currentTitleId) {
+            currentTitleId = cLng(titleID);
             currentTitle = modDBase::GetText(dtaOther->recordset(), currentTitleId, QStringLiteral("titleID"),
                                              QStringLiteral("titleText"));
             const QString separator = text.isEmpty() ? QString() : vbCrLf;

@@ -165,10 +165,14 @@ void frmMaterial2::optMechProp_Click(int Index)
 void frmMaterial2::CheckTablesForRecords()
 {
     const QString remembered = strCurrentTable;
-    for (int i = 1; i <= 13; ++i) {
-        const QString key = mainlink::GetShortTableName(i);
-        if (!key.isEmpty() && !mMat->TableChecked(key))
-            ShowTable(key);
+    {
+        // The tables are loaded for what they record; only the one shown last is painted.
+        const PaintPause pause(this);
+        for (int i = 1; i <= 13; ++i) {
+            const QString key = mainlink::GetShortTableName(i);
+            if (!key.isEmpty() && !mMat->TableChecked(key))
+                ShowTable(key);
+        }
     }
     ShowTable(remembered);
 }

@@ -13,6 +13,7 @@
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
+#include "platform/WaitCursor.h"
 #include "search/DropImage.h"
 #include "search/Guarded.h"
 #include "search/frmPmaIndex.h"
@@ -325,6 +326,8 @@ void frmSearch::BindDataControls()
 
 void frmSearch::Form_Load()
 {
+    // Loading reads every grade of the database for the first list: long on a large one.
+    const platform::WaitCursor wait;
     m_loading = true;
     ProgramWindow *mdi = ProgramWindow::instance();
     std::array<QString, 8> saved;

@@ -37,8 +37,17 @@ void frmSearch::BuildSearchQuery(const QString &strOrder)
 
     QString query = QStringLiteral("select * from materials");
     m_where.clear();
-    dtaStandard->setRecordSource(QStringLiteral("select * from standard order by standard"));
-    dtaStandard->refresh();
+    // The file never changes while it is open: the standards read once stay right until another
+    // source is set (a new database loads the window again).
+    const QString standards = QStringLiteral("select * from standard order by standard");
+    db::Recordset *read = dtaStandard->recordset();
+    if (read && !read->isClosed() && dtaStandard->recordSource() == standards) {
+        if (!read->bof() || !read->eof())
+            read->moveFirst();
+    } else {
+        dtaStandard->setRecordSource(standards);
+        dtaStandard->refresh();
+    }
 
     bool first = true;
     for (int i = 0; i <= 5; ++i) {

@@ -57,7 +57,7 @@ void frmSearch::cmdSelectMat_Click()
         return;
     }
     db::Recordset *rs = dtaMaterials->recordset();
-    const qint16 id = platform::cInt(rs->field(QStringLiteral("matID")));
+    const qint32 id = platform::cLng(rs->field(QStringLiteral("matID")));
     for (const MaterialPtr &member : mdi->colMaterials) {
         if (member->ID() == id) {
             platform::msgBox(QStringLiteral("This Material is already selected!"), platform::vbOKOnly,
@@ -149,7 +149,7 @@ void frmSearch::cmdSelections_Click(int Index)
         const db::Recordset *rs = dtaSelected->recordset();
         if (!rs || rs->isClosed() || rs->bof() || rs->eof())
             return;
-        const qint16 id = platform::cInt(rs->field(QStringLiteral("matID")));
+        const qint32 id = platform::cLng(rs->field(QStringLiteral("matID")));
         QString key;
         for (int i = 1; i <= mdi->colMaterials.count(); ++i)
             if (mdi->colMaterials.item(i)->ID() == id) {

@@ -50,6 +50,9 @@ public:
     void MDIForm_DblClick();
 
     void DoBatchPrint() override;
+    // The first half of DoBatchPrint: every material window records its tables, queues those with
+    // data for printing and closes. Raises VbError.
+    void PrepareBatchPrint();
     void ShowAbout();
     void SelectMaterials() override;
     void UpdateMenusAndButtons(const QString &strMenu = {}, int Index = 0) override;
@@ -81,9 +84,6 @@ public:
 
     void GetDecimal();
     qint16 CheckScreenResolution() const;
-
-    bool ToolbarAtBottom() const;
-    void SetToolbarAtBottom(bool bottom);
 
     // The picture of the toolbar button of a key; a null icon for a separator or an unknown key.
     static QIcon ButtonPicture(const QString &key);

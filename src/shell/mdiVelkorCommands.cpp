@@ -7,6 +7,7 @@
 #include "material/frmMaterial2.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
+#include "platform/WaitCursor.h"
 #include "search/frmSearch.h"
 
 #include <QAction>
@@ -20,14 +21,7 @@
 
 namespace {
 
-// The hourglass for the length of a command.
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
+using platform::WaitCursor;
 
 // A command that fails leaves the window as it is; nothing escapes into the event loop.
 void guarded(const std::function<void()> &command)

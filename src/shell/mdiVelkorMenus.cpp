@@ -258,15 +258,3 @@ void mdiVelkor::CreateStatusBar()
     stbStatus->addWidget(m_statusPanel, 1);
     setStatusBar(stbStatus);
 }
-
-bool mdiVelkor::ToolbarAtBottom() const
-{
-    return toolBarArea(Toolbar1) == Qt::BottomToolBarArea;
-}
-
-void mdiVelkor::SetToolbarAtBottom(bool bottom)
-{
-    const bool hidden = Toolbar1->isHidden();
-    addToolBar(bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea, Toolbar1);
-    Toolbar1->setHidden(hidden);
-}

@@ -43,6 +43,24 @@ void mdiVelkor::ShowReportDialog(qint16 Index)
 }
 
 // The batch report of the whole selection.
+void mdiVelkor::PrepareBatchPrint()
+{
+    for (const MaterialPtr &material : colMaterials) {
+        frmMaterial2 *frm = material->MyForm();
+        if (!frm)
+            continue;
+        frm->CheckTablesForRecords();
+        frm->iReportType = 0;
+        for (int i = 1; i <= 13; ++i)
+            if (material->TableHasData(GetShortTableName(i)))
+                material->PrintTable(i, true);
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(frm->parentWidget()))
+            sub->close();
+        else
+            frm->close();
+    }
+}
+
 void mdiVelkor::DoBatchPrint()
 {
     // Called from a button of the search window: a failing report is reported here, not thrown on.
@@ -52,20 +70,7 @@ void mdiVelkor::DoBatchPrint()
         {
             ~CursorBack() { QApplication::restoreOverrideCursor(); }
         } cursorBack;
-        for (const MaterialPtr &material : colMaterials) {
-            frmMaterial2 *frm = material->MyForm();
-            if (!frm)
-                continue;
-            frm->CheckTablesForRecords();
-            frm->iReportType = 0;
-            for (int i = 1; i <= 13; ++i)
-                if (material->TableHasData(GetShortTableName(i)))
-                    material->PrintTable(i, true);
-            if (auto *sub = qobject_cast<QMdiSubWindow *>(frm->parentWidget()))
-                sub->close();
-            else
-                frm->close();
-        }
+        PrepareBatchPrint();
     } catch (const platform::VbError &e) {
         platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
                          platform::vbCritical);

@@ -10,6 +10,11 @@ namespace searchtest {
 bool runSql(const QString &path, const QStringList &statements, QString *error)
 {
     QFile::remove(path);
+    return appendSql(path, statements, error);
+}
+
+bool appendSql(const QString &path, const QStringList &statements, QString *error)
+{
     sqlite3 *db = nullptr;
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {
         if (error)

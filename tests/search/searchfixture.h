@@ -15,6 +15,8 @@ namespace searchtest {
 QString createMaterialDb(const QString &folder, bool withStandards = true);
 // An index of three appraisals; the documents named in it are created for rows 1 and 2.
 QString createPmaDb(const QString &folder);
+// Runs SQL on an existing SQLite file.
+bool appendSql(const QString &path, const QStringList &statements, QString *error = nullptr);
 // Runs SQL on a new SQLite file (declared types as the program's databases use them).
 bool runSql(const QString &path, const QStringList &statements, QString *error = nullptr);
 

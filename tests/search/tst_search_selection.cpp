@@ -140,6 +140,53 @@ private slots:
         QVERIFY(material->OthersElement());
     }
 
+    // Ids are the database's long numbers: a grade numbered beyond the 16-bit range is added,
+    // opened and removed like any other.
+    void largeIds_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::newRow("last 16-bit id") << 32767;
+        QTest::newRow("first id beyond it") << 32768;
+        QTest::newRow("beyond 65535") << 70001;
+        QTest::newRow("largest long") << 2147483647;
+    }
+
+    void largeIds()
+    {
+        QFETCH(int, id);
+        const QString path = frm->dtaMaterials->databaseName();
+        env->closeWindows();
+        modDBase::gMaterialDb->close();
+        modDBase::gMaterialDb.reset();
+        QVERIFY(searchtest::appendSql(path, {QStringLiteral("UPDATE materials SET matID = %1 WHERE matID = 5").arg(id)}));
+        env->useDatabase(path);
+        frm = env->loadSearch();
+        QVERIFY(frm);
+
+        addMaterial(id);
+        addMaterial(2);
+        addMaterial(id);
+        QCOMPARE(mdi().colMaterials.count(), 2);
+        QCOMPARE(responder->messageTitles(), QStringList{QStringLiteral("Duplicate Choice")});
+        const MaterialPtr material = mdi().colMaterials.item(QString::number(id));
+        QVERIFY(material);
+        QCOMPARE(material->ID(), id);
+        QCOMPARE(material->Name(), QStringLiteral("P265GH"));
+        QCOMPARE(frm->tdbSelected->rowCount(), 2);
+
+        frm->cmdSelections_Click(0);
+        QVERIFY(material->MyForm());
+        QCOMPARE(material->MyForm()->windowTitle(),
+                 QStringLiteral("Name: P265GH Number: 1.0425 Standard: EN 10216-2"));
+
+        mdi().SelectMaterials();
+        frm->tdbSelected->setCurrentRow(1); // ordered by standard: 10028-2 first, then 10216-2
+        QCOMPARE(frm->dtaSelected->recordset()->field(QStringLiteral("matID")).toLongLong(), qint64(id));
+        frm->cmdSelections_Click(2);
+        QCOMPARE(mdi().colMaterials.count(), 1);
+        QCOMPARE(mdi().colMaterials.item(1)->ID(), 2);
+    }
+
     void familyWarning_data()
     {
         QTest::addColumn<int>("family");
