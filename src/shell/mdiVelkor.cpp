@@ -63,7 +63,7 @@ void mdiVelkor::MDIForm_Load()
     CheckScreen();
 
     const bool opened = modDBase::OpenDBase(this, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"), true,
-                                            true, QStringLiteral("quzmal"), MissingDatabaseText());
+                                            true, modDBase::MaterialPassword(), MissingDatabaseText());
     if (!opened) {
         CloseMainWindow();
         return;

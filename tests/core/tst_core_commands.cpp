@@ -61,7 +61,7 @@ void tst_core_commands::initTestCase()
     modFileHandler::SetupFileEnvironment();
     m_responder = std::make_unique<platform::ScriptedResponder>();
 
-    modDBase::gMaterialDb = db::Database::open(demo, false, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(demo, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     m_mdi = new mdiVelkor;
     m_mdi->resize(platform::twipsToPixels(16000), platform::twipsToPixels(12000));
     m_mdi->SetStatus();

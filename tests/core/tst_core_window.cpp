@@ -474,7 +474,7 @@ void tst_core::unloadClosesDatabaseSavesSettingsClosesWindows()
     Sandbox box;
     const QString settings = box.dataFolder() + "Settings.vlk";
     makeDatabase(box.path(QStringLiteral("m.mdb")));
-    modDBase::gMaterialDb = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
 
     mdiVelkor w;
     w.show();

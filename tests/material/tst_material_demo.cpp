@@ -38,7 +38,7 @@ void tst_material::demoMaterialThroughAllTables()
     QFETCH(QString, grade);
     if (!QFile::exists(path))
         QSKIP("the demo database has not been built");
-    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     auto closeDatabase = qScopeGuard([] {
         modDBase::gMaterialDb->close();
         modDBase::gMaterialDb.reset();

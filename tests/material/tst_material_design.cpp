@@ -352,7 +352,7 @@ void tst_material_charts::demoDesignValues()
     const QString path = QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb");
     if (!QFile::exists(path))
         QSKIP("the demo database has not been built");
-    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     auto closeDatabase = qScopeGuard([] {
         modDBase::gMaterialDb->close();
         modDBase::gMaterialDb.reset();

@@ -63,7 +63,7 @@ void tst_reports_demo::initTestCase()
     qputenv("APPDATA", m_dir.path().toLocal8Bit());
     platform::setProgramFolder(m_dir.path());
     platform::setExeName(QStringLiteral("Velkor_PED"));
-    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(path, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     QVERIFY(modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen());
     m_mdi = new mdiVelkor;
     m_mdi->SetStatus();

@@ -491,7 +491,7 @@ private slots:
         const QString demo = QStringLiteral(VELKOR_BIN_DIR) + QStringLiteral("/Velkor_PED.mdb");
         if (!QFile::exists(demo))
             QSKIP("the demo database is not built");
-        env->useDatabase(demo, QStringLiteral(";Pwd=quzmal"));
+        env->useDatabase(demo, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
         QVERIFY(modDBase::gMaterialDb);
         frm = env->loadSearch();
         QVERIFY(frm->lblMatCount->text().toInt() >= 30);
