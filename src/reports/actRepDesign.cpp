@@ -165,26 +165,17 @@ bool actRepDesign::FindSplitColumn()
 {
     qint16 split = -1;
     if (!m_blnCreep) {
-        double width = section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->width();
-        for (qint16 c = 1; c <= m_iLastCol; ++c) {
-            width += CellWidth;
-            if (width > SplitWidth) {
-                split = c;
-                break;
-            }
-        }
+        const double labelWidth = section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->width();
+        const QVector<double> widths(qMax<int>(m_iLastCol + 1, 0), CellWidth);
+        split = qint16(columnbands::splitColumn(labelWidth, widths, 1, SplitWidth));
     } else if (m_sCreepColSize.isAllocated()) {
-        double width = 0;
+        QVector<double> widths;
+        QVector<bool> skip;
         for (int c = 0; c <= m_sCreepColSize.upperBound(); ++c) {
-            if (inBounds(m_blnEmptyCreepCols, c) && m_blnEmptyCreepCols.at(c))
-                continue;
-            width += qMax(double(m_sCreepColSize.at(c)), CellWidth);
-            width = std::nearbyint(width); // halves to even under the default rounding mode
-            if (width > SplitWidth) {
-                split = qint16(c);
-                break;
-            }
+            widths << qMax(double(m_sCreepColSize.at(c)), CellWidth);
+            skip << (inBounds(m_blnEmptyCreepCols, c) && m_blnEmptyCreepCols.at(c));
         }
+        split = qint16(columnbands::splitColumn(0, widths, 0, SplitWidth, skip, true));
     }
     // The creep widths may find a column the array does not have, or walk fewer columns than the
     // array holds; whatever the rule above finds, no column may pass the paper's edge.
