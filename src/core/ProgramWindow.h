@@ -32,6 +32,31 @@ class DataGrid;
 
 using MaterialPtr = std::shared_ptr<Material>;
 
+// The status bar's texts by number. ShowStatus(n) shows text n and remembers it; Remembered shows
+// the text remembered last; Passing + n shows text n without remembering it (a dialog's hint that
+// gives way to the remembered text when the dialog closes).
+namespace status {
+enum : int {
+    Search = 0,
+    ChooseTable = 1,
+    PrintTables = 2,
+    SaveTables = 3,
+    CheckingData = 4,
+    PickFromList = 5,
+    DesignValues = 6,
+    About = 7,
+    EnlargedChart = 8,
+    SaveFormat = 9,
+    PrintPreview = 10,
+    Agreement = 11,
+    ChooseFile = 12,
+    ChooseTableOrShowOption = 13,
+    ChooseTableOrShowButton = 14,
+    Remembered = 100,
+    Passing = 100,
+};
+} // namespace status
+
 class ProgramWindow : public QMainWindow
 {
     Q_OBJECT
@@ -95,6 +120,12 @@ public:
     // Status bar texts.
     void SetStatus();
     void ShowStatus(int index); // VbError 9 outside the ranges
+    // ShowStatus on the main window, when there is one.
+    static void ShowStatusIfOpen(int index)
+    {
+        if (ProgramWindow *window = instance())
+            window->ShowStatus(index);
+    }
     // The text the first status panel shows.
     QString StatusText() const;
 

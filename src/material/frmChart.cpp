@@ -24,12 +24,6 @@ constexpr int FormHeight = 7470;
 // The pictures of the buttons (32 by 29 pixels), in pixels.
 constexpr int ButtonPicture = 24;
 
-void showStatus(int code)
-{
-    if (ProgramWindow *mdi = mainlink::mdi())
-        mdi->ShowStatus(code);
-}
-
 frmMaterial2 *currentMaterialWindow()
 {
     ProgramWindow *mdi = mainlink::mdi();
@@ -84,7 +78,7 @@ void frmChart::CreateControls()
 
 void frmChart::Form_Load()
 {
-    showStatus(108);
+    ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
     ProgramWindow *mdi = mainlink::mdi();
     if (!mdi || !mdi->blnToolTips)
         for (QPushButton *button : cmdGraph)
@@ -120,7 +114,7 @@ void frmChart::Form_Load()
 
 void frmChart::Form_Activate()
 {
-    showStatus(108);
+    ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
 }
 
 void frmChart::Form_Unload()
@@ -128,7 +122,7 @@ void frmChart::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    showStatus(100);
+    ProgramWindow::ShowStatusIfOpen(status::Remembered);
 }
 
 bool frmChart::event(QEvent *e)
@@ -157,7 +151,7 @@ void frmChart::cmdGraph_Click(int Index)
         if (form)
             form->iReportType = 1;
         reportcalls::ShowMainReportPreview();
-        showStatus(108);
+        ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
         break;
     case 2:
         reject();

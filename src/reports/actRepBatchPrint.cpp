@@ -50,7 +50,7 @@ void actRepBatchPrint::ActiveReport_ReportStart()
 {
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
 
     // The material reports of an earlier run that never started must not print in this one.
     colMaterialsBatch().clear();

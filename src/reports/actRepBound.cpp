@@ -143,7 +143,7 @@ void actRepBound::ActiveReport_ReportStart()
 {
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     m_mat = mdi->mCurrent;
 
     ReportSection *title = section(QStringLiteral("ghTitle"));

@@ -104,7 +104,7 @@ void actRepDesign::ActiveReport_DataInitialize()
 
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent || !mdi->mCurrent->MyForm())
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     m_mat = mdi->mCurrent;
     frmMaterial2 *form = m_mat->MyForm();
     m_xDesign = form->xDesignDB;

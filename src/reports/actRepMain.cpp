@@ -311,7 +311,7 @@ void actRepMain::ActiveReport_ReportStart()
 {
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     if (mdi->blnBatchPrint) {
         mMat = actRepBatchPrint::colMaterialsBatch().item(1);
         mdi->mCurrent = mMat;
@@ -319,7 +319,7 @@ void actRepMain::ActiveReport_ReportStart()
         mMat = mdi->mCurrent;
     }
     if (!mMat)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
 
     auto *rh = section(QStringLiteral("ReportHeader"));
     auto *imgVelkor = rh->controls().item<ReportImage>(QStringLiteral("imgVelkor"));
@@ -390,7 +390,7 @@ void actRepMain::ActiveReport_ReportStart()
 
     frmMaterial2 *form = mMat->MyForm();
     if (!form)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     const int reportType = form->iReportType;
     if (reportType > 0) {
         auto *mech = section(QStringLiteral("ghMechProp"));
@@ -497,7 +497,7 @@ void actRepMain::ActiveReport_ReportEnd()
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!blnSave) {
         if (mdi)
-            mdi->ShowStatus(110);
+            mdi->ShowStatus(status::Passing + status::PrintPreview);
         return;
     }
 
@@ -520,7 +520,7 @@ void actRepMain::ActiveReport_ReportEnd()
 
     try {
         if (mdi)
-            mdi->ShowStatus(112);
+            mdi->ShowStatus(status::Passing + status::ChooseFile);
         platform::FileDialogRequest request;
         request.kind = platform::FileDialogRequest::Save;
         request.fileName = QStringLiteral("c:\\") + (mMat ? mMat->Name() : QString()) + strExt;
@@ -542,7 +542,7 @@ void actRepMain::ActiveReport_ReportEnd()
     }
 
     if (mdi)
-        mdi->ShowStatus(blnfrmChart ? 108 : 100);
+        mdi->ShowStatus(blnfrmChart ? status::Passing + status::EnlargedChart : status::Remembered);
     unload();
 }
 

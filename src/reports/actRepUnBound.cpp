@@ -116,7 +116,7 @@ void actRepUnBound::ActiveReport_DataInitialize()
 {
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     m_mat = mdi->mCurrent;
     m_strKey = m_mat->colUnBoundTablePrintList.item(1);
 

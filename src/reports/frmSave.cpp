@@ -12,16 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-void showStatus(int code)
-{
-    if (ProgramWindow *mdi = ProgramWindow::instance())
-        mdi->ShowStatus(code);
-}
-
-} // namespace
-
 frmSave::frmSave(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Save Graph / Design Values..."));
@@ -56,12 +46,12 @@ frmSave::~frmSave() = default;
 
 void frmSave::Form_Load()
 {
-    showStatus(109);
+    ProgramWindow::ShowStatusIfOpen(status::Passing + status::SaveFormat);
 }
 
 void frmSave::Form_Unload()
 {
-    showStatus(100);
+    ProgramWindow::ShowStatusIfOpen(status::Remembered);
 }
 
 void frmSave::cmdSave_Click(int Index)

@@ -34,12 +34,6 @@ const char *const DataCaptions[14] = {
     "Additional Information",
 };
 
-void showStatus(int code)
-{
-    if (ProgramWindow *mdi = ProgramWindow::instance())
-        mdi->ShowStatus(code);
-}
-
 QFont arial()
 {
     QFont font(QStringLiteral("Arial"));
@@ -162,7 +156,7 @@ void frmSelData::cmdSavePrint_Click()
         } else {
             report.show(ProgramWindow::instance(), true);
             actRepMain::unloadDefault();
-            showStatus(100);
+            ProgramWindow::ShowStatusIfOpen(status::Remembered);
         }
     } catch (const platform::VbError &error) {
         actRepMain::AbandonRun(report);
@@ -173,7 +167,7 @@ void frmSelData::cmdSavePrint_Click()
 
 void frmSelData::cmdCancel_Click()
 {
-    showStatus(100);
+    ProgramWindow::ShowStatusIfOpen(status::Remembered);
     Unload();
 }
 

@@ -61,7 +61,7 @@ void frmSearch::cmdSelect_Click(int Index)
 {
     ProgramWindow *mdi = ProgramWindow::instance();
     if (mdi)
-        mdi->ShowStatus(5);
+        mdi->ShowStatus(status::PickFromList);
     const QString database = QStringLiteral("DatabaseName");
     const bool enStandards = m_chosenStandard == QLatin1String("EN");
     const QString query = SearchQuery::pickList(Index, m_fields, m_where, txtSearch[6]->text(), enStandards);
@@ -79,7 +79,7 @@ void frmSearch::cmdSelect_Click(int Index)
     if (!result.isEmpty() && Index >= 0 && Index <= 6)
         txtSearch[Index]->setText(result);
     if (mdi)
-        mdi->ShowStatus(0);
+        mdi->ShowStatus(status::Search);
 }
 
 void frmSearch::chkSearch_Click(int Index)

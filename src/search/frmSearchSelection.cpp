@@ -134,7 +134,7 @@ void frmSearch::cmdSelections_Click(int Index)
     switch (Index) {
     case 0:
         OpenSelectedMaterials();
-        mdi->ShowStatus(1);
+        mdi->ShowStatus(status::ChooseTable);
         break;
     case 1:
         while (mdi->colMaterials.count() > 0)

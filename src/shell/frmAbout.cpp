@@ -177,9 +177,9 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdAgreement_Click()
 {
-    showStatus(111);
+    showStatus(status::Passing + status::Agreement);
     frmAgreement::ShowModal(this);
-    showStatus(107);
+    showStatus(status::Passing + status::About);
 }
 
 void frmAbout::cmdOK_Click()

@@ -51,7 +51,7 @@ void mdiVelkor::MDIForm_Load()
 {
     setWindowTitle(product::ProductName + QStringLiteral("   "));
     SetStatus();
-    ShowStatus(0);
+    ShowStatus(status::Search);
     AssignToolbarPictures();
     strLastWindowButton = QStringLiteral("Cascade");
     strLastViewButton = QStringLiteral("Ref");

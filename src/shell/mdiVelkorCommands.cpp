@@ -108,11 +108,11 @@ void mdiVelkor::mnuViewElem_Click(qint16 Index)
     for (QMdiSubWindow *sub : windows) {
         auto *frm = qobject_cast<frmMaterial2 *>(sub->widget());
         if (Index == 6) {
-            ShowStatus(6);
+            ShowStatus(status::DesignValues);
             frm->ShowTable(key);
         } else {
             frm->ShowTable(key);
-            ShowStatus(1);
+            ShowStatus(status::ChooseTable);
         }
     }
 }
@@ -127,15 +127,15 @@ void mdiVelkor::mnuViewMechElem_Click(qint16 Index)
     switch (Index) {
     case 0:
         key = QStringLiteral("MechProp");
-        ShowStatus(1);
+        ShowStatus(status::ChooseTable);
         break;
     case 1:
         key = QStringLiteral("Elevated");
-        ShowStatus(13);
+        ShowStatus(status::ChooseTableOrShowOption);
         break;
     case 3:
         key = QStringLiteral("CreepProp");
-        ShowStatus(14);
+        ShowStatus(status::ChooseTableOrShowButton);
         break;
     default:
         return;
@@ -150,7 +150,7 @@ void mdiVelkor::mnuViewPhysElem_Click(qint16 Index)
     UpdateMenusAndButtons(QStringLiteral("Phys"), Index);
     WaitCursor wait;
     static const char *const keys[5] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
-    ShowStatus(1);
+    ShowStatus(status::ChooseTable);
     ShowTableOnAll(QString::fromLatin1(keys[Index]));
 }
 
@@ -200,13 +200,13 @@ void mdiVelkor::Toolbar1_ButtonMenuClick(QAction *ButtonMenu)
     for (int i : {0, 1, 3})
         if (key == QLatin1String(mech[i])) {
             UpdateMenusAndButtons(QStringLiteral("Mech"), i);
-            ShowStatus(i == 0 ? 1 : i == 1 ? 13 : 14);
+            ShowStatus(i == 0 ? status::ChooseTable : i == 1 ? status::ChooseTableOrShowOption : status::ChooseTableOrShowButton);
             known = true;
         }
     for (int i = 0; i < 5; ++i)
         if (key == QLatin1String(phys[i])) {
             UpdateMenusAndButtons(QStringLiteral("Phys"), i);
-            ShowStatus(1);
+            ShowStatus(status::ChooseTable);
             known = true;
         }
     if (known)
@@ -225,14 +225,14 @@ void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
 
     if (key == QLatin1String("Select")) {
         mnuFileElem_Click(0);
-        ShowStatus(0);
+        ShowStatus(status::Search);
     } else if (key == QLatin1String("Next")) {
         ActivateNextMaterial();
     } else if (key == QLatin1String("Close")) {
         CloseMaterial();
     } else if (key == QLatin1String("Print")) {
         mnuFileElem_Click(3);
-        ShowStatus(100);
+        ShowStatus(status::Remembered);
     } else if (key == QLatin1String("Save")) {
         mnuFileElem_Click(2);
     } else if (key == QLatin1String("Ref") || key == QLatin1String("ChemComp") || key == QLatin1String("ImpEnergy") ||

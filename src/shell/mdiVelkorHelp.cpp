@@ -23,9 +23,9 @@ void mdiVelkor::mnuHelpElem_Click(qint16 Index)
         HTMLHelp::ShowHelpSearch(1);
         break;
     case 4:
-        ShowStatus(107);
+        ShowStatus(status::Passing + status::About);
         frmAbout::ShowModal(this);
-        ShowStatus(100);
+        ShowStatus(status::Remembered);
         break;
     default:
         break;

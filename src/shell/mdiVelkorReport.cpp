@@ -32,7 +32,7 @@ void mdiVelkor::ShowReportDialog(qint16 Index)
         dialog.setWindowTitle(QStringLiteral("Print ") + mCurrent->Name() + QStringLiteral(" - ") +
                               dialog.windowTitle());
     dialog.cmdSavePrint->setText(save ? QStringLiteral("Save...") : QStringLiteral("Print/Preview..."));
-    ShowStatus(save ? 103 : 102);
+    ShowStatus(save ? status::Passing + status::SaveTables : status::Passing + status::PrintTables);
     const int picture = save ? 4 : 5;
     if (picture <= ImageList1.size())
         dialog.setWindowIcon(ImageList1.at(picture - 1));
