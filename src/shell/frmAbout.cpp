@@ -1,14 +1,14 @@
 #include "shell/frmAbout.h"
 
+#include "core/ModalDialog.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
 #include "core/frmAgreement.h"
-#include "shell/mdiVelkor.h"
-#include "core/ModalDialog.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
 #include "search/frmSearch.h"
+#include "shell/mdiVelkor.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -4,10 +4,10 @@
 #include "core/ProductInfo.h"
 #include "core/modDBase.h"
 #include "platform/Environment.h"
-#include "reports/MainReportRunner.h"
 #include "platform/MsgBox.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "reports/MainReportRunner.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,14 +1,14 @@
 // The commands of the menus and the toolbar, and the marks of the table shown.
 
-#include "shell/mdiVelkor.h"
-
-#include "shell/ShowToolTips.h"
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
 #include "platform/WaitCursor.h"
 #include "search/frmSearch.h"
+#include "shell/ShowToolTips.h"
+#include "shell/mdiVelkor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,24 +123,20 @@ void mdiVelkor::mnuViewMechElem_Click(qint16 Index)
         return;
     UpdateMenusAndButtons(QStringLiteral("Mech"), Index);
     WaitCursor wait;
-    QString key;
     switch (Index) {
     case 0:
-        key = QStringLiteral("MechProp");
         ShowStatus(status::ChooseTable);
         break;
     case 1:
-        key = QStringLiteral("Elevated");
         ShowStatus(status::ChooseTableOrShowOption);
         break;
     case 3:
-        key = QStringLiteral("CreepProp");
         ShowStatus(status::ChooseTableOrShowButton);
         break;
     default:
         return;
     }
-    ShowTableOnAll(key);
+    ShowTableOnAll(QString::fromLatin1(catalogue::MechanicalKeys[Index]));
 }
 
 void mdiVelkor::mnuViewPhysElem_Click(qint16 Index)
@@ -149,9 +145,8 @@ void mdiVelkor::mnuViewPhysElem_Click(qint16 Index)
         return;
     UpdateMenusAndButtons(QStringLiteral("Phys"), Index);
     WaitCursor wait;
-    static const char *const keys[5] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
     ShowStatus(status::ChooseTable);
-    ShowTableOnAll(QString::fromLatin1(keys[Index]));
+    ShowTableOnAll(QString::fromLatin1(catalogue::PhysicalKeys[Index]));
 }
 
 void mdiVelkor::UpdateMenusAndButtons(const QString &strMenu, int Index)
@@ -194,17 +189,17 @@ void mdiVelkor::Toolbar1_ButtonMenuClick(QAction *ButtonMenu)
         return;
     WaitCursor wait;
     const QString key = ButtonMenu->objectName();
-    static const char *const mech[4] = {"MechProp", "Elevated", "", "CreepProp"};
-    static const char *const phys[5] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
+    using catalogue::MechanicalKeys;
+    using catalogue::PhysicalKeys;
     bool known = false;
     for (int i : {0, 1, 3})
-        if (key == QLatin1String(mech[i])) {
+        if (key == QLatin1String(MechanicalKeys[i])) {
             UpdateMenusAndButtons(QStringLiteral("Mech"), i);
             ShowStatus(i == 0 ? status::ChooseTable : i == 1 ? status::ChooseTableOrShowOption : status::ChooseTableOrShowButton);
             known = true;
         }
-    for (int i = 0; i < 5; ++i)
-        if (key == QLatin1String(phys[i])) {
+    for (int i = 0; i < catalogue::PhysicalCount; ++i)
+        if (key == QLatin1String(PhysicalKeys[i])) {
             UpdateMenusAndButtons(QStringLiteral("Phys"), i);
             ShowStatus(status::ChooseTable);
             known = true;

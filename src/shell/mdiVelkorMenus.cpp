@@ -1,6 +1,7 @@
 #include "shell/mdiVelkor.h"
 
 #include "controls/AccessibleRole.h"
+#include "core/TableCatalogue.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -184,17 +185,17 @@ void mdiVelkor::CreateToolbar()
     for (const char *caption : {"Mechanical Properties At &Room Temperature", "Mechanical Properties At &Elevated Temperature",
                                 "&Creep Properties"})
         m_mechButtonMenu->addAction(QString::fromLatin1(caption));
-    const char *mechKeys[] = {"MechProp", "Elevated", "CreepProp"};
-    for (int i = 0; i < 3; ++i)
-        m_mechButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(mechKeys[i]));
+    // The button's menu has no separator: its items are the View menu's items 0, 1 and 3.
+    int item = 0;
+    for (int i : {0, 1, 3})
+        m_mechButtonMenu->actions().at(item++)->setObjectName(QString::fromLatin1(catalogue::MechanicalKeys[i]));
 
     m_physButtonMenu = new QMenu(this);
     for (const char *caption : {"&Modulus Of Elasticity", "Thermal &Expansion", "Thermal &Conductiviy",
                                 "Specific &Thermal Capacity", "Specific Electrical &Resistivity"})
         m_physButtonMenu->addAction(QString::fromLatin1(caption));
-    const char *physKeys[] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
-    for (int i = 0; i < 5; ++i)
-        m_physButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(physKeys[i]));
+    for (int i = 0; i < catalogue::PhysicalCount; ++i)
+        m_physButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(catalogue::PhysicalKeys[i]));
 
     for (const ButtonDesign &b : design) {
         const QString key = QString::fromLatin1(b.key);
