@@ -141,6 +141,14 @@ public:
     virtual QMdiSubWindow *DoTileHorizontal() = 0;
     virtual void SetCurrentMaterial(const MaterialPtr &mMat) = 0;
     virtual void CountMaterialsOpen() = 0;
+    // The menu items and toolbar buttons of the material windows, shown once the windows open.
+    virtual void ShowMaterialCommands() = 0;
+    // A material window has closed: one fewer open, and the count checked against the windows.
+    void MaterialWindowClosed()
+    {
+        iMaterialsOpen = qint16(iMaterialsOpen - 1);
+        CountMaterialsOpen();
+    }
 
     // Menus: the item arrays are indexed from 0, separators included.
     QMenu *mnuFile = nullptr;

@@ -422,10 +422,8 @@ void frmMaterial2::Form_Unload()
         return;
     m_unloaded = true;
     TimerFlash->stop();
-    if (ProgramWindow *mdi = mainlink::mdi()) {
-        mdi->iMaterialsOpen = qint16(mdi->iMaterialsOpen - 1);
-        mdi->CountMaterialsOpen();
-    }
+    if (ProgramWindow *mdi = mainlink::mdi())
+        mdi->MaterialWindowClosed();
 }
 
 bool frmMaterial2::event(QEvent *e)

@@ -196,22 +196,7 @@ void frmSearch::OpenSelectedMaterials()
         frm->SetMaterial(member);
     }
 
-    if (mdi->mnuFileElem.size() > 3) {
-        for (int i = 1; i <= 3; ++i)
-            mdi->mnuFileElem[i]->setEnabled(true);
-        mdi->mnuFileElem[0]->setText(QStringLiteral("Select &Material(s)"));
-    }
-    if (mdi->Toolbar1) {
-        const bool showItemDisabled = !mdi->mnuSettingsToolElem.isEmpty() && !mdi->mnuSettingsToolElem[0]->isEnabled();
-        mdi->Toolbar1->setVisible(showItemDisabled);
-    }
-    for (int i = 2; i <= mdi->ButtonCount() - 2; ++i)
-        if (QAction *button = mdi->Buttons(i))
-            button->setVisible(true);
-    if (mdi->mnuView)
-        mdi->mnuView->menuAction()->setVisible(true);
-    if (!mdi->mnuSettingsElem.isEmpty())
-        mdi->mnuSettingsElem[0]->setEnabled(true);
+    mdi->ShowMaterialCommands();
 
     const bool tiled = mdi->iWindowArrange != 0;
     setChecked(mdi->Buttons(QStringLiteral("Cascade")), !tiled);
