@@ -82,7 +82,6 @@ db::DataControl *makeDataControl(QObject *parent, const QString &name, const QSt
 {
     auto *control = new db::DataControl(parent);
     control->setObjectName(name);
-    control->setConnectText(QStringLiteral("Access 2000;"));
     control->setRecordSource(recordSource);
     return control;
 }

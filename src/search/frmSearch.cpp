@@ -77,13 +77,10 @@ frmSearch::frmSearch(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     dtaMaterials = new db::DataControl(this);
-    dtaMaterials->setConnectText(QStringLiteral("Access 2000;"));
     dtaMaterials->setRecordSource(QStringLiteral("Materials"));
     dtaStandard = new db::DataControl(this);
-    dtaStandard->setConnectText(QStringLiteral("Access 2000;"));
     dtaStandard->setRecordSource(QStringLiteral("Standard"));
     dtaSelected = new db::DataControl(this);
-    dtaSelected->setConnectText(QStringLiteral("Access 2000;"));
     dtaSelected->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
     connect(dtaMaterials, &db::DataControl::repositioned, this, [this] { guarded([&] { dtaMaterials_Reposition(); }); });
     connect(dtaMaterials, &db::DataControl::refreshed, this, [this] { guarded([&] { dtaMaterials_Reposition(); }); });

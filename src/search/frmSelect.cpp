@@ -41,7 +41,6 @@ frmSelect::frmSelect(QWidget *parent) : QDialog(parent ? parent : platform::dial
     setModal(true);
 
     dtaSelect = new db::DataControl(this);
-    dtaSelect->setConnectText(QStringLiteral("Access 2000;"));
     dtaSelect->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
 
     dblSelect = new DataBoundList(this);

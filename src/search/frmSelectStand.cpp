@@ -48,9 +48,7 @@ frmSelectStand::frmSelectStand(QWidget *parent) : QDialog(parent ? parent : plat
     setModal(true);
 
     dtaSelect = new db::DataControl(this);
-    dtaSelect->setConnectText(QStringLiteral("Access 2000;"));
     dtaProdForms = new db::DataControl(this);
-    dtaProdForms->setConnectText(QStringLiteral("Access 2000;"));
     dtaProdForms->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
     connect(dtaSelect, &db::DataControl::repositioned, this, [this] { guarded([&] { dtaSelect_Reposition(); }); });
     connect(dtaSelect, &db::DataControl::refreshed, this, [this] { guarded([&] { dtaSelect_Reposition(); }); });
