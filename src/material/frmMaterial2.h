@@ -83,6 +83,18 @@ public:
     // --- controls (names as the window's own) ------------------------------------------------
     QGroupBox *framStand = nullptr;
     QGroupBox *framMain = nullptr;
+    // The header boxes, by what they show.
+    enum HeaderBox {
+        StandardBox = 0,
+        StandardDescriptionBox = 1,
+        NameBox = 2,
+        DescriptionBox = 3,
+        NumberBox = 4,
+        MaterialGroupBox = 5,
+        RevisionDateBox = 6,
+        ProductFormsBox = 7,
+        StandardRevisionDateBox = 8,
+    };
     std::array<QPlainTextEdit *, 9> txtMainData{};
     std::array<QLabel *, 9> lblMainData{};
     QLabel *lblMain = nullptr;

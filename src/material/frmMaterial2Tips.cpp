@@ -15,8 +15,8 @@ void frmMaterial2::ApplyToolTips()
     for (int i = 0; i < 5; ++i)
         cmdPrintSave[i]->setToolTip(modToolTips::Tip(on, modToolTips::MaterialText(i)));
     txtDesignTemp->setToolTip(modToolTips::Tip(on, modToolTips::MaterialText(5)));
-    txtMainData[6]->setToolTip(modToolTips::Tip(on, modToolTips::MaterialText(6)));
-    txtMainData[8]->setToolTip(modToolTips::Tip(on, modToolTips::MaterialText(7)));
+    txtMainData[RevisionDateBox]->setToolTip(modToolTips::Tip(on, modToolTips::MaterialText(6)));
+    txtMainData[StandardRevisionDateBox]->setToolTip(modToolTips::Tip(on, modToolTips::MaterialText(7)));
     cmdShowNotes->setToolTip(
         modToolTips::Tip(on, NotesButtonPicture() == 1 ? QStringLiteral("Hide Table Notes") : QStringLiteral("Show Table Notes")));
 }
