@@ -26,15 +26,15 @@ actRepBatchPrint::actRepBatchPrint()
     c.addLabel(QStringLiteral("lblPage"), 4557, 0, 450, 285, QStringLiteral("Page"))->font().size = 8;
     auto *page = c.addField(QStringLiteral("txtPage"), 5007, 0, 350, 285);
     page->setPageValue(ReportField::PageValue::PageNumber);
-    page->setAlignment(2);
+    page->setAlignment(controls::textalign::Centre);
     page->font().size = 8;
     c.addLabel(QStringLiteral("lblOf"), 5357, 0, 267, 285, QStringLiteral("of"))->font().size = 8;
     auto *total = c.addField(QStringLiteral("txtPageTotal"), 5624, 0, 350, 285);
     total->setPageValue(ReportField::PageValue::PageCount);
-    total->setAlignment(2);
+    total->setAlignment(controls::textalign::Centre);
     total->font().size = 8;
     auto *when = c.addField(QStringLiteral("txtDateTime"), 7370, 0, 2551, 283);
-    when->setAlignment(1);
+    when->setAlignment(controls::textalign::Right);
     when->font().size = 8;
 }
 

@@ -30,8 +30,8 @@ ReportField *columnBox(ReportSection *section, const QString &name, double left,
 {
     ReportField *box = section->controls().addField(name, left, top, width, height);
     box->font().size = ColumnFontSize;
-    box->setAlignment(2);
-    box->setVerticalAlignment(1);
+    box->setAlignment(controls::textalign::Centre);
+    box->setVerticalAlignment(controls::textalign::Middle);
     box->border().topStyle = 1;
     box->border().rightStyle = 1;
     box->border().bottomStyle = 1;

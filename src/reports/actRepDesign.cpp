@@ -68,7 +68,7 @@ void actRepDesign::BuildLayout()
     detail->controls().addField(QStringLiteral("txtField0"), 142, 10, 1559, 283)->font().size = 8.5;
     ReportField *txtField1 = detail->controls().addField(QStringLiteral("txtField1"), 1701, 10, 1155, 283);
     txtField1->border().setAll(1);
-    txtField1->setAlignment(2);
+    txtField1->setAlignment(controls::textalign::Centre);
     txtField1->font().size = 8.5;
     detail->controls().addLabel(QStringLiteral("lblDummy"), 3260, 10, 1134, 283);
 
@@ -154,8 +154,8 @@ void actRepDesign::AddDetailField(qint16 c)
     ReportField *box = newField(detail, QStringLiteral("txtField") + QString::number(c));
     box->setDataField(QStringLiteral("Field") + QString::number(c));
     box->setWidth(CellWidth);
-    box->setVerticalAlignment(1);
-    box->setAlignment(2);
+    box->setVerticalAlignment(controls::textalign::Middle);
+    box->setAlignment(controls::textalign::Centre);
     solidTopRightBottom(box);
     box->setLeft(before->left() + before->width());
     m_lastDetail = box;
@@ -247,8 +247,8 @@ double actRepDesign::PlaceExtendedLabels(double y, int band)
         switch (KindOf(r)) {
         case RowKind::Heading:
             box->setHeight(851);
-            box->setVerticalAlignment(0);
-            box->setAlignment(2);
+            box->setVerticalAlignment(controls::textalign::Top);
+            box->setAlignment(controls::textalign::Centre);
             box->font().size = txtField0->font().size;
             box->font().bold = true;
             break;
@@ -323,8 +323,8 @@ void actRepDesign::AddExtendedColumn(qint16 c)
                 box->setTop(last->top() + last->height() + 70);
             }
             box->setHeight(851);
-            box->setVerticalAlignment(0);
-            box->setAlignment(2);
+            box->setVerticalAlignment(controls::textalign::Top);
+            box->setAlignment(controls::textalign::Centre);
             box->setWidth(width);
             break;
         }
@@ -333,8 +333,8 @@ void actRepDesign::AddExtendedColumn(qint16 c)
             box->setLeft(last->left());
             box->setHeight(283);
             box->font().bold = true;
-            box->setVerticalAlignment(1);
-            box->setAlignment(2);
+            box->setVerticalAlignment(controls::textalign::Middle);
+            box->setAlignment(controls::textalign::Centre);
             box->setWidth(last->width());
             break;
         case RowKind::Spacer:
@@ -411,13 +411,13 @@ void actRepDesign::Detail_Format()
         case RowKind::Heading:
             box->setHeight(851);
             box->font().bold = c == 0;
-            box->setVerticalAlignment(0);
+            box->setVerticalAlignment(controls::textalign::Top);
             box->setVisible(true);
             break;
         case RowKind::Value:
             box->setHeight(283);
             box->font().bold = true;
-            box->setVerticalAlignment(1);
+            box->setVerticalAlignment(controls::textalign::Middle);
             break;
         case RowKind::Spacer:
             box->setVisible(false);

@@ -55,7 +55,7 @@ ReportLabel *headingLabel(ReportSection *section, const QString &name, const QSt
     auto *label = section->controls().addLabel(name, 0, 142, FullWidth, 425, caption);
     label->font().size = 12;
     label->font().bold = true;
-    label->setVerticalAlignment(1);
+    label->setVerticalAlignment(controls::textalign::Middle);
     label->border().bottomStyle = 1;
     return label;
 }
@@ -189,7 +189,7 @@ void actRepMain::BuildReportHeader()
     auto *velkor = c.addLabel(QStringLiteral("lblVelkor"), 0, 0, 7350, 705, QStringLiteral("     elkor-PED"));
     velkor->font().size = 24;
     velkor->font().bold = true;
-    velkor->setVerticalAlignment(1);
+    velkor->setVerticalAlignment(controls::textalign::Middle);
     c.addImage(QStringLiteral("imgVelkor"), 150, 75, 570, 525);
     c.addField(QStringLiteral("txtDateTime"), 4665, 390, 2551, 270);
     c.addImage(QStringLiteral("Image1"), 7500, 90, 2360, 585)->setPicture(bannerPicture());
@@ -284,15 +284,15 @@ void actRepMain::BuildPageFooter()
     c.addLabel(QStringLiteral("lblPage"), 4557, 0, 450, 285, QStringLiteral("Page"))->font().size = 8;
     auto *page = c.addField(QStringLiteral("txtPage"), 5007, 0, 350, 285);
     page->setPageValue(ReportField::PageValue::PageNumber);
-    page->setAlignment(2);
+    page->setAlignment(controls::textalign::Centre);
     page->font().size = 8;
     c.addLabel(QStringLiteral("lblOf"), 5357, 0, 267, 285, QStringLiteral("of"))->font().size = 8;
     auto *total = c.addField(QStringLiteral("txtPageTotal"), 5624, 0, 350, 285);
     total->setPageValue(ReportField::PageValue::PageCount);
-    total->setAlignment(2);
+    total->setAlignment(controls::textalign::Centre);
     total->font().size = 8;
     auto *doc = c.addLabel(QStringLiteral("lblDocName"), 6300, 0, 3480, 285);
-    doc->setAlignment(1);
+    doc->setAlignment(controls::textalign::Right);
     doc->font().size = 8;
     addSection(ReportSection::Kind::ReportFooter, QStringLiteral("ReportFooter"), 0)->setVisible(false);
 }
