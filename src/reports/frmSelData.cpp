@@ -6,6 +6,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
+#include "platform/WaitCursor.h"
 #include "reports/actRepMain.h"
 
 #include <QApplication>
@@ -91,20 +92,21 @@ void frmSelData::Form_Load()
     ProgramWindow *mdi = ProgramWindow::instance();
     mMaterial = mdi ? mdi->mCurrent : MaterialPtr();
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (mMaterial) {
-        if (frmMaterial2 *form = mMaterial->MyForm()) {
-            form->hide();
-            try {
-                form->CheckTablesForRecords();
-            } catch (const platform::VbError &) {
-                // A table that cannot be checked keeps its box as it is.
+    {
+        const platform::WaitCursor wait;
+        if (mMaterial) {
+            if (frmMaterial2 *form = mMaterial->MyForm()) {
+                form->hide();
+                try {
+                    form->CheckTablesForRecords();
+                } catch (const platform::VbError &) {
+                    // A table that cannot be checked keeps its box as it is.
+                }
+                form->show();
             }
-            form->show();
+            DisableEmptyTables();
         }
-        DisableEmptyTables();
     }
-    QApplication::restoreOverrideCursor();
     SetTabOrder();
 }
 

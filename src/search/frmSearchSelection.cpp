@@ -11,6 +11,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbConv.h"
+#include "platform/WaitCursor.h"
 #include "search/DropImage.h"
 
 #include <QAction>
@@ -180,7 +181,7 @@ void frmSearch::OpenSelectedMaterials()
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const platform::WaitCursor wait;
 
     for (const MaterialPtr &member : mdi->colMaterials) {
         auto *frm = new frmMaterial2;
@@ -225,7 +226,6 @@ void frmSearch::OpenSelectedMaterials()
         m_subWindow->hide();
     else
         hide();
-    QApplication::restoreOverrideCursor();
 }
 
 void frmSearch::cmdBatch_Click(int Index)

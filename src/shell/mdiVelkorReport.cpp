@@ -6,6 +6,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
+#include "platform/WaitCursor.h"
 #include "reports/actRepBatchPrint.h"
 #include "reports/frmSelData.h"
 
@@ -65,11 +66,7 @@ void mdiVelkor::DoBatchPrint()
 {
     // Called from a button of the search window: a failing report is reported here, not thrown on.
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        struct CursorBack
-        {
-            ~CursorBack() { QApplication::restoreOverrideCursor(); }
-        } cursorBack;
+        const platform::WaitCursor wait;
         PrepareBatchPrint();
     } catch (const platform::VbError &e) {
         platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
