@@ -1,5 +1,5 @@
 #include "core/ProductInfo.h"
-#include "core/frmSplash.h"
+#include "shell/frmSplash.h"
 
 #include <QApplication>
 

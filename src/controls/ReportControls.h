@@ -74,6 +74,16 @@ private:
     bool m_visible = true;
 };
 
+// The alignments of a text in its box, as stored in the layouts.
+namespace textalign {
+constexpr int Left = 0;
+constexpr int Right = 1;
+constexpr int Centre = 2;
+constexpr int Top = 0;
+constexpr int Middle = 1;
+constexpr int Bottom = 2;
+} // namespace textalign
+
 // What labels and field boxes share: a text drawn in a box.
 class ReportTextControl : public ReportControl
 {

@@ -6,6 +6,9 @@ const char *const TableKeys[TableCount] = {"Ref",      "ChemComp",     "MechProp
                                            "Rp10",     "Rm",           "ModElast",    "ThermExp",  "ThermCond",
                                            "SpecThermCap", "SpecElecRes", "CreepProp", "AddInfo"};
 
+const char *const PhysicalKeys[PhysicalCount] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
+const char *const MechanicalKeys[MechanicalItems] = {"MechProp", "Elevated", "", "CreepProp"};
+
 int IndexOfKey(const QString &strTable)
 {
     for (int i = 0; i < TableCount; ++i)

@@ -97,13 +97,13 @@ bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFil
             }
             int answer = platform::vbNo;
             switch (e.number()) {
-            case 3024:
-            case 3044:
+            case db::dberr::FileNotFound:
+            case db::dberr::InvalidPath:
                 answer = platform::msgBox(QStringLiteral("Error <") + QString::number(e.number()) + QStringLiteral("> ") +
                                               e.description() + vbCrLf + vbCrLf + strMissingText,
                                           platform::vbCritical | platform::vbYesNo, QStringLiteral("Database Missing"));
                 break;
-            case 3343:
+            case db::dberr::UnrecognizedFormat:
                 answer = platform::msgBox(QStringLiteral("You attempted to open a non-database file.") + vbCrLf + vbCrLf +
                                               strPath + vbCrLf + vbCrLf + strDbName +
                                               QStringLiteral("is the necessary file") + vbCrLf + vbCrLf +

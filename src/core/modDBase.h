@@ -21,6 +21,12 @@ extern bool gDbPathChanged;
 // The last open failed; CloseDBase then does nothing.
 extern bool gDbNotOpened;
 
+// The material database's password.
+inline QString MaterialPassword()
+{
+    return QStringLiteral(VELKOR_DB_PASSWORD);
+}
+
 // Finds and opens the database; true when gMaterialDb is open. Talks the user through a missing
 // or wrong file and logs unexpected errors in the data folder.
 bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFile, bool blnExclusive,

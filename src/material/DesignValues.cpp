@@ -1,5 +1,6 @@
 #include "material/DesignValues.h"
 
+#include "platform/VbConv.h"
 #include "platform/VbError.h"
 
 #include <cmath>
@@ -97,6 +98,90 @@ QString formatValue(double value)
         hundredths.prepend(QLatin1Char('0'));
     hundredths.insert(hundredths.size() - 2, QLatin1Char(','));
     return negative ? QLatin1Char('-') + hundredths : hundredths;
+}
+
+bool isNumberChar(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    const QChar ch = text.at(0);
+    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('.') || ch == QLatin1Char(',') ||
+           ch == QLatin1Char('-');
+}
+
+std::pair<ValueParts, ValueParts> splitValuePair(const QString &low, const QString &high, bool english)
+{
+    auto split = [english](const QString &s) {
+        int start = 0;
+        while (start < s.size() && !isNumberChar(s.mid(start)))
+            ++start;
+        int end = start;
+        while (end < s.size() && isNumberChar(s.mid(end)))
+            ++end;
+        QString number = s.mid(start, end - start);
+        if (english)
+            number.replace(QLatin1Char(','), QLatin1Char('.'));
+        else
+            number.replace(QLatin1Char('.'), QLatin1Char(','));
+        return ValueParts{s.left(start), number, s.mid(end)};
+    };
+    std::pair<ValueParts, ValueParts> parts{split(low), split(high)};
+    if (parts.first.prefix.isEmpty() && !parts.second.prefix.isEmpty())
+        parts.first.prefix = parts.second.prefix;
+    if (parts.first.suffix.isEmpty() && !parts.second.suffix.isEmpty())
+        parts.first.suffix = parts.second.suffix;
+    return parts;
+}
+
+QStringList valuesAt(const platform::XArray &table, const QString &typed, int lastColumn, bool english)
+{
+    using platform::cStr;
+    using platform::nz;
+    const float T = float(readNumber(typed));
+    const int R = table.upperBound(1);
+    auto temperature = [&](int row) { return float(readNumber(cStr(nz(table.value(row, 0))))); };
+    auto cell = [&](int row, int c) { return cStr(nz(table.value(row, c))); };
+
+    QStringList results;
+    if (temperature(1) > T) {
+        for (int c = 1; c <= lastColumn; ++c)
+            results << QStringLiteral("-");
+        return results;
+    }
+    if (temperature(R) < T) {
+        for (int c = 1; c <= lastColumn; ++c)
+            results << QStringLiteral("+");
+        return results;
+    }
+    int i = R < 2 ? 2 : R;
+    for (int row = 2; row <= R - 1; ++row) {
+        if (temperature(row) > T) {
+            i = row;
+            break;
+        }
+    }
+    for (int c = 1; c <= lastColumn; ++c) {
+        const auto [lowParts, highParts] = splitValuePair(cell(i - 1, c), R < i ? cell(i - 1, c) : cell(i, c), english);
+        const QString &lowNumber = lowParts.number;
+        const QString &highNumber = highParts.number;
+        QString result;
+        if (temperature(i - 1) == T) {
+            result = lowNumber.isEmpty() ? QStringLiteral("x") : lowParts.prefix + lowNumber + lowParts.suffix;
+        } else if (R >= i && cell(i, 0) == typed) {
+            result = highNumber.isEmpty() ? QStringLiteral("x") : lowParts.prefix + highNumber + lowParts.suffix;
+        } else if (lowNumber.isEmpty() || highNumber.isEmpty()) {
+            result = QStringLiteral("x");
+        } else {
+            const double low = readNumber(lowNumber);
+            const double high = readNumber(highNumber);
+            const double lowTemp = readNumber(cell(i - 1, 0));
+            const double highTemp = readNumber(cell(R < i ? i - 1 : i, 0));
+            const double value = low + (double(T) - lowTemp) * (high - low) / (highTemp - lowTemp);
+            result = lowParts.prefix + formatValue(value) + lowParts.suffix;
+        }
+        results << result;
+    }
+    return results;
 }
 
 } // namespace designvalues

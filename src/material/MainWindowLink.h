@@ -3,15 +3,15 @@
 // The material window's calls into the main window's catalogue and state. Without a main window
 // (a window shown on its own) the catalogue answers empty texts and index 0.
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 
 #include <QString>
 
 namespace mainlink {
 
-inline mdiVelkor *mdi()
+inline ProgramWindow *mdi()
 {
-    return mdiVelkor::instance();
+    return ProgramWindow::instance();
 }
 
 inline qint16 GetTableIndex(const QString &strTable)

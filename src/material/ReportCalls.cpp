@@ -1,48 +1,32 @@
 #include "material/ReportCalls.h"
 
-#include "core/mdiVelkor.h"
-#include "core/ModalDialog.h"
-#include "platform/MsgBox.h"
-#include "platform/VbError.h"
-#include "reports/actRepMain.h"
-#include "reports/frmSave.h"
-
 namespace reportcalls {
+
+namespace {
+Runner *s_runner = nullptr;
+}
+
+void SetRunner(Runner *runner)
+{
+    s_runner = runner;
+}
 
 void RunMainReportToPdf(bool blnFromChart)
 {
-    actRepMain &report = actRepMain::defaultInstance();
-    report.blnSave = true;
-    report.iExpFileType = 0;
-    if (blnFromChart)
-        report.blnfrmChart = true;
-    try {
-        report.run(true);
-    } catch (const platform::VbError &error) {
-        actRepMain::AbandonRun(report);
-        platform::msgBox(error.description(), platform::vbCritical);
-    }
+    if (s_runner)
+        s_runner->RunMainReportToPdf(blnFromChart);
 }
 
 void ShowMainReportPreview()
 {
-    actRepMain &report = actRepMain::defaultInstance();
-    try {
-        report.show(mdiVelkor::instance(), true);
-        actRepMain::unloadDefault();
-    } catch (const platform::VbError &error) {
-        actRepMain::AbandonRun(report);
-        platform::msgBox(error.description(), platform::vbCritical);
-    }
+    if (s_runner)
+        s_runner->ShowMainReportPreview();
 }
 
 void ShowSaveFormatDialog(const QString &strCaption)
 {
-    frmSave dialog(mdiVelkor::instance());
-    dialog.Form_Load();
-    if (!strCaption.isEmpty())
-        dialog.setWindowTitle(strCaption);
-    modal::run(dialog);
+    if (s_runner)
+        s_runner->ShowSaveFormatDialog(strCaption);
 }
 
 } // namespace reportcalls

@@ -24,15 +24,9 @@ constexpr int FormHeight = 7470;
 // The pictures of the buttons (32 by 29 pixels), in pixels.
 constexpr int ButtonPicture = 24;
 
-void showStatus(int code)
-{
-    if (mdiVelkor *mdi = mainlink::mdi())
-        mdi->ShowStatus(code);
-}
-
 frmMaterial2 *currentMaterialWindow()
 {
-    mdiVelkor *mdi = mainlink::mdi();
+    ProgramWindow *mdi = mainlink::mdi();
     return mdi && mdi->mCurrent ? mdi->mCurrent->MyForm() : nullptr;
 }
 
@@ -84,8 +78,8 @@ void frmChart::CreateControls()
 
 void frmChart::Form_Load()
 {
-    showStatus(108);
-    mdiVelkor *mdi = mainlink::mdi();
+    ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
+    ProgramWindow *mdi = mainlink::mdi();
     if (!mdi || !mdi->blnToolTips)
         for (QPushButton *button : cmdGraph)
             button->setToolTip(QString());
@@ -120,7 +114,7 @@ void frmChart::Form_Load()
 
 void frmChart::Form_Activate()
 {
-    showStatus(108);
+    ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
 }
 
 void frmChart::Form_Unload()
@@ -128,7 +122,7 @@ void frmChart::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    showStatus(100);
+    ProgramWindow::ShowStatusIfOpen(status::Remembered);
 }
 
 bool frmChart::event(QEvent *e)
@@ -157,7 +151,7 @@ void frmChart::cmdGraph_Click(int Index)
         if (form)
             form->iReportType = 1;
         reportcalls::ShowMainReportPreview();
-        showStatus(108);
+        ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
         break;
     case 2:
         reject();

@@ -82,7 +82,6 @@ db::DataControl *makeDataControl(QObject *parent, const QString &name, const QSt
 {
     auto *control = new db::DataControl(parent);
     control->setObjectName(name);
-    control->setConnectText(QStringLiteral("Access 2000;"));
     control->setRecordSource(recordSource);
     return control;
 }
@@ -161,11 +160,11 @@ void frmMaterial2::CreateControls()
             name.chop(1);
         txtMainData[f.index]->setAccessibleName(name);
     }
-    txtMainData[8]->setToolTip(modToolTips::MaterialText(7));
-    txtMainData[6]->setToolTip(modToolTips::MaterialText(6));
+    txtMainData[StandardRevisionDateBox]->setToolTip(modToolTips::MaterialText(7));
+    txtMainData[RevisionDateBox]->setToolTip(modToolTips::MaterialText(6));
     // The two revision dates are told apart by their tool-tip texts, also while tool tips are off.
-    txtMainData[8]->setAccessibleDescription(modToolTips::MaterialText(7));
-    txtMainData[6]->setAccessibleDescription(modToolTips::MaterialText(6));
+    txtMainData[StandardRevisionDateBox]->setAccessibleDescription(modToolTips::MaterialText(7));
+    txtMainData[RevisionDateBox]->setAccessibleDescription(modToolTips::MaterialText(6));
     ImgPic[1] = makeLabel(framStand, QString(), 9840, 120, 480, 480);
 
     // Grids of the work area.
@@ -298,7 +297,7 @@ void frmMaterial2::Form_Load()
 {
     SetNotesPicture(0);
     ArrangeControls();
-    if (mdiVelkor *mdi = mainlink::mdi()) {
+    if (ProgramWindow *mdi = mainlink::mdi()) {
         mdi->SetRowColors(tdbTable, false);
         mdi->SetRowColors(tdbBoundTable, false);
         mdi->SetRowColors(tdbDesign, false);
@@ -338,7 +337,7 @@ void frmMaterial2::Form_Load()
     m_designKeys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
                     QStringLiteral("CreepProp"), QStringLiteral("ModElast"),    QStringLiteral("ThermExp"),
                     QStringLiteral("ThermCond"), QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
-    modToolTips::SetMaterialToolTips(this);
+    ApplyToolTips();
     m_graphView = false;
 
     // Until the first table is chosen the window shows its header, the view the main window marks
@@ -412,7 +411,7 @@ void frmMaterial2::Form_Resize()
 
 void frmMaterial2::Form_Activate()
 {
-    if (mdiVelkor *mdi = mainlink::mdi())
+    if (ProgramWindow *mdi = mainlink::mdi())
         mdi->SetCurrentMaterial(mMat);
 }
 
@@ -422,10 +421,8 @@ void frmMaterial2::Form_Unload()
         return;
     m_unloaded = true;
     TimerFlash->stop();
-    if (mdiVelkor *mdi = mainlink::mdi()) {
-        mdi->iMaterialsOpen = qint16(mdi->iMaterialsOpen - 1);
-        mdi->CountMaterialsOpen();
-    }
+    if (ProgramWindow *mdi = mainlink::mdi())
+        mdi->MaterialWindowClosed();
 }
 
 bool frmMaterial2::event(QEvent *e)
@@ -494,14 +491,14 @@ void frmMaterial2::SetMaterial(const MaterialPtr &mMaterial)
     mMat->MyForm(this);
 
     auto dateText = [](const QDate &d) { return d.isValid() ? platform::shortDate(d) : QString(); };
-    txtMainData[0]->setPlainText(QStringLiteral(" ") + mMat->Standard());
-    txtMainData[1]->setPlainText(mMat->StandardDescription());
-    txtMainData[2]->setPlainText(QStringLiteral(" ") + mMat->Name());
-    txtMainData[3]->setPlainText(QStringLiteral(" ") + mMat->Description());
-    txtMainData[4]->setPlainText(QStringLiteral(" ") + mMat->Number());
-    txtMainData[5]->setPlainText(QStringLiteral(" ") + mMat->Group());
-    txtMainData[6]->setPlainText(QStringLiteral(" ") + dateText(mMat->RevisionDate()));
-    txtMainData[8]->setPlainText(QStringLiteral(" ") + dateText(mMat->StandardRevisionDate()));
+    txtMainData[StandardBox]->setPlainText(QStringLiteral(" ") + mMat->Standard());
+    txtMainData[StandardDescriptionBox]->setPlainText(mMat->StandardDescription());
+    txtMainData[NameBox]->setPlainText(QStringLiteral(" ") + mMat->Name());
+    txtMainData[DescriptionBox]->setPlainText(QStringLiteral(" ") + mMat->Description());
+    txtMainData[NumberBox]->setPlainText(QStringLiteral(" ") + mMat->Number());
+    txtMainData[MaterialGroupBox]->setPlainText(QStringLiteral(" ") + mMat->Group());
+    txtMainData[RevisionDateBox]->setPlainText(QStringLiteral(" ") + dateText(mMat->RevisionDate()));
+    txtMainData[StandardRevisionDateBox]->setPlainText(QStringLiteral(" ") + dateText(mMat->StandardRevisionDate()));
 
     xTableDB = platform::XArray();
     tdbTable->setArray(&xTableDB);
@@ -555,6 +552,6 @@ void frmMaterial2::LoadProductForms()
         list[i] = forms.at(i);
         text += (i == 0 ? QStringLiteral(" ") : QStringLiteral(", ")) + forms.at(i);
     }
-    txtMainData[7]->setPlainText(text);
+    txtMainData[ProductFormsBox]->setPlainText(text);
     mMat->ProductForms(list);
 }

@@ -77,10 +77,24 @@ public:
 
     // Which imgUpDown picture the notes button shows (0 closed, 1 open, 2 blinking).
     int NotesButtonPicture() const { return m_notesPicture; }
+    // Sets the window's tool tips, or empties them while the main window's tips are off.
+    void ApplyToolTips();
 
     // --- controls (names as the window's own) ------------------------------------------------
     QGroupBox *framStand = nullptr;
     QGroupBox *framMain = nullptr;
+    // The header boxes, by what they show.
+    enum HeaderBox {
+        StandardBox = 0,
+        StandardDescriptionBox = 1,
+        NameBox = 2,
+        DescriptionBox = 3,
+        NumberBox = 4,
+        MaterialGroupBox = 5,
+        RevisionDateBox = 6,
+        ProductFormsBox = 7,
+        StandardRevisionDateBox = 8,
+    };
     std::array<QPlainTextEdit *, 9> txtMainData{};
     std::array<QLabel *, 9> lblMainData{};
     QLabel *lblMain = nullptr;

@@ -135,63 +135,15 @@ void frmMaterial2::ComputeDesignValues()
         return;
 
     try {
-        const float T = float(designvalues::readNumber(typed));
+        const bool english = mainlink::mdi() && mainlink::mdi()->blnEnglish;
         const int m = xDesignDB.upperBound(2);
         for (int k = m_keysWithData.lowerBound(); k <= m_keysWithData.upperBound(); ++k) {
             const QString key = m_keysWithData.at(k);
             const XArray &A = key == QLatin1String("CreepProp") ? m_creepText : m_textMatrices[key];
-            const int R = A.upperBound(1);
-            const int C = A.upperBound(2);
-            const int r = 3 * k + 2;
-            auto temperature = [&](int row) { return float(designvalues::readNumber(cStr(nz(A.value(row, 0))))); };
-            auto cell = [&](int row, int c) { return cStr(nz(A.value(row, c))); };
             // Columns beyond the grid have no heading to stand under.
-            const int last = qMin(C, m);
-
-            if (temperature(1) > T) {
-                for (int c = 1; c <= last; ++c)
-                    xDesignDB.setValue(r, c, QStringLiteral("-"));
-                continue;
-            }
-            if (temperature(R) < T) {
-                for (int c = 1; c <= last; ++c)
-                    xDesignDB.setValue(r, c, QStringLiteral("+"));
-                continue;
-            }
-            int i = R < 2 ? 2 : R;
-            for (int row = 2; row <= R - 1; ++row) {
-                if (temperature(row) > T) {
-                    i = row;
-                    break;
-                }
-            }
-            for (int c = 1; c <= last; ++c) {
-                VbArray<QString> pair;
-                pair.redim(0, 1);
-                pair[0] = cell(i - 1, c);
-                pair[1] = R < i ? cell(i - 1, c) : cell(i, c);
-                const XArray parts = SplitValuePair(pair);
-                const QString lowPrefix = parts.value(0, 0).toString();
-                const QString lowNumber = parts.value(1, 0).toString();
-                const QString lowSuffix = parts.value(2, 0).toString();
-                const QString highNumber = parts.value(1, 1).toString();
-                QString result;
-                if (temperature(i - 1) == T) {
-                    result = lowNumber.isEmpty() ? QStringLiteral("x") : lowPrefix + lowNumber + lowSuffix;
-                } else if (R >= i && cell(i, 0) == typed) {
-                    result = highNumber.isEmpty() ? QStringLiteral("x") : lowPrefix + highNumber + lowSuffix;
-                } else if (lowNumber.isEmpty() || highNumber.isEmpty()) {
-                    result = QStringLiteral("x");
-                } else {
-                    const double low = designvalues::readNumber(lowNumber);
-                    const double high = designvalues::readNumber(highNumber);
-                    const double lowTemp = designvalues::readNumber(cell(i - 1, 0));
-                    const double highTemp = designvalues::readNumber(cell(R < i ? i - 1 : i, 0));
-                    const double value = low + (double(T) - lowTemp) * (high - low) / (highTemp - lowTemp);
-                    result = lowPrefix + designvalues::formatValue(value) + lowSuffix;
-                }
-                xDesignDB.setValue(r, c, result);
-            }
+            const QStringList values = designvalues::valuesAt(A, typed, qMin(A.upperBound(2), m), english);
+            for (int c = 1; c <= values.size(); ++c)
+                xDesignDB.setValue(3 * k + 2, c, values.at(c - 1));
         }
         tdbDesign->rebind();
     } catch (const VbError &err) {
@@ -203,36 +155,18 @@ void frmMaterial2::ComputeDesignValues()
 XArray frmMaterial2::SplitValuePair(const VbArray<QString> &values) const
 {
     const bool english = mainlink::mdi() && mainlink::mdi()->blnEnglish;
+    const auto [low, high] = designvalues::splitValuePair(values.at(0), values.at(1), english);
     XArray parts(0, 2, 0, 1);
-    for (int w = 0; w <= 1; ++w) {
-        const QString s = values.at(w);
-        int start = 0;
-        while (start < s.size() && !IsNumberChar(s.mid(start)))
-            ++start;
-        int end = start;
-        while (end < s.size() && IsNumberChar(s.mid(end)))
-            ++end;
-        QString number = s.mid(start, end - start);
-        if (english)
-            number.replace(QLatin1Char(','), QLatin1Char('.'));
-        else
-            number.replace(QLatin1Char('.'), QLatin1Char(','));
-        parts.setValue(0, w, s.left(start));
-        parts.setValue(1, w, number);
-        parts.setValue(2, w, s.mid(end));
-    }
-    if (parts.value(0, 0).toString().isEmpty() && !parts.value(0, 1).toString().isEmpty())
-        parts.setValue(0, 0, parts.value(0, 1));
-    if (parts.value(2, 0).toString().isEmpty() && !parts.value(2, 1).toString().isEmpty())
-        parts.setValue(2, 0, parts.value(2, 1));
+    parts.setValue(0, 0, low.prefix);
+    parts.setValue(1, 0, low.number);
+    parts.setValue(2, 0, low.suffix);
+    parts.setValue(0, 1, high.prefix);
+    parts.setValue(1, 1, high.number);
+    parts.setValue(2, 1, high.suffix);
     return parts;
 }
 
 bool frmMaterial2::IsNumberChar(const QString &s)
 {
-    if (s.isEmpty())
-        return false;
-    const QChar ch = s.at(0);
-    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('.') || ch == QLatin1Char(',') ||
-           ch == QLatin1Char('-');
+    return designvalues::isNumberChar(s);
 }

@@ -138,7 +138,7 @@ void frmMaterial2::txtDesignTemp_KeyPress(qint16 &KeyAscii)
         KeyAscii = 0;
     }
 
-    if (mdiVelkor *mdi = mainlink::mdi())
+    if (ProgramWindow *mdi = mainlink::mdi())
         mdi->frmCurrentDesign = this;
 }
 
@@ -174,7 +174,7 @@ void frmMaterial2::txtDesignTemp_KeyDown(qint16 KeyCode, qint16 Shift)
 void frmMaterial2::txtDesignTemp_MouseDown(int Button)
 {
     if (Button == 2) {
-        if (mdiVelkor *mdi = mainlink::mdi())
+        if (ProgramWindow *mdi = mainlink::mdi())
             mdi->frmCurrentDesign = this;
     }
 }
@@ -191,7 +191,7 @@ void frmMaterial2::txtDesignTemp_Change()
     if (!text.isEmpty() && text != QLatin1String("-"))
         RecalcDesignValues();
 
-    mdiVelkor *mdi = mainlink::mdi();
+    ProgramWindow *mdi = mainlink::mdi();
     if (!mdi || mdi->frmCurrentDesign != this)
         return;
     // Read again: a failed computation above has cleared the box.

@@ -7,16 +7,6 @@
 
 #include <QLineEdit>
 
-namespace {
-
-void showStatus(int code)
-{
-    if (mdiVelkor *mdi = mainlink::mdi())
-        mdi->ShowStatus(code);
-}
-
-} // namespace
-
 void frmMaterial2::cmdPrintSave_Click(int Index)
 {
     const QString temperature = txtDesignTemp->text();
@@ -29,7 +19,7 @@ void frmMaterial2::cmdPrintSave_Click(int Index)
     case 1:
         iReportType = 1;
         reportcalls::ShowMainReportPreview();
-        showStatus(100);
+        ProgramWindow::ShowStatusIfOpen(status::Remembered);
         break;
     case 2: {
         frmChart chart(window());
@@ -41,7 +31,7 @@ void frmMaterial2::cmdPrintSave_Click(int Index)
             return;
         iReportType = 2;
         reportcalls::ShowMainReportPreview();
-        showStatus(100);
+        ProgramWindow::ShowStatusIfOpen(status::Remembered);
         break;
     case 4:
         if (!hasTemperature)

@@ -80,7 +80,7 @@ void frmMaterial2::ShowTable(QString strTable)
 
     const int icon = TableIcon(strTable);
     QPixmap picture;
-    if (mdiVelkor *mdi = mainlink::mdi(); mdi && icon >= 1 && icon <= mdi->ImageList1.size())
+    if (ProgramWindow *mdi = mainlink::mdi(); mdi && icon >= 1 && icon <= mdi->ImageList1.size())
         picture = mdi->ImageList1.at(icon - 1).pixmap(twipsToPixels(480), twipsToPixels(480));
     ImgPic[0]->setPixmap(picture);
     ImgPic[2]->setPixmap(picture);

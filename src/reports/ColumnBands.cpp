@@ -1,5 +1,7 @@
 #include "reports/ColumnBands.h"
 
+#include <cmath>
+
 namespace columnbands {
 
 namespace {
@@ -23,6 +25,22 @@ QVector<int> bandStarts(double left, const QVector<double> &widths, double print
         bandEmpty = false;
     }
     return starts;
+}
+
+int splitColumn(double start, const QVector<double> &widths, int first, double maxWidth, const QVector<bool> &skip,
+                bool roundEach)
+{
+    double width = start;
+    for (int c = qMax(first, 0); c < widths.size(); ++c) {
+        if (c < skip.size() && skip.at(c))
+            continue;
+        width += widths.at(c);
+        if (roundEach)
+            width = std::nearbyint(width);
+        if (width > maxWidth)
+            return c;
+    }
+    return -1;
 }
 
 } // namespace columnbands

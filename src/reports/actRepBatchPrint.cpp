@@ -1,6 +1,6 @@
 #include "reports/actRepBatchPrint.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "platform/Environment.h"
 #include "platform/VbConv.h"
@@ -26,15 +26,15 @@ actRepBatchPrint::actRepBatchPrint()
     c.addLabel(QStringLiteral("lblPage"), 4557, 0, 450, 285, QStringLiteral("Page"))->font().size = 8;
     auto *page = c.addField(QStringLiteral("txtPage"), 5007, 0, 350, 285);
     page->setPageValue(ReportField::PageValue::PageNumber);
-    page->setAlignment(2);
+    page->setAlignment(controls::textalign::Centre);
     page->font().size = 8;
     c.addLabel(QStringLiteral("lblOf"), 5357, 0, 267, 285, QStringLiteral("of"))->font().size = 8;
     auto *total = c.addField(QStringLiteral("txtPageTotal"), 5624, 0, 350, 285);
     total->setPageValue(ReportField::PageValue::PageCount);
-    total->setAlignment(2);
+    total->setAlignment(controls::textalign::Centre);
     total->font().size = 8;
     auto *when = c.addField(QStringLiteral("txtDateTime"), 7370, 0, 2551, 283);
-    when->setAlignment(1);
+    when->setAlignment(controls::textalign::Right);
     when->font().size = 8;
 }
 
@@ -48,9 +48,9 @@ platform::Collection<MaterialPtr> &actRepBatchPrint::colMaterialsBatch()
 
 void actRepBatchPrint::ActiveReport_ReportStart()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
 
     // The material reports of an earlier run that never started must not print in this one.
     colMaterialsBatch().clear();

@@ -1,6 +1,6 @@
 #include "reports/actRepBound.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
@@ -30,8 +30,8 @@ ReportField *columnBox(ReportSection *section, const QString &name, double left,
 {
     ReportField *box = section->controls().addField(name, left, top, width, height);
     box->font().size = ColumnFontSize;
-    box->setAlignment(2);
-    box->setVerticalAlignment(1);
+    box->setAlignment(controls::textalign::Centre);
+    box->setVerticalAlignment(controls::textalign::Middle);
     box->border().topStyle = 1;
     box->border().rightStyle = 1;
     box->border().bottomStyle = 1;
@@ -140,9 +140,9 @@ void actRepBound::BuildLayout()
 
 void actRepBound::ActiveReport_ReportStart()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     m_mat = mdi->mCurrent;
 
     ReportSection *title = section(QStringLiteral("ghTitle"));
@@ -223,7 +223,7 @@ void actRepBound::SetPhysPropLayout()
     txtField3->setVisible(false);
     detail->controls().item(QStringLiteral("txtField4"))->setVisible(false);
 
-    lblCol2->setText(mdiVelkor::instance()->GetCaption(m_strKey));
+    lblCol2->setText(ProgramWindow::instance()->GetCaption(m_strKey));
     lblCol3->setText(QString());
     detail->controls().item<ReportField>(QStringLiteral("txtField2"))->setDataField(m_strKey);
 

@@ -2,7 +2,7 @@
 
 #include "reports/ColumnBands.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
@@ -68,7 +68,7 @@ void actRepDesign::BuildLayout()
     detail->controls().addField(QStringLiteral("txtField0"), 142, 10, 1559, 283)->font().size = 8.5;
     ReportField *txtField1 = detail->controls().addField(QStringLiteral("txtField1"), 1701, 10, 1155, 283);
     txtField1->border().setAll(1);
-    txtField1->setAlignment(2);
+    txtField1->setAlignment(controls::textalign::Centre);
     txtField1->font().size = 8.5;
     detail->controls().addLabel(QStringLiteral("lblDummy"), 3260, 10, 1134, 283);
 
@@ -102,9 +102,9 @@ void actRepDesign::ActiveReport_DataInitialize()
     // A detail row is as high as lblDummy reaches, also below the laid-out height (spacer rows).
     detail->setCanShrink(true);
 
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent || !mdi->mCurrent->MyForm())
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     m_mat = mdi->mCurrent;
     frmMaterial2 *form = m_mat->MyForm();
     m_xDesign = form->xDesignDB;
@@ -154,8 +154,8 @@ void actRepDesign::AddDetailField(qint16 c)
     ReportField *box = newField(detail, QStringLiteral("txtField") + QString::number(c));
     box->setDataField(QStringLiteral("Field") + QString::number(c));
     box->setWidth(CellWidth);
-    box->setVerticalAlignment(1);
-    box->setAlignment(2);
+    box->setVerticalAlignment(controls::textalign::Middle);
+    box->setAlignment(controls::textalign::Centre);
     solidTopRightBottom(box);
     box->setLeft(before->left() + before->width());
     m_lastDetail = box;
@@ -165,26 +165,17 @@ bool actRepDesign::FindSplitColumn()
 {
     qint16 split = -1;
     if (!m_blnCreep) {
-        double width = section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->width();
-        for (qint16 c = 1; c <= m_iLastCol; ++c) {
-            width += CellWidth;
-            if (width > SplitWidth) {
-                split = c;
-                break;
-            }
-        }
+        const double labelWidth = section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->width();
+        const QVector<double> widths(qMax<int>(m_iLastCol + 1, 0), CellWidth);
+        split = qint16(columnbands::splitColumn(labelWidth, widths, 1, SplitWidth));
     } else if (m_sCreepColSize.isAllocated()) {
-        double width = 0;
+        QVector<double> widths;
+        QVector<bool> skip;
         for (int c = 0; c <= m_sCreepColSize.upperBound(); ++c) {
-            if (inBounds(m_blnEmptyCreepCols, c) && m_blnEmptyCreepCols.at(c))
-                continue;
-            width += qMax(double(m_sCreepColSize.at(c)), CellWidth);
-            width = std::nearbyint(width); // halves to even under the default rounding mode
-            if (width > SplitWidth) {
-                split = qint16(c);
-                break;
-            }
+            widths << qMax(double(m_sCreepColSize.at(c)), CellWidth);
+            skip << (inBounds(m_blnEmptyCreepCols, c) && m_blnEmptyCreepCols.at(c));
         }
+        split = qint16(columnbands::splitColumn(0, widths, 0, SplitWidth, skip, true));
     }
     // The creep widths may find a column the array does not have, or walk fewer columns than the
     // array holds; whatever the rule above finds, no column may pass the paper's edge.
@@ -256,8 +247,8 @@ double actRepDesign::PlaceExtendedLabels(double y, int band)
         switch (KindOf(r)) {
         case RowKind::Heading:
             box->setHeight(851);
-            box->setVerticalAlignment(0);
-            box->setAlignment(2);
+            box->setVerticalAlignment(controls::textalign::Top);
+            box->setAlignment(controls::textalign::Centre);
             box->font().size = txtField0->font().size;
             box->font().bold = true;
             break;
@@ -332,8 +323,8 @@ void actRepDesign::AddExtendedColumn(qint16 c)
                 box->setTop(last->top() + last->height() + 70);
             }
             box->setHeight(851);
-            box->setVerticalAlignment(0);
-            box->setAlignment(2);
+            box->setVerticalAlignment(controls::textalign::Top);
+            box->setAlignment(controls::textalign::Centre);
             box->setWidth(width);
             break;
         }
@@ -342,8 +333,8 @@ void actRepDesign::AddExtendedColumn(qint16 c)
             box->setLeft(last->left());
             box->setHeight(283);
             box->font().bold = true;
-            box->setVerticalAlignment(1);
-            box->setAlignment(2);
+            box->setVerticalAlignment(controls::textalign::Middle);
+            box->setAlignment(controls::textalign::Centre);
             box->setWidth(last->width());
             break;
         case RowKind::Spacer:
@@ -420,13 +411,13 @@ void actRepDesign::Detail_Format()
         case RowKind::Heading:
             box->setHeight(851);
             box->font().bold = c == 0;
-            box->setVerticalAlignment(0);
+            box->setVerticalAlignment(controls::textalign::Top);
             box->setVisible(true);
             break;
         case RowKind::Value:
             box->setHeight(283);
             box->font().bold = true;
-            box->setVerticalAlignment(1);
+            box->setVerticalAlignment(controls::textalign::Middle);
             break;
         case RowKind::Spacer:
             box->setVisible(false);

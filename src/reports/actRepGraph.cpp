@@ -1,7 +1,7 @@
 #include "reports/actRepGraph.h"
 
 #include "controls/Chart.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbError.h"
@@ -25,10 +25,10 @@ actRepGraph::~actRepGraph() = default;
 
 void actRepGraph::ActiveReport_ReportStart()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     frmMaterial2 *frm = mdi && mdi->mCurrent ? mdi->mCurrent->MyForm() : nullptr;
     if (!frm || !frm->MSChart1)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     controls::Chart *source = frm->MSChart1;
     controls::Chart *target =
         section(QStringLiteral("GroupHeader1"))->controls().item<controls::ReportChart>(QStringLiteral("MSChart1"))->chart();

@@ -2,7 +2,7 @@
 
 #include "controls/ReportExport.h"
 #include "core/ProductInfo.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/Environment.h"
@@ -55,7 +55,7 @@ ReportLabel *headingLabel(ReportSection *section, const QString &name, const QSt
     auto *label = section->controls().addLabel(name, 0, 142, FullWidth, 425, caption);
     label->font().size = 12;
     label->font().bold = true;
-    label->setVerticalAlignment(1);
+    label->setVerticalAlignment(controls::textalign::Middle);
     label->border().bottomStyle = 1;
     return label;
 }
@@ -189,7 +189,7 @@ void actRepMain::BuildReportHeader()
     auto *velkor = c.addLabel(QStringLiteral("lblVelkor"), 0, 0, 7350, 705, QStringLiteral("     elkor-PED"));
     velkor->font().size = 24;
     velkor->font().bold = true;
-    velkor->setVerticalAlignment(1);
+    velkor->setVerticalAlignment(controls::textalign::Middle);
     c.addImage(QStringLiteral("imgVelkor"), 150, 75, 570, 525);
     c.addField(QStringLiteral("txtDateTime"), 4665, 390, 2551, 270);
     c.addImage(QStringLiteral("Image1"), 7500, 90, 2360, 585)->setPicture(bannerPicture());
@@ -284,15 +284,15 @@ void actRepMain::BuildPageFooter()
     c.addLabel(QStringLiteral("lblPage"), 4557, 0, 450, 285, QStringLiteral("Page"))->font().size = 8;
     auto *page = c.addField(QStringLiteral("txtPage"), 5007, 0, 350, 285);
     page->setPageValue(ReportField::PageValue::PageNumber);
-    page->setAlignment(2);
+    page->setAlignment(controls::textalign::Centre);
     page->font().size = 8;
     c.addLabel(QStringLiteral("lblOf"), 5357, 0, 267, 285, QStringLiteral("of"))->font().size = 8;
     auto *total = c.addField(QStringLiteral("txtPageTotal"), 5624, 0, 350, 285);
     total->setPageValue(ReportField::PageValue::PageCount);
-    total->setAlignment(2);
+    total->setAlignment(controls::textalign::Centre);
     total->font().size = 8;
     auto *doc = c.addLabel(QStringLiteral("lblDocName"), 6300, 0, 3480, 285);
-    doc->setAlignment(1);
+    doc->setAlignment(controls::textalign::Right);
     doc->font().size = 8;
     addSection(ReportSection::Kind::ReportFooter, QStringLiteral("ReportFooter"), 0)->setVisible(false);
 }
@@ -309,9 +309,9 @@ std::shared_ptr<T> actRepMain::AttachNew(const QString &strSection, const QStrin
 
 void actRepMain::ActiveReport_ReportStart()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     if (mdi->blnBatchPrint) {
         mMat = actRepBatchPrint::colMaterialsBatch().item(1);
         mdi->mCurrent = mMat;
@@ -319,7 +319,7 @@ void actRepMain::ActiveReport_ReportStart()
         mMat = mdi->mCurrent;
     }
     if (!mMat)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
 
     auto *rh = section(QStringLiteral("ReportHeader"));
     auto *imgVelkor = rh->controls().item<ReportImage>(QStringLiteral("imgVelkor"));
@@ -390,7 +390,7 @@ void actRepMain::ActiveReport_ReportStart()
 
     frmMaterial2 *form = mMat->MyForm();
     if (!form)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     const int reportType = form->iReportType;
     if (reportType > 0) {
         auto *mech = section(QStringLiteral("ghMechProp"));
@@ -424,7 +424,7 @@ void actRepMain::ActiveReport_ReportStart()
 
 void actRepMain::SetupTableSections()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     auto printed = [&](const QString &key) { return mMat->PrintTable(mdi->GetTableIndex(key)); };
 
     int mechTables = 0;
@@ -494,10 +494,10 @@ void actRepMain::AddPhysPropSubReport(const QString &)
 
 void actRepMain::ActiveReport_ReportEnd()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!blnSave) {
         if (mdi)
-            mdi->ShowStatus(110);
+            mdi->ShowStatus(status::Passing + status::PrintPreview);
         return;
     }
 
@@ -520,7 +520,7 @@ void actRepMain::ActiveReport_ReportEnd()
 
     try {
         if (mdi)
-            mdi->ShowStatus(112);
+            mdi->ShowStatus(status::Passing + status::ChooseFile);
         platform::FileDialogRequest request;
         request.kind = platform::FileDialogRequest::Save;
         request.fileName = QStringLiteral("c:\\") + (mMat ? mMat->Name() : QString()) + strExt;
@@ -542,7 +542,7 @@ void actRepMain::ActiveReport_ReportEnd()
     }
 
     if (mdi)
-        mdi->ShowStatus(blnfrmChart ? 108 : 100);
+        mdi->ShowStatus(blnfrmChart ? status::Passing + status::EnlargedChart : status::Remembered);
     unload();
 }
 

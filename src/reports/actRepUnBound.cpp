@@ -1,6 +1,6 @@
 #include "reports/actRepUnBound.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbConv.h"
@@ -43,7 +43,7 @@ actRepUnBound::actRepUnBound()
     title->font().bold = true;
     ReportField *cap0 = ghTitle->controls().addField(QStringLiteral("lblCaption0"), 142, 425, 850, 851);
     cap0->setCanGrow(true);
-    cap0->setAlignment(2);
+    cap0->setAlignment(controls::textalign::Centre);
     cap0->setBackStyle(1);
     cap0->setBackColor(CaptionBack);
     cap0->setForeColor(platform::olecolor::Black);
@@ -55,8 +55,8 @@ actRepUnBound::actRepUnBound()
 
     ReportSection *detail = addSection(Kind::Detail, QStringLiteral("Detail"), 330);
     ReportField *field0 = detail->controls().addField(QStringLiteral("Field0"), 142, 0, 850, 283);
-    field0->setAlignment(2);
-    field0->setVerticalAlignment(1);
+    field0->setAlignment(controls::textalign::Centre);
+    field0->setVerticalAlignment(controls::textalign::Middle);
     field0->font().size = 9;
     field0->border().setAll(1);
 
@@ -66,24 +66,24 @@ actRepUnBound::actRepUnBound()
     ext->font().bold = true;
     ReportField *capExt = gfExtended->controls().addField(QStringLiteral("lblCapExt"), 142, 425, 850, 567);
     StyleAsCaption(capExt);
-    capExt->setAlignment(2);
+    capExt->setAlignment(controls::textalign::Centre);
     ReportField *extMin = gfExtended->controls().addField(QStringLiteral("FieldExt"), 142, 1100, 850, 283,
                                                           QStringLiteral("min"));
     ReportField *extMax = gfExtended->controls().addField(QStringLiteral("FieldExt0"), 142, 1420, 850, 284,
                                                           QStringLiteral("max"));
     for (ReportField *f : {extMin, extMax}) {
-        f->setAlignment(2);
-        f->setVerticalAlignment(1);
+        f->setAlignment(controls::textalign::Centre);
+        f->setVerticalAlignment(controls::textalign::Middle);
         f->font().size = 8;
         f->border().setAll(1);
     }
     ReportField *x0 = gfExtended->controls().addField(QStringLiteral("lblX_0"), 1134, 425, 850, 851);
     StyleAsCaption(x0);
-    x0->setAlignment(2);
+    x0->setAlignment(controls::textalign::Centre);
     ReportField *x10 = gfExtended->controls().addField(QStringLiteral("FieldX1_0"), 1134, 1372, 850, 284);
     StyleAsCaption(x10);
-    x10->setAlignment(2);
-    x10->setVerticalAlignment(1);
+    x10->setAlignment(controls::textalign::Centre);
+    x10->setVerticalAlignment(controls::textalign::Middle);
 
     ReportSection *gfOther = addSection(Kind::GroupFooter, QStringLiteral("gfOther"), 705);
     gfOther->setVisible(false);
@@ -114,9 +114,9 @@ bool actRepUnBound::IsEmptyCreepCol(int c) const
 
 void actRepUnBound::ActiveReport_DataInitialize()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || !mdi->mCurrent)
-        throw platform::VbError(91, QStringLiteral("Object variable or With block variable not set"));
+        platform::throwObjectNotSet();
     m_mat = mdi->mCurrent;
     m_strKey = m_mat->colUnBoundTablePrintList.item(1);
 
@@ -268,8 +268,8 @@ void actRepUnBound::AddColumnCaption(const QString &strKey, int c)
     ctl->setTop(ext ? lblCapExt->top() : lblCaption0->top());
     ctl->setHeight(lblCaption0->height());
     ctl->setCanGrow(lblCaption0->canGrow());
-    ctl->setVerticalAlignment(0);
-    ctl->setAlignment(2);
+    ctl->setVerticalAlignment(controls::textalign::Top);
+    ctl->setAlignment(controls::textalign::Centre);
     ctl->setText(m_mat->ColCaption(strKey, c));
     StyleAsCaption(ctl);
     if (c == 1 || !m_captionPlaced)
@@ -288,8 +288,8 @@ void actRepUnBound::AddDetailField(const QString &strKey, int c)
 
     auto style = [&](ReportField *f, const QString &name) {
         f->setName(name);
-        f->setVerticalAlignment(1);
-        f->setAlignment(2);
+        f->setVerticalAlignment(controls::textalign::Middle);
+        f->setAlignment(controls::textalign::Centre);
         f->border().topStyle = 1;
         f->border().rightStyle = 1;
         f->border().bottomStyle = 1;
@@ -357,8 +357,8 @@ void actRepUnBound::AddExtendedRow(int c)
         ctl->setText(m_mat->ColCaption(m_strKey, c));
         ctl->setGeometry(m_lastExtCaption->left() + m_lastExtCaption->width(), m_lastExtCaption->top(), ColWidth(c),
                          m_lastExtCaption->height());
-        ctl->setVerticalAlignment(0);
-        ctl->setAlignment(2);
+        ctl->setVerticalAlignment(controls::textalign::Top);
+        ctl->setAlignment(controls::textalign::Centre);
         StyleAsCaption(ctl);
         caption = ctl;
         m_lastExtCaption = ctl;
@@ -375,8 +375,8 @@ void actRepUnBound::AddExtendedRow(int c)
         else
             cell->setGeometry(m_lastCell->left(), m_lastCell->top() + m_lastCell->height() + 47, caption->width(),
                               m_lastCell->height());
-        cell->setVerticalAlignment(1);
-        cell->setAlignment(2);
+        cell->setVerticalAlignment(controls::textalign::Middle);
+        cell->setAlignment(controls::textalign::Centre);
         cell->setDataField(name);
         fields().add(name);
         cell->setText(name);

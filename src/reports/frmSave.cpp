@@ -1,6 +1,6 @@
 #include "reports/frmSave.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
@@ -11,16 +11,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-void showStatus(int code)
-{
-    if (mdiVelkor *mdi = mdiVelkor::instance())
-        mdi->ShowStatus(code);
-}
-
-} // namespace
 
 frmSave::frmSave(QWidget *parent) : QDialog(parent)
 {
@@ -56,12 +46,12 @@ frmSave::~frmSave() = default;
 
 void frmSave::Form_Load()
 {
-    showStatus(109);
+    ProgramWindow::ShowStatusIfOpen(status::Passing + status::SaveFormat);
 }
 
 void frmSave::Form_Unload()
 {
-    showStatus(100);
+    ProgramWindow::ShowStatusIfOpen(status::Remembered);
 }
 
 void frmSave::cmdSave_Click(int Index)
@@ -77,7 +67,7 @@ void frmSave::cmdSave_Click(int Index)
             platform::msgBox(error.description(), platform::vbCritical);
         }
     } else if (Index == 1) {
-        mdiVelkor *mdi = mdiVelkor::instance();
+        ProgramWindow *mdi = ProgramWindow::instance();
         if (mdi && mdi->mCurrent)
             if (frmMaterial2 *form = mdi->mCurrent->MyForm())
                 form->iReportType = 0;

@@ -1,11 +1,12 @@
 #include "reports/frmSelData.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
+#include "platform/WaitCursor.h"
 #include "reports/actRepMain.h"
 
 #include <QApplication>
@@ -33,12 +34,6 @@ const char *const DataCaptions[14] = {
     "Creep Properties",
     "Additional Information",
 };
-
-void showStatus(int code)
-{
-    if (mdiVelkor *mdi = mdiVelkor::instance())
-        mdi->ShowStatus(code);
-}
 
 QFont arial()
 {
@@ -94,29 +89,30 @@ frmSelData::~frmSelData() = default;
 void frmSelData::Form_Load()
 {
     platform::moveTwips(this, 5000, 3000, platform::widthTwips(this), platform::heightTwips(this));
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     mMaterial = mdi ? mdi->mCurrent : MaterialPtr();
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (mMaterial) {
-        if (frmMaterial2 *form = mMaterial->MyForm()) {
-            form->hide();
-            try {
-                form->CheckTablesForRecords();
-            } catch (const platform::VbError &) {
-                // A table that cannot be checked keeps its box as it is.
+    {
+        const platform::WaitCursor wait;
+        if (mMaterial) {
+            if (frmMaterial2 *form = mMaterial->MyForm()) {
+                form->hide();
+                try {
+                    form->CheckTablesForRecords();
+                } catch (const platform::VbError &) {
+                    // A table that cannot be checked keeps its box as it is.
+                }
+                form->show();
             }
-            form->show();
+            DisableEmptyTables();
         }
-        DisableEmptyTables();
     }
-    QApplication::restoreOverrideCursor();
     SetTabOrder();
 }
 
 void frmSelData::DisableEmptyTables()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
     for (int i = 1; i <= 13; ++i) {
@@ -160,9 +156,9 @@ void frmSelData::cmdSavePrint_Click()
             report.iExpFileType = optFormat[0]->isChecked() ? 0 : optFormat[1]->isChecked() ? 1 : 2;
             report.run(true);
         } else {
-            report.show(mdiVelkor::instance(), true);
+            report.show(ProgramWindow::instance(), true);
             actRepMain::unloadDefault();
-            showStatus(100);
+            ProgramWindow::ShowStatusIfOpen(status::Remembered);
         }
     } catch (const platform::VbError &error) {
         actRepMain::AbandonRun(report);
@@ -173,7 +169,7 @@ void frmSelData::cmdSavePrint_Click()
 
 void frmSelData::cmdCancel_Click()
 {
-    showStatus(100);
+    ProgramWindow::ShowStatusIfOpen(status::Remembered);
     Unload();
 }
 

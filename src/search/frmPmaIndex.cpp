@@ -2,7 +2,7 @@
 
 #include "controls/DataGrid.h"
 #include "controls/GridView.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "core/modDocument.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -11,6 +11,7 @@
 #include "platform/Twips.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "platform/WaitCursor.h"
 #include "search/modDBaseChooser.h"
 
 #include <QApplication>
@@ -126,7 +127,7 @@ void frmPmaIndex::Form_Load()
 {
     dtaPmaIndex->setDatabaseName(IndexDatabasePath());
     ShowAllPma();
-    if (const mdiVelkor *mdi = mdiVelkor::instance()) {
+    if (const ProgramWindow *mdi = ProgramWindow::instance()) {
         tdbIndex->setEvenRowColor(mdi->vMyGreen);
         tdbIndex->setOddRowColor(mdi->vMyBlue);
         tdbIndex->setAlternatingRows(true);
@@ -217,7 +218,7 @@ void frmPmaIndex::tdbIndex_FootClick(int ColIndex)
 
 void frmPmaIndex::tdbIndex_DblClick()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const platform::WaitCursor wait;
     try {
         const db::Recordset *rs = dtaPmaIndex->recordset();
         if (rs && !rs->isClosed() && !rs->bof() && !rs->eof() && rs->fieldCount() > 6) {
@@ -228,7 +229,6 @@ void frmPmaIndex::tdbIndex_DblClick()
     } catch (const platform::VbError &) {
         // A row without a readable document opens nothing.
     }
-    QApplication::restoreOverrideCursor();
 }
 
 void frmPmaIndex::cmdInfo_Click()

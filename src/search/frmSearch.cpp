@@ -2,7 +2,7 @@
 
 #include "controls/DataGrid.h"
 #include "core/HTMLHelp.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
 #include "core/modToolTips.h"
@@ -53,7 +53,7 @@ frmSearch *frmSearch::instance()
     return s_instance;
 }
 
-frmSearch *frmSearch::Load(mdiVelkor *mdi)
+frmSearch *frmSearch::Load(ProgramWindow *mdi)
 {
     if (s_instance)
         return s_instance;
@@ -77,13 +77,10 @@ frmSearch::frmSearch(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     dtaMaterials = new db::DataControl(this);
-    dtaMaterials->setConnectText(QStringLiteral("Access 2000;"));
     dtaMaterials->setRecordSource(QStringLiteral("Materials"));
     dtaStandard = new db::DataControl(this);
-    dtaStandard->setConnectText(QStringLiteral("Access 2000;"));
     dtaStandard->setRecordSource(QStringLiteral("Standard"));
     dtaSelected = new db::DataControl(this);
-    dtaSelected->setConnectText(QStringLiteral("Access 2000;"));
     dtaSelected->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
     connect(dtaMaterials, &db::DataControl::repositioned, this, [this] { guarded([&] { dtaMaterials_Reposition(); }); });
     connect(dtaMaterials, &db::DataControl::refreshed, this, [this] { guarded([&] { dtaMaterials_Reposition(); }); });
@@ -329,7 +326,7 @@ void frmSearch::Form_Load()
     // Loading reads every grade of the database for the first list: long on a large one.
     const platform::WaitCursor wait;
     m_loading = true;
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     std::array<QString, 8> saved;
     if (mdi)
         for (int i = 0; i < 8; ++i)
@@ -546,7 +543,7 @@ void frmSearch::Form_Resize()
 {
     if (!m_subWindow || m_subWindow->isMinimized() || m_inResize)
         return;
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     const bool small = mdi && mdi->blnLowResolution;
     const QSize fixed(platform::twipsToPixels(small ? SmallWidth : NormalWidth),
                       platform::twipsToPixels(small ? SmallHeight : NormalHeight));
@@ -568,7 +565,7 @@ void frmSearch::Form_QueryUnload(bool &Cancel, int UnloadMode)
 
 void frmSearch::Form_Unload()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
     for (int i = 0; i < 7; ++i)
@@ -584,7 +581,7 @@ void frmSearch::RememberSearch()
     // it saves are kept up to date while the user works.
     if (!m_loaded || m_loading)
         return;
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
     for (int i = 0; i < 7; ++i)
@@ -594,7 +591,7 @@ void frmSearch::RememberSearch()
 
 void frmSearch::closeEvent(QCloseEvent *event)
 {
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     const int unloadMode = !mdi || mdi->Unloading() ? 1 : 0;
     bool cancel = false;
     Form_QueryUnload(cancel, unloadMode);

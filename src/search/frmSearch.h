@@ -17,7 +17,7 @@ class QLineEdit;
 class QMdiSubWindow;
 class QPushButton;
 class QToolButton;
-class mdiVelkor;
+class ProgramWindow;
 class DropImage;
 
 namespace controls {
@@ -37,7 +37,7 @@ public:
     static frmSearch *instance();
     // Creates the window inside the main window's MDI area and runs its load. A second call
     // returns the existing window.
-    static frmSearch *Load(mdiVelkor *mdi);
+    static frmSearch *Load(ProgramWindow *mdi);
 
     ~frmSearch() override;
 
@@ -46,6 +46,8 @@ public:
 
     // The text of pick button Index (0 to 6): its tool tip and its name for screen readers.
     static QString PickButtonText(int Index);
+    // Sets every tool tip of the window, or empties every one.
+    void ApplyToolTips(bool on);
 
     // The newest revision date of the standards; null when the table is empty.
     QDate LastUpdated() const { return m_lastUpdated; }

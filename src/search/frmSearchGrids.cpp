@@ -5,7 +5,7 @@
 
 #include "controls/DataGrid.h"
 #include "controls/GridView.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "search/Guarded.h"
@@ -156,7 +156,7 @@ void frmSearch::tdbMaterials_ColResize(int ColIndex, bool &Cancel)
         return;
     const double width = tdbMaterials->column(ColIndex)->widthTwips();
     tdbSelected->column(ColIndex)->setWidthTwips(width);
-    if (mdiVelkor *mdi = mdiVelkor::instance())
+    if (ProgramWindow *mdi = ProgramWindow::instance())
         mdi->ColumnSize(ColIndex, float(width));
 }
 

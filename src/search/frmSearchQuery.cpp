@@ -3,11 +3,12 @@
 #include "search/frmSearch.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "db/Database.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "platform/OleColor.h"
+#include "search/SearchQuery.h"
 #include "search/modDBaseChooser.h"
 
 #include <QCheckBox>
@@ -15,28 +16,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using modDBase::LikeText;
-
-namespace {
-
-constexpr int RevisionDateBox = 5;
-
-// The engine matches a date against its regional short date, the text the grids show.
-QString criterionField(int box, const QString &field)
-{
-    return box == RevisionDateBox ? QStringLiteral("shortdate(") + field + QStringLiteral(")") : field;
-}
-
-} // namespace
-
 void frmSearch::BuildSearchQuery(const QString &strOrder)
 {
-    std::array<QString, 7> t;
+    SearchQuery::Texts t;
     for (int i = 0; i < 7; ++i)
         t[i] = txtSearch[i]->text();
-
-    QString query = QStringLiteral("select * from materials");
-    m_where.clear();
+    const SearchQuery query(m_fields, t);
+    m_where = query.where();
     // The file never changes while it is open: the standards read once stay right until another
     // source is set (a new database loads the window again).
     const QString standards = QStringLiteral("select * from standard order by standard");
@@ -49,25 +35,7 @@ void frmSearch::BuildSearchQuery(const QString &strOrder)
         dtaStandard->refresh();
     }
 
-    bool first = true;
-    for (int i = 0; i <= 5; ++i) {
-        if (t[i].isEmpty())
-            continue;
-        const QString joiner = first ? QStringLiteral(" where ") : QStringLiteral(" and ");
-        first = false;
-        const QString clause = joiner + QStringLiteral(" ") + criterionField(i, m_fields[i]) +
-                               QStringLiteral(" like '*") + LikeText(t[i]) + QStringLiteral("*'");
-        query += clause;
-        m_where += clause;
-    }
-    if (!t[6].isEmpty()) {
-        const QString joiner =
-            query == QLatin1String("select * from materials") ? QStringLiteral(" where ") : QStringLiteral(" and ");
-        query += joiner + QStringLiteral(" materials.standard in ") +
-                 QStringLiteral("(select standard from StandardProdForm where productForm like '*") + LikeText(t[6]) +
-                 QStringLiteral("*')");
-    }
-    dtaMaterials->setRecordSource(query + QStringLiteral(" order by ") + strOrder);
+    dtaMaterials->setRecordSource(query.materials(strOrder));
     dtaMaterials->refresh();
     ShowMatCount();
 }
@@ -91,50 +59,27 @@ void frmSearch::ShowMatCount()
 
 void frmSearch::cmdSelect_Click(int Index)
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (mdi)
-        mdi->ShowStatus(5);
-    const QString w = m_where;
-    const QString t6 = LikeText(txtSearch[6]->text());
-    const QString j = w.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" and ");
-    const QString prodFormIn =
-        QStringLiteral("(select standard from StandardProdForm where productForm like '*") + t6 + QStringLiteral("*')");
+        mdi->ShowStatus(status::PickFromList);
     const QString database = QStringLiteral("DatabaseName");
+    const bool enStandards = m_chosenStandard == QLatin1String("EN");
+    const QString query = SearchQuery::pickList(Index, m_fields, m_where, txtSearch[6]->text(), enStandards);
 
     QString result;
-    if (Index == 6) {
-        QString query = QStringLiteral("select distinct productForm from StandardProdForm") +
-                        QStringLiteral(" where standard in (select standard from materials ") + w + QStringLiteral(")");
-        if (!t6.isEmpty())
-            query += QStringLiteral(" and productForm like '*") + t6 + QStringLiteral("*'");
-        query += QStringLiteral(" order by productForm");
+    if (Index == 6)
         result = modDBase::SelectFromList(query, QStringLiteral("productForm"), QStringLiteral("Product Form"), database);
-    } else if (Index >= 1 && Index <= 5) {
-        const QString f = m_fields[Index];
-        QString query = QStringLiteral("select distinct ") + f + QStringLiteral(" from materials ") + w;
-        if (!t6.isEmpty())
-            query += j + QStringLiteral(" standard in ") + prodFormIn;
-        query += QStringLiteral(" order by ") + f;
-        result = modDBase::SelectFromList(query, f, m_captions[Index], database);
-    } else if (Index == 0) {
-        if (m_chosenStandard == QLatin1String("EN")) {
-            QString query = QStringLiteral("select * from standard where standard in ") +
-                            QStringLiteral("(select standard from materials") + w;
-            if (!t6.isEmpty())
-                query += j + QStringLiteral("standard in ") + prodFormIn;
-            query += QStringLiteral(") order by standard");
-            result = modDBase::SelectStandard(query, database);
-        } else {
-            const QString query = QStringLiteral("select distinct asmestandard from materials WHERE standard IN ") +
-                                  prodFormIn + QStringLiteral(" order by asmestandard");
-            result = modDBase::SelectFromList(query, QStringLiteral("asmestandard"), QStringLiteral("ASME Standard"),
-                                              database);
-        }
-    }
+    else if (Index >= 1 && Index <= 5)
+        result = modDBase::SelectFromList(query, m_fields[Index], m_captions[Index], database);
+    else if (Index == 0 && enStandards)
+        result = modDBase::SelectStandard(query, database);
+    else if (Index == 0)
+        result = modDBase::SelectFromList(query, QStringLiteral("asmestandard"), QStringLiteral("ASME Standard"),
+                                          database);
     if (!result.isEmpty() && Index >= 0 && Index <= 6)
         txtSearch[Index]->setText(result);
     if (mdi)
-        mdi->ShowStatus(0);
+        mdi->ShowStatus(status::Search);
 }
 
 void frmSearch::chkSearch_Click(int Index)
@@ -142,7 +87,7 @@ void frmSearch::chkSearch_Click(int Index)
     if (Index < 0 || Index > 5)
         return;
     const bool ticked = chkSearch[Index]->isChecked();
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     // Each step runs even when the one before failed.
     try {
         if (mdi)

@@ -3,7 +3,7 @@
 #include "search/frmSearch.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "material/Material.h"
@@ -11,6 +11,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbConv.h"
+#include "platform/WaitCursor.h"
 #include "search/DropImage.h"
 
 #include <QAction>
@@ -44,7 +45,7 @@ bool frmSearch::ResultHasCurrentRow() const
 
 void frmSearch::cmdSelectMat_Click()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (m_chosenStandard != QLatin1String("EN"))
         platform::msgBox(QStringLiteral("You have entered an ASME/SS-standard. ") + platform::vbCrLf +
                              QStringLiteral("The material properties given by VELKOR PED are valid for EN-standards only."),
@@ -81,7 +82,7 @@ void frmSearch::imgFolder_DragDrop(const QString &Source)
 
 void frmSearch::RefreshSelected(QString strOrder)
 {
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     const int count = mdi ? mdi->colMaterials.count() : 0;
     QString query = QStringLiteral("select * from Materials where matId = ");
     bool first = true;
@@ -105,7 +106,7 @@ void frmSearch::RefreshSelected(QString strOrder)
 
 void frmSearch::SetSelCount()
 {
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     const int count = mdi ? mdi->colMaterials.count() : 0;
     if (count < 1)
         lblSelCount->setText(QStringLiteral("No Materials Currently Selected"));
@@ -128,13 +129,13 @@ void frmSearch::ShowSelections()
 
 void frmSearch::cmdSelections_Click(int Index)
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || mdi->colMaterials.isEmpty())
         return;
     switch (Index) {
     case 0:
         OpenSelectedMaterials();
-        mdi->ShowStatus(1);
+        mdi->ShowStatus(status::ChooseTable);
         break;
     case 1:
         while (mdi->colMaterials.count() > 0)
@@ -177,10 +178,10 @@ void frmSearch::imgBin_DragDrop(const QString &Source)
 
 void frmSearch::OpenSelectedMaterials()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const platform::WaitCursor wait;
 
     for (const MaterialPtr &member : mdi->colMaterials) {
         auto *frm = new frmMaterial2;
@@ -196,22 +197,7 @@ void frmSearch::OpenSelectedMaterials()
         frm->SetMaterial(member);
     }
 
-    if (mdi->mnuFileElem.size() > 3) {
-        for (int i = 1; i <= 3; ++i)
-            mdi->mnuFileElem[i]->setEnabled(true);
-        mdi->mnuFileElem[0]->setText(QStringLiteral("Select &Material(s)"));
-    }
-    if (mdi->Toolbar1) {
-        const bool showItemDisabled = !mdi->mnuSettingsToolElem.isEmpty() && !mdi->mnuSettingsToolElem[0]->isEnabled();
-        mdi->Toolbar1->setVisible(showItemDisabled);
-    }
-    for (int i = 2; i <= mdi->ButtonCount() - 2; ++i)
-        if (QAction *button = mdi->Buttons(i))
-            button->setVisible(true);
-    if (mdi->mnuView)
-        mdi->mnuView->menuAction()->setVisible(true);
-    if (!mdi->mnuSettingsElem.isEmpty())
-        mdi->mnuSettingsElem[0]->setEnabled(true);
+    mdi->ShowMaterialCommands();
 
     const bool tiled = mdi->iWindowArrange != 0;
     setChecked(mdi->Buttons(QStringLiteral("Cascade")), !tiled);
@@ -240,13 +226,12 @@ void frmSearch::OpenSelectedMaterials()
         m_subWindow->hide();
     else
         hide();
-    QApplication::restoreOverrideCursor();
 }
 
 void frmSearch::cmdBatch_Click(int Index)
 {
     Q_UNUSED(Index);
-    mdiVelkor *mdi = mdiVelkor::instance();
+    ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || mdi->colMaterials.isEmpty())
         return;
     mdi->blnBatchPrint = true;

@@ -1,6 +1,6 @@
 #include "search/frmSelect.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "platform/Environment.h"
@@ -22,7 +22,7 @@ namespace {
 
 bool toolTipsOn()
 {
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     return !mdi || mdi->blnToolTips;
 }
 
@@ -41,7 +41,6 @@ frmSelect::frmSelect(QWidget *parent) : QDialog(parent ? parent : platform::dial
     setModal(true);
 
     dtaSelect = new db::DataControl(this);
-    dtaSelect->setConnectText(QStringLiteral("Access 2000;"));
     dtaSelect->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
 
     dblSelect = new DataBoundList(this);

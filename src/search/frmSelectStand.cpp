@@ -1,6 +1,6 @@
 #include "search/frmSelectStand.h"
 
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 #include "db/Database.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -28,7 +28,7 @@ namespace {
 
 bool toolTipsOn()
 {
-    const mdiVelkor *mdi = mdiVelkor::instance();
+    const ProgramWindow *mdi = ProgramWindow::instance();
     return !mdi || mdi->blnToolTips;
 }
 
@@ -48,9 +48,7 @@ frmSelectStand::frmSelectStand(QWidget *parent) : QDialog(parent ? parent : plat
     setModal(true);
 
     dtaSelect = new db::DataControl(this);
-    dtaSelect->setConnectText(QStringLiteral("Access 2000;"));
     dtaProdForms = new db::DataControl(this);
-    dtaProdForms->setConnectText(QStringLiteral("Access 2000;"));
     dtaProdForms->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
     connect(dtaSelect, &db::DataControl::repositioned, this, [this] { guarded([&] { dtaSelect_Reposition(); }); });
     connect(dtaSelect, &db::DataControl::refreshed, this, [this] { guarded([&] { dtaSelect_Reposition(); }); });

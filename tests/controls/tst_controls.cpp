@@ -1,3 +1,4 @@
+#include "SchemaFixture.h"
 #include "controls/DataGrid.h"
 #include "controls/GridModel.h"
 #include "controls/GridView.h"
@@ -18,7 +19,6 @@
 #include <QToolTip>
 #include <QtTest>
 
-#include <sqlite3.h>
 
 using controls::DataGrid;
 using controls::GridArea;
@@ -31,16 +31,10 @@ const QString CrLf = QStringLiteral("\r\n");
 // A small material table: three rows, one Null cell.
 bool createFixture(const QString &path)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
-        return false;
-    const char *sql = "create table materials (matID integer, name text, numbr text, groups text);"
-                      "insert into materials values (1, 'P235GH', '1.0345', '1.1');"
-                      "insert into materials values (2, 'P265GH', '1.0425', null);"
-                      "insert into materials values (3, '16Mo3', '1.5415', '1.2');";
-    const bool ok = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
+    return testsupport::execSql(path, {QStringLiteral("create table materials (matID integer, name text, numbr text, groups text);"
+                                                      "insert into materials values (1, 'P235GH', '1.0345', '1.1');"
+                                                      "insert into materials values (2, 'P265GH', '1.0425', null);"
+                                                      "insert into materials values (3, '16Mo3', '1.5415', '1.2');")});
 }
 
 QPoint sectionCentre(QHeaderView *header, int section)

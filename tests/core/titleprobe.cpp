@@ -3,7 +3,7 @@
 // box that the failed opening shows, as xprop reports them; then answers the box with No.
 
 #include "core/ProductInfo.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modFileHandler.h"
 #include "platform/Environment.h"
 

@@ -34,7 +34,7 @@ void makeDatabase(const QString &file)
                       "INSERT INTO materials VALUES (1, 'S235JR'), (2, NULL), (3, 'P265GH');";
     QCOMPARE_EQ(sqlite3_exec(handle, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     QString error;
-    QVERIFY2(db::writePasswordVerifier(handle, QStringLiteral("quzmal"), &error), qPrintable(error));
+    QVERIFY2(db::writePasswordVerifier(handle, QStringLiteral(VELKOR_DB_PASSWORD), &error), qPrintable(error));
     sqlite3_close(handle);
 }
 
@@ -63,7 +63,7 @@ QString missingText()
 bool openDefault()
 {
     return modDBase::OpenDBase(nullptr, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"), true, true,
-                               QStringLiteral("quzmal"), missingText());
+                               QStringLiteral(VELKOR_DB_PASSWORD), missingText());
 }
 
 void restoreVariable(const char *name, bool had, const QByteArray &value)
@@ -299,10 +299,10 @@ void tst_core::openJetDatabase_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("box"); // the message box shown, empty when it opens
 
-    QTest::newRow("with the database password") << "Velkor_PED_pw.mdb" << 0 << "quzmal" << "";
-    QTest::newRow("without a password") << "Velkor_PED.mdb" << 0 << "quzmal" << "";
+    QTest::newRow("with the database password") << "Velkor_PED_pw.mdb" << 0 << VELKOR_DB_PASSWORD << "";
+    QTest::newRow("without a password") << "Velkor_PED.mdb" << 0 << VELKOR_DB_PASSWORD << "";
     QTest::newRow("another password") << "Velkor_PED_pw.mdb" << 0 << "quzmaI" << "Error Occurred!!";
-    QTest::newRow("damaged") << "Velkor_PED.mdb" << 4096 << "quzmal" << "Wrong file format";
+    QTest::newRow("damaged") << "Velkor_PED.mdb" << 4096 << VELKOR_DB_PASSWORD << "Wrong file format";
 }
 
 void tst_core::openJetDatabase()
@@ -455,7 +455,7 @@ void tst_core::lookups()
 
     Sandbox box;
     makeDatabase(box.path(QStringLiteral("m.mdb")));
-    auto database = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=quzmal"));
+    auto database = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     auto rs = database->openRecordset(QStringLiteral("select * from materials order by matID"));
     rs->moveLast();
 
@@ -475,7 +475,7 @@ void tst_core::lookupWithQuoteRaisesEngineError()
 {
     Sandbox box;
     makeDatabase(box.path(QStringLiteral("m.mdb")));
-    auto database = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=quzmal"));
+    auto database = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     auto rs = database->openRecordset(QStringLiteral("materials"));
     try {
         modDBase::GetID(*rs, QStringLiteral("O'Neil"), QStringLiteral("name"), QStringLiteral("matID"));

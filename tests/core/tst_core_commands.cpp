@@ -5,7 +5,7 @@
 
 #include "controls/DataGrid.h"
 #include "core/ModalDialog.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "core/modToolTips.h"
@@ -64,7 +64,7 @@ void tst_core_commands::initTestCase()
 
     const QString copy = testsupport::privateCopy(demo, m_dir.path());
     QVERIFY(!copy.isEmpty());
-    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     m_mdi = new mdiVelkor;
     m_mdi->resize(platform::twipsToPixels(16000), platform::twipsToPixels(12000));
     m_mdi->SetStatus();

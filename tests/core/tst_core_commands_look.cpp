@@ -4,7 +4,7 @@
 
 #include "controls/DataGrid.h"
 #include "core/ModalDialog.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "core/modToolTips.h"

@@ -1,9 +1,10 @@
 #include "tst_core.h"
 #include "DrawnIcon.h"
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modToolTips.h"
+#include "shell/ShowToolTips.h"
 #include "db/Database.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
@@ -473,7 +474,7 @@ void tst_core::unloadClosesDatabaseSavesSettingsClosesWindows()
     Sandbox box;
     const QString settings = box.dataFolder() + "Settings.vlk";
     makeDatabase(box.path(QStringLiteral("m.mdb")));
-    modDBase::gMaterialDb = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
 
     mdiVelkor w;
     w.show();

@@ -67,7 +67,7 @@ void tst_data::initTestCase()
 db::Database &tst_data::material()
 {
     if (!m_db)
-        m_db = db::Database::open(m_copy, true, true, QStringLiteral(";Pwd=quzmal"));
+        m_db = db::Database::open(m_copy, true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     return *m_db;
 }
 
@@ -83,7 +83,7 @@ void tst_data::password_data()
 {
     QTest::addColumn<QString>("connect");
     QTest::addColumn<int>("error"); // 0: opens
-    QTest::newRow("right") << ";Pwd=quzmal" << 0;
+    QTest::newRow("right") << ";Pwd=" VELKOR_DB_PASSWORD << 0;
     QTest::newRow("wrong") << ";Pwd=quzma" << int(db::dberr::InvalidPassword);
     QTest::newRow("none") << "" << int(db::dberr::InvalidPassword);
     QTest::newRow("other case") << ";Pwd=QUZMAL" << int(db::dberr::InvalidPassword);

@@ -7,7 +7,7 @@
 #include "core/HelpFile.h"
 #include "core/HelpSitemap.h"
 #include "core/HelpViewer.h"
-#include "core/frmAbout.h"
+#include "shell/frmAbout.h"
 #include "core/frmAgreement.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"

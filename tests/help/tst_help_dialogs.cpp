@@ -1,11 +1,12 @@
+#include "SchemaFixture.h"
 #include "tst_help.h"
 
 #include "controls/RichTextBox.h"
 #include "core/ModalDialog.h"
 #include "core/ProductInfo.h"
-#include "core/frmAbout.h"
+#include "shell/frmAbout.h"
 #include "core/frmAgreement.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
@@ -24,7 +25,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
-#include <sqlite3.h>
 
 namespace {
 
@@ -40,15 +40,6 @@ struct DialogGuard
         platform::setProgramFolder(QString());
     }
 };
-
-bool execSql(const QString &path, const char *sql)
-{
-    sqlite3 *db = nullptr;
-    bool ok = sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK &&
-              sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
 
 QString pdfText(const QString &path)
 {
@@ -115,7 +106,7 @@ void tst_help::aboutLastUpdated()
     QTemporaryDir dir;
     const QString db = searchtest::createMaterialDb(dir.path(), standards);
     // The newest revision becomes 11 March 2011; older ones and a Null stay.
-    QVERIFY(execSql(db, "UPDATE standard SET revision_date = '2011-03-11' WHERE revision_date > '2011-03-11'"));
+    QVERIFY(testsupport::execSql(db, {QStringLiteral("UPDATE standard SET revision_date = '2011-03-11' WHERE revision_date > '2011-03-11'")}));
     env.useDatabase(db);
     QVERIFY(env.loadSearch());
 

@@ -29,7 +29,7 @@ namespace dberr = db::dberr;
 namespace {
 
 const QString kFixtures = QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/");
-const QString kPassword = QStringLiteral("quzmal");
+const QString kPassword = QStringLiteral(VELKOR_DB_PASSWORD);
 constexpr int kJetPage = 4096;
 
 QByteArray readAll(const QString &path)
@@ -366,13 +366,13 @@ void tst_jet::passwords_data()
     QTest::addColumn<QString>("connect");
     QTest::addColumn<int>("number");
 
-    QTest::newRow("right password") << "Velkor_PED_pw.mdb" << ";Pwd=quzmal" << 0;
+    QTest::newRow("right password") << "Velkor_PED_pw.mdb" << ";Pwd=" VELKOR_DB_PASSWORD << 0;
     QTest::newRow("wrong password") << "Velkor_PED_pw.mdb" << ";Pwd=quzmaL" << dberr::InvalidPassword;
     QTest::newRow("no password given") << "Velkor_PED_pw.mdb" << "Access 2000;" << dberr::InvalidPassword;
     QTest::newRow("longer password") << "Velkor_PED_pw.mdb" << ";Pwd=quzmal1" << dberr::InvalidPassword;
-    QTest::newRow("file without password, any password") << "Velkor_PED.mdb" << ";Pwd=quzmal" << 0;
+    QTest::newRow("file without password, any password") << "Velkor_PED.mdb" << ";Pwd=" VELKOR_DB_PASSWORD << 0;
     QTest::newRow("file without password, none given") << "Velkor_PED.mdb" << "" << 0;
-    QTest::newRow("other password, ours") << "other" << ";Pwd=quzmal" << dberr::InvalidPassword;
+    QTest::newRow("other password, ours") << "other" << ";Pwd=" VELKOR_DB_PASSWORD << dberr::InvalidPassword;
     QTest::newRow("other password, its own") << "other" << ";Pwd=Ärger mit Zwanzig!!!" << 0;
 }
 
@@ -406,17 +406,17 @@ void tst_jet::exclusiveAndUnchanged()
     const QString path = copy(QStringLiteral("Velkor_PED_pw.mdb"), QStringLiteral("held.mdb"));
     const QByteArray before = sha(path);
     {
-        auto held = Database::open(path, true, true, QStringLiteral(";Pwd=quzmal"));
-        QCOMPARE(errorOf([&] { Database::open(path, false, true, QStringLiteral(";Pwd=quzmal")); }), dberr::FileInUse);
+        auto held = Database::open(path, true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+        QCOMPARE(errorOf([&] { Database::open(path, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)); }), dberr::FileInUse);
         QProcess other;
-        other.start(QStringLiteral(DB_LOCK_HOLDER), {path, QStringLiteral("shared"), QStringLiteral(";Pwd=quzmal")});
+        other.start(QStringLiteral(DB_LOCK_HOLDER), {path, QStringLiteral("shared"), QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)});
         QVERIFY(other.waitForStarted(10000) && other.waitForReadyRead(20000));
         QCOMPARE(QString::fromLocal8Bit(other.readLine()).trimmed(), QStringLiteral("error 3045"));
         other.closeWriteChannel();
         other.waitForFinished(10000);
         held->openRecordset(QStringLiteral("select * from materials"));
     }
-    QCOMPARE(errorOf([&] { Database::open(path, true, true, QStringLiteral(";Pwd=quzmal")); }), 0);
+    QCOMPARE(errorOf([&] { Database::open(path, true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)); }), 0);
     QCOMPARE(sha(path), before);
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("held*")}, QDir::Files), QStringList{QStringLiteral("held.mdb")});
 }

@@ -1,6 +1,6 @@
 #include "tst_material.h"
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"

@@ -7,7 +7,7 @@
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
 #include "core/ModalDialog.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"

@@ -57,6 +57,8 @@ private slots:
     void formatValue();
     void interpolation_data();
     void interpolation();
+    void valuesAt_data();
+    void valuesAt();
     void designHeadings();
     void noDesignTablesDisablesBox();
     void temperatureFilter_data();

@@ -4,7 +4,7 @@
 #include "tst_material.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -42,7 +42,7 @@ void tst_material::demoMaterialThroughAllTables()
     QTemporaryDir dir;
     const QString copy = testsupport::privateCopy(path, dir.path());
     QVERIFY(!copy.isEmpty());
-    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     auto closeDatabase = qScopeGuard([] {
         modDBase::gMaterialDb->close();
         modDBase::gMaterialDb.reset();

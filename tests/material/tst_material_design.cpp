@@ -3,13 +3,14 @@
 #include "tst_material_charts.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "material/DesignValues.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
+#include "platform/VbError.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -26,6 +27,20 @@ QString modElast(const QString &rows)
 }
 
 const QString ThreeRows = QStringLiteral("(1, 100, '200', 1), (1, 150, '180', 2), (1, 200, '170', 3)");
+
+// A table of temperatures and values as the material window holds it: "temperature|value|..." per row.
+platform::XArray table(const QStringList &rows)
+{
+    const int columns = int(rows.first().split(QLatin1Char('|')).size()) - 1;
+    platform::XArray a(1, int(rows.size()), 0, columns);
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList cells = rows.at(r).split(QLatin1Char('|'));
+        for (int c = 0; c < cells.size(); ++c)
+            if (!cells.at(c).isEmpty())
+                a.setValue(r + 1, c, cells.at(c));
+    }
+    return a;
+}
 
 QStringList valueRow(const platform::XArray &design, int row, int columns)
 {
@@ -172,6 +187,46 @@ void tst_material_charts::interpolation()
     QCOMPARE(responder.count(), 0);
     QCOMPARE(valueRow(w->xDesignDB, 2, int(expected.size())), expected);
     QCOMPARE(w->tdbDesign->text(1, 1), expected.first());
+}
+
+// The calculation alone, without a window or a database.
+void tst_material_charts::valuesAt_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QStringList>("expected"); // or the error number
+
+    const QStringList three{"100|200", "150|180", "200|170"};
+    QTest::newRow("below") << three << "99,9" << false << QStringList{"-"};
+    QTest::newRow("above") << three << "200,1" << false << QStringList{"+"};
+    QTest::newRow("at a row") << three << "150" << false << QStringList{"180"};
+    QTest::newRow("between the last two") << three << "175" << false << QStringList{"175,00"};
+    QTest::newRow("at the last row, written otherwise") << three << "200,0" << false << QStringList{"170,00"};
+    QTest::newRow("missing and present columns")
+        << QStringList{"100|12,1|12,6", "200|12,7|"} << "150" << false << QStringList{"12,40", "x"};
+    QTest::newRow("marking of the upper cell kept")
+        << QStringList{"100|200", "150|180 a)"} << "125" << false << QStringList{"190,00 a)"};
+    QTest::newRow("stored point when English") << QStringList{"100|12,1", "200|12,7"} << "100" << true
+                                               << QStringList{"12.1"};
+    QTest::newRow("one row") << QStringList{"100|200"} << "100" << false << QStringList{"200"};
+    QTest::newRow("no number typed") << three << "12a" << false << QStringList{"13"};
+    QTest::newRow("no number stored") << QStringList{"100|200", "1O0|180"} << "120" << false << QStringList{"13"};
+}
+
+void tst_material_charts::valuesAt()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QString, typed);
+    QFETCH(bool, english);
+    QFETCH(QStringList, expected);
+
+    const platform::XArray a = table(rows);
+    try {
+        QCOMPARE(designvalues::valuesAt(a, typed, a.upperBound(2), english), expected);
+    } catch (const platform::VbError &e) {
+        QCOMPARE(QString::number(e.number()), expected.value(0));
+    }
 }
 
 void tst_material_charts::designHeadings()
@@ -358,7 +413,7 @@ void tst_material_charts::demoDesignValues()
     QTemporaryDir dir;
     const QString copy = testsupport::privateCopy(path, dir.path());
     QVERIFY(!copy.isEmpty());
-    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     auto closeDatabase = qScopeGuard([] {
         modDBase::gMaterialDb->close();
         modDBase::gMaterialDb.reset();

@@ -4,7 +4,7 @@
 #include "tst_material.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "db/DataControl.h"
 #include "material/TextBox.h"
 #include "material/frmMaterial2.h"

@@ -5,7 +5,7 @@
 #include "AccessibleNames.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "db/DataControl.h"
 #include "material/NoDataNote.h"
 #include "material/TextBox.h"

@@ -7,7 +7,7 @@
 #include "core/HTMLHelp.h"
 #include "core/HelpViewer.h"
 #include "core/frmAgreement.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
 #include "core/modFileHandler.h"
@@ -68,7 +68,7 @@ QByteArray fileBytes(const QString &path)
 
 // A small material database; with another password than the program's its opening fails with an
 // error that is neither "missing" nor "wrong format".
-QByteArray databaseBytes(const QString &password = QStringLiteral("quzmal"))
+QByteArray databaseBytes(const QString &password = QStringLiteral(VELKOR_DB_PASSWORD))
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("m.mdb"));
@@ -100,7 +100,7 @@ QByteArray shipped(const char *name)
 bool openDatabase()
 {
     return modDBase::OpenDBase(nullptr, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"), true, true,
-                               QStringLiteral("quzmal"), QStringLiteral("Missing."));
+                               QStringLiteral(VELKOR_DB_PASSWORD), QStringLiteral("Missing."));
 }
 
 void closeDatabase()

@@ -1,3 +1,4 @@
+#include "SchemaFixture.h"
 #include "controls/Chart.h"
 #include "controls/Report.h"
 #include "controls/ReportExport.h"
@@ -22,7 +23,6 @@ Q_DECLARE_METATYPE(testsupport::Fault)
 #include <QtTest>
 #include <numeric>
 
-#include <sqlite3.h>
 
 using namespace controls;
 using Kind = ReportSection::Kind;
@@ -31,14 +31,9 @@ namespace {
 
 bool makeDatabase(const QString &path)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
-        return false;
-    const char *sql = "create table Rp02 (matID integer, temp integer, Rp02 real);"
-                      "insert into Rp02 values (7, 200, 180.5), (7, 20, 250), (8, 50, 1), (7, 100, 215);";
-    const bool ok = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
+    return testsupport::execSql(path, {QStringLiteral("create table Rp02 (matID integer, temp integer, Rp02 real);"
+                                                      "insert into Rp02 values (7, 200, 180.5), (7, 20, 250), (8, 50, 1), "
+                                                      "(7, 100, 215);")});
 }
 
 class MissingFieldReport : public Report

@@ -2,7 +2,7 @@
 // table is wider than the paper, and a full material report through its three export formats.
 // The written files stay in the folder named by VELKOR_REPORT_OUT (default: a temporary folder).
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "controls/ReportExport.h"
 #include "db/Database.h"
@@ -66,7 +66,7 @@ void tst_reports_demo::initTestCase()
     platform::setExeName(QStringLiteral("Velkor_PED"));
     const QString copy = testsupport::privateCopy(path, m_dir.path());
     QVERIFY(!copy.isEmpty());
-    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=quzmal"));
+    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     QVERIFY(modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen());
     m_mdi = new mdiVelkor;
     m_mdi->SetStatus();

@@ -5,7 +5,7 @@
 #include "controls/ReportControls.h"
 #include "controls/ReportPreview.h"
 #include "core/ModalDialog.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"

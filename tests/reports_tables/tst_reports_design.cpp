@@ -1,6 +1,6 @@
 #include "tst_reports_tables.h"
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbError.h"
 #include "reports/ColumnBands.h"
@@ -147,6 +147,37 @@ void tst_reports_tables::designColumnBands()
     QFETCH(double, printWidth);
     QFETCH(QList<int>, starts);
     QCOMPARE(columnbands::bandStarts(left, widths, printWidth), starts);
+}
+
+void tst_reports_tables::splitColumn_data()
+{
+    QTest::addColumn<double>("start");
+    QTest::addColumn<QList<double>>("widths");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<QList<bool>>("skip");
+    QTest::addColumn<bool>("roundEach");
+    QTest::addColumn<int>("split"); // against a width of 2000
+
+    QTest::newRow("all fit") << 0.0 << QList<double>{1000, 500, 500} << 0 << QList<bool>{} << false << -1;
+    QTest::newRow("first past the edge") << 0.0 << QList<double>{1000, 500, 501} << 0 << QList<bool>{} << false << 2;
+    QTest::newRow("start counted, column 0 not") << 1200.0 << QList<double>{5000, 500, 500} << 1 << QList<bool>{}
+                                                 << false << 2;
+    QTest::newRow("skipped column takes no room") << 0.0 << QList<double>{1000, 1500, 900} << 0
+                                                  << QList<bool>{false, true} << false << -1;
+    QTest::newRow("rounded half to even") << 0.0 << QList<double>{1000, 1000.5} << 0 << QList<bool>{} << true << -1;
+    QTest::newRow("not rounded") << 0.0 << QList<double>{1000, 1000.5} << 0 << QList<bool>{} << false << 1;
+    QTest::newRow("no columns") << 2500.0 << QList<double>{} << 0 << QList<bool>{} << false << -1;
+}
+
+void tst_reports_tables::splitColumn()
+{
+    QFETCH(double, start);
+    QFETCH(QList<double>, widths);
+    QFETCH(int, first);
+    QFETCH(QList<bool>, skip);
+    QFETCH(bool, roundEach);
+    QFETCH(int, split);
+    QCOMPARE(columnbands::splitColumn(start, widths, first, 2000, skip, roundEach), split);
 }
 
 void tst_reports_tables::designSplitColumn_data()

@@ -1,7 +1,7 @@
 #include "tst_reports_tables.h"
 
 #include "controls/ReportExport.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"

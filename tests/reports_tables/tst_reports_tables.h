@@ -58,6 +58,8 @@ private slots:
     void designRowFormats();
     void designColumnBands_data();
     void designColumnBands();
+    void splitColumn_data();
+    void splitColumn();
     void designSplitColumn_data();
     void designSplitColumn();
     void designContinuationBlock();

@@ -1,9 +1,10 @@
 #include "searchfixture.h"
 
+#include "SchemaFixture.h"
+
 #include <QFile>
 #include <QDir>
 #include <QTextStream>
-#include <sqlite3.h>
 
 namespace searchtest {
 
@@ -15,26 +16,7 @@ bool runSql(const QString &path, const QStringList &statements, QString *error)
 
 bool appendSql(const QString &path, const QStringList &statements, QString *error)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {
-        if (error)
-            *error = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close(db);
-        return false;
-    }
-    bool ok = true;
-    for (const QString &sql : statements) {
-        char *message = nullptr;
-        if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-            if (error)
-                *error = QString::fromUtf8(message) + QStringLiteral(" in ") + sql;
-            sqlite3_free(message);
-            ok = false;
-            break;
-        }
-    }
-    sqlite3_close(db);
-    return ok;
+    return testsupport::execSql(path, statements, error);
 }
 
 QString createMaterialDb(const QString &folder, bool withStandards)
@@ -168,7 +150,7 @@ QString FakeOpener::viewerLog() const
 
 } // namespace searchtest
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "platform/Environment.h"

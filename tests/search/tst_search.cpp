@@ -6,6 +6,7 @@
 int runWindowTests(int argc, char **argv);
 int runSelectionTests(int argc, char **argv);
 int runDialogTests(int argc, char **argv);
+int runQueryTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -15,5 +16,6 @@ int main(int argc, char **argv)
     failures += runWindowTests(argc, argv);
     failures += runSelectionTests(argc, argv);
     failures += runDialogTests(argc, argv);
+    failures += runQueryTests(argc, argv);
     return failures;
 }

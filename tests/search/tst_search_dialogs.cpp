@@ -5,7 +5,7 @@
 #include "AccessibleNames.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
 #include "db/Database.h"

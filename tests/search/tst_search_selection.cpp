@@ -4,7 +4,7 @@
 #include "searchfixture.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -494,7 +494,7 @@ private slots:
             QSKIP("the demo database is not built");
         const QString copy = testsupport::privateCopy(demo, env->folder());
         QVERIFY(!copy.isEmpty());
-        env->useDatabase(copy, QStringLiteral(";Pwd=quzmal"));
+        env->useDatabase(copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
         QVERIFY(modDBase::gMaterialDb);
         frm = env->loadSearch();
         QVERIFY(frm->lblMatCount->text().toInt() >= 30);

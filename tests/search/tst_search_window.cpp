@@ -5,7 +5,7 @@
 #include "AccessibleNames.h"
 
 #include "controls/DataGrid.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "db/DataControl.h"
 #include "platform/MsgBox.h"
 #include "platform/Environment.h"

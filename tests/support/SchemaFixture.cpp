@@ -34,4 +34,28 @@ bool buildSchemaDatabase(const QString &path, const QStringList &statements)
     return ok;
 }
 
+bool execSql(const QString &path, const QStringList &statements, QString *error)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {
+        if (error)
+            *error = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        return false;
+    }
+    bool ok = true;
+    for (const QString &sql : statements) {
+        char *message = nullptr;
+        if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+            if (error)
+                *error = QString::fromUtf8(message) + QStringLiteral(" in ") + sql;
+            sqlite3_free(message);
+            ok = false;
+            break;
+        }
+    }
+    sqlite3_close(db);
+    return ok;
+}
+
 } // namespace testsupport

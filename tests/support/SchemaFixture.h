@@ -9,4 +9,8 @@ namespace testsupport {
 // statements. Returns false, after a warning naming the failing statement, when any of them fails.
 bool buildSchemaDatabase(const QString &path, const QStringList &statements);
 
+// Runs the statements, in order, on the SQLite file (made when missing); stops at the first that
+// fails, with SQLite's message and the statement in error. True when all ran.
+bool execSql(const QString &path, const QStringList &statements, QString *error = nullptr);
+
 } // namespace testsupport

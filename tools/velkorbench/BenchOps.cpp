@@ -5,7 +5,7 @@
 #include "controls/DataGrid.h"
 #include "controls/ReportExport.h"
 #include "core/TableCatalogue.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "db/DataControl.h"

@@ -1,14 +1,14 @@
-#include "core/frmAbout.h"
+#include "shell/frmAbout.h"
 
+#include "core/ModalDialog.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
 #include "core/frmAgreement.h"
-#include "core/mdiVelkor.h"
-#include "core/ModalDialog.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
 #include "search/frmSearch.h"
+#include "shell/mdiVelkor.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -18,27 +18,6 @@
 #include <QPushButton>
 
 namespace {
-
-
-// A vessel standing on its skirt, the product's picture.
-QPixmap vesselPicture(int width, int height)
-{
-    QPixmap pixmap(width, height);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF shell(width * 0.2, height * 0.06, width * 0.6, height * 0.78);
-    QLinearGradient steel(shell.topLeft(), shell.topRight());
-    steel.setColorAt(0, QColor(0x5C, 0x66, 0x70));
-    steel.setColorAt(0.45, QColor(0xE8, 0xEC, 0xF0));
-    steel.setColorAt(1, QColor(0x5C, 0x66, 0x70));
-    p.setPen(QPen(QColor(0x40, 0x48, 0x50), 1.2));
-    p.setBrush(steel);
-    p.drawRoundedRect(shell, shell.width() / 2, shell.width() / 2);
-    p.setBrush(QColor(0x70, 0x7A, 0x84));
-    p.drawRect(QRectF(width * 0.3, height * 0.84, width * 0.4, height * 0.12));
-    return pixmap;
-}
 
 // The locale's short date, its year always written with four digits.
 QString shortDateText(const QDate &date)
@@ -79,7 +58,8 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     platform::moveTwips(Image1, 240, 1200, 720, 2400);
-    Image1->setPixmap(vesselPicture(platform::twipsToPixels(720), platform::twipsToPixels(2400)));
+    Image1->setPixmap(product::vesselPicture(platform::twipsToPixels(720), platform::twipsToPixels(2400),
+                                            product::VesselStance::Standing));
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -177,9 +157,9 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdAgreement_Click()
 {
-    showStatus(111);
+    showStatus(status::Passing + status::Agreement);
     frmAgreement::ShowModal(this);
-    showStatus(107);
+    showStatus(status::Passing + status::About);
 }
 
 void frmAbout::cmdOK_Click()

@@ -1,7 +1,7 @@
 // The colour scheme: a light colour on the input boxes and alternating row colours in the grids,
 // switched on and off by the Settings menu's colour item.
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "controls/DataGrid.h"
 #include "material/frmMaterial2.h"
@@ -90,4 +90,27 @@ void mdiVelkor::SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite)
         return;
     tdbGrid->setEvenRowColor(blnOpposite ? vMyBlue : vMyGreen);
     tdbGrid->setOddRowColor(blnOpposite ? vMyGreen : vMyBlue);
+}
+
+void mdiVelkor::MDIForm_DblClick()
+{
+    using namespace platform::olecolor;
+    const platform::OleColor current = m_backColor;
+    if (!blnColoursOFF) {
+        if (current == vMyBlue)
+            SetBackColor(vMyGreen);
+        else if (current == vMyGreen)
+            SetBackColor(InfoBackground);
+        else if (current == InfoBackground)
+            SetBackColor(AppWorkspace);
+        else if (current == AppWorkspace)
+            SetBackColor(White);
+        else if (current == White)
+            SetBackColor(vMyBlue);
+    } else {
+        if (current == White)
+            SetBackColor(AppWorkspace);
+        else if (current == AppWorkspace)
+            SetBackColor(White);
+    }
 }

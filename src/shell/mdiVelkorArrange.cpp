@@ -1,6 +1,6 @@
 // Arranging the material windows and keeping track of the current material.
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QToolBar>
 
 namespace {
 
@@ -186,4 +187,24 @@ void mdiVelkor::ActivateNextMaterial()
         return;
     const int active = int(shown.indexOf(m_mdiArea->activeSubWindow()));
     m_mdiArea->setActiveSubWindow(shown.at((active + 1) % shown.size()));
+}
+
+void mdiVelkor::ShowMaterialCommands()
+{
+    if (mnuFileElem.size() > 3) {
+        for (int i = 1; i <= 3; ++i)
+            mnuFileElem[i]->setEnabled(true);
+        mnuFileElem[0]->setText(QStringLiteral("Select &Material(s)"));
+    }
+    if (Toolbar1) {
+        const bool showItemDisabled = !mnuSettingsToolElem.isEmpty() && !mnuSettingsToolElem[0]->isEnabled();
+        Toolbar1->setVisible(showItemDisabled);
+    }
+    for (int i = 2; i <= ButtonCount() - 2; ++i)
+        if (QAction *button = Buttons(i))
+            button->setVisible(true);
+    if (mnuView)
+        mnuView->menuAction()->setVisible(true);
+    if (!mnuSettingsElem.isEmpty())
+        mnuSettingsElem[0]->setEnabled(true);
 }

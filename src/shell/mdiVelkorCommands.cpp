@@ -1,14 +1,14 @@
 // The commands of the menus and the toolbar, and the marks of the table shown.
 
-#include "core/mdiVelkor.h"
-
-#include "core/modToolTips.h"
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
 #include "platform/WaitCursor.h"
 #include "search/frmSearch.h"
+#include "shell/ShowToolTips.h"
+#include "shell/mdiVelkor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,11 +108,11 @@ void mdiVelkor::mnuViewElem_Click(qint16 Index)
     for (QMdiSubWindow *sub : windows) {
         auto *frm = qobject_cast<frmMaterial2 *>(sub->widget());
         if (Index == 6) {
-            ShowStatus(6);
+            ShowStatus(status::DesignValues);
             frm->ShowTable(key);
         } else {
             frm->ShowTable(key);
-            ShowStatus(1);
+            ShowStatus(status::ChooseTable);
         }
     }
 }
@@ -123,24 +123,20 @@ void mdiVelkor::mnuViewMechElem_Click(qint16 Index)
         return;
     UpdateMenusAndButtons(QStringLiteral("Mech"), Index);
     WaitCursor wait;
-    QString key;
     switch (Index) {
     case 0:
-        key = QStringLiteral("MechProp");
-        ShowStatus(1);
+        ShowStatus(status::ChooseTable);
         break;
     case 1:
-        key = QStringLiteral("Elevated");
-        ShowStatus(13);
+        ShowStatus(status::ChooseTableOrShowOption);
         break;
     case 3:
-        key = QStringLiteral("CreepProp");
-        ShowStatus(14);
+        ShowStatus(status::ChooseTableOrShowButton);
         break;
     default:
         return;
     }
-    ShowTableOnAll(key);
+    ShowTableOnAll(QString::fromLatin1(catalogue::MechanicalKeys[Index]));
 }
 
 void mdiVelkor::mnuViewPhysElem_Click(qint16 Index)
@@ -149,9 +145,8 @@ void mdiVelkor::mnuViewPhysElem_Click(qint16 Index)
         return;
     UpdateMenusAndButtons(QStringLiteral("Phys"), Index);
     WaitCursor wait;
-    static const char *const keys[5] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
-    ShowStatus(1);
-    ShowTableOnAll(QString::fromLatin1(keys[Index]));
+    ShowStatus(status::ChooseTable);
+    ShowTableOnAll(QString::fromLatin1(catalogue::PhysicalKeys[Index]));
 }
 
 void mdiVelkor::UpdateMenusAndButtons(const QString &strMenu, int Index)
@@ -194,19 +189,19 @@ void mdiVelkor::Toolbar1_ButtonMenuClick(QAction *ButtonMenu)
         return;
     WaitCursor wait;
     const QString key = ButtonMenu->objectName();
-    static const char *const mech[4] = {"MechProp", "Elevated", "", "CreepProp"};
-    static const char *const phys[5] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
+    using catalogue::MechanicalKeys;
+    using catalogue::PhysicalKeys;
     bool known = false;
     for (int i : {0, 1, 3})
-        if (key == QLatin1String(mech[i])) {
+        if (key == QLatin1String(MechanicalKeys[i])) {
             UpdateMenusAndButtons(QStringLiteral("Mech"), i);
-            ShowStatus(i == 0 ? 1 : i == 1 ? 13 : 14);
+            ShowStatus(i == 0 ? status::ChooseTable : i == 1 ? status::ChooseTableOrShowOption : status::ChooseTableOrShowButton);
             known = true;
         }
-    for (int i = 0; i < 5; ++i)
-        if (key == QLatin1String(phys[i])) {
+    for (int i = 0; i < catalogue::PhysicalCount; ++i)
+        if (key == QLatin1String(PhysicalKeys[i])) {
             UpdateMenusAndButtons(QStringLiteral("Phys"), i);
-            ShowStatus(1);
+            ShowStatus(status::ChooseTable);
             known = true;
         }
     if (known)
@@ -225,14 +220,14 @@ void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
 
     if (key == QLatin1String("Select")) {
         mnuFileElem_Click(0);
-        ShowStatus(0);
+        ShowStatus(status::Search);
     } else if (key == QLatin1String("Next")) {
         ActivateNextMaterial();
     } else if (key == QLatin1String("Close")) {
         CloseMaterial();
     } else if (key == QLatin1String("Print")) {
         mnuFileElem_Click(3);
-        ShowStatus(100);
+        ShowStatus(status::Remembered);
     } else if (key == QLatin1String("Save")) {
         mnuFileElem_Click(2);
     } else if (key == QLatin1String("Ref") || key == QLatin1String("ChemComp") || key == QLatin1String("ImpEnergy") ||

@@ -1,19 +1,13 @@
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 
 #include "core/ProductInfo.h"
-#include "material/Material.h"
-#include "material/frmMaterial2.h"
-#include "platform/MsgBox.h"
 #include "platform/VbError.h"
-#include "reports/actRepBatchPrint.h"
 
-#include <QApplication>
 #include <QBrush>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 
-void mdiVelkor::SetStatus()
+void ProgramWindow::SetStatus()
 {
     m_statusTexts.fill(QString());
     m_statusTexts[0] = QStringLiteral("You can search Materials by typing in the 'Search Materials On...' boxes.") +
@@ -41,7 +35,7 @@ void mdiVelkor::SetStatus()
                                        "between 'Table' and 'Graph' using the 'Show...' button");
 }
 
-void mdiVelkor::ShowStatus(int index)
+void ProgramWindow::ShowStatus(int index)
 {
     const int last = int(m_statusTexts.size()) - 1;
     int shown = 0;
@@ -61,79 +55,13 @@ void mdiVelkor::ShowStatus(int index)
         m_statusRemembered = index;
 }
 
-QString mdiVelkor::StatusText() const
+QString ProgramWindow::StatusText() const
 {
     return m_statusPanel->text();
 }
 
-void mdiVelkor::SetBackColor(platform::OleColor color)
+void ProgramWindow::SetBackColor(platform::OleColor color)
 {
     m_backColor = color;
     m_mdiArea->setBackground(QBrush(platform::toQColor(color)));
-}
-
-void mdiVelkor::MDIForm_DblClick()
-{
-    using namespace platform::olecolor;
-    const platform::OleColor current = m_backColor;
-    if (!blnColoursOFF) {
-        if (current == vMyBlue)
-            SetBackColor(vMyGreen);
-        else if (current == vMyGreen)
-            SetBackColor(InfoBackground);
-        else if (current == InfoBackground)
-            SetBackColor(AppWorkspace);
-        else if (current == AppWorkspace)
-            SetBackColor(White);
-        else if (current == White)
-            SetBackColor(vMyBlue);
-    } else {
-        if (current == White)
-            SetBackColor(AppWorkspace);
-        else if (current == AppWorkspace)
-            SetBackColor(White);
-    }
-}
-
-// The batch report of the whole selection.
-void mdiVelkor::PrepareBatchPrint()
-{
-    for (const MaterialPtr &material : colMaterials) {
-        frmMaterial2 *frm = material->MyForm();
-        if (!frm)
-            continue;
-        frm->CheckTablesForRecords();
-        frm->iReportType = 0;
-        for (int i = 1; i <= 13; ++i)
-            if (material->TableHasData(GetShortTableName(i)))
-                material->PrintTable(i, true);
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(frm->parentWidget()))
-            sub->close();
-        else
-            frm->close();
-    }
-}
-
-void mdiVelkor::DoBatchPrint()
-{
-    // Called from a button of the search window: a failing report is reported here, not thrown on.
-    try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        struct CursorBack
-        {
-            ~CursorBack() { QApplication::restoreOverrideCursor(); }
-        } cursorBack;
-        PrepareBatchPrint();
-    } catch (const platform::VbError &e) {
-        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
-                         platform::vbCritical);
-        return;
-    }
-    try {
-        actRepBatchPrint report;
-        report.show(this);
-    } catch (const platform::VbError &e) {
-        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
-                         platform::vbCritical);
-    }
 }

@@ -1,4 +1,4 @@
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 
 #include "core/modFileHandler.h"
 #include "platform/MsgBox.h"
@@ -94,7 +94,7 @@ bool parseColour(const QString &text, platform::OleColor &colour)
 
 } // namespace
 
-void mdiVelkor::LoadSettings()
+void ProgramWindow::LoadSettings()
 {
     const std::array<QString, SettingsLines> line = readSettingsLines();
 
@@ -160,7 +160,7 @@ void mdiVelkor::LoadSettings()
     }
 }
 
-void mdiVelkor::SaveSettings()
+void ProgramWindow::SaveSettings()
 {
     QStringList lines;
     lines << (mnuWindowElem[0]->isChecked() ? QStringLiteral("Cascade") : QStringLiteral("Tile_Horizontal"));
@@ -189,42 +189,42 @@ void mdiVelkor::SaveSettings()
     platform::writeFileAtomically(settingsPath(), bytes);
 }
 
-float mdiVelkor::ColumnSize(int Index) const
+float ProgramWindow::ColumnSize(int Index) const
 {
     if (Index < 0 || Index > 5)
         subscriptOutOfRange();
     return m_columnSize[Index];
 }
 
-void mdiVelkor::ColumnSize(int Index, float sngWidth)
+void ProgramWindow::ColumnSize(int Index, float sngWidth)
 {
     if (Index < 0 || Index > 5)
         subscriptOutOfRange();
     m_columnSize[Index] = sngWidth;
 }
 
-bool mdiVelkor::ColumnVisible(int Index) const
+bool ProgramWindow::ColumnVisible(int Index) const
 {
     if (Index < 0 || Index > 5)
         subscriptOutOfRange();
     return m_columnVisible[Index];
 }
 
-void mdiVelkor::ColumnVisible(int Index, bool blnVisible)
+void ProgramWindow::ColumnVisible(int Index, bool blnVisible)
 {
     if (Index < 0 || Index > 5)
         subscriptOutOfRange();
     m_columnVisible[Index] = blnVisible;
 }
 
-QString mdiVelkor::SavedSearch(int Index) const
+QString ProgramWindow::SavedSearch(int Index) const
 {
     if (Index < 0 || Index > 7)
         subscriptOutOfRange();
     return m_savedSearch[Index];
 }
 
-void mdiVelkor::SavedSearch(int Index, const QString &strSearch)
+void ProgramWindow::SavedSearch(int Index, const QString &strSearch)
 {
     if (Index < 0 || Index > 7)
         subscriptOutOfRange();

@@ -1,9 +1,9 @@
-#include "core/frmSplash.h"
+#include "shell/frmSplash.h"
 
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 #include "core/modFileHandler.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
@@ -29,30 +29,6 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, double
     platform::moveTwips(label, left, top, width, height);
     return label;
 }
-
-// The product picture: a pressure vessel on its saddles.
-QPixmap vesselPicture(int width, int height)
-{
-    QPixmap pixmap(width, height);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF shell(width * 0.08, height * 0.25, width * 0.84, height * 0.45);
-    QLinearGradient steel(shell.topLeft(), shell.bottomLeft());
-    steel.setColorAt(0, QColor(0xE8, 0xEC, 0xF0));
-    steel.setColorAt(0.5, QColor(0x9A, 0xA6, 0xB2));
-    steel.setColorAt(1, QColor(0x5C, 0x66, 0x70));
-    p.setPen(QPen(QColor(0x40, 0x48, 0x50), 1.5));
-    p.setBrush(steel);
-    p.drawRoundedRect(shell, shell.height() / 2, shell.height() / 2);
-    p.setBrush(QColor(0x70, 0x7A, 0x84));
-    p.drawRect(QRectF(width * 0.30, height * 0.12, width * 0.07, height * 0.14));
-    p.drawRect(QRectF(width * 0.62, height * 0.12, width * 0.07, height * 0.14));
-    p.drawRect(QRectF(width * 0.22, height * 0.70, width * 0.10, height * 0.18));
-    p.drawRect(QRectF(width * 0.68, height * 0.70, width * 0.10, height * 0.18));
-    return pixmap;
-}
-
 
 QString platformName()
 {
@@ -102,7 +78,8 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Framele
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     imgVelkor = makeLabel(Frame1, "imgVelkor", {}, 240, 1920, 2700, 1500);
-    imgVelkor->setPixmap(vesselPicture(platform::twipsToPixels(2700), platform::twipsToPixels(1500)));
+    imgVelkor->setPixmap(product::vesselPicture(platform::twipsToPixels(2700), platform::twipsToPixels(1500),
+                                               product::VesselStance::Lying));
 
     lblCompany = makeLabel(Frame1, "lblCompany", product::CompanyName, 3120, 1980, 4080, 360);
     QFont bold = lblCompany->font();

@@ -1,4 +1,4 @@
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
@@ -7,6 +7,7 @@
 #include "platform/MsgBox.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "reports/MainReportRunner.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,14 +21,9 @@
 
 using platform::vbCrLf;
 
-namespace {
-mdiVelkor *s_instance = nullptr;
-}
-
-mdiVelkor::mdiVelkor(QWidget *parent) : QMainWindow(parent)
+mdiVelkor::mdiVelkor(QWidget *parent) : ProgramWindow(parent)
 {
-    if (!s_instance)
-        s_instance = this;
+    reportcalls::SetRunner(&reportcalls::mainReportRunner());
     // Every window of the program, the child windows too, shows the program's icon.
     QApplication::setWindowIcon(controls::programIcon());
     setObjectName(QStringLiteral("mdiVelkor"));
@@ -49,22 +45,13 @@ mdiVelkor::mdiVelkor(QWidget *parent) : QMainWindow(parent)
     SetBackColor(vMyBlue);
 }
 
-mdiVelkor::~mdiVelkor()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-mdiVelkor *mdiVelkor::instance()
-{
-    return s_instance;
-}
+mdiVelkor::~mdiVelkor() = default;
 
 void mdiVelkor::MDIForm_Load()
 {
     setWindowTitle(product::ProductName + QStringLiteral("   "));
     SetStatus();
-    ShowStatus(0);
+    ShowStatus(status::Search);
     AssignToolbarPictures();
     strLastWindowButton = QStringLiteral("Cascade");
     strLastViewButton = QStringLiteral("Ref");
@@ -76,7 +63,7 @@ void mdiVelkor::MDIForm_Load()
     CheckScreen();
 
     const bool opened = modDBase::OpenDBase(this, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"), true,
-                                            true, QStringLiteral("quzmal"), MissingDatabaseText());
+                                            true, modDBase::MaterialPassword(), MissingDatabaseText());
     if (!opened) {
         CloseMainWindow();
         return;

@@ -1,6 +1,7 @@
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "controls/AccessibleRole.h"
+#include "core/TableCatalogue.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -184,17 +185,17 @@ void mdiVelkor::CreateToolbar()
     for (const char *caption : {"Mechanical Properties At &Room Temperature", "Mechanical Properties At &Elevated Temperature",
                                 "&Creep Properties"})
         m_mechButtonMenu->addAction(QString::fromLatin1(caption));
-    const char *mechKeys[] = {"MechProp", "Elevated", "CreepProp"};
-    for (int i = 0; i < 3; ++i)
-        m_mechButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(mechKeys[i]));
+    // The button's menu has no separator: its items are the View menu's items 0, 1 and 3.
+    int item = 0;
+    for (int i : {0, 1, 3})
+        m_mechButtonMenu->actions().at(item++)->setObjectName(QString::fromLatin1(catalogue::MechanicalKeys[i]));
 
     m_physButtonMenu = new QMenu(this);
     for (const char *caption : {"&Modulus Of Elasticity", "Thermal &Expansion", "Thermal &Conductiviy",
                                 "Specific &Thermal Capacity", "Specific Electrical &Resistivity"})
         m_physButtonMenu->addAction(QString::fromLatin1(caption));
-    const char *physKeys[] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
-    for (int i = 0; i < 5; ++i)
-        m_physButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(physKeys[i]));
+    for (int i = 0; i < catalogue::PhysicalCount; ++i)
+        m_physButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(catalogue::PhysicalKeys[i]));
 
     for (const ButtonDesign &b : design) {
         const QString key = QString::fromLatin1(b.key);
@@ -257,43 +258,4 @@ void mdiVelkor::CreateStatusBar()
     m_statusPanel->setMinimumWidth(1);
     stbStatus->addWidget(m_statusPanel, 1);
     setStatusBar(stbStatus);
-}
-
-QAction *mdiVelkor::Buttons(int index) const
-{
-    if (index < 1 || index > m_buttons.size())
-        return nullptr;
-    return m_buttons.at(index - 1);
-}
-
-QAction *mdiVelkor::Buttons(const QString &key) const
-{
-    return Buttons(ButtonIndex(key));
-}
-
-int mdiVelkor::ButtonIndex(const QString &key) const
-{
-    return int(m_buttonKeys.indexOf(key)) + 1;
-}
-
-QAction *mdiVelkor::ButtonMenus(const QString &buttonKey, int index) const
-{
-    const QMenu *menu = buttonKey == QLatin1String("Mech")       ? m_mechButtonMenu
-                        : buttonKey == QLatin1String("Physical") ? m_physButtonMenu
-                                                                 : nullptr;
-    if (!menu || index < 1 || index > menu->actions().size())
-        return nullptr;
-    return menu->actions().at(index - 1);
-}
-
-bool mdiVelkor::ToolbarAtBottom() const
-{
-    return toolBarArea(Toolbar1) == Qt::BottomToolBarArea;
-}
-
-void mdiVelkor::SetToolbarAtBottom(bool bottom)
-{
-    const bool hidden = Toolbar1->isHidden();
-    addToolBar(bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea, Toolbar1);
-    Toolbar1->setHidden(hidden);
 }

@@ -1,9 +1,9 @@
 // The Help menu and the File menu's general information.
 
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "core/HTMLHelp.h"
-#include "core/frmAbout.h"
+#include "shell/frmAbout.h"
 
 void mdiVelkor::ShowGeneralInformation()
 {
@@ -23,9 +23,9 @@ void mdiVelkor::mnuHelpElem_Click(qint16 Index)
         HTMLHelp::ShowHelpSearch(1);
         break;
     case 4:
-        ShowStatus(107);
+        ShowStatus(status::Passing + status::About);
         frmAbout::ShowModal(this);
-        ShowStatus(100);
+        ShowStatus(status::Remembered);
         break;
     default:
         break;

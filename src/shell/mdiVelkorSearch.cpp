@@ -1,4 +1,4 @@
-#include "core/mdiVelkor.h"
+#include "shell/mdiVelkor.h"
 
 #include "search/frmSearch.h"
 

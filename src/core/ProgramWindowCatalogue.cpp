@@ -1,4 +1,4 @@
-#include "core/mdiVelkor.h"
+#include "core/ProgramWindow.h"
 
 #include "core/TableCatalogue.h"
 
@@ -16,7 +16,7 @@ using catalogue::TableCount;
 
 } // namespace
 
-void mdiVelkor::InitTableNames()
+void ProgramWindow::InitTableNames()
 {
     static const char *const titles[TableCount] = {
         "References",
@@ -40,21 +40,21 @@ void mdiVelkor::InitTableNames()
     }
 }
 
-QString mdiVelkor::GetTableName(int index) const
+QString ProgramWindow::GetTableName(int index) const
 {
     if (index < 0 || index >= TableCount)
         subscriptOutOfRange();
     return m_tableNames[index];
 }
 
-QString mdiVelkor::GetShortTableName(int index) const
+QString ProgramWindow::GetShortTableName(int index) const
 {
     if (index < 0 || index >= TableCount)
         subscriptOutOfRange();
     return m_tableNames[index + TableCount];
 }
 
-qint16 mdiVelkor::GetTableIndex(const QString &strTable) const
+qint16 ProgramWindow::GetTableIndex(const QString &strTable) const
 {
     for (int i = 0; i < TableCount; ++i) {
         if (m_tableNames[i + TableCount] == strTable)
@@ -63,7 +63,7 @@ qint16 mdiVelkor::GetTableIndex(const QString &strTable) const
     return 0;
 }
 
-QString mdiVelkor::GetCaption(const QString &strTable) const
+QString ProgramWindow::GetCaption(const QString &strTable) const
 {
     using platform::vbCrLf;
     const QString squared(QChar(0xB2));

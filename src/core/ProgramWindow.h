@@ -1,7 +1,9 @@
 #pragma once
 
-// The program's one multiple-document main window and the program-wide state that every other
-// window reads and writes through its single instance.
+// The main window as the subsystems see it: the program-wide state, the table catalogue, the
+// settings, the status texts, and the few commands a material, search or report window may ask
+// of the main window. The shell's main window implements the commands; nothing here knows a
+// window of the subsystems above.
 
 #include "platform/Collection.h"
 #include "platform/OleColor.h"
@@ -18,12 +20,11 @@
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
 class Material;
-class frmMaterial2;
-class QMdiSubWindow;
 
 namespace controls {
 class DataGrid;
@@ -31,15 +32,40 @@ class DataGrid;
 
 using MaterialPtr = std::shared_ptr<Material>;
 
-class mdiVelkor : public QMainWindow
+// The status bar's texts by number. ShowStatus(n) shows text n and remembers it; Remembered shows
+// the text remembered last; Passing + n shows text n without remembering it (a dialog's hint that
+// gives way to the remembered text when the dialog closes).
+namespace status {
+enum : int {
+    Search = 0,
+    ChooseTable = 1,
+    PrintTables = 2,
+    SaveTables = 3,
+    CheckingData = 4,
+    PickFromList = 5,
+    DesignValues = 6,
+    About = 7,
+    EnlargedChart = 8,
+    SaveFormat = 9,
+    PrintPreview = 10,
+    Agreement = 11,
+    ChooseFile = 12,
+    ChooseTableOrShowOption = 13,
+    ChooseTableOrShowButton = 14,
+    Remembered = 100,
+    Passing = 100,
+};
+} // namespace status
+
+class ProgramWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit mdiVelkor(QWidget *parent = nullptr);
-    ~mdiVelkor() override;
+    explicit ProgramWindow(QWidget *parent = nullptr);
+    ~ProgramWindow() override;
 
     // The single instance (nullptr before it is created and after it is gone).
-    static mdiVelkor *instance();
+    static ProgramWindow *instance();
 
     // Public state, in declaration order.
     platform::OleColor vMyGreen = 0xA8FBA2;
@@ -53,7 +79,8 @@ public:
     bool blnLowResolution = false;
     bool blnColoursOFF = false;
     bool blnBatchPrint = false;
-    QPointer<frmMaterial2> frmCurrentDesign;
+    // The material window whose design temperature was typed last.
+    QPointer<QWidget> frmCurrentDesign;
     // On until the settings file says otherwise, like the menu item's check mark.
     bool blnToolTips = true;
     bool blnEnglish = false;
@@ -70,29 +97,8 @@ public:
     platform::OleColor BackColor() const { return m_backColor; }
     void SetBackColor(platform::OleColor color);
 
-    // Load and unload. MDIForm_Load runs the start-up after construction (the splash calls it);
-    // MDIForm_Unload runs once, when the window closes.
-    void MDIForm_Load();
-    void MDIForm_Unload();
-    void MDIForm_Resize() {}
-    void CloseMainWindow();
-
-    // Where the main window opens: at the size its layout needs (bounded by the screen's available
-    // area) in that area's top left corner, maximised when the area is at least that large.
-    struct ScreenPlacement
-    {
-        QRect normal;
-        bool maximised = false;
-    };
-    static ScreenPlacement PlaceOnScreen(const QRect &available, const QSize &needed);
-    // The size of the main window whose work area shows the search window whole.
-    QSize NeededSize() const;
-    // Shows the main window placed on the screen; the start-up's last step.
-    void ShowOnScreen();
     // True from the moment the unload starts: the search window lets itself be closed then.
-    bool Unloading() const { return m_unloading || m_unloadingOthers; }
-    // True once the unload has run.
-    bool Unloaded() const { return m_unloaded; }
+    virtual bool Unloading() const = 0;
 
     // Settings file.
     void LoadSettings();
@@ -114,51 +120,35 @@ public:
     // Status bar texts.
     void SetStatus();
     void ShowStatus(int index); // VbError 9 outside the ranges
+    // ShowStatus on the main window, when there is one.
+    static void ShowStatusIfOpen(int index)
+    {
+        if (ProgramWindow *window = instance())
+            window->ShowStatus(index);
+    }
     // The text the first status panel shows.
     QString StatusText() const;
 
-    // Colour scheme.
-    void Do_Undo_Colour_All();
-    void Do_Undo_Colour(QWidget *frm);
-    void MDIForm_DblClick();
-
-    void DoBatchPrint();
-    // The first half of DoBatchPrint: every material window records its tables, queues those with
-    // data for printing and closes. Raises VbError.
-    void PrepareBatchPrint();
-    void ShowAbout();
-    void SelectMaterials();
+    // The commands the subsystems' windows ask for.
+    virtual void Do_Undo_Colour(QWidget *frm) = 0;
+    virtual void DoBatchPrint() = 0;
+    virtual void SelectMaterials() = 0;
     // strMenu "View", "Mech" or "Phys" with the item index; anything else only resets the marks.
-    void UpdateMenusAndButtons(const QString &strMenu = {}, int Index = 0);
-    void ShowToolTips(bool blnOn);
-
-    // Child-window arrangement and current-material bookkeeping.
-    void SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite = false);
+    virtual void UpdateMenusAndButtons(const QString &strMenu = {}, int Index = 0) = 0;
+    virtual void SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite = false) = 0;
     // Both return the window they leave in front (nullptr when none was placed).
-    QMdiSubWindow *DoCascade();
-    QMdiSubWindow *DoTileHorizontal();
-    void SetCurrentMaterial(const MaterialPtr &mMat);
-    void CountMaterialsOpen();
-    void CloseMaterial();
-    // The open material windows' frames, in the order of the window list.
-    QList<QMdiSubWindow *> MaterialWindows() const;
-
-    // Menu and toolbar commands. A click on a menu item or a toolbar button reaches these; the
-    // check marks and pressed states are theirs to set.
-    void mnuFileElem_Click(qint16 Index);
-    void mnuViewElem_Click(qint16 Index);
-    void mnuViewMechElem_Click(qint16 Index);
-    void mnuViewPhysElem_Click(qint16 Index);
-    void mnuSettingsElem_Click(qint16 Index);
-    void mnuSettingsToolElem_Click(qint16 Index);
-    void mnuWindowElem_Click(qint16 Index);
-    void mnuHelpElem_Click(qint16 Index);
-    void Toolbar1_ButtonClick(QAction *Button);
-    void Toolbar1_ButtonMenuClick(QAction *ButtonMenu);
-    void stbStatus_DblClick();
-
-    void GetDecimal();
-    qint16 CheckScreenResolution() const;
+    virtual QMdiSubWindow *DoCascade() = 0;
+    virtual QMdiSubWindow *DoTileHorizontal() = 0;
+    virtual void SetCurrentMaterial(const MaterialPtr &mMat) = 0;
+    virtual void CountMaterialsOpen() = 0;
+    // The menu items and toolbar buttons of the material windows, shown once the windows open.
+    virtual void ShowMaterialCommands() = 0;
+    // A material window has closed: one fewer open, and the count checked against the windows.
+    void MaterialWindowClosed()
+    {
+        iMaterialsOpen = qint16(iMaterialsOpen - 1);
+        CountMaterialsOpen();
+    }
 
     // Menus: the item arrays are indexed from 0, separators included.
     QMenu *mnuFile = nullptr;
@@ -191,47 +181,19 @@ public:
 
     // Pictures of the toolbar buttons and of dialogs, numbered from 1, in the order of the buttons.
     QList<QIcon> ImageList1;
-    // The picture of the toolbar button of a key; a null icon for a separator or an unknown key.
-    static QIcon ButtonPicture(const QString &key);
 
     QStatusBar *stbStatus = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void CreateMenus();
-    void CreateToolbar();
-    void CreateStatusBar();
-    void ConnectCommands();
-    void ShowTableOnAll(const QString &strTable);
-    void ActivateNextMaterial();
-    // The save (2) and print (3) report dialogs of the File menu.
-    void ShowReportDialog(qint16 Index);
-    // File item 5: the help topic "General_Information.htm".
-    void ShowGeneralInformation();
-    void ListChildWindows();
-    void CreateImageList();
-    void AssignToolbarPictures();
-    void AssignMenuPictures();
-    void CheckScreen();
-    QString MissingDatabaseText() const;
-    void ShowSearchWindow();
-    void UnloadOtherWindows();
-
     QMdiArea *m_mdiArea = nullptr;
     QLabel *m_statusPanel = nullptr;
     platform::OleColor m_backColor = 0xFEC7A5;
     QList<QAction *> m_buttons;
-    QList<QAction *> m_windowListActions;
     QStringList m_buttonKeys;
     QMenu *m_mechButtonMenu = nullptr;
     QMenu *m_physButtonMenu = nullptr;
-    bool m_unloading = false;
-    bool m_unloadingOthers = false;
-    bool m_unloaded = false;
 
+private:
     std::array<QString, 28> m_tableNames;
     std::array<QString, 21> m_statusTexts;
     int m_statusRemembered = 0;

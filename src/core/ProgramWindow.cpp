@@ -1,0 +1,64 @@
+#include "core/ProgramWindow.h"
+
+#include <QMenu>
+#include <QToolBar>
+
+namespace {
+ProgramWindow *s_instance = nullptr;
+}
+
+ProgramWindow::ProgramWindow(QWidget *parent) : QMainWindow(parent)
+{
+    if (!s_instance)
+        s_instance = this;
+}
+
+ProgramWindow::~ProgramWindow()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+ProgramWindow *ProgramWindow::instance()
+{
+    return s_instance;
+}
+
+QAction *ProgramWindow::Buttons(int index) const
+{
+    if (index < 1 || index > m_buttons.size())
+        return nullptr;
+    return m_buttons.at(index - 1);
+}
+
+QAction *ProgramWindow::Buttons(const QString &key) const
+{
+    return Buttons(ButtonIndex(key));
+}
+
+int ProgramWindow::ButtonIndex(const QString &key) const
+{
+    return int(m_buttonKeys.indexOf(key)) + 1;
+}
+
+QAction *ProgramWindow::ButtonMenus(const QString &buttonKey, int index) const
+{
+    const QMenu *menu = buttonKey == QLatin1String("Mech")       ? m_mechButtonMenu
+                        : buttonKey == QLatin1String("Physical") ? m_physButtonMenu
+                                                                 : nullptr;
+    if (!menu || index < 1 || index > menu->actions().size())
+        return nullptr;
+    return menu->actions().at(index - 1);
+}
+
+bool ProgramWindow::ToolbarAtBottom() const
+{
+    return toolBarArea(Toolbar1) == Qt::BottomToolBarArea;
+}
+
+void ProgramWindow::SetToolbarAtBottom(bool bottom)
+{
+    const bool hidden = Toolbar1->isHidden();
+    addToolBar(bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea, Toolbar1);
+    Toolbar1->setHidden(hidden);
+}

@@ -1,0 +1,66 @@
+#include "reports/MainReportRunner.h"
+
+#include "core/ProgramWindow.h"
+#include "core/ModalDialog.h"
+#include "platform/MsgBox.h"
+#include "platform/VbError.h"
+#include "reports/actRepMain.h"
+#include "reports/frmSave.h"
+
+namespace reportcalls {
+
+namespace {
+
+class MainReportRunner : public Runner
+{
+public:
+    void RunMainReportToPdf(bool blnFromChart) override;
+    void ShowMainReportPreview() override;
+    void ShowSaveFormatDialog(const QString &strCaption) override;
+};
+
+} // namespace
+
+void MainReportRunner::RunMainReportToPdf(bool blnFromChart)
+{
+    actRepMain &report = actRepMain::defaultInstance();
+    report.blnSave = true;
+    report.iExpFileType = 0;
+    if (blnFromChart)
+        report.blnfrmChart = true;
+    try {
+        report.run(true);
+    } catch (const platform::VbError &error) {
+        actRepMain::AbandonRun(report);
+        platform::msgBox(error.description(), platform::vbCritical);
+    }
+}
+
+void MainReportRunner::ShowMainReportPreview()
+{
+    actRepMain &report = actRepMain::defaultInstance();
+    try {
+        report.show(ProgramWindow::instance(), true);
+        actRepMain::unloadDefault();
+    } catch (const platform::VbError &error) {
+        actRepMain::AbandonRun(report);
+        platform::msgBox(error.description(), platform::vbCritical);
+    }
+}
+
+void MainReportRunner::ShowSaveFormatDialog(const QString &strCaption)
+{
+    frmSave dialog(ProgramWindow::instance());
+    dialog.Form_Load();
+    if (!strCaption.isEmpty())
+        dialog.setWindowTitle(strCaption);
+    modal::run(dialog);
+}
+
+Runner &mainReportRunner()
+{
+    static MainReportRunner runner;
+    return runner;
+}
+
+} // namespace reportcalls

@@ -1,0 +1,33 @@
+#include "search/frmSearch.h"
+
+#include "controls/DataGrid.h"
+#include "core/modToolTips.h"
+#include "search/DropImage.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+void frmSearch::ApplyToolTips(bool on)
+{
+    tdbMaterials->setCellTips(on ? controls::DataGrid::FloatingCellTips : controls::DataGrid::NoCellTips);
+    for (QLineEdit *box : txtSearch)
+        box->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(2)));
+    chkListAll->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(3)));
+    cmdSelectMat->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(4)));
+    for (int i = 0; i < 4; ++i)
+        cmdTabNav[i]->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(5 + i)));
+    imgBin->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(9)));
+    imgFolder->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(10)));
+    for (int i = 0; i < 3; ++i)
+        cmdSelections[i]->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(11 + i)));
+
+    for (int i = 0; i < 6; ++i) {
+        QCheckBox *box = chkSearch[i];
+        box->setToolTip(modToolTips::Tip(on, (box->isChecked() ? QStringLiteral("Hide") : QStringLiteral("Show")) +
+                                    QStringLiteral(" '") + box->text() + QStringLiteral("' Column")));
+        cmdSelect[i]->setToolTip(modToolTips::Tip(on, PickButtonText(i)));
+    }
+    cmdSelect[6]->setToolTip(modToolTips::Tip(on, PickButtonText(6)));
+}

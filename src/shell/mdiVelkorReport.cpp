@@ -1,0 +1,83 @@
+#include "shell/mdiVelkor.h"
+
+#include "core/ModalDialog.h"
+#include "material/Material.h"
+#include "material/frmMaterial2.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "platform/VbError.h"
+#include "platform/WaitCursor.h"
+#include "reports/actRepBatchPrint.h"
+#include "reports/frmSelData.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+// The save (2) and print (3) dialogs for the current material's report.
+void mdiVelkor::ShowReportDialog(qint16 Index)
+{
+    if (!mCurrent || !mCurrent->MyForm())
+        return;
+    mCurrent->MyForm()->iReportType = 0;
+
+    frmSelData dialog(this);
+    dialog.Form_Load();
+    const bool save = Index == 2;
+    if (save)
+        dialog.setWindowTitle(QStringLiteral("Save ") + mCurrent->Name() + QStringLiteral(" As Text File - ") +
+                              dialog.windowTitle());
+    else
+        dialog.setWindowTitle(QStringLiteral("Print ") + mCurrent->Name() + QStringLiteral(" - ") +
+                              dialog.windowTitle());
+    dialog.cmdSavePrint->setText(save ? QStringLiteral("Save...") : QStringLiteral("Print/Preview..."));
+    ShowStatus(save ? status::Passing + status::SaveTables : status::Passing + status::PrintTables);
+    const int picture = save ? 4 : 5;
+    if (picture <= ImageList1.size())
+        dialog.setWindowIcon(ImageList1.at(picture - 1));
+    platform::moveTwips(&dialog, platform::leftTwips(&dialog), 1500, platform::widthTwips(&dialog),
+                        platform::heightTwips(&dialog));
+    dialog.framSave->setVisible(save);
+    modal::run(dialog);
+}
+
+// The batch report of the whole selection.
+void mdiVelkor::PrepareBatchPrint()
+{
+    for (const MaterialPtr &material : colMaterials) {
+        frmMaterial2 *frm = material->MyForm();
+        if (!frm)
+            continue;
+        frm->CheckTablesForRecords();
+        frm->iReportType = 0;
+        for (int i = 1; i <= 13; ++i)
+            if (material->TableHasData(GetShortTableName(i)))
+                material->PrintTable(i, true);
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(frm->parentWidget()))
+            sub->close();
+        else
+            frm->close();
+    }
+}
+
+void mdiVelkor::DoBatchPrint()
+{
+    // Called from a button of the search window: a failing report is reported here, not thrown on.
+    try {
+        const platform::WaitCursor wait;
+        PrepareBatchPrint();
+    } catch (const platform::VbError &e) {
+        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
+                         platform::vbCritical);
+        return;
+    }
+    try {
+        actRepBatchPrint report;
+        report.show(this);
+    } catch (const platform::VbError &e) {
+        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
+                         platform::vbCritical);
+    }
+}
