@@ -1,6 +1,7 @@
 #include "core/HelpFile.h"
 
 #include "core/HelpSitemap.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,7 +107,7 @@ bool HelpFile::load(const QString &path)
     const QFileInfo info(path);
     if (!info.exists())
         return fail(QStringLiteral("The help file \"%1\" cannot be found.").arg(path));
-    if (!info.isFile())
+    if (!platform::isRegularFile(path))
         return fail(QStringLiteral("\"%1\" is not a file.").arg(path));
     m_chm.reset(chm_open(QFile::encodeName(info.absoluteFilePath()).constData()));
     if (!m_chm)

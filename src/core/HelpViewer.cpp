@@ -1,6 +1,5 @@
 #include "core/HelpViewer.h"
 
-#include "platform/SafeFile.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -195,8 +194,7 @@ bool HelpViewer::openFile(const QString &path)
 {
     m_path = path;
     m_currentTopic.clear();
-    // A folder, a fifo or a device named like the help file is refused before anything reads it.
-    m_opened = platform::isRegularFile(path) && m_file.load(path);
+    m_opened = m_file.load(path);
     fillContents();
     fillIndex();
     lstSearch->clear();

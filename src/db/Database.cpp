@@ -59,8 +59,6 @@ std::optional<jet::Version> checkFormat(const QString &path, const QFileInfo &in
     const platform::FileRead file = platform::readRegularFile(path, HeaderBytes, platform::Oversize::Head);
     if (file.status == platform::FileRead::Missing)
         throw platform::VbError(dberr::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
-    if (!platform::isRegularFile(path))
-        unrecognized(path);
     if (!file.ok())
         throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     const QByteArray &header = file.bytes;
