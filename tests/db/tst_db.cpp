@@ -1,6 +1,7 @@
 #include "tst_db.h"
 
-#include <QCryptographicHash>
+#include "FaultyFiles.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -120,13 +121,7 @@ void createDatabase(const QString &path, const char *sql, const QString &passwor
     QVERIFY2(verifier, qPrintable(verifierError));
 }
 
-QByteArray checksum(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
+using testsupport::checksum;
 
 // Another process holding a database open; it lets go when its standard input closes.
 class LockHolder

@@ -6,9 +6,9 @@
 #include "db/JetImport.h"
 #include "db/Recordset.h"
 #include "ErrorOf.h"
+#include "FaultyFiles.h"
 #include "platform/VbError.h"
 
-#include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -45,10 +45,6 @@ void writeAll(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QByteArray sha(const QString &path)
-{
-    return QCryptographicHash::hash(readAll(path), QCryptographicHash::Sha256);
-}
 
 // The values of one field over every record, joined by "|", Null as "<null>".
 QString column(Database &database, const QString &sql, const QString &field)
@@ -404,7 +400,7 @@ void tst_jet::exclusiveAndUnchanged()
 {
     db::setJetCacheFolder(m_cache);
     const QString path = copy(QStringLiteral("Velkor_PED_pw.mdb"), QStringLiteral("held.mdb"));
-    const QByteArray before = sha(path);
+    const QByteArray before = testsupport::checksum(path);
     {
         auto held = Database::open(path, true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
         QCOMPARE(errorOf([&] { Database::open(path, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)); }), dberr::FileInUse);
@@ -417,7 +413,7 @@ void tst_jet::exclusiveAndUnchanged()
         held->openRecordset(QStringLiteral("select * from materials"));
     }
     QCOMPARE(errorOf([&] { Database::open(path, true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)); }), 0);
-    QCOMPARE(sha(path), before);
+    QCOMPARE(testsupport::checksum(path), before);
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("held*")}, QDir::Files), QStringList{QStringLiteral("held.mdb")});
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorOf.h"
 #include "platform/VbError.h"
 #include "platform/XArray.h"
 
@@ -12,17 +13,6 @@
 #include <functional>
 
 namespace testutil {
-// The error number a call raises, or 0 when it returns.
-inline int errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const platform::VbError &e) {
-        return e.number();
-    }
-    return 0;
-}
-
 inline QLocale localeNamed(const QString &name)
 {
     return name == QLatin1String("de_DE") ? QLocale(QLocale::German, QLocale::Germany)
