@@ -3,6 +3,7 @@
 #include "controls/ReportLayout.h"
 #include "controls/ReportPreview.h"
 #include "db/DataControl.h"
+#include "platform/MsgBox.h"
 #include "platform/VbError.h"
 
 namespace controls {
@@ -137,7 +138,7 @@ ReportPreview *Report::show(QWidget *owner, bool modal)
     m_preview->setWindowTitle(m_caption);
     m_preview->applyWindowState(m_pendingWindowState);
     if (modal) {
-        m_preview->exec();
+        platform::runModal(*m_preview);
         return nullptr;
     }
     m_preview->show();

@@ -1,9 +1,9 @@
 #include "core/frmAgreement.h"
 
 #include "controls/RichTextBox.h"
-#include "core/ModalDialog.h"
 #include "core/ProductInfo.h"
 #include "platform/Environment.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
@@ -49,7 +49,7 @@ void frmAgreement::ShowModal(QWidget *owner)
 {
     frmAgreement dialog(owner ? owner : platform::dialogParent());
     dialog.Form_Load();
-    modal::run(dialog);
+    platform::runModal(dialog);
 }
 
 QString frmAgreement::AgreementPath()
@@ -98,17 +98,14 @@ void frmAgreement::Form_Resize()
 
 void frmAgreement::cmdPrint_Click()
 {
-    try {
-        m_printer->setPrintRange(rtfAgreement->SelLength() == 0 ? QPrinter::AllPages : QPrinter::Selection);
-        if (!platform::showPrinter(m_printer.get()))
-            throw platform::VbError(platform::vberr::CancelError, QStringLiteral("Cancel was selected."));
-        rtfAgreement->SelPrint(m_printer.get());
-    } catch (const platform::VbError &e) {
-        if (e.number() == platform::vberr::CancelError)
-            return;
-        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
-                         platform::vbCritical, QStringLiteral("Error occurred..."));
-    }
+    platform::guard(
+        platform::OnError::ShowErrorNo,
+        [this] {
+            m_printer->setPrintRange(rtfAgreement->SelLength() == 0 ? QPrinter::AllPages : QPrinter::Selection);
+            if (platform::showPrinter(m_printer.get()))
+                rtfAgreement->SelPrint(m_printer.get());
+        },
+        QStringLiteral("Error occurred..."));
 }
 
 void frmAgreement::cmdReturn_Click()

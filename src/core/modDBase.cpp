@@ -193,7 +193,10 @@ QString LocateDBase(QWidget *comDlg, const QString &strDbName)
             request.title = QStringLiteral("Locate ") + strDbName + QStringLiteral("...");
             request.fileName = strDbName;
             request.filter = QStringLiteral("Access files (*.mdb)|*.mdb");
-            const QString chosen = platform::showOpen(request, true);
+            const std::optional<QString> picked = platform::showOpen(request);
+            if (!picked)
+                return {};
+            const QString &chosen = *picked;
             if (CheckName(chosen, strDbName)) {
                 gDbPathChanged = true;
                 return chosen;

@@ -108,7 +108,7 @@ bool OpenWith(QWidget *hwnd, const QString &strPath)
     request.title = QStringLiteral("Open With - ") + QFileInfo(strPath).fileName();
     request.initialDir = QStringLiteral("/usr/bin");
     request.filter = QStringLiteral("Programs (*)|*");
-    const QString program = platform::showOpen(request, false);
+    const QString program = platform::showOpen(request).value_or(QString());
     if (program.isEmpty())
         return false;
     if (!QProcess::startDetached(program, {strPath})) {

@@ -9,10 +9,10 @@
 #include "db/DataControl.h"
 #include "db/Database.h"
 #include "material/MainWindowLink.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbConv.h"
-#include "platform/VbError.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -472,14 +472,7 @@ void frmMaterial2::closeEvent(QCloseEvent *e)
 
 bool frmMaterial2::RunGuarded(const std::function<void()> &step)
 {
-    try {
-        step();
-        return true;
-    } catch (const platform::VbError &err) {
-        platform::msgBox(QStringLiteral("Error ") + QString::number(err.number()) + QStringLiteral(": ") + err.description(),
-                         platform::vbCritical);
-        return false;
-    }
+    return platform::guard(platform::OnError::ShowNumbered, step);
 }
 
 void frmMaterial2::SetMaterial(const MaterialPtr &mMaterial)

@@ -1,9 +1,9 @@
 #include "material/frmMaterial2.h"
 
-#include "core/ModalDialog.h"
 #include "material/MainWindowLink.h"
 #include "material/ReportCalls.h"
 #include "material/frmChart.h"
+#include "platform/MsgBox.h"
 
 #include <QLineEdit>
 
@@ -23,7 +23,7 @@ void frmMaterial2::cmdPrintSave_Click(int Index)
         break;
     case 2: {
         frmChart chart(window());
-        modal::run(chart);
+        platform::runModal(chart);
         break;
     }
     case 3:

@@ -1,16 +1,17 @@
 #include "platform/MsgBox.h"
 
 #include "platform/Environment.h"
-#include "platform/VbError.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPointer>
 #include <QRegularExpression>
 
 namespace platform {
@@ -130,6 +131,8 @@ public:
             dialog.setWindowTitle(request.title);
         return dialog.exec() == QDialog::Accepted;
     }
+
+    void runDialog(QDialog &dialog) override { dialog.exec(); }
 };
 
 QtDialogService &qtService()
@@ -138,15 +141,12 @@ QtDialogService &qtService()
     return service;
 }
 
-QString showFile(FileDialogRequest request, FileDialogRequest::Kind kind, bool cancelError)
+std::optional<QString> showFile(FileDialogRequest request, FileDialogRequest::Kind kind)
 {
     request.kind = kind;
     const FileDialogReply reply = dialogService()->fileDialog(request);
-    if (reply.cancelled) {
-        if (cancelError)
-            throw VbError(vberr::CancelError, QStringLiteral("Cancel was selected."));
-        return QString();
-    }
+    if (reply.cancelled)
+        return std::nullopt;
     return reply.path;
 }
 
@@ -185,14 +185,14 @@ int msgBox(const QString &prompt, int style, const QString &title)
     return dialogService()->messageBox(request);
 }
 
-QString showOpen(const FileDialogRequest &request, bool cancelError)
+std::optional<QString> showOpen(const FileDialogRequest &request)
 {
-    return showFile(request, FileDialogRequest::Open, cancelError);
+    return showFile(request, FileDialogRequest::Open);
 }
 
-QString showSave(const FileDialogRequest &request, bool cancelError)
+std::optional<QString> showSave(const FileDialogRequest &request)
 {
-    return showFile(request, FileDialogRequest::Save, cancelError);
+    return showFile(request, FileDialogRequest::Save);
 }
 
 bool showPrinter(QPrinter *printer, const QString &title)
@@ -201,6 +201,11 @@ bool showPrinter(QPrinter *printer, const QString &title)
     request.title = title;
     request.printer = printer;
     return dialogService()->printDialog(request);
+}
+
+void runModal(QDialog &dialog)
+{
+    dialogService()->runDialog(dialog);
 }
 
 QString qtFilterFromVb(const QString &vbFilter)
@@ -311,6 +316,20 @@ bool ScriptedResponder::printDialog(const PrintDialogRequest &request)
     i.print = request;
     m_interactions.append(i);
     return m_printAnswers.isEmpty() ? false : m_printAnswers.takeFirst();
+}
+
+void ScriptedResponder::runDialog(QDialog &dialog)
+{
+    const DialogHandler handler = m_dialogAnswers.isEmpty() ? m_everyDialog : m_dialogAnswers.takeFirst();
+    if (!handler) {
+        dialog.reject();
+        return;
+    }
+    // Closing may delete the dialog (a preview deletes itself on close).
+    const QPointer<QDialog> open(&dialog);
+    handler(dialog);
+    if (open && open->isVisible())
+        open->close();
 }
 
 } // namespace platform

@@ -3,7 +3,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -74,6 +77,8 @@ public:
     virtual int messageBox(const MessageRequest &request) = 0;
     virtual FileDialogReply fileDialog(const FileDialogRequest &request) = 0;
     virtual bool printDialog(const PrintDialogRequest &request) = 0; // false when cancelled
+    // Shows one of the program's own dialogs modally and returns once it is closed.
+    virtual void runDialog(QDialog &dialog) = 0;
 };
 
 DialogService *dialogService();
@@ -83,11 +88,12 @@ void setDialogService(DialogService *service);
 // Shows a message box; an empty title becomes appTitle(). Returns an MsgBoxResult.
 int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = {});
 
-// Open and save dialogs. A cancel raises VbError(vberr::CancelError) when cancelError is set
-// (the callers' "cancelling raises an error"), otherwise returns an empty text.
-QString showOpen(const FileDialogRequest &request, bool cancelError = true);
-QString showSave(const FileDialogRequest &request, bool cancelError = true);
+// Open and save dialogs: the chosen path, nothing when cancelled.
+std::optional<QString> showOpen(const FileDialogRequest &request);
+std::optional<QString> showSave(const FileDialogRequest &request);
 bool showPrinter(QPrinter *printer, const QString &title = {});
+// Runs a dialog of the program's own modally through the service.
+void runModal(QDialog &dialog);
 
 // "Access files (*.mdb)|*.mdb|All files (*.*)|*.*" -> "Access files (*.mdb);;All files (*.*)"
 QString qtFilterFromVb(const QString &vbFilter);
@@ -95,8 +101,11 @@ QString qtFilterFromVb(const QString &vbFilter);
 // Parent for modal dialogs: the active window, or none.
 QWidget *dialogParent();
 
-// Records every box and dialog and answers them from queues. An empty queue answers a message box
-// with its first button (OK or Yes), a file dialog with cancel and a print dialog with false.
+// Records every box and common dialog and answers them from queues. An empty queue answers a message
+// box with its first button (OK or Yes), a file dialog with cancel and a print dialog with false.
+// The program's own dialogs run without a modal loop: the next queued handler (else the standing
+// one) gets the dialog, shows it if it needs it shown and acts on it; one still shown afterwards is
+// closed by its close box. A dialog that no handler answers is rejected (Escape).
 class ScriptedResponder : public DialogService
 {
 public:
@@ -116,6 +125,9 @@ public:
     void answerFile(const QString &path) { m_fileAnswers.append(path); }
     void cancelFile() { m_fileAnswers.append(QString()); }
     void answerPrint(bool ok) { m_printAnswers.append(ok); }
+    using DialogHandler = std::function<void(QDialog &dialog)>;
+    void answerDialog(DialogHandler handler) { m_dialogAnswers.append(std::move(handler)); }
+    void answerEveryDialog(DialogHandler handler) { m_everyDialog = std::move(handler); }
 
     const QList<Interaction> &interactions() const { return m_interactions; }
     QList<MessageRequest> messages() const;
@@ -126,6 +138,7 @@ public:
     int messageBox(const MessageRequest &request) override;
     FileDialogReply fileDialog(const FileDialogRequest &request) override;
     bool printDialog(const PrintDialogRequest &request) override;
+    void runDialog(QDialog &dialog) override;
 
 private:
     DialogService *m_previous = nullptr;
@@ -133,6 +146,8 @@ private:
     QList<int> m_messageAnswers;
     QStringList m_fileAnswers;
     QList<bool> m_printAnswers;
+    QList<DialogHandler> m_dialogAnswers;
+    DialogHandler m_everyDialog;
 };
 
 } // namespace platform

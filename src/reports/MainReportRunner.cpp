@@ -1,7 +1,6 @@
 #include "reports/MainReportRunner.h"
 
 #include "core/ProgramWindow.h"
-#include "core/ModalDialog.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 #include "reports/actRepMain.h"
@@ -54,7 +53,7 @@ void MainReportRunner::ShowSaveFormatDialog(const QString &strCaption)
     dialog.Form_Load();
     if (!strCaption.isEmpty())
         dialog.setWindowTitle(strCaption);
-    modal::run(dialog);
+    platform::runModal(dialog);
 }
 
 Runner &mainReportRunner()

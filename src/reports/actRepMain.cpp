@@ -526,19 +526,20 @@ void actRepMain::ActiveReport_ReportEnd()
         request.fileName = QStringLiteral("c:\\") + (mMat ? mMat->Name() : QString()) + strExt;
         request.initialDir = QStringLiteral("c:\\");
         request.filter = strFilter;
-        QString fileName = platform::showSave(request, true);
-        // The save dialog's default extension: a name typed without one gets the format's.
-        if (!fileName.isEmpty() && QFileInfo(fileName).suffix().isEmpty())
-            fileName += strExt;
-        platform::msgBox(fileName);
-        if (!fileName.isEmpty() && filter) {
-            filter->setFileName(fileName);
-            exportReport(*filter);
+        // A cancelled dialog says nothing and writes nothing.
+        if (std::optional<QString> fileName = platform::showSave(request)) {
+            // The save dialog's default extension: a name typed without one gets the format's.
+            if (!fileName->isEmpty() && QFileInfo(*fileName).suffix().isEmpty())
+                *fileName += strExt;
+            platform::msgBox(*fileName);
+            if (!fileName->isEmpty() && filter) {
+                filter->setFileName(*fileName);
+                exportReport(*filter);
+            }
         }
     } catch (const platform::VbError &error) {
-        // A cancelled dialog says nothing; a failed export must not pass for a written file.
-        if (error.number() != platform::vberr::CancelError)
-            platform::msgBox(error.description(), platform::vbCritical);
+        // A failed export must not pass for a written file.
+        platform::msgBox(error.description(), platform::vbCritical);
     }
 
     if (mdi)

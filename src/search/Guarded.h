@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/MsgBox.h"
-#include "platform/VbError.h"
+#include "platform/ErrorBoundary.h"
+
+#include <utility>
 
 namespace search {
 
@@ -10,11 +11,7 @@ namespace search {
 template <typename F>
 void guarded(F &&handler)
 {
-    try {
-        handler();
-    } catch (const platform::VbError &error) {
-        platform::msgBox(error.description(), platform::vbExclamation);
-    }
+    platform::guard(platform::OnError::ShowDescription, std::forward<F>(handler));
 }
 
 } // namespace search

@@ -10,6 +10,7 @@
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "platform/Environment.h"
+#include "platform/MsgBox.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
@@ -536,7 +537,7 @@ void frmSearch::cmdShowPmaIndex_Click()
     frmPmaIndex pma(platform::dialogParent());
     pma.Form_Load();
     platform::resizeTwips(&pma, 12800, 8500);
-    modDBase::runChooser(pma);
+    platform::runModal(pma);
 }
 
 void frmSearch::Form_Resize()

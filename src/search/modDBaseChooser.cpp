@@ -4,6 +4,7 @@
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Environment.h"
+#include "platform/MsgBox.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 #include "search/frmSelect.h"
@@ -11,19 +12,12 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QDialog>
 
 namespace modDBase {
 
 QString gSelection;
 
 namespace {
-
-ChooserRunner &chooserRunner()
-{
-    static ChooserRunner runner;
-    return runner;
-}
 
 [[noreturn]] void raiseAgain(platform::VbError error, const char *tag)
 {
@@ -100,7 +94,7 @@ QString SelectFromList(const QString &strSQL, const QString &strField, const QSt
         dialog.dblSelect->refill();
         dialog.setWindowTitle(QStringLiteral("Select '") + strNoun + QStringLiteral("'"));
         dialog.dblSelect->setAccessibleName(strNoun);
-        runChooser(dialog);
+        platform::runModal(dialog);
         return gSelection;
     } catch (const platform::VbError &error) {
         raiseAgain(error, "modDBase.SelectFromList");
@@ -119,7 +113,7 @@ QString SelectStandard(const QString &strSQL, const QString &strDbName)
         dialog.dtaSelect->refresh();
         dialog.GetStandardList();
         dialog.setWindowTitle(QStringLiteral("Select 'Standard'"));
-        runChooser(dialog);
+        platform::runModal(dialog);
         return gSelection;
     } catch (const platform::VbError &error) {
         raiseAgain(error, "modDBase.SelectStandard");
@@ -134,19 +128,6 @@ QString MakeLikePattern(const QString &strText)
         pattern += QLatin1Char('*');
     }
     return pattern;
-}
-
-void setChooserRunner(ChooserRunner runner)
-{
-    chooserRunner() = std::move(runner);
-}
-
-void runChooser(QDialog &dialog)
-{
-    if (chooserRunner())
-        chooserRunner()(dialog);
-    else
-        dialog.exec();
 }
 
 QString LikeText(const QString &strText)

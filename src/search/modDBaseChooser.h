@@ -4,9 +4,6 @@
 
 #include <QString>
 #include <QVariant>
-#include <functional>
-
-class QDialog;
 
 namespace db {
 class Recordset;
@@ -37,12 +34,6 @@ QString MakeLikePattern(const QString &strText);
 
 // The database name the choosers use for "DatabaseName".
 QString OpenDatabaseName();
-
-// Runs a chooser dialog modally. Tests replace it to drive the dialog without blocking;
-// an empty function restores the modal run.
-using ChooserRunner = std::function<void(QDialog &)>;
-void setChooserRunner(ChooserRunner runner);
-void runChooser(QDialog &dialog);
 
 // A typed text for inside a LIKE pattern: quotes doubled, "[" made literal; "*", "?" and "#"
 // (one digit) stay wildcards, as users type them.

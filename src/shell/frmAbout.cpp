@@ -1,6 +1,5 @@
 #include "shell/frmAbout.h"
 
-#include "core/ModalDialog.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
 #include "core/frmAgreement.h"
@@ -135,7 +134,7 @@ void frmAbout::ShowModal(QWidget *owner)
 {
     frmAbout dialog(owner ? owner : platform::dialogParent());
     dialog.Form_Load();
-    modal::run(dialog);
+    platform::runModal(dialog);
 }
 
 void frmAbout::Form_Load()

@@ -5,6 +5,7 @@
 #include "core/ProductPictures.h"
 #include "shell/mdiVelkor.h"
 #include "core/modFileHandler.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 
@@ -136,19 +137,15 @@ void frmSplash::Frame1_Click()
         return;
     m_closing = true;
     Timer1->stop();
-    try {
+    platform::guard(platform::OnError::AbsorbAny, [] {
         auto *main = new mdiVelkor;
         main->setAttribute(Qt::WA_DeleteOnClose);
         QPointer<mdiVelkor> guard(main);
-        try {
-            main->MDIForm_Load();
-        } catch (...) {
-            // Absorbed: the main window stays as far as it got, so that the user can end the program.
-        }
+        // Absorbed: the main window stays as far as it got, so that the user can end the program.
+        platform::guard(platform::OnError::AbsorbAny, [main] { main->MDIForm_Load(); });
         if (guard && !guard->Unloaded())
             guard->ShowOnScreen();
-    } catch (...) {
-    }
+    });
     close();
 }
 

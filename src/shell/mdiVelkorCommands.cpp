@@ -3,8 +3,8 @@
 #include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/Twips.h"
-#include "platform/VbError.h"
 #include "platform/WaitCursor.h"
 #include "search/frmSearch.h"
 #include "shell/ShowToolTips.h"
@@ -26,10 +26,7 @@ using platform::WaitCursor;
 // A command that fails leaves the window as it is; nothing escapes into the event loop.
 void guarded(const std::function<void()> &command)
 {
-    try {
-        command();
-    } catch (const platform::VbError &) {
-    }
+    platform::guard(platform::OnError::Silent, command);
 }
 
 bool enabled(const QList<QAction *> &items, int index)

@@ -1,11 +1,10 @@
 #include "shell/mdiVelkor.h"
 
-#include "core/ModalDialog.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
-#include "platform/VbError.h"
 #include "platform/WaitCursor.h"
 #include "reports/actRepBatchPrint.h"
 #include "reports/frmSelData.h"
@@ -40,7 +39,7 @@ void mdiVelkor::ShowReportDialog(qint16 Index)
     platform::moveTwips(&dialog, platform::leftTwips(&dialog), 1500, platform::widthTwips(&dialog),
                         platform::heightTwips(&dialog));
     dialog.framSave->setVisible(save);
-    modal::run(dialog);
+    platform::runModal(dialog);
 }
 
 // The batch report of the whole selection.
@@ -65,19 +64,14 @@ void mdiVelkor::PrepareBatchPrint()
 void mdiVelkor::DoBatchPrint()
 {
     // Called from a button of the search window: a failing report is reported here, not thrown on.
-    try {
+    const bool prepared = platform::guard(platform::OnError::ShowErrorNo, [this] {
         const platform::WaitCursor wait;
         PrepareBatchPrint();
-    } catch (const platform::VbError &e) {
-        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
-                         platform::vbCritical);
+    });
+    if (!prepared)
         return;
-    }
-    try {
+    platform::guard(platform::OnError::ShowErrorNo, [this] {
         actRepBatchPrint report;
         report.show(this);
-    } catch (const platform::VbError &e) {
-        platform::msgBox(QStringLiteral("Error no. ") + QString::number(e.number()) + QLatin1Char(' ') + e.description(),
-                         platform::vbCritical);
-    }
+    });
 }

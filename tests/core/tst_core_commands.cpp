@@ -4,7 +4,6 @@
 #include "tst_core_commands.h"
 
 #include "controls/DataGrid.h"
-#include "core/ModalDialog.h"
 #include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
@@ -512,13 +511,12 @@ void tst_core_commands::aboutShowsItsStatusText()
     const QString remembered = m_mdi->StatusText();
     QString whileShown;
     int shown = 0;
-    modal::setRunner([&](QDialog &dialog) {
+    m_responder->answerDialog([&](QDialog &dialog) {
         ++shown;
         whileShown = m_mdi->StatusText();
         dialog.reject();
     });
     m_mdi->mnuHelpElem[4]->trigger();
-    modal::setRunner({});
     QCOMPARE(shown, 1);
     QCOMPARE(whileShown, aboutText);
     QCOMPARE(m_mdi->StatusText(), remembered);

@@ -3,7 +3,6 @@
 #include "tst_core_commands.h"
 
 #include "controls/DataGrid.h"
-#include "core/ModalDialog.h"
 #include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"

@@ -2,7 +2,6 @@
 #include "tst_help.h"
 
 #include "controls/RichTextBox.h"
-#include "core/ModalDialog.h"
 #include "core/ProductInfo.h"
 #include "shell/frmAbout.h"
 #include "core/frmAgreement.h"
@@ -30,12 +29,11 @@ namespace {
 
 const QString BinDir = QStringLiteral(VELKOR_BIN_DIR);
 
-// Restores the modal runner and the default locale when a test ends.
+// Restores the default locale and the program folder when a test ends.
 struct DialogGuard
 {
     ~DialogGuard()
     {
-        modal::setRunner({});
         QLocale::setDefault(QLocale::system());
         platform::setProgramFolder(QString());
     }
@@ -127,7 +125,7 @@ void tst_help::showAboutStatusTexts()
     mdi.ShowStatus(107); // as the Help menu does before it shows the about box
 
     QStringList seen;
-    modal::setRunner([&](QDialog &dialog) {
+    responder.answerEveryDialog([&](QDialog &dialog) {
         seen << dialog.objectName() + QLatin1Char(':') + dialog.windowTitle() + QLatin1Char(':') +
                     QString::number(dialog.isModal()) + QLatin1Char(':') + mdi.StatusText().left(20);
         if (auto *about = qobject_cast<frmAbout *>(&dialog)) {

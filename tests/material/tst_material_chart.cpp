@@ -6,7 +6,6 @@
 
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
-#include "core/ModalDialog.h"
 #include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
@@ -30,7 +29,6 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QtTest>
-#include <QTimer>
 #include "SchemaFixture.h"
 
 // --- fixture ------------------------------------------------------------------------------------
@@ -82,11 +80,11 @@ std::unique_ptr<frmMaterial2> openChartWindow(const MaterialPtr &material)
 
 namespace {
 
-// Closes the report preview that the next modal loop opens; true once it has.
-void closeNextPreview(bool &closed)
+// Closes the report preview that the next modal dialog is; true once it has.
+void closeNextPreview(platform::ScriptedResponder &responder, bool &closed)
 {
-    QTimer::singleShot(0, [&closed] {
-        if (auto *preview = qobject_cast<controls::ReportPreview *>(QApplication::activeModalWidget())) {
+    responder.answerDialog([&closed](QDialog &dialog) {
+        if (auto *preview = qobject_cast<controls::ReportPreview *>(&dialog)) {
             closed = true;
             preview->close();
         }
@@ -136,7 +134,6 @@ void tst_material_charts::cleanup()
     m_mdi->frmCurrentDesign = nullptr;
     m_mdi->mCurrent.reset();
     m_mdi->blnToolTips = false;
-    modal::setRunner({});
     QLocale::setDefault(QLocale::c());
 }
 
@@ -430,8 +427,9 @@ void tst_material_charts::chartWindowCopiesChart()
     m_mdi->mCurrent = m;
     m_mdi->blnToolTips = toolTips;
 
+    platform::ScriptedResponder responder;
     frmChart *shown = nullptr;
-    modal::setRunner([&](QDialog &dialog) {
+    responder.answerDialog([&](QDialog &dialog) {
         shown = qobject_cast<frmChart *>(&dialog);
         QVERIFY(shown);
         const controls::Chart *copy = shown->MSChart1;
@@ -458,7 +456,7 @@ void tst_material_charts::chartWindowCopiesChart()
         QVERIFY(enlarged.startsWith(QStringLiteral("Enlarged Chart")));
 
         bool previewed = false;
-        closeNextPreview(previewed);
+        closeNextPreview(responder, previewed);
         shown->cmdGraph_Click(1);
         QVERIFY(previewed);
         QCOMPARE(w->iReportType, qint16(1));
@@ -505,13 +503,12 @@ void tst_material_charts::printButtons()
     const bool save = reportType > 0 && (button == 0 || button == 4);
     bool previewed = false;
     if (reportType > 0 && !save)
-        closeNextPreview(previewed);
-    modal::setRunner([](QDialog &dialog) {
+        closeNextPreview(responder, previewed);
+    responder.answerEveryDialog([](QDialog &dialog) {
         if (auto *format = qobject_cast<frmSave *>(&dialog))
             format->cmdSave_Click(0);
     });
     w->cmdPrintSave[button]->click();
-    modal::setRunner({});
     m_mdi->mCurrent.reset();
     QCOMPARE(w->iReportType, qint16(reportType));
     QCOMPARE(previewed, reportType > 0 && !save);

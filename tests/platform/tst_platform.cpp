@@ -1,11 +1,13 @@
 #include "tst_platform.h"
 
 #include "platform/Environment.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/KeyCodes.h"
 #include "platform/MsgBox.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -203,16 +205,10 @@ void tst_Platform::fileDialogsThroughResponder()
     request.fileName = QStringLiteral("Velkor_PED.mdb");
     request.filter = QStringLiteral("Access files (*.mdb)|*.mdb");
 
-    // Nothing queued: cancelled.
-    try {
-        showOpen(request);
-        QFAIL("cancel raised nothing");
-    } catch (const VbError &e) {
-        QCOMPARE(e.number(), vberr::CancelError);
-        QCOMPARE(e.description(), QStringLiteral("Cancel was selected."));
-    }
+    // Nothing queued: cancelled, which is no path rather than an error.
+    QCOMPARE(showOpen(request), std::nullopt);
     responder.cancelFile();
-    QCOMPARE(showSave(request, false), QString());
+    QCOMPARE(showSave(request), std::nullopt);
 
     responder.answerFile(QStringLiteral("/data/Velkor_PED.mdb"));
     QCOMPARE(showOpen(request), QStringLiteral("/data/Velkor_PED.mdb"));
@@ -249,6 +245,129 @@ void tst_Platform::respondersNestAndRestore()
     QCOMPARE(dialogService(), real);
     setDialogService(nullptr);
     QCOMPARE(dialogService(), real);
+}
+
+void tst_Platform::errorBoundary_data()
+{
+    QTest::addColumn<int>("policy");
+    QTest::addColumn<QString>("raised"); // "vb", "other" or "" for none
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");   // the box shown; empty for none
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("handled");   // the boundary returns true
+    QTest::addColumn<bool>("escapes");   // the exception passes the boundary
+
+    const auto silent = int(OnError::Silent);
+    const auto description = int(OnError::ShowDescription);
+    const auto numbered = int(OnError::ShowNumbered);
+    const auto errorNo = int(OnError::ShowErrorNo);
+    const auto absorb = int(OnError::AbsorbAny);
+    const QString item = QStringLiteral("Item not found in this collection.");
+    QTest::newRow("no error, no box") << numbered << "" << "" << "" << 0 << true << false;
+    QTest::newRow("silent") << silent << "vb" << "" << "" << 0 << false << false;
+    QTest::newRow("description") << description << "vb" << "" << item << int(vbExclamation) << false << false;
+    QTest::newRow("numbered") << numbered << "vb" << "" << "Error 3265: " + item << int(vbCritical) << false
+                              << false;
+    QTest::newRow("error no.") << errorNo << "vb" << "" << "Error no. 3265 " + item << int(vbCritical) << false
+                               << false;
+    QTest::newRow("error no. with its title") << errorNo << "vb" << "Error occurred..." << "Error no. 3265 " + item
+                                              << int(vbCritical) << false << false;
+    QTest::newRow("absorb a raised error") << absorb << "vb" << "" << "" << 0 << false << false;
+    QTest::newRow("absorb anything") << absorb << "other" << "" << "" << 0 << false << false;
+    QTest::newRow("only raised errors are reported") << description << "other" << "" << "" << 0 << false << true;
+}
+
+void tst_Platform::errorBoundary()
+{
+    QFETCH(int, policy);
+    QFETCH(QString, raised);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(int, style);
+    QFETCH(bool, handled);
+    QFETCH(bool, escapes);
+    ScriptedResponder responder;
+    setAppTitle(QStringLiteral("Velkor-PED"));
+
+    bool ran = false;
+    bool escaped = false;
+    bool result = false;
+    try {
+        result = guard(
+            OnError(policy),
+            [&] {
+                ran = true;
+                if (raised == QLatin1String("vb"))
+                    throw VbError(3265, QStringLiteral("Item not found in this collection."));
+                if (raised == QLatin1String("other"))
+                    throw std::runtime_error("out of memory");
+            },
+            title);
+    } catch (const std::runtime_error &) {
+        escaped = true;
+    }
+    setAppTitle(QString());
+
+    QVERIFY(ran);
+    QCOMPARE(escaped, escapes);
+    if (!escapes)
+        QCOMPARE(result, handled);
+    const QList<MessageRequest> boxes = responder.messages();
+    QCOMPARE(boxes.size(), text.isEmpty() ? 0 : 1);
+    if (!text.isEmpty()) {
+        QCOMPARE(boxes.at(0).text, text);
+        QCOMPARE(boxes.at(0).style, style);
+        QCOMPARE(boxes.at(0).title, title.isEmpty() ? QStringLiteral("Velkor-PED") : title);
+    }
+}
+
+void tst_Platform::dialogsThroughResponder()
+{
+    ScriptedResponder responder;
+    QDialog first, second, third;
+    QStringList seen;
+
+    // Queued handlers answer in turn; a dialog left shown is closed.
+    responder.answerDialog([&](QDialog &d) {
+        seen << QStringLiteral("first");
+        d.show();
+        // A dialog opened from inside another takes the next handler.
+        runModal(second);
+        QVERIFY(d.isVisible());
+    });
+    responder.answerDialog([&](QDialog &d) {
+        seen << QStringLiteral("second");
+        d.accept();
+    });
+    runModal(first);
+    QCOMPARE(seen, QStringList({"first", "second"}));
+    QVERIFY(!first.isVisible());
+    QCOMPARE(second.result(), int(QDialog::Accepted));
+
+    // With the queue empty the standing handler answers every dialog.
+    responder.answerEveryDialog([&](QDialog &d) {
+        seen << QStringLiteral("every");
+        d.show();
+    });
+    runModal(third);
+    runModal(third);
+    QCOMPARE(seen.size(), 4);
+    QVERIFY(!third.isVisible());
+
+    // A dialog that deletes itself on close is closed once and not touched afterwards.
+    QPointer<QDialog> self = new QDialog;
+    self->setAttribute(Qt::WA_DeleteOnClose);
+    runModal(*self);
+    QTRY_VERIFY(self.isNull());
+
+    // Unanswered: rejected, as by Escape.
+    responder.answerEveryDialog({});
+    QDialog unanswered;
+    unanswered.setResult(QDialog::Accepted);
+    runModal(unanswered);
+    QCOMPARE(unanswered.result(), int(QDialog::Rejected));
+    // None of them counts as a box or common dialog.
+    QCOMPARE(responder.count(), 0);
 }
 
 void tst_Platform::realMessageBox_data()
@@ -325,7 +444,7 @@ void tst_Platform::realFileDialog()
         selectedFilter = d->selectedNameFilter();
         d->reject();
     });
-    QCOMPARE(errorOf([&] { showOpen(request); }), vberr::CancelError);
+    QCOMPARE(showOpen(request), std::nullopt);
     QCOMPARE(title, request.title);
     QCOMPARE(filters, QStringList({"Access files (*.mdb)", "All files (*.*)"}));
     QCOMPARE(selectedFilter, QStringLiteral("All files (*.*)"));
@@ -334,7 +453,7 @@ void tst_Platform::realFileDialog()
         d->selectFile(path);
         QMetaObject::invokeMethod(d, "accept");
     });
-    QCOMPARE(QFileInfo(showOpen(request)).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
+    QCOMPARE(QFileInfo(showOpen(request).value_or(QString())).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
 
     // A Windows folder that does not exist here: the home folder, with the bare proposed name.
     request.initialDir = QStringLiteral("c:\\");
@@ -347,7 +466,7 @@ void tst_Platform::realFileDialog()
         proposed = d->selectedFiles().value(0);
         d->reject();
     });
-    QCOMPARE(showSave(request, false), QString());
+    QCOMPARE(showSave(request), std::nullopt);
     QCOMPARE(folder, QDir::home().absolutePath());
     QCOMPARE(QFileInfo(proposed).fileName(), QStringLiteral("P235GH.pdf"));
 }

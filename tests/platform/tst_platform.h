@@ -92,6 +92,9 @@ private slots:
     void responderRecordsAndAnswers();
     void fileDialogsThroughResponder();
     void respondersNestAndRestore();
+    void errorBoundary_data();
+    void errorBoundary();
+    void dialogsThroughResponder();
     void realMessageBox_data();
     void realMessageBox();
     void realFileDialog();

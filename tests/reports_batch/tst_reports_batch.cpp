@@ -27,7 +27,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include "SchemaFixture.h"
 
@@ -580,8 +579,8 @@ void tst_reports_batch::doBatchPrintUnloadsWindowsFirst()
     int openWhenShown = -1;
     int pagesShown = -1;
     QList<bool> printed;
-    QTimer::singleShot(0, [&] {
-        auto *preview = qobject_cast<controls::ReportPreview *>(QApplication::activeModalWidget());
+    m_responder->answerDialog([&](QDialog &dialog) {
+        auto *preview = qobject_cast<controls::ReportPreview *>(&dialog);
         QVERIFY(preview);
         openWhenShown = m_mdi->iMaterialsOpen;
         pagesShown = preview->pageCount();
@@ -610,8 +609,8 @@ void tst_reports_batch::doBatchPrintReportsFailure()
     std::shared_ptr<db::Database> database;
     std::swap(database, modDBase::gMaterialDb);
     bool previewShown = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *preview = qobject_cast<controls::ReportPreview *>(QApplication::activeModalWidget())) {
+    m_responder->answerDialog([&](QDialog &dialog) {
+        if (auto *preview = qobject_cast<controls::ReportPreview *>(&dialog)) {
             previewShown = true;
             preview->close();
         }

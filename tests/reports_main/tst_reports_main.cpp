@@ -4,7 +4,6 @@
 #include "AccessibleNames.h"
 #include "controls/ReportControls.h"
 #include "controls/ReportPreview.h"
-#include "core/ModalDialog.h"
 #include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
@@ -216,7 +215,6 @@ void tst_reports_main::init()
 
 void tst_reports_main::cleanup()
 {
-    modal::setRunner({});
     actRepMain::unloadDefault();
     m_mdi->mCurrent.reset();
     m_window.reset();
@@ -703,8 +701,8 @@ void tst_reports_main::selDataSaveAndPrint()
     m_responder->cancelFile();
     bool previewed = false;
     if (filter.isEmpty()) {
-        QTimer::singleShot(0, [&] {
-            if (auto *preview = qobject_cast<controls::ReportPreview *>(QApplication::activeModalWidget())) {
+        m_responder->answerDialog([&](QDialog &dialog) {
+            if (auto *preview = qobject_cast<controls::ReportPreview *>(&dialog)) {
                 previewed = true;
                 preview->close();
             }
@@ -760,7 +758,7 @@ void tst_reports_main::fileMenuOpensSelData()
     const QString expectedStatus = statusFor(status);
     m_window->iReportType = 2;
     bool shown = false;
-    modal::setRunner([&](QDialog &dialog) {
+    m_responder->answerDialog([&](QDialog &dialog) {
         auto *selData = qobject_cast<frmSelData *>(&dialog);
         QVERIFY(selData);
         shown = true;
@@ -801,7 +799,7 @@ void tst_reports_main::saveFormatDialog()
     m_window->iReportType = 2;
     m_responder->cancelFile();
     bool shown = false;
-    modal::setRunner([&](QDialog &dialog) {
+    m_responder->answerDialog([&](QDialog &dialog) {
         auto *save = qobject_cast<frmSave *>(&dialog);
         QVERIFY(save);
         shown = true;

@@ -62,7 +62,6 @@ private slots:
 
     void cleanup()
     {
-        modDBase::setChooserRunner({});
         env.reset();
         responder.reset();
     }
@@ -87,7 +86,7 @@ private slots:
         QFETCH(QList<int>, finds);
         QFETCH(QString, chosen);
 
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *select = qobject_cast<frmSelect *>(&dialog);
             QVERIFY(select);
             QAbstractItemModelTester tester(select->dblSelect->listModel(),
@@ -119,7 +118,7 @@ private slots:
     {
         QFETCH(int, how);
         modDBase::SetSelection(QStringLiteral("earlier value"));
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *select = qobject_cast<frmSelect *>(&dialog);
             dialog.show();
             if (how == 0)
@@ -147,7 +146,7 @@ private slots:
         QFETCH(QString, query);
         QFETCH(bool, noData);
         modDBase::SetSelection(QStringLiteral("earlier value"));
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *select = qobject_cast<frmSelect *>(&dialog);
             dialog.show();
             QCOMPARE(select->dblSelect->model()->rowCount(), 0);
@@ -178,7 +177,7 @@ private slots:
     {
         QFETCH(QList<int>, moves);
         QFETCH(QString, chosen);
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *select = qobject_cast<frmSelect *>(&dialog);
             dialog.show();
             for (int move : moves)
@@ -193,7 +192,7 @@ private slots:
 
     void chooserDateValue()
     {
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *select = qobject_cast<frmSelect *>(&dialog);
             dialog.show();
             select->cmdSelNav_Click(3);
@@ -211,7 +210,7 @@ private slots:
     void chooserResizeAndTips()
     {
         mdi().blnToolTips = false;
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *select = qobject_cast<frmSelect *>(&dialog);
             dialog.show();
             QVERIFY(select->cmdFind[0]->toolTip().isEmpty());
@@ -237,7 +236,7 @@ private slots:
 
     void standardChooser()
     {
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *stand = qobject_cast<frmSelectStand *>(&dialog);
             QVERIFY(stand);
             dialog.show();
@@ -275,13 +274,13 @@ private slots:
         });
         QCOMPARE(modDBase::SelectStandard(standards, QStringLiteral("DatabaseName")), QStringLiteral("EN 10028-3"));
 
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             dialog.show();
             dialog.close();
         });
         QCOMPARE(modDBase::SelectStandard(standards, QStringLiteral("DatabaseName")), QString());
 
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *stand = qobject_cast<frmSelectStand *>(&dialog);
             dialog.show();
             QCOMPARE(stand->lstSelect->count(), 0);
@@ -380,7 +379,7 @@ private slots:
     {
         mdi().blnToolTips = false;
         QStringList unnamed;
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             dialog.show();
             unnamed << testsupport::unnamedControls(&dialog);
             dialog.reject();

@@ -61,7 +61,6 @@ private slots:
 
     void cleanup()
     {
-        modDBase::setChooserRunner({});
         env.reset();
         responder.reset();
     }
@@ -208,7 +207,7 @@ private slots:
         const QString before = frm->txtSearch[index]->text();
         QString shownQuery;
         QString shownTitle;
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             if (auto *select = qobject_cast<frmSelect *>(&dialog))
                 shownQuery = select->dtaSelect->recordSource();
             else if (auto *stand = qobject_cast<frmSelectStand *>(&dialog))
@@ -226,7 +225,7 @@ private slots:
 
     void pickListResultRunsSearch()
     {
-        modDBase::setChooserRunner([](QDialog &dialog) {
+        responder->answerEveryDialog([](QDialog &dialog) {
             auto *select = qobject_cast<frmSelect *>(&dialog);
             QVERIFY(select);
             dialog.show();
@@ -477,7 +476,7 @@ private slots:
         // the search finds its rows.
         const QString latest = QLocale().toString(QDate(2017, 6, 1), QLocale::ShortFormat);
         QStringList listed;
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             auto *select = qobject_cast<frmSelect *>(&dialog);
             dialog.show();
             for (int row = 0; row < select->dblSelect->model()->rowCount(); ++row)
@@ -675,7 +674,7 @@ private slots:
         QString shown;
         QSize size;
         int rows = -1;
-        modDBase::setChooserRunner([&](QDialog &dialog) {
+        responder->answerEveryDialog([&](QDialog &dialog) {
             shown = dialog.objectName();
             size = dialog.size();
             if (auto *pma = qobject_cast<frmPmaIndex *>(&dialog))
