@@ -42,7 +42,6 @@ constexpr int FileNotFound = 53;
 constexpr int PathNotFound = 76;
 constexpr int PermissionDenied = 70;
 constexpr int KeyAlreadyAssociated = 457;
-constexpr int CancelError = 32755; // common dialog cancelled
 } // namespace vberr
 
 // Raised where an object needed is missing (no current material, no window behind a report).
