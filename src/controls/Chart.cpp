@@ -1,5 +1,7 @@
 #include "controls/Chart.h"
 
+#include "platform/VbConv.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QLegend>
@@ -17,19 +19,9 @@ bool chartCellNumber(const QVariant &cell, double *number)
 {
     if (cell.isNull() || !cell.isValid())
         return false;
-    switch (cell.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float:
+    if (platform::isNumericType(cell)) {
         *number = cell.toDouble();
         return std::isfinite(*number);
-    default:
-        break;
     }
     QString text = cell.toString().trimmed();
     if (text.isEmpty())

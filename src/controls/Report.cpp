@@ -110,9 +110,8 @@ db::DataControl *Report::dataControl()
     return m_dataControl.get();
 }
 
-void Report::run(bool keepPages)
+void Report::run()
 {
-    Q_UNUSED(keepPages); // pages are always kept until the next run
     m_document = ReportDocument{};
     m_hasRun = false;
     const QVector<ReportBand> bands = ReportLayout::printSections(*this);
@@ -130,7 +129,7 @@ void Report::run(bool keepPages)
 ReportPreview *Report::show(QWidget *owner, bool modal)
 {
     if (!m_hasRun)
-        run(true);
+        run();
     if (!m_preview) {
         m_preview = new ReportPreview(this, owner);
         m_preview->setAttribute(Qt::WA_DeleteOnClose);

@@ -121,7 +121,7 @@ public:
     // Runs the report and lays it out into pages, which are kept until the next run; returns after
     // reportEnd(), which already sees the pages. Errors of the events and of the data control reach
     // the caller; the report then holds no pages. A report cannot run again inside its own run.
-    void run(bool keepPages = true);
+    void run();
     bool isRunning() const { return m_running; }
     const ReportDocument &document() const { return m_document; }
     int pageCount() const { return int(m_document.pages.size()); }

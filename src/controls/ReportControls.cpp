@@ -49,21 +49,31 @@ ReportControl *ReportControls::item(const QString &name) const
 }
 
 template <typename T>
-T *ReportControls::append(std::unique_ptr<T> control)
+T *ReportControls::append(const QString &name)
 {
+    auto control = std::make_unique<T>();
     T *raw = control.get();
+    raw->setName(name);
     m_controls.push_back(std::move(control));
     return raw;
+}
+
+template <typename T>
+T *ReportControls::append(const QString &name, double left, double top, double width, double height)
+{
+    T *control = append<T>(name);
+    control->setGeometry(left, top, width, height);
+    return control;
 }
 
 ReportControl *ReportControls::add(const QString &className)
 {
     if (className.compare(FieldClassName, Qt::CaseInsensitive) == 0)
-        return append(std::make_unique<ReportField>());
+        return addField(QString());
     if (className.compare(SubReportClassName, Qt::CaseInsensitive) == 0)
-        return append(std::make_unique<ReportSubReport>());
+        return addSubReport(QString());
     if (className.compare(PageBreakClassName, Qt::CaseInsensitive) == 0)
-        return append(std::make_unique<ReportPageBreak>());
+        return append<ReportPageBreak>(QString());
     throw platform::VbError(platform::vberr::InvalidProcedureCall,
                             QStringLiteral("Invalid class string '%1'").arg(className));
 }
@@ -71,19 +81,20 @@ ReportControl *ReportControls::add(const QString &className)
 ReportLabel *ReportControls::addLabel(const QString &name, double left, double top, double width,
                                       double height, const QString &caption)
 {
-    auto *label = append(std::make_unique<ReportLabel>());
-    label->setName(name);
-    label->setGeometry(left, top, width, height);
+    auto *label = append<ReportLabel>(name, left, top, width, height);
     label->setCaption(caption);
     return label;
+}
+
+ReportField *ReportControls::addField(const QString &name)
+{
+    return append<ReportField>(name);
 }
 
 ReportField *ReportControls::addField(const QString &name, double left, double top, double width,
                                       double height, const QString &text)
 {
-    auto *field = append(std::make_unique<ReportField>());
-    field->setName(name);
-    field->setGeometry(left, top, width, height);
+    auto *field = append<ReportField>(name, left, top, width, height);
     field->setText(text);
     return field;
 }
@@ -91,34 +102,29 @@ ReportField *ReportControls::addField(const QString &name, double left, double t
 ReportImage *ReportControls::addImage(const QString &name, double left, double top, double width,
                                       double height)
 {
-    auto *image = append(std::make_unique<ReportImage>());
-    image->setName(name);
-    image->setGeometry(left, top, width, height);
-    return image;
+    return append<ReportImage>(name, left, top, width, height);
 }
 
 ReportChart *ReportControls::addChart(const QString &name, double left, double top, double width,
                                       double height)
 {
-    auto *chart = append(std::make_unique<ReportChart>());
-    chart->setName(name);
-    chart->setGeometry(left, top, width, height);
-    return chart;
+    return append<ReportChart>(name, left, top, width, height);
+}
+
+ReportSubReport *ReportControls::addSubReport(const QString &name)
+{
+    return append<ReportSubReport>(name);
 }
 
 ReportSubReport *ReportControls::addSubReport(const QString &name, double left, double top, double width,
                                               double height)
 {
-    auto *sub = append(std::make_unique<ReportSubReport>());
-    sub->setName(name);
-    sub->setGeometry(left, top, width, height);
-    return sub;
+    return append<ReportSubReport>(name, left, top, width, height);
 }
 
 ReportPageBreak *ReportControls::addPageBreak(const QString &name, double top)
 {
-    auto *pageBreak = append(std::make_unique<ReportPageBreak>());
-    pageBreak->setName(name);
+    auto *pageBreak = append<ReportPageBreak>(name);
     pageBreak->setTop(top);
     return pageBreak;
 }

@@ -212,26 +212,31 @@ public:
     template <typename T>
     T *item(const QString &name) const;
 
-    // Adds a control by class name (FieldClassName, SubReportClassName, PageBreakClassName);
-    // another name raises VbError.
-    ReportControl *add(const QString &className);
-    // Layouts place their designed controls with these.
+    // Every control is added through these. Without a place the control keeps its default one, for
+    // code that places it after reading its neighbours.
     ReportLabel *addLabel(const QString &name, double left, double top, double width, double height,
                           const QString &caption = {});
+    ReportField *addField(const QString &name);
     ReportField *addField(const QString &name, double left, double top, double width, double height,
                           const QString &text = {});
     ReportImage *addImage(const QString &name, double left, double top, double width, double height);
     ReportChart *addChart(const QString &name, double left, double top, double width, double height);
+    ReportSubReport *addSubReport(const QString &name);
     ReportSubReport *addSubReport(const QString &name, double left, double top, double width,
                                   double height);
     ReportPageBreak *addPageBreak(const QString &name, double top);
+    // The same by class name (FieldClassName, SubReportClassName, PageBreakClassName), unnamed;
+    // another name raises VbError.
+    ReportControl *add(const QString &className);
 
     auto begin() const { return m_controls.begin(); }
     auto end() const { return m_controls.end(); }
 
 private:
     template <typename T>
-    T *append(std::unique_ptr<T> control);
+    T *append(const QString &name);
+    template <typename T>
+    T *append(const QString &name, double left, double top, double width, double height);
     std::vector<std::unique_ptr<ReportControl>> m_controls;
 };
 

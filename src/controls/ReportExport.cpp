@@ -364,7 +364,7 @@ void TextExport::exportDocument(const ReportDocument &document)
 void Report::exportReport(ReportExportFilter &filter)
 {
     if (!m_hasRun)
-        run(true);
+        run();
     filter.exportDocument(m_document);
 }
 

@@ -61,7 +61,6 @@ public:
     // Edits are never pending: the recordsets are read-only.
     static constexpr int dbEditNone = 0;
     int editMode() const { return dbEditNone; }
-    void cancelUpdate() {}
 
     void close();
     bool isClosed() const { return m_closed; }

@@ -19,20 +19,7 @@ QString declaredType(sqlite3_stmt *stmt, int column)
 
 bool isNumberType(const QVariant &v)
 {
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
+    return v.typeId() == QMetaType::Bool || platform::isNumericType(v);
 }
 
 bool isDateType(const QVariant &v)

@@ -137,21 +137,3 @@ private:
 };
 
 using MaterialPtr = std::shared_ptr<Material>;
-
-// A group of compatible materials; nothing in the program creates or reads one yet.
-class CompatibleGroup
-{
-public:
-    qint32 GroupID() const { return m_groupId; }
-    void GroupID(qint32 id) { m_groupId = id; }
-    QString Source() const { return m_source; }
-    void Source(const QString &source) { m_source = source; }
-    QString GroupName() const { return m_groupName; }
-    void GroupName(const QString &name) { m_groupName = name; }
-    QString Key() const { return QStringLiteral("groupID") + QString::number(m_groupId); }
-
-private:
-    qint32 m_groupId = 0;
-    QString m_source;
-    QString m_groupName;
-};

@@ -218,7 +218,7 @@ private:
     void BuildDesignGrid();
     void ConnectDesignControls();
     void txtDesignTemp_KeyPress(qint16 &KeyAscii);
-    void txtDesignTemp_KeyDown(qint16 KeyCode, qint16 Shift);
+    void txtDesignTemp_KeyDown(qint16 KeyCode);
     void txtDesignTemp_Change();
     void txtDesignTemp_MouseDown(int Button);
     void txtDesignTemp_MouseUp(int Button);

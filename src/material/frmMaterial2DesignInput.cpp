@@ -47,7 +47,7 @@ public:
         switch (e->type()) {
         case QEvent::KeyPress: {
             auto *key = static_cast<QKeyEvent *>(e);
-            m_window->txtDesignTemp_KeyDown(qint16(platform::vbKeyCode(key)), qint16(platform::vbShift(key->modifiers())));
+            m_window->txtDesignTemp_KeyDown(qint16(platform::vbKeyCode(key)));
             const int typed = typedCharacter(key);
             if (typed < 0)
                 return false;
@@ -142,9 +142,8 @@ void frmMaterial2::txtDesignTemp_KeyPress(qint16 &KeyAscii)
         mdi->frmCurrentDesign = this;
 }
 
-void frmMaterial2::txtDesignTemp_KeyDown(qint16 KeyCode, qint16 Shift)
+void frmMaterial2::txtDesignTemp_KeyDown(qint16 KeyCode)
 {
-    Q_UNUSED(Shift);
     QLineEdit *box = txtDesignTemp;
     const QString text = box->text();
     if (KeyCode == KeyReturn) {

@@ -129,28 +129,6 @@ bool parseLocaleNumber(const QString &input, double *out)
     return true;
 }
 
-bool isNumericType(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool isTextType(const QVariant &v)
 {
     return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray
@@ -242,6 +220,28 @@ QString shortestDouble(double d, bool single = false)
 }
 
 } // namespace
+
+bool isNumericType(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return true;
+    default:
+        return false;
+    }
+}
 
 QVariant nz(const QVariant &v, const QVariant &replacement)
 {

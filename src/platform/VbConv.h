@@ -31,6 +31,8 @@ double roundHalfEven(double value);
 double val(const QString &text);
 // A text the locale reads as a number (what cDbl accepts).
 bool isNumeric(const QVariant &v);
+// A value held as one of the number types (not Boolean, not text).
+bool isNumericType(const QVariant &v);
 
 // Number formatting with a pattern of the forms "0", "0.0", "##0.00", "#,##0.00": the digits after the
 // point fixed, grouping when the pattern has a comma, the locale's decimal and grouping signs.

@@ -28,7 +28,7 @@ void MainReportRunner::RunMainReportToPdf(bool blnFromChart)
     if (blnFromChart)
         report.blnfrmChart = true;
     try {
-        report.run(true);
+        report.run();
     } catch (const platform::VbError &error) {
         actRepMain::AbandonRun(report);
         platform::msgBox(error.description(), platform::vbCritical);

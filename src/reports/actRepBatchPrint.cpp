@@ -6,6 +6,7 @@
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 #include "reports/actRepMain.h"
+#include "reports/PageFooter.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -23,16 +24,7 @@ actRepBatchPrint::actRepBatchPrint()
 
     auto &c = addSection(Kind::PageFooter, QStringLiteral("PageFooter"), 285)->controls();
     c.addLabel(QStringLiteral("lblDocName"), 0, 0, 3480, 285)->font().size = 8;
-    c.addLabel(QStringLiteral("lblPage"), 4557, 0, 450, 285, QStringLiteral("Page"))->font().size = 8;
-    auto *page = c.addField(QStringLiteral("txtPage"), 5007, 0, 350, 285);
-    page->setPageValue(ReportField::PageValue::PageNumber);
-    page->setAlignment(controls::textalign::Centre);
-    page->font().size = 8;
-    c.addLabel(QStringLiteral("lblOf"), 5357, 0, 267, 285, QStringLiteral("of"))->font().size = 8;
-    auto *total = c.addField(QStringLiteral("txtPageTotal"), 5624, 0, 350, 285);
-    total->setPageValue(ReportField::PageValue::PageCount);
-    total->setAlignment(controls::textalign::Centre);
-    total->font().size = 8;
+    reports::addPageOfPages(c);
     auto *when = c.addField(QStringLiteral("txtDateTime"), 7370, 0, 2551, 283);
     when->setAlignment(controls::textalign::Right);
     when->font().size = 8;
@@ -62,18 +54,14 @@ void actRepBatchPrint::ActiveReport_ReportStart()
     for (const MaterialPtr &material : mdi->colMaterials) {
         ++i;
         colMaterialsBatch().add(material);
-        auto *sub = static_cast<controls::ReportSubReport *>(detail->controls().add(controls::SubReportClassName));
-        sub->setName(QStringLiteral("SubReport") + QString::number(i));
+        auto *sub = detail->controls().addSubReport(QStringLiteral("SubReport") + QString::number(i));
         sub->setLeft(0);
         sub->setWidth(printWidth());
         sub->setTop(nextTop);
         sub->setReport(std::make_shared<actRepMain>());
         nextTop = std::round(sub->top() + sub->height());
-        if (i < n) {
-            auto *pageBreak = detail->controls().add(controls::PageBreakClassName);
-            pageBreak->setName(QStringLiteral("PageBreak") + QString::number(i));
-            pageBreak->setTop(nextTop);
-        }
+        if (i < n)
+            detail->controls().addPageBreak(QStringLiteral("PageBreak") + QString::number(i), nextTop);
     }
 
     auto &footer = section(QStringLiteral("PageFooter"))->controls();

@@ -346,13 +346,11 @@ void actRepBound::AddThicknessColumn(qint16 n, qint16 t, qint16 tPrev)
         m_lastHeading = title->controls().item<ReportField>(QStringLiteral("lblCol4"));
         m_lastDetail = detail->controls().item<ReportField>(QStringLiteral("txtField4"));
     }
-    auto *heading = static_cast<ReportField *>(title->controls().add(controls::FieldClassName));
-    auto *box = static_cast<ReportField *>(detail->controls().add(controls::FieldClassName));
+    auto *heading = title->controls().addField(QStringLiteral("lblCol") + QString::number(n + 1));
+    auto *box = detail->controls().addField(QStringLiteral("txtField") + QString::number(n + 1));
 
-    heading->setName(QStringLiteral("lblCol") + QString::number(n + 1));
     heading->setText(threeLines(QStringLiteral("(") + QString::number(tPrev) + QStringLiteral(") -"),
                                 QString::number(t) + QStringLiteral("mm")));
-    box->setName(QStringLiteral("txtField") + QString::number(n + 1));
     box->setDataField(QString::number(t));
 
     const auto copyFrom = [](ReportField *to, const ReportField *from) {

@@ -24,13 +24,6 @@ const double SplitWidth = 10200;
 // A further band of the continuation block starts this far below the one above it.
 const double BandGap = 142;
 
-ReportField *newField(ReportSection *section, const QString &name)
-{
-    auto *box = static_cast<ReportField *>(section->controls().add(controls::FieldClassName));
-    box->setName(name);
-    return box;
-}
-
 void solidTopRightBottom(ReportField *box)
 {
     box->border().topStyle = 1;
@@ -151,7 +144,7 @@ void actRepDesign::AddDetailField(qint16 c)
     ReportSection *detail = section(QStringLiteral("Detail"));
     const ReportField *before =
         c == 2 ? detail->controls().item<ReportField>(QStringLiteral("txtField1")) : m_lastDetail;
-    ReportField *box = newField(detail, QStringLiteral("txtField") + QString::number(c));
+    ReportField *box = detail->controls().addField(QStringLiteral("txtField") + QString::number(c));
     box->setDataField(QStringLiteral("Field") + QString::number(c));
     box->setWidth(CellWidth);
     box->setVerticalAlignment(controls::textalign::Middle);
@@ -238,7 +231,7 @@ double actRepDesign::PlaceExtendedLabels(double y, int band)
             continue;
         // Every band repeats the labels, bound to the same field as the first band's.
         const QString field = QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_0");
-        ReportField *box = newField(extended, band == 0 ? field : field + QStringLiteral("_") + QString::number(band));
+        ReportField *box = extended->controls().addField(band == 0 ? field : field + QStringLiteral("_") + QString::number(band));
         fields().add(field);
         box->setDataField(field);
         box->setTop(y);
@@ -308,7 +301,7 @@ void actRepDesign::AddExtendedColumn(qint16 c)
         if (r < 1 || !m_blnRowFlags.at(r))
             continue;
         const QString name = QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_") + QString::number(c);
-        ReportField *box = newField(extended, name);
+        ReportField *box = extended->controls().addField(name);
         fields().add(name);
         box->setDataField(name);
         ReportField *last = m_lastExt;

@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "reports/PageFooter.h"
 #include "reports/actRepBatchPrint.h"
 #include "reports/actRepBound.h"
 #include "reports/actRepDesign.h"
@@ -281,16 +282,7 @@ void actRepMain::BuildPageFooter()
     auto &c = pf->controls();
     auto *copyright = c.addLabel(QStringLiteral("lblCopyright"), 150, 0, 3000, 285);
     copyright->font().size = 6;
-    c.addLabel(QStringLiteral("lblPage"), 4557, 0, 450, 285, QStringLiteral("Page"))->font().size = 8;
-    auto *page = c.addField(QStringLiteral("txtPage"), 5007, 0, 350, 285);
-    page->setPageValue(ReportField::PageValue::PageNumber);
-    page->setAlignment(controls::textalign::Centre);
-    page->font().size = 8;
-    c.addLabel(QStringLiteral("lblOf"), 5357, 0, 267, 285, QStringLiteral("of"))->font().size = 8;
-    auto *total = c.addField(QStringLiteral("txtPageTotal"), 5624, 0, 350, 285);
-    total->setPageValue(ReportField::PageValue::PageCount);
-    total->setAlignment(controls::textalign::Centre);
-    total->font().size = 8;
+    reports::addPageOfPages(c);
     auto *doc = c.addLabel(QStringLiteral("lblDocName"), 6300, 0, 3480, 285);
     doc->setAlignment(controls::textalign::Right);
     doc->font().size = 8;

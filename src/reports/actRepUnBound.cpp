@@ -262,8 +262,7 @@ void actRepUnBound::AddColumnCaption(const QString &strKey, int c)
         m_captionPlaced = true;
     }
 
-    auto *ctl = static_cast<ReportField *>((ext ? gfExtended : ghTitle)->controls().add(controls::FieldClassName));
-    ctl->setName(QStringLiteral("lblCaption") + QString::number(c));
+    auto *ctl = (ext ? gfExtended : ghTitle)->controls().addField(QStringLiteral("lblCaption") + QString::number(c));
     ctl->setWidth(strKey == ChemComp ? lblCaption0->width() : ColWidth(c));
     ctl->setTop(ext ? lblCapExt->top() : lblCaption0->top());
     ctl->setHeight(lblCaption0->height());
@@ -286,15 +285,14 @@ void actRepUnBound::AddDetailField(const QString &strKey, int c)
     ReportSection *gfExtended = section(QStringLiteral("gfExtended"));
     auto *field0 = detail->controls().item<ReportField>(QStringLiteral("Field0"));
 
-    auto style = [&](ReportField *f, const QString &name) {
-        f->setName(name);
+    auto style = [&](ReportField *f) {
         f->setVerticalAlignment(controls::textalign::Middle);
         f->setAlignment(controls::textalign::Centre);
         f->border().topStyle = 1;
         f->border().rightStyle = 1;
         f->border().bottomStyle = 1;
         f->font().size = field0->font().size;
-        f->setDataField(name);
+        f->setDataField(f->name());
     };
 
     if (strKey == ChemComp && c >= ChemExtCol) {
@@ -306,11 +304,11 @@ void actRepUnBound::AddDetailField(const QString &strKey, int c)
             m_lastField = extMin;
             m_lastExtMax = extMax;
         }
-        auto *fMin = static_cast<ReportField *>(gfExtended->controls().add(controls::FieldClassName));
-        style(fMin, QStringLiteral("Field") + QString::number(c));
+        auto *fMin = gfExtended->controls().addField(QStringLiteral("Field") + QString::number(c));
+        style(fMin);
         fMin->setGeometry(m_lastField->left() + m_lastField->width(), extMin->top(), field0->width(), extMin->height());
-        auto *fMax = static_cast<ReportField *>(gfExtended->controls().add(controls::FieldClassName));
-        style(fMax, QStringLiteral("FieldExt") + QString::number(c));
+        auto *fMax = gfExtended->controls().addField(QStringLiteral("FieldExt") + QString::number(c));
+        style(fMax);
         fMax->setGeometry(m_lastExtMax->left() + m_lastExtMax->width(), extMax->top(), field0->width(),
                           extMax->height());
         fields().add(fMax->name());
@@ -320,8 +318,8 @@ void actRepUnBound::AddDetailField(const QString &strKey, int c)
         return;
     }
 
-    auto *f = static_cast<ReportField *>(detail->controls().add(controls::FieldClassName));
-    style(f, QStringLiteral("Field") + QString::number(c));
+    auto *f = detail->controls().addField(QStringLiteral("Field") + QString::number(c));
+    style(f);
     f->setWidth(strKey == ChemComp ? field0->width() : ColWidth(c));
     f->setTop(field0->top());
     f->setHeight(field0->height());
@@ -352,8 +350,7 @@ void actRepUnBound::AddExtendedRow(int c)
         m_lastCell = fieldX10;
         firstRow = 2;
     } else {
-        auto *ctl = static_cast<ReportField *>(gfExtended->controls().add(controls::FieldClassName));
-        ctl->setName(QStringLiteral("lblX_") + QString::number(c));
+        auto *ctl = gfExtended->controls().addField(QStringLiteral("lblX_") + QString::number(c));
         ctl->setText(m_mat->ColCaption(m_strKey, c));
         ctl->setGeometry(m_lastExtCaption->left() + m_lastExtCaption->width(), m_lastExtCaption->top(), ColWidth(c),
                          m_lastExtCaption->height());
@@ -366,9 +363,8 @@ void actRepUnBound::AddExtendedRow(int c)
 
     const int lastRow = m_data.upperBound(1);
     for (int r = firstRow; r <= lastRow; ++r) {
-        auto *cell = static_cast<ReportField *>(gfExtended->controls().add(controls::FieldClassName));
         const QString name = QStringLiteral("FieldX") + QString::number(r) + QStringLiteral("_") + QString::number(c);
-        cell->setName(name);
+        auto *cell = gfExtended->controls().addField(name);
         if (r == 1)
             cell->setGeometry(m_lastCell->left() + m_lastCell->width(), fieldX10->top(), caption->width(),
                               m_lastCell->height());

@@ -61,7 +61,7 @@ void frmSave::cmdSave_Click(int Index)
         report.blnSave = true;
         report.iExpFileType = optFormat[0]->isChecked() ? 0 : optFormat[1]->isChecked() ? 1 : 2;
         try {
-            report.run(true);
+            report.run();
         } catch (const platform::VbError &error) {
             actRepMain::AbandonRun(report);
             platform::msgBox(error.description(), platform::vbCritical);

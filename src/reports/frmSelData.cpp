@@ -154,7 +154,7 @@ void frmSelData::cmdSavePrint_Click()
         if (cmdSavePrint->text() == QLatin1String("Save...")) {
             report.blnSave = true;
             report.iExpFileType = optFormat[0]->isChecked() ? 0 : optFormat[1]->isChecked() ? 1 : 2;
-            report.run(true);
+            report.run();
         } else {
             report.show(ProgramWindow::instance(), true);
             actRepMain::unloadDefault();
@@ -176,6 +176,5 @@ void frmSelData::cmdCancel_Click()
 void frmSelData::Unload()
 {
     m_unloaded = true;
-    Form_Unload();
     accept();
 }

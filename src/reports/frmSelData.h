@@ -38,7 +38,6 @@ public:
     void chkData_Click(int Index);
     void cmdSavePrint_Click();
     void cmdCancel_Click();
-    void Form_Unload() {}
 
     // True once a button has closed the dialog.
     bool Unloaded() const { return m_unloaded; }

@@ -39,7 +39,6 @@ public:
     static QString DocumentPath(const QString &strStored);
 
     void Form_Load();
-    void Form_Resize() {}
     void ShowAllPma();
     void cmdSearch_Click();
     void cmdInfo_Click();

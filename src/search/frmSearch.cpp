@@ -127,7 +127,7 @@ void frmSearch::CreateControls()
         txtSearch[i] = new QLineEdit(framSearch);
         txtSearch[i]->setObjectName(QStringLiteral("txtSearch%1").arg(i));
         txtSearch[i]->installEventFilter(this);
-        connect(txtSearch[i], &QLineEdit::textChanged, this, [this, i] { guarded([&] { txtSearch_Change(i); }); });
+        connect(txtSearch[i], &QLineEdit::textChanged, this, [this] { guarded([&] { txtSearch_Change(); }); });
 
         // Screen readers name each box after the check box or label beside it.
         txtSearch[i]->setAccessibleName(i < 6 ? QString::fromLatin1(checkCaptions[i]) : QStringLiteral("Product Form"));
@@ -180,7 +180,7 @@ void frmSearch::CreateControls()
     for (int i = 0; i < 2; ++i) {
         cmdBatch[i]->setObjectName(QStringLiteral("cmdBatch%1").arg(i));
         cmdBatch[i]->setAutoDefault(false);
-        connect(cmdBatch[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdBatch_Click(i); }); });
+        connect(cmdBatch[i], &QPushButton::clicked, this, [this] { guarded([&] { cmdBatch_Click(); }); });
     }
     cmdBatch[1]->setVisible(false);
 
@@ -623,15 +623,7 @@ bool frmSearch::eventFilter(QObject *watched, QEvent *event)
                 continue;
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                int keyCode = 13;
-                int shift = 0;
-                if (key->modifiers() & Qt::ShiftModifier)
-                    shift |= 1;
-                if (key->modifiers() & Qt::ControlModifier)
-                    shift |= 2;
-                if (key->modifiers() & Qt::AltModifier)
-                    shift |= 4;
-                guarded([&] { txtSearch_KeyDown(i, keyCode, shift); });
+                guarded([&] { txtSearch_KeyDown(13); });
                 return true;
             }
             const QString text = key->text();

@@ -70,7 +70,7 @@ public:
     void cmdSelect_Click(int Index);
     void chkSearch_Click(int Index);
     void dtaMaterials_Reposition();
-    void txtSearch_Change(int Index);
+    void txtSearch_Change();
     void chkListAll_Click();
     // KeyAscii 0 refuses the key; a changed value is typed instead.
     void txtSearch_KeyPress(int Index, int &KeyAscii);
@@ -79,22 +79,22 @@ public:
     void imgFolder_DragDrop(const QString &Source);
     void cmdSelections_Click(int Index);
     void imgBin_DragDrop(const QString &Source);
-    void cmdBatch_Click(int Index);
+    void cmdBatch_Click();
 
     void tdbMaterials_HeadClick(int ColIndex);
     void tdbMaterials_FootClick(int ColIndex);
-    void tdbMaterials_FetchCellTips(int SplitIndex, int ColIndex, int RowIndex, QString &CellTip);
-    void tdbMaterials_ColResize(int ColIndex, bool &Cancel);
-    void tdbMaterials_DragCell(int SplitIndex, int RowBookmark, int ColIndex);
+    void tdbMaterials_FetchCellTips(int ColIndex, int RowIndex, QString &CellTip);
+    void tdbMaterials_ColResize(int ColIndex);
+    void tdbMaterials_DragCell(int RowBookmark);
     void tdbMaterials_DragDrop(const QString &Source);
     void tdbMaterials_DblClick();
-    void tdbMaterials_KeyDown(int &KeyCode, int Shift);
+    void tdbMaterials_KeyDown(int KeyCode);
     void tdbSelected_HeadClick(int ColIndex);
-    void tdbSelected_ColResize(int ColIndex, bool &Cancel);
-    void tdbSelected_DragCell(int SplitIndex, int RowBookmark, int ColIndex);
+    void tdbSelected_ColResize(int ColIndex);
+    void tdbSelected_DragCell(int RowBookmark);
     void tdbSelected_DragDrop(const QString &Source);
     void tdbSelected_DblClick();
-    void txtSearch_KeyDown(int Index, int &KeyCode, int Shift);
+    void txtSearch_KeyDown(int KeyCode);
     void cmdTabNav_Click(int Index);
 
     // --- state read by the tests and the main window ---------------------------------------------

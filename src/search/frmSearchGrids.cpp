@@ -76,36 +76,29 @@ void frmSearch::CreateGrids()
     connect(tdbMaterials, &controls::DataGrid::footClick, this,
             [this](int column) { guarded([&] { tdbMaterials_FootClick(column); }); });
     connect(tdbMaterials, &controls::DataGrid::fetchCellTips, this,
-            [this](controls::GridArea area, int column, int row, QString *tip) {
-                Q_UNUSED(area);
+            [this](controls::GridArea, int column, int row, QString *tip) {
                 if (tip)
-                    tdbMaterials_FetchCellTips(0, column, row, *tip);
+                    tdbMaterials_FetchCellTips(column, row, *tip);
             });
-    connect(tdbMaterials, &controls::DataGrid::colResize, this, [this](int column, bool *cancel) {
-        bool dummy = false;
-        guarded([&] { tdbMaterials_ColResize(column, cancel ? *cancel : dummy); });
-    });
-    connect(tdbMaterials, &controls::DataGrid::dragCell, this, [this](int split, int row, int column) {
-        guarded([&] { tdbMaterials_DragCell(split, row, column); });
-    });
+    connect(tdbMaterials, &controls::DataGrid::colResize, this,
+            [this](int column, bool *) { guarded([&] { tdbMaterials_ColResize(column); }); });
+    connect(tdbMaterials, &controls::DataGrid::dragCell, this,
+            [this](int, int row, int) { guarded([&] { tdbMaterials_DragCell(row); }); });
     connect(tdbMaterials, &controls::DataGrid::dragDrop, this, [this](QObject *source, double, double) {
         guarded([&] { tdbMaterials_DragDrop(source ? source->objectName() : QString()); });
     });
     connect(tdbMaterials, &controls::DataGrid::dblClick, this, [this] { guarded([&] { tdbMaterials_DblClick(); }); });
-    connect(tdbMaterials, &controls::DataGrid::keyDown, this, [this](int *keyCode, int shift) {
-        int dummy = 0;
-        guarded([&] { tdbMaterials_KeyDown(keyCode ? *keyCode : dummy, shift); });
+    connect(tdbMaterials, &controls::DataGrid::keyDown, this, [this](int *keyCode, int) {
+        if (keyCode)
+            guarded([&] { tdbMaterials_KeyDown(*keyCode); });
     });
 
     connect(tdbSelected, &controls::DataGrid::headClick, this,
             [this](int column) { guarded([&] { tdbSelected_HeadClick(column); }); });
-    connect(tdbSelected, &controls::DataGrid::colResize, this, [this](int column, bool *cancel) {
-        bool dummy = false;
-        guarded([&] { tdbSelected_ColResize(column, cancel ? *cancel : dummy); });
-    });
-    connect(tdbSelected, &controls::DataGrid::dragCell, this, [this](int split, int row, int column) {
-        guarded([&] { tdbSelected_DragCell(split, row, column); });
-    });
+    connect(tdbSelected, &controls::DataGrid::colResize, this,
+            [this](int column, bool *) { guarded([&] { tdbSelected_ColResize(column); }); });
+    connect(tdbSelected, &controls::DataGrid::dragCell, this,
+            [this](int, int row, int) { guarded([&] { tdbSelected_DragCell(row); }); });
     connect(tdbSelected, &controls::DataGrid::dragDrop, this, [this](QObject *source, double, double) {
         guarded([&] { tdbSelected_DragDrop(source ? source->objectName() : QString()); });
     });
@@ -133,9 +126,8 @@ void frmSearch::tdbSelected_HeadClick(int ColIndex)
     RefreshSelected(m_fields[ColIndex]);
 }
 
-void frmSearch::tdbMaterials_FetchCellTips(int SplitIndex, int ColIndex, int RowIndex, QString &CellTip)
+void frmSearch::tdbMaterials_FetchCellTips(int ColIndex, int RowIndex, QString &CellTip)
 {
-    Q_UNUSED(SplitIndex);
     if (tdbMaterials->rowCount() < 1 || ColIndex < 0 || ColIndex >= tdbMaterials->columnCount())
         return;
     const QString caption = tdbMaterials->column(ColIndex)->caption();
@@ -149,9 +141,8 @@ void frmSearch::tdbMaterials_FetchCellTips(int SplitIndex, int ColIndex, int Row
         CellTip = QString();
 }
 
-void frmSearch::tdbMaterials_ColResize(int ColIndex, bool &Cancel)
+void frmSearch::tdbMaterials_ColResize(int ColIndex)
 {
-    Q_UNUSED(Cancel);
     if (ColIndex < 0 || ColIndex > 5)
         return;
     const double width = tdbMaterials->column(ColIndex)->widthTwips();
@@ -160,26 +151,21 @@ void frmSearch::tdbMaterials_ColResize(int ColIndex, bool &Cancel)
         mdi->ColumnSize(ColIndex, float(width));
 }
 
-void frmSearch::tdbSelected_ColResize(int ColIndex, bool &Cancel)
+void frmSearch::tdbSelected_ColResize(int ColIndex)
 {
-    Q_UNUSED(Cancel);
     if (ColIndex < 0 || ColIndex > 5)
         return;
     tdbMaterials->column(ColIndex)->setWidthTwips(tdbSelected->column(ColIndex)->widthTwips());
 }
 
-void frmSearch::tdbMaterials_DragCell(int SplitIndex, int RowBookmark, int ColIndex)
+void frmSearch::tdbMaterials_DragCell(int RowBookmark)
 {
-    Q_UNUSED(SplitIndex);
-    Q_UNUSED(ColIndex);
     tdbMaterials->setCurrentRow(RowBookmark);
     tdbMaterials->beginDrag();
 }
 
-void frmSearch::tdbSelected_DragCell(int SplitIndex, int RowBookmark, int ColIndex)
+void frmSearch::tdbSelected_DragCell(int RowBookmark)
 {
-    Q_UNUSED(SplitIndex);
-    Q_UNUSED(ColIndex);
     tdbSelected->setCurrentRow(RowBookmark);
     tdbSelected->beginDrag();
 }
@@ -206,17 +192,14 @@ void frmSearch::tdbSelected_DblClick()
     cmdSelections_Click(0);
 }
 
-void frmSearch::tdbMaterials_KeyDown(int &KeyCode, int Shift)
+void frmSearch::tdbMaterials_KeyDown(int KeyCode)
 {
-    Q_UNUSED(Shift);
     if (KeyCode == 13 && ResultHasCurrentRow())
         cmdSelectMat_Click();
 }
 
-void frmSearch::txtSearch_KeyDown(int Index, int &KeyCode, int Shift)
+void frmSearch::txtSearch_KeyDown(int KeyCode)
 {
-    Q_UNUSED(Index);
-    Q_UNUSED(Shift);
     if (KeyCode == 13 && ResultHasCurrentRow())
         cmdSelectMat_Click();
 }

@@ -127,9 +127,8 @@ void frmSearch::dtaMaterials_Reposition()
     standards->findFirst(QStringLiteral("standard='") + db::quoteText(standard) + QStringLiteral("'"));
 }
 
-void frmSearch::txtSearch_Change(int Index)
+void frmSearch::txtSearch_Change()
 {
-    Q_UNUSED(Index);
     int filled = 0;
     for (const QLineEdit *box : txtSearch)
         if (!box->text().isEmpty())

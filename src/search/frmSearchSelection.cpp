@@ -228,9 +228,8 @@ void frmSearch::OpenSelectedMaterials()
         hide();
 }
 
-void frmSearch::cmdBatch_Click(int Index)
+void frmSearch::cmdBatch_Click()
 {
-    Q_UNUSED(Index);
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi || mdi->colMaterials.isEmpty())
         return;

@@ -1,6 +1,5 @@
 #include "search/frmSelectStand.h"
 
-#include "core/ProgramWindow.h"
 #include "db/Database.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -26,12 +25,6 @@ using search::guarded;
 
 namespace {
 
-bool toolTipsOn()
-{
-    const ProgramWindow *mdi = ProgramWindow::instance();
-    return !mdi || mdi->blnToolTips;
-}
-
 QString fieldText(const db::Recordset *rs, const QString &field)
 {
     if (!rs || rs->isClosed() || rs->bof() || rs->eof())
@@ -41,13 +34,11 @@ QString fieldText(const db::Recordset *rs, const QString &field)
 
 } // namespace
 
-frmSelectStand::frmSelectStand(QWidget *parent) : QDialog(parent ? parent : platform::dialogParent())
+frmSelectStand::frmSelectStand(QWidget *parent) : ChooserDialog(parent)
 {
     setObjectName(QStringLiteral("frmSelectStand"));
     setWindowTitle(QStringLiteral("Select Standard..."));
-    setModal(true);
 
-    dtaSelect = new db::DataControl(this);
     dtaProdForms = new db::DataControl(this);
     dtaProdForms->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
     connect(dtaSelect, &db::DataControl::repositioned, this, [this] { guarded([&] { dtaSelect_Reposition(); }); });
@@ -92,41 +83,18 @@ frmSelectStand::frmSelectStand(QWidget *parent) : QDialog(parent ? parent : plat
     txtProductForms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     moveTwips(txtProductForms, 120, 2175, 4215, 660);
 
-    txtSearch = new QLineEdit(framSelect[2]);
-    txtSearch->setObjectName(QStringLiteral("txtSearch"));
-    txtSearch->setToolTip(QStringLiteral("Type in Find criteria here"));
+    makeFind(framSelect[2]);
     moveTwips(txtSearch, 120, 300, 2055, 315);
-    connect(txtSearch, &QLineEdit::textChanged, this, [this] { guarded([&] { txtSearch_Change(); }); });
-    const char *findText[4] = {"&First", "&Prev", "&Next", "&Last"};
-    const char *findTips[4] = {"Find First", "Find Previous", "Find Next", "Find Last"};
-    for (int i = 0; i < 4; ++i) {
-        cmdFind[i] = new QPushButton(QString::fromLatin1(findText[i]), framSelect[2]);
-        cmdFind[i]->setToolTip(QString::fromLatin1(findTips[i]));
-        cmdFind[i]->setAutoDefault(false);
+    for (int i = 0; i < 4; ++i)
         moveTwips(cmdFind[i], 120 + 525 * i, 780, 510, 375);
-        connect(cmdFind[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdFind_Click(i); }); });
-    }
 
-    const char *navText[4] = {"|<", "<", ">", ">|"};
-    const char *navTips[4] = {"Move To First Record", "Move To Previous Record", "Move To Next Record",
-                              "Move To Last Record"};
-    for (int i = 0; i < 4; ++i) {
-        cmdSelNav[i] = new QPushButton(QString::fromLatin1(navText[i]), framSelect[3]);
-        cmdSelNav[i]->setToolTip(QString::fromLatin1(navTips[i]));
-        cmdSelNav[i]->setAccessibleName(QString::fromLatin1(navTips[i]));
-        cmdSelNav[i]->setAutoDefault(false);
+    makeNavigation(framSelect[3]);
+    for (int i = 0; i < 4; ++i)
         moveTwips(cmdSelNav[i], 105 + 405 * (i % 2), 300 + 465 * (i / 2), 390, 375);
-        connect(cmdSelNav[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdSelNav_Click(i); }); });
-    }
 
-    cmdSelect = new QPushButton(QStringLiteral("&Select"), framSelect[1]);
-    cmdSelect->setDefault(true);
+    makeSelectCancel(framSelect[1]);
     moveTwips(cmdSelect, 90, 240, 825, 375);
-    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), framSelect[1]);
-    cmdCancel->setAutoDefault(false);
     moveTwips(cmdCancel, 90, 765, 825, 375);
-    connect(cmdSelect, &QPushButton::clicked, this, [this] { guarded([&] { cmdSelect_Click(); }); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { guarded([&] { cmdCancel_Click(); }); });
 
     platform::resizeTwips(this, 7470, 4545);
 }
@@ -233,13 +201,7 @@ void frmSelectStand::txtSearch_Change()
                       QStringLiteral("*'"));
         SyncListToRecord();
     }
-    if (toolTipsOn()) {
-        const QString text = txtSearch->text();
-        cmdFind[0]->setToolTip(QStringLiteral("Find First '") + text + QStringLiteral("'"));
-        cmdFind[1]->setToolTip(QStringLiteral("Find Previous '") + text + QStringLiteral("'"));
-        cmdFind[2]->setToolTip(QStringLiteral("Find Next '") + text + QStringLiteral("'"));
-        cmdFind[3]->setToolTip(QStringLiteral("Find Last '") + text + QStringLiteral("'"));
-    }
+    showFindTips();
 }
 
 void frmSelectStand::cmdFind_Click(int Index)
@@ -247,30 +209,14 @@ void frmSelectStand::cmdFind_Click(int Index)
     db::Recordset *rs = dtaSelect->recordset();
     if (!rs || rs->isClosed())
         return;
-    const QString criteria =
-        QStringLiteral("standard like '*") + modDBase::LikeText(txtSearch->text()) + QStringLiteral("*'");
-    switch (Index) {
-    case 0:
-        rs->findFirst(criteria);
-        break;
-    case 1:
-        rs->findPrevious(criteria);
-        break;
-    case 2:
-        rs->findNext(criteria);
-        break;
-    case 3:
-        rs->findLast(criteria);
-        break;
-    default:
-        break;
-    }
+    findRecord(rs, Index,
+               QStringLiteral("standard like '*") + modDBase::LikeText(txtSearch->text()) + QStringLiteral("*'"));
     SyncListToRecord();
 }
 
 void frmSelectStand::cmdSelNav_Click(int Index)
 {
-    modDBase::RecordNavigate(dtaSelect->recordset(), qint16(Index));
+    ChooserDialog::cmdSelNav_Click(Index);
     SyncListToRecord();
 }
 
@@ -280,41 +226,12 @@ void frmSelectStand::cmdSelect_Click()
     accept();
 }
 
-void frmSelectStand::cmdCancel_Click()
-{
-    modDBase::SetSelection(QString());
-    QDialog::reject();
-}
-
-void frmSelectStand::reject()
-{
-    cmdCancel_Click();
-}
-
-void frmSelectStand::done(int result)
-{
-    guarded([&] { Form_Unload(); });
-    QDialog::done(result);
-}
-
 void frmSelectStand::Form_Load()
 {
-    for (int i = 0; i < 4; ++i) {
-        m_frameLeft[i] = platform::leftTwips(framSelect[i]);
-        m_frameTop[i] = platform::topTwips(framSelect[i]);
-    }
-    m_loadWidth = platform::widthTwips(this);
-    m_loadHeight = platform::heightTwips(this);
-    m_listWidth = platform::widthTwips(lstSelect);
-    m_listHeight = platform::heightTwips(lstSelect);
-    if (!toolTipsOn()) {
-        for (QPushButton *button : cmdSelNav)
-            button->setToolTip(QString());
-        for (QPushButton *button : cmdFind)
-            button->setToolTip(QString());
-        txtSearch->setToolTip(QString());
+    rememberLayout({framSelect.begin(), framSelect.end()}, lstSelect);
+    clearTipsWhenOff();
+    if (!toolTipsOn())
         txtRevisionDate->setToolTip(QString());
-    }
 }
 
 void frmSelectStand::Form_Activate()
@@ -328,45 +245,7 @@ void frmSelectStand::Form_Activate()
 
 void frmSelectStand::Form_Unload()
 {
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
     db::Recordset *rs = dtaSelect->recordset();
-    if (rs) {
-        if (rs->editMode() != db::Recordset::dbEditNone)
-            rs->cancelUpdate();
+    if (rs)
         rs->close();
-    }
-}
-
-void frmSelectStand::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_activated) {
-        m_activated = true;
-        guarded([&] { Form_Activate(); });
-    }
-}
-
-void frmSelectStand::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    if (m_loadWidth > 0 && !m_resizing)
-        guarded([&] { Form_Resize(); });
-}
-
-void frmSelectStand::Form_Resize()
-{
-    m_resizing = true;
-    if (platform::heightTwips(this) < m_loadHeight)
-        platform::resizeTwips(this, platform::widthTwips(this), m_loadHeight);
-    if (platform::widthTwips(this) < m_loadWidth)
-        platform::resizeTwips(this, m_loadWidth, platform::heightTwips(this));
-    m_resizing = false;
-    const double dw = platform::widthTwips(this) - m_loadWidth;
-    const double dh = platform::heightTwips(this) - m_loadHeight;
-    for (int i = 0; i < 4; ++i)
-        moveTwips(framSelect[i], m_frameLeft[i] + dw, m_frameTop[i] + dh, platform::widthTwips(framSelect[i]),
-                  platform::heightTwips(framSelect[i]));
-    platform::resizeTwips(lstSelect, m_listWidth + dw, m_listHeight + dh);
 }

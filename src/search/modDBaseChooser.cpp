@@ -46,8 +46,6 @@ void RecordNavigate(db::Recordset *rs, qint16 how)
     try {
         if (!rs || rs->bof() || rs->eof())
             return;
-        if (rs->editMode() != db::Recordset::dbEditNone)
-            rs->cancelUpdate();
         switch (how) {
         case 0:
             rs->moveFirst();

@@ -158,7 +158,6 @@ void frmSplash::keyPressEvent(QKeyEvent *event)
 bool frmSplash::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick) {
-        Q_UNUSED(watched);
         Frame1_Click();
         return true;
     }

@@ -24,7 +24,6 @@ public:
     // MDIForm_Unload runs once, when the window closes.
     void MDIForm_Load();
     void MDIForm_Unload();
-    void MDIForm_Resize() {}
     void CloseMainWindow();
 
     // Where the main window opens: at the size its layout needs (bounded by the screen's available

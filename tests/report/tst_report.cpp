@@ -189,7 +189,7 @@ void tst_report::eventOrder()
     gh2.addSubReport(QStringLiteral("subC"), 0, 283, 9921, 283)->setReport(c);
     parent.section(QStringLiteral("gh1"))->controls().addSubReport(QStringLiteral("subA"), 0, 0, 9921, 283)->setReport(a);
 
-    parent.run(true);
+    parent.run();
     QCOMPARE(log, expected);
 
     // The bound subreport prints its rows in the query's order.
@@ -218,7 +218,7 @@ void tst_report::formatChangesStayForLaterRows()
             r.valueBox->setHeight(100);
         }
     };
-    report.run(true);
+    report.run();
     QCOMPARE(seen, (QStringList{"one", "two", "three", "four"}));
     const PageItem *one = findItem(report, QStringLiteral("one"));
     const PageItem *two = findItem(report, QStringLiteral("two"));
@@ -258,7 +258,7 @@ void tst_report::controlsAddAtRunTime()
         rowField->setLeft(3000);
         QVERIFY_THROWS_EXCEPTION(platform::VbError, controls.add(QStringLiteral("DDActiveReports2.Chart")));
     };
-    report.run(true);
+    report.run();
 
     QCOMPARE(report.section(QStringLiteral("gh1"))->controls().item<ReportField>(QStringLiteral("txtAdded"))->text(),
              QStringLiteral("added heading"));
@@ -319,7 +319,7 @@ void tst_report::pagination()
     footer.addField(QStringLiteral("txtPage"), 4557, 0, 600, 285)->setPageValue(ReportField::PageValue::PageNumber);
     footer.addField(QStringLiteral("txtPageTotal"), 5400, 0, 600, 285)->setPageValue(ReportField::PageValue::PageCount);
 
-    report.run(true);
+    report.run();
     QCOMPARE(report.pageCount(), pages);
     for (int p = 0; p < pages; ++p) {
         const QStringList texts = pageTexts(report, p);
@@ -392,7 +392,7 @@ void tst_report::keepWithNext()
     section.addSubReport(QStringLiteral("subTable"), 0, 300, 9000, 283)->setReport(table);
 
     Report &report = inSubReport ? parent : *table;
-    report.run(true);
+    report.run();
 
     int page = -1;
     if (inSubReport) {
@@ -435,7 +435,7 @@ void tst_report::headingStaysWithGrowingText()
         text << QStringLiteral("line %1").arg(i);
     Report report;
     addHeadingOverText(report, filler, text.join(QStringLiteral("\r\n")));
-    report.run(true);
+    report.run();
 
     int page = -1;
     QVERIFY(findItem(report, QStringLiteral("Heading"), &page));
@@ -501,7 +501,7 @@ void tst_report::longTextContinuesOnNextPages()
     report.addSection(Kind::PageFooter, QStringLiteral("PageFooter"), footerHeight)
         ->controls()
         .addLabel(QStringLiteral("lblFooter"), 0, 0, 3000, footerHeight, QStringLiteral("Page footer"));
-    report.run(true);
+    report.run();
     QCOMPARE(report.pageCount(), pages);
 
     // The numbers of the lines in the order a text holds them, and its filler words.
@@ -558,7 +558,7 @@ void tst_report::grownControlsPushLaterControlsDown()
     gh.addSubReport(QStringLiteral("sub"), 0, 100, 9921, 283)->setReport(child);
     gh.addLabel(QStringLiteral("lblBelow"), 0, 383, 3000, 283, QStringLiteral("below"));
     gh.addLabel(QStringLiteral("lblBeside"), 0, 0, 3000, 100, QStringLiteral("beside"));
-    report.run(true);
+    report.run();
 
     QCOMPARE(report.pageCount(), 2);
     int lastPage = -1;
@@ -598,7 +598,7 @@ void tst_report::groupFooterShowsLastValue()
     report.detail->setVisible(false);
     ReportField *footerOnly = report.section(QStringLiteral("gf1"))->controls().addField(QStringLiteral("txtLast"), 0, 0, 2000, 283);
     footerOnly->setDataField(field);
-    report.run(true);
+    report.run();
     const PageItem *item = findItem(report, expected);
     QVERIFY(item);
     QCOMPARE(pageTexts(report, 0).count(expected), 1);
@@ -608,13 +608,13 @@ void tst_report::runFailureKeepsNoPages()
 {
     LoggingReport report(QStringLiteral("R"), nullptr);
     report.bind(m_database, QStringLiteral("select * from NoSuchTable"));
-    QVERIFY_THROWS_EXCEPTION(platform::VbError, report.run(true));
+    QVERIFY_THROWS_EXCEPTION(platform::VbError, report.run());
     QCOMPARE(report.pageCount(), 0);
     QVERIFY(!report.isRunning());
 
     // A fetch that writes a field the report never added is an error, not a silent gap.
     MissingFieldReport writer;
-    QVERIFY_THROWS_EXCEPTION(platform::VbError, writer.run(true));
+    QVERIFY_THROWS_EXCEPTION(platform::VbError, writer.run());
     QCOMPARE(writer.pageCount(), 0);
 }
 
@@ -667,7 +667,7 @@ protected:
 void tst_report::exportFiles()
 {
     SampleReport report;
-    report.run(true);
+    report.run();
     QCOMPARE(report.pageCount(), 2);
     // The pages keep the chart as it printed.
     report.chart->chart()->setTitleText(QStringLiteral("Changed after the run"));
@@ -780,7 +780,7 @@ void tst_report::textExportColumns()
     report.section(QStringLiteral("PageFooter"))
         ->controls()
         .addLabel(QStringLiteral("lblFooter"), 0, 0, 3000, 285, QStringLiteral("Page footer"));
-    report.run(true);
+    report.run();
 
     const QStringList pages = TextExport::text(report.document()).split(QLatin1Char('\f'));
     QCOMPARE(pages.size(), report.pageCount());
@@ -884,7 +884,7 @@ void tst_report::exportFromReportEnd()
         pagesAtEnd = report.pageCount();
         report.exportReport(text);
     };
-    report.run(true);
+    report.run();
     QCOMPARE(pagesAtEnd, 2);
     QVERIFY(QFileInfo(text.fileName()).size() > 0);
 }

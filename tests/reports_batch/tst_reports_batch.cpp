@@ -347,7 +347,7 @@ void tst_reports_batch::unboundPrintsRows()
     m_mat->TableNotes(m_mdi->GetTableIndex(key), QStringLiteral("Values for information."));
 
     actRepUnBound report;
-    report.run(true);
+    report.run();
     const QString text = controls::TextExport::text(report.document());
 
     qsizetype at = 0;
@@ -425,7 +425,7 @@ void tst_reports_batch::unboundQueueOrderAndNoRows()
     prepare(QStringLiteral("CreepProp"), table(1, 1), {1500, 1500});
 
     actRepUnBound first;
-    first.run(true);
+    first.run();
     QCOMPARE(first.tableKey(), QStringLiteral("MechProp"));
     const QString text = controls::TextExport::text(first.document());
     QVERIFY(text.contains(QStringLiteral("Mechanical properties at room temperature")));
@@ -433,7 +433,7 @@ void tst_reports_batch::unboundQueueOrderAndNoRows()
     QVERIFY(!text.contains(QStringLiteral("Field")));
 
     actRepUnBound second;
-    second.run(true);
+    second.run();
     QCOMPARE(second.tableKey(), QStringLiteral("CreepProp"));
     QVERIFY(controls::TextExport::text(second.document()).contains(QStringLiteral("r1c1")));
     QVERIFY(m_mat->colUnBoundTablePrintList.isEmpty());
@@ -459,7 +459,7 @@ void tst_reports_batch::unboundCreepFromWindow()
     m_mat->colUnBoundTablePrintList.add(QStringLiteral("CreepProp"));
 
     actRepUnBound report;
-    report.run(true);
+    report.run();
 
     QStringList detail;
     for (const auto &control : report.section("Detail")->controls())
@@ -538,7 +538,7 @@ void tst_reports_batch::batchPdf()
     m_mdi->blnBatchPrint = true;
 
     actRepBatchPrint report;
-    report.run(true);
+    report.run();
     QVERIFY(actRepBatchPrint::colMaterialsBatch().isEmpty());
     QVERIFY(report.pageCount() >= 2);
     const QString target = m_dir.filePath(QStringLiteral("batch.pdf"));
@@ -651,7 +651,7 @@ void tst_reports_batch::graphCopiesChart()
     }
 
     actRepGraph report;
-    report.run(true);
+    report.run();
     controls::Chart *copy =
         report.section("GroupHeader1")->controls().item<controls::ReportChart>("MSChart1")->chart();
     QCOMPARE(copy->chartType(), 16);

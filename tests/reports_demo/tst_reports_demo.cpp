@@ -135,7 +135,7 @@ void tst_reports_demo::designValuesStayOnThePaper()
     m_window->iReportType = 2;
 
     actRepMain report;
-    report.run(true);
+    report.run();
     for (int format = 0; format <= 2; ++format)
         write(report, QStringLiteral("P265GH_design"), format);
     QCOMPARE(m_responder->count(), 0);
@@ -165,7 +165,7 @@ void tst_reports_demo::chartPrintsAsPicture()
     m_window->ShowTable(QStringLiteral("Rp02"));
     m_window->iReportType = 1;
     actRepMain report;
-    report.run(true);
+    report.run();
     const QString pdf = write(report, QStringLiteral("P265GH_chart"), 0);
     QFile rtf(write(report, QStringLiteral("P265GH_chart"), 1));
     QVERIFY(rtf.open(QIODevice::ReadOnly));
@@ -202,7 +202,7 @@ void tst_reports_demo::headingsStayWithTheirRows()
     m_window->iReportType = 0;
 
     actRepMain report;
-    report.run(true);
+    report.run();
     for (int format = 0; format <= 2; ++format)
         write(report, name + QStringLiteral("_full"), format);
     QCOMPARE(m_responder->count(), 0);

@@ -491,7 +491,7 @@ void tst_reports_main::saveRun()
     report->blnSave = true;
     report->blnfrmChart = fromChart;
     report->iExpFileType = qint16(format);
-    report->run(true);
+    report->run();
 
     // The name is typed without an extension; the format's is added.
     const QString saved = target + QStringList{".pdf", ".rtf", ".txt"}.at(format);
@@ -523,7 +523,7 @@ void tst_reports_main::failedExportIsReported()
     m_responder->answerFile(target);
     actRepMain &report = actRepMain::defaultInstance();
     report.blnSave = true;
-    report.run(true);
+    report.run();
 
     const auto messages = m_responder->messages();
     QCOMPARE(messages.size(), 2);

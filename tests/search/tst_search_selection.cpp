@@ -101,7 +101,7 @@ private slots:
         frm->tdbMaterials_DblClick();
         frm->tdbSelected_DragDrop(frm->tdbMaterials->objectName());
         int enter = 13;
-        frm->tdbMaterials_KeyDown(enter, 0);
+        frm->tdbMaterials_KeyDown(enter);
         QCOMPARE(mdi().colMaterials.count(), 30);
         const QList<platform::MessageRequest> messages = responder->messages();
         QCOMPARE(messages.size(), 3);
@@ -402,17 +402,17 @@ private slots:
     {
         bool cancel = false;
         frm->tdbMaterials->column(3)->setWidthTwips(2400);
-        frm->tdbMaterials_ColResize(3, cancel);
+        frm->tdbMaterials_ColResize(3);
         QCOMPARE(frm->tdbSelected->column(3)->widthTwips(), 2400.0);
         QCOMPARE(double(mdi().ColumnSize(3)), 2400.0);
 
         const double selected5 = frm->tdbSelected->column(5)->widthTwips();
         frm->tdbMaterials->column(8)->setWidthTwips(900);
-        frm->tdbMaterials_ColResize(8, cancel);
+        frm->tdbMaterials_ColResize(8);
         QCOMPARE(frm->tdbSelected->column(5)->widthTwips(), selected5);
 
         frm->tdbSelected->column(2)->setWidthTwips(1650);
-        frm->tdbSelected_ColResize(2, cancel);
+        frm->tdbSelected_ColResize(2);
         QCOMPARE(frm->tdbMaterials->column(2)->widthTwips(), 1650.0);
         QCOMPARE(double(mdi().ColumnSize(2)), 1350.0);
         QVERIFY(!cancel);
@@ -447,7 +447,7 @@ private slots:
         QFETCH(QString, tip);
         frm->txtSearch[1]->setText(name);
         QString cellTip = QStringLiteral("unchanged");
-        frm->tdbMaterials_FetchCellTips(0, column, row, cellTip);
+        frm->tdbMaterials_FetchCellTips(column, row, cellTip);
         QCOMPARE(cellTip, tip);
     }
 

@@ -406,7 +406,7 @@ Line Session::batchPdf30()
         [&] {
             mdi->PrepareBatchPrint();
             actRepBatchPrint report;
-            report.run(true);
+            report.run();
             controls::PdfExport file;
             file.setFileName(pdf);
             report.exportReport(file);
