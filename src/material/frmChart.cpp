@@ -1,5 +1,6 @@
 #include "material/frmChart.h"
 
+#include "controls/BackColor.h"
 #include "controls/Chart.h"
 #include "controls/Pictograms.h"
 #include "material/MainWindowLink.h"
@@ -76,6 +77,11 @@ void frmChart::CreateControls()
     lblBack->lower();
 }
 
+void frmChart::ApplyColours(bool on)
+{
+    controls::setFrameBackColor(framChart, on ? platform::olecolor::InfoBackground : platform::olecolor::White);
+}
+
 void frmChart::Form_Load()
 {
     ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
@@ -83,12 +89,8 @@ void frmChart::Form_Load()
     if (!mdi || !mdi->blnToolTips)
         for (QPushButton *button : cmdGraph)
             button->setToolTip(QString());
-    if (mdi && mdi->mnuSettingsElem.size() > 2 && !mdi->mnuSettingsElem.at(2)->isChecked()) {
-        QPalette palette = framChart->palette();
-        palette.setColor(QPalette::Window, platform::toQColor(platform::olecolor::White));
-        framChart->setPalette(palette);
-        framChart->setAutoFillBackground(true);
-    }
+    if (mdi && mdi->mnuSettingsElem.size() > 2 && !mdi->mnuSettingsElem.at(2)->isChecked())
+        controls::setFrameBackColor(framChart, platform::olecolor::White);
 
     if (frmMaterial2 *source = currentMaterialWindow()) {
         controls::Chart *from = source->MSChart1;

@@ -31,6 +31,8 @@ public:
     QString TableKey() const { return m_strTable; }
 
     void cmdGraph_Click(int Index);
+    // The chart's frame in the colour scheme's light colour while on, white while off.
+    void ApplyColours(bool on);
 
     void done(int result) override;
 

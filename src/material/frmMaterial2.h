@@ -79,6 +79,8 @@ public:
     int NotesButtonPicture() const { return m_notesPicture; }
     // Sets the window's tool tips, or empties them while the main window's tips are off.
     void ApplyToolTips();
+    // The colour scheme: the light boxes and alternating grid rows while on, plain white while off.
+    void ApplyColours(bool on);
 
     // --- controls (names as the window's own) ------------------------------------------------
     QGroupBox *framStand = nullptr;

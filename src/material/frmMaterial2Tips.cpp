@@ -1,8 +1,11 @@
 #include "material/frmMaterial2.h"
 
 #include "core/ProgramWindow.h"
+#include "controls/BackColor.h"
+#include "controls/DataGrid.h"
 #include "core/modToolTips.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,4 +22,18 @@ void frmMaterial2::ApplyToolTips()
     txtMainData[StandardRevisionDateBox]->setToolTip(modToolTips::Tip(on, modToolTips::MaterialText(7)));
     cmdShowNotes->setToolTip(
         modToolTips::Tip(on, NotesButtonPicture() == 1 ? QStringLiteral("Hide Table Notes") : QStringLiteral("Show Table Notes")));
+}
+
+void frmMaterial2::ApplyColours(bool on)
+{
+    const platform::OleColor c = on ? platform::olecolor::InfoBackground : platform::olecolor::White;
+    controls::setBoxBackColor(txtDesignTemp, c);
+    controls::setBoxBackColor(txtNotes, c);
+    for (QPlainTextEdit *box : txtMainData)
+        controls::setBoxBackColor(box, c);
+    controls::setFrameBackColor(framChart, c);
+    controls::setBoxBackColor(txtNoData, c);
+    for (controls::DataGrid *grid : {tdbBoundTable, tdbTable, tdbDesign})
+        if (grid)
+            grid->setAlternatingRows(on);
 }

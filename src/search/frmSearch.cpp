@@ -1,5 +1,6 @@
 #include "search/frmSearch.h"
 
+#include "controls/BackColor.h"
 #include "controls/DataGrid.h"
 #include "core/HTMLHelp.h"
 #include "core/ProgramWindow.h"
@@ -438,13 +439,9 @@ void frmSearch::SetFamilyIndex(int index)
     cmbChooseStd_Click();
 }
 
-void frmSearch::SetBoxColor(int Index, unsigned int color)
+void frmSearch::SetBoxColor(int Index, platform::OleColor color)
 {
-    QPalette palette = txtSearch[Index]->palette();
-    const QColor c = platform::toQColor(color);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, c);
-    txtSearch[Index]->setPalette(palette);
+    controls::setBoxBackColor(txtSearch[Index], color);
 }
 
 void frmSearch::SetMaterialColumnsVisible(bool blnVisible)

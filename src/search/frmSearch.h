@@ -3,6 +3,8 @@
 // The window in which the user finds materials and builds the selection. One instance, shown at
 // start-up, hidden (never closed) while materials are open.
 
+#include "platform/OleColor.h"
+
 #include <QDate>
 #include <QString>
 #include <QWidget>
@@ -48,6 +50,8 @@ public:
     static QString PickButtonText(int Index);
     // Sets every tool tip of the window, or empties every one.
     void ApplyToolTips(bool on);
+    // The colour scheme: the light search boxes and alternating grid rows while on, white while off.
+    void ApplyColours(bool on);
 
     // The newest revision date of the standards; null when the table is empty.
     QDate LastUpdated() const { return m_lastUpdated; }
@@ -161,7 +165,7 @@ private:
     void EnableSearchInputs(bool blnEnabled);
     void ShowStandardInfo(bool blnShow);
     void ReadNewestRevisionDate(db::Recordset &rs);
-    void SetBoxColor(int Index, unsigned int color);
+    void SetBoxColor(int Index, platform::OleColor color);
     void SetFamilyIndex(int index);
     void RememberSearch();
     void ShowMatCount();

@@ -31,3 +31,11 @@ void frmSearch::ApplyToolTips(bool on)
     }
     cmdSelect[6]->setToolTip(modToolTips::Tip(on, PickButtonText(6)));
 }
+
+void frmSearch::ApplyColours(bool on)
+{
+    for (int i = 0; i < int(txtSearch.size()); ++i)
+        SetBoxColor(i, on ? platform::olecolor::InfoBackground : platform::olecolor::White);
+    tdbSelected->setAlternatingRows(on);
+    tdbMaterials->setAlternatingRows(on);
+}

@@ -4,84 +4,35 @@
 #include "shell/mdiVelkor.h"
 
 #include "controls/DataGrid.h"
+#include "material/frmChart.h"
 #include "material/frmMaterial2.h"
 #include "search/frmSearch.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QPlainTextEdit>
-
-namespace {
-
-// A text box's back colour is its base; a frame's is its window colour, filled.
-void SetBoxBackColor(QWidget *box, platform::OleColor color)
-{
-    if (!box)
-        return;
-    QPalette palette = box->palette();
-    const QColor c = platform::toQColor(color);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, c);
-    box->setPalette(palette);
-}
-
-void SetFrameBackColor(QWidget *frame, platform::OleColor color)
-{
-    if (!frame)
-        return;
-    QPalette palette = frame->palette();
-    const QColor c = platform::toQColor(color);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Window, c);
-    frame->setPalette(palette);
-    frame->setAutoFillBackground(true);
-}
-
-} // namespace
 
 void mdiVelkor::Do_Undo_Colour_All()
 {
     const bool on = mnuSettingsElem.size() > 2 && mnuSettingsElem.at(2)->isChecked();
     blnColoursOFF = !on;
-    const platform::OleColor c = on ? vInfoBackground : platform::olecolor::White;
     SetBackColor(on ? vMyBlue : platform::olecolor::White);
 
-    if (frmSearch *search = frmSearch::instance()) {
-        for (QLineEdit *box : search->txtSearch)
-            SetBoxBackColor(box, c);
-        search->tdbSelected->setAlternatingRows(on);
-        search->tdbMaterials->setAlternatingRows(on);
-    }
+    if (frmSearch *search = frmSearch::instance())
+        search->ApplyColours(on);
 
     for (QMdiSubWindow *sub : MaterialWindows())
         Do_Undo_Colour(sub->widget());
     const QWidgetList widgets = QApplication::allWidgets();
     for (QWidget *widget : widgets)
-        if (widget->objectName() == QLatin1String("frmChart"))
-            SetFrameBackColor(widget->findChild<QWidget *>(QStringLiteral("framChart")), c);
+        if (auto *chart = qobject_cast<frmChart *>(widget))
+            chart->ApplyColours(on);
 }
 
 void mdiVelkor::Do_Undo_Colour(QWidget *frm)
 {
-    auto *material = qobject_cast<frmMaterial2 *>(frm);
-    if (!material)
-        return;
-    const bool on = mnuSettingsElem.size() > 2 && mnuSettingsElem.at(2)->isChecked();
-    const platform::OleColor c = on ? vInfoBackground : platform::olecolor::White;
-
-    SetBoxBackColor(material->txtDesignTemp, c);
-    SetBoxBackColor(material->txtNotes, c);
-    for (QPlainTextEdit *box : material->txtMainData)
-        SetBoxBackColor(box, c);
-    SetFrameBackColor(material->framChart, c);
-    SetBoxBackColor(material->txtNoData, c);
-
-    for (controls::DataGrid *grid : {material->tdbBoundTable, material->tdbTable, material->tdbDesign})
-        if (grid)
-            grid->setAlternatingRows(on);
+    if (auto *material = qobject_cast<frmMaterial2 *>(frm))
+        material->ApplyColours(mnuSettingsElem.size() > 2 && mnuSettingsElem.at(2)->isChecked());
 }
 
 void mdiVelkor::SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite)
