@@ -143,6 +143,15 @@ public:
     virtual void CountMaterialsOpen() = 0;
     // The menu items and toolbar buttons of the material windows, shown once the windows open.
     virtual void ShowMaterialCommands() = 0;
+    // The material windows just made are placed as the Window menu's arrangement says (cascaded or
+    // tiled), with that item and its button marked; returns the window to bring to the front.
+    virtual QMdiSubWindow *ArrangeOpenedMaterials() = 0;
+    // Every selected material has its window: the count taken, the references view marked.
+    void MaterialWindowsOpened()
+    {
+        iMaterialsOpen = qint16(colMaterials.count());
+        UpdateMenusAndButtons(QStringLiteral("View"), 0);
+    }
     // A material window has closed: one fewer open, and the count checked against the windows.
     void MaterialWindowClosed()
     {

@@ -14,26 +14,16 @@
 #include "platform/WaitCursor.h"
 #include "search/DropImage.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QPushButton>
-#include <QToolBar>
+#include <QScopeGuard>
 
 namespace {
 
 constexpr int MaxMaterials = 30;
-
-void setChecked(QAction *action, bool checked)
-{
-    if (action) {
-        action->setCheckable(true);
-        action->setChecked(checked);
-    }
-}
 
 } // namespace
 
@@ -199,16 +189,7 @@ void frmSearch::OpenSelectedMaterials()
 
     mdi->ShowMaterialCommands();
 
-    const bool tiled = mdi->iWindowArrange != 0;
-    setChecked(mdi->Buttons(QStringLiteral("Cascade")), !tiled);
-    setChecked(mdi->Buttons(QStringLiteral("Horizontal")), tiled);
-    QMdiSubWindow *front = tiled ? mdi->DoTileHorizontal() : mdi->DoCascade();
-    if (mdi->mnuWindowElem.size() > 1) {
-        setChecked(mdi->mnuWindowElem[0], !tiled);
-        setChecked(mdi->mnuWindowElem[1], tiled);
-    }
-    mdi->strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
-    mdi->strLastViewButton = QStringLiteral("Ref");
+    QMdiSubWindow *front = mdi->ArrangeOpenedMaterials();
 
     if (!mdi->blnBatchPrint)
         for (const MaterialPtr &member : mdi->colMaterials)
@@ -220,8 +201,7 @@ void frmSearch::OpenSelectedMaterials()
     if (!mdi->blnBatchPrint && front)
         mdi->mdiArea()->setActiveSubWindow(front);
 
-    mdi->iMaterialsOpen = qint16(mdi->colMaterials.count());
-    mdi->UpdateMenusAndButtons(QStringLiteral("View"), 0);
+    mdi->MaterialWindowsOpened();
     if (m_subWindow)
         m_subWindow->hide();
     else
@@ -234,8 +214,11 @@ void frmSearch::cmdBatch_Click()
     if (!mdi || mdi->colMaterials.isEmpty())
         return;
     mdi->blnBatchPrint = true;
-    OpenSelectedMaterials();
-    mdi->DoBatchPrint();
-    mdi->blnBatchPrint = false;
+    {
+        // A failed step must not leave later openings in batch mode, with their windows kept hidden.
+        const auto batchEnds = qScopeGuard([mdi] { mdi->blnBatchPrint = false; });
+        OpenSelectedMaterials();
+        mdi->DoBatchPrint();
+    }
     mdi->SelectMaterials();
 }

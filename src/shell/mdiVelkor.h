@@ -64,6 +64,7 @@ public:
     void SetCurrentMaterial(const MaterialPtr &mMat) override;
     void CountMaterialsOpen() override;
     void ShowMaterialCommands() override;
+    QMdiSubWindow *ArrangeOpenedMaterials() override;
     void CloseMaterial();
     // The open material windows' frames, in the order of the window list.
     QList<QMdiSubWindow *> MaterialWindows() const;

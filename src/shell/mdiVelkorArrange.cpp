@@ -208,3 +208,24 @@ void mdiVelkor::ShowMaterialCommands()
     if (!mnuSettingsElem.isEmpty())
         mnuSettingsElem[0]->setEnabled(true);
 }
+
+QMdiSubWindow *mdiVelkor::ArrangeOpenedMaterials()
+{
+    const bool tiled = iWindowArrange != 0;
+    const auto mark = [](QAction *item, bool on) {
+        if (item) {
+            item->setCheckable(true);
+            item->setChecked(on);
+        }
+    };
+    mark(Buttons(QStringLiteral("Cascade")), !tiled);
+    mark(Buttons(QStringLiteral("Horizontal")), tiled);
+    QMdiSubWindow *front = tiled ? DoTileHorizontal() : DoCascade();
+    if (mnuWindowElem.size() > 1) {
+        mark(mnuWindowElem[0], !tiled);
+        mark(mnuWindowElem[1], tiled);
+    }
+    strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
+    strLastViewButton = QStringLiteral("Ref");
+    return front;
+}
