@@ -5,6 +5,7 @@
 #include "material/frmMaterial2.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "reports/ColumnBands.h"
 
 using controls::ReportField;
 using controls::ReportLabel;
@@ -395,15 +396,15 @@ void actRepUnBound::StyleAsCaption(ReportTextControl *ctl)
 
 bool actRepUnBound::IsTableTooWide()
 {
-    double sum = 0;
+    QVector<double> widths;
+    QVector<bool> skip;
     for (int c = 0; c <= m_lastCol; ++c) {
-        if (IsEmptyCreepCol(c))
-            continue;
-        sum += ColWidth(c);
-        if (sum > MaxTableWidth) {
-            m_iSplitCol = c;
-            return true;
-        }
+        skip << IsEmptyCreepCol(c);
+        widths << (skip.last() ? 0.0 : double(ColWidth(c)));
     }
-    return false;
+    const int split = columnbands::splitColumn(0, widths, 0, MaxTableWidth, skip);
+    if (split < 0)
+        return false;
+    m_iSplitCol = split;
+    return true;
 }
