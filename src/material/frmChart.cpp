@@ -93,7 +93,7 @@ void frmChart::Form_Load()
         controls::setFrameBackColor(framChart, platform::olecolor::White);
 
     if (frmMaterial2 *source = currentMaterialWindow()) {
-        controls::Chart *from = source->MSChart1;
+        controls::Chart *from = source->ShownChart();
         MSChart1->setChartType(from->chartType());
         MSChart1->setChartData(from->chartData());
         MSChart1->setTitleText(from->titleText());

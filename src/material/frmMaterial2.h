@@ -75,6 +75,12 @@ public:
     // creep table with data.
     platform::VbArray<bool> EmptyCreepCols() const;
 
+    // The chart as shown, which the chart window and the chart report copy (reading its columns
+    // moves its current column).
+    controls::Chart *ShownChart() const { return MSChart1; }
+    // The design temperature as typed.
+    QString DesignTemperatureText() const;
+
     // Which imgUpDown picture the notes button shows (0 closed, 1 open, 2 blinking).
     int NotesButtonPicture() const { return m_notesPicture; }
     // Sets the window's tool tips, or empties them while the main window's tips are off.

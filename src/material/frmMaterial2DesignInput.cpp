@@ -208,3 +208,8 @@ void frmMaterial2::txtDesignTemp_Change()
         other->m_designDecimals = separator >= 0 && separator < current.length() - 1 ? 1 : 0;
     }
 }
+
+QString frmMaterial2::DesignTemperatureText() const
+{
+    return txtDesignTemp->text();
+}

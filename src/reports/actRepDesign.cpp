@@ -8,7 +8,6 @@
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 
-#include <QLineEdit>
 #include <algorithm>
 #include <cmath>
 
@@ -106,7 +105,7 @@ void actRepDesign::ActiveReport_DataInitialize()
     section(QStringLiteral("ghDesignTemp"))
         ->controls()
         .item<ReportField>(QStringLiteral("txtDesignTemp"))
-        ->setText(form->txtDesignTemp->text() + QStringLiteral(" ") + QChar(176) + QStringLiteral("C"));
+        ->setText(form->DesignTemperatureText() + QStringLiteral(" ") + QChar(176) + QStringLiteral("C"));
 
     auto *txtField1 = detail->controls().item<ReportField>(QStringLiteral("txtField1"));
     if (m_mat->TableHasData(QStringLiteral("CreepProp"))) {

@@ -27,9 +27,9 @@ void actRepGraph::ActiveReport_ReportStart()
 {
     ProgramWindow *mdi = ProgramWindow::instance();
     frmMaterial2 *frm = mdi && mdi->mCurrent ? mdi->mCurrent->MyForm() : nullptr;
-    if (!frm || !frm->MSChart1)
+    controls::Chart *source = frm ? frm->ShownChart() : nullptr;
+    if (!source)
         platform::throwObjectNotSet();
-    controls::Chart *source = frm->MSChart1;
     controls::Chart *target =
         section(QStringLiteral("GroupHeader1"))->controls().item<controls::ReportChart>(QStringLiteral("MSChart1"))->chart();
 
