@@ -1,5 +1,6 @@
 #include "tst_core.h"
 
+#include "SchemaFixture.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "db/Database.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
-#include <sqlite3.h>
 
 using platform::ScriptedResponder;
 using platform::vbCrLf;
@@ -28,14 +28,10 @@ Sandbox::Sandbox()
 
 void makeDatabase(const QString &file)
 {
-    sqlite3 *handle = nullptr;
-    QCOMPARE_EQ(sqlite3_open(file.toUtf8().constData(), &handle), SQLITE_OK);
-    const char *sql = "CREATE TABLE materials (matID INTEGER, name TEXT COLLATE NOCASE);"
-                      "INSERT INTO materials VALUES (1, 'S235JR'), (2, NULL), (3, 'P265GH');";
-    QCOMPARE_EQ(sqlite3_exec(handle, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    const QString sql = QStringLiteral("CREATE TABLE materials (matID INTEGER, name TEXT COLLATE NOCASE);"
+                                       "INSERT INTO materials VALUES (1, 'S235JR'), (2, NULL), (3, 'P265GH');");
     QString error;
-    QVERIFY2(db::writePasswordVerifier(handle, QStringLiteral(VELKOR_DB_PASSWORD), &error), qPrintable(error));
-    sqlite3_close(handle);
+    QVERIFY2(testsupport::execSql(file, {sql}, &error, QStringLiteral(VELKOR_DB_PASSWORD)), qPrintable(error));
 }
 
 void writeFile(const QString &file, const QByteArray &bytes)

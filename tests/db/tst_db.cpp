@@ -1,6 +1,7 @@
 #include "tst_db.h"
 
 #include "FaultyFiles.h"
+#include "SchemaFixture.h"
 
 #include <QDate>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sqlite3.h>
 
 using db::Database;
 using db::Recordset;
@@ -108,17 +108,8 @@ QStringList fieldNames(Recordset &rs)
 void createDatabase(const QString &path, const char *sql, const QString &password = {})
 {
     QFile::remove(path);
-    sqlite3 *handle = nullptr;
-    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &handle), SQLITE_OK);
-    char *message = nullptr;
-    const int rc = sqlite3_exec(handle, sql, nullptr, nullptr, &message);
-    const QString error = message ? QString::fromUtf8(message) : QString();
-    sqlite3_free(message);
-    QString verifierError;
-    const bool verifier = password.isEmpty() || db::writePasswordVerifier(handle, password, &verifierError);
-    sqlite3_close(handle);
-    QVERIFY2(rc == SQLITE_OK, qPrintable(error));
-    QVERIFY2(verifier, qPrintable(verifierError));
+    QString error;
+    QVERIFY2(testsupport::execSql(path, {QString::fromUtf8(sql)}, &error, password), qPrintable(error));
 }
 
 using testsupport::checksum;

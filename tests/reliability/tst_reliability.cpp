@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sqlite3.h>
 
 using platform::ScriptedResponder;
 using platform::vbCrLf;
@@ -72,12 +71,10 @@ QByteArray databaseBytes(const QString &password = QStringLiteral(VELKOR_DB_PASS
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("m.mdb"));
-    sqlite3 *handle = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &handle);
-    sqlite3_exec(handle, "CREATE TABLE materials (matID INTEGER, name TEXT); INSERT INTO materials VALUES (1, 'P235GH');",
-                 nullptr, nullptr, nullptr);
-    db::writePasswordVerifier(handle, password, nullptr);
-    sqlite3_close(handle);
+    testsupport::execSql(path,
+                         {QStringLiteral("CREATE TABLE materials (matID INTEGER, name TEXT);"
+                                         "INSERT INTO materials VALUES (1, 'P235GH');")},
+                         nullptr, password);
     return fileBytes(path);
 }
 

@@ -1,5 +1,7 @@
 #include "SchemaFixture.h"
 
+#include "db/Database.h"
+
 #include <QFile>
 #include <QtGlobal>
 #include <sqlite3.h>
@@ -34,7 +36,7 @@ bool buildSchemaDatabase(const QString &path, const QStringList &statements)
     return ok;
 }
 
-bool execSql(const QString &path, const QStringList &statements, QString *error)
+bool execSql(const QString &path, const QStringList &statements, QString *error, const QString &password)
 {
     sqlite3 *db = nullptr;
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {
@@ -54,6 +56,8 @@ bool execSql(const QString &path, const QStringList &statements, QString *error)
             break;
         }
     }
+    if (ok && !password.isEmpty())
+        ok = db::writePasswordVerifier(db, password, error);
     sqlite3_close(db);
     return ok;
 }
