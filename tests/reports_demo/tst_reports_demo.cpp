@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include "PrivateCopy.h"
+#include "ProgramFixture.h"
 
 using controls::PageItem;
 using controls::ReportDocument;
@@ -61,16 +62,10 @@ void tst_reports_demo::initTestCase()
     QVERIFY(m_dir.isValid());
     m_out = qEnvironmentVariable("VELKOR_REPORT_OUT", m_dir.path());
     QDir().mkpath(m_out);
-    qputenv("APPDATA", m_dir.path().toLocal8Bit());
-    platform::setProgramFolder(m_dir.path());
-    platform::setExeName(QStringLiteral("Velkor_PED"));
     const QString copy = testsupport::privateCopy(path, m_dir.path());
     QVERIFY(!copy.isEmpty());
-    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
-    QVERIFY(modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen());
-    m_mdi = new mdiVelkor;
-    m_mdi->SetStatus();
-    m_mdi->InitTableNames();
+    QVERIFY(testsupport::openProgramDatabase(m_dir.path(), copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)));
+    m_mdi = testsupport::makeMainWindow();
 }
 
 void tst_reports_demo::cleanupTestCase()

@@ -40,6 +40,7 @@
 #include <QTimer>
 #include <QtTest>
 #include "SchemaFixture.h"
+#include "ProgramFixture.h"
 
 using controls::ReportField;
 using controls::ReportImage;
@@ -171,18 +172,10 @@ private:
 void tst_reports_main::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    qputenv("APPDATA", m_dir.path().toLocal8Bit());
-    platform::setProgramFolder(m_dir.path());
-    platform::setExeName(QStringLiteral("Velkor_PED"));
-
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
     QVERIFY(testsupport::buildSchemaDatabase(path, FixtureRows));
-    modDBase::gMaterialDb = db::Database::open(path, false, true);
-    QVERIFY(modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen());
-
-    m_mdi = new mdiVelkor;
-    m_mdi->SetStatus();
-    m_mdi->InitTableNames();
+    QVERIFY(testsupport::openProgramDatabase(m_dir.path(), path));
+    m_mdi = testsupport::makeMainWindow();
     for (int code : {5, 102, 103, 108, 109, 110, 112}) {
         m_mdi->ShowStatus(code);
         m_statusTexts.insert(code, m_mdi->StatusText());
