@@ -71,8 +71,6 @@ void actRepBatchPrint::ActiveReport_ReportStart()
     footer.item<ReportLabel>(QStringLiteral("lblDocName"))->setCaption(documentName());
 }
 
-void actRepBatchPrint::ActiveReport_ReportEnd() {}
-
 void actRepBatchPrint::ActiveReport_Resize()
 {
     if (windowState() == 1)

@@ -22,12 +22,10 @@ public:
     static platform::Collection<MaterialPtr> &colMaterialsBatch();
 
     void ActiveReport_ReportStart();
-    void ActiveReport_ReportEnd();
     void ActiveReport_Resize();
 
     void previewResize() override { ActiveReport_Resize(); }
 
 protected:
     void reportStart() override { ActiveReport_ReportStart(); }
-    void reportEnd() override { ActiveReport_ReportEnd(); }
 };

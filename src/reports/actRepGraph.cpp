@@ -46,5 +46,3 @@ void actRepGraph::ActiveReport_ReportStart()
         target->setColumnLabel(source->columnLabel());
     }
 }
-
-void actRepGraph::ActiveReport_ReportEnd() {}

@@ -11,9 +11,7 @@ public:
     ~actRepGraph() override;
 
     void ActiveReport_ReportStart();
-    void ActiveReport_ReportEnd();
 
 protected:
     void reportStart() override { ActiveReport_ReportStart(); }
-    void reportEnd() override { ActiveReport_ReportEnd(); }
 };
