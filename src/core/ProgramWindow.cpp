@@ -1,5 +1,6 @@
 #include "core/ProgramWindow.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QToolBar>
 
@@ -61,4 +62,9 @@ void ProgramWindow::SetToolbarAtBottom(bool bottom)
     const bool hidden = Toolbar1->isHidden();
     addToolBar(bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea, Toolbar1);
     Toolbar1->setHidden(hidden);
+}
+
+bool ProgramWindow::ColourSchemeOn() const
+{
+    return mnuSettingsElem.size() > menuitem::Colour && mnuSettingsElem.at(menuitem::Colour)->isChecked();
 }

@@ -5,6 +5,7 @@
 // of the main window. The shell's main window implements the commands; nothing here knows a
 // window of the subsystems above.
 
+#include "core/MenuItems.h"
 #include "platform/Collection.h"
 #include "platform/OleColor.h"
 
@@ -159,7 +160,7 @@ public:
         CountMaterialsOpen();
     }
 
-    // Menus: the item arrays are indexed from 0, separators included.
+    // Menus: the item arrays are indexed from 0, separators included (core/MenuItems.h names them).
     QMenu *mnuFile = nullptr;
     QMenu *mnuView = nullptr;
     QMenu *mnuViewMech = nullptr;
@@ -186,6 +187,8 @@ public:
     // The drop-down menus of the buttons "Mech" and "Physical", numbered from 1.
     QAction *ButtonMenus(const QString &buttonKey, int index) const;
     bool ToolbarAtBottom() const;
+    // The Settings menu's colour item is ticked: light boxes and alternating grid rows.
+    bool ColourSchemeOn() const;
     void SetToolbarAtBottom(bool bottom);
 
     // Pictures of the toolbar buttons and of dialogs, numbered from 1, in the order of the buttons.

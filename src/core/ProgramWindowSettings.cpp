@@ -34,7 +34,8 @@ QString settingsPath()
 std::array<QString, SettingsLines> readSettingsLines()
 {
     std::array<QString, SettingsLines> lines;
-    const platform::FileRead file = platform::readRegularFile(settingsPath(), MaxSettingsBytes, platform::Oversize::Head);
+    const platform::FileRead file =
+        platform::readRegularFile(settingsPath(), MaxSettingsBytes, platform::Oversize::Head);
     if (!file.ok())
         return lines;
     int n = 0;
@@ -83,7 +84,8 @@ bool parseColour(const QString &text, platform::OleColor &colour)
     const qint64 value = text.trimmed().toLongLong(&ok);
     if (!ok || value < -2147483648LL || value > 0xFFFFFFFFLL)
         return false;
-    const platform::OleColor candidate = value < 0 ? platform::OleColor(quint32(qint32(value))) : platform::OleColor(value);
+    const platform::OleColor candidate =
+        value < 0 ? platform::OleColor(quint32(qint32(value))) : platform::OleColor(value);
     const bool rgb = candidate <= 0xFFFFFF;
     const bool system = (candidate & 0xFFFFFF00u) == 0x80000000u && (candidate & 0xFF) <= 0x18;
     if (!rgb && !system)
@@ -100,32 +102,32 @@ void ProgramWindow::LoadSettings()
 
     if (line[0] == QLatin1String("Tile_Horizontal")) {
         iWindowArrange = 1;
-        mnuWindowElem[0]->setChecked(false);
-        mnuWindowElem[1]->setChecked(true);
+        mnuWindowElem[menuitem::Cascade]->setChecked(false);
+        mnuWindowElem[menuitem::TileHorizontal]->setChecked(true);
     }
     if (line[1] == QLatin1String("Tool_HIDE")) {
         Toolbar1->setHidden(true);
-        mnuSettingsToolElem[0]->setEnabled(true);
-        mnuSettingsToolElem[1]->setEnabled(false);
+        mnuSettingsToolElem[menuitem::ShowToolbar]->setEnabled(true);
+        mnuSettingsToolElem[menuitem::HideToolbar]->setEnabled(false);
     }
     if (line[2] == QLatin1String("Tool_BOTTOM")) {
         SetToolbarAtBottom(true);
-        mnuSettingsToolElem[2]->setEnabled(true);
-        mnuSettingsToolElem[3]->setEnabled(false);
+        mnuSettingsToolElem[menuitem::AlignTop]->setEnabled(true);
+        mnuSettingsToolElem[menuitem::AlignBottom]->setEnabled(false);
     }
     if (line[3] == QLatin1String("Status_HIDE")) {
         stbStatus->setHidden(true);
-        mnuSettingsElem[1]->setChecked(false);
+        mnuSettingsElem[menuitem::StatusBar]->setChecked(false);
     }
     if (platform::OleColor colour = 0; !line[4].isEmpty() && parseColour(line[4], colour))
         SetBackColor(colour);
     if (line[5] == QLatin1String("Colours_OFF")) {
         blnColoursOFF = true;
-        mnuSettingsElem[2]->setChecked(false);
+        mnuSettingsElem[menuitem::Colour]->setChecked(false);
     }
     if (line[6] == QLatin1String("ToolTips_OFF")) {
         blnToolTips = false;
-        mnuSettingsElem[3]->setChecked(false);
+        mnuSettingsElem[menuitem::ToolTips]->setChecked(false);
     } else {
         blnToolTips = true;
     }
@@ -163,8 +165,10 @@ void ProgramWindow::LoadSettings()
 void ProgramWindow::SaveSettings()
 {
     QStringList lines;
-    lines << (mnuWindowElem[0]->isChecked() ? QStringLiteral("Cascade") : QStringLiteral("Tile_Horizontal"));
-    lines << (!mnuSettingsToolElem[0]->isEnabled() ? QStringLiteral("Tool_SHOW") : QStringLiteral("Tool_HIDE"));
+    lines << (mnuWindowElem[menuitem::Cascade]->isChecked() ? QStringLiteral("Cascade")
+                                                            : QStringLiteral("Tile_Horizontal"));
+    lines << (!mnuSettingsToolElem[menuitem::ShowToolbar]->isEnabled() ? QStringLiteral("Tool_SHOW")
+                                                                       : QStringLiteral("Tool_HIDE"));
     lines << (!ToolbarAtBottom() ? QStringLiteral("Tool_TOP") : QStringLiteral("Tool_BOTTOM"));
     lines << (!stbStatus->isHidden() ? QStringLiteral("Status_SHOW") : QStringLiteral("Status_HIDE"));
     // Written as the runtime writes a colour: a signed whole number.

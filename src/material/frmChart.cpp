@@ -89,7 +89,7 @@ void frmChart::Form_Load()
     if (!mdi || !mdi->blnToolTips)
         for (QPushButton *button : cmdGraph)
             button->setToolTip(QString());
-    if (mdi && mdi->mnuSettingsElem.size() > 2 && !mdi->mnuSettingsElem.at(2)->isChecked())
+    if (mdi && !mdi->ColourSchemeOn())
         controls::setFrameBackColor(framChart, platform::olecolor::White);
 
     if (frmMaterial2 *source = currentMaterialWindow()) {

@@ -570,7 +570,7 @@ void frmSearch::Form_Unload()
         mdi->SavedSearch(i, txtSearch[i]->text());
     mdi->SavedSearch(7, QString::number(cmbChooseStd->currentIndex()));
     if (!mdi->mnuFileElem.isEmpty())
-        mdi->mnuFileElem[0]->setEnabled(true);
+        mdi->mnuFileElem[menuitem::SelectMaterials]->setEnabled(true);
 }
 
 void frmSearch::RememberSearch()

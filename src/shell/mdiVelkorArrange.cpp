@@ -149,13 +149,13 @@ void mdiVelkor::CountMaterialsOpen()
     for (int i = 2; i <= ButtonCount() - 2; ++i)
         if (QAction *button = Buttons(i))
             button->setVisible(false);
-    if (mnuFileElem.size() > 3) {
-        mnuFileElem[2]->setEnabled(false);
-        mnuFileElem[3]->setEnabled(false);
+    if (mnuFileElem.size() > menuitem::PrintReport) {
+        mnuFileElem[menuitem::SaveReport]->setEnabled(false);
+        mnuFileElem[menuitem::PrintReport]->setEnabled(false);
     }
     mnuView->menuAction()->setVisible(false);
     if (!mnuSettingsElem.isEmpty())
-        mnuSettingsElem[0]->setEnabled(false);
+        mnuSettingsElem[menuitem::Toolbar]->setEnabled(false);
 }
 
 void mdiVelkor::CloseMaterial()
@@ -191,13 +191,14 @@ void mdiVelkor::ActivateNextMaterial()
 
 void mdiVelkor::ShowMaterialCommands()
 {
-    if (mnuFileElem.size() > 3) {
+    if (mnuFileElem.size() > menuitem::PrintReport) {
         for (int i = 1; i <= 3; ++i)
             mnuFileElem[i]->setEnabled(true);
-        mnuFileElem[0]->setText(QStringLiteral("Select &Material(s)"));
+        mnuFileElem[menuitem::SelectMaterials]->setText(QStringLiteral("Select &Material(s)"));
     }
     if (Toolbar1) {
-        const bool showItemDisabled = !mnuSettingsToolElem.isEmpty() && !mnuSettingsToolElem[0]->isEnabled();
+        const bool showItemDisabled =
+            !mnuSettingsToolElem.isEmpty() && !mnuSettingsToolElem[menuitem::ShowToolbar]->isEnabled();
         Toolbar1->setVisible(showItemDisabled);
     }
     for (int i = 2; i <= ButtonCount() - 2; ++i)
@@ -206,7 +207,7 @@ void mdiVelkor::ShowMaterialCommands()
     if (mnuView)
         mnuView->menuAction()->setVisible(true);
     if (!mnuSettingsElem.isEmpty())
-        mnuSettingsElem[0]->setEnabled(true);
+        mnuSettingsElem[menuitem::Toolbar]->setEnabled(true);
 }
 
 QMdiSubWindow *mdiVelkor::ArrangeOpenedMaterials()
@@ -221,9 +222,9 @@ QMdiSubWindow *mdiVelkor::ArrangeOpenedMaterials()
     mark(Buttons(QStringLiteral("Cascade")), !tiled);
     mark(Buttons(QStringLiteral("Horizontal")), tiled);
     QMdiSubWindow *front = tiled ? DoTileHorizontal() : DoCascade();
-    if (mnuWindowElem.size() > 1) {
-        mark(mnuWindowElem[0], !tiled);
-        mark(mnuWindowElem[1], tiled);
+    if (mnuWindowElem.size() > menuitem::TileHorizontal) {
+        mark(mnuWindowElem[menuitem::Cascade], !tiled);
+        mark(mnuWindowElem[menuitem::TileHorizontal], tiled);
     }
     strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
     strLastViewButton = QStringLiteral("Ref");

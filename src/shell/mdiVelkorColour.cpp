@@ -14,7 +14,7 @@
 
 void mdiVelkor::Do_Undo_Colour_All()
 {
-    const bool on = mnuSettingsElem.size() > 2 && mnuSettingsElem.at(2)->isChecked();
+    const bool on = ColourSchemeOn();
     blnColoursOFF = !on;
     SetBackColor(on ? vMyBlue : platform::olecolor::White);
 
@@ -32,7 +32,7 @@ void mdiVelkor::Do_Undo_Colour_All()
 void mdiVelkor::Do_Undo_Colour(QWidget *frm)
 {
     if (auto *material = qobject_cast<frmMaterial2 *>(frm))
-        material->ApplyColours(mnuSettingsElem.size() > 2 && mnuSettingsElem.at(2)->isChecked());
+        material->ApplyColours(ColourSchemeOn());
 }
 
 void mdiVelkor::SetRowColors(controls::DataGrid *tdbGrid, bool blnOpposite)

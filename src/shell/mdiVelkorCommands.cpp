@@ -82,7 +82,8 @@ void mdiVelkor::ConnectCommands()
     }
     for (QMenu *menu : {m_mechButtonMenu, m_physButtonMenu})
         for (QAction *item : menu->actions())
-            connect(item, &QAction::triggered, this, [this, item] { guarded([&] { Toolbar1_ButtonMenuClick(item); }); });
+            connect(item, &QAction::triggered, this,
+                    [this, item] { guarded([&] { Toolbar1_ButtonMenuClick(item); }); });
 }
 
 void mdiVelkor::ShowTableOnAll(const QString &strTable)
@@ -192,7 +193,9 @@ void mdiVelkor::Toolbar1_ButtonMenuClick(QAction *ButtonMenu)
     for (int i : {0, 1, 3})
         if (key == QLatin1String(MechanicalKeys[i])) {
             UpdateMenusAndButtons(QStringLiteral("Mech"), i);
-            ShowStatus(i == 0 ? status::ChooseTable : i == 1 ? status::ChooseTableOrShowOption : status::ChooseTableOrShowButton);
+            ShowStatus(i == 0   ? status::ChooseTable
+                       : i == 1 ? status::ChooseTableOrShowOption
+                                : status::ChooseTableOrShowButton);
             known = true;
         }
     for (int i = 0; i < catalogue::PhysicalCount; ++i)
@@ -257,16 +260,16 @@ void mdiVelkor::SelectMaterials()
 void mdiVelkor::mnuFileElem_Click(qint16 Index)
 {
     switch (Index) {
-    case 0: {
+    case menuitem::SelectMaterials: {
         frmSearch *search = frmSearch::instance();
-        if (mnuFileElem[0]->text() != SelectCaption) {
+        if (mnuFileElem[menuitem::SelectMaterials]->text() != SelectCaption) {
             if (colMaterials.count() >= 1 && search) {
-                mnuFileElem[0]->setText(SelectCaption);
+                mnuFileElem[menuitem::SelectMaterials]->setText(SelectCaption);
                 search->ShowSelections();
             }
             return;
         }
-        mnuFileElem[0]->setText(ShowCaption);
+        mnuFileElem[menuitem::SelectMaterials]->setText(ShowCaption);
         const QList<QMdiSubWindow *> windows = MaterialWindows();
         for (QMdiSubWindow *sub : windows)
             sub->close();
@@ -280,19 +283,19 @@ void mdiVelkor::mnuFileElem_Click(qint16 Index)
         }
         Toolbar1->hide();
         mnuView->menuAction()->setVisible(false);
-        mnuSettingsElem[0]->setEnabled(false);
-        mnuFileElem[2]->setEnabled(false);
-        mnuFileElem[3]->setEnabled(false);
+        mnuSettingsElem[menuitem::Toolbar]->setEnabled(false);
+        mnuFileElem[menuitem::SaveReport]->setEnabled(false);
+        mnuFileElem[menuitem::PrintReport]->setEnabled(false);
         break;
     }
-    case 2:
-    case 3:
+    case menuitem::SaveReport:
+    case menuitem::PrintReport:
         ShowReportDialog(Index);
         break;
-    case 5:
+    case menuitem::GeneralInformation:
         ShowGeneralInformation();
         break;
-    case 7:
+    case menuitem::Exit:
         m_unloadingOthers = true;
         UnloadOtherWindows();
         m_unloadingOthers = false;
@@ -306,20 +309,20 @@ void mdiVelkor::mnuFileElem_Click(qint16 Index)
 void mdiVelkor::mnuSettingsElem_Click(qint16 Index)
 {
     switch (Index) {
-    case 1:
+    case menuitem::StatusBar:
         stbStatus->setHidden(!stbStatus->isHidden());
-        mnuSettingsElem[1]->setChecked(!mnuSettingsElem[1]->isChecked());
+        mnuSettingsElem[menuitem::StatusBar]->setChecked(!mnuSettingsElem[menuitem::StatusBar]->isChecked());
         break;
-    case 2:
-        mnuSettingsElem[2]->setChecked(!mnuSettingsElem[2]->isChecked());
+    case menuitem::Colour:
+        mnuSettingsElem[menuitem::Colour]->setChecked(!mnuSettingsElem[menuitem::Colour]->isChecked());
         Do_Undo_Colour_All();
         break;
-    case 3:
-        mnuSettingsElem[3]->setChecked(!mnuSettingsElem[3]->isChecked());
+    case menuitem::ToolTips:
+        mnuSettingsElem[menuitem::ToolTips]->setChecked(!mnuSettingsElem[menuitem::ToolTips]->isChecked());
         blnToolTips = !blnToolTips;
         ShowToolTips(blnToolTips);
         break;
-    case 4:
+    case menuitem::BackColour:
         MDIForm_DblClick();
         break;
     default:
@@ -329,35 +332,38 @@ void mdiVelkor::mnuSettingsElem_Click(qint16 Index)
 
 void mdiVelkor::mnuSettingsToolElem_Click(qint16 Index)
 {
-    if (Index == 0 || Index == 1) {
+    if (Index == menuitem::ShowToolbar || Index == menuitem::HideToolbar) {
         Toolbar1->setHidden(!Toolbar1->isHidden());
-        mnuSettingsToolElem[0]->setEnabled(!mnuSettingsToolElem[0]->isEnabled());
-        mnuSettingsToolElem[1]->setEnabled(!mnuSettingsToolElem[1]->isEnabled());
-    } else if (Index == 2 || Index == 3) {
+        mnuSettingsToolElem[menuitem::ShowToolbar]->setEnabled(
+            !mnuSettingsToolElem[menuitem::ShowToolbar]->isEnabled());
+        mnuSettingsToolElem[menuitem::HideToolbar]->setEnabled(
+            !mnuSettingsToolElem[menuitem::HideToolbar]->isEnabled());
+    } else if (Index == menuitem::AlignTop || Index == menuitem::AlignBottom) {
         SetToolbarAtBottom(!ToolbarAtBottom());
-        mnuSettingsToolElem[2]->setEnabled(!mnuSettingsToolElem[2]->isEnabled());
-        mnuSettingsToolElem[3]->setEnabled(!mnuSettingsToolElem[3]->isEnabled());
+        mnuSettingsToolElem[menuitem::AlignTop]->setEnabled(!mnuSettingsToolElem[menuitem::AlignTop]->isEnabled());
+        mnuSettingsToolElem[menuitem::AlignBottom]->setEnabled(
+            !mnuSettingsToolElem[menuitem::AlignBottom]->isEnabled());
     }
 }
 
 void mdiVelkor::mnuWindowElem_Click(qint16 Index)
 {
-    if (Index != 0 && Index != 1)
+    if (Index != menuitem::Cascade && Index != menuitem::TileHorizontal)
         return;
     if (mnuWindowElem[Index]->isChecked())
         return;
-    if (Index == 0) {
+    if (Index == menuitem::Cascade) {
         DoCascade();
-        mnuWindowElem[0]->setChecked(true);
-        mnuWindowElem[1]->setChecked(false);
+        mnuWindowElem[menuitem::Cascade]->setChecked(true);
+        mnuWindowElem[menuitem::TileHorizontal]->setChecked(false);
         setPressed(Buttons(QStringLiteral("Cascade")), true);
         setPressed(Buttons(QStringLiteral("Horizontal")), false);
         Toolbar1->update();
         strLastWindowButton = QStringLiteral("Cascade");
     } else {
         DoTileHorizontal();
-        mnuWindowElem[0]->setChecked(false);
-        mnuWindowElem[1]->setChecked(true);
+        mnuWindowElem[menuitem::Cascade]->setChecked(false);
+        mnuWindowElem[menuitem::TileHorizontal]->setChecked(true);
         setPressed(Buttons(QStringLiteral("Cascade")), false);
         setPressed(Buttons(QStringLiteral("Horizontal")), true);
         Toolbar1->update();
