@@ -22,6 +22,7 @@ private slots:
     void likePatterns_data();
     void likePatterns();
     void likeLiteralMatchesItself();
+    void shortDatesFollowTheLocale();
     void crosstab_data();
     void crosstab();
     void crosstabRecordsetNavigates();
