@@ -54,6 +54,9 @@ private slots:
     void criteriaDepth_data();
     void criteriaDepth();
     void cloneIsIndependent();
+    void readOnDemandAnswersAsAtOnce_data();
+    void readOnDemandAnswersAsAtOnce();
+    void readOnDemandReadsLaterAndAfterClose();
     void closedObjectsRaise();
 
     void dataControlRefreshAndReposition();
