@@ -4,9 +4,13 @@
 #include "platform/VbConv.h"
 
 #include <QDate>
-#include <QHash>
 #include <QLocale>
 #include <sqlite3.h>
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace db::detail {
 
@@ -166,15 +170,49 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 // thousands of rows. Kept for the locale they were made in.
 struct ShortDates
 {
-    static constexpr qsizetype MaxTexts = 4096;
+    static constexpr size_t MaxTexts = 4096;
     QLocale locale;
-    QHash<QByteArray, QByteArray> texts; // a null text: the value is no date and passes unchanged
+    std::deque<std::string> stored; // the keys' texts
+    std::unordered_map<std::string_view, QByteArray> texts; // a null text: the value is no date and passes unchanged
+    // Rows in table or index order often repeat the date of the row before.
+    std::string_view lastStored;
+    const QByteArray *lastText = nullptr;
+
+    const QByteArray &textOf(std::string_view text);
+    void clear();
 };
 
-QByteArray shortDateText(const QByteArray &stored)
+QByteArray shortDateText(std::string_view stored)
 {
-    const QDate date = QDate::fromString(QString::fromUtf8(stored).left(10), Qt::ISODate);
+    const QDate date = QDate::fromString(QString::fromUtf8(stored.data(), qsizetype(stored.size())).left(10), Qt::ISODate);
     return date.isValid() ? platform::shortDate(date).toUtf8() : QByteArray();
+}
+
+void ShortDates::clear()
+{
+    texts.clear();
+    stored.clear();
+    lastText = nullptr;
+}
+
+const QByteArray &ShortDates::textOf(std::string_view text)
+{
+    if (const QLocale current; current != locale) {
+        clear();
+        locale = current;
+    }
+    if (lastText && text == lastStored)
+        return *lastText;
+    auto found = texts.find(text);
+    if (found == texts.end()) {
+        if (texts.size() >= MaxTexts)
+            clear();
+        const std::string_view key = stored.emplace_back(text);
+        found = texts.emplace(key, shortDateText(key)).first;
+    }
+    lastStored = found->first;
+    lastText = &found->second;
+    return *lastText;
 }
 
 void shortDateFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
@@ -183,22 +221,13 @@ void shortDateFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
         return sqlite3_result_error(ctx, "Wrong number of arguments to shortdate", -1);
     if (sqlite3_value_type(argv[0]) != SQLITE_TEXT)
         return sqlite3_result_value(ctx, argv[0]);
-    // Dates are stored as ISO texts, with or without a time of day.
-    const QByteArray stored(reinterpret_cast<const char *>(sqlite3_value_text(argv[0])));
-    auto *cache = static_cast<ShortDates *>(sqlite3_user_data(ctx));
-    if (const QLocale locale; locale != cache->locale) {
-        cache->texts.clear();
-        cache->locale = locale;
-    }
-    auto found = cache->texts.constFind(stored);
-    if (found == cache->texts.cend()) {
-        if (cache->texts.size() >= ShortDates::MaxTexts)
-            cache->texts.clear();
-        found = cache->texts.insert(stored, shortDateText(stored));
-    }
-    if (found->isNull())
+    // Dates are stored as ISO texts, with or without a time of day (read up to the first NUL).
+    const std::string_view stored(reinterpret_cast<const char *>(sqlite3_value_text(argv[0])));
+    const QByteArray &text = static_cast<ShortDates *>(sqlite3_user_data(ctx))->textOf(stored);
+    if (text.isNull())
         return sqlite3_result_value(ctx, argv[0]);
-    sqlite3_result_text(ctx, found->constData(), int(found->size()), SQLITE_TRANSIENT);
+    // With its closing NUL: a LIKE that reads the text next needs no copy of its own to add one.
+    sqlite3_result_text(ctx, text.constData(), -1, SQLITE_TRANSIENT);
 }
 
 } // namespace
