@@ -310,15 +310,26 @@ void DataGrid::clearColumns()
 
 void DataGrid::applyColumnLayout()
 {
+    // The view's geometry follows all the columns at once: laying it out after each one measures
+    // every caption again for every column.
+    bool any = false;
     for (int c = 0; c < columnCount(); ++c)
-        applyColumnLayout(c);
+        any = layoutSection(c) || any;
+    if (any)
+        finishColumnLayout();
 }
 
 void DataGrid::applyColumnLayout(int column)
 {
+    if (layoutSection(column))
+        finishColumnLayout();
+}
+
+bool DataGrid::layoutSection(int column)
+{
     const GridColumn *col = m_model->column(column);
     if (!col)
-        return;
+        return false;
     ++m_layoutUpdates;
     const int pixels = platform::twipsToPixels(col->widthTwips());
     QHeaderView *header = m_view->horizontalHeader();
@@ -330,11 +341,16 @@ void DataGrid::applyColumnLayout(int column)
         m_footer->resizeSection(column, pixels);
         m_footer->setSectionHidden(column, !col->isVisible());
     }
+    --m_layoutUpdates;
+    return true;
+}
+
+void DataGrid::finishColumnLayout()
+{
     bool wrap = false;
     for (int c = 0; c < columnCount(); ++c)
         wrap = wrap || m_model->column(c)->wrapText();
     m_view->setWordWrap(wrap);
-    --m_layoutUpdates;
     m_view->relayout();
     syncScrollBar();
 }

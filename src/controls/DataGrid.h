@@ -228,6 +228,8 @@ private:
     friend class GridHeader;
     void applyColumnLayout();
     void applyColumnLayout(int column);
+    bool layoutSection(int column); // false when there is no such column
+    void finishColumnLayout();
     void reload(bool createColumns);
     void syncFromRecordset();
     void syncToRecordset(int row);

@@ -3,6 +3,7 @@
 #include "controls/DataGrid.h"
 #include "db/Recordset.h"
 #include "platform/VbConv.h"
+#include "platform/VbError.h"
 
 #include <QBrush>
 
@@ -18,7 +19,7 @@ int GridModel::rowCount(const QModelIndex &parent) const
         return 0;
     switch (m_source) {
     case Source::Bound:
-        return m_rows ? int(m_rows->rows.size()) : 0;
+        return m_rows ? m_rows->size() : 0;
     case Source::Unbound:
         return m_array.isAllocated() ? m_array.count(1) : 0;
     case Source::None:
@@ -38,8 +39,12 @@ QVariant GridModel::cellValue(int row, int column) const
         return {};
     if (m_source == Source::Bound) {
         const int field = m_fieldIndex.value(column, -1);
-        const auto &cells = m_rows->rows.at(row);
-        return field >= 0 && field < cells.size() ? cells.at(field) : QVariant();
+        try {
+            const auto &cells = m_rows->row(row);
+            return field >= 0 && field < cells.size() ? cells.at(field) : QVariant();
+        } catch (const platform::VbError &) {
+            return {}; // a row that could not be read from the file shows empty
+        }
     }
     // The grid may have more columns than the array: those show empty cells.
     const int arrayColumn = m_array.lowerBound(2) + column;

@@ -90,15 +90,21 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
 
 // Laying out a caption's text is the costly part of fitting a header, and every relayout of a grid
 // asks again for the same few captions: their wrapped heights are kept, by font, width and text.
-int GridHeader::wrappedCaptionHeight(const QFont &font, int width, const QString &text)
+int GridHeader::wrappedCaptionHeight(int width, const QString &text) const
 {
     constexpr qsizetype MaxKept = 2000;
     static QHash<QString, int> kept;
-    const QString key = font.key() + QLatin1Char('\n') + QString::number(width) + QLatin1Char('\n') + text;
+    // Writing out a font's key costs more than comparing fonts: it is written again for another font only.
+    const QFont current = font();
+    if (m_fontKey.isNull() || current != m_keyedFont) {
+        m_keyedFont = current;
+        m_fontKey = current.key();
+    }
+    const QString key = m_fontKey + QLatin1Char('\n') + QString::number(width) + QLatin1Char('\n') + text;
     const auto found = kept.constFind(key);
     if (found != kept.constEnd())
         return *found;
-    const int height = QFontMetrics(font)
+    const int height = QFontMetrics(current)
                            .boundingRect(QRect(0, 0, qMax(1, width - 4), 100000), Qt::AlignCenter | Qt::TextWordWrap, text)
                            .height();
     if (kept.size() >= MaxKept)
@@ -120,7 +126,7 @@ QSize GridHeader::sectionSizeFromContents(int logicalIndex) const
             const int lines = qMax(1, model()->headerData(logicalIndex, Qt::Horizontal, GridModel::LineCountRole).toInt());
             height = qMax(height, fm.height() + (lines - 1) * fm.lineSpacing() + CaptionPadding);
             const QString text = model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
-            height = qMax(height, wrappedCaptionHeight(font(), width, text) + CaptionPadding);
+            height = qMax(height, wrappedCaptionHeight(width, text) + CaptionPadding);
         }
     }
     return QSize(width, height);

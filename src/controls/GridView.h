@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QHeaderView>
 #include <QPoint>
 #include <QPersistentModelIndex>
@@ -33,11 +34,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    static int wrappedCaptionHeight(const QFont &font, int width, const QString &text);
+    int wrappedCaptionHeight(int width, const QString &text) const;
 
     Kind m_kind;
     DataGrid *m_grid;
     bool m_pressed = false;
+    mutable QFont m_keyedFont;
+    mutable QString m_fontKey;
 };
 
 // The table inside a DataGrid: read-only rows, the footer row, drags of cells, drops, key codes.

@@ -68,9 +68,9 @@ public:
     {
         switch (m_mode) {
         case Bound: {
-            if (m_index >= m_rows->rows.size())
+            if (m_index >= m_rows->size())
                 return false;
-            const auto &row = m_rows->rows.at(m_index++);
+            const auto &row = m_rows->row(int(m_index++));
             for (int c = 0; c < m_rows->fieldNames.size() && c < row.size(); ++c)
                 m_report.fields().setValue(m_rows->fieldNames.at(c), row.at(c));
             return true;

@@ -23,7 +23,8 @@ void DataControl::refresh()
     if (!database)
         database = Database::open(m_databaseName, false, true, m_connect);
     m_database = database;
-    m_recordset = database->openRecordset(m_recordSource);
+    m_recordset = database->openRecordset(m_recordSource, m_readOnDemand ? Database::ReadRows::OnDemand
+                                                                          : Database::ReadRows::AtOnce);
     connect(m_recordset.get(), &Recordset::repositioned, this, &DataControl::repositioned);
     emit refreshed();
     emit repositioned();

@@ -24,6 +24,8 @@ public:
     void setConnectText(const QString &text) { m_connect = text; }
     QString recordSource() const { return m_recordSource; }
     void setRecordSource(const QString &source) { m_recordSource = source; }
+    // Rows read as they are asked for (a grid over many rows), see Database::openRecordset.
+    void setReadOnDemand(bool onDemand) { m_readOnDemand = onDemand; }
 
     // Runs the record source on the database of that name: the one this process has open under it,
     // otherwise the file opened shared and read-only with the connect text.
@@ -42,6 +44,7 @@ private:
     QString m_databaseName;
     QString m_connect;
     QString m_recordSource;
+    bool m_readOnDemand = false;
     std::shared_ptr<Database> m_database;
     std::unique_ptr<Recordset> m_recordset;
 };

@@ -272,6 +272,16 @@ std::shared_ptr<Database> Database::findOpen(const QString &path)
 
 void Database::close()
 {
+    // Recordsets outlive their database with every row.
+    for (const auto &weak : m_pending)
+        if (const auto pending = weak.lock()) {
+            try {
+                pending->readAll();
+            } catch (const platform::VbError &) {
+                // the rows read before the failure stay
+            }
+        }
+    m_pending.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -288,7 +298,7 @@ void Database::checkOpen() const
         throw platform::VbError(dberr::ObjectClosed, QStringLiteral("Object invalid or no longer set."));
 }
 
-std::unique_ptr<Recordset> Database::openRecordset(const QString &source)
+std::unique_ptr<Recordset> Database::openRecordset(const QString &source, ReadRows read)
 {
     checkOpen();
     const QString text = source.trimmed();
@@ -304,6 +314,12 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &source)
         rows = detail::runSelect(m_db, QStringLiteral("SELECT * FROM \"%1\"").arg(QString(table).replace(u'"', QStringLiteral("\"\""))));
     } else if (detail::isCrosstab(text)) {
         rows = detail::runCrosstab(m_db, text);
+    } else if (read == ReadRows::OnDemand) {
+        rows = detail::runSelectOnDemand(m_db, text);
+        if (rows.pending && !rows.pending->isComplete()) {
+            std::erase_if(m_pending, [](const auto &weak) { return weak.expired(); });
+            m_pending.push_back(rows.pending);
+        }
     } else {
         rows = detail::runSelect(m_db, text);
     }

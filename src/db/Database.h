@@ -3,12 +3,16 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 
 namespace db {
 
 class Recordset;
+namespace detail {
+class PendingRows;
+}
 
 // Error numbers of the engine (the Jet numbering the callers branch on).
 namespace dberr {
@@ -55,8 +59,11 @@ public:
     void close();
 
     // Runs a table name or an SQL statement in the engine's forms (LIKE with * and ?, crosstab
-    // TRANSFORM ... PIVOT, names in any letter case) and returns its rows.
-    std::unique_ptr<Recordset> openRecordset(const QString &source);
+    // TRANSFORM ... PIVOT, names in any letter case) and returns its rows. OnDemand: the rows of a
+    // statement are read as they are first asked for (a crosstab is read at once); the recordset's
+    // answers are the same. Closing the database reads what is left.
+    enum class ReadRows { AtOnce, OnDemand };
+    std::unique_ptr<Recordset> openRecordset(const QString &source, ReadRows read = ReadRows::AtOnce);
 
     // Table names of the file (our own metadata table excluded).
     QStringList tableNames() const;
@@ -69,6 +76,7 @@ private:
     void checkOpen() const;
     static std::shared_ptr<Database> finishOpen(std::shared_ptr<Database> database);
     sqlite3 *m_db = nullptr;
+    std::vector<std::weak_ptr<detail::PendingRows>> m_pending;
     int m_lockFd = -1;
     QString m_name;
     QString m_canonicalPath;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVector>
 #include <optional>
+#include <string_view>
 
 struct sqlite3;
 
@@ -16,6 +17,9 @@ public:
     // Nothing when the pattern cannot be read (a "[" without its "]").
     static std::optional<JetPattern> compile(const QString &pattern);
     bool matches(const QString &text) const;
+    // The same answer for a text of ASCII characters only (no byte above 127), read as it is stored:
+    // the rows' texts need no conversion and no case folding beyond A-Z.
+    bool matchesAscii(std::string_view text) const;
 
 private:
     struct Range
@@ -30,6 +34,8 @@ private:
         QVector<Range> ranges;
     };
     bool matchOne(const Token &token, QChar c) const;
+    template <typename CharAt>
+    bool matchText(qsizetype size, CharAt charAt) const;
 
     QVector<Token> m_tokens;
 };

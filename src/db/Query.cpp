@@ -1,23 +1,24 @@
 #include "db/Query.h"
 
 #include "db/Database.h"
-#include "db/SqlValues.h"
 #include "platform/VbError.h"
 
 #include <sqlite3.h>
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace db::detail {
 
-RowSet runSelect(sqlite3 *db, const QString &sql)
+namespace {
+
+// Prepares one read-only statement; the caller finalizes it. text: the statement's own text, without
+// what follows it.
+sqlite3_stmt *prepareSelect(sqlite3 *db, const QString &sql, QByteArray *text)
 {
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const char *tail = nullptr;
-    int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);
+    const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);
     if (rc != SQLITE_OK)
         raiseSqliteError(db, rc, sql);
     struct Finalizer
@@ -32,41 +33,193 @@ RowSet runSelect(sqlite3 *db, const QString &sql)
             throw platform::VbError(dberr::CharactersAfterEnd, QStringLiteral("Characters found after end of SQL statement."));
     if (!sqlite3_stmt_readonly(stmt))
         throw platform::VbError(dberr::ReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
+    if (text)
+        *text = utf8.left(tail ? tail - utf8.constData() : utf8.size());
+    finalizer.s = nullptr;
+    return stmt;
+}
 
-    RowSet result;
-    const int columns = sqlite3_column_count(stmt);
-    for (int c = 0; c < columns; ++c)
-        result.fieldNames.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
-    QVector<ColumnKind> kinds(columns);
-    for (int c = 0; c < columns; ++c)
-        kinds[c] = columnKind(stmt, c);
-    // Sorted results repeat a column's text from row to row (standard, description, dates): an equal
-    // text shares the value made for the row before instead of being converted again.
-    std::vector<std::string> lastText(columns);
-    QVector<QVariant> lastValue(columns);
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        QVector<QVariant> row;
-        row.reserve(columns);
-        for (int c = 0; c < columns; ++c) {
-            if (sqlite3_column_type(stmt, c) != SQLITE_TEXT) {
-                row.append(columnValue(stmt, c, kinds[c]));
-                continue;
-            }
-            const std::string_view text(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
-                                        size_t(sqlite3_column_bytes(stmt, c)));
-            if (lastValue[c].isValid() && text == lastText[c]) {
-                row.append(lastValue[c]);
-                continue;
-            }
-            lastText[c].assign(text);
-            lastValue[c] = columnValue(stmt, c, kinds[c]);
-            row.append(lastValue[c]);
+bool isWordChar(char c)
+{
+    return QChar::isLetterOrNumber(uchar(c)) || c == '_' || uchar(c) >= 0x80;
+}
+
+// The statement without its closing ORDER BY when it has one and no LIMIT after it: the number of
+// rows does not depend on the order, and a count that follows an index to keep it reads the rows
+// in index order instead of straight through the table. Anything unclear leaves the text whole.
+QByteArray withoutFinalOrder(const QByteArray &sql)
+{
+    int depth = 0;
+    qsizetype orderAt = -1;
+    QByteArray previous;
+    qsizetype previousAt = -1;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const char c = sql.at(i);
+        if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            i = sql.indexOf(c == '[' ? ']' : c, i + 1);
+            if (i < 0)
+                return sql;
+        } else if (c == '-' && sql.mid(i, 2) == "--") {
+            i = sql.indexOf('\n', i);
+            if (i < 0)
+                break;
+        } else if (c == '/' && sql.mid(i, 2) == "/*") {
+            i = sql.indexOf("*/", i + 2);
+            if (i < 0)
+                return sql;
+            ++i;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            --depth;
+        } else if (isWordChar(c)) {
+            qsizetype end = i;
+            while (end < sql.size() && isWordChar(sql.at(end)))
+                ++end;
+            const QByteArray word = sql.mid(i, end - i).toLower();
+            if (depth == 0 && word == "by" && previous == "order")
+                orderAt = previousAt;
+            else if (depth == 0 && word == "limit" && orderAt >= 0)
+                return sql;
+            previous = word;
+            previousAt = i;
+            i = end - 1;
         }
-        result.rows.append(std::move(row));
     }
+    return orderAt > 0 ? sql.left(orderAt) : sql;
+}
+
+struct Statement
+{
+    sqlite3_stmt *stmt;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+} // namespace
+
+RowReader::RowReader(sqlite3_stmt *stmt) : m_stmt(stmt)
+{
+    const int columns = sqlite3_column_count(stmt);
+    m_kinds.resize(columns);
+    for (int c = 0; c < columns; ++c)
+        m_kinds[c] = columnKind(stmt, c);
+    m_lastText.resize(size_t(columns));
+    m_lastValue.resize(columns);
+}
+
+QStringList RowReader::fieldNames() const
+{
+    QStringList names;
+    for (int c = 0; c < m_kinds.size(); ++c)
+        names.append(QString::fromUtf8(sqlite3_column_name(m_stmt, c)));
+    return names;
+}
+
+QVector<QVariant> RowReader::read()
+{
+    const int columns = int(m_kinds.size());
+    QVector<QVariant> row;
+    row.reserve(columns);
+    for (int c = 0; c < columns; ++c) {
+        if (sqlite3_column_type(m_stmt, c) != SQLITE_TEXT) {
+            row.append(columnValue(m_stmt, c, m_kinds[c]));
+            continue;
+        }
+        const std::string_view text(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c)),
+                                    size_t(sqlite3_column_bytes(m_stmt, c)));
+        if (m_lastValue[c].isValid() && text == m_lastText[size_t(c)]) {
+            row.append(m_lastValue[c]);
+            continue;
+        }
+        m_lastText[size_t(c)].assign(text);
+        m_lastValue[c] = columnValue(m_stmt, c, m_kinds[c]);
+        row.append(m_lastValue[c]);
+    }
+    return row;
+}
+
+RowSet runSelect(sqlite3 *db, const QString &sql)
+{
+    const Statement statement{prepareSelect(db, sql, nullptr)};
+    RowReader reader(statement.stmt);
+    RowSet result;
+    result.fieldNames = reader.fieldNames();
+    int rc;
+    while ((rc = sqlite3_step(statement.stmt)) == SQLITE_ROW)
+        result.rows.append(reader.read());
     if (rc != SQLITE_DONE)
         raiseSqliteError(db, rc, sql);
     return result;
+}
+
+RowSet runSelectOnDemand(sqlite3 *db, const QString &sql)
+{
+    QByteArray text;
+    Statement statement{prepareSelect(db, sql, &text)};
+    while (!text.isEmpty() && (text.back() == ';' || QChar::isSpace(uchar(text.back()))))
+        text.chop(1);
+    int count = 0;
+    {
+        const QString countSql = QStringLiteral("SELECT count(*) FROM (%1\n)").arg(QString::fromUtf8(withoutFinalOrder(text)));
+        const Statement counting{prepareSelect(db, countSql, nullptr)};
+        const int rc = sqlite3_step(counting.stmt);
+        if (rc != SQLITE_ROW)
+            raiseSqliteError(db, rc, sql);
+        count = sqlite3_column_int(counting.stmt, 0);
+    }
+    RowSet result;
+    result.fieldNames = RowReader(statement.stmt).fieldNames();
+    result.pending = std::make_shared<PendingRows>(db, statement.stmt, sql, count);
+    statement.stmt = nullptr;
+    if (count > 0)
+        result.pending->row(0);
+    else
+        result.pending->readAll();
+    return result;
+}
+
+PendingRows::PendingRows(sqlite3 *db, sqlite3_stmt *stmt, QString sql, int count)
+    : m_db(db), m_stmt(stmt), m_sql(std::move(sql)), m_count(count), m_reader(stmt)
+{
+}
+
+PendingRows::~PendingRows()
+{
+    finish();
+}
+
+void PendingRows::finish()
+{
+    sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
+}
+
+void PendingRows::readOne()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) {
+        m_rows.append(m_reader.read());
+        return;
+    }
+    const Statement done{m_stmt}; // finalized after the error is read
+    m_stmt = nullptr;
+    if (rc != SQLITE_DONE)
+        raiseSqliteError(m_db, rc, m_sql);
+}
+
+const QVector<QVariant> &PendingRows::row(int index)
+{
+    while (m_stmt && index >= m_rows.size())
+        readOne();
+    if (index < 0 || index >= m_rows.size())
+        throw platform::VbError(dberr::NoCurrentRecord, QStringLiteral("No current record."));
+    return m_rows.at(index);
+}
+
+void PendingRows::readAll()
+{
+    while (m_stmt)
+        readOne();
 }
 
 } // namespace db::detail

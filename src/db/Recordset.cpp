@@ -3,6 +3,7 @@
 #include "db/Criteria.h"
 #include "db/Database.h"
 #include "db/EngineErrors.h"
+#include "db/Query.h"
 #include "platform/VbError.h"
 
 namespace db {
@@ -21,6 +22,16 @@ namespace {
 
 } // namespace
 
+int RowSet::size() const
+{
+    return pending ? pending->count() : int(rows.size());
+}
+
+const QVector<QVariant> &RowSet::row(int index) const
+{
+    return pending ? pending->row(index) : rows.at(index);
+}
+
 Recordset::Recordset(QSharedPointer<const RowSet> rows, QObject *parent)
     : QObject(parent), m_rows(rows ? std::move(rows) : QSharedPointer<const RowSet>::create())
 {
@@ -36,7 +47,7 @@ void Recordset::checkOpen() const
 void Recordset::checkCurrent() const
 {
     checkOpen();
-    if (m_pos < 0 || m_pos >= m_rows->rows.size())
+    if (m_pos < 0 || m_pos >= m_rows->size())
         noCurrentRecord();
 }
 
@@ -49,19 +60,19 @@ void Recordset::setPosition(int position)
 bool Recordset::bof() const
 {
     checkOpen();
-    return m_rows->rows.isEmpty() || m_pos < 0;
+    return m_rows->isEmpty() || m_pos < 0;
 }
 
 bool Recordset::eof() const
 {
     checkOpen();
-    return m_rows->rows.isEmpty() || m_pos >= m_rows->rows.size();
+    return m_rows->isEmpty() || m_pos >= m_rows->size();
 }
 
 void Recordset::moveFirst()
 {
     checkOpen();
-    if (m_rows->rows.isEmpty())
+    if (m_rows->isEmpty())
         noCurrentRecord();
     setPosition(0);
 }
@@ -69,9 +80,9 @@ void Recordset::moveFirst()
 void Recordset::moveLast()
 {
     checkOpen();
-    if (m_rows->rows.isEmpty())
+    if (m_rows->isEmpty())
         noCurrentRecord();
-    setPosition(int(m_rows->rows.size()) - 1);
+    setPosition(m_rows->size() - 1);
 }
 
 void Recordset::moveNext()
@@ -94,33 +105,33 @@ void Recordset::move(int rows)
 {
     checkCurrent();
     const qint64 target = qint64(m_pos) + rows;
-    const int count = int(m_rows->rows.size());
+    const int count = m_rows->size();
     setPosition(int(std::clamp<qint64>(target, -1, count)));
 }
 
 int Recordset::recordCount() const
 {
     checkOpen();
-    return int(m_rows->rows.size());
+    return m_rows->size();
 }
 
 int Recordset::absolutePosition() const
 {
     checkOpen();
-    return (m_pos >= 0 && m_pos < m_rows->rows.size()) ? m_pos : -1;
+    return (m_pos >= 0 && m_pos < m_rows->size()) ? m_pos : -1;
 }
 
 void Recordset::setAbsolutePosition(int position)
 {
     checkOpen();
-    if (position < 0 || position >= m_rows->rows.size())
+    if (position < 0 || position >= m_rows->size())
         throw platform::VbError(dberr::InvalidArgument, QStringLiteral("Invalid argument."));
     setPosition(position);
 }
 
 bool Recordset::matches(int row, const QString &criteria) const
 {
-    return detail::Criteria(criteria, m_rows->fieldNames).matches(m_rows->rows.at(row));
+    return detail::Criteria(criteria, m_rows->fieldNames).matches(m_rows->row(row));
 }
 
 void Recordset::findFirst(const QString &criteria)
@@ -131,7 +142,7 @@ void Recordset::findFirst(const QString &criteria)
 void Recordset::findLast(const QString &criteria)
 {
     checkOpen();
-    find(criteria, int(m_rows->rows.size()) - 1, -1);
+    find(criteria, m_rows->size() - 1, -1);
 }
 
 void Recordset::findNext(const QString &criteria)
@@ -144,16 +155,16 @@ void Recordset::findNext(const QString &criteria)
 void Recordset::findPrevious(const QString &criteria)
 {
     checkOpen();
-    find(criteria, std::min<int>(m_pos, int(m_rows->rows.size())) - 1, -1);
+    find(criteria, std::min<int>(m_pos, m_rows->size()) - 1, -1);
 }
 
 void Recordset::find(const QString &criteria, int from, int step)
 {
     checkOpen();
     const detail::Criteria compiled(criteria, m_rows->fieldNames);
-    const int count = int(m_rows->rows.size());
+    const int count = m_rows->size();
     for (int row = from; row >= 0 && row < count; row += step) {
-        if (compiled.matches(m_rows->rows.at(row))) {
+        if (compiled.matches(m_rows->row(row))) {
             m_noMatch = false;
             setPosition(row);
             return;
@@ -206,7 +217,7 @@ QVariant Recordset::field(int index) const
     if (index < 0 || index >= m_rows->fieldNames.size())
         itemNotFound();
     checkCurrent();
-    return m_rows->rows.at(m_pos).value(index);
+    return m_rows->row(m_pos).value(index);
 }
 
 QVariant Recordset::value(int row, int column) const
@@ -214,9 +225,9 @@ QVariant Recordset::value(int row, int column) const
     checkOpen();
     if (column < 0 || column >= m_rows->fieldNames.size())
         itemNotFound();
-    if (row < 0 || row >= m_rows->rows.size())
+    if (row < 0 || row >= m_rows->size())
         noCurrentRecord();
-    return m_rows->rows.at(row).value(column);
+    return m_rows->row(row).value(column);
 }
 
 void Recordset::close()

@@ -7,13 +7,27 @@
 #include <QVariant>
 #include <QVector>
 
+#include <memory>
+
 namespace db {
 
-// The rows of one query, shared by a recordset and its clones.
+namespace detail {
+class PendingRows;
+}
+
+// The rows of one query, shared by a recordset and its clones. Read through size() and row(): a
+// set read on demand (Database::openRecordset with ReadRows::OnDemand) keeps its rows in `pending`,
+// reads them from the statement as they are first asked for, and knows its size from a count.
 struct RowSet
 {
     QStringList fieldNames;
-    QVector<QVector<QVariant>> rows; // Null cells are default QVariants
+    QVector<QVector<QVariant>> rows; // every row of a set read at once; Null cells are default QVariants
+    std::shared_ptr<detail::PendingRows> pending;
+
+    int size() const;
+    bool isEmpty() const { return size() == 0; }
+    // The row at a 0-based index below size().
+    const QVector<QVariant> &row(int index) const;
 };
 
 // A cursor over the rows of a query (a snapshot taken when the query ran). Errors raise

@@ -16,6 +16,8 @@ struct IndexDef
 constexpr IndexDef indexDefs[] = {
     {"materials", "matID"},
     {"materials", "standard"},
+    // The search's order: its first rows come without sorting every grade.
+    {"materials", "standard, name"},
     {"standard", "standard"},
     {"standard", "stID"},
     {"StandardProdForm", "standard"},

@@ -37,18 +37,18 @@ int DataListModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid() || !m_rows)
         return 0;
-    return int(m_rows->rows.size());
+    return m_rows->size();
 }
 
 QVariant DataListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || !m_rows || index.row() >= m_rows->rows.size() || index.column() != 0)
+    if (!index.isValid() || !m_rows || index.row() >= m_rows->size() || index.column() != 0)
         return {};
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     if (m_column < 0)
         return QString();
-    const auto &row = m_rows->rows.at(index.row());
+    const auto &row = m_rows->row(index.row());
     return m_column < row.size() ? displayText(row.at(m_column)) : QString();
 }
 

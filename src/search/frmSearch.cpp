@@ -80,6 +80,8 @@ frmSearch::frmSearch(QWidget *parent) : QWidget(parent)
 
     dtaMaterials = new db::DataControl(this);
     dtaMaterials->setRecordSource(QStringLiteral("Materials"));
+    // Every keystroke re-runs the search over all the grades: the grid reads the rows it shows.
+    dtaMaterials->setReadOnDemand(true);
     dtaStandard = new db::DataControl(this);
     dtaStandard->setRecordSource(QStringLiteral("Standard"));
     dtaSelected = new db::DataControl(this);

@@ -2,6 +2,7 @@
 
 #include "FaultyFiles.h"
 #include "SchemaFixture.h"
+#include "db/JetLike.h"
 
 #include <QDate>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-
 
 using db::Database;
 using db::Recordset;
@@ -257,6 +257,21 @@ void tst_db::likePatterns_data()
     QTest::newRow("underscore is no wildcard") << "P2X5" << "P2_5" << false;
     QTest::newRow("accented letter case") << "ÉTAT" << "*état*" << true;
     QTest::newRow("star then literal backtracks") << "abcabd" << "*abd" << true;
+    QTest::newRow("digits") << "EN 10028-2" << "EN #####-#" << true;
+    QTest::newRow("hash against a letter among digits") << "1.O345" << "1.#345" << false;
+    QTest::newRow("upper-case range, lower-case text") << "x5crni" << "[W-Y]5CRNI" << true;
+    QTest::newRow("negated range") << "Q265" << "[!A-P]265" << true;
+    QTest::newRow("negated range, letter inside in other case") << "p265" << "[!A-P]265" << false;
+    QTest::newRow("list of ranges") << "b7" << "[a-c][0-9]" << true;
+    QTest::newRow("question marks need the length") << "P2" << "P??" << false;
+    QTest::newRow("star and wildcards backtrack") << "X5CrNi18-10" << "X#*##-1?" << true;
+    QTest::newRow("star and wildcards, no way through") << "X5CrNi18-10" << "X#*[!a-z]##-1?" << false;
+    QTest::newRow("wildcard characters bracketed") << "*?#" << "[*][?][#]" << true;
+    QTest::newRow("at sign is no letter") << "@" << "`" << false;
+    QTest::newRow("backquote is no letter") << "`" << "@" << false;
+    QTest::newRow("text beyond ASCII, ASCII pattern") << "Ståhl" << "st?hl" << true;
+    QTest::newRow("ASCII text, pattern beyond ASCII") << "STAHL" << "*å*" << false;
+    QTest::newRow("Kelvin sign folds to k") << QString(QChar(0x212A)) + u'1' << "k#" << true;
 }
 
 void tst_db::likePatterns()
@@ -270,6 +285,13 @@ void tst_db::likePatterns()
     QCOMPARE(rs->field(QStringLiteral("hit")).toInt() != 0, matches);
     rs->findFirst(QStringLiteral("t like '%1'").arg(db::quoteText(pattern)));
     QCOMPARE(rs->noMatch(), !matches);
+    // A text of ASCII characters is matched as it is stored, without conversion.
+    const auto compiled = db::detail::JetPattern::compile(pattern);
+    QVERIFY(compiled);
+    QCOMPARE(compiled->matches(text), matches);
+    const QByteArray utf8 = text.toUtf8();
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return uchar(c) < 0x80; }))
+        QCOMPARE(compiled->matchesAscii(std::string_view(utf8.constData(), size_t(utf8.size()))), matches);
 }
 
 void tst_db::likeLiteralMatchesItself()
@@ -283,6 +305,35 @@ void tst_db::likeLiteralMatchesItself()
             .arg(db::quoteText(awkward), pattern));
     QCOMPARE(rs->field(QStringLiteral("self")).toInt(), 1);
     QCOMPARE(rs->field(QStringLiteral("other")).toInt(), 0);
+}
+
+void tst_db::shortDatesFollowTheLocale()
+{
+    struct RestoreLocale
+    {
+        QLocale saved;
+        ~RestoreLocale() { QLocale::setDefault(saved); }
+    } restore;
+    const QString sql = QStringLiteral("select revision_date, name, asmegrade, shortdate(revision_date) as shown, "
+                                       "shortdate(name) as shownName, shortdate(asmegrade) as grade from materials "
+                                       "order by matID");
+    // One connection: what it formatted in one locale is not shown in the next.
+    for (const char *name : {"en_GB", "en_US", "de_DE", "en_GB"}) {
+        const QLocale locale{QLatin1String(name)};
+        QLocale::setDefault(locale);
+        auto rs = fixture()->openRecordset(sql);
+        QStringList shown, expected;
+        for (; !rs->eof(); rs->moveNext()) {
+            shown << rs->field(QStringLiteral("shown")).toString() + u' ' + rs->field(QStringLiteral("shownName")).toString()
+                         + u' ' + cellText(rs->field(QStringLiteral("grade")));
+            const QDate date = rs->field(QStringLiteral("revision_date")).toDate();
+            expected << locale.toString(date, QLocale::ShortFormat) + u' ' + rs->field(QStringLiteral("name")).toString()
+                            + u' ' + cellText(rs->field(QStringLiteral("asmegrade")));
+        }
+        QCOMPARE(shown, expected);
+        QCOMPARE(fixture()->openRecordset(QStringLiteral("select shortdate(dtime) from Kinds"))->field(0).toString(),
+                 locale.toString(QDate(2009, 7, 1), QLocale::ShortFormat));
+    }
 }
 
 void tst_db::crosstab_data()

@@ -22,6 +22,7 @@ private slots:
     void likePatterns_data();
     void likePatterns();
     void likeLiteralMatchesItself();
+    void shortDatesFollowTheLocale();
     void crosstab_data();
     void crosstab();
     void crosstabRecordsetNavigates();
@@ -53,6 +54,9 @@ private slots:
     void criteriaDepth_data();
     void criteriaDepth();
     void cloneIsIndependent();
+    void readOnDemandAnswersAsAtOnce_data();
+    void readOnDemandAnswersAsAtOnce();
+    void readOnDemandReadsLaterAndAfterClose();
     void closedObjectsRaise();
 
     void dataControlRefreshAndReposition();

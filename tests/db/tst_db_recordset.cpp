@@ -1,6 +1,7 @@
 #include "tst_db.h"
 
 #include "db/DataControl.h"
+#include "db/Query.h"
 
 #include <QDate>
 #include <QSignalSpy>
@@ -290,6 +291,130 @@ void tst_db::cloneIsIndependent()
 
     auto empty = fixture()->openRecordset(QStringLiteral("select * from materials where matID = 0"))->clone();
     QVERIFY(empty->bof() && empty->eof());
+}
+
+namespace {
+
+// Runs steps separated by ";" ("next", "last", "goto:2", "findfirst:criteria", "clone:last" on a
+// clone ...) and writes down what the recordset answered at each: the current matID, a flag, a
+// count, or the number of the error raised.
+QString answers(Recordset &rs, const QString &script)
+{
+    QStringList out;
+    std::unique_ptr<Recordset> copy;
+    for (const QString &step : script.split(u';')) {
+        const QString op = step.section(u':', 0, 0);
+        const QString arg = step.section(u':', 1);
+        Recordset *target = &rs;
+        QString what = op;
+        if (op == QLatin1String("clone")) {
+            if (!copy)
+                copy = rs.clone();
+            target = copy.get();
+            what = arg;
+        }
+        QString result;
+        const int error = errorOf([&] {
+            if (what == QLatin1String("count"))
+                result = QString::number(target->recordCount());
+            else if (what == QLatin1String("bof"))
+                result = QString::number(target->bof());
+            else if (what == QLatin1String("eof"))
+                result = QString::number(target->eof());
+            else if (what == QLatin1String("pos"))
+                result = QString::number(target->absolutePosition());
+            else {
+                if (what == QLatin1String("first"))
+                    target->moveFirst();
+                else if (what == QLatin1String("last"))
+                    target->moveLast();
+                else if (what == QLatin1String("next"))
+                    target->moveNext();
+                else if (what == QLatin1String("prev"))
+                    target->movePrevious();
+                else if (what == QLatin1String("goto"))
+                    target->setAbsolutePosition(arg.toInt());
+                else if (what == QLatin1String("move"))
+                    target->move(arg.toInt());
+                else if (what == QLatin1String("findfirst"))
+                    target->findFirst(arg);
+                else if (what == QLatin1String("findnext"))
+                    target->findNext(arg);
+                else if (what == QLatin1String("findprev"))
+                    target->findPrevious(arg);
+                else if (what == QLatin1String("findlast"))
+                    target->findLast(arg);
+                result = QStringLiteral("%1 %2").arg(target->noMatch()).arg(target->field(QStringLiteral("matID")).toInt());
+            }
+        });
+        out << step + u'=' + (error ? QStringLiteral("E%1").arg(error) : result);
+    }
+    return out.join(u'\n');
+}
+
+} // namespace
+
+void tst_db::readOnDemandAnswersAsAtOnce_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("script");
+
+    const QString byName = QStringLiteral("select * from materials order by name, standard");
+    const QString search = QStringLiteral("select * from materials where name like '*p*' order by standard, name");
+    QTest::newRow("walk past the end and back") << byName << "count;next;next;next;next;next;eof;next;prev;last;pos;first;prev;bof";
+    QTest::newRow("counted from a clone's last record")
+        << search << "clone:last;clone:pos;clone:first;clone:count;pos;next";
+    QTest::newRow("last record first") << byName << "last;count;prev;pos";
+    QTest::newRow("finds")
+        << search << "findlast:name like 'P*';findprev:standard = 'EN 10028-2';findnext:matID > 3;findfirst:matID = 9;pos";
+    QTest::newRow("positions") << byName << "goto:3;move:-2;move:10;eof;goto:5;goto:0;pos";
+    QTest::newRow("a find reaching the last row") << byName << "findfirst:name = 'X5CrNi18-10';clone:findlast:matID < 3;count";
+    QTest::newRow("limited after the order")
+        << QStringLiteral("select * from materials order by name desc limit 3 offset 1") << "count;last;first;next";
+    QTest::newRow("order words in texts and brackets")
+        << QStringLiteral("select * from materials where standard <> ' order by x' and matID in (select matID from "
+                          "materials order by matID limit 4) ORDER  BY [name], \"standard\" -- order by")
+        << "count;last;prev";
+    QTest::newRow("a closing comment") << QStringLiteral("select * from materials -- all") << "count;last";
+    QTest::newRow("no rows") << QStringLiteral("select * from materials where name like '*z*' order by name")
+                             << "count;bof;eof;first;last;findfirst:matID = 1;clone:count;goto:0";
+}
+
+void tst_db::readOnDemandAnswersAsAtOnce()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, script);
+    auto atOnce = fixture()->openRecordset(sql);
+    auto onDemand = fixture()->openRecordset(sql, Database::ReadRows::OnDemand);
+    QCOMPARE(answers(*onDemand, script), answers(*atOnce, script));
+}
+
+void tst_db::readOnDemandReadsLaterAndAfterClose()
+{
+    const QString sql = QStringLiteral("select * from materials order by standard, name");
+    const auto expected = fixture()->openRecordset(sql)->rowSet();
+    auto database = Database::open(m_fixturePath, false, true);
+    auto rs = database->openRecordset(sql, Database::ReadRows::OnDemand);
+    const auto rows = rs->rowSet();
+    QVERIFY(rows->pending);
+    QVERIFY(!rows->pending->isComplete());
+    QCOMPARE(rows->size(), 5);
+    QCOMPARE(rows->row(1), expected->rows.at(1));
+
+    // A database closed with rows still unread keeps them for its recordsets.
+    database->close();
+    QVERIFY(rows->pending->isComplete());
+    for (int i = 0; i < expected->size(); ++i)
+        QCOMPARE(rows->row(i), expected->rows.at(i));
+    rs->moveLast();
+    QCOMPARE(rs->field(QStringLiteral("matID")), expected->rows.last().first());
+
+    // What the statement raises for any row is raised when it is opened.
+    QString description, expectedDescription;
+    const QString bad = QStringLiteral("select * from materials where name like '[abc' order by name");
+    QCOMPARE(errorOf([&] { fixture()->openRecordset(bad, Database::ReadRows::OnDemand); }, &description),
+             errorOf([&] { fixture()->openRecordset(bad); }, &expectedDescription));
+    QCOMPARE(description, expectedDescription);
 }
 
 void tst_db::closedObjectsRaise()
