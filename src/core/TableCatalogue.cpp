@@ -1,20 +1,327 @@
 #include "core/TableCatalogue.h"
 
+#include <algorithm>
+
 namespace catalogue {
 
-const char *const TableKeys[TableCount] = {"Ref",      "ChemComp",     "MechProp",    "ImpEnergy", "Rp02",
-                                           "Rp10",     "Rm",           "ModElast",    "ThermExp",  "ThermCond",
-                                           "SpecThermCap", "SpecElecRes", "CreepProp", "AddInfo"};
+// Catalogue index order; it is also the order of the print choices and of the material's per-table
+// slots.
+const TableInfo Tables[TableCount] = {
+    {.key = "Ref",
+     .title = "References",
+     .printCaption = "References",
+     .menu = Menu::View,
+     .menuItem = 0,
+     .menuCaption = "&References",
+     .buttonCaption = "References",
+     .buttonPicture = "table-references"},
+    {.key = "ChemComp",
+     .title = "Chemical composition",
+     .printCaption = "Chemical Composition",
+     .binding = Binding::Unbound,
+     .menu = Menu::View,
+     .menuItem = 1,
+     .menuCaption = "&Chemical Composition",
+     .buttonCaption = "Chemical Composition",
+     .buttonPicture = "table-chemical",
+     .icon = picture::Chemical},
+    {.key = "MechProp",
+     .title = "Mechanical properties at room temperature",
+     .printCaption = "Mechanical Properties At Room Temperature",
+     .binding = Binding::Unbound,
+     .group = Group::Mechanical,
+     .menu = Menu::Mechanical,
+     .menuItem = 0,
+     .menuCaption = "At &Room Temperature",
+     .buttonCaption = "Mechanical Properties At &Room Temperature",
+     .icon = picture::Mechanical},
+    {.key = "ImpEnergy",
+     .title = "Impact energy",
+     .printCaption = "Impact Energy",
+     .binding = Binding::Bound,
+     .menu = Menu::View,
+     .menuItem = 3,
+     .menuCaption = "&Impact Energy",
+     .buttonCaption = "Impact Energy",
+     .buttonPicture = "table-impact",
+     .icon = picture::Impact},
+    {.key = "Rp02",
+     .title = "Minimum values for Rp0,2 [MPa] at elevated temperature",
+     .printCaption = "Min Values For Rp0,2 At Elevated Temperature",
+     .captionText = "Rp0,2 ",
+     .captionUnit = "[MPa]",
+     .binding = Binding::Bound,
+     .group = Group::Mechanical,
+     .icon = picture::Mechanical,
+     .designOrder = 0},
+    {.key = "Rp10",
+     .title = "Minimum values for Rp1,0 [MPa] at elevated temperature",
+     .printCaption = "Min. Values For Rp1,0 At Elevated Temperature",
+     .captionText = "Rp1,0 ",
+     .captionUnit = "[MPa]",
+     .binding = Binding::Bound,
+     .group = Group::Mechanical,
+     .icon = picture::Mechanical,
+     .designOrder = 1},
+    {.key = "Rm",
+     .title = "Minimum values for Rm [MPa] at elevated temperature",
+     .printCaption = "Min. Values For Rm At Elevated Temperature",
+     .captionText = "Rm ",
+     .captionUnit = "[MPa]",
+     .binding = Binding::Bound,
+     .group = Group::Mechanical,
+     .icon = picture::Mechanical,
+     .designOrder = 2},
+    {.key = "ModElast",
+     .title = "Modulus of elasticity",
+     .printCaption = "Modulus Of Elasticity",
+     .captionText = "KN ",
+     .captionUnit = "/ mm\xB2",
+     .binding = Binding::Bound,
+     .group = Group::Physical,
+     .menu = Menu::Physical,
+     .menuItem = 0,
+     .menuCaption = "&Modulus Of Elasticity",
+     .buttonCaption = "&Modulus Of Elasticity",
+     .headings = {Heading::ModulusUnit},
+     .designOrder = 4,
+     .designTitledByKey = true},
+    {.key = "ThermExp",
+     .title = "Thermal expansion",
+     .printCaption = "Thermal Expansion",
+     .binding = Binding::Bound,
+     .group = Group::Physical,
+     .menu = Menu::Physical,
+     .menuItem = 1,
+     .menuCaption = "Thermal &Expansion",
+     .buttonCaption = "Thermal &Expansion",
+     .headings = {Heading::ExpansionAt20, Heading::ExpansionDiff},
+     .designOrder = 5,
+     .designTitledByKey = true},
+    {.key = "ThermCond",
+     .title = "Thermal conductivity",
+     .printCaption = "Thermal Conductivity",
+     .captionText = "W ",
+     .captionUnit = "/ (m x K)",
+     .binding = Binding::Bound,
+     .group = Group::Physical,
+     .menu = Menu::Physical,
+     .menuItem = 2,
+     .menuCaption = "Thermal &Conductivity",
+     .buttonCaption = "Thermal &Conductiviy",
+     .headings = {Heading::ConductivityUnit},
+     .designOrder = 6,
+     .designTitledByKey = true},
+    {.key = "SpecThermCap",
+     .title = "Specific thermal capacity",
+     .printCaption = "Specific Thermal Capacity",
+     .binding = Binding::Bound,
+     .group = Group::Physical,
+     .menu = Menu::Physical,
+     .menuItem = 3,
+     .menuCaption = "Specific &Thermal Capacity",
+     .buttonCaption = "Specific &Thermal Capacity",
+     .headings = {Heading::CapacityAt20, Heading::CapacityDiff},
+     .designOrder = 7,
+     .designTitledByKey = true},
+    {.key = "SpecElecRes",
+     .title = "Specific electrical resistance",
+     .printCaption = "Specific Electrical Resistivity",
+     .captionText = "Ohm x mm\xB2 ",
+     .captionUnit = "/ m",
+     .binding = Binding::Bound,
+     .group = Group::Physical,
+     .menu = Menu::Physical,
+     .menuItem = 4,
+     .menuCaption = "Specific Electrical &Resistivity",
+     .buttonCaption = "Specific Electrical &Resistivity",
+     .headings = {Heading::ResistivityUnit},
+     .designOrder = 8},
+    {.key = "CreepProp",
+     .title = "Creep properties",
+     .printCaption = "Creep Properties",
+     .captionText = "Creep Properties",
+     .binding = Binding::Unbound,
+     .group = Group::Mechanical,
+     .menu = Menu::Mechanical,
+     .menuItem = 3,
+     .menuCaption = "&Creep Properties",
+     .buttonCaption = "&Creep Properties",
+     .status = status::ChooseTableOrShowButton,
+     .icon = picture::Mechanical,
+     .designOrder = 3},
+    {.key = "AddInfo",
+     .title = "Additional Information",
+     .printCaption = "Additional Information",
+     .menu = Menu::View,
+     .menuItem = 5,
+     .menuCaption = "&Additional Information",
+     .buttonCaption = "Additional Information",
+     .buttonPicture = "table-additional",
+     .icon = picture::Additional},
+};
 
-const char *const PhysicalKeys[PhysicalCount] = {"ModElast", "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"};
-const char *const MechanicalKeys[MechanicalItems] = {"MechProp", "Elevated", "", "CreepProp"};
+const TableInfo WindowViews[WindowViewCount] = {
+    {.key = "Design",
+     .menu = Menu::View,
+     .menuItem = 6,
+     .menuCaption = "&Design Values",
+     .buttonCaption = "Design Values",
+     .buttonPicture = "table-design",
+     .status = status::DesignValues},
+    // The elevated-temperature group, shown as its first table.
+    {.key = "Elevated",
+     .menu = Menu::Mechanical,
+     .menuItem = 1,
+     .menuCaption = "At &Elevated Temperature",
+     .buttonCaption = "Mechanical Properties At &Elevated Temperature",
+     .status = status::ChooseTableOrShowOption,
+     .icon = picture::Mechanical},
+};
+
+const SubmenuInfo Submenus[SubmenuCount] = {
+    {Menu::Mechanical, "Mech", 2, "&Mechanical Properties", "Mech", "Mechanical Properties...", "table-mechanical"},
+    {Menu::Physical, "Phys", 4, "&Physical Properties", "Physical", "Physical Properties...", "table-physical"},
+};
+
+namespace {
+
+template <typename Visit>
+void forEachView(Visit visit)
+{
+    for (const TableInfo &info : Tables)
+        visit(info);
+    for (const TableInfo &info : WindowViews)
+        visit(info);
+}
+
+} // namespace
+
+int MenuItemCount(Menu menu)
+{
+    int count = 0;
+    forEachView([&](const TableInfo &info) {
+        if (info.menu == menu)
+            count = std::max(count, info.menuItem + 1);
+    });
+    if (menu == Menu::View)
+        for (const SubmenuInfo &submenu : Submenus)
+            count = std::max(count, submenu.viewItem + 1);
+    return count;
+}
+
+const TableInfo *AtMenuItem(Menu menu, int item)
+{
+    const TableInfo *found = nullptr;
+    forEachView([&](const TableInfo &info) {
+        if (info.menu == menu && info.menuItem == item)
+            found = &info;
+    });
+    return found;
+}
+
+const SubmenuInfo *SubmenuAt(int viewItem)
+{
+    for (const SubmenuInfo &submenu : Submenus)
+        if (submenu.viewItem == viewItem)
+            return &submenu;
+    return nullptr;
+}
+
+const SubmenuInfo *SubmenuOf(Menu menu)
+{
+    for (const SubmenuInfo &submenu : Submenus)
+        if (submenu.menu == menu)
+            return &submenu;
+    return nullptr;
+}
+
+int ButtonMenuNumber(Menu menu, int item)
+{
+    int number = 0;
+    for (int i = 0; i <= item; ++i)
+        if (AtMenuItem(menu, i))
+            ++number;
+    return number;
+}
+
+const TableInfo *Find(const QString &key)
+{
+    const TableInfo *found = nullptr;
+    forEachView([&](const TableInfo &info) {
+        if (!found && key == QLatin1String(info.key))
+            found = &info;
+    });
+    return found;
+}
 
 int IndexOfKey(const QString &strTable)
 {
     for (int i = 0; i < TableCount; ++i)
-        if (strTable == QLatin1String(TableKeys[i]))
+        if (strTable == QLatin1String(Tables[i].key))
             return i;
     return 0;
+}
+
+namespace {
+
+bool isElevated(const TableInfo &info)
+{
+    return info.group == Group::Mechanical && info.binding == Binding::Bound;
+}
+
+bool isUnbound(const TableInfo &info)
+{
+    return info.binding == Binding::Unbound;
+}
+
+template <typename Kind>
+int rankOf(const QString &key, Kind kind)
+{
+    int rank = 0;
+    for (const TableInfo &info : Tables) {
+        if (!kind(info))
+            continue;
+        if (key == QLatin1String(info.key))
+            return rank;
+        ++rank;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool IsElevated(const QString &key)
+{
+    return ElevatedRank(key) >= 0;
+}
+
+bool IsPhysical(const QString &key)
+{
+    return rankOf(key, [](const TableInfo &info) { return info.group == Group::Physical; }) >= 0;
+}
+
+bool IsUnbound(const QString &key)
+{
+    return UnboundRank(key) >= 0;
+}
+
+int ElevatedRank(const QString &key)
+{
+    return rankOf(key, isElevated);
+}
+
+int UnboundRank(const QString &key)
+{
+    return rankOf(key, isUnbound);
+}
+
+QString ElevatedKey(int rank)
+{
+    for (const TableInfo &info : Tables)
+        if (isElevated(info) && rank-- == 0)
+            return QString::fromLatin1(info.key);
+    return {};
 }
 
 } // namespace catalogue

@@ -1,23 +1,129 @@
 #pragma once
 
+#include "core/StatusCodes.h"
+
 #include <QString>
 
-// The fixed keys of the 14 data tables, in catalogue index order. The main window's catalogue is
-// filled from them; the material record addresses its per-table slots with them.
+// The 14 data tables of a material, each described once: the catalogue, the material record, the
+// material window, the main window's menus and toolbar, the print choices and the reports all read
+// these rows. The material window's two further views, "Design" and "Elevated", are described the
+// same way outside the catalogue.
 namespace catalogue {
 
 constexpr int TableCount = 14;
-extern const char *const TableKeys[TableCount];
+// "Ref", the material's header: the view every material window opens with. The data tables, which
+// a material may leave empty, follow it.
+constexpr int HeaderTable = 0;
+constexpr int FirstDataTable = 1;
 
-// The physical-property tables, in the order of the View menu's items and the "Physical" button's
-// menu.
-constexpr int PhysicalCount = 5;
-extern const char *const PhysicalKeys[PhysicalCount];
-// The mechanical-property tables by View menu item; item 2 is a separator.
-constexpr int MechanicalItems = 4;
-extern const char *const MechanicalKeys[MechanicalItems];
+// Where the main window offers a view: an item of the View menu or of one of its two submenus.
+enum class Menu { None, View, Mechanical, Physical };
+
+// How a table is shown: not a grid, a grid over an array built from rows and columns, or a grid
+// bound to the database's rows by temperature.
+enum class Binding { None, Unbound, Bound };
+
+// The bound mechanical tables are the elevated-temperature group, chosen by option buttons.
+enum class Group { General, Mechanical, Physical };
+
+// Typeset column headings, for units that cannot be written as plain text.
+enum class Heading {
+    None,
+    ModulusUnit,
+    ExpansionAt20,
+    ExpansionDiff,
+    ConductivityUnit,
+    CapacityAt20,
+    CapacityDiff,
+    ResistivityUnit
+};
+
+// Pictures of the main window's image list, numbered from 1 in the order of the toolbar's buttons.
+namespace picture {
+enum : int { Chemical = 7, Mechanical = 8, Impact = 9, Physical = 10, Additional = 11 };
+}
+
+struct TableInfo
+{
+    const char *key;
+    const char *title = "";        // shown to the user, by catalogue index
+    const char *printCaption = ""; // the print and save choice
+    // The caption of a value column: first part, an empty line, unit; without a unit the first part alone.
+    const char *captionText = "";
+    const char *captionUnit = "";
+    Binding binding = Binding::None;
+    Group group = Group::General;
+    Menu menu = Menu::None;
+    int menuItem = -1; // item index in `menu`
+    const char *menuCaption = "";
+    // The tool tip of its toolbar button (View menu) or the caption of its button-menu item (submenus).
+    const char *buttonCaption = "";
+    // Our own drawing, for a button of its own (View menu).
+    const char *buttonPicture = "";
+    // The status text shown when the view is chosen.
+    int status = status::ChooseTable;
+    // The material window's picture beside the table.
+    int icon = picture::Physical;
+    // The drawn headings of value columns 1 and 2.
+    Heading headings[2] = {Heading::None, Heading::None};
+    // The table's block among the design values; -1: none.
+    int designOrder = -1;
+    // The design block is headed by the key rather than the caption.
+    bool designTitledByKey = false;
+};
+
+extern const TableInfo Tables[TableCount];
+
+// The material window's views outside the catalogue.
+constexpr int WindowViewCount = 2;
+extern const TableInfo WindowViews[WindowViewCount];
+
+// The View menu's items that open a submenu, and their toolbar buttons with a drop-down menu.
+struct SubmenuInfo
+{
+    Menu menu;
+    const char *name; // as the main window's UpdateMenusAndButtons names it
+    int viewItem;
+    const char *caption;
+    const char *buttonKey;
+    const char *buttonTip;
+    const char *buttonPicture;
+};
+constexpr int SubmenuCount = 2;
+extern const SubmenuInfo Submenus[SubmenuCount];
+
+// Item counts of the View menu and its submenus, separators included.
+int MenuItemCount(Menu menu);
+
+// The table or window view at an item of a menu; nullptr for a separator or a submenu.
+const TableInfo *AtMenuItem(Menu menu, int item);
+
+// The submenu at an item of the View menu; nullptr for any other item.
+const SubmenuInfo *SubmenuAt(int viewItem);
+const SubmenuInfo *SubmenuOf(Menu menu);
+
+// The number of an item of a submenu in its toolbar button's menu, which has no separators:
+// counted from 1.
+int ButtonMenuNumber(Menu menu, int item);
+
+// The row of a key, compared exactly (letter case included): the catalogue first, then the window
+// views; nullptr for any other text.
+const TableInfo *Find(const QString &key);
 
 // Index of a key, compared exactly (letter case included); any other text gives 0, the slot of "Ref".
 int IndexOfKey(const QString &strTable);
+
+bool IsElevated(const QString &key);
+bool IsPhysical(const QString &key);
+bool IsUnbound(const QString &key);
+
+// The rank of a key among the catalogue's tables that share its kind (elevated, unbound), in
+// catalogue order: the elevated tables' option buttons and the unbound tables' caption lists are
+// numbered so. -1 for a key of another kind.
+int ElevatedRank(const QString &key);
+int UnboundRank(const QString &key);
+
+// The key of the n-th elevated table; empty outside the group.
+QString ElevatedKey(int rank);
 
 } // namespace catalogue
