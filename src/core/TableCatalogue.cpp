@@ -1,6 +1,9 @@
 #include "core/TableCatalogue.h"
 
+#include <QStringList>
+
 #include <algorithm>
+#include <iterator>
 
 namespace catalogue {
 
@@ -314,6 +317,18 @@ int ElevatedRank(const QString &key)
 int UnboundRank(const QString &key)
 {
     return rankOf(key, isUnbound);
+}
+
+QStringList DesignKeys()
+{
+    QStringList keys;
+    for (int order = 0;; ++order) {
+        const auto table = std::find_if(std::begin(Tables), std::end(Tables),
+                                        [order](const TableInfo &info) { return info.designOrder == order; });
+        if (table == std::end(Tables))
+            return keys;
+        keys << QString::fromLatin1(table->key);
+    }
 }
 
 QString ElevatedKey(int rank)

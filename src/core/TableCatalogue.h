@@ -3,6 +3,7 @@
 #include "core/StatusCodes.h"
 
 #include <QString>
+#include <QStringList>
 
 // The 14 data tables of a material, each described once: the catalogue, the material record, the
 // material window, the main window's menus and toolbar, the print choices and the reports all read
@@ -125,5 +126,8 @@ int UnboundRank(const QString &key);
 
 // The key of the n-th elevated table; empty outside the group.
 QString ElevatedKey(int rank);
+
+// The keys of the tables among the design values, in the order of their blocks.
+QStringList DesignKeys();
 
 } // namespace catalogue

@@ -22,24 +22,12 @@ int Material::tableSlot(const QString &strTable)
 
 int Material::captionSlot(const QString &strTable)
 {
-    if (strTable == QLatin1String("ChemComp"))
-        return 0;
-    if (strTable == QLatin1String("MechProp"))
-        return 1;
-    if (strTable == QLatin1String("CreepProp"))
-        return 2;
-    return -1;
+    return catalogue::UnboundRank(strTable);
 }
 
 int Material::elevatedSlot(const QString &strTable)
 {
-    if (strTable == QLatin1String("Rp02"))
-        return 0;
-    if (strTable == QLatin1String("Rp10"))
-        return 1;
-    if (strTable == QLatin1String("Rm"))
-        return 2;
-    return -1;
+    return catalogue::ElevatedRank(strTable);
 }
 
 void Material::ProductForms(const platform::VbArray<QString> &strProductForms)

@@ -334,9 +334,6 @@ void frmMaterial2::Form_Load()
 
     lblDesignTemp->setText(lblDesignTemp->text() + QStringLiteral(" [") + Degree + QStringLiteral("C]"));
 
-    m_designKeys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
-                    QStringLiteral("CreepProp"), QStringLiteral("ModElast"),    QStringLiteral("ThermExp"),
-                    QStringLiteral("ThermCond"), QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
     ApplyToolTips();
     m_graphView = false;
 

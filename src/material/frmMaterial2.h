@@ -240,7 +240,6 @@ private:
     // Window state.
     platform::XArray xTableDB;              // data of tdbTable
     bool m_designGridBuilt = false;
-    std::array<QString, 9> m_designKeys;
     bool m_graphView = false;
     bool m_multiThickness = false;          // the shown elevated table has thickness columns
     std::array<qint16, 8> m_notesGeometry{}; // txtNotes then framNotes: Left, Top, Width, Height

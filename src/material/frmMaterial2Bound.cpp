@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
+#include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
 #include "material/MainWindowLink.h"
@@ -16,14 +17,34 @@ namespace {
 
 const QChar Beta(0x03B2);
 
-bool isElevatedKey(const QString &key)
-{
-    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
-}
-
 QString threeLines(const QString &first, const QString &last)
 {
     return first + vbCrLf + vbCrLf + last;
+}
+
+// The window keeps the drawn headings as its pictures imgPhys and imgTherm.
+QImage headingImage(catalogue::Heading heading, const std::array<QImage, 5> &phys, const std::array<QImage, 4> &therm)
+{
+    using catalogue::Heading;
+    switch (heading) {
+    case Heading::ModulusUnit:
+        return phys[0];
+    case Heading::ConductivityUnit:
+        return phys[2];
+    case Heading::ResistivityUnit:
+        return phys[4];
+    case Heading::ExpansionAt20:
+        return therm[0];
+    case Heading::ExpansionDiff:
+        return therm[1];
+    case Heading::CapacityAt20:
+        return therm[2];
+    case Heading::CapacityDiff:
+        return therm[3];
+    case Heading::None:
+        break;
+    }
+    return {};
 }
 
 void setColumn(controls::GridColumn *column, const QString &field, const QString &caption)
@@ -36,7 +57,7 @@ void setColumn(controls::GridColumn *column, const QString &field, const QString
 
 void frmMaterial2::ShowBoundTable(const QString &strTable)
 {
-    const bool elevated = isElevatedKey(strTable);
+    const bool elevated = catalogue::IsElevated(strTable);
     dtaTable->setRecordSource(QStringLiteral("select * from ") + strTable + QStringLiteral(" where matID = ") +
                               QString::number(mMat->ID()) +
                               (elevated ? QStringLiteral(" order by thickness, ordering") : QStringLiteral(" order by temp")));
@@ -96,21 +117,14 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
     }
 
     // The physical tables show their units as drawn headings.
-    if (strTable == QLatin1String("ModElast")) {
-        col1->setHeadingPicture(imgPhys[0]);
-    } else if (strTable == QLatin1String("ThermCond")) {
-        col1->setHeadingPicture(imgPhys[2]);
-    } else if (strTable == QLatin1String("SpecElecRes")) {
-        col1->setHeadingPicture(imgPhys[4]);
-    } else if (strTable == QLatin1String("ThermExp")) {
-        col1->setHeadingPicture(imgTherm[0]);
-        col2->setHeadingPicture(imgTherm[1]);
-    } else if (strTable == QLatin1String("SpecThermCap")) {
-        col1->setHeadingPicture(imgTherm[2]);
-        col2->setHeadingPicture(imgTherm[3]);
-    } else {
+    const catalogue::TableInfo *table = catalogue::Find(strTable);
+    if (!table || table->headings[0] == catalogue::Heading::None) {
         col1->clearHeadingPicture();
         col2->clearHeadingPicture();
+    } else {
+        col1->setHeadingPicture(headingImage(table->headings[0], imgPhys, imgTherm));
+        if (table->headings[1] != catalogue::Heading::None)
+            col2->setHeadingPicture(headingImage(table->headings[1], imgPhys, imgTherm));
     }
 
     // The rows read above (or the thickness crosstab that replaced them) are still current: the

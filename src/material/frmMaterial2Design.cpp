@@ -2,6 +2,7 @@
 
 #include "controls/DataGrid.h"
 #include "controls/HeadingPictures.h"
+#include "core/TableCatalogue.h"
 #include "material/DesignValues.h"
 #include "material/MainWindowLink.h"
 #include "platform/MsgBox.h"
@@ -19,11 +20,6 @@ namespace {
 constexpr double DesignColumnWidth = 1150;
 const QChar Beta(0x03B2);
 
-bool isElevatedKey(const QString &key)
-{
-    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
-}
-
 } // namespace
 
 void frmMaterial2::BuildDesignGrid()
@@ -34,7 +30,7 @@ void frmMaterial2::BuildDesignGrid()
     QStringList keys;
     {
         const PaintPause pause(this);
-        for (const QString &key : m_designKeys) {
+        for (const QString &key : catalogue::DesignKeys()) {
             if (!mMat->TableChecked(key))
                 ShowTable(key);
             if (mMat->TableHasData(key))
@@ -68,13 +64,12 @@ void frmMaterial2::BuildDesignGrid()
         const QString &key = keys.at(k);
         const int row = 3 * k + 1;
         QStringList headings;
-        if (key == QLatin1String("ModElast") || key == QLatin1String("ThermExp") || key == QLatin1String("ThermCond") ||
-            key == QLatin1String("SpecThermCap"))
+        if (catalogue::Find(key)->designTitledByKey)
             xDesignDB.setValue(row, 0, key);
         else
             xDesignDB.setValue(row, 0, mainlink::GetCaption(key));
 
-        if (isElevatedKey(key) && mMat->ElevatedMultiCol(key)) {
+        if (catalogue::IsElevated(key) && mMat->ElevatedMultiCol(key)) {
             const VbArray<qint16> t = mMat->ElevatedColumns(key);
             for (int c = 1; t.isAllocated() && c <= t.upperBound(); ++c)
                 headings << (c == 1 ? QStringLiteral("(  ) - ") : QStringLiteral("(") + QString::number(t.at(c - 1)) +

@@ -3,6 +3,7 @@
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
 #include "controls/HeadingPictures.h"
+#include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "material/MainWindowLink.h"
@@ -18,18 +19,11 @@ using namespace platform;
 
 namespace {
 
-bool isElevatedKey(const QString &key)
-{
-    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
-}
-
 // The keys whose charts double as the design values' text matrices.
 bool keepsTextMatrix(const QString &key)
 {
-    static const QStringList keys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
-                                     QStringLiteral("ModElast"), QStringLiteral("ThermExp"),     QStringLiteral("ThermCond"),
-                                     QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
-    return keys.contains(key);
+    const catalogue::TableInfo *table = catalogue::Find(key);
+    return table && table->binding == catalogue::Binding::Bound && table->designOrder >= 0;
 }
 
 struct SeriesTable
@@ -67,7 +61,7 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
     MSChart1->setTitleText(mainlink::GetTableName(mainlink::GetTableIndex(strTable)));
 
     SeriesTable table;
-    if (isElevatedKey(strTable) && m_multiThickness && m_thickCols.isAllocated()) {
+    if (catalogue::IsElevated(strTable) && m_multiThickness && m_thickCols.isAllocated()) {
         for (int k = m_thickCols.lowerBound(); k <= m_thickCols.upperBound(); ++k) {
             const QString t = QString::number(m_thickCols.at(k));
             table.fields << t;
