@@ -9,7 +9,7 @@ namespace catalogue {
 
 // Catalogue index order; it is also the order of the print choices and of the material's per-table
 // slots.
-const TableInfo Tables[TableCount] = {
+constexpr TableInfo Tables[TableCount] = {
     {.key = "Ref",
      .title = "References",
      .printCaption = "References",
@@ -56,7 +56,8 @@ const TableInfo Tables[TableCount] = {
      .binding = Binding::Bound,
      .group = Group::Mechanical,
      .icon = picture::Mechanical,
-     .designOrder = 0},
+     .designOrder = 0,
+     .optionCaption = "Rp0,2"},
     {.key = "Rp10",
      .title = "Minimum values for Rp1,0 [MPa] at elevated temperature",
      .printCaption = "Min. Values For Rp1,0 At Elevated Temperature",
@@ -65,7 +66,8 @@ const TableInfo Tables[TableCount] = {
      .binding = Binding::Bound,
      .group = Group::Mechanical,
      .icon = picture::Mechanical,
-     .designOrder = 1},
+     .designOrder = 1,
+     .optionCaption = "Rp1,0"},
     {.key = "Rm",
      .title = "Minimum values for Rm [MPa] at elevated temperature",
      .printCaption = "Min. Values For Rm At Elevated Temperature",
@@ -74,7 +76,8 @@ const TableInfo Tables[TableCount] = {
      .binding = Binding::Bound,
      .group = Group::Mechanical,
      .icon = picture::Mechanical,
-     .designOrder = 2},
+     .designOrder = 2,
+     .optionCaption = "Rm"},
     {.key = "ModElast",
      .title = "Modulus of elasticity",
      .printCaption = "Modulus Of Elasticity",
@@ -163,6 +166,32 @@ const TableInfo Tables[TableCount] = {
      .buttonPicture = "table-additional",
      .icon = picture::Additional},
 };
+
+namespace {
+
+template <typename Kind>
+constexpr int countOf(Kind kind)
+{
+    int count = 0;
+    for (const TableInfo &info : Tables)
+        count += kind(info) ? 1 : 0;
+    return count;
+}
+
+constexpr bool isElevated(const TableInfo &info)
+{
+    return info.group == Group::Mechanical && info.binding == Binding::Bound;
+}
+
+constexpr bool isUnbound(const TableInfo &info)
+{
+    return info.binding == Binding::Unbound;
+}
+
+static_assert(countOf(isUnbound) == UnboundTableCount, "UnboundTableCount must count the unbound rows");
+static_assert(countOf(isElevated) == ElevatedTableCount, "ElevatedTableCount must count the elevated rows");
+
+} // namespace
 
 const TableInfo WindowViews[WindowViewCount] = {
     {.key = "Design",
@@ -268,16 +297,6 @@ int IndexOfKey(const QString &strTable)
 
 namespace {
 
-bool isElevated(const TableInfo &info)
-{
-    return info.group == Group::Mechanical && info.binding == Binding::Bound;
-}
-
-bool isUnbound(const TableInfo &info)
-{
-    return info.binding == Binding::Unbound;
-}
-
 template <typename Kind>
 int rankOf(const QString &key, Kind kind)
 {
@@ -331,12 +350,18 @@ QStringList DesignKeys()
     }
 }
 
-QString ElevatedKey(int rank)
+const TableInfo *ElevatedTable(int rank)
 {
     for (const TableInfo &info : Tables)
         if (isElevated(info) && rank-- == 0)
-            return QString::fromLatin1(info.key);
-    return {};
+            return &info;
+    return nullptr;
+}
+
+QString ElevatedKey(int rank)
+{
+    const TableInfo *table = ElevatedTable(rank);
+    return table ? QString::fromLatin1(table->key) : QString();
 }
 
 } // namespace catalogue

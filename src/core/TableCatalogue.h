@@ -16,6 +16,10 @@ constexpr int TableCount = 14;
 // a material may leave empty, follow it.
 constexpr int HeaderTable = 0;
 constexpr int FirstDataTable = 1;
+// The tables shown as a grid over an array, and the bound mechanical tables at elevated temperature
+// (the material window's option buttons); the rows below are checked against these counts.
+constexpr int UnboundTableCount = 3;
+constexpr int ElevatedTableCount = 3;
 
 // Where the main window offers a view: an item of the View menu or of one of its two submenus.
 enum class Menu { None, View, Mechanical, Physical };
@@ -71,6 +75,8 @@ struct TableInfo
     int designOrder = -1;
     // The design block is headed by the key rather than the caption.
     bool designTitledByKey = false;
+    // The caption of its option button (elevated tables).
+    const char *optionCaption = "";
 };
 
 extern const TableInfo Tables[TableCount];
@@ -124,7 +130,8 @@ bool IsUnbound(const QString &key);
 int ElevatedRank(const QString &key);
 int UnboundRank(const QString &key);
 
-// The key of the n-th elevated table; empty outside the group.
+// The n-th elevated table, or its key; nullptr or empty outside the group.
+const TableInfo *ElevatedTable(int rank);
 QString ElevatedKey(int rank);
 
 // The keys of the tables among the design values, in the order of their blocks.

@@ -95,28 +95,28 @@ bool Material::TableChecked(const QString &strTable) const
 
 bool Material::PrintTable(int Index) const
 {
-    if (Index < 0 || Index > 13)
+    if (Index < 0 || Index >= catalogue::TableCount)
         subscriptError();
     return m_printTable[Index];
 }
 
 void Material::PrintTable(int Index, bool blnTrueFalse)
 {
-    if (Index < 0 || Index > 13)
+    if (Index < 0 || Index >= catalogue::TableCount)
         subscriptError();
     m_printTable[Index] = blnTrueFalse;
 }
 
 QString Material::TableNotes(int Index) const
 {
-    if (Index < 1 || Index > 13)
+    if (Index < catalogue::FirstDataTable || Index >= catalogue::TableCount)
         subscriptError();
     return m_tableNotes[Index];
 }
 
 void Material::TableNotes(int Index, const QString &strNotes)
 {
-    if (Index < 1 || Index > 13)
+    if (Index < catalogue::FirstDataTable || Index >= catalogue::TableCount)
         subscriptError();
     m_tableNotes[Index] = strNotes;
 }

@@ -4,6 +4,7 @@
 // pane, the no-data note, charts and design values. Created hidden by the search window, handed its
 // material with SetMaterial, switched between tables by the main window with ShowTable.
 
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "platform/XArray.h"
 
@@ -122,7 +123,7 @@ public:
     QGroupBox *framOptions = nullptr;
     QFrame *framBlank = nullptr;
     QGroupBox *framMechOpt = nullptr;
-    std::array<QRadioButton *, 3> optMechProp{};
+    std::array<QRadioButton *, catalogue::ElevatedTableCount> optMechProp{};
     QLabel *lblElevated = nullptr;
     QLabel *lblFullForm = nullptr;
 

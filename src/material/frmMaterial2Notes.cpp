@@ -136,7 +136,7 @@ void frmMaterial2::LoadTableNotes(const QString &strTable)
     cmdShowNotes->show();
     lblNotes->show();
     const int index = mainlink::GetTableIndex(strTable);
-    if (index >= 1 && index <= 13)
+    if (index >= catalogue::FirstDataTable && index < catalogue::TableCount)
         mMat->TableNotes(index, text);
     TimerFlash->start();
 }

@@ -62,7 +62,7 @@ void frmMaterial2::ShowTable(QString strTable)
     strCurrentTable = strTable;
 
     if (strTable == QLatin1String("Elevated")) {
-        strTable = QStringLiteral("Rp02");
+        strTable = catalogue::ElevatedKey(0);
         strCurrentTable = strTable;
         // Selected for the table shown here, which is then shown once.
         const QSignalBlocker quiet(optMechProp[0]);
