@@ -27,7 +27,9 @@ constexpr TableInfo Tables[TableCount] = {
      .menuCaption = "&Chemical Composition",
      .buttonCaption = "Chemical Composition",
      .buttonPicture = "table-chemical",
-     .icon = picture::Chemical},
+     .icon = picture::Chemical,
+     .reportSection = ReportSection::Heading,
+     .reportOrder = 0},
     {.key = "MechProp",
      .title = "Mechanical properties at room temperature",
      .printCaption = "Mechanical Properties At Room Temperature",
@@ -37,7 +39,9 @@ constexpr TableInfo Tables[TableCount] = {
      .menuItem = 0,
      .menuCaption = "At &Room Temperature",
      .buttonCaption = "Mechanical Properties At &Room Temperature",
-     .icon = picture::Mechanical},
+     .icon = picture::Mechanical,
+     .reportSection = ReportSection::Group,
+     .reportOrder = 1},
     {.key = "ImpEnergy",
      .title = "Impact energy",
      .printCaption = "Impact Energy",
@@ -47,7 +51,9 @@ constexpr TableInfo Tables[TableCount] = {
      .menuCaption = "&Impact Energy",
      .buttonCaption = "Impact Energy",
      .buttonPicture = "table-impact",
-     .icon = picture::Impact},
+     .icon = picture::Impact,
+     .reportSection = ReportSection::Heading,
+     .reportOrder = 6},
     {.key = "Rp02",
      .title = "Minimum values for Rp0,2 [MPa] at elevated temperature",
      .printCaption = "Min Values For Rp0,2 At Elevated Temperature",
@@ -57,7 +63,9 @@ constexpr TableInfo Tables[TableCount] = {
      .group = Group::Mechanical,
      .icon = picture::Mechanical,
      .designOrder = 0,
-     .optionCaption = "Rp0,2"},
+     .optionCaption = "Rp0,2",
+     .reportSection = ReportSection::Elevated,
+     .reportOrder = 3},
     {.key = "Rp10",
      .title = "Minimum values for Rp1,0 [MPa] at elevated temperature",
      .printCaption = "Min. Values For Rp1,0 At Elevated Temperature",
@@ -67,7 +75,9 @@ constexpr TableInfo Tables[TableCount] = {
      .group = Group::Mechanical,
      .icon = picture::Mechanical,
      .designOrder = 1,
-     .optionCaption = "Rp1,0"},
+     .optionCaption = "Rp1,0",
+     .reportSection = ReportSection::Elevated,
+     .reportOrder = 4},
     {.key = "Rm",
      .title = "Minimum values for Rm [MPa] at elevated temperature",
      .printCaption = "Min. Values For Rm At Elevated Temperature",
@@ -77,7 +87,9 @@ constexpr TableInfo Tables[TableCount] = {
      .group = Group::Mechanical,
      .icon = picture::Mechanical,
      .designOrder = 2,
-     .optionCaption = "Rm"},
+     .optionCaption = "Rm",
+     .reportSection = ReportSection::Elevated,
+     .reportOrder = 5},
     {.key = "ModElast",
      .title = "Modulus of elasticity",
      .printCaption = "Modulus Of Elasticity",
@@ -91,7 +103,9 @@ constexpr TableInfo Tables[TableCount] = {
      .buttonCaption = "&Modulus Of Elasticity",
      .headings = {Heading::ModulusUnit},
      .designOrder = 4,
-     .designTitledByKey = true},
+     .designTitledByKey = true,
+     .reportSection = ReportSection::Physical,
+     .reportOrder = 7},
     {.key = "ThermExp",
      .title = "Thermal expansion",
      .printCaption = "Thermal Expansion",
@@ -103,7 +117,9 @@ constexpr TableInfo Tables[TableCount] = {
      .buttonCaption = "Thermal &Expansion",
      .headings = {Heading::ExpansionAt20, Heading::ExpansionDiff},
      .designOrder = 5,
-     .designTitledByKey = true},
+     .designTitledByKey = true,
+     .reportSection = ReportSection::Physical,
+     .reportOrder = 8},
     {.key = "ThermCond",
      .title = "Thermal conductivity",
      .printCaption = "Thermal Conductivity",
@@ -117,7 +133,9 @@ constexpr TableInfo Tables[TableCount] = {
      .buttonCaption = "Thermal &Conductiviy",
      .headings = {Heading::ConductivityUnit},
      .designOrder = 6,
-     .designTitledByKey = true},
+     .designTitledByKey = true,
+     .reportSection = ReportSection::Physical,
+     .reportOrder = 9},
     {.key = "SpecThermCap",
      .title = "Specific thermal capacity",
      .printCaption = "Specific Thermal Capacity",
@@ -129,7 +147,9 @@ constexpr TableInfo Tables[TableCount] = {
      .buttonCaption = "Specific &Thermal Capacity",
      .headings = {Heading::CapacityAt20, Heading::CapacityDiff},
      .designOrder = 7,
-     .designTitledByKey = true},
+     .designTitledByKey = true,
+     .reportSection = ReportSection::Physical,
+     .reportOrder = 10},
     {.key = "SpecElecRes",
      .title = "Specific electrical resistance",
      .printCaption = "Specific Electrical Resistivity",
@@ -142,7 +162,9 @@ constexpr TableInfo Tables[TableCount] = {
      .menuCaption = "Specific Electrical &Resistivity",
      .buttonCaption = "Specific Electrical &Resistivity",
      .headings = {Heading::ResistivityUnit},
-     .designOrder = 8},
+     .designOrder = 8,
+     .reportSection = ReportSection::Physical,
+     .reportOrder = 11},
     {.key = "CreepProp",
      .title = "Creep properties",
      .printCaption = "Creep Properties",
@@ -155,7 +177,9 @@ constexpr TableInfo Tables[TableCount] = {
      .buttonCaption = "&Creep Properties",
      .status = status::ChooseTableOrShowButton,
      .icon = picture::Mechanical,
-     .designOrder = 3},
+     .designOrder = 3,
+     .reportSection = ReportSection::Appended,
+     .reportOrder = 2},
     {.key = "AddInfo",
      .title = "Additional Information",
      .printCaption = "Additional Information",
@@ -190,6 +214,8 @@ constexpr bool isUnbound(const TableInfo &info)
 
 static_assert(countOf(isUnbound) == UnboundTableCount, "UnboundTableCount must count the unbound rows");
 static_assert(countOf(isElevated) == ElevatedTableCount, "ElevatedTableCount must count the elevated rows");
+static_assert(countOf([](const TableInfo &info) { return info.group == Group::Physical; }) == PhysicalTableCount,
+              "PhysicalTableCount must count the physical rows");
 
 } // namespace
 
@@ -356,6 +382,17 @@ const TableInfo *ElevatedTable(int rank)
         if (isElevated(info) && rank-- == 0)
             return &info;
     return nullptr;
+}
+
+QList<const TableInfo *> ReportTables()
+{
+    QList<const TableInfo *> tables;
+    for (const TableInfo &info : Tables)
+        if (info.reportOrder >= 0)
+            tables << &info;
+    std::sort(tables.begin(), tables.end(),
+              [](const TableInfo *a, const TableInfo *b) { return a->reportOrder < b->reportOrder; });
+    return tables;
 }
 
 QString ElevatedKey(int rank)

@@ -2,6 +2,7 @@
 
 #include "core/StatusCodes.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,7 @@ constexpr int FirstDataTable = 1;
 // (the material window's option buttons); the rows below are checked against these counts.
 constexpr int UnboundTableCount = 3;
 constexpr int ElevatedTableCount = 3;
+constexpr int PhysicalTableCount = 5;
 
 // Where the main window offers a view: an item of the View menu or of one of its two submenus.
 enum class Menu { None, View, Mechanical, Physical };
@@ -30,6 +32,17 @@ enum class Binding { None, Unbound, Bound };
 
 // The bound mechanical tables are the elevated-temperature group, chosen by option buttons.
 enum class Group { General, Mechanical, Physical };
+
+// The material report's section of a table. A table printed in a section of its own has the section
+// "gh<key>" and in it the subreport "subRep<key>".
+enum class ReportSection {
+    None,     // not a subreport: References fill the report's header, Additional Information a text field
+    Heading,  // its own headed section, hidden when the table is not printed
+    Group,    // the mechanical group's headed section, hidden when no table of the group is printed
+    Appended, // its own section without a heading, built hidden and shown when printed
+    Elevated, // the next of the elevated tables' sections
+    Physical, // the next of the physical tables' sections, the first of which carries the heading
+};
 
 // Typeset column headings, for units that cannot be written as plain text.
 enum class Heading {
@@ -77,6 +90,10 @@ struct TableInfo
     bool designTitledByKey = false;
     // The caption of its option button (elevated tables).
     const char *optionCaption = "";
+    ReportSection reportSection = ReportSection::None;
+    // Its place among the subreports, which take their tables from the material's print queues in
+    // this order; -1: none.
+    int reportOrder = -1;
 };
 
 extern const TableInfo Tables[TableCount];
@@ -136,5 +153,8 @@ QString ElevatedKey(int rank);
 
 // The keys of the tables among the design values, in the order of their blocks.
 QStringList DesignKeys();
+
+// The tables printed as subreports, in their report order.
+QList<const TableInfo *> ReportTables();
 
 } // namespace catalogue

@@ -1,6 +1,7 @@
 #include "shell/mdiVelkor.h"
 
 #include "core/ModalDialog.h"
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
@@ -52,7 +53,7 @@ void mdiVelkor::PrepareBatchPrint()
             continue;
         frm->CheckTablesForRecords();
         frm->iReportType = 0;
-        for (int i = 1; i <= 13; ++i)
+        for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i)
             if (material->TableHasData(GetShortTableName(i)))
                 material->PrintTable(i, true);
         if (auto *sub = qobject_cast<QMdiSubWindow *>(frm->parentWidget()))
