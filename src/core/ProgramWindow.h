@@ -170,6 +170,7 @@ protected:
     QMenu *m_physButtonMenu = nullptr;
 
 private:
+    // The titles, then the keys, by catalogue index (checked against the catalogue where filled).
     std::array<QString, 28> m_tableNames;
     std::array<QString, 21> m_statusTexts;
     int m_statusRemembered = 0;

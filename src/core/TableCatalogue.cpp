@@ -344,11 +344,6 @@ bool IsElevated(const QString &key)
     return ElevatedRank(key) >= 0;
 }
 
-bool IsPhysical(const QString &key)
-{
-    return rankOf(key, [](const TableInfo &info) { return info.group == Group::Physical; }) >= 0;
-}
-
 bool IsUnbound(const QString &key)
 {
     return UnboundRank(key) >= 0;

@@ -138,7 +138,6 @@ const TableInfo *Find(const QString &key);
 int IndexOfKey(const QString &strTable);
 
 bool IsElevated(const QString &key);
-bool IsPhysical(const QString &key);
 bool IsUnbound(const QString &key);
 
 // The rank of a key among the catalogue's tables that share its kind (elevated, unbound), in

@@ -4,6 +4,7 @@
 
 #include "controls/DataGrid.h"
 #include "core/ProgramWindow.h"
+#include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "material/Material.h"
@@ -208,7 +209,9 @@ void frmSearch::OpenSelectedMaterials()
         setChecked(mdi->mnuWindowElem[1], tiled);
     }
     mdi->strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
-    mdi->strLastViewButton = QStringLiteral("Ref");
+    // The windows open on their header.
+    const catalogue::TableInfo &header = catalogue::Tables[catalogue::HeaderTable];
+    mdi->strLastViewButton = QString::fromLatin1(header.key);
 
     if (!mdi->blnBatchPrint)
         for (const MaterialPtr &member : mdi->colMaterials)
@@ -221,7 +224,7 @@ void frmSearch::OpenSelectedMaterials()
         mdi->mdiArea()->setActiveSubWindow(front);
 
     mdi->iMaterialsOpen = qint16(mdi->colMaterials.count());
-    mdi->UpdateMenusAndButtons(QStringLiteral("View"), 0);
+    mdi->UpdateMenusAndButtons(QStringLiteral("View"), header.menuItem);
     if (m_subWindow)
         m_subWindow->hide();
     else
