@@ -88,6 +88,13 @@ struct TableInfo
     int designOrder = -1;
     // The design block is headed by the key rather than the caption.
     bool designTitledByKey = false;
+    // Its values' unit, as the column headings, the chart's axis and the design values show it.
+    const char16_t *valueUnit = u"";
+    // The chart's axis title before the unit (elevated tables).
+    const char *chartSymbol = "";
+    // A second value field beside the one named by the key, and the symbols of the two value columns.
+    const char *secondField = "";
+    const char16_t *valueSymbols[2] = {u"", u""};
     // The caption of its option button (elevated tables).
     const char *optionCaption = "";
     ReportSection reportSection = ReportSection::None;

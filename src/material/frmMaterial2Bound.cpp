@@ -15,8 +15,6 @@ using namespace platform;
 
 namespace {
 
-const QChar Beta(0x03B2);
-
 QString threeLines(const QString &first, const QString &last)
 {
     return first + vbCrLf + vbCrLf + last;
@@ -57,6 +55,7 @@ void setColumn(controls::GridColumn *column, const QString &field, const QString
 
 void frmMaterial2::ShowBoundTable(const QString &strTable)
 {
+    const catalogue::TableInfo *table = catalogue::Find(strTable);
     const bool elevated = catalogue::IsElevated(strTable);
     dtaTable->setRecordSource(QStringLiteral("select * from ") + strTable + QStringLiteral(" where matID = ") +
                               QString::number(mMat->ID()) +
@@ -80,17 +79,10 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
         setColumn(col3, QStringLiteral("kvTrans"), threeLines(QStringLiteral("KVT"), QStringLiteral("[Joule]")));
         col3->setVisible(true);
         SetImpEnergyColumns();
-    } else if (strTable == QLatin1String("ThermExp")) {
-        setColumn(col1, QStringLiteral("ThermExp"), threeLines(Beta + QStringLiteral("20, t"), QStringLiteral("[E-6/K]")));
-        setColumn(col2, QStringLiteral("ThermExpDiff"),
-                  threeLines(Beta + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]")));
-        col2->setVisible(true);
-        col3->setVisible(false);
-        CountTableRows();
-    } else if (strTable == QLatin1String("SpecThermCap")) {
-        setColumn(col1, QStringLiteral("SpecThermCap"), threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]")));
-        setColumn(col2, QStringLiteral("SpecThermCapDiff"),
-                  threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]")));
+    } else if (table && *table->secondField) {
+        const QString unit = QString::fromUtf16(table->valueUnit);
+        setColumn(col1, strTable, threeLines(QString::fromUtf16(table->valueSymbols[0]), unit));
+        setColumn(col2, QString::fromLatin1(table->secondField), threeLines(QString::fromUtf16(table->valueSymbols[1]), unit));
         col2->setVisible(true);
         col3->setVisible(false);
         CountTableRows();
@@ -117,7 +109,6 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
     }
 
     // The physical tables show their units as drawn headings.
-    const catalogue::TableInfo *table = catalogue::Find(strTable);
     if (!table || table->headings[0] == catalogue::Heading::None) {
         col1->clearHeadingPicture();
         col2->clearHeadingPicture();

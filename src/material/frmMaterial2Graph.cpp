@@ -2,7 +2,6 @@
 
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
-#include "controls/HeadingPictures.h"
 #include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -70,27 +69,16 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
                                   : QStringLiteral("(") + QString::number(m_thickCols.at(k - 1)) + QStringLiteral(") - ") + t +
                                         QStringLiteral("mm"));
         }
-    } else if (strTable == QLatin1String("ThermExp")) {
-        table.fields = table.legends = {QStringLiteral("ThermExp"), QStringLiteral("ThermExpDiff")};
-        table.yTitle = QStringLiteral("[E-6/K]");
-    } else if (strTable == QLatin1String("SpecThermCap")) {
-        table.fields = table.legends = {QStringLiteral("SpecThermCap"), QStringLiteral("SpecThermCapDiff")};
-        table.yTitle = QStringLiteral("[J/kgK]");
+    } else if (const catalogue::TableInfo *info = catalogue::Find(strTable); info && *info->secondField) {
+        table.fields = table.legends = {strTable, QString::fromLatin1(info->secondField)};
+        table.yTitle = QString::fromUtf16(info->valueUnit);
     } else {
         table.fields = {strTable};
         table.legends = {QString()};
-        if (strTable == QLatin1String("Rp02"))
-            table.yTitle = QStringLiteral("Rp 0,2  [MPa]");
-        else if (strTable == QLatin1String("Rp10"))
-            table.yTitle = QStringLiteral("Rp 1,0  [MPa]");
-        else if (strTable == QLatin1String("Rm"))
-            table.yTitle = QStringLiteral("Rm  [MPa]");
-        else if (strTable == QLatin1String("ModElast"))
-            table.yTitle = QStringLiteral("[kN/mm") + QChar(0x00B2) + QStringLiteral("]");
-        else if (strTable == QLatin1String("ThermCond"))
-            table.yTitle = QStringLiteral("[W/m*K]");
-        else if (strTable == QLatin1String("SpecElecRes"))
-            table.yTitle = controls::electricalResistivityUnit();
+        if (info) {
+            const QString unit = QString::fromUtf16(info->valueUnit);
+            table.yTitle = *info->chartSymbol ? QString::fromLatin1(info->chartSymbol) + QStringLiteral("  ") + unit : unit;
+        }
     }
     const int n = int(table.fields.size());
     MSChart1->setAxisTitle(controls::Chart::AxisY, table.yTitle);
