@@ -10,7 +10,7 @@ namespace catalogue {
 // Catalogue index order; it is also the order of the print choices and of the material's per-table
 // slots.
 constexpr TableInfo Tables[TableCount] = {
-    {.key = "Ref",
+    {.key = HeaderKey,
      .title = "References",
      .printCaption = "References",
      .menu = Menu::View,
@@ -235,15 +235,14 @@ static_assert(countOf([](const TableInfo &info) { return info.group == Group::Ph
 } // namespace
 
 const TableInfo WindowViews[WindowViewCount] = {
-    {.key = "Design",
+    {.key = DesignKey,
      .menu = Menu::View,
      .menuItem = 6,
      .menuCaption = "&Design Values",
      .buttonCaption = "Design Values",
      .buttonPicture = "table-design",
      .status = status::DesignValues},
-    // The elevated-temperature group, shown as its first table.
-    {.key = "Elevated",
+    {.key = ElevatedGroupKey,
      .menu = Menu::Mechanical,
      .menuItem = 1,
      .menuCaption = "At &Elevated Temperature",

@@ -16,6 +16,7 @@ constexpr int TableCount = 14;
 // "Ref", the material's header: the view every material window opens with. The data tables, which
 // a material may leave empty, follow it.
 constexpr int HeaderTable = 0;
+inline constexpr char HeaderKey[] = "Ref";
 constexpr int FirstDataTable = 1;
 // The tables shown as a grid over an array, and the bound mechanical tables at elevated temperature
 // (the material window's option buttons); the rows below are checked against these counts.
@@ -107,6 +108,9 @@ extern const TableInfo Tables[TableCount];
 
 // The material window's views outside the catalogue.
 constexpr int WindowViewCount = 2;
+inline constexpr char DesignKey[] = "Design";
+// The elevated-temperature group, shown as its first table.
+inline constexpr char ElevatedGroupKey[] = "Elevated";
 extern const TableInfo WindowViews[WindowViewCount];
 
 // The View menu's items that open a submenu, and their toolbar buttons with a drop-down menu.

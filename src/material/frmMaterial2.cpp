@@ -500,8 +500,8 @@ void frmMaterial2::SetMaterial(const MaterialPtr &mMaterial)
     xTableDB = platform::XArray();
     tdbTable->setArray(&xTableDB);
     xDesignDB = platform::XArray();
-    strCurrentTable = QStringLiteral("Ref");
-    mMat->TableHasData(QStringLiteral("Ref"), true);
+    strCurrentTable = QString::fromLatin1(catalogue::HeaderKey);
+    mMat->TableHasData(strCurrentTable, true);
 }
 
 void frmMaterial2::ConnectDataControls()

@@ -36,7 +36,7 @@ void frmMaterial2::BuildDesignGrid()
         }
     }
     HideAllPanels();
-    strCurrentTable = QStringLiteral("Design");
+    strCurrentTable = QString::fromLatin1(catalogue::DesignKey);
 
     if (keys.isEmpty()) {
         txtDesignTemp->setEnabled(false);

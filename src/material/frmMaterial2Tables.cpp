@@ -61,7 +61,7 @@ void frmMaterial2::ShowTable(QString strTable)
     m_multiThickness = false;
     strCurrentTable = strTable;
 
-    if (strTable == QLatin1String("Elevated")) {
+    if (strTable == QLatin1String(catalogue::ElevatedGroupKey)) {
         strTable = catalogue::ElevatedKey(0);
         strCurrentTable = strTable;
         // Selected for the table shown here, which is then shown once.
@@ -80,7 +80,7 @@ void frmMaterial2::ShowTable(QString strTable)
 
 void frmMaterial2::ShowTableContent(const QString &strTable)
 {
-    if (strTable == QLatin1String("Ref")) {
+    if (strTable == QLatin1String(catalogue::HeaderKey)) {
         framMain->show();
         framStand->show();
         lblMain->show();
@@ -113,7 +113,7 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
         LoadAdditionalInfo();
         cmdShowNotes->hide();
         moveTwips(lblNotes, 240, topTwips(lblNotes), widthTwips(lblNotes), heightTwips(lblNotes));
-    } else if (strTable == QLatin1String("Design")) {
+    } else if (strTable == QLatin1String(catalogue::DesignKey)) {
         if (!m_designGridBuilt) {
             BuildDesignGrid();
             m_designGridBuilt = true;

@@ -211,7 +211,7 @@ void frmSearch::OpenSelectedMaterials()
     mdi->strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
     // The windows open on their header.
     const catalogue::TableInfo &header = catalogue::Tables[catalogue::HeaderTable];
-    mdi->strLastViewButton = QString::fromLatin1(header.key);
+    mdi->strLastViewButton = QString::fromLatin1(catalogue::HeaderKey);
 
     if (!mdi->blnBatchPrint)
         for (const MaterialPtr &member : mdi->colMaterials)

@@ -85,7 +85,7 @@ void mdiVelkor::ConnectCommands()
         connect(button, &QAction::triggered, this, [this, button](bool checked) {
             // Only the check button changes its own state on a click; the others are pressed
             // and released by the commands.
-            if (button->isCheckable() && button->objectName() != QLatin1String("Ref"))
+            if (button->isCheckable() && button->objectName() != QLatin1String(catalogue::HeaderKey))
                 button->setChecked(!checked);
             guarded([&] { Toolbar1_ButtonClick(button); });
         });
