@@ -82,7 +82,8 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
     } else if (table && *table->secondField) {
         const QString unit = QString::fromUtf16(table->valueUnit);
         setColumn(col1, strTable, threeLines(QString::fromUtf16(table->valueSymbols[0]), unit));
-        setColumn(col2, QString::fromLatin1(table->secondField), threeLines(QString::fromUtf16(table->valueSymbols[1]), unit));
+        setColumn(col2, QString::fromLatin1(table->secondField),
+                  threeLines(QString::fromUtf16(table->valueSymbols[1]), unit));
         col2->setVisible(true);
         col3->setVisible(false);
         CountTableRows();

@@ -77,7 +77,8 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
         table.legends = {QString()};
         if (info) {
             const QString unit = QString::fromUtf16(info->valueUnit);
-            table.yTitle = *info->chartSymbol ? QString::fromLatin1(info->chartSymbol) + QStringLiteral("  ") + unit : unit;
+            table.yTitle =
+                *info->chartSymbol ? QString::fromLatin1(info->chartSymbol) + QStringLiteral("  ") + unit : unit;
         }
     }
     const int n = int(table.fields.size());

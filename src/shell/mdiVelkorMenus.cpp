@@ -6,9 +6,9 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
