@@ -18,8 +18,9 @@ constexpr int TableCount = 14;
 constexpr int HeaderTable = 0;
 inline constexpr char HeaderKey[] = "Ref";
 constexpr int FirstDataTable = 1;
-// The tables shown as a grid over an array, and the bound mechanical tables at elevated temperature
-// (the material window's option buttons); the rows below are checked against these counts.
+// How many tables of a kind there are: grids over an array, elevated-temperature tables (the
+// material window's option buttons), physical tables (the report's physical sections). The
+// compiler checks them against the rows.
 constexpr int UnboundTableCount = 3;
 constexpr int ElevatedTableCount = 3;
 constexpr int PhysicalTableCount = 5;
