@@ -203,7 +203,8 @@ constexpr TableInfo Tables[TableCount] = {
      .menuCaption = "&Additional Information",
      .buttonCaption = "Additional Information",
      .buttonPicture = "table-additional",
-     .icon = picture::Additional},
+     .icon = picture::Additional,
+     .reportSection = ReportSection::Text},
 };
 
 namespace {

@@ -38,8 +38,9 @@ enum class Group { General, Mechanical, Physical };
 // The material report's section of a table. A table printed in a section of its own has the section
 // "gh<key>" and in it the subreport "subRep<key>".
 enum class ReportSection {
-    None,     // not a subreport: References fill the report's header, Additional Information a text field
+    None,     // none of its own: References fill the report's header
     Heading,  // its own headed section, hidden when the table is not printed
+    Text,     // its own headed section with a text field instead of a subreport
     Group,    // the mechanical group's headed section, hidden when no table of the group is printed
     Appended, // its own section without a heading, built hidden and shown when printed
     Elevated, // the next of the elevated tables' sections

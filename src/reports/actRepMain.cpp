@@ -30,6 +30,8 @@ using controls::ReportSubReport;
 namespace {
 
 constexpr double FullWidth = 9921;
+// The table sections' pictures imgIcon1..6, which a saved file leaves out.
+constexpr int SectionIconCount = 6;
 
 std::shared_ptr<actRepMain> &defaultSlot()
 {
@@ -334,13 +336,10 @@ void actRepMain::ActiveReport_ReportStart()
             imgVelkor->setVisible(false);
             rh->controls().item<ReportLabel>(QStringLiteral("lblVelkor"))->setCaption(product::ProductName);
         }
-        const QStringList icons{QStringLiteral("ghChemComp"), QStringLiteral("ghMechProp"),
-                                QStringLiteral("ghImpEnergy"), QStringLiteral("ghPhysProp1"),
-                                QStringLiteral("ghAddInfo")};
-        for (int i = 1; i <= 6; ++i) {
+        for (int i = 1; i <= SectionIconCount; ++i) {
             const QString name = QStringLiteral("imgIcon%1").arg(i);
-            for (const QString &sectionName : icons)
-                if (auto *image = section(sectionName)->controls().find(name))
+            for (int s = 0; s < sectionCount(); ++s)
+                if (auto *image = sectionAt(s)->controls().find(name))
                     image->setVisible(false);
         }
     }
@@ -375,11 +374,14 @@ void actRepMain::ActiveReport_ReportStart()
 
     if (mdi->blnBatchPrint) {
         const QString suffix = QStringLiteral("     ") + mMat->Name() + QLatin1Char('_') + mMat->Number();
-        for (const auto &[sectionName, labelName] :
-             {std::pair{QStringLiteral("ghChemComp"), QStringLiteral("lblChemComp")},
-              std::pair{QStringLiteral("ghImpEnergy"), QStringLiteral("lblImpEnergy")},
-              std::pair{QStringLiteral("ghAddInfo"), QStringLiteral("lblAddInfo")}}) {
-            auto *label = section(sectionName)->controls().item<ReportLabel>(labelName);
+        // The headings that name one table name the material too.
+        for (const catalogue::TableInfo &table : catalogue::Tables) {
+            if (table.reportSection != catalogue::ReportSection::Heading &&
+                table.reportSection != catalogue::ReportSection::Text)
+                continue;
+            const QString key = QString::fromLatin1(table.key);
+            auto *label =
+                section(QStringLiteral("gh") + key)->controls().item<ReportLabel>(QStringLiteral("lbl") + key);
             label->setCaption(label->caption() + suffix);
         }
     }
@@ -463,6 +465,7 @@ void actRepMain::SetupTableSections()
                 section(sectionName)->setVisible(true);
             break;
         case ReportSection::None:
+        case ReportSection::Text:
             break;
         }
     }
