@@ -1,5 +1,7 @@
 #include "core/ProgramWindow.h"
 
+#include "core/TableCatalogue.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QToolBar>
@@ -67,4 +69,10 @@ void ProgramWindow::SetToolbarAtBottom(bool bottom)
 bool ProgramWindow::ColourSchemeOn() const
 {
     return mnuSettingsElem.size() > menuitem::Colour && mnuSettingsElem.at(menuitem::Colour)->isChecked();
+}
+
+void ProgramWindow::MaterialWindowsOpened()
+{
+    iMaterialsOpen = qint16(colMaterials.count());
+    UpdateMenusAndButtons(QStringLiteral("View"), catalogue::Tables[catalogue::HeaderTable].menuItem);
 }

@@ -6,6 +6,7 @@
 // window of the subsystems above.
 
 #include "core/MenuItems.h"
+#include "core/StatusCodes.h"
 #include "platform/Collection.h"
 #include "platform/OleColor.h"
 
@@ -32,31 +33,6 @@ class DataGrid;
 }
 
 using MaterialPtr = std::shared_ptr<Material>;
-
-// The status bar's texts by number. ShowStatus(n) shows text n and remembers it; Remembered shows
-// the text remembered last; Passing + n shows text n without remembering it (a dialog's hint that
-// gives way to the remembered text when the dialog closes).
-namespace status {
-enum : int {
-    Search = 0,
-    ChooseTable = 1,
-    PrintTables = 2,
-    SaveTables = 3,
-    CheckingData = 4,
-    PickFromList = 5,
-    DesignValues = 6,
-    About = 7,
-    EnlargedChart = 8,
-    SaveFormat = 9,
-    PrintPreview = 10,
-    Agreement = 11,
-    ChooseFile = 12,
-    ChooseTableOrShowOption = 13,
-    ChooseTableOrShowButton = 14,
-    Remembered = 100,
-    Passing = 100,
-};
-} // namespace status
 
 class ProgramWindow : public QMainWindow
 {
@@ -147,12 +123,8 @@ public:
     // The material windows just made are placed as the Window menu's arrangement says (cascaded or
     // tiled), with that item and its button marked; returns the window to bring to the front.
     virtual QMdiSubWindow *ArrangeOpenedMaterials() = 0;
-    // Every selected material has its window: the count taken, the references view marked.
-    void MaterialWindowsOpened()
-    {
-        iMaterialsOpen = qint16(colMaterials.count());
-        UpdateMenusAndButtons(QStringLiteral("View"), 0);
-    }
+    // Every selected material has its window: the count taken, the header view marked.
+    void MaterialWindowsOpened();
     // A material window has closed: one fewer open, and the count checked against the windows.
     void MaterialWindowClosed()
     {
@@ -206,6 +178,7 @@ protected:
     QMenu *m_physButtonMenu = nullptr;
 
 private:
+    // The titles, then the keys, by catalogue index (checked against the catalogue where filled).
     std::array<QString, 28> m_tableNames;
     std::array<QString, 21> m_statusTexts;
     int m_statusRemembered = 0;

@@ -18,25 +18,10 @@ using catalogue::TableCount;
 
 void ProgramWindow::InitTableNames()
 {
-    static const char *const titles[TableCount] = {
-        "References",
-        "Chemical composition",
-        "Mechanical properties at room temperature",
-        "Impact energy",
-        "Minimum values for Rp0,2 [MPa] at elevated temperature",
-        "Minimum values for Rp1,0 [MPa] at elevated temperature",
-        "Minimum values for Rm [MPa] at elevated temperature",
-        "Modulus of elasticity",
-        "Thermal expansion",
-        "Thermal conductivity",
-        "Specific thermal capacity",
-        "Specific electrical resistance",
-        "Creep properties",
-        "Additional Information",
-    };
+    static_assert(std::tuple_size_v<decltype(m_tableNames)> == 2 * TableCount);
     for (int i = 0; i < TableCount; ++i) {
-        m_tableNames[i] = QString::fromLatin1(titles[i]);
-        m_tableNames[i + TableCount] = QString::fromLatin1(catalogue::TableKeys[i]);
+        m_tableNames[i] = QString::fromLatin1(catalogue::Tables[i].title);
+        m_tableNames[i + TableCount] = QString::fromLatin1(catalogue::Tables[i].key);
     }
 }
 
@@ -65,24 +50,11 @@ qint16 ProgramWindow::GetTableIndex(const QString &strTable) const
 
 QString ProgramWindow::GetCaption(const QString &strTable) const
 {
-    using platform::vbCrLf;
-    const QString squared(QChar(0xB2));
-    const auto threeLines = [](const QString &first, const QString &second) {
-        return first + vbCrLf + vbCrLf + second;
-    };
-    if (strTable == QLatin1String("Rp02"))
-        return threeLines(QStringLiteral("Rp0,2 "), QStringLiteral("[MPa]"));
-    if (strTable == QLatin1String("Rp10"))
-        return threeLines(QStringLiteral("Rp1,0 "), QStringLiteral("[MPa]"));
-    if (strTable == QLatin1String("Rm"))
-        return threeLines(QStringLiteral("Rm "), QStringLiteral("[MPa]"));
-    if (strTable == QLatin1String("ModElast"))
-        return threeLines(QStringLiteral("KN "), QStringLiteral("/ mm") + squared);
-    if (strTable == QLatin1String("ThermCond"))
-        return threeLines(QStringLiteral("W "), QStringLiteral("/ (m x K)"));
-    if (strTable == QLatin1String("SpecElecRes"))
-        return threeLines(QStringLiteral("Ohm x mm") + squared + QLatin1Char(' '), QStringLiteral("/ m"));
-    if (strTable == QLatin1String("CreepProp"))
-        return QStringLiteral("Creep Properties");
-    return {};
+    const int index = catalogue::IndexOfKey(strTable);
+    const catalogue::TableInfo &table = catalogue::Tables[index];
+    if (strTable != QLatin1String(table.key))
+        return {};
+    const QString text = QString::fromLatin1(table.captionText);
+    const QString unit = QString::fromLatin1(table.captionUnit);
+    return unit.isEmpty() ? text : text + platform::vbCrLf + platform::vbCrLf + unit;
 }

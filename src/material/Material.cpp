@@ -22,24 +22,12 @@ int Material::tableSlot(const QString &strTable)
 
 int Material::captionSlot(const QString &strTable)
 {
-    if (strTable == QLatin1String("ChemComp"))
-        return 0;
-    if (strTable == QLatin1String("MechProp"))
-        return 1;
-    if (strTable == QLatin1String("CreepProp"))
-        return 2;
-    return -1;
+    return catalogue::UnboundRank(strTable);
 }
 
 int Material::elevatedSlot(const QString &strTable)
 {
-    if (strTable == QLatin1String("Rp02"))
-        return 0;
-    if (strTable == QLatin1String("Rp10"))
-        return 1;
-    if (strTable == QLatin1String("Rm"))
-        return 2;
-    return -1;
+    return catalogue::ElevatedRank(strTable);
 }
 
 void Material::ProductForms(const platform::VbArray<QString> &strProductForms)
@@ -107,28 +95,28 @@ bool Material::TableChecked(const QString &strTable) const
 
 bool Material::PrintTable(int Index) const
 {
-    if (Index < 0 || Index > 13)
+    if (Index < 0 || Index >= catalogue::TableCount)
         subscriptError();
     return m_printTable[Index];
 }
 
 void Material::PrintTable(int Index, bool blnTrueFalse)
 {
-    if (Index < 0 || Index > 13)
+    if (Index < 0 || Index >= catalogue::TableCount)
         subscriptError();
     m_printTable[Index] = blnTrueFalse;
 }
 
 QString Material::TableNotes(int Index) const
 {
-    if (Index < 1 || Index > 13)
+    if (Index < catalogue::FirstDataTable || Index >= catalogue::TableCount)
         subscriptError();
     return m_tableNotes[Index];
 }
 
 void Material::TableNotes(int Index, const QString &strNotes)
 {
-    if (Index < 1 || Index > 13)
+    if (Index < catalogue::FirstDataTable || Index >= catalogue::TableCount)
         subscriptError();
     m_tableNotes[Index] = strNotes;
 }

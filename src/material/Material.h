@@ -4,6 +4,7 @@
 // window and the reports share (per-table flags, notes, column captions, unbound table copies,
 // elevated-temperature thickness columns and the two print queues).
 
+#include "core/TableCatalogue.h"
 #include "platform/Collection.h"
 #include "platform/XArray.h"
 
@@ -71,14 +72,14 @@ public:
     void TableHasData(const QString &strTable, bool blnTableHasData); // also sets TableChecked
     bool TableChecked(const QString &strTable) const;
 
-    // Index 0..13 (VbError 9 outside).
+    // Catalogue index 0..13 (VbError 9 outside).
     bool PrintTable(int Index) const;
     void PrintTable(int Index, bool blnTrueFalse);
 
     QString AddInfo() const { return m_addInfo; }
     void AddInfo(const QString &strAddInfo) { m_addInfo = strAddInfo; }
 
-    // Index 1..13 (VbError 9 outside).
+    // Catalogue index of a data table, 1..13 (VbError 9 outside).
     QString TableNotes(int Index) const;
     void TableNotes(int Index, const QString &strNotes);
 
@@ -119,20 +120,22 @@ private:
     platform::VbArray<QString> m_productForms;
     bool m_hasProductForms = false;
     QPointer<frmMaterial2> m_myForm;
-    std::array<bool, 14> m_tableHasData{};
-    std::array<bool, 14> m_tableChecked{};
-    std::array<bool, 14> m_printTable{};
+    std::array<bool, catalogue::TableCount> m_tableHasData{};
+    std::array<bool, catalogue::TableCount> m_tableChecked{};
+    std::array<bool, catalogue::TableCount> m_printTable{};
     qint16 m_impEnergyCols = 0;
-    std::array<platform::VbArray<QString>, 3> m_captions;   // ChemComp, MechProp, CreepProp
-    std::array<bool, 3> m_captionStarted{};
+    // By UnboundRank: ChemComp, MechProp, CreepProp.
+    std::array<platform::VbArray<QString>, catalogue::UnboundTableCount> m_captions;
+    std::array<bool, catalogue::UnboundTableCount> m_captionStarted{};
     QString m_addInfo;
-    std::array<QString, 14> m_tableNotes;                   // slots 1..13 used
+    std::array<QString, catalogue::TableCount> m_tableNotes; // the data tables' slots used
     QString m_othersText;
-    std::array<platform::XArray, 3> m_unbound;              // ChemComp, MechProp, CreepProp
+    std::array<platform::XArray, catalogue::UnboundTableCount> m_unbound; // by UnboundRank
     platform::VbArray<float> m_colSizeMech;
     platform::VbArray<float> m_colSizeCreep;
-    std::array<bool, 3> m_elevatedMultiCol{};               // Rp02, Rp10, Rm
-    std::array<platform::VbArray<qint16>, 3> m_elevatedColumns;
+    // By ElevatedRank: Rp02, Rp10, Rm.
+    std::array<bool, catalogue::ElevatedTableCount> m_elevatedMultiCol{};
+    std::array<platform::VbArray<qint16>, catalogue::ElevatedTableCount> m_elevatedColumns;
     qint16 m_maxDesignCols = 0;
 };
 

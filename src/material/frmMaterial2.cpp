@@ -4,6 +4,7 @@
 #include "controls/DataGrid.h"
 #include "controls/GridView.h"
 #include "controls/Pictograms.h"
+#include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "core/modToolTips.h"
 #include "db/DataControl.h"
@@ -191,9 +192,8 @@ void frmMaterial2::CreateControls()
 
     framOptions = makeFrame(this, QString(), 7320, 240, 3615, 3735);
     framMechOpt = makeFrame(framOptions, QStringLiteral("Minimum values for..."), 240, 120, 3015, 735);
-    const char *optCaptions[3] = {"Rp0,2", "Rp1,0", "Rm"};
-    for (int i = 0; i < 3; ++i) {
-        optMechProp[i] = new QRadioButton(QString::fromLatin1(optCaptions[i]), framMechOpt);
+    for (int i = 0; i < catalogue::ElevatedTableCount; ++i) {
+        optMechProp[i] = new QRadioButton(QString::fromLatin1(catalogue::ElevatedTable(i)->optionCaption), framMechOpt);
         moveTwips(optMechProp[i], 360 + 900 * i, 240, 735, 375);
         // The option acts when it becomes selected, by mouse, keyboard or an assistive tool alike.
         connect(optMechProp[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -334,9 +334,6 @@ void frmMaterial2::Form_Load()
 
     lblDesignTemp->setText(lblDesignTemp->text() + QStringLiteral(" [") + Degree + QStringLiteral("C]"));
 
-    m_designKeys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
-                    QStringLiteral("CreepProp"), QStringLiteral("ModElast"),    QStringLiteral("ThermExp"),
-                    QStringLiteral("ThermCond"), QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
     ApplyToolTips();
     m_graphView = false;
 
@@ -496,8 +493,8 @@ void frmMaterial2::SetMaterial(const MaterialPtr &mMaterial)
     xTableDB = platform::XArray();
     tdbTable->setArray(&xTableDB);
     xDesignDB = platform::XArray();
-    strCurrentTable = QStringLiteral("Ref");
-    mMat->TableHasData(QStringLiteral("Ref"), true);
+    strCurrentTable = QString::fromLatin1(catalogue::HeaderKey);
+    mMat->TableHasData(strCurrentTable, true);
 }
 
 void frmMaterial2::ConnectDataControls()

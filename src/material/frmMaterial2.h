@@ -4,6 +4,7 @@
 // pane, the no-data note, charts and design values. Created hidden by the search window, handed its
 // material with SetMaterial, switched between tables by the main window with ShowTable.
 
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "platform/XArray.h"
 
@@ -130,7 +131,7 @@ public:
     QGroupBox *framOptions = nullptr;
     QFrame *framBlank = nullptr;
     QGroupBox *framMechOpt = nullptr;
-    std::array<QRadioButton *, 3> optMechProp{};
+    std::array<QRadioButton *, catalogue::ElevatedTableCount> optMechProp{};
     QLabel *lblElevated = nullptr;
     QLabel *lblFullForm = nullptr;
 
@@ -248,7 +249,6 @@ private:
     // Window state.
     platform::XArray xTableDB;              // data of tdbTable
     bool m_designGridBuilt = false;
-    std::array<QString, 9> m_designKeys;
     bool m_graphView = false;
     bool m_multiThickness = false;          // the shown elevated table has thickness columns
     std::array<qint16, 8> m_notesGeometry{}; // txtNotes then framNotes: Left, Top, Width, Height

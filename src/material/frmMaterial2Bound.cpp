@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
+#include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
 #include "material/MainWindowLink.h"
@@ -14,16 +15,34 @@ using namespace platform;
 
 namespace {
 
-const QChar Beta(0x03B2);
-
-bool isElevatedKey(const QString &key)
-{
-    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
-}
-
 QString threeLines(const QString &first, const QString &last)
 {
     return first + vbCrLf + vbCrLf + last;
+}
+
+// The window keeps the drawn headings as its pictures imgPhys and imgTherm.
+QImage headingImage(catalogue::Heading heading, const std::array<QImage, 5> &phys, const std::array<QImage, 4> &therm)
+{
+    using catalogue::Heading;
+    switch (heading) {
+    case Heading::ModulusUnit:
+        return phys[0];
+    case Heading::ConductivityUnit:
+        return phys[2];
+    case Heading::ResistivityUnit:
+        return phys[4];
+    case Heading::ExpansionAt20:
+        return therm[0];
+    case Heading::ExpansionDiff:
+        return therm[1];
+    case Heading::CapacityAt20:
+        return therm[2];
+    case Heading::CapacityDiff:
+        return therm[3];
+    case Heading::None:
+        break;
+    }
+    return {};
 }
 
 void setColumn(controls::GridColumn *column, const QString &field, const QString &caption)
@@ -36,7 +55,8 @@ void setColumn(controls::GridColumn *column, const QString &field, const QString
 
 void frmMaterial2::ShowBoundTable(const QString &strTable)
 {
-    const bool elevated = isElevatedKey(strTable);
+    const catalogue::TableInfo *table = catalogue::Find(strTable);
+    const bool elevated = catalogue::IsElevated(strTable);
     dtaTable->setRecordSource(QStringLiteral("select * from ") + strTable + QStringLiteral(" where matID = ") +
                               QString::number(mMat->ID()) +
                               (elevated ? QStringLiteral(" order by thickness, ordering") : QStringLiteral(" order by temp")));
@@ -59,17 +79,11 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
         setColumn(col3, QStringLiteral("kvTrans"), threeLines(QStringLiteral("KVT"), QStringLiteral("[Joule]")));
         col3->setVisible(true);
         SetImpEnergyColumns();
-    } else if (strTable == QLatin1String("ThermExp")) {
-        setColumn(col1, QStringLiteral("ThermExp"), threeLines(Beta + QStringLiteral("20, t"), QStringLiteral("[E-6/K]")));
-        setColumn(col2, QStringLiteral("ThermExpDiff"),
-                  threeLines(Beta + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]")));
-        col2->setVisible(true);
-        col3->setVisible(false);
-        CountTableRows();
-    } else if (strTable == QLatin1String("SpecThermCap")) {
-        setColumn(col1, QStringLiteral("SpecThermCap"), threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]")));
-        setColumn(col2, QStringLiteral("SpecThermCapDiff"),
-                  threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]")));
+    } else if (table && *table->secondField) {
+        const QString unit = QString::fromUtf16(table->valueUnit);
+        setColumn(col1, strTable, threeLines(QString::fromUtf16(table->valueSymbols[0]), unit));
+        setColumn(col2, QString::fromLatin1(table->secondField),
+                  threeLines(QString::fromUtf16(table->valueSymbols[1]), unit));
         col2->setVisible(true);
         col3->setVisible(false);
         CountTableRows();
@@ -96,21 +110,13 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
     }
 
     // The physical tables show their units as drawn headings.
-    if (strTable == QLatin1String("ModElast")) {
-        col1->setHeadingPicture(imgPhys[0]);
-    } else if (strTable == QLatin1String("ThermCond")) {
-        col1->setHeadingPicture(imgPhys[2]);
-    } else if (strTable == QLatin1String("SpecElecRes")) {
-        col1->setHeadingPicture(imgPhys[4]);
-    } else if (strTable == QLatin1String("ThermExp")) {
-        col1->setHeadingPicture(imgTherm[0]);
-        col2->setHeadingPicture(imgTherm[1]);
-    } else if (strTable == QLatin1String("SpecThermCap")) {
-        col1->setHeadingPicture(imgTherm[2]);
-        col2->setHeadingPicture(imgTherm[3]);
-    } else {
+    if (!table || table->headings[0] == catalogue::Heading::None) {
         col1->clearHeadingPicture();
         col2->clearHeadingPicture();
+    } else {
+        col1->setHeadingPicture(headingImage(table->headings[0], imgPhys, imgTherm));
+        if (table->headings[1] != catalogue::Heading::None)
+            col2->setHeadingPicture(headingImage(table->headings[1], imgPhys, imgTherm));
     }
 
     // The rows read above (or the thickness crosstab that replaced them) are still current: the

@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
+#include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
 #include "material/MainWindowLink.h"
@@ -50,7 +51,7 @@ void frmMaterial2::FillChemCompTable()
         mMat->TableHasData(QStringLiteral("ChemComp"), true);
     }
 
-    tdbTable->setCaption(mainlink::GetTableName(1));
+    tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(QStringLiteral("ChemComp"))));
     tdbTable->setArray(&xTableDB);
     tdbTable->refresh();
     tdbTable->rebind();

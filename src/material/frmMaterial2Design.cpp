@@ -1,7 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
-#include "controls/HeadingPictures.h"
+#include "core/TableCatalogue.h"
 #include "material/DesignValues.h"
 #include "material/MainWindowLink.h"
 #include "platform/MsgBox.h"
@@ -17,12 +17,6 @@ using namespace platform;
 namespace {
 
 constexpr double DesignColumnWidth = 1150;
-const QChar Beta(0x03B2);
-
-bool isElevatedKey(const QString &key)
-{
-    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
-}
 
 } // namespace
 
@@ -34,7 +28,7 @@ void frmMaterial2::BuildDesignGrid()
     QStringList keys;
     {
         const PaintPause pause(this);
-        for (const QString &key : m_designKeys) {
+        for (const QString &key : catalogue::DesignKeys()) {
             if (!mMat->TableChecked(key))
                 ShowTable(key);
             if (mMat->TableHasData(key))
@@ -42,7 +36,7 @@ void frmMaterial2::BuildDesignGrid()
         }
     }
     HideAllPanels();
-    strCurrentTable = QStringLiteral("Design");
+    strCurrentTable = QString::fromLatin1(catalogue::DesignKey);
 
     if (keys.isEmpty()) {
         txtDesignTemp->setEnabled(false);
@@ -68,37 +62,28 @@ void frmMaterial2::BuildDesignGrid()
         const QString &key = keys.at(k);
         const int row = 3 * k + 1;
         QStringList headings;
-        if (key == QLatin1String("ModElast") || key == QLatin1String("ThermExp") || key == QLatin1String("ThermCond") ||
-            key == QLatin1String("SpecThermCap"))
+        const catalogue::TableInfo &table = *catalogue::Find(key);
+        if (table.designTitledByKey)
             xDesignDB.setValue(row, 0, key);
         else
             xDesignDB.setValue(row, 0, mainlink::GetCaption(key));
 
-        if (isElevatedKey(key) && mMat->ElevatedMultiCol(key)) {
+        const QString unit = QString::fromUtf16(table.valueUnit);
+        if (catalogue::IsElevated(key) && mMat->ElevatedMultiCol(key)) {
             const VbArray<qint16> t = mMat->ElevatedColumns(key);
             for (int c = 1; t.isAllocated() && c <= t.upperBound(); ++c)
                 headings << (c == 1 ? QStringLiteral("(  ) - ") : QStringLiteral("(") + QString::number(t.at(c - 1)) +
                                                                    QStringLiteral(") - ")) +
                                 QString::number(t.at(c)) + QStringLiteral("mm");
-        } else if (key == QLatin1String("ThermExp")) {
-            headings << Beta + QStringLiteral("20, t [E-6/K]");
-            if (m >= 2)
-                headings << Beta + QStringLiteral("diff, t [E-6/K]");
-        } else if (key == QLatin1String("SpecThermCap")) {
-            headings << QStringLiteral("Cp20, t [J/kgK]");
-            if (m >= 2)
-                headings << QStringLiteral("Cp diff, t [J/kgK]");
-        } else if (key == QLatin1String("ThermCond")) {
-            headings << QStringLiteral("[W/m*K]");
-        } else if (key == QLatin1String("ModElast")) {
-            headings << QStringLiteral("[kN/mm") + QChar(0x00B2) + QStringLiteral("]");
-        } else if (key == QLatin1String("CreepProp")) {
+        } else if (table.binding == catalogue::Binding::Unbound) {
             for (int c = 1; m_creepCaptions.isAllocated() && c <= m_creepCaptions.upperBound(); ++c)
                 headings << m_creepCaptions.at(c);
-        } else if (key == QLatin1String("SpecElecRes")) {
-            headings << controls::electricalResistivityUnit();
+        } else if (*table.secondField) {
+            headings << QString::fromUtf16(table.valueSymbols[0]) + QLatin1Char(' ') + unit;
+            if (m >= 2)
+                headings << QString::fromUtf16(table.valueSymbols[1]) + QLatin1Char(' ') + unit;
         } else {
-            headings << QStringLiteral("[MPa]");
+            headings << unit;
         }
         for (int c = 1; c <= headings.size() && c <= m; ++c)
             xDesignDB.setValue(row, c, headings.at(c - 1));

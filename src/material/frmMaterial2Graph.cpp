@@ -2,7 +2,7 @@
 
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
-#include "controls/HeadingPictures.h"
+#include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "material/MainWindowLink.h"
@@ -18,18 +18,11 @@ using namespace platform;
 
 namespace {
 
-bool isElevatedKey(const QString &key)
-{
-    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
-}
-
 // The keys whose charts double as the design values' text matrices.
 bool keepsTextMatrix(const QString &key)
 {
-    static const QStringList keys = {QStringLiteral("Rp02"),     QStringLiteral("Rp10"),         QStringLiteral("Rm"),
-                                     QStringLiteral("ModElast"), QStringLiteral("ThermExp"),     QStringLiteral("ThermCond"),
-                                     QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")};
-    return keys.contains(key);
+    const catalogue::TableInfo *table = catalogue::Find(key);
+    return table && table->binding == catalogue::Binding::Bound && table->designOrder >= 0;
 }
 
 struct SeriesTable
@@ -67,7 +60,7 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
     MSChart1->setTitleText(mainlink::GetTableName(mainlink::GetTableIndex(strTable)));
 
     SeriesTable table;
-    if (isElevatedKey(strTable) && m_multiThickness && m_thickCols.isAllocated()) {
+    if (catalogue::IsElevated(strTable) && m_multiThickness && m_thickCols.isAllocated()) {
         for (int k = m_thickCols.lowerBound(); k <= m_thickCols.upperBound(); ++k) {
             const QString t = QString::number(m_thickCols.at(k));
             table.fields << t;
@@ -76,27 +69,17 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
                                   : QStringLiteral("(") + QString::number(m_thickCols.at(k - 1)) + QStringLiteral(") - ") + t +
                                         QStringLiteral("mm"));
         }
-    } else if (strTable == QLatin1String("ThermExp")) {
-        table.fields = table.legends = {QStringLiteral("ThermExp"), QStringLiteral("ThermExpDiff")};
-        table.yTitle = QStringLiteral("[E-6/K]");
-    } else if (strTable == QLatin1String("SpecThermCap")) {
-        table.fields = table.legends = {QStringLiteral("SpecThermCap"), QStringLiteral("SpecThermCapDiff")};
-        table.yTitle = QStringLiteral("[J/kgK]");
+    } else if (const catalogue::TableInfo *info = catalogue::Find(strTable); info && *info->secondField) {
+        table.fields = table.legends = {strTable, QString::fromLatin1(info->secondField)};
+        table.yTitle = QString::fromUtf16(info->valueUnit);
     } else {
         table.fields = {strTable};
         table.legends = {QString()};
-        if (strTable == QLatin1String("Rp02"))
-            table.yTitle = QStringLiteral("Rp 0,2  [MPa]");
-        else if (strTable == QLatin1String("Rp10"))
-            table.yTitle = QStringLiteral("Rp 1,0  [MPa]");
-        else if (strTable == QLatin1String("Rm"))
-            table.yTitle = QStringLiteral("Rm  [MPa]");
-        else if (strTable == QLatin1String("ModElast"))
-            table.yTitle = QStringLiteral("[kN/mm") + QChar(0x00B2) + QStringLiteral("]");
-        else if (strTable == QLatin1String("ThermCond"))
-            table.yTitle = QStringLiteral("[W/m*K]");
-        else if (strTable == QLatin1String("SpecElecRes"))
-            table.yTitle = controls::electricalResistivityUnit();
+        if (info) {
+            const QString unit = QString::fromUtf16(info->valueUnit);
+            table.yTitle =
+                *info->chartSymbol ? QString::fromLatin1(info->chartSymbol) + QStringLiteral("  ") + unit : unit;
+        }
     }
     const int n = int(table.fields.size());
     MSChart1->setAxisTitle(controls::Chart::AxisY, table.yTitle);

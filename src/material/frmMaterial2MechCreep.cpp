@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
+#include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
@@ -66,7 +67,7 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
     const QString definitions = creep ? QStringLiteral("CreepPropTable") : QStringLiteral("MechMatTable");
     const QString keyField = creep ? QStringLiteral("stID") : QStringLiteral("matID");
     const qint32 id = creep ? mMat->StandardID() : mMat->ID();
-    tdbTable->setCaption(mainlink::GetTableName(creep ? 12 : 2));
+    tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(strTable)));
     // Filling the column list is no choice of the user's; the chart follows once the table is loaded.
     const QSignalBlocker filling(cboColumnList);
     cboColumnList->clear();

@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
+#include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
@@ -23,11 +24,6 @@ namespace {
 void setHeightTwips(QWidget *w, double height)
 {
     moveTwips(w, leftTwips(w), topTwips(w), widthTwips(w), height);
-}
-
-bool isUnboundKey(const QString &key)
-{
-    return key == QLatin1String("ChemComp") || key == QLatin1String("MechProp") || key == QLatin1String("CreepProp");
 }
 
 } // namespace
@@ -73,7 +69,7 @@ void frmMaterial2::TimerFlash_Timer()
 void frmMaterial2::ShowNoDataNote(const QString &strTable)
 {
     controls::DataGrid *grid = nullptr;
-    if (!isUnboundKey(strTable)) {
+    if (!catalogue::IsUnbound(strTable)) {
         m_graphView = false;
         ShowGraphView(false);
         grid = tdbBoundTable;
@@ -140,7 +136,7 @@ void frmMaterial2::LoadTableNotes(const QString &strTable)
     cmdShowNotes->show();
     lblNotes->show();
     const int index = mainlink::GetTableIndex(strTable);
-    if (index >= 1 && index <= 13)
+    if (index >= catalogue::FirstDataTable && index < catalogue::TableCount)
         mMat->TableNotes(index, text);
     TimerFlash->start();
 }

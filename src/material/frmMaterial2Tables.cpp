@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
+#include "core/TableCatalogue.h"
 #include "material/MainWindowLink.h"
 #include "material/TextBox.h"
 #include "platform/Twips.h"
@@ -14,15 +15,6 @@
 #include <QTimer>
 
 using namespace platform;
-
-namespace {
-
-bool isElevatedKey(const QString &key)
-{
-    return key == QLatin1String("Rp02") || key == QLatin1String("Rp10") || key == QLatin1String("Rm");
-}
-
-} // namespace
 
 void frmMaterial2::HideAllPanels()
 {
@@ -69,8 +61,8 @@ void frmMaterial2::ShowTable(QString strTable)
     m_multiThickness = false;
     strCurrentTable = strTable;
 
-    if (strTable == QLatin1String("Elevated")) {
-        strTable = QStringLiteral("Rp02");
+    if (strTable == QLatin1String(catalogue::ElevatedGroupKey)) {
+        strTable = catalogue::ElevatedKey(0);
         strCurrentTable = strTable;
         // Selected for the table shown here, which is then shown once.
         const QSignalBlocker quiet(optMechProp[0]);
@@ -88,7 +80,7 @@ void frmMaterial2::ShowTable(QString strTable)
 
 void frmMaterial2::ShowTableContent(const QString &strTable)
 {
-    if (strTable == QLatin1String("Ref")) {
+    if (strTable == QLatin1String(catalogue::HeaderKey)) {
         framMain->show();
         framStand->show();
         lblMain->show();
@@ -121,7 +113,7 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
         LoadAdditionalInfo();
         cmdShowNotes->hide();
         moveTwips(lblNotes, 240, topTwips(lblNotes), widthTwips(lblNotes), heightTwips(lblNotes));
-    } else if (strTable == QLatin1String("Design")) {
+    } else if (strTable == QLatin1String(catalogue::DesignKey)) {
         if (!m_designGridBuilt) {
             BuildDesignGrid();
             m_designGridBuilt = true;
@@ -130,7 +122,7 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
         lblFullForm->show();
     } else {
         framOptions->show();
-        const bool elevated = isElevatedKey(strTable);
+        const bool elevated = catalogue::IsElevated(strTable);
         lblElevated->setVisible(elevated);
         framMechOpt->setVisible(elevated);
         EnableGraphButtons(!m_graphView);
@@ -143,23 +135,14 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
 
 int frmMaterial2::TableIcon(const QString &strTable)
 {
-    if (strTable == QLatin1String("ChemComp"))
-        return 7;
-    if (strTable == QLatin1String("MechProp") || strTable == QLatin1String("CreepProp") || isElevatedKey(strTable) ||
-        strTable == QLatin1String("Elevated"))
-        return 8;
-    if (strTable == QLatin1String("ImpEnergy"))
-        return 9;
-    if (strTable == QLatin1String("AddInfo"))
-        return 11;
-    return 10;
+    const catalogue::TableInfo *table = catalogue::Find(strTable);
+    return table ? table->icon : catalogue::picture::Physical;
 }
 
 void frmMaterial2::optMechProp_Click(int Index)
 {
-    static const char *const keys[3] = {"Rp02", "Rp10", "Rm"};
-    if (Index >= 0 && Index < 3)
-        ShowTable(QString::fromLatin1(keys[Index]));
+    if (const QString key = catalogue::ElevatedKey(Index); !key.isEmpty())
+        ShowTable(key);
 }
 
 void frmMaterial2::CheckTablesForRecords()
@@ -168,7 +151,7 @@ void frmMaterial2::CheckTablesForRecords()
     {
         // The tables are loaded for what they record; only the one shown last is painted.
         const PaintPause pause(this);
-        for (int i = 1; i <= 13; ++i) {
+        for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i) {
             const QString key = mainlink::GetShortTableName(i);
             if (!key.isEmpty() && !mMat->TableChecked(key))
                 ShowTable(key);

@@ -1,14 +1,14 @@
 #include "reports/actRepBound.h"
 
+#include "controls/HeadingPictures.h"
 #include "core/ProgramWindow.h"
+#include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
 #include "material/Material.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
-#include "controls/HeadingPictures.h"
-
 
 using controls::ReportField;
 using controls::ReportImage;
@@ -19,6 +19,35 @@ using platform::vbCrLf;
 namespace {
 
 const double ColumnFontSize = 8.5;
+
+// The drawn headings by number: the hidden holders imgPhys0..5 carry those up to LastHolder, from
+// which the visible imgPhysA and imgPhysB take theirs; the last is imgPhysB's own.
+constexpr int LastHolder = 5;
+constexpr int SecondHeadingPicture = 6;
+
+int holderOf(catalogue::Heading heading)
+{
+    using catalogue::Heading;
+    switch (heading) {
+    case Heading::ModulusUnit:
+        return 0;
+    case Heading::ExpansionAt20:
+        return 1;
+    case Heading::ConductivityUnit:
+        return 2;
+    case Heading::CapacityAt20:
+        return 3;
+    case Heading::ResistivityUnit:
+        return 4;
+    case Heading::CapacityDiff:
+        return 5;
+    case Heading::ExpansionDiff:
+        return SecondHeadingPicture;
+    case Heading::None:
+        break;
+    }
+    return -1;
+}
 
 QString threeLines(const QString &first, const QString &last)
 {
@@ -111,7 +140,7 @@ void actRepBound::BuildLayout()
     columnBox(title, QStringLiteral("lblCol2"), 1410, 567, 850, 709, false);
     columnBox(title, QStringLiteral("lblCol3"), 2260, 567, 850, 709, false);
     columnBox(title, QStringLiteral("lblCol4"), 3110, 567, 850, 709, false);
-    for (int i = 0; i <= 5; ++i) {
+    for (int i = 0; i <= LastHolder; ++i) {
         ReportImage *holder = title->controls().addImage(QStringLiteral("imgPhys") + QString::number(i),
                                                          10000 + 900 * i, 555, 840, 720);
         holder->setPicture(HeadingPicture(i));
@@ -120,8 +149,8 @@ void actRepBound::BuildLayout()
     }
     title->controls().addImage(QStringLiteral("imgPhysA"), 4125, 555, 840, 720)->setVisible(false);
     ReportImage *imgB = title->controls().addImage(QStringLiteral("imgPhysB"), 5055, 555, 840, 720);
-    imgB->setPicture(HeadingPicture(6));
-    imgB->setAlternateText(HeadingText(6));
+    imgB->setPicture(HeadingPicture(SecondHeadingPicture));
+    imgB->setAlternateText(HeadingText(SecondHeadingPicture));
     imgB->setVisible(false);
 
     ReportSection *detail = addSection(ReportSection::Kind::Detail, QStringLiteral("Detail"), 330);
@@ -235,19 +264,15 @@ void actRepBound::SetPhysPropLayout()
         txtField3->setVisible(true);
         txtField3->setDataField(field);
     };
-    if (m_strKey == QLatin1String("ModElast")) {
-        take(imgA, 0);
-    } else if (m_strKey == QLatin1String("ThermExp")) {
-        take(imgA, 1);
-        secondColumn(QStringLiteral("ThermExpDiff"));
-    } else if (m_strKey == QLatin1String("ThermCond")) {
-        take(imgA, 2);
-    } else if (m_strKey == QLatin1String("SpecThermCap")) {
-        take(imgA, 3);
-        take(imgB, 5);
-        secondColumn(QStringLiteral("SpecThermCapDiff"));
-    } else if (m_strKey == QLatin1String("SpecElecRes")) {
-        take(imgA, 4);
+    const catalogue::TableInfo *table = catalogue::Find(m_strKey);
+    if (table && table->headings[0] != catalogue::Heading::None) {
+        take(imgA, holderOf(table->headings[0]));
+        if (*table->secondField) {
+            // The second heading's own picture needs no holder.
+            if (const int holder = holderOf(table->headings[1]); holder <= LastHolder)
+                take(imgB, holder);
+            secondColumn(QString::fromLatin1(table->secondField));
+        }
     } else {
         lblCol2->setVisible(true);
         imgA->setVisible(false);

@@ -3,6 +3,7 @@
 #include "controls/ReportExport.h"
 #include "core/ProductInfo.h"
 #include "core/ProgramWindow.h"
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/Environment.h"
@@ -30,6 +31,8 @@ using controls::ReportSubReport;
 namespace {
 
 constexpr double FullWidth = 9921;
+// The table sections' pictures imgIcon1..6, which a saved file leaves out.
+constexpr int SectionIconCount = 6;
 
 std::shared_ptr<actRepMain> &defaultSlot()
 {
@@ -240,7 +243,7 @@ void actRepMain::BuildTableSections()
     icon(mech, QStringLiteral("imgIcon6"), 8220);
     mech->controls().item(QStringLiteral("imgIcon6"))->setVisible(false);
 
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= catalogue::ElevatedTableCount; ++i) {
         auto *elevated = addSection(K::GroupHeader, QStringLiteral("ghElevated%1").arg(i), 420);
         elevated->setVisible(false);
         elevated->controls().addSubReport(QStringLiteral("subRepElevated%1").arg(i), 0, 142, FullWidth, 283);
@@ -260,7 +263,7 @@ void actRepMain::BuildTableSections()
     headingLabel(phys1, QStringLiteral("lblPhysProp"), QStringLiteral("Physical Properties"));
     phys1->controls().addSubReport(QStringLiteral("subRepPhysProp1"), 0, 709, FullWidth, 283);
     icon(phys1, QStringLiteral("imgIcon4"));
-    for (int i = 2; i <= 5; ++i) {
+    for (int i = 2; i <= catalogue::PhysicalTableCount; ++i) {
         auto *phys = addSection(K::GroupHeader, QStringLiteral("ghPhysProp%1").arg(i), i == 2 ? 30 : 0);
         phys->setVisible(false);
         phys->controls().addSubReport(QStringLiteral("subRepPhysProp%1").arg(i), 0, 0, FullWidth, 283);
@@ -272,7 +275,8 @@ void actRepMain::BuildTableSections()
     icon(add, QStringLiteral("imgIcon5"));
 
     addSection(K::Detail, QStringLiteral("Detail"), 0);
-    for (int i = 13; i >= 1; --i)
+    // One group header above, and so one footer here, for each data table.
+    for (int i = catalogue::TableCount - catalogue::FirstDataTable; i >= 1; --i)
         addSection(K::GroupFooter, QStringLiteral("GroupFooter%1").arg(i), 0)->setVisible(false);
 }
 
@@ -324,13 +328,10 @@ void actRepMain::ActiveReport_ReportStart()
             imgVelkor->setVisible(false);
             rh->controls().item<ReportLabel>(QStringLiteral("lblVelkor"))->setCaption(product::ProductName);
         }
-        const QStringList icons{QStringLiteral("ghChemComp"), QStringLiteral("ghMechProp"),
-                                QStringLiteral("ghImpEnergy"), QStringLiteral("ghPhysProp1"),
-                                QStringLiteral("ghAddInfo")};
-        for (int i = 1; i <= 6; ++i) {
+        for (int i = 1; i <= SectionIconCount; ++i) {
             const QString name = QStringLiteral("imgIcon%1").arg(i);
-            for (const QString &sectionName : icons)
-                if (auto *image = section(sectionName)->controls().find(name))
+            for (int s = 0; s < sectionCount(); ++s)
+                if (auto *image = sectionAt(s)->controls().find(name))
                     image->setVisible(false);
         }
     }
@@ -365,11 +366,14 @@ void actRepMain::ActiveReport_ReportStart()
 
     if (mdi->blnBatchPrint) {
         const QString suffix = QStringLiteral("     ") + mMat->Name() + QLatin1Char('_') + mMat->Number();
-        for (const auto &[sectionName, labelName] :
-             {std::pair{QStringLiteral("ghChemComp"), QStringLiteral("lblChemComp")},
-              std::pair{QStringLiteral("ghImpEnergy"), QStringLiteral("lblImpEnergy")},
-              std::pair{QStringLiteral("ghAddInfo"), QStringLiteral("lblAddInfo")}}) {
-            auto *label = section(sectionName)->controls().item<ReportLabel>(labelName);
+        // The headings that name one table name the material too.
+        for (const catalogue::TableInfo &table : catalogue::Tables) {
+            if (table.reportSection != catalogue::ReportSection::Heading &&
+                table.reportSection != catalogue::ReportSection::Text)
+                continue;
+            const QString key = QString::fromLatin1(table.key);
+            auto *label =
+                section(QStringLiteral("gh") + key)->controls().item<ReportLabel>(QStringLiteral("lbl") + key);
             label->setCaption(label->caption() + suffix);
         }
     }
@@ -416,55 +420,54 @@ void actRepMain::ActiveReport_ReportStart()
 
 void actRepMain::SetupTableSections()
 {
+    using catalogue::ReportSection;
     ProgramWindow *mdi = ProgramWindow::instance();
-    auto printed = [&](const QString &key) { return mMat->PrintTable(mdi->GetTableIndex(key)); };
 
     int mechTables = 0;
-    if (printed(QStringLiteral("ChemComp"))) {
-        mMat->colUnBoundTablePrintList.add(QStringLiteral("ChemComp"));
-        AttachNew<actRepUnBound>(QStringLiteral("ghChemComp"), QStringLiteral("subRepChemComp"));
-    } else {
-        section(QStringLiteral("ghChemComp"))->setVisible(false);
-    }
-    if (printed(QStringLiteral("MechProp"))) {
-        mechTables = 1;
-        mMat->colUnBoundTablePrintList.add(QStringLiteral("MechProp"));
-        AttachNew<actRepUnBound>(QStringLiteral("ghMechProp"), QStringLiteral("subRepMechProp"));
-    }
-    if (printed(QStringLiteral("CreepProp"))) {
-        ++mechTables;
-        mMat->colUnBoundTablePrintList.add(QStringLiteral("CreepProp"));
-        AttachNew<actRepUnBound>(QStringLiteral("ghCreepProp"), QStringLiteral("subRepCreepProp"));
-        section(QStringLiteral("ghCreepProp"))->setVisible(true);
-    }
-    for (const QString &key : {QStringLiteral("Rp02"), QStringLiteral("Rp10"), QStringLiteral("Rm")}) {
-        if (printed(key)) {
+    for (const catalogue::TableInfo *table : catalogue::ReportTables()) {
+        const QString key = QString::fromLatin1(table->key);
+        const QString sectionName = QStringLiteral("gh") + key;
+        if (!mMat->PrintTable(mdi->GetTableIndex(key))) {
+            if (table->reportSection == ReportSection::Heading)
+                section(sectionName)->setVisible(false);
+            continue;
+        }
+        if (table->group == catalogue::Group::Mechanical)
             ++mechTables;
+        switch (table->reportSection) {
+        case ReportSection::Elevated:
             mMat->colTablePrintList.add(key);
             AddElevatedSubReport(key);
+            break;
+        case ReportSection::Physical:
+            mMat->colTablePrintList.add(key);
+            AddPhysPropSubReport(key);
+            break;
+        case ReportSection::Heading:
+        case ReportSection::Group:
+        case ReportSection::Appended:
+            if (table->binding == catalogue::Binding::Unbound) {
+                mMat->colUnBoundTablePrintList.add(key);
+                AttachNew<actRepUnBound>(sectionName, QStringLiteral("subRep") + key);
+            } else {
+                AttachNew<actRepBound>(sectionName, QStringLiteral("subRep") + key);
+                mMat->colTablePrintList.add(key);
+            }
+            if (table->reportSection == ReportSection::Appended)
+                section(sectionName)->setVisible(true);
+            break;
+        case ReportSection::None:
+        case ReportSection::Text:
+            break;
         }
     }
     if (mechTables < 1)
         section(QStringLiteral("ghMechProp"))->setVisible(false);
-
-    if (printed(QStringLiteral("ImpEnergy"))) {
-        AttachNew<actRepBound>(QStringLiteral("ghImpEnergy"), QStringLiteral("subRepImpEnergy"));
-        mMat->colTablePrintList.add(QStringLiteral("ImpEnergy"));
-    } else {
-        section(QStringLiteral("ghImpEnergy"))->setVisible(false);
-    }
-    for (const QString &key : {QStringLiteral("ModElast"), QStringLiteral("ThermExp"), QStringLiteral("ThermCond"),
-                               QStringLiteral("SpecThermCap"), QStringLiteral("SpecElecRes")}) {
-        if (printed(key)) {
-            mMat->colTablePrintList.add(key);
-            AddPhysPropSubReport(key);
-        }
-    }
 }
 
 void actRepMain::AddElevatedSubReport(const QString &)
 {
-    if (m_elevatedSlot <= 2) {
+    if (m_elevatedSlot < catalogue::ElevatedTableCount) {
         const int slot = m_elevatedSlot + 1;
         const QString name = QStringLiteral("ghElevated%1").arg(slot);
         section(name)->setVisible(true);
@@ -475,7 +478,7 @@ void actRepMain::AddElevatedSubReport(const QString &)
 
 void actRepMain::AddPhysPropSubReport(const QString &)
 {
-    if (m_physPropSlot <= 4) {
+    if (m_physPropSlot < catalogue::PhysicalTableCount) {
         const int slot = m_physPropSlot + 1;
         const QString name = QStringLiteral("ghPhysProp%1").arg(slot);
         section(name)->setVisible(true);

@@ -1,6 +1,7 @@
 #include "reports/frmSelData.h"
 
 #include "core/ProgramWindow.h"
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
@@ -17,23 +18,6 @@
 #include <QRadioButton>
 
 namespace {
-
-const char *const DataCaptions[14] = {
-    "References",
-    "Chemical Composition",
-    "Mechanical Properties At Room Temperature",
-    "Impact Energy",
-    "Min Values For Rp0,2 At Elevated Temperature",
-    "Min. Values For Rp1,0 At Elevated Temperature",
-    "Min. Values For Rm At Elevated Temperature",
-    "Modulus Of Elasticity",
-    "Thermal Expansion",
-    "Thermal Conductivity",
-    "Specific Thermal Capacity",
-    "Specific Electrical Resistivity",
-    "Creep Properties",
-    "Additional Information",
-};
 
 QFont arial()
 {
@@ -54,8 +38,8 @@ frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
     platform::moveTwips(framSelData, 240, 120, 5400, 6240);
     lblSelData = new QLabel(this);
     platform::moveTwips(lblSelData, 480, 360, 4800, 360);
-    for (int i = 0; i < 14; ++i) {
-        auto *box = new QCheckBox(QString::fromLatin1(DataCaptions[i]), this);
+    for (int i = 0; i < catalogue::TableCount; ++i) {
+        auto *box = new QCheckBox(QString::fromLatin1(catalogue::Tables[i].printCaption), this);
         box->setFont(arial());
         box->setChecked(true);
         platform::moveTwips(box, 480, 840 + 360 * i, 5000, 300);
@@ -115,7 +99,7 @@ void frmSelData::DisableEmptyTables()
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
-    for (int i = 1; i <= 13; ++i) {
+    for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i) {
         if (!mMaterial->TableHasData(mdi->GetShortTableName(i))) {
             chkData[std::size_t(i)]->setChecked(false);
             chkData[std::size_t(i)]->setEnabled(false);
@@ -138,14 +122,15 @@ void frmSelData::SetTabOrder()
 
 void frmSelData::chkData_Click(int Index)
 {
-    if (Index == 0)
-        chkData[0]->setChecked(true);
+    // The references head every report.
+    if (Index == catalogue::HeaderTable)
+        chkData[catalogue::HeaderTable]->setChecked(true);
 }
 
 void frmSelData::cmdSavePrint_Click()
 {
     if (mMaterial) {
-        for (int i = 0; i <= 13; ++i)
+        for (int i = 0; i < catalogue::TableCount; ++i)
             mMaterial->PrintTable(i, chkData[std::size_t(i)]->isChecked());
     }
 

@@ -3,8 +3,9 @@
 // "Select Data...": which tables of the current material go into its report and, when saving, the
 // file format; then the report is exported or previewed.
 
-#include <QDialog>
+#include "core/TableCatalogue.h"
 
+#include <QDialog>
 #include <QString>
 #include <array>
 #include <memory>
@@ -26,7 +27,7 @@ public:
 
     MaterialPtr mMaterial;
 
-    std::array<QCheckBox *, 14> chkData{};
+    std::array<QCheckBox *, catalogue::TableCount> chkData{};
     QGroupBox *framSelData = nullptr;
     QLabel *lblSelData = nullptr;
     QGroupBox *framSave = nullptr;

@@ -4,6 +4,7 @@
 
 #include "controls/DataGrid.h"
 #include "core/ProgramWindow.h"
+#include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "material/Material.h"

@@ -2,6 +2,7 @@
 
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
+#include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
@@ -54,7 +55,7 @@ void mdiVelkor::MDIForm_Load()
     ShowStatus(status::Search);
     AssignToolbarPictures();
     strLastWindowButton = QStringLiteral("Cascade");
-    strLastViewButton = QStringLiteral("Ref");
+    strLastViewButton = QString::fromLatin1(catalogue::HeaderKey);
     vMyGreen = 0xA8FBA2;
     vMyBlue = 0xFEC7A5;
     SetBackColor(vMyBlue);

@@ -99,6 +99,7 @@ private:
     void CreateStatusBar();
     void ConnectCommands();
     void ShowTableOnAll(const QString &strTable);
+    void ShowSubmenuView(const QList<QAction *> &items, int Index); // the Mechanical or Physical submenu
     void ActivateNextMaterial();
     // The save (2) and print (3) report dialogs of the File menu.
     void ShowReportDialog(qint16 Index);

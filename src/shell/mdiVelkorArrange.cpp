@@ -2,6 +2,7 @@
 
 #include "shell/mdiVelkor.h"
 
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/Environment.h"
@@ -227,6 +228,7 @@ QMdiSubWindow *mdiVelkor::ArrangeOpenedMaterials()
         mark(mnuWindowElem[menuitem::TileHorizontal], tiled);
     }
     strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
-    strLastViewButton = QStringLiteral("Ref");
+    // The windows open on their header.
+    strLastViewButton = QString::fromLatin1(catalogue::HeaderKey);
     return front;
 }

@@ -40,6 +40,13 @@ void setPressed(QAction *button, bool pressed)
         button->setChecked(pressed);
 }
 
+using catalogue::Menu;
+
+// Toolbar buttons are numbered from 1; the View menu's buttons start here, in the menu's order.
+constexpr int FirstViewButton = 8;
+// A click holds down the buttons after "Ref" up to the arrangement buttons' separators.
+constexpr int LastHeldButton = 20;
+
 const QString SelectCaption = QStringLiteral("Select &Material(s)");
 const QString ShowCaption = QStringLiteral("Show Selected &Material(s)");
 
@@ -75,7 +82,7 @@ void mdiVelkor::ConnectCommands()
         connect(button, &QAction::triggered, this, [this, button](bool checked) {
             // Only the check button changes its own state on a click; the others are pressed
             // and released by the commands.
-            if (button->isCheckable() && button->objectName() != QLatin1String("Ref"))
+            if (button->isCheckable() && button->objectName() != QLatin1String(catalogue::HeaderKey))
                 button->setChecked(!checked);
             guarded([&] { Toolbar1_ButtonClick(button); });
         });
@@ -96,87 +103,74 @@ void mdiVelkor::ShowTableOnAll(const QString &strTable)
 
 void mdiVelkor::mnuViewElem_Click(qint16 Index)
 {
-    if (Index >= 7 || Index == 2 || Index == 4 || !enabled(mnuViewElem, Index))
+    const catalogue::TableInfo *view = catalogue::AtMenuItem(Menu::View, Index);
+    if (!view || !enabled(mnuViewElem, Index))
         return;
     UpdateMenusAndButtons(QStringLiteral("View"), Index);
     WaitCursor wait;
-    static const char *const keys[7] = {"Ref", "ChemComp", "", "ImpEnergy", "", "AddInfo", "Design"};
-    const QString key = QString::fromLatin1(keys[Index]);
+    const QString key = QString::fromLatin1(view->key);
+    // The design values announce themselves before their grid is built, which takes a while.
+    const bool statusFirst = view->status == status::DesignValues;
     const QList<QMdiSubWindow *> windows = MaterialWindows();
     for (QMdiSubWindow *sub : windows) {
         auto *frm = qobject_cast<frmMaterial2 *>(sub->widget());
-        if (Index == 6) {
-            ShowStatus(status::DesignValues);
+        if (statusFirst) {
+            ShowStatus(view->status);
             frm->ShowTable(key);
         } else {
             frm->ShowTable(key);
-            ShowStatus(status::ChooseTable);
+            ShowStatus(view->status);
         }
     }
 }
 
 void mdiVelkor::mnuViewMechElem_Click(qint16 Index)
 {
-    if (Index == 2 || !enabled(mnuViewMechElem, Index))
-        return;
-    UpdateMenusAndButtons(QStringLiteral("Mech"), Index);
-    WaitCursor wait;
-    switch (Index) {
-    case 0:
-        ShowStatus(status::ChooseTable);
-        break;
-    case 1:
-        ShowStatus(status::ChooseTableOrShowOption);
-        break;
-    case 3:
-        ShowStatus(status::ChooseTableOrShowButton);
-        break;
-    default:
-        return;
-    }
-    ShowTableOnAll(QString::fromLatin1(catalogue::MechanicalKeys[Index]));
+    ShowSubmenuView(mnuViewMechElem, Index);
 }
 
 void mdiVelkor::mnuViewPhysElem_Click(qint16 Index)
 {
-    if (!enabled(mnuViewPhysElem, Index))
+    ShowSubmenuView(mnuViewPhysElem, Index);
+}
+
+void mdiVelkor::ShowSubmenuView(const QList<QAction *> &items, int Index)
+{
+    const Menu menu = &items == &mnuViewMechElem ? Menu::Mechanical : Menu::Physical;
+    const catalogue::TableInfo *view = catalogue::AtMenuItem(menu, Index);
+    if (!view || !enabled(items, Index))
         return;
-    UpdateMenusAndButtons(QStringLiteral("Phys"), Index);
+    UpdateMenusAndButtons(QString::fromLatin1(catalogue::SubmenuOf(menu)->name), Index);
     WaitCursor wait;
-    ShowStatus(status::ChooseTable);
-    ShowTableOnAll(QString::fromLatin1(catalogue::PhysicalKeys[Index]));
+    ShowStatus(view->status);
+    ShowTableOnAll(QString::fromLatin1(view->key));
 }
 
 void mdiVelkor::UpdateMenusAndButtons(const QString &strMenu, int Index)
 {
-    for (int i : {0, 1, 3})
-        mnuViewMechElem[i]->setEnabled(true);
-    for (int i = 1; i <= 3; ++i)
-        ButtonMenus(QStringLiteral("Mech"), i)->setEnabled(true);
-    for (int i = 0; i <= 4; ++i)
-        mnuViewPhysElem[i]->setEnabled(true);
-    for (int i = 1; i <= 5; ++i)
-        ButtonMenus(QStringLiteral("Physical"), i)->setEnabled(true);
-    for (int i = 0; i <= 6; ++i)
-        mnuViewElem[i]->setEnabled(true);
-    for (int i = 8; i <= 14; ++i)
-        setPressed(Buttons(i), false);
+    for (QList<QAction *> *items : {&mnuViewElem, &mnuViewMechElem, &mnuViewPhysElem})
+        for (QAction *item : std::as_const(*items))
+            if (!item->isSeparator())
+                item->setEnabled(true);
+    for (QMenu *menu : {m_mechButtonMenu, m_physButtonMenu})
+        for (QAction *item : menu->actions())
+            item->setEnabled(true);
+    for (int i = 0; i < mnuViewElem.size(); ++i)
+        setPressed(Buttons(FirstViewButton + i), false);
 
-    if (strMenu == QLatin1String("View") && Index >= 0 && Index <= 6) {
+    if (strMenu == QLatin1String("View") && Index >= 0 && Index < mnuViewElem.size()) {
         mnuViewElem[Index]->setEnabled(false);
-        QAction *button = Buttons(Index + 8);
+        QAction *button = Buttons(FirstViewButton + Index);
         setPressed(button, true);
         strLastViewButton = button->objectName();
-    } else if (strMenu == QLatin1String("Mech") && (Index == 0 || Index == 1 || Index == 3)) {
-        mnuViewMechElem[Index]->setEnabled(false);
-        setPressed(Buttons(10), true);
-        strLastViewButton = QStringLiteral("Mech");
-        ButtonMenus(QStringLiteral("Mech"), Index == 3 ? 3 : Index + 1)->setEnabled(false);
-    } else if (strMenu == QLatin1String("Phys") && Index >= 0 && Index <= 4) {
-        mnuViewPhysElem[Index]->setEnabled(false);
-        setPressed(Buttons(12), true);
-        strLastViewButton = QStringLiteral("Physical");
-        ButtonMenus(QStringLiteral("Physical"), Index + 1)->setEnabled(false);
+    }
+    for (const catalogue::SubmenuInfo &submenu : catalogue::Submenus) {
+        if (strMenu != QLatin1String(submenu.name) || !catalogue::AtMenuItem(submenu.menu, Index))
+            continue;
+        (submenu.menu == Menu::Mechanical ? mnuViewMechElem : mnuViewPhysElem)[Index]->setEnabled(false);
+        setPressed(Buttons(FirstViewButton + submenu.viewItem), true);
+        strLastViewButton = QString::fromLatin1(submenu.buttonKey);
+        ButtonMenus(strLastViewButton, catalogue::ButtonMenuNumber(submenu.menu, Index))->setEnabled(false);
     }
     Toolbar1->update();
 }
@@ -187,25 +181,12 @@ void mdiVelkor::Toolbar1_ButtonMenuClick(QAction *ButtonMenu)
         return;
     WaitCursor wait;
     const QString key = ButtonMenu->objectName();
-    using catalogue::MechanicalKeys;
-    using catalogue::PhysicalKeys;
-    bool known = false;
-    for (int i : {0, 1, 3})
-        if (key == QLatin1String(MechanicalKeys[i])) {
-            UpdateMenusAndButtons(QStringLiteral("Mech"), i);
-            ShowStatus(i == 0   ? status::ChooseTable
-                       : i == 1 ? status::ChooseTableOrShowOption
-                                : status::ChooseTableOrShowButton);
-            known = true;
-        }
-    for (int i = 0; i < catalogue::PhysicalCount; ++i)
-        if (key == QLatin1String(PhysicalKeys[i])) {
-            UpdateMenusAndButtons(QStringLiteral("Phys"), i);
-            ShowStatus(status::ChooseTable);
-            known = true;
-        }
-    if (known)
-        ShowTableOnAll(key);
+    const catalogue::TableInfo *view = catalogue::Find(key);
+    if (!view || !catalogue::SubmenuOf(view->menu))
+        return;
+    UpdateMenusAndButtons(QString::fromLatin1(catalogue::SubmenuOf(view->menu)->name), view->menuItem);
+    ShowStatus(view->status);
+    ShowTableOnAll(key);
 }
 
 void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
@@ -214,8 +195,10 @@ void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
         return;
     const int index = ButtonIndex(Button->objectName());
     const QString key = Button->objectName();
-    const bool dropDown = key == QLatin1String("Mech") || key == QLatin1String("Physical");
-    if (!Button->isChecked() && index >= 9 && index <= 20 && !dropDown)
+    const catalogue::TableInfo *table = catalogue::Find(key);
+    const bool viewButton = table && table->menu == Menu::View;
+    const bool dropDown = Button->menu() != nullptr;
+    if (!Button->isChecked() && index > FirstViewButton && index <= LastHeldButton && !dropDown)
         setPressed(Button, true);
 
     if (key == QLatin1String("Select")) {
@@ -230,9 +213,8 @@ void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
         ShowStatus(status::Remembered);
     } else if (key == QLatin1String("Save")) {
         mnuFileElem_Click(2);
-    } else if (key == QLatin1String("Ref") || key == QLatin1String("ChemComp") || key == QLatin1String("ImpEnergy") ||
-               key == QLatin1String("AddInfo") || key == QLatin1String("Design")) {
-        mnuViewElem_Click(qint16(index - 8));
+    } else if (viewButton) {
+        mnuViewElem_Click(qint16(index - FirstViewButton));
         // The shown table's button stays pressed, also when the check button was clicked off.
         if (QAction *shown = Buttons(strLastViewButton); shown && !shown->isChecked())
             setPressed(shown, true);
@@ -247,7 +229,7 @@ void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
         mnuFileElem_Click(5);
     }
 
-    if (index >= 8 && index <= 14 && index != 10 && index != 12)
+    if (viewButton)
         if (QAction *window = Buttons(strLastWindowButton); window && !window->isChecked())
             setPressed(window, true);
 }

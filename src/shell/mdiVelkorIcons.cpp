@@ -1,38 +1,58 @@
 #include "shell/mdiVelkor.h"
 
 #include "controls/Pictograms.h"
+#include "core/TableCatalogue.h"
 
 #include <QAction>
 #include <QMenu>
+#include <iterator>
 
 namespace {
 
-// The toolbar's buttons with a picture, in their order. A standard meaning takes the desktop's
-// icon of that name; the tables and arrangements have drawings of their own.
+// The toolbar's buttons with a picture, before and after the View menu's buttons. A standard
+// meaning takes the desktop's icon of that name; the arrangements have drawings of their own, as
+// the tables have (named in the catalogue).
 struct ButtonPictureDesign
 {
     const char *key;
     const char *themeName; // nullptr: a drawing of our own
     const char *ownName;
 };
-constexpr ButtonPictureDesign ButtonPictures[] = {
+constexpr ButtonPictureDesign PicturesBefore[] = {
     {"Select", "edit-find", nullptr},
     {"Next", "go-next", nullptr},
     {"Close", "window-close", nullptr},
     {"Save", "document-save", nullptr},
     {"Print", "document-print", nullptr},
-    {"Ref", nullptr, "table-references"},
-    {"ChemComp", nullptr, "table-chemical"},
-    {"Mech", nullptr, "table-mechanical"},
-    {"ImpEnergy", nullptr, "table-impact"},
-    {"Physical", nullptr, "table-physical"},
-    {"AddInfo", nullptr, "table-additional"},
-    {"Design", nullptr, "table-design"},
+};
+constexpr ButtonPictureDesign PicturesAfter[] = {
     {"Cascade", nullptr, "window-cascade"},
     {"Horizontal", nullptr, "window-tile-horizontal"},
     {"GenInfo", "help-contents", nullptr},
     {"Exit", "application-exit", nullptr},
 };
+
+// The keys of the View menu's buttons with their drawings, in the menu's order.
+QList<ButtonPictureDesign> viewPictures()
+{
+    using catalogue::Menu;
+    QList<ButtonPictureDesign> pictures;
+    for (int i = 0; i < catalogue::MenuItemCount(Menu::View); ++i) {
+        if (const catalogue::SubmenuInfo *submenu = catalogue::SubmenuAt(i))
+            pictures.append({submenu->buttonKey, nullptr, submenu->buttonPicture});
+        else if (const catalogue::TableInfo *view = catalogue::AtMenuItem(Menu::View, i))
+            pictures.append({view->key, nullptr, view->buttonPicture});
+    }
+    return pictures;
+}
+
+QList<ButtonPictureDesign> buttonPictures()
+{
+    QList<ButtonPictureDesign> pictures(std::begin(PicturesBefore), std::end(PicturesBefore));
+    pictures.append(viewPictures());
+    pictures.append(QList<ButtonPictureDesign>(std::begin(PicturesAfter), std::end(PicturesAfter)));
+    return pictures;
+}
 
 void setPicture(const QList<QAction *> &items, int index, const char *themeName)
 {
@@ -44,7 +64,7 @@ void setPicture(const QList<QAction *> &items, int index, const char *themeName)
 
 QIcon mdiVelkor::ButtonPicture(const QString &key)
 {
-    for (const ButtonPictureDesign &design : ButtonPictures) {
+    for (const ButtonPictureDesign &design : buttonPictures()) {
         if (key != QLatin1String(design.key))
             continue;
         return design.themeName ? controls::themeIcon(QString::fromLatin1(design.themeName))
@@ -55,7 +75,7 @@ QIcon mdiVelkor::ButtonPicture(const QString &key)
 
 void mdiVelkor::CreateImageList()
 {
-    for (const ButtonPictureDesign &design : ButtonPictures)
+    for (const ButtonPictureDesign &design : buttonPictures())
         ImageList1.append(ButtonPicture(QString::fromLatin1(design.key)));
 }
 

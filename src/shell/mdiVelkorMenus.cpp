@@ -6,14 +6,16 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -60,24 +62,26 @@ void mdiVelkor::CreateMenus()
 
     mnuView = bar->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuViewMech = new QMenu(QStringLiteral("&Mechanical Properties"), mnuView);
-    mnuViewPhys = new QMenu(QStringLiteral("&Physical Properties"), mnuView);
-    addItem(mnuView, mnuViewElem, QStringLiteral("&References"))->setEnabled(false);
-    addItem(mnuView, mnuViewElem, QStringLiteral("&Chemical Composition"));
-    addSubmenu(mnuView, mnuViewElem, mnuViewMech);
-    addItem(mnuView, mnuViewElem, QStringLiteral("&Impact Energy"));
-    addSubmenu(mnuView, mnuViewElem, mnuViewPhys);
-    addItem(mnuView, mnuViewElem, QStringLiteral("&Additional Information"));
-    addItem(mnuView, mnuViewElem, QStringLiteral("&Design Values"));
-    addItem(mnuViewMech, mnuViewMechElem, QStringLiteral("At &Room Temperature"));
-    addItem(mnuViewMech, mnuViewMechElem, QStringLiteral("At &Elevated Temperature"));
-    addItem(mnuViewMech, mnuViewMechElem, QStringLiteral("-"));
-    addItem(mnuViewMech, mnuViewMechElem, QStringLiteral("&Creep Properties"));
-    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("&Modulus Of Elasticity"));
-    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("Thermal &Expansion"));
-    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("Thermal &Conductivity"));
-    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("Specific &Thermal Capacity"));
-    addItem(mnuViewPhys, mnuViewPhysElem, QStringLiteral("Specific Electrical &Resistivity"));
+    using catalogue::Menu;
+    for (const catalogue::SubmenuInfo &submenu : catalogue::Submenus) {
+        QMenu *menu = new QMenu(QString::fromLatin1(submenu.caption), mnuView);
+        QList<QAction *> &items = submenu.menu == Menu::Mechanical ? mnuViewMechElem : mnuViewPhysElem;
+        (submenu.menu == Menu::Mechanical ? mnuViewMech : mnuViewPhys) = menu;
+        for (int i = 0; i < catalogue::MenuItemCount(submenu.menu); ++i) {
+            const catalogue::TableInfo *view = catalogue::AtMenuItem(submenu.menu, i);
+            addItem(menu, items, view ? QString::fromLatin1(view->menuCaption) : QStringLiteral("-"));
+        }
+    }
+    for (int i = 0; i < catalogue::MenuItemCount(Menu::View); ++i) {
+        if (const catalogue::SubmenuInfo *submenu = catalogue::SubmenuAt(i)) {
+            addSubmenu(mnuView, mnuViewElem, submenu->menu == Menu::Mechanical ? mnuViewMech : mnuViewPhys);
+        } else {
+            const catalogue::TableInfo *view = catalogue::AtMenuItem(Menu::View, i);
+            // The header is shown when the windows open: its item starts as the one chosen.
+            addItem(mnuView, mnuViewElem, QString::fromLatin1(view->menuCaption))
+                ->setEnabled(view != &catalogue::Tables[catalogue::HeaderTable]);
+        }
+    }
     mnuView->menuAction()->setVisible(false);
 
     mnuSettings = bar->addMenu(QStringLiteral("&Settings"));
@@ -154,7 +158,7 @@ void mdiVelkor::CreateToolbar()
         Style style;
         bool pressed;
     };
-    static const ButtonDesign design[] = {
+    std::vector<ButtonDesign> design = {
         {"Select", "Select Material(s)...", Default, false},
         {"Next", "Show Next Material", Default, false},
         {"Close", "Close Current Material", Default, false},
@@ -162,13 +166,19 @@ void mdiVelkor::CreateToolbar()
         {"Save", "Save Current Material To File...", Default, false},
         {"Print", "Preview / Print Current Material...", Default, false},
         {"Separator2", "", Separator, false},
-        {"Ref", "References", Check, true},
-        {"ChemComp", "Chemical Composition", Held, false},
-        {"Mech", "Mechanical Properties...", DropDown, false},
-        {"ImpEnergy", "Impact Energy", Held, false},
-        {"Physical", "Physical Properties...", DropDown, false},
-        {"AddInfo", "Additional Information", Held, false},
-        {"Design", "Design Values", Held, false},
+    };
+    // One button for each item of the View menu, in its order.
+    using catalogue::Menu;
+    for (int i = 0; i < catalogue::MenuItemCount(Menu::View); ++i) {
+        if (const catalogue::SubmenuInfo *submenu = catalogue::SubmenuAt(i)) {
+            design.push_back({submenu->buttonKey, submenu->buttonTip, DropDown, false});
+        } else {
+            const catalogue::TableInfo *view = catalogue::AtMenuItem(Menu::View, i);
+            const bool header = view == &catalogue::Tables[catalogue::HeaderTable];
+            design.push_back({view->key, view->buttonCaption, header ? Check : Held, header});
+        }
+    }
+    static const ButtonDesign after[] = {
         {"Separator3", "", Separator, false},
         {"Separator4", "", Separator, false},
         {"Cascade", "Cascade", Held, true},
@@ -180,22 +190,19 @@ void mdiVelkor::CreateToolbar()
         {"Separator8", "", Separator, false},
         {"Exit", "Exit", Default, false},
     };
+    design.insert(design.end(), std::begin(after), std::end(after));
 
-    m_mechButtonMenu = new QMenu(this);
-    for (const char *caption : {"Mechanical Properties At &Room Temperature", "Mechanical Properties At &Elevated Temperature",
-                                "&Creep Properties"})
-        m_mechButtonMenu->addAction(QString::fromLatin1(caption));
-    // The button's menu has no separator: its items are the View menu's items 0, 1 and 3.
-    int item = 0;
-    for (int i : {0, 1, 3})
-        m_mechButtonMenu->actions().at(item++)->setObjectName(QString::fromLatin1(catalogue::MechanicalKeys[i]));
-
-    m_physButtonMenu = new QMenu(this);
-    for (const char *caption : {"&Modulus Of Elasticity", "Thermal &Expansion", "Thermal &Conductiviy",
-                                "Specific &Thermal Capacity", "Specific Electrical &Resistivity"})
-        m_physButtonMenu->addAction(QString::fromLatin1(caption));
-    for (int i = 0; i < catalogue::PhysicalCount; ++i)
-        m_physButtonMenu->actions().at(i)->setObjectName(QString::fromLatin1(catalogue::PhysicalKeys[i]));
+    // The buttons' menus hold the submenus' items without their separators.
+    const auto buttonMenu = [this](Menu menu) {
+        auto *buttons = new QMenu(this);
+        for (int i = 0; i < catalogue::MenuItemCount(menu); ++i)
+            if (const catalogue::TableInfo *view = catalogue::AtMenuItem(menu, i))
+                buttons->addAction(QString::fromLatin1(view->buttonCaption))
+                    ->setObjectName(QString::fromLatin1(view->key));
+        return buttons;
+    };
+    m_mechButtonMenu = buttonMenu(Menu::Mechanical);
+    m_physButtonMenu = buttonMenu(Menu::Physical);
 
     for (const ButtonDesign &b : design) {
         const QString key = QString::fromLatin1(b.key);

@@ -1,5 +1,6 @@
 #include "shell/mdiVelkor.h"
 
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/ErrorBoundary.h"
@@ -51,7 +52,7 @@ void mdiVelkor::PrepareBatchPrint()
             continue;
         frm->CheckTablesForRecords();
         frm->iReportType = 0;
-        for (int i = 1; i <= 13; ++i)
+        for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i)
             if (material->TableHasData(GetShortTableName(i)))
                 material->PrintTable(i, true);
         if (auto *sub = qobject_cast<QMdiSubWindow *>(frm->parentWidget()))

@@ -62,6 +62,8 @@ private slots:
     void catalogueIndex();
     void catalogueNames_data();
     void catalogueNames();
+    void cataloguePlaces_data();
+    void cataloguePlaces();
     void captions_data();
     void captions();
     void programAndToolbarPictures();

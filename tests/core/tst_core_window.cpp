@@ -2,6 +2,7 @@
 #include "DrawnIcon.h"
 
 #include "shell/mdiVelkor.h"
+#include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "core/modToolTips.h"
 #include "shell/ShowToolTips.h"
@@ -356,6 +357,54 @@ void tst_core::catalogueNames()
     QCOMPARE(w.GetTableName(index), title);
     QCOMPARE(w.GetShortTableName(index), key);
     QCOMPARE(w.GetTableIndex(key), qint16(index));
+}
+
+// The places a row gives its table (menu items, design blocks, report subreports) are each taken
+// once; the orders that number a sequence leave no gap, or the tables after it would be lost.
+void tst_core::cataloguePlaces_data()
+{
+    using catalogue::Menu;
+    QTest::addColumn<QList<int>>("places");
+    QTest::addColumn<bool>("gapless");
+
+    auto views = [](auto place) {
+        QList<int> places;
+        for (const catalogue::TableInfo &info : catalogue::Tables)
+            if (const int p = place(info); p >= 0)
+                places << p;
+        for (const catalogue::TableInfo &info : catalogue::WindowViews)
+            if (const int p = place(info); p >= 0)
+                places << p;
+        return places;
+    };
+    auto menuItems = [&](Menu menu) {
+        return views([menu](const catalogue::TableInfo &info) { return info.menu == menu ? info.menuItem : -1; });
+    };
+    QList<int> view = menuItems(Menu::View);
+    for (const catalogue::SubmenuInfo &submenu : catalogue::Submenus)
+        view << submenu.viewItem;
+    QList<int> keys;
+    for (int i = 0; i < catalogue::TableCount; ++i)
+        keys << catalogue::IndexOfKey(QString::fromLatin1(catalogue::Tables[i].key));
+
+    QTest::newRow("keys") << keys << true;
+    QTest::newRow("View menu") << view << false;
+    QTest::newRow("Mechanical menu") << menuItems(Menu::Mechanical) << false;
+    QTest::newRow("Physical menu") << menuItems(Menu::Physical) << false;
+    QTest::newRow("design blocks") << views([](const catalogue::TableInfo &info) { return info.designOrder; }) << true;
+    QTest::newRow("report") << views([](const catalogue::TableInfo &info) { return info.reportOrder; }) << true;
+}
+
+void tst_core::cataloguePlaces()
+{
+    QFETCH(QList<int>, places);
+    QFETCH(bool, gapless);
+    QList<int> sorted = places;
+    std::sort(sorted.begin(), sorted.end());
+    QVERIFY(!sorted.isEmpty());
+    QVERIFY2(std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end(), "a place is taken twice");
+    if (gapless)
+        QCOMPARE(sorted.last(), int(sorted.size()) - 1);
 }
 
 void tst_core::captions_data()

@@ -344,8 +344,8 @@ Line Session::tableSwitch30()
     Line line(QStringLiteral("table_switch_30"), 0, 0);
     QStringList shown;
     QString slowest;
-    for (const char *table : catalogue::TableKeys) {
-        const QString key = QString::fromLatin1(table);
+    for (const catalogue::TableInfo &table : catalogue::Tables) {
+        const QString key = QString::fromLatin1(table.key);
         const QString other = key == QLatin1String("Ref") ? QStringLiteral("ChemComp") : QStringLiteral("Ref");
         const Timing t = measure(
             m_options.runs,
