@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr qint16 KeyBack = 8;
-constexpr qint16 KeyReturn = 13;
-constexpr qint16 KeyDelete = 46;
+constexpr qint16 KeyBack = platform::vbKeyBack;
+constexpr qint16 KeyReturn = platform::vbKeyReturn;
+constexpr qint16 KeyDelete = platform::vbKeyDelete;
 
 // The character a key types, as the box's key filter judges it; -1 for keys that type none
 // (caret movement, Delete), which the box handles itself.

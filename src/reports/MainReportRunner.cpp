@@ -24,7 +24,7 @@ void MainReportRunner::RunMainReportToPdf(bool blnFromChart)
 {
     actRepMain &report = actRepMain::defaultInstance();
     report.blnSave = true;
-    report.iExpFileType = 0;
+    report.iExpFileType = actRepMain::ExportPdf;
     if (blnFromChart)
         report.blnfrmChart = true;
     try {

@@ -152,11 +152,11 @@ void actRepMain::AbandonRun(actRepMain &report)
 QString actRepMain::ExportFilterText(int iType)
 {
     switch (iType) {
-    case 0:
+    case ExportPdf:
         return QStringLiteral("Portable Document Format (*.pdf)|*.pdf");
-    case 1:
+    case ExportRtf:
         return QStringLiteral("Rich Text Format (*.rtf)|*.rtf");
-    case 2:
+    case ExportText:
         return QStringLiteral("Text Format (*.txt)|*.txt");
     default:
         return {};
@@ -166,11 +166,11 @@ QString actRepMain::ExportFilterText(int iType)
 QString actRepMain::ExportExtension(int iType)
 {
     switch (iType) {
-    case 0:
+    case ExportPdf:
         return QStringLiteral(".pdf");
-    case 1:
+    case ExportRtf:
         return QStringLiteral(".rtf");
-    case 2:
+    case ExportText:
         return QStringLiteral(".txt");
     default:
         return {};
@@ -324,7 +324,7 @@ void actRepMain::ActiveReport_ReportStart()
         mainIcon.isNull() ? programIcon() : mainIcon.pixmap(64, 64).toImage();
     imgVelkor->setPicture(iconPicture);
     if (blnSave) {
-        if (iExpFileType != 0) {
+        if (iExpFileType != ExportPdf) {
             imgVelkor->setVisible(false);
             rh->controls().item<ReportLabel>(QStringLiteral("lblVelkor"))->setCaption(product::ProductName);
         }
@@ -498,13 +498,13 @@ void actRepMain::ActiveReport_ReportEnd()
 
     std::unique_ptr<controls::ReportExportFilter> filter;
     switch (iExpFileType) {
-    case 0:
+    case ExportPdf:
         filter = std::make_unique<controls::PdfExport>();
         break;
-    case 1:
+    case ExportRtf:
         filter = std::make_unique<controls::RtfExport>();
         break;
-    case 2:
+    case ExportText:
         filter = std::make_unique<controls::TextExport>();
         break;
     default:

@@ -38,7 +38,14 @@ public:
     // default instance unloads.
     static void AbandonRun(actRepMain &report);
 
-    // Export formats: save-dialog filter and extension of a format code (empty for another code).
+    // Export formats by the code iExpFileType holds, in the order of the save dialogs' options.
+    enum ExportType : qint16 { ExportPdf = 0, ExportRtf = 1, ExportText = 2 };
+    // The code of the ticked option of the three (PDF, RTF, text).
+    static qint16 ChosenExportType(bool pdfTicked, bool rtfTicked)
+    {
+        return pdfTicked ? ExportPdf : rtfTicked ? ExportRtf : ExportText;
+    }
+    // Save-dialog filter and extension of a format code (empty for another code).
     static QString ExportFilterText(int iType);
     static QString ExportExtension(int iType);
 

@@ -59,7 +59,7 @@ void frmSave::cmdSave_Click(int Index)
     if (Index == 0) {
         actRepMain &report = actRepMain::defaultInstance();
         report.blnSave = true;
-        report.iExpFileType = optFormat[0]->isChecked() ? 0 : optFormat[1]->isChecked() ? 1 : 2;
+        report.iExpFileType = actRepMain::ChosenExportType(optFormat[0]->isChecked(), optFormat[1]->isChecked());
         try {
             report.run();
         } catch (const platform::VbError &error) {

@@ -138,7 +138,7 @@ void frmSelData::cmdSavePrint_Click()
     try {
         if (cmdSavePrint->text() == QLatin1String("Save...")) {
             report.blnSave = true;
-            report.iExpFileType = optFormat[0]->isChecked() ? 0 : optFormat[1]->isChecked() ? 1 : 2;
+            report.iExpFileType = actRepMain::ChosenExportType(optFormat[0]->isChecked(), optFormat[1]->isChecked());
             report.run();
         } else {
             report.show(ProgramWindow::instance(), true);

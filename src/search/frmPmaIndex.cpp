@@ -7,6 +7,7 @@
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "platform/Environment.h"
+#include "platform/KeyCodes.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbConv.h"
@@ -185,7 +186,7 @@ bool frmPmaIndex::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtSearchString && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && txtSearchString_KeyPress(13))
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && txtSearchString_KeyPress(platform::vbKeyReturn))
             return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -11,6 +11,7 @@
 #include "db/DataControl.h"
 #include "db/Recordset.h"
 #include "platform/Environment.h"
+#include "platform/KeyCodes.h"
 #include "platform/MsgBox.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
@@ -622,7 +623,7 @@ bool frmSearch::eventFilter(QObject *watched, QEvent *event)
                 continue;
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                guarded([&] { txtSearch_KeyDown(13); });
+                guarded([&] { txtSearch_KeyDown(platform::vbKeyReturn); });
                 return true;
             }
             const QString text = key->text();

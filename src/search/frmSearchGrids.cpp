@@ -8,6 +8,7 @@
 #include "core/ProgramWindow.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
+#include "platform/KeyCodes.h"
 #include "search/Guarded.h"
 #include "search/modDBaseChooser.h"
 
@@ -194,13 +195,13 @@ void frmSearch::tdbSelected_DblClick()
 
 void frmSearch::tdbMaterials_KeyDown(int KeyCode)
 {
-    if (KeyCode == 13 && ResultHasCurrentRow())
+    if (KeyCode == platform::vbKeyReturn && ResultHasCurrentRow())
         cmdSelectMat_Click();
 }
 
 void frmSearch::txtSearch_KeyDown(int KeyCode)
 {
-    if (KeyCode == 13 && ResultHasCurrentRow())
+    if (KeyCode == platform::vbKeyReturn && ResultHasCurrentRow())
         cmdSelectMat_Click();
 }
 
