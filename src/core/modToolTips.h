@@ -18,6 +18,23 @@ QString SearchText(int index);
 QString ToolbarText(int index);
 QString MaterialText(int index);
 
+// The entries by what they describe.
+enum SearchTip : int {
+    CriteriaTip = 2,
+    ListAllTip = 3,
+    SelectMaterialTip = 4,
+    FirstNavigationTip = 5, // first, previous, next, last
+    BinTip = 9,
+    FolderTip = 10,
+    FirstSelectionTip = 11, // show, clear, remove
+};
+enum MaterialTip : int {
+    FirstPrintSaveTip = 0, // the five print and save buttons
+    DesignTemperatureTip = 5,
+    RevisionDateTip = 6,
+    StandardRevisionDateTip = 7,
+};
+
 // The text while tool tips are on, else an empty tip.
 QString Tip(bool on, const QString &text);
 

@@ -161,11 +161,12 @@ void frmMaterial2::CreateControls()
             name.chop(1);
         txtMainData[f.index]->setAccessibleName(name);
     }
-    txtMainData[StandardRevisionDateBox]->setToolTip(modToolTips::MaterialText(7));
-    txtMainData[RevisionDateBox]->setToolTip(modToolTips::MaterialText(6));
+    txtMainData[StandardRevisionDateBox]->setToolTip(modToolTips::MaterialText(modToolTips::StandardRevisionDateTip));
+    txtMainData[RevisionDateBox]->setToolTip(modToolTips::MaterialText(modToolTips::RevisionDateTip));
     // The two revision dates are told apart by their tool-tip texts, also while tool tips are off.
-    txtMainData[StandardRevisionDateBox]->setAccessibleDescription(modToolTips::MaterialText(7));
-    txtMainData[RevisionDateBox]->setAccessibleDescription(modToolTips::MaterialText(6));
+    txtMainData[StandardRevisionDateBox]->setAccessibleDescription(
+        modToolTips::MaterialText(modToolTips::StandardRevisionDateTip));
+    txtMainData[RevisionDateBox]->setAccessibleDescription(modToolTips::MaterialText(modToolTips::RevisionDateTip));
     ImgPic[1] = makeLabel(framStand, QString(), 9840, 120, 480, 480);
 
     // Grids of the work area.
@@ -270,7 +271,7 @@ void frmMaterial2::CreateControls()
         cmdPrintSave[i]->setIcon(controls::themeIcon(QString::fromLatin1(printSavePictures[i])));
         cmdPrintSave[i]->setIconSize(QSize(SmallButtonPicture, SmallButtonPicture));
         // The tool tips may be switched off; the name stays for screen readers.
-        cmdPrintSave[i]->setAccessibleName(modToolTips::MaterialText(i));
+        cmdPrintSave[i]->setAccessibleName(modToolTips::MaterialText(modToolTips::FirstPrintSaveTip + i));
     }
     ConnectChartControls();
     ConnectDesignControls();

@@ -13,15 +13,15 @@ void frmSearch::ApplyToolTips(bool on)
 {
     tdbMaterials->setCellTips(on ? controls::DataGrid::FloatingCellTips : controls::DataGrid::NoCellTips);
     for (QLineEdit *box : txtSearch)
-        box->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(2)));
-    chkListAll->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(3)));
-    cmdSelectMat->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(4)));
+        box->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::CriteriaTip)));
+    chkListAll->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::ListAllTip)));
+    cmdSelectMat->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::SelectMaterialTip)));
     for (int i = 0; i < 4; ++i)
-        cmdTabNav[i]->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(5 + i)));
-    imgBin->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(9)));
-    imgFolder->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(10)));
+        cmdTabNav[i]->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::FirstNavigationTip + i)));
+    imgBin->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::BinTip)));
+    imgFolder->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::FolderTip)));
     for (int i = 0; i < 3; ++i)
-        cmdSelections[i]->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(11 + i)));
+        cmdSelections[i]->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::FirstSelectionTip + i)));
 
     for (int i = 0; i < 6; ++i) {
         QCheckBox *box = chkSearch[i];
