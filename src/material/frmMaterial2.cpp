@@ -242,6 +242,7 @@ void frmMaterial2::CreateControls()
     framDesign = makeFrame(this, QString(), 240, 240, 10695, 4215);
     lblDesignTemp = makeLabel(framDesign, QStringLiteral("Design temperature"), 120, 120, 2175, 255);
     txtDesignTemp = new QLineEdit(framDesign);
+    txtDesignTemp->setObjectName(QStringLiteral("txtDesignTemp"));
     txtDesignTemp->setMaxLength(6);
     txtDesignTemp->setAccessibleName(lblDesignTemp->text());
     txtDesignTemp->setToolTip(QStringLiteral("Enter Design Temperature Here"));

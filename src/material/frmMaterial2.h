@@ -89,6 +89,14 @@ public:
     // The colour scheme: the light boxes and alternating grid rows while on, plain white while off.
     void ApplyColours(bool on);
 
+private:
+    // Tests drive the window through its controls, as a user would.
+    friend class tst_material;
+    friend class tst_material_charts;
+    friend class tst_core_commands;
+    friend class tst_reports_demo;
+    friend class tst_reports_main;
+
     // --- controls (names as the window's own) ------------------------------------------------
     QGroupBox *framStand = nullptr;
     QGroupBox *framMain = nullptr;

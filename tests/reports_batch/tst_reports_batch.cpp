@@ -625,7 +625,7 @@ void tst_reports_batch::graphCopiesChart()
 {
     frmMaterial2 window;
     window.SetMaterial(m_mat);
-    controls::Chart *source = window.MSChart1;
+    controls::Chart *source = window.ShownChart();
     QVERIFY(source);
     platform::XArray data(1, 3, 1, 4);
     for (int r = 1; r <= 3; ++r)

@@ -44,8 +44,9 @@ struct DesignWindow
         window = std::make_unique<frmMaterial2>();
         material->MyForm(window.get());
         {
-            const QSignalBlocker blocker(window->txtDesignTemp);
-            window->txtDesignTemp->setText(temperature);
+            auto *box = window->findChild<QLineEdit *>(QStringLiteral("txtDesignTemp"));
+            const QSignalBlocker blocker(box);
+            box->setText(temperature);
         }
         window->xDesignDB = x;
         mdi->mCurrent = material;

@@ -72,9 +72,11 @@ QList<frmMaterial2 *> materialWindows()
 QString shownTable(frmMaterial2 *frm, const QString &key)
 {
     int rows = -1;
-    for (controls::DataGrid *grid : {frm->tdbBoundTable, frm->tdbTable})
+    for (const char *name : {"tdbBoundTable", "tdbTable"}) {
+        const auto *grid = frm->findChild<controls::DataGrid *>(QLatin1String(name));
         if (grid->isVisibleTo(frm))
             rows = grid->rowCount();
+    }
     return QStringLiteral("%1:%2:%3").arg(key).arg(frm->mMat->TableHasData(key)).arg(rows);
 }
 
@@ -379,7 +381,8 @@ Line Session::design30()
         [&] {
             mdi->mnuViewElem_Click(6);
             QList<frmMaterial2 *> windows = materialWindows();
-            QTest::keyClicks(windows.first()->txtDesignTemp, QLatin1String(DesignTemperature));
+            QTest::keyClicks(windows.first()->findChild<QLineEdit *>(QStringLiteral("txtDesignTemp")),
+                             QLatin1String(DesignTemperature));
             QCoreApplication::processEvents();
         });
     Line line(QStringLiteral("design_30"), t.median, t.floor);
