@@ -80,6 +80,7 @@ frmSearch::frmSearch(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     dtaMaterials = new db::DataControl(this);
+    dtaMaterials->setObjectName(QStringLiteral("dtaMaterials"));
     dtaMaterials->setRecordSource(QStringLiteral("Materials"));
     // Every keystroke re-runs the search over all the grades: the grid reads the rows it shows.
     dtaMaterials->setReadOnDemand(true);

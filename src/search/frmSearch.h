@@ -109,6 +109,17 @@ public:
     QString SearchCaption(int i) const;
     QStringList StandardFamilies() const { return m_families; }
 
+    // The bin shows the full picture once something was removed.
+    bool BinIsFull() const { return m_binFull; }
+
+private:
+    // Tests drive the window through its controls, as a user would.
+    friend class SearchWindowTest;
+    friend class SearchSelectionTest;
+    friend class SearchDialogTest;
+    friend class tst_core_commands;
+    friend class tst_reliability;
+
     // --- controls ----------------------------------------------------------------------------------
     QComboBox *cmbChooseStd = nullptr;
     std::array<QLineEdit *, 7> txtSearch{};
@@ -143,9 +154,6 @@ public:
     db::DataControl *dtaMaterials = nullptr;
     db::DataControl *dtaStandard = nullptr;
     db::DataControl *dtaSelected = nullptr;
-
-    // The bin shows the full picture once something was removed.
-    bool BinIsFull() const { return m_binFull; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

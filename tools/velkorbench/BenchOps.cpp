@@ -50,8 +50,21 @@ constexpr Goal Goals[] = {
     {"design_30", 300},      {"batch_pdf_30", 5000}, {"open_jet_cached", 300}, {"peak_rss_mb", 400},
 };
 
+constexpr int SearchBoxes = 7;
 // One keystroke per criteria box: a character that most of the rows contain.
-constexpr char Keystrokes[7] = {'1', 'P', '1', 'e', '1', '2', 'P'};
+constexpr char Keystrokes[SearchBoxes] = {'1', 'P', '1', 'e', '1', '2', 'P'};
+
+// A window's control, found by its name as an automation tool finds it.
+template <class T>
+T *control(const QObject *window, const QString &name)
+{
+    return window->findChild<T *>(name);
+}
+
+QLineEdit *searchBox(const frmSearch *search, int box)
+{
+    return control<QLineEdit>(search, QStringLiteral("txtSearch%1").arg(box));
+}
 
 QString shortHash(const QByteArray &bytes)
 {
@@ -73,7 +86,7 @@ QString shownTable(frmMaterial2 *frm, const QString &key)
 {
     int rows = -1;
     for (const char *name : {"tdbBoundTable", "tdbTable"}) {
-        const auto *grid = frm->findChild<controls::DataGrid *>(QLatin1String(name));
+        const auto *grid = control<controls::DataGrid>(frm, QLatin1String(name));
         if (grid->isVisibleTo(frm))
             rows = grid->rowCount();
     }
@@ -187,7 +200,8 @@ void Session::endMainWindow()
 int Session::demoRows() const
 {
     const frmSearch *search = frmSearch::instance();
-    const db::Recordset *rs = search ? search->dtaMaterials->recordset() : nullptr;
+    const db::Recordset *rs =
+        search ? control<db::DataControl>(search, QStringLiteral("dtaMaterials"))->recordset() : nullptr;
     if (!rs)
         return -1;
     const int id = rs->fieldIndex(QStringLiteral("matID"));
@@ -225,26 +239,27 @@ Line Session::searchKey()
     frmSearch *search = frmSearch::instance();
     Line line(QStringLiteral("search_key"), 0, 0);
     QStringList results;
+    auto *listAllBox = control<QCheckBox>(search, QStringLiteral("chkListAll"));
     auto clearBoxes = [&] {
-        for (QLineEdit *box : search->txtSearch)
-            box->setText(QString());
+        for (int box = 0; box < SearchBoxes; ++box)
+            searchBox(search, box)->setText(QString());
     };
-    for (int box = 0; box <= 7; ++box) {
-        const bool listAll = box == 7;
+    for (int box = 0; box <= SearchBoxes; ++box) {
+        const bool listAll = box == SearchBoxes;
         const Timing t = measure(
             m_options.runs,
             [&] {
                 clearBoxes();
                 if (listAll) {
-                    search->txtSearch[1]->setText(QStringLiteral("P"));
-                    search->chkListAll->setChecked(false);
+                    searchBox(search, 1)->setText(QStringLiteral("P"));
+                    listAllBox->setChecked(false);
                 }
             },
             [&] {
                 if (listAll)
-                    search->chkListAll->setChecked(true);
+                    listAllBox->setChecked(true);
                 else
-                    QTest::keyClick(search->txtSearch[box], Keystrokes[box]);
+                    QTest::keyClick(searchBox(search, box), Keystrokes[box]);
                 QCoreApplication::processEvents();
             });
         results << QString::number(demoRows());
@@ -290,8 +305,9 @@ void Session::select30()
         for (; !rs->eof() && m_ids.size() < Windows; rs->moveNext())
             m_ids << rs->field(0).toInt();
     }
+    auto *materials = control<db::DataControl>(search, QStringLiteral("dtaMaterials"));
     for (const int id : std::as_const(m_ids)) {
-        search->dtaMaterials->recordset()->findFirst(QStringLiteral("matID = %1").arg(id));
+        materials->recordset()->findFirst(QStringLiteral("matID = %1").arg(id));
         search->cmdSelectMat_Click();
     }
 }
@@ -381,7 +397,7 @@ Line Session::design30()
         [&] {
             mdi->mnuViewElem_Click(6);
             QList<frmMaterial2 *> windows = materialWindows();
-            QTest::keyClicks(windows.first()->findChild<QLineEdit *>(QStringLiteral("txtDesignTemp")),
+            QTest::keyClicks(control<QLineEdit>(windows.first(), QStringLiteral("txtDesignTemp")),
                              QLatin1String(DesignTemperature));
             QCoreApplication::processEvents();
         });
