@@ -22,11 +22,6 @@ public:
     explicit frmChart(QWidget *parent = nullptr);
     ~frmChart() override;
 
-    QGroupBox *framChart = nullptr;
-    controls::Chart *MSChart1 = nullptr;
-    QLabel *lblBack = nullptr;
-    std::array<QPushButton *, 3> cmdGraph{};
-
     // The key of the table the material window showed when this window opened.
     QString TableKey() const { return m_strTable; }
 
@@ -40,6 +35,15 @@ protected:
     bool event(QEvent *e) override;
 
 private:
+    // Tests drive the window through its controls, as a user would.
+    friend class tst_material_charts;
+
+    // --- controls ---------------------------------------------------------------------------------
+    QGroupBox *framChart = nullptr;
+    controls::Chart *MSChart1 = nullptr;
+    QLabel *lblBack = nullptr;
+    std::array<QPushButton *, 3> cmdGraph{};
+
     void CreateControls();
     void Form_Load();
     void Form_Activate();
