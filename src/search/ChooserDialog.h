@@ -24,13 +24,6 @@ class ChooserDialog : public QDialog
 public:
     ~ChooserDialog() override;
 
-    db::DataControl *dtaSelect = nullptr;
-    std::array<QPushButton *, 4> cmdSelNav{};
-    QLineEdit *txtSearch = nullptr;
-    std::array<QPushButton *, 4> cmdFind{};
-    QPushButton *cmdSelect = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
     virtual void Form_Activate() = 0;
     virtual void Form_Resize();
     virtual void Form_Unload() = 0;
@@ -46,6 +39,14 @@ public:
 
 protected:
     explicit ChooserDialog(QWidget *parent);
+
+    // --- controls, shared with the two dialogs ---------------------------------------------------
+    db::DataControl *dtaSelect = nullptr;
+    std::array<QPushButton *, 4> cmdSelNav{};
+    QLineEdit *txtSearch = nullptr;
+    std::array<QPushButton *, 4> cmdFind{};
+    QPushButton *cmdSelect = nullptr;
+    QPushButton *cmdCancel = nullptr;
 
     // Each makes its controls in the frame and connects them; the dialog places them.
     void makeNavigation(QWidget *frame);

@@ -76,6 +76,18 @@ void frmSelect::Form_Load()
     }
 }
 
+void frmSelect::ListValues(const QString &strDbName, const QString &strSQL, const QString &strField,
+                           const QString &strNoun)
+{
+    dtaSelect->setDatabaseName(strDbName);
+    dtaSelect->setRecordSource(strSQL);
+    dblSelect->setListField(strField);
+    dblSelect->setBoundColumn(strField);
+    dblSelect->refill();
+    setWindowTitle(QStringLiteral("Select '") + strNoun + QStringLiteral("'"));
+    dblSelect->setAccessibleName(strNoun);
+}
+
 void frmSelect::Form_Activate()
 {
     try {

@@ -17,10 +17,12 @@ public:
     explicit frmSelect(QWidget *parent = nullptr);
     ~frmSelect() override;
 
-    DataBoundList *dblSelect = nullptr;
-    std::array<QGroupBox *, 3> framSelect{};
-
     bool NoData() const { return m_noData; }
+
+    // Lists the values of strField over the rows of the query strSQL in database strDbName; the
+    // dialog's title and the list's name for screen readers say what is chosen (strNoun).
+    void ListValues(const QString &strDbName, const QString &strSQL, const QString &strField,
+                    const QString &strNoun);
 
     void Form_Load();
     void Form_Activate() override;
@@ -31,6 +33,14 @@ public:
     void cmdSelect_Click() override;
 
 private:
+    // Tests drive the dialog through its controls, as a user would.
+    friend class SearchWindowTest;
+    friend class SearchDialogTest;
+
+    // --- controls ---------------------------------------------------------------------------------
+    DataBoundList *dblSelect = nullptr;
+    std::array<QGroupBox *, 3> framSelect{};
+
     QString Criteria() const;
 
     bool m_noData = false;

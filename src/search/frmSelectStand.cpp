@@ -107,6 +107,15 @@ QString frmSelectStand::ListText() const
     return item ? item->text() : QString();
 }
 
+void frmSelectStand::ListStandards(const QString &strDbName, const QString &strSQL)
+{
+    dtaProdForms->setDatabaseName(strDbName);
+    dtaSelect->setDatabaseName(strDbName);
+    dtaSelect->setRecordSource(strSQL);
+    dtaSelect->refresh();
+    GetStandardList();
+}
+
 void frmSelectStand::GetStandardList()
 {
     m_standards.clear();

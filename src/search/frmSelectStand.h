@@ -21,16 +21,9 @@ public:
     explicit frmSelectStand(QWidget *parent = nullptr);
     ~frmSelectStand() override;
 
-    db::DataControl *dtaProdForms = nullptr;
-    QListWidget *lstSelect = nullptr;
-    QPlainTextEdit *txtDescription = nullptr;
-    QLineEdit *txtRevisionDate = nullptr;
-    QPlainTextEdit *txtProductForms = nullptr;
-    QLabel *lblDescription = nullptr;
-    QLabel *lblRevisionDate = nullptr;
-    QLabel *lblProductForms = nullptr;
-    std::array<QGroupBox *, 4> framSelect{};
-
+    // Lists the standards of the query strSQL in database strDbName, whose product forms come from
+    // the same database.
+    void ListStandards(const QString &strDbName, const QString &strSQL);
     void GetStandardList();
     QStringList StandardArray() const { return m_standards; }
 
@@ -46,6 +39,21 @@ public:
     void cmdSelect_Click() override;
 
 private:
+    // Tests drive the dialog through its controls, as a user would.
+    friend class SearchWindowTest;
+    friend class SearchDialogTest;
+
+    // --- controls ---------------------------------------------------------------------------------
+    db::DataControl *dtaProdForms = nullptr;
+    QListWidget *lstSelect = nullptr;
+    QPlainTextEdit *txtDescription = nullptr;
+    QLineEdit *txtRevisionDate = nullptr;
+    QPlainTextEdit *txtProductForms = nullptr;
+    QLabel *lblDescription = nullptr;
+    QLabel *lblRevisionDate = nullptr;
+    QLabel *lblProductForms = nullptr;
+    std::array<QGroupBox *, 4> framSelect{};
+
     void ShowProductForms();
     void SyncListToRecord();
     void ShowBoundFields();

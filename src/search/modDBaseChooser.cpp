@@ -85,13 +85,7 @@ QString SelectFromList(const QString &strSQL, const QString &strField, const QSt
         const QString database = strDbName == QLatin1String("DatabaseName") ? OpenDatabaseName() : strDbName;
         frmSelect dialog;
         dialog.Form_Load();
-        dialog.dtaSelect->setDatabaseName(database);
-        dialog.dtaSelect->setRecordSource(strSQL);
-        dialog.dblSelect->setListField(strField);
-        dialog.dblSelect->setBoundColumn(strField);
-        dialog.dblSelect->refill();
-        dialog.setWindowTitle(QStringLiteral("Select '") + strNoun + QStringLiteral("'"));
-        dialog.dblSelect->setAccessibleName(strNoun);
+        dialog.ListValues(database, strSQL, strField, strNoun);
         platform::runModal(dialog);
         return gSelection;
     } catch (const platform::VbError &error) {
@@ -105,11 +99,7 @@ QString SelectStandard(const QString &strSQL, const QString &strDbName)
         const QString database = strDbName == QLatin1String("DatabaseName") ? OpenDatabaseName() : strDbName;
         frmSelectStand dialog;
         dialog.Form_Load();
-        dialog.dtaProdForms->setDatabaseName(database);
-        dialog.dtaSelect->setDatabaseName(database);
-        dialog.dtaSelect->setRecordSource(strSQL);
-        dialog.dtaSelect->refresh();
-        dialog.GetStandardList();
+        dialog.ListStandards(database, strSQL);
         dialog.setWindowTitle(QStringLiteral("Select 'Standard'"));
         platform::runModal(dialog);
         return gSelection;
