@@ -17,10 +17,6 @@ public:
     explicit frmSave(QWidget *parent = nullptr);
     ~frmSave() override;
 
-    std::array<QPushButton *, 2> cmdSave{};
-    QGroupBox *framSave = nullptr;
-    std::array<QRadioButton *, 3> optFormat{};
-
     void Form_Load();
     void cmdSave_Click(int Index);
     void Form_Unload();
@@ -32,6 +28,14 @@ protected:
     void reject() override;
 
 private:
+    // Tests drive the dialog through its controls, as a user would.
+    friend class tst_reports_main;
+
+    // --- controls ---------------------------------------------------------------------------------
+    std::array<QPushButton *, 2> cmdSave{};
+    QGroupBox *framSave = nullptr;
+    std::array<QRadioButton *, 3> optFormat{};
+
     void Unload();
 
     bool m_unloaded = false;

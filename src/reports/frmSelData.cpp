@@ -94,6 +94,12 @@ void frmSelData::Form_Load()
     SetTabOrder();
 }
 
+void frmSelData::SetSaving(bool save)
+{
+    cmdSavePrint->setText(save ? QStringLiteral("Save...") : QStringLiteral("Print/Preview..."));
+    framSave->setVisible(save);
+}
+
 void frmSelData::DisableEmptyTables()
 {
     ProgramWindow *mdi = ProgramWindow::instance();

@@ -27,15 +27,9 @@ public:
 
     MaterialPtr mMaterial;
 
-    std::array<QCheckBox *, catalogue::TableCount> chkData{};
-    QGroupBox *framSelData = nullptr;
-    QLabel *lblSelData = nullptr;
-    QGroupBox *framSave = nullptr;
-    std::array<QRadioButton *, 3> optFormat{};
-    QPushButton *cmdSavePrint = nullptr;
-    QPushButton *cmdCancel = nullptr;
-
     void Form_Load();
+    // Readies the dialog for saving (a Save... button and the file formats) or for printing.
+    void SetSaving(bool save);
     void chkData_Click(int Index);
     void cmdSavePrint_Click();
     void cmdCancel_Click();
@@ -44,6 +38,18 @@ public:
     bool Unloaded() const { return m_unloaded; }
 
 private:
+    // Tests drive the dialog through its controls, as a user would.
+    friend class tst_reports_main;
+
+    // --- controls ---------------------------------------------------------------------------------
+    std::array<QCheckBox *, catalogue::TableCount> chkData{};
+    QGroupBox *framSelData = nullptr;
+    QLabel *lblSelData = nullptr;
+    QGroupBox *framSave = nullptr;
+    std::array<QRadioButton *, 3> optFormat{};
+    QPushButton *cmdSavePrint = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
     void DisableEmptyTables();
     void SetTabOrder();
     void Unload();

@@ -12,9 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QMdiSubWindow>
-#include <QPushButton>
 
 // The save (2) and print (3) dialogs for the current material's report.
 void mdiVelkor::ShowReportDialog(qint16 Index)
@@ -32,14 +30,13 @@ void mdiVelkor::ShowReportDialog(qint16 Index)
     else
         dialog.setWindowTitle(QStringLiteral("Print ") + mCurrent->Name() + QStringLiteral(" - ") +
                               dialog.windowTitle());
-    dialog.cmdSavePrint->setText(save ? QStringLiteral("Save...") : QStringLiteral("Print/Preview..."));
+    dialog.SetSaving(save);
     ShowStatus(save ? status::Passing + status::SaveTables : status::Passing + status::PrintTables);
     const int picture = save ? 4 : 5;
     if (picture <= ImageList1.size())
         dialog.setWindowIcon(ImageList1.at(picture - 1));
     platform::moveTwips(&dialog, platform::leftTwips(&dialog), 1500, platform::widthTwips(&dialog),
                         platform::heightTwips(&dialog));
-    dialog.framSave->setVisible(save);
     platform::runModal(dialog);
 }
 
