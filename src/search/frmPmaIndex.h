@@ -24,14 +24,6 @@ public:
     explicit frmPmaIndex(QWidget *parent = nullptr);
     ~frmPmaIndex() override;
 
-    db::DataControl *dtaPmaIndex = nullptr;
-    controls::DataGrid *tdbIndex = nullptr;
-    QLineEdit *txtSearchString = nullptr;
-    QPushButton *cmdSearch = nullptr;
-    QPushButton *cmdInfo = nullptr;
-    QGroupBox *fraInfo = nullptr;
-    QLabel *lblInfo = nullptr;
-
     // The database file of the index and the general information document, in the program folder.
     static QString IndexDatabasePath();
     static QString InfoDocumentPath();
@@ -53,6 +45,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Tests drive the dialog through its controls, as a user would.
+    friend class SearchWindowTest;
+    friend class SearchDialogTest;
+
+    // --- controls ---------------------------------------------------------------------------------
+    db::DataControl *dtaPmaIndex = nullptr;
+    controls::DataGrid *tdbIndex = nullptr;
+    QLineEdit *txtSearchString = nullptr;
+    QPushButton *cmdSearch = nullptr;
+    QPushButton *cmdInfo = nullptr;
+    QGroupBox *fraInfo = nullptr;
+    QLabel *lblInfo = nullptr;
+
     // Runs a record source; a failure is reported and the rows shown before stay.
     void RunSource(const QString &strSource);
     QString FieldOfColumn(int ColIndex) const;
