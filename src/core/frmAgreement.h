@@ -29,9 +29,6 @@ public:
     void cmdPrint_Click();
     void cmdReturn_Click();
 
-    controls::RichTextBox *rtfAgreement = nullptr;
-    QPushButton *cmdPrint = nullptr;
-    QPushButton *cmdReturn = nullptr;
     // The printer the print dialog sets up.
     QPrinter *printer() const { return m_printer.get(); }
 
@@ -43,6 +40,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Tests drive the dialog through its controls, as a user would.
+    friend class tst_help;
+
+    // --- controls ---------------------------------------------------------------------------------
+    controls::RichTextBox *rtfAgreement = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdReturn = nullptr;
+
     std::unique_ptr<QPrinter> m_printer;
     double m_minWidth = 0;
     double m_minHeight = 0;

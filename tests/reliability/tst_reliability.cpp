@@ -310,7 +310,8 @@ Outcome agreementFile(Fault fault, ScriptedResponder &responder)
     const qint64 ms = made.act([&] {
         frmAgreement viewer;
         viewer.Form_Load();
-        outcome.read = viewer.rtfAgreement->toPlainText().trimmed().isEmpty() ? QStringLiteral("empty") : QStringLiteral("text");
+        const auto *text = viewer.findChild<controls::RichTextBox *>(QStringLiteral("rtfAgreement"));
+        outcome.read = text->toPlainText().trimmed().isEmpty() ? QStringLiteral("empty") : QStringLiteral("text");
     });
     checkTimeBound(ms);
     outcome.file = fileState(made, path, [](const QByteArray &) { return QStringLiteral("changed"); });
