@@ -26,6 +26,11 @@ public:
     void cmdAgreement_Click();
     void cmdOK_Click();
 
+private:
+    // Tests drive the dialog through its controls, as a user would.
+    friend class tst_help;
+
+    // --- controls ---------------------------------------------------------------------------------
     QLabel *lblTitle = nullptr;
     QLabel *lblVersion = nullptr;
     QLabel *lblCopyright = nullptr;

@@ -18,6 +18,12 @@ public:
     // Loads the main window and unloads the splash; runs once, whichever event comes first.
     void Frame1_Click();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // --- controls ---------------------------------------------------------------------------------
     QGroupBox *Frame1 = nullptr;
     QLabel *lblProductName = nullptr;
     QLabel *lblPlatform = nullptr;
@@ -32,11 +38,6 @@ public:
     QLabel *imgVelkor = nullptr;
     QTimer *Timer1 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     void Timer1_Timer();
     bool m_closing = false;
 };
