@@ -76,3 +76,9 @@ void ProgramWindow::MaterialWindowsOpened()
     iMaterialsOpen = qint16(colMaterials.count());
     UpdateMenusAndButtons(QStringLiteral("View"), catalogue::Tables[catalogue::HeaderTable].menuItem);
 }
+
+void ProgramWindow::SearchWindowUnloaded()
+{
+    if (!mnuFileElem.isEmpty())
+        mnuFileElem[menuitem::SelectMaterials]->setEnabled(true);
+}

@@ -125,6 +125,8 @@ public:
     virtual QMdiSubWindow *ArrangeOpenedMaterials() = 0;
     // Every selected material has its window: the count taken, the header view marked.
     void MaterialWindowsOpened();
+    // The search window has unloaded: the File menu's select item may bring it back.
+    void SearchWindowUnloaded();
     // A material window has closed: one fewer open, and the count checked against the windows.
     void MaterialWindowClosed()
     {

@@ -573,8 +573,7 @@ void frmSearch::Form_Unload()
     for (int i = 0; i < 7; ++i)
         mdi->SavedSearch(i, txtSearch[i]->text());
     mdi->SavedSearch(7, QString::number(cmbChooseStd->currentIndex()));
-    if (!mdi->mnuFileElem.isEmpty())
-        mdi->mnuFileElem[menuitem::SelectMaterials]->setEnabled(true);
+    mdi->SearchWindowUnloaded();
 }
 
 void frmSearch::RememberSearch()
