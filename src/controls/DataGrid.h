@@ -81,6 +81,10 @@ private:
 
     GridModel *m_model;
     QString m_caption;
+    // The caption as the header shows it and its number of lines, asked for at every fitting of
+    // the header.
+    QString m_shownCaption;
+    int m_captionLines = 1;
     double m_widthTwips = 780;
     bool m_visible = true;
     Qt::Alignment m_alignment;

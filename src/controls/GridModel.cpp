@@ -96,7 +96,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return col->showsHeadingPicture() ? QString() : displayCaption(col->caption());
+        return col->showsHeadingPicture() ? QString() : col->m_shownCaption;
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case PictureRole:
@@ -104,7 +104,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     case FooterRole:
         return col->footerText();
     case LineCountRole:
-        return int(displayCaption(col->caption()).count(QLatin1Char('\n'))) + 1;
+        return col->m_captionLines;
     default:
         return {};
     }
@@ -286,6 +286,8 @@ void GridColumn::setCaption(const QString &caption)
     if (m_caption == caption)
         return;
     m_caption = caption;
+    m_shownCaption = GridModel::displayCaption(caption);
+    m_captionLines = int(m_shownCaption.count(QLatin1Char('\n'))) + 1;
     m_model->columnHeaderChanged(this);
 }
 

@@ -21,6 +21,23 @@ namespace {
 
 constexpr int CaptionPadding = 8;
 
+// A caption's wrapped height depends on the font, the column width and the text.
+struct CaptionKey
+{
+    QString font;
+    int width;
+    QString text;
+    bool operator==(const CaptionKey &other) const
+    {
+        return width == other.width && text == other.text && font == other.font;
+    }
+};
+
+size_t qHash(const CaptionKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.width, key.text, key.font);
+}
+
 void showTip(const QString &tip, const QPoint &globalPos, QWidget *widget, const QRect &cell, int style)
 {
     if (tip.isEmpty()) {
@@ -93,14 +110,14 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
 int GridHeader::wrappedCaptionHeight(int width, const QString &text) const
 {
     constexpr qsizetype MaxKept = 2000;
-    static QHash<QString, int> kept;
+    static QHash<CaptionKey, int> kept;
     // Writing out a font's key costs more than comparing fonts: it is written again for another font only.
     const QFont current = font();
     if (m_fontKey.isNull() || current != m_keyedFont) {
         m_keyedFont = current;
         m_fontKey = current.key();
     }
-    const QString key = m_fontKey + QLatin1Char('\n') + QString::number(width) + QLatin1Char('\n') + text;
+    const CaptionKey key{m_fontKey, width, text};
     const auto found = kept.constFind(key);
     if (found != kept.constEnd())
         return *found;

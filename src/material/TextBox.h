@@ -11,6 +11,12 @@ namespace textbox {
 
 inline void setText(QPlainTextEdit *box, const QString &text)
 {
+    // Laying a text out costs more than the rest of showing a table: the text the box already
+    // holds is only brought back to its start, where writing it again would leave it.
+    if (const QVariant kept = box->property("vbText"); kept.isValid() && kept.toString() == text) {
+        box->moveCursor(QTextCursor::Start);
+        return;
+    }
     box->setProperty("vbText", text);
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));

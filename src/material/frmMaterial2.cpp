@@ -442,6 +442,10 @@ bool frmMaterial2::event(QEvent *e)
                 Form_Resize();
         }
         break;
+    case QEvent::Show:
+        // In front of the sub-window's own filter, which the next layout request would reach first.
+        installEventFilter(this);
+        break;
     case QEvent::WindowActivate:
         if (!subWindow())
             Form_Activate();
@@ -458,6 +462,11 @@ bool frmMaterial2::event(QEvent *e)
 
 bool frmMaterial2::eventFilter(QObject *watched, QEvent *e)
 {
+    // The controls are placed by the window itself, without a layout, so a control shown or hidden
+    // asks for a layout that changes nothing; the sub-window would answer it by measuring its
+    // frame and eliding its title again, for every window whose table changes.
+    if (watched == this && e->type() == QEvent::LayoutRequest && !layout())
+        return true;
     if (watched == m_subWindow && m_loaded && (e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange))
         QTimer::singleShot(0, this, [this] { Form_Resize(); });
     return QWidget::eventFilter(watched, e);

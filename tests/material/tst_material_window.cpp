@@ -562,7 +562,16 @@ void tst_material::noDataNoteCoversGrid()
     }
 
     // The next table takes the note away.
+    w->txtNoData->selectAll();
     w->ShowTable(QStringLiteral("Ref"));
     QVERIFY(w->framNoData->isHidden());
     QVERIFY(w->txtNoData->isHidden());
+
+    // Shown again, the same note stands at its start, nothing of it selected.
+    w->ShowTable(key);
+    const QString note = BuildNoDataNote(*m, key, true, true);
+    QCOMPARE(textbox::text(w->txtNoData), note);
+    QCOMPARE(w->txtNoData->toPlainText(), QString(note).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QVERIFY(!w->txtNoData->textCursor().hasSelection());
+    QCOMPARE(w->txtNoData->textCursor().position(), 0);
 }
