@@ -1,6 +1,7 @@
 #include "core/ProgramWindow.h"
 
 #include "core/TableCatalogue.h"
+#include "platform/Twips.h"
 
 #include <QAction>
 #include <QMenu>
@@ -81,4 +82,12 @@ void ProgramWindow::SearchWindowUnloaded()
 {
     if (!mnuFileElem.isEmpty())
         mnuFileElem[menuitem::SelectMaterials]->setEnabled(true);
+}
+
+QPixmap ProgramWindow::ListPicture(int number, int sizeTwips) const
+{
+    if (number < 1 || number > ImageList1.size())
+        return {};
+    const int pixels = platform::twipsToPixels(sizeTwips);
+    return ImageList1.at(number - 1).pixmap(pixels, pixels);
 }

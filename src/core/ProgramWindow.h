@@ -134,6 +134,28 @@ public:
         CountMaterialsOpen();
     }
 
+    // Toolbar: buttons numbered from 1 and found by key; separators are buttons too.
+    int ButtonCount() const { return int(m_buttons.size()); }
+    QAction *Buttons(int index) const;          // nullptr outside 1..ButtonCount()
+    QAction *Buttons(const QString &key) const; // nullptr for an unknown key
+    int ButtonIndex(const QString &key) const;  // 0 for an unknown key
+    // The drop-down menus of the buttons "Mech" and "Physical", numbered from 1.
+    QAction *ButtonMenus(const QString &buttonKey, int index) const;
+    bool ToolbarAtBottom() const;
+    // The Settings menu's colour item is ticked: light boxes and alternating grid rows.
+    bool ColourSchemeOn() const;
+    void SetToolbarAtBottom(bool bottom);
+
+    // Picture number (from 1, in the order of the toolbar's buttons) of the image list at a size in
+    // twips; empty outside the list.
+    QPixmap ListPicture(int number, int sizeTwips) const;
+
+protected:
+    // Tests check the menus, toolbar and status bar as a user sees them.
+    friend class tst_core;
+    friend class tst_core_commands;
+    friend class SearchSelectionTest;
+
     // Menus: the item arrays are indexed from 0, separators included (core/MenuItems.h names them).
     QMenu *mnuFile = nullptr;
     QMenu *mnuView = nullptr;
@@ -152,25 +174,11 @@ public:
     QList<QAction *> mnuWindowElem;
     QList<QAction *> mnuHelpElem;
 
-    // Toolbar: buttons numbered from 1 and found by key; separators are buttons too.
     QToolBar *Toolbar1 = nullptr;
-    int ButtonCount() const { return int(m_buttons.size()); }
-    QAction *Buttons(int index) const;          // nullptr outside 1..ButtonCount()
-    QAction *Buttons(const QString &key) const; // nullptr for an unknown key
-    int ButtonIndex(const QString &key) const;  // 0 for an unknown key
-    // The drop-down menus of the buttons "Mech" and "Physical", numbered from 1.
-    QAction *ButtonMenus(const QString &buttonKey, int index) const;
-    bool ToolbarAtBottom() const;
-    // The Settings menu's colour item is ticked: light boxes and alternating grid rows.
-    bool ColourSchemeOn() const;
-    void SetToolbarAtBottom(bool bottom);
-
+    QStatusBar *stbStatus = nullptr;
     // Pictures of the toolbar buttons and of dialogs, numbered from 1, in the order of the buttons.
     QList<QIcon> ImageList1;
 
-    QStatusBar *stbStatus = nullptr;
-
-protected:
     QMdiArea *m_mdiArea = nullptr;
     QLabel *m_statusPanel = nullptr;
     platform::OleColor m_backColor = 0xFEC7A5;

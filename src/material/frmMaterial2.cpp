@@ -36,6 +36,9 @@ using platform::vbCrLf;
 namespace {
 
 constexpr int FormWidth = 11280;
+// The header shows the image list's thermometer, at the size of the table pictures.
+constexpr int HeaderPicture = catalogue::picture::Physical;
+constexpr int PictureTwips = 480;
 constexpr int FormHeight = 5040;
 const QChar Degree(0x00B0);
 // The pictures of the small print and save buttons (25 pixels square), in pixels.
@@ -306,9 +309,8 @@ void frmMaterial2::Form_Load()
         // The boxes are laid out without a colour of their own, so the scheme is applied whether it is
         // on (the light boxes of the design) or off.
         mdi->Do_Undo_Colour(this);
-        // The header carries the references picture of the toolbar.
-        if (mdi->ImageList1.size() >= 10)
-            ImgPic[1]->setPixmap(mdi->ImageList1.at(9).pixmap(platform::twipsToPixels(480), platform::twipsToPixels(480)));
+        if (const QPixmap picture = mdi->ListPicture(HeaderPicture, PictureTwips); !picture.isNull())
+            ImgPic[1]->setPixmap(picture);
     }
 
     controls::GridColumn *temp = tdbBoundTable->column(0);

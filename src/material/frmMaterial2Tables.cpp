@@ -16,6 +16,11 @@
 
 using namespace platform;
 
+namespace {
+// The table pictures beside the grids, square.
+constexpr int PictureTwips = 480;
+} // namespace
+
 void frmMaterial2::HideAllPanels()
 {
     ShowNotesPane(QStringLiteral("hide"));
@@ -72,8 +77,8 @@ void frmMaterial2::ShowTable(QString strTable)
 
     const int icon = TableIcon(strTable);
     QPixmap picture;
-    if (ProgramWindow *mdi = mainlink::mdi(); mdi && icon >= 1 && icon <= mdi->ImageList1.size())
-        picture = mdi->ImageList1.at(icon - 1).pixmap(twipsToPixels(480), twipsToPixels(480));
+    if (ProgramWindow *mdi = mainlink::mdi())
+        picture = mdi->ListPicture(icon, PictureTwips);
     ImgPic[0]->setPixmap(picture);
     ImgPic[2]->setPixmap(picture);
 }
