@@ -101,6 +101,9 @@ private:
     void ShowTableOnAll(const QString &strTable);
     void ShowSubmenuView(const QList<QAction *> &items, int Index); // the Mechanical or Physical submenu
     void ActivateNextMaterial();
+    // The Window menu's items and the toolbar's window buttons show the arrangement, and the
+    // arrangement's button is remembered.
+    void MarkArrangement(bool tiled);
     // The save (2) and print (3) report dialogs of the File menu.
     void ShowReportDialog(qint16 Index);
     // File item 5: the help topic "General_Information.htm".

@@ -214,20 +214,8 @@ void mdiVelkor::ShowMaterialCommands()
 QMdiSubWindow *mdiVelkor::ArrangeOpenedMaterials()
 {
     const bool tiled = iWindowArrange != 0;
-    const auto mark = [](QAction *item, bool on) {
-        if (item) {
-            item->setCheckable(true);
-            item->setChecked(on);
-        }
-    };
-    mark(Buttons(QStringLiteral("Cascade")), !tiled);
-    mark(Buttons(QStringLiteral("Horizontal")), tiled);
     QMdiSubWindow *front = tiled ? DoTileHorizontal() : DoCascade();
-    if (mnuWindowElem.size() > menuitem::TileHorizontal) {
-        mark(mnuWindowElem[menuitem::Cascade], !tiled);
-        mark(mnuWindowElem[menuitem::TileHorizontal], tiled);
-    }
-    strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
+    MarkArrangement(tiled);
     // The windows open on their header.
     strLastViewButton = QString::fromLatin1(catalogue::HeaderKey);
     return front;

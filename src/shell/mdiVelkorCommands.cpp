@@ -334,24 +334,25 @@ void mdiVelkor::mnuWindowElem_Click(qint16 Index)
         return;
     if (mnuWindowElem[Index]->isChecked())
         return;
-    if (Index == menuitem::Cascade) {
-        DoCascade();
-        mnuWindowElem[menuitem::Cascade]->setChecked(true);
-        mnuWindowElem[menuitem::TileHorizontal]->setChecked(false);
-        setPressed(Buttons(QStringLiteral("Cascade")), true);
-        setPressed(Buttons(QStringLiteral("Horizontal")), false);
-        Toolbar1->update();
-        strLastWindowButton = QStringLiteral("Cascade");
-    } else {
+    const bool tiled = Index == menuitem::TileHorizontal;
+    if (tiled)
         DoTileHorizontal();
-        mnuWindowElem[menuitem::Cascade]->setChecked(false);
-        mnuWindowElem[menuitem::TileHorizontal]->setChecked(true);
-        setPressed(Buttons(QStringLiteral("Cascade")), false);
-        setPressed(Buttons(QStringLiteral("Horizontal")), true);
-        Toolbar1->update();
-        strLastWindowButton = QStringLiteral("Horizontal");
-    }
+    else
+        DoCascade();
+    MarkArrangement(tiled);
+    Toolbar1->update();
     iWindowArrange = Index;
+}
+
+void mdiVelkor::MarkArrangement(bool tiled)
+{
+    if (mnuWindowElem.size() > menuitem::TileHorizontal) {
+        mnuWindowElem[menuitem::Cascade]->setChecked(!tiled);
+        mnuWindowElem[menuitem::TileHorizontal]->setChecked(tiled);
+    }
+    setPressed(Buttons(QStringLiteral("Cascade")), !tiled);
+    setPressed(Buttons(QStringLiteral("Horizontal")), tiled);
+    strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
 }
 
 void mdiVelkor::stbStatus_DblClick()
