@@ -86,12 +86,14 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent), m_model(new GridModel(thi
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { applyColumnLayout(); });
     connect(m_model, &QAbstractItemModel::columnsInserted, this, [this](const QModelIndex &, int first, int last) {
         for (int c = first; c <= last; ++c)
-            applyColumnLayout(c);
-        m_view->relayout();
+            layoutSection(c);
+        finishColumnLayout();
     });
     connect(m_model, &QAbstractItemModel::columnsRemoved, this, [this] {
         applyColumnLayout();
-        m_view->relayout();
+        // Without columns there is nothing above to lay the view out.
+        if (columnCount() == 0)
+            m_view->relayout();
     });
     connect(m_model, &QAbstractItemModel::headerDataChanged, this, [this] {
         m_view->relayout();
