@@ -100,11 +100,8 @@ QString formatValue(double value)
     return negative ? QLatin1Char('-') + hundredths : hundredths;
 }
 
-bool isNumberChar(const QString &text)
+bool isNumberChar(QChar ch)
 {
-    if (text.isEmpty())
-        return false;
-    const QChar ch = text.at(0);
     return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('.') || ch == QLatin1Char(',') ||
            ch == QLatin1Char('-');
 }
@@ -113,10 +110,10 @@ std::pair<ValueParts, ValueParts> splitValuePair(const QString &low, const QStri
 {
     auto split = [english](const QString &s) {
         int start = 0;
-        while (start < s.size() && !isNumberChar(s.mid(start)))
+        while (start < s.size() && !isNumberChar(s.at(start)))
             ++start;
         int end = start;
-        while (end < s.size() && isNumberChar(s.mid(end)))
+        while (end < s.size() && isNumberChar(s.at(end)))
             ++end;
         QString number = s.mid(start, end - start);
         if (english)

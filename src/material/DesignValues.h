@@ -18,8 +18,8 @@ double readNumber(const QString &text);
 // two decimals, at least one integer digit, no grouping, a decimal comma: 190 -> "190,00".
 QString formatValue(double value);
 
-// True when text starts with a character of a written number: a digit, "." , "," or "-".
-bool isNumberChar(const QString &text);
+// True for a character of a written number: a digit, "." , "," or "-".
+bool isNumberChar(QChar ch);
 
 // A table cell's text split around its first run of number characters: what stands before it, the
 // number (its decimal sign made "." in English, else ","), what stands after.

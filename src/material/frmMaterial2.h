@@ -241,8 +241,6 @@ private:
     void txtDesignTemp_MouseUp(int Button);
     void RecalcDesignValues();
     void ComputeDesignValues();
-    platform::XArray SplitValuePair(const platform::VbArray<QString> &values) const;
-    static bool IsNumberChar(const QString &s);
 
     // Printing and saving the chart and the design values; the enlarged chart (frmMaterial2Print.cpp).
     void cmdPrintSave_Click(int Index);

@@ -137,21 +137,3 @@ void frmMaterial2::ComputeDesignValues()
     }
 }
 
-XArray frmMaterial2::SplitValuePair(const VbArray<QString> &values) const
-{
-    const bool english = mainlink::mdi() && mainlink::mdi()->blnEnglish;
-    const auto [low, high] = designvalues::splitValuePair(values.at(0), values.at(1), english);
-    XArray parts(0, 2, 0, 1);
-    parts.setValue(0, 0, low.prefix);
-    parts.setValue(1, 0, low.number);
-    parts.setValue(2, 0, low.suffix);
-    parts.setValue(0, 1, high.prefix);
-    parts.setValue(1, 1, high.number);
-    parts.setValue(2, 1, high.suffix);
-    return parts;
-}
-
-bool frmMaterial2::IsNumberChar(const QString &s)
-{
-    return designvalues::isNumberChar(s);
-}
