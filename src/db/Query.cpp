@@ -11,6 +11,13 @@ namespace db::detail {
 
 namespace {
 
+// Finalizes its statement when it goes; a statement handed on is released first.
+struct Statement
+{
+    sqlite3_stmt *stmt;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
 // Prepares one read-only statement; the caller finalizes it. text: the statement's own text, without
 // what follows it.
 sqlite3_stmt *prepareSelect(sqlite3 *db, const QString &sql, QByteArray *text)
@@ -21,11 +28,7 @@ sqlite3_stmt *prepareSelect(sqlite3 *db, const QString &sql, QByteArray *text)
     const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);
     if (rc != SQLITE_OK)
         raiseSqliteError(db, rc, sql);
-    struct Finalizer
-    {
-        sqlite3_stmt *s;
-        ~Finalizer() { sqlite3_finalize(s); }
-    } finalizer{stmt};
+    Statement finalizer{stmt};
     if (!stmt)
         throw platform::VbError(dberr::SyntaxError, QStringLiteral("Invalid SQL statement; expected 'SELECT'."));
     for (const char *p = tail; p && *p; ++p)
@@ -35,7 +38,7 @@ sqlite3_stmt *prepareSelect(sqlite3 *db, const QString &sql, QByteArray *text)
         throw platform::VbError(dberr::ReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
     if (text)
         *text = utf8.left(tail ? tail - utf8.constData() : utf8.size());
-    finalizer.s = nullptr;
+    finalizer.stmt = nullptr;
     return stmt;
 }
 
@@ -88,12 +91,6 @@ QByteArray withoutFinalOrder(const QByteArray &sql)
     }
     return orderAt > 0 ? sql.left(orderAt) : sql;
 }
-
-struct Statement
-{
-    sqlite3_stmt *stmt;
-    ~Statement() { sqlite3_finalize(stmt); }
-};
 
 } // namespace
 

@@ -58,11 +58,6 @@ ColumnKind columnKind(sqlite3_stmt *stmt, int column)
     return ColumnKind::Plain;
 }
 
-QVariant columnValue(sqlite3_stmt *stmt, int column)
-{
-    return columnValue(stmt, column, columnKind(stmt, column));
-}
-
 QVariant columnValue(sqlite3_stmt *stmt, int column, ColumnKind kind)
 {
     const int storage = sqlite3_column_type(stmt, column);

@@ -12,10 +12,8 @@ namespace db::detail {
 enum class ColumnKind { Plain, Boolean, Date, DateTime };
 ColumnKind columnKind(sqlite3_stmt *stmt, int column);
 
-// Column value of the current row of a statement, typed by the column's declared type:
-// DATE/DATETIME as QDate/QDateTime, BOOLEAN as bool, NULL as a default QVariant.
-QVariant columnValue(sqlite3_stmt *stmt, int column);
-// The same with the kind looked up once for all the rows of a statement.
+// Column value of the current row of a statement, typed by the column's declared kind (looked up
+// once for all the rows): DATE/DATETIME as QDate/QDateTime, BOOLEAN as bool, NULL as a default QVariant.
 QVariant columnValue(sqlite3_stmt *stmt, int column, ColumnKind kind);
 
 // The number a value stands for: numbers and booleans (true = -1) as they are, texts that read as a
