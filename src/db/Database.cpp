@@ -28,6 +28,12 @@ namespace db {
 
 namespace {
 
+// A table or schema name as SQL reads it: in double quotes, its own quotes doubled.
+QString quotedName(QString name)
+{
+    return QLatin1Char('"') + name.replace(u'"', QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
 using detail::VerifierTable;
 // Enough for a SQLite header (100 bytes) and a whole Jet header page (up to 4096 bytes).
 constexpr qint64 HeaderBytes = 4096;
@@ -95,8 +101,7 @@ void checkTablePages(sqlite3 *db)
     const RowSet tables = detail::runSelect(
         db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0"));
     for (const auto &row : tables.rows)
-        detail::runSelect(db, QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1")
-                                  .arg(row.value(0).toString().replace(u'"', QStringLiteral("\"\""))));
+        detail::runSelect(db, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(quotedName(row.value(0).toString())));
 }
 
 QString passwordOf(const QString &connect)
@@ -311,7 +316,7 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &source, ReadRo
             table = table.mid(1, table.size() - 2);
         if (table.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
             throw detail::inputTableNotFound(table);
-        rows = detail::runSelect(m_db, QStringLiteral("SELECT * FROM \"%1\"").arg(QString(table).replace(u'"', QStringLiteral("\"\""))));
+        rows = detail::runSelect(m_db, QStringLiteral("SELECT * FROM %1").arg(quotedName(table)));
     } else if (detail::isCrosstab(text)) {
         rows = detail::runCrosstab(m_db, text);
     } else if (read == ReadRows::OnDemand) {
@@ -333,8 +338,8 @@ QStringList Database::tableNames() const
     QStringList selects;
     for (const auto &schema : detail::runSelect(m_db, QStringLiteral("PRAGMA database_list")).rows)
         if (schema.value(1).toString() != QLatin1String("temp"))
-            selects.append(QStringLiteral("SELECT name FROM \"%1\".sqlite_master WHERE type IN ('table', 'view')")
-                               .arg(schema.value(1).toString().replace(u'"', QStringLiteral("\"\""))));
+            selects.append(QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')")
+                               .arg(quotedName(schema.value(1).toString())));
     const RowSet rows = detail::runSelect(m_db, selects.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY name"));
     QStringList names;
     for (const auto &row : rows.rows) {
@@ -352,7 +357,7 @@ QStringList Database::fieldNames(const QString &table) const
     checkOpen();
     if (table.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
         throw detail::inputTableNotFound(table);
-    return detail::runSelect(m_db, QStringLiteral("SELECT * FROM \"%1\" LIMIT 0").arg(QString(table).replace(u'"', QStringLiteral("\"\""))))
+    return detail::runSelect(m_db, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quotedName(table)))
         .fieldNames;
 }
 
