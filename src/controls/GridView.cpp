@@ -269,7 +269,7 @@ void GridView::keyPressEvent(QKeyEvent *event)
     if (code != 0) {
         emit m_grid->keyDown(&code, platform::vbShift(event->modifiers()));
         // Enter belongs to the grid's owner: passed on, it would reach a default button.
-        if (code == 0 || code == 13) {
+        if (code == 0 || code == platform::vbKeyReturn) {
             event->accept();
             return;
         }

@@ -121,11 +121,16 @@ QByteArray rtfRow(const FlowRow &row, double tableLeft, double leftMargin)
             defs += "\\cellx" + QByteArray::number(twipsFrom(cell.left, leftMargin));
             cells += "\\pard\\intbl\\cell";
         }
-        defs += cell.verticalAlignment == 1 ? "\\clvertalc" : cell.verticalAlignment == 2 ? "\\clvertalb" : "\\clvertalt";
+        defs += cell.verticalAlignment == textalign::Middle   ? "\\clvertalc"
+                : cell.verticalAlignment == textalign::Bottom ? "\\clvertalb"
+                                                              : "\\clvertalt";
         defs += rtfBorder("t", cell.border.topStyle) + rtfBorder("l", cell.border.leftStyle)
                 + rtfBorder("b", cell.border.bottomStyle) + rtfBorder("r", cell.border.rightStyle);
         defs += "\\cellx" + QByteArray::number(twipsFrom(cell.right, leftMargin));
-        cells += QByteArray("\\pard\\intbl") + (cell.alignment == 1 ? "\\qr" : cell.alignment == 2 ? "\\qc" : "\\ql");
+        const char *align = cell.alignment == textalign::Right    ? "\\qr"
+                            : cell.alignment == textalign::Centre ? "\\qc"
+                                                                  : "\\ql";
+        cells += QByteArray("\\pard\\intbl") + align;
         cells += runOf(cell.lines.join(QLatin1Char('\n')), cell.font).replace("\n", "\\line ") + "\\cell";
         right = cell.right;
     }

@@ -151,9 +151,9 @@ QList<QList<TextPiece>> textLines(const QVector<PageItem> &items)
         const double lineHeight = QFontMetricsF(qtFont(item.font)).lineSpacing();
         const double block = lineHeight * lines.size();
         double y = item.rect.top();
-        if (item.verticalAlignment == 1)
+        if (item.verticalAlignment == textalign::Middle)
             y += std::max(0.0, (item.rect.height() - block) / 2);
-        else if (item.verticalAlignment == 2)
+        else if (item.verticalAlignment == textalign::Bottom)
             y += std::max(0.0, item.rect.height() - block);
         for (const QString &line : lines) {
             if (!line.trimmed().isEmpty())

@@ -30,8 +30,12 @@ QString displayText(const QString &text)
 
 int qtAlignment(int alignment, int verticalAlignment)
 {
-    int flags = alignment == 1 ? Qt::AlignRight : alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
-    flags |= verticalAlignment == 1 ? Qt::AlignVCenter : verticalAlignment == 2 ? Qt::AlignBottom : Qt::AlignTop;
+    int flags = alignment == textalign::Right    ? Qt::AlignRight
+                : alignment == textalign::Centre ? Qt::AlignHCenter
+                                                 : Qt::AlignLeft;
+    flags |= verticalAlignment == textalign::Middle   ? Qt::AlignVCenter
+             : verticalAlignment == textalign::Bottom ? Qt::AlignBottom
+                                                      : Qt::AlignTop;
     return flags;
 }
 
