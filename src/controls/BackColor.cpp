@@ -10,9 +10,7 @@ namespace {
 void setRole(QWidget *widget, QPalette::ColorRole role, platform::OleColor color)
 {
     QPalette palette = widget->palette();
-    const QColor c = platform::toQColor(color);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, role, c);
+    palette.setColor(role, platform::toQColor(color)); // in every state of the window
     widget->setPalette(palette);
 }
 

@@ -90,7 +90,7 @@ void frmChart::Form_Load()
         for (QPushButton *button : cmdGraph)
             button->setToolTip(QString());
     if (mdi && !mdi->ColourSchemeOn())
-        controls::setFrameBackColor(framChart, platform::olecolor::White);
+        ApplyColours(false);
 
     if (frmMaterial2 *source = currentMaterialWindow()) {
         controls::Chart *from = source->ShownChart();

@@ -1,5 +1,6 @@
 #include "shell/frmSplash.h"
 
+#include "controls/BackColor.h"
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
@@ -54,10 +55,7 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Framele
     platform::moveTwips(Frame1, 60, 0, 7380, 4590);
 
     lblBack = makeLabel(Frame1, "lblBack", {}, 120, 300, 7140, 1500);
-    lblBack->setAutoFillBackground(true);
-    QPalette back = lblBack->palette();
-    back.setColor(QPalette::Window, platform::toQColor(0xFEC7A5));
-    lblBack->setPalette(back);
+    controls::setFrameBackColor(lblBack, 0xFEC7A5);
 
     imgLogo = makeLabel(Frame1, "imgLogo", {}, 300, 480, 900, 900);
     imgLogo->setPixmap(product::logoPicture(platform::twipsToPixels(900)));
