@@ -24,19 +24,15 @@ void reportError(OnError policy, const VbError &error, const QString &title = {}
 template <typename Handler>
 bool guard(OnError policy, Handler &&handler, const QString &title = {})
 {
-    if (policy == OnError::AbsorbAny) {
-        try {
-            handler();
-            return true;
-        } catch (...) {
-            return false;
-        }
-    }
     try {
         handler();
         return true;
     } catch (const VbError &error) {
         reportError(policy, error, title);
+        return false;
+    } catch (...) {
+        if (policy != OnError::AbsorbAny)
+            throw;
         return false;
     }
 }
