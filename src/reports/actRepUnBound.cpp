@@ -396,13 +396,11 @@ void actRepUnBound::StyleAsCaption(ReportTextControl *ctl)
 
 bool actRepUnBound::IsTableTooWide()
 {
+    // An empty creep column takes no room.
     QVector<double> widths;
-    QVector<bool> skip;
-    for (int c = 0; c <= m_lastCol; ++c) {
-        skip << IsEmptyCreepCol(c);
-        widths << (skip.last() ? 0.0 : double(ColWidth(c)));
-    }
-    const int split = columnbands::splitColumn(0, widths, 0, MaxTableWidth, skip);
+    for (int c = 0; c <= m_lastCol; ++c)
+        widths << (IsEmptyCreepCol(c) ? 0.0 : double(ColWidth(c)));
+    const int split = columnbands::splitColumn(0, widths, 0, MaxTableWidth);
     if (split < 0)
         return false;
     m_iSplitCol = split;

@@ -348,7 +348,7 @@ void frmSearch::Form_Load()
         dtaStandard->refresh();
         std::unique_ptr<db::Recordset> newest = dtaStandard->recordset()->clone();
         ReadNewestRevisionDate(*newest);
-        dtaStandard->setRecordSource(QStringLiteral("select * from standard order by standard"));
+        dtaStandard->setRecordSource(QString::fromLatin1(StandardsSource));
         dtaStandard->refresh();
     }
     dtaMaterials->refresh();

@@ -113,6 +113,10 @@ public:
     bool BinIsFull() const { return m_binFull; }
 
 private:
+    // The standards in the order the window lists them; the queries keep them while this is the
+    // source.
+    static constexpr char StandardsSource[] = "select * from standard order by standard";
+
     // Tests drive the window through its controls, as a user would.
     friend class SearchWindowTest;
     friend class SearchSelectionTest;

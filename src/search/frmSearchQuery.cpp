@@ -25,7 +25,7 @@ void frmSearch::BuildSearchQuery(const QString &strOrder)
     m_where = query.where();
     // The file never changes while it is open: the standards read once stay right until another
     // source is set (a new database loads the window again).
-    const QString standards = QStringLiteral("select * from standard order by standard");
+    const QString standards = QString::fromLatin1(StandardsSource);
     db::Recordset *read = dtaStandard->recordset();
     if (read && !read->isClosed() && dtaStandard->recordSource() == standards) {
         if (!read->bof() || !read->eof())
