@@ -205,11 +205,7 @@ int GridModel::fieldIndexOf(const QString &field) const
 {
     if (!m_rows || field.isEmpty())
         return -1;
-    const QStringList &names = m_rows->fieldNames;
-    for (qsizetype i = 0; i < names.size(); ++i)
-        if (names.at(i).compare(field, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
+    return m_rows->fieldIndex(field);
 }
 
 void GridModel::setSplitAlignment(Qt::Alignment alignment)

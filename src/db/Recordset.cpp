@@ -32,6 +32,14 @@ const QVector<QVariant> &RowSet::row(int index) const
     return pending ? pending->row(index) : rows.at(index);
 }
 
+int RowSet::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < fieldNames.size(); ++i)
+        if (fieldNames.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 Recordset::Recordset(QSharedPointer<const RowSet> rows, QObject *parent)
     : QObject(parent), m_rows(rows ? std::move(rows) : QSharedPointer<const RowSet>::create())
 {
@@ -196,11 +204,7 @@ QString Recordset::fieldName(int index) const
 int Recordset::fieldIndex(const QString &name) const
 {
     checkOpen();
-    const auto &names = m_rows->fieldNames;
-    for (int i = 0; i < names.size(); ++i)
-        if (names.at(i).compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    return m_rows->fieldIndex(name);
 }
 
 QVariant Recordset::field(const QString &name) const

@@ -28,6 +28,8 @@ struct RowSet
     bool isEmpty() const { return size() == 0; }
     // The row at a 0-based index below size().
     const QVector<QVariant> &row(int index) const;
+    // The index of a field named in any letter case; -1 when there is none.
+    int fieldIndex(const QString &name) const;
 };
 
 // A cursor over the rows of a query (a snapshot taken when the query ran). Errors raise
