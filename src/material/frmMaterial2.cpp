@@ -164,8 +164,6 @@ void frmMaterial2::CreateControls()
             name.chop(1);
         txtMainData[f.index]->setAccessibleName(name);
     }
-    txtMainData[StandardRevisionDateBox]->setToolTip(modToolTips::MaterialText(modToolTips::StandardRevisionDateTip));
-    txtMainData[RevisionDateBox]->setToolTip(modToolTips::MaterialText(modToolTips::RevisionDateTip));
     // The two revision dates are told apart by their tool-tip texts, also while tool tips are off.
     txtMainData[StandardRevisionDateBox]->setAccessibleDescription(
         modToolTips::MaterialText(modToolTips::StandardRevisionDateTip));
@@ -213,7 +211,6 @@ void frmMaterial2::CreateControls()
     // Notes pane.
     framNotes = makeFrame(this, QString(), 225, 4080, 10695, 375);
     cmdShowNotes = makeButton(framNotes, QString(), 240, 60, 375, 285);
-    cmdShowNotes->setToolTip(QStringLiteral("Show Table Notes"));
     cmdShowNotes->setAccessibleName(QStringLiteral("Table Notes"));
     cmdShowNotes->setIconSize(imgUpDown[0].size());
     connect(cmdShowNotes, &QPushButton::clicked, this, [this] { cmdShowNotes_Click(); });
@@ -248,7 +245,6 @@ void frmMaterial2::CreateControls()
     txtDesignTemp->setObjectName(QStringLiteral("txtDesignTemp"));
     txtDesignTemp->setMaxLength(6);
     txtDesignTemp->setAccessibleName(lblDesignTemp->text());
-    txtDesignTemp->setToolTip(QStringLiteral("Enter Design Temperature Here"));
     moveTwips(txtDesignTemp, 2400, 120, 1095, 255);
     lblKey = makeLabel(framDesign,
                        QStringLiteral("KEY:  '-' = Below Temperature Range of this table, '+' = Above Temperature Range "
