@@ -2,7 +2,6 @@
 
 #include "core/ProgramWindow.h"
 #include "platform/MsgBox.h"
-#include "platform/VbError.h"
 #include "reports/actRepMain.h"
 #include "reports/frmSave.h"
 
@@ -22,29 +21,12 @@ public:
 
 void MainReportRunner::RunMainReportToPdf(bool blnFromChart)
 {
-    actRepMain &report = actRepMain::defaultInstance();
-    report.blnSave = true;
-    report.iExpFileType = actRepMain::ExportPdf;
-    if (blnFromChart)
-        report.blnfrmChart = true;
-    try {
-        report.run();
-    } catch (const platform::VbError &error) {
-        actRepMain::AbandonRun(report);
-        platform::msgBox(error.description(), platform::vbCritical);
-    }
+    actRepMain::SaveDefault(actRepMain::ExportPdf, blnFromChart);
 }
 
 void MainReportRunner::ShowMainReportPreview()
 {
-    actRepMain &report = actRepMain::defaultInstance();
-    try {
-        report.show(ProgramWindow::instance(), true);
-        actRepMain::unloadDefault();
-    } catch (const platform::VbError &error) {
-        actRepMain::AbandonRun(report);
-        platform::msgBox(error.description(), platform::vbCritical);
-    }
+    actRepMain::PreviewDefault();
 }
 
 void MainReportRunner::ShowSaveFormatDialog(const QString &strCaption)

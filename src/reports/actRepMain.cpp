@@ -149,6 +149,43 @@ void actRepMain::AbandonRun(actRepMain &report)
     report.unload();
 }
 
+namespace {
+
+template <typename Step>
+bool runDefault(Step &&step)
+{
+    actRepMain &report = actRepMain::defaultInstance();
+    try {
+        step(report);
+        return true;
+    } catch (const platform::VbError &error) {
+        actRepMain::AbandonRun(report);
+        platform::msgBox(error.description(), platform::vbCritical);
+        return false;
+    }
+}
+
+} // namespace
+
+bool actRepMain::SaveDefault(qint16 exportType, bool fromChart)
+{
+    return runDefault([&](actRepMain &report) {
+        report.blnSave = true;
+        report.iExpFileType = exportType;
+        if (fromChart)
+            report.blnfrmChart = true;
+        report.run();
+    });
+}
+
+bool actRepMain::PreviewDefault()
+{
+    return runDefault([](actRepMain &report) {
+        report.show(ProgramWindow::instance(), true);
+        unloadDefault();
+    });
+}
+
 QString actRepMain::ExportFilterText(int iType)
 {
     switch (iType) {

@@ -37,6 +37,11 @@ public:
     // queues, so that the next report of that material does not print the wrong tables, and the
     // default instance unloads.
     static void AbandonRun(actRepMain &report);
+    // The default instance saved as a file of the export type (from the chart window's buttons when
+    // fromChart), or shown in the preview and then unloaded. A failure abandons the run and is shown;
+    // true when the report ran.
+    static bool SaveDefault(qint16 exportType, bool fromChart = false);
+    static bool PreviewDefault();
 
     // Export formats by the code iExpFileType holds, in the order of the save dialogs' options.
     enum ExportType : qint16 { ExportPdf = 0, ExportRtf = 1, ExportText = 2 };

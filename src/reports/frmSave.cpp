@@ -3,9 +3,7 @@
 #include "core/ProgramWindow.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
-#include "platform/MsgBox.h"
 #include "platform/Twips.h"
-#include "platform/VbError.h"
 #include "reports/actRepMain.h"
 
 #include <QGroupBox>
@@ -57,15 +55,7 @@ void frmSave::Form_Unload()
 void frmSave::cmdSave_Click(int Index)
 {
     if (Index == 0) {
-        actRepMain &report = actRepMain::defaultInstance();
-        report.blnSave = true;
-        report.iExpFileType = actRepMain::ChosenExportType(optFormat[0]->isChecked(), optFormat[1]->isChecked());
-        try {
-            report.run();
-        } catch (const platform::VbError &error) {
-            actRepMain::AbandonRun(report);
-            platform::msgBox(error.description(), platform::vbCritical);
-        }
+        actRepMain::SaveDefault(actRepMain::ChosenExportType(optFormat[0]->isChecked(), optFormat[1]->isChecked()));
     } else if (Index == 1) {
         ProgramWindow *mdi = ProgramWindow::instance();
         if (mdi && mdi->mCurrent)

@@ -4,7 +4,6 @@
 #include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
-#include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
 #include "platform/WaitCursor.h"
@@ -140,21 +139,10 @@ void frmSelData::cmdSavePrint_Click()
             mMaterial->PrintTable(i, chkData[std::size_t(i)]->isChecked());
     }
 
-    actRepMain &report = actRepMain::defaultInstance();
-    try {
-        if (cmdSavePrint->text() == QLatin1String("Save...")) {
-            report.blnSave = true;
-            report.iExpFileType = actRepMain::ChosenExportType(optFormat[0]->isChecked(), optFormat[1]->isChecked());
-            report.run();
-        } else {
-            report.show(ProgramWindow::instance(), true);
-            actRepMain::unloadDefault();
-            ProgramWindow::ShowStatusIfOpen(status::Remembered);
-        }
-    } catch (const platform::VbError &error) {
-        actRepMain::AbandonRun(report);
-        platform::msgBox(error.description(), platform::vbCritical);
-    }
+    if (cmdSavePrint->text() == QLatin1String("Save..."))
+        actRepMain::SaveDefault(actRepMain::ChosenExportType(optFormat[0]->isChecked(), optFormat[1]->isChecked()));
+    else if (actRepMain::PreviewDefault())
+        ProgramWindow::ShowStatusIfOpen(status::Remembered);
     Unload();
 }
 
