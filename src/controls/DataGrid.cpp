@@ -18,15 +18,6 @@
 
 namespace controls {
 
-namespace {
-
-[[noreturn]] void raiseBadColumn()
-{
-    throw platform::VbError(platform::vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-}
-
-} // namespace
-
 DataGrid::DataGrid(QWidget *parent) : QWidget(parent), m_model(new GridModel(this))
 {
     m_captionBar = new QLabel(this);
@@ -286,21 +277,21 @@ GridColumn *DataGrid::column(int index) const
 {
     GridColumn *col = m_model->column(index);
     if (!col)
-        raiseBadColumn();
+        platform::raiseSubscriptOutOfRange();
     return col;
 }
 
 GridColumn *DataGrid::addColumn(int index)
 {
     if (index > columnCount())
-        raiseBadColumn();
+        platform::raiseSubscriptOutOfRange();
     return m_model->insertColumn(index < 0 ? columnCount() : index);
 }
 
 void DataGrid::removeColumn(int index)
 {
     if (index < 0 || index >= columnCount())
-        raiseBadColumn();
+        platform::raiseSubscriptOutOfRange();
     m_model->removeColumn(index);
 }
 

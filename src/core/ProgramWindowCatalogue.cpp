@@ -9,11 +9,6 @@ namespace {
 
 using catalogue::TableCount;
 
-[[noreturn]] void subscriptOutOfRange()
-{
-    throw platform::VbError(platform::vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-}
-
 } // namespace
 
 void ProgramWindow::InitTableNames()
@@ -28,14 +23,14 @@ void ProgramWindow::InitTableNames()
 QString ProgramWindow::GetTableName(int index) const
 {
     if (index < 0 || index >= TableCount)
-        subscriptOutOfRange();
+        platform::raiseSubscriptOutOfRange();
     return m_tableNames[index];
 }
 
 QString ProgramWindow::GetShortTableName(int index) const
 {
     if (index < 0 || index >= TableCount)
-        subscriptOutOfRange();
+        platform::raiseSubscriptOutOfRange();
     return m_tableNames[index + TableCount];
 }
 

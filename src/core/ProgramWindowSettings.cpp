@@ -23,11 +23,6 @@ QString settingsPath()
     return modFileHandler::DataFilePath(QStringLiteral("Settings.vlk"));
 }
 
-[[noreturn]] void subscriptOutOfRange()
-{
-    throw platform::VbError(platform::vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-}
-
 // Reads at most the first 27 lines; a line ends with LF, CR LF or CR. Control characters are dropped.
 // A file that is not a regular file (a folder, a fifo, a device) is not ours: all lines stay empty,
 // which gives the defaults. Of a long file only the first bytes are read.
@@ -196,41 +191,41 @@ void ProgramWindow::SaveSettings()
 float ProgramWindow::ColumnSize(int Index) const
 {
     if (Index < 0 || Index > 5)
-        subscriptOutOfRange();
+        platform::raiseSubscriptOutOfRange();
     return m_columnSize[Index];
 }
 
 void ProgramWindow::ColumnSize(int Index, float sngWidth)
 {
     if (Index < 0 || Index > 5)
-        subscriptOutOfRange();
+        platform::raiseSubscriptOutOfRange();
     m_columnSize[Index] = sngWidth;
 }
 
 bool ProgramWindow::ColumnVisible(int Index) const
 {
     if (Index < 0 || Index > 5)
-        subscriptOutOfRange();
+        platform::raiseSubscriptOutOfRange();
     return m_columnVisible[Index];
 }
 
 void ProgramWindow::ColumnVisible(int Index, bool blnVisible)
 {
     if (Index < 0 || Index > 5)
-        subscriptOutOfRange();
+        platform::raiseSubscriptOutOfRange();
     m_columnVisible[Index] = blnVisible;
 }
 
 QString ProgramWindow::SavedSearch(int Index) const
 {
     if (Index < 0 || Index > 7)
-        subscriptOutOfRange();
+        platform::raiseSubscriptOutOfRange();
     return m_savedSearch[Index];
 }
 
 void ProgramWindow::SavedSearch(int Index, const QString &strSearch)
 {
     if (Index < 0 || Index > 7)
-        subscriptOutOfRange();
+        platform::raiseSubscriptOutOfRange();
     m_savedSearch[Index] = strSearch;
 }

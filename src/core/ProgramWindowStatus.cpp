@@ -58,7 +58,7 @@ void ProgramWindow::ShowStatus(int index)
         shown = -1;
     }
     if (shown < 0 || shown > last)
-        throw platform::VbError(platform::vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+        platform::raiseSubscriptOutOfRange();
     m_statusPanel->setText(m_statusTexts[shown]);
     if (index < status::Remembered)
         m_statusRemembered = index;

@@ -6,15 +6,6 @@
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 
-namespace {
-
-[[noreturn]] void subscriptError()
-{
-    throw platform::VbError(platform::vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-}
-
-} // namespace
-
 int Material::tableSlot(const QString &strTable)
 {
     return catalogue::IndexOfKey(strTable);
@@ -96,28 +87,28 @@ bool Material::TableChecked(const QString &strTable) const
 bool Material::PrintTable(int Index) const
 {
     if (Index < 0 || Index >= catalogue::TableCount)
-        subscriptError();
+        platform::raiseSubscriptOutOfRange();
     return m_printTable[Index];
 }
 
 void Material::PrintTable(int Index, bool blnTrueFalse)
 {
     if (Index < 0 || Index >= catalogue::TableCount)
-        subscriptError();
+        platform::raiseSubscriptOutOfRange();
     m_printTable[Index] = blnTrueFalse;
 }
 
 QString Material::TableNotes(int Index) const
 {
     if (Index < catalogue::FirstDataTable || Index >= catalogue::TableCount)
-        subscriptError();
+        platform::raiseSubscriptOutOfRange();
     return m_tableNotes[Index];
 }
 
 void Material::TableNotes(int Index, const QString &strNotes)
 {
     if (Index < catalogue::FirstDataTable || Index >= catalogue::TableCount)
-        subscriptError();
+        platform::raiseSubscriptOutOfRange();
     m_tableNotes[Index] = strNotes;
 }
 
@@ -140,7 +131,7 @@ QString Material::ColCaption(const QString &strTable, int Index) const
 {
     const int slot = captionSlot(strTable);
     if (slot < 0)
-        subscriptError();
+        platform::raiseSubscriptOutOfRange();
     return m_captions[slot].at(Index);
 }
 

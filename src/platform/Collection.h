@@ -72,7 +72,7 @@ template <typename T>
 void Collection<T>::checkIndex(int index) const
 {
     if (index < 1 || index > m_items.size())
-        throw VbError(vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+        raiseSubscriptOutOfRange();
 }
 
 template <typename T>

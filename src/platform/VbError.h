@@ -44,6 +44,12 @@ constexpr int PermissionDenied = 70;
 constexpr int KeyAlreadyAssociated = 457;
 } // namespace vberr
 
+// Raised for an index outside an array, collection or list.
+[[noreturn]] inline void raiseSubscriptOutOfRange()
+{
+    throw VbError(vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+}
+
 // Raised where an object needed is missing (no current material, no window behind a report).
 [[noreturn]] inline void throwObjectNotSet()
 {

@@ -4,11 +4,6 @@
 
 namespace platform {
 
-void raiseSubscriptOutOfRange()
-{
-    throw VbError(vberr::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-}
-
 namespace {
 int span(int lower, int upper)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/VbError.h"
+
 #include <QVariant>
 #include <QVector>
 
@@ -72,8 +74,6 @@ private:
     int m_lower = 0;
     QVector<T> m_items;
 };
-
-[[noreturn]] void raiseSubscriptOutOfRange();
 
 template <typename T>
 void VbArray<T>::redim(int lower, int upper)
