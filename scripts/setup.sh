@@ -15,9 +15,12 @@ velkor_package_installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
 }
 
+# Installs the given packages, or VELKOR_PACKAGES when none are given, where they are missing.
 velkor_install_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${VELKOR_PACKAGES[@]}")
   local missing=()
-  for p in "${VELKOR_PACKAGES[@]}"; do
+  for p in "${wanted[@]}"; do
     velkor_package_installed "$p" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

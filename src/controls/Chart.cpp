@@ -154,10 +154,13 @@ void Chart::invalidate()
         update();
     if (isVisible() && !m_buildQueued) {
         m_buildQueued = true;
-        QMetaObject::invokeMethod(this, [this] {
-            m_buildQueued = false;
-            ensureBuilt();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_buildQueued = false;
+                ensureBuilt();
+            },
+            Qt::QueuedConnection);
     }
 }
 

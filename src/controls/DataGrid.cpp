@@ -245,7 +245,8 @@ void DataGrid::syncFromRecordset()
     } else if (pos != m_view->currentIndex().row() && columnCount() > 0) {
         int col = qMax(0, m_view->currentIndex().column());
         const QModelIndex index = m_model->index(pos, col);
-        m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_view->selectionModel()->setCurrentIndex(index,
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_view->scrollTo(index);
     }
     m_syncing = false;

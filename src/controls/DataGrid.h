@@ -19,7 +19,7 @@ class QModelIndex;
 namespace db {
 class DataControl;
 class Recordset;
-}
+} // namespace db
 
 namespace platform {
 class XArray;
@@ -261,8 +261,8 @@ private:
     int m_cellTips = NoCellTips;
     bool m_syncing = false;
     int m_layoutUpdates = 0;
-    int m_resizeColumn = -1;        // a user resize under way: the column
-    double m_resizeOldTwips = 0;   // and its width before
+    int m_resizeColumn = -1;     // a user resize under way: the column
+    double m_resizeOldTwips = 0; // and its width before
 };
 
 } // namespace controls

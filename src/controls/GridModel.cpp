@@ -9,7 +9,9 @@
 
 namespace controls {
 
-GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent) {}
+GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent)
+{
+}
 
 GridModel::~GridModel() = default;
 
@@ -18,12 +20,9 @@ int GridModel::rowCount(const QModelIndex &parent) const
     if (parent.isValid())
         return 0;
     switch (m_source) {
-    case Source::Bound:
-        return m_rows ? m_rows->size() : 0;
-    case Source::Unbound:
-        return m_array.isAllocated() ? m_array.count(1) : 0;
-    case Source::None:
-        break;
+    case Source::Bound: return m_rows ? m_rows->size() : 0;
+    case Source::Unbound: return m_array.isAllocated() ? m_array.count(1) : 0;
+    case Source::None: break;
     }
     return 0;
 }
@@ -69,18 +68,15 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     if (!isCell(index))
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return cellText(index.row(), index.column());
-    case Qt::EditRole:
-        return cellValue(index.row(), index.column());
+    case Qt::DisplayRole: return cellText(index.row(), index.column());
+    case Qt::EditRole: return cellValue(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(effectiveAlignment(index.column(), cellValue(index.row(), index.column())));
     case Qt::BackgroundRole:
         if (m_alternating)
             return QBrush(index.row() % 2 == 0 ? m_even : m_odd);
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -95,18 +91,12 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (!col)
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return col->showsHeadingPicture() ? QString() : col->m_shownCaption;
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    case PictureRole:
-        return col->headingPicture();
-    case FooterRole:
-        return col->footerText();
-    case LineCountRole:
-        return col->m_captionLines;
-    default:
-        return {};
+    case Qt::DisplayRole: return col->showsHeadingPicture() ? QString() : col->m_shownCaption;
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case PictureRole: return col->headingPicture();
+    case FooterRole: return col->footerText();
+    case LineCountRole: return col->m_captionLines;
+    default: return {};
     }
 }
 
@@ -223,8 +213,7 @@ Qt::Alignment GridModel::effectiveAlignment(int column, const QVariant &value) c
     if (!horizontal)
         horizontal = m_splitAlignment & Qt::AlignHorizontal_Mask;
     if (!horizontal) // general: numbers to the right, texts to the left
-        horizontal = platform::isNull(value) || value.typeId() == QMetaType::QString ? Qt::AlignLeft
-                                                                                     : Qt::AlignRight;
+        horizontal = platform::isNull(value) || value.typeId() == QMetaType::QString ? Qt::AlignLeft : Qt::AlignRight;
     return horizontal | Qt::AlignVCenter;
 }
 

@@ -24,8 +24,8 @@ class GridModel : public QAbstractTableModel
     Q_OBJECT
 public:
     // Header roles beside the standard ones.
-    static constexpr int FooterRole = Qt::UserRole + 1;  // footer text of a column
-    static constexpr int PictureRole = Qt::UserRole + 2; // heading picture (QImage) of a column
+    static constexpr int FooterRole = Qt::UserRole + 1;    // footer text of a column
+    static constexpr int PictureRole = Qt::UserRole + 2;   // heading picture (QImage) of a column
     static constexpr int LineCountRole = Qt::UserRole + 3; // number of caption lines
 
     explicit GridModel(QObject *parent = nullptr);

@@ -83,7 +83,8 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     painter->save();
     painter->setClipRect(rect);
     if (m_kind == Kind::Header) {
-        const QImage picture = model()->headerData(logicalIndex, Qt::Horizontal, GridModel::PictureRole).value<QImage>();
+        const QImage picture =
+            model()->headerData(logicalIndex, Qt::Horizontal, GridModel::PictureRole).value<QImage>();
         if (!picture.isNull()) {
             QImage shown = picture;
             if (shown.width() > inner.width() || shown.height() > inner.height())
@@ -121,9 +122,10 @@ int GridHeader::wrappedCaptionHeight(int width, const QString &text) const
     const auto found = kept.constFind(key);
     if (found != kept.constEnd())
         return *found;
-    const int height = QFontMetrics(current)
-                           .boundingRect(QRect(0, 0, qMax(1, width - 4), 100000), Qt::AlignCenter | Qt::TextWordWrap, text)
-                           .height();
+    const int height =
+        QFontMetrics(current)
+            .boundingRect(QRect(0, 0, qMax(1, width - 4), 100000), Qt::AlignCenter | Qt::TextWordWrap, text)
+            .height();
     if (kept.size() >= MaxKept)
         kept.clear();
     kept.insert(key, height);
@@ -136,11 +138,13 @@ QSize GridHeader::sectionSizeFromContents(int logicalIndex) const
     int height = fm.height() + CaptionPadding;
     int width = sectionSize(logicalIndex);
     if (m_kind == Kind::Header && model()) {
-        const QImage picture = model()->headerData(logicalIndex, Qt::Horizontal, GridModel::PictureRole).value<QImage>();
+        const QImage picture =
+            model()->headerData(logicalIndex, Qt::Horizontal, GridModel::PictureRole).value<QImage>();
         if (!picture.isNull()) {
             height = qMax(height, picture.height() + 4);
         } else {
-            const int lines = qMax(1, model()->headerData(logicalIndex, Qt::Horizontal, GridModel::LineCountRole).toInt());
+            const int lines =
+                qMax(1, model()->headerData(logicalIndex, Qt::Horizontal, GridModel::LineCountRole).toInt());
             height = qMax(height, fm.height() + (lines - 1) * fm.lineSpacing() + CaptionPadding);
             const QString text = model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
             height = qMax(height, wrappedCaptionHeight(width, text) + CaptionPadding);
@@ -240,8 +244,8 @@ void GridView::mousePressEvent(QMouseEvent *event)
 
 void GridView::mouseMoveEvent(QMouseEvent *event)
 {
-    if ((event->buttons() & Qt::LeftButton) && m_pressIndex.isValid()
-        && (event->position().toPoint() - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+    if ((event->buttons() & Qt::LeftButton) && m_pressIndex.isValid() &&
+        (event->position().toPoint() - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
         const QPersistentModelIndex index = m_pressIndex;
         m_pressIndex = QPersistentModelIndex();
         emit m_grid->dragCell(0, index.row(), index.column());

@@ -2,8 +2,8 @@
 
 #include <QFont>
 #include <QHeaderView>
-#include <QPoint>
 #include <QPersistentModelIndex>
+#include <QPoint>
 #include <QTableView>
 
 class QKeyEvent;

@@ -43,8 +43,8 @@ QImage fractionPicture(const QString &numerator, const QString &denominator, int
     return image;
 }
 
-QImage symbolPicture(const QString &symbol, const QString &subscript, const QString &unitBase,
-                     const QString &exponent, const QString &unitRest, int width, int height)
+QImage symbolPicture(const QString &symbol, const QString &subscript, const QString &unitBase, const QString &exponent,
+                     const QString &unitRest, int width, int height)
 {
     QImage image = blankImage(width, height);
     const int top = qMax(0, (height - SymbolHeight) / 2);
@@ -61,8 +61,8 @@ QImage symbolPicture(const QString &symbol, const QString &subscript, const QStr
     p.setFont(small);
     p.drawText(x, top + 17, subscript);
 
-    const int unitWidth = fmUnit.horizontalAdvance(unitBase) + fmSmall.horizontalAdvance(exponent) +
-                          fmUnit.horizontalAdvance(unitRest);
+    const int unitWidth =
+        fmUnit.horizontalAdvance(unitBase) + fmSmall.horizontalAdvance(exponent) + fmUnit.horizontalAdvance(unitRest);
     x = qMax(0, (width - unitWidth) / 2);
     p.setFont(unit);
     p.drawText(x, top + 33, unitBase);

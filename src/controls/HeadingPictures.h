@@ -13,8 +13,8 @@ QImage fractionPicture(const QString &numerator, const QString &denominator, int
 
 // A symbol with its subscript on the first line and the unit below, with the exponent raised where
 // one is given: unitBase, exponent, unitRest.
-QImage symbolPicture(const QString &symbol, const QString &subscript, const QString &unitBase,
-                     const QString &exponent, const QString &unitRest, int width, int height);
+QImage symbolPicture(const QString &symbol, const QString &subscript, const QString &unitBase, const QString &exponent,
+                     const QString &unitRest, int width, int height);
 
 // The unit of the specific electrical resistance as one line of text: "[Ω × mm²/m]".
 QString electricalResistivityUnit();

@@ -14,7 +14,7 @@ namespace {
     throw platform::VbError(platform::vberr::SubscriptOutOfRange,
                             QStringLiteral("Subscript out of range: no %1 '%2'").arg(what, name));
 }
-}
+} // namespace
 
 // ---- field list
 

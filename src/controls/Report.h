@@ -65,9 +65,9 @@ private:
 class ReportFields
 {
 public:
-    void add(const QString &name);        // a name already there is kept with its value
+    void add(const QString &name); // a name already there is kept with its value
     bool contains(const QString &name) const;
-    QVariant value(const QString &name) const;          // unknown: VbError 9
+    QVariant value(const QString &name) const;                 // unknown: VbError 9
     void setValue(const QString &name, const QVariant &value); // unknown: VbError 9
     int count() const { return int(m_names.size()); }
     QStringList names() const { return m_names; }

@@ -14,7 +14,9 @@ void ReportControl::setGeometry(double left, double top, double width, double he
     m_height = height;
 }
 
-ReportChart::ReportChart() : ReportControl(Kind::Chart) {}
+ReportChart::ReportChart() : ReportControl(Kind::Chart)
+{
+}
 
 ReportChart::~ReportChart() = default;
 
@@ -27,8 +29,7 @@ controls::Chart *ReportChart::chart()
 
 void raiseWrongControlType(const QString &name)
 {
-    throw platform::VbError(platform::vberr::TypeMismatch,
-                            QStringLiteral("Type mismatch: control '%1'").arg(name));
+    throw platform::VbError(platform::vberr::TypeMismatch, QStringLiteral("Type mismatch: control '%1'").arg(name));
 }
 
 ReportControl *ReportControls::find(const QString &name) const
@@ -78,8 +79,8 @@ ReportControl *ReportControls::add(const QString &className)
                             QStringLiteral("Invalid class string '%1'").arg(className));
 }
 
-ReportLabel *ReportControls::addLabel(const QString &name, double left, double top, double width,
-                                      double height, const QString &caption)
+ReportLabel *ReportControls::addLabel(const QString &name, double left, double top, double width, double height,
+                                      const QString &caption)
 {
     auto *label = append<ReportLabel>(name, left, top, width, height);
     label->setCaption(caption);
@@ -91,22 +92,20 @@ ReportField *ReportControls::addField(const QString &name)
     return append<ReportField>(name);
 }
 
-ReportField *ReportControls::addField(const QString &name, double left, double top, double width,
-                                      double height, const QString &text)
+ReportField *ReportControls::addField(const QString &name, double left, double top, double width, double height,
+                                      const QString &text)
 {
     auto *field = append<ReportField>(name, left, top, width, height);
     field->setText(text);
     return field;
 }
 
-ReportImage *ReportControls::addImage(const QString &name, double left, double top, double width,
-                                      double height)
+ReportImage *ReportControls::addImage(const QString &name, double left, double top, double width, double height)
 {
     return append<ReportImage>(name, left, top, width, height);
 }
 
-ReportChart *ReportControls::addChart(const QString &name, double left, double top, double width,
-                                      double height)
+ReportChart *ReportControls::addChart(const QString &name, double left, double top, double width, double height)
 {
     return append<ReportChart>(name, left, top, width, height);
 }
@@ -116,8 +115,7 @@ ReportSubReport *ReportControls::addSubReport(const QString &name)
     return append<ReportSubReport>(name);
 }
 
-ReportSubReport *ReportControls::addSubReport(const QString &name, double left, double top, double width,
-                                              double height)
+ReportSubReport *ReportControls::addSubReport(const QString &name, double left, double top, double width, double height)
 {
     return append<ReportSubReport>(name, left, top, width, height);
 }

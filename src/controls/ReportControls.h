@@ -222,8 +222,7 @@ public:
     ReportImage *addImage(const QString &name, double left, double top, double width, double height);
     ReportChart *addChart(const QString &name, double left, double top, double width, double height);
     ReportSubReport *addSubReport(const QString &name);
-    ReportSubReport *addSubReport(const QString &name, double left, double top, double width,
-                                  double height);
+    ReportSubReport *addSubReport(const QString &name, double left, double top, double width, double height);
     ReportPageBreak *addPageBreak(const QString &name, double top);
     // The same by class name (FieldClassName, SubReportClassName, PageBreakClassName), unnamed;
     // another name raises VbError.

@@ -67,7 +67,8 @@ QByteArray rtfEscaped(const QString &text)
 
 QByteArray runOf(const QString &text, const ReportFont &font)
 {
-    return "{\\f0\\fs" + QByteArray::number(qRound(font.size * 2)) + (font.bold ? "\\b " : " ") + rtfEscaped(text) + "}";
+    return "{\\f0\\fs" + QByteArray::number(qRound(font.size * 2)) + (font.bold ? "\\b " : " ") + rtfEscaped(text) +
+           "}";
 }
 
 int twipsFrom(double x, double leftMargin)
@@ -96,8 +97,8 @@ QByteArray rtfLine(const QList<TextPiece> &line, double leftMargin, int spaceBef
         }
         runs += runOf(piece.text, piece.font);
     }
-    return "\\pard\\plain\\li" + QByteArray::number(indent) + "\\sb" + QByteArray::number(spaceBefore) + stops + " "
-           + runs + "\\par\r\n";
+    return "\\pard\\plain\\li" + QByteArray::number(indent) + "\\sb" + QByteArray::number(spaceBefore) + stops + " " +
+           runs + "\\par\r\n";
 }
 
 QByteArray rtfBorder(const char *side, int style)
@@ -111,9 +112,9 @@ QByteArray rtfBorder(const char *side, int style)
 // A table row: its cells at their widths, a borderless cell for a gap before or between boxes.
 QByteArray rtfRow(const FlowRow &row, double tableLeft, double leftMargin)
 {
-    QByteArray defs = "\\trowd\\trgaph" + QByteArray::number(qRound(TextPadding)) + "\\trleft"
-                      + QByteArray::number(twipsFrom(tableLeft, leftMargin)) + "\\trrh"
-                      + QByteArray::number(qRound(row.height));
+    QByteArray defs = "\\trowd\\trgaph" + QByteArray::number(qRound(TextPadding)) + "\\trleft" +
+                      QByteArray::number(twipsFrom(tableLeft, leftMargin)) + "\\trrh" +
+                      QByteArray::number(qRound(row.height));
     QByteArray cells;
     double right = tableLeft;
     for (const FlowCell &cell : row.cells) {
@@ -124,8 +125,8 @@ QByteArray rtfRow(const FlowRow &row, double tableLeft, double leftMargin)
         defs += cell.verticalAlignment == textalign::Middle   ? "\\clvertalc"
                 : cell.verticalAlignment == textalign::Bottom ? "\\clvertalb"
                                                               : "\\clvertalt";
-        defs += rtfBorder("t", cell.border.topStyle) + rtfBorder("l", cell.border.leftStyle)
-                + rtfBorder("b", cell.border.bottomStyle) + rtfBorder("r", cell.border.rightStyle);
+        defs += rtfBorder("t", cell.border.topStyle) + rtfBorder("l", cell.border.leftStyle) +
+                rtfBorder("b", cell.border.bottomStyle) + rtfBorder("r", cell.border.rightStyle);
         defs += "\\cellx" + QByteArray::number(twipsFrom(cell.right, leftMargin));
         const char *align = cell.alignment == textalign::Right    ? "\\qr"
                             : cell.alignment == textalign::Centre ? "\\qc"
@@ -145,8 +146,8 @@ QByteArray rtfPicture(const PageItem &item)
         // Drawn as on paper, at twice the screen's pixels for a sharper picture.
         constexpr double Sharpness = 2;
         const QSizeF pixels(item.rect.width() / platform::TwipsPerPixel, item.rect.height() / platform::TwipsPerPixel);
-        image = QImage(std::max(1, qRound(pixels.width() * Sharpness)), std::max(1, qRound(pixels.height() * Sharpness)),
-                       QImage::Format_RGB32);
+        image = QImage(std::max(1, qRound(pixels.width() * Sharpness)),
+                       std::max(1, qRound(pixels.height() * Sharpness)), QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.scale(Sharpness, Sharpness);
@@ -164,9 +165,9 @@ QByteArray rtfPicture(const PageItem &item)
     // Lines of 128 digits keep the file readable for tools that read line by line.
     for (qsizetype at = 128; at < hex.size(); at += 130)
         hex.insert(at, "\r\n");
-    return "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" + QByteArray::number(image.height())
-           + "\\picwgoal" + QByteArray::number(qRound(item.rect.width())) + "\\pichgoal"
-           + QByteArray::number(qRound(item.rect.height())) + "\r\n" + hex + "}";
+    return "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
+           QByteArray::number(image.height()) + "\\picwgoal" + QByteArray::number(qRound(item.rect.width())) +
+           "\\pichgoal" + QByteArray::number(qRound(item.rect.height())) + "\r\n" + hex + "}";
 }
 
 int textColumn(double x, double leftMargin)
@@ -271,8 +272,7 @@ void PdfExport::exportDocument(const ReportDocument &document)
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setPageSize(QPageSize(QSizeF(document.paperWidth / 20, document.paperHeight / 20),
-                                     QPageSize::Point));
+        writer.setPageSize(QPageSize(QSizeF(document.paperWidth / 20, document.paperHeight / 20), QPageSize::Point));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setResolution(1440); // one unit is one twip
         writer.setTitle(document.title);
@@ -295,11 +295,11 @@ QByteArray RtfExport::rtf(const ReportDocument &document)
 {
     const double rightMargin = std::max(0.0, document.paperWidth - document.leftMargin - document.printWidth);
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss Arial;}}\r\n";
-    out += "\\paperw" + QByteArray::number(qRound(document.paperWidth)) + "\\paperh"
-           + QByteArray::number(qRound(document.paperHeight)) + "\\margl"
-           + QByteArray::number(qRound(document.leftMargin)) + "\\margr" + QByteArray::number(qRound(rightMargin))
-           + "\\margt" + QByteArray::number(qRound(document.topMargin)) + "\\margb"
-           + QByteArray::number(qRound(document.bottomMargin)) + "\r\n";
+    out += "\\paperw" + QByteArray::number(qRound(document.paperWidth)) + "\\paperh" +
+           QByteArray::number(qRound(document.paperHeight)) + "\\margl" +
+           QByteArray::number(qRound(document.leftMargin)) + "\\margr" + QByteArray::number(qRound(rightMargin)) +
+           "\\margt" + QByteArray::number(qRound(document.topMargin)) + "\\margb" +
+           QByteArray::number(qRound(document.bottomMargin)) + "\r\n";
     if (!document.title.isEmpty())
         out += "{\\info{\\title " + rtfEscaped(document.title) + "}}\r\n";
     for (int p = 0; p < document.pages.size(); ++p) {
@@ -316,21 +316,22 @@ QByteArray RtfExport::rtf(const ReportDocument &document)
                     bottom = std::max(bottom, piece.top + piece.lineHeight);
                 break;
             case FlowBlock::Kind::Picture:
-                out += "\\pard\\plain\\li" + QByteArray::number(std::max(0, qRound(block.picture.rect.left() - document.leftMargin)))
-                       + "\\sb" + QByteArray::number(spaceBefore) + " " + rtfPicture(block.picture) + "\\par\r\n";
+                out += "\\pard\\plain\\li" +
+                       QByteArray::number(std::max(0, qRound(block.picture.rect.left() - document.leftMargin))) +
+                       "\\sb" + QByteArray::number(spaceBefore) + " " + rtfPicture(block.picture) + "\\par\r\n";
                 bottom = block.picture.rect.bottom();
                 break;
             case FlowBlock::Kind::Table:
                 if (spaceBefore > 0)
                     out += "\\pard\\plain\\sl-" + QByteArray::number(spaceBefore) + "\\slmult0\\fs2\\par\r\n";
-            {
-                // Rows that start further right (an empty label) begin with an empty cell.
-                double tableLeft = block.rows.first().cells.first().left;
-                for (const FlowRow &row : block.rows)
-                    tableLeft = std::min(tableLeft, row.cells.first().left);
-                for (const FlowRow &row : block.rows)
-                    out += rtfRow(row, tableLeft, document.leftMargin);
-            }
+                {
+                    // Rows that start further right (an empty label) begin with an empty cell.
+                    double tableLeft = block.rows.first().cells.first().left;
+                    for (const FlowRow &row : block.rows)
+                        tableLeft = std::min(tableLeft, row.cells.first().left);
+                    for (const FlowRow &row : block.rows)
+                        out += rtfRow(row, tableLeft, document.leftMargin);
+                }
                 bottom = block.rows.last().top + block.rows.last().height;
                 break;
             }

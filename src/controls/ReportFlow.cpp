@@ -69,8 +69,8 @@ QVector<FlowBlock> flowOf(const QVector<PageItem> &items)
     QVector<PageItem> free;
     QVector<FlowBlock> blocks;
     for (const PageItem &item : items) {
-        const bool picture = item.kind == PageItem::Kind::Chart ||
-                             (item.kind == PageItem::Kind::Image && item.text.trimmed().isEmpty());
+        const bool picture =
+            item.kind == PageItem::Kind::Chart || (item.kind == PageItem::Kind::Image && item.text.trimmed().isEmpty());
         if (picture) {
             FlowBlock block;
             block.kind = FlowBlock::Kind::Picture;
@@ -121,7 +121,8 @@ QVector<FlowBlock> flowOf(const QVector<PageItem> &items)
         block.line = line;
         blocks.append(block);
     }
-    std::stable_sort(blocks.begin(), blocks.end(), [](const FlowBlock &a, const FlowBlock &b) { return a.top < b.top; });
+    std::stable_sort(blocks.begin(), blocks.end(),
+                     [](const FlowBlock &a, const FlowBlock &b) { return a.top < b.top; });
 
     // Rows that follow one another with nothing between them are one table.
     QVector<FlowBlock> merged;
@@ -173,7 +174,8 @@ QList<QList<TextPiece>> textLines(const QVector<PageItem> &items)
         result.last().append(p.piece);
     }
     for (auto &line : result)
-        std::stable_sort(line.begin(), line.end(), [](const TextPiece &a, const TextPiece &b) { return a.left < b.left; });
+        std::stable_sort(line.begin(), line.end(),
+                         [](const TextPiece &a, const TextPiece &b) { return a.left < b.left; });
     return result;
 }
 

@@ -34,9 +34,9 @@ struct FlowBlock
     enum class Kind { Line, Table, Picture };
     Kind kind = Kind::Line;
     double top = 0;
-    QList<TextPiece> line;  // Line
-    QVector<FlowRow> rows;  // Table
-    PageItem picture;       // Picture: a chart, or an image that has no text
+    QList<TextPiece> line; // Line
+    QVector<FlowRow> rows; // Table
+    PageItem picture;      // Picture: a chart, or an image that has no text
 };
 
 // The body of the page in reading order, then its page footer.

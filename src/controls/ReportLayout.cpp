@@ -80,8 +80,7 @@ public:
             fetch(eof);
             return !eof;
         }
-        case Once:
-            return m_index++ == 0;
+        case Once: return m_index++ == 0;
         }
         return false;
     }
@@ -170,7 +169,8 @@ double ReportBand::firstCut(double from) const
         if (y <= from + Epsilon || insideKeep(y))
             continue;
         const bool straddled = std::any_of(items.cbegin(), items.cend(), [&](const PageItem &item) {
-            return item.rect.top() < y - Epsilon && item.rect.bottom() > y + Epsilon && item.rect.top() >= from - Epsilon;
+            return item.rect.top() < y - Epsilon && item.rect.bottom() > y + Epsilon &&
+                   item.rect.top() >= from - Epsilon;
         });
         if (!straddled)
             return y;
@@ -241,16 +241,14 @@ QVector<ReportBand> ReportLayout::printSections(Report &report)
         ReportSection &section = *report.sectionAt(i);
         switch (section.kind()) {
         case ReportSection::Kind::PageHeader:
-        case ReportSection::Kind::PageFooter:
-            break;
+        case ReportSection::Kind::PageFooter: break;
         case ReportSection::Kind::Detail:
             while (haveRow) {
                 printOne(section);
                 haveRow = rows.next(fetch);
             }
             break;
-        default:
-            printOne(section);
+        default: printOne(section);
         }
     }
     // A group header is not left at the foot of a page without the first row below it.

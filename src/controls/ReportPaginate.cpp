@@ -85,10 +85,14 @@ QVector<LinePiece> linePieces(const PageItem &item)
 class Paginator
 {
 public:
-    Paginator(ReportDocument &document, double left, double bodyTop, double bodyBottom,
-              const ReportBand &header, double headerTop)
-        : m_document(document), m_left(left), m_bodyTop(bodyTop), m_bodyBottom(bodyBottom),
-          m_header(header), m_headerTop(headerTop)
+    Paginator(ReportDocument &document, double left, double bodyTop, double bodyBottom, const ReportBand &header,
+              double headerTop)
+        : m_document(document),
+          m_left(left),
+          m_bodyTop(bodyTop),
+          m_bodyBottom(bodyBottom),
+          m_header(header),
+          m_headerTop(headerTop)
     {
         newPage();
     }
@@ -109,9 +113,8 @@ public:
         }
         m_order.resize(band.items.size());
         std::iota(m_order.begin(), m_order.end(), 0);
-        std::stable_sort(m_order.begin(), m_order.end(), [&band](int x, int y) {
-            return band.items.at(x).rect.top() < band.items.at(y).rect.top();
-        });
+        std::stable_sort(m_order.begin(), m_order.end(),
+                         [&band](int x, int y) { return band.items.at(x).rect.top() < band.items.at(y).rect.top(); });
 
         double start = 0;
         int nextBreak = 0;
@@ -220,7 +223,6 @@ public:
     }
 
 private:
-
     void newPage()
     {
         m_document.pages.append(ReportPage{});
@@ -333,8 +335,8 @@ ReportDocument ReportLayout::paginate(Report &report, const QVector<ReportBand> 
     document.leftMargin = left;
     document.printWidth = report.printWidth();
     const double bodyTop = settings.topMargin + header.height;
-    const double footerTop = std::max(bodyTop + MinimumBody,
-                                      settings.paperHeight - settings.bottomMargin - footer.height);
+    const double footerTop =
+        std::max(bodyTop + MinimumBody, settings.paperHeight - settings.bottomMargin - footer.height);
     {
         Paginator paginator(document, left, bodyTop, footerTop, header, settings.topMargin);
         for (int i = 0; i < bands.size(); ++i)

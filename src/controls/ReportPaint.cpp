@@ -103,8 +103,8 @@ void paintPage(QPainter &painter, const ReportDocument &document, int pageIndex)
             painter.setPen(platform::toQColor(item.foreColor));
             const QRectF inner = item.rect.adjusted(TextPadding, 0, -TextPadding, 0);
             // A text taller than its box runs over the edge rather than losing lines.
-            painter.drawText(inner, qtAlignment(item.alignment, item.verticalAlignment) | Qt::TextWordWrap
-                                        | Qt::TextDontClip,
+            painter.drawText(inner,
+                             qtAlignment(item.alignment, item.verticalAlignment) | Qt::TextWordWrap | Qt::TextDontClip,
                              displayText(item.text));
         }
         paintBorder(painter, item);

@@ -27,7 +27,7 @@ QToolButton *toolButton(const QString &text, QWidget *parent)
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return button;
 }
-}
+} // namespace
 
 ReportPreview::ReportPreview(Report *report, QWidget *owner) : QDialog(owner), m_report(report)
 {

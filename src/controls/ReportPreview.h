@@ -22,7 +22,7 @@ public:
     int pageIndex() const { return m_page; } // 0-based
     void setPageIndex(int index);
     int pageCount() const;
-    double zoom() const { return m_zoom; }   // 1 = 100 %
+    double zoom() const { return m_zoom; } // 1 = 100 %
     void setZoom(double zoom);
 
     // Prints every page on a printer that is already set up; false when it cannot be started.

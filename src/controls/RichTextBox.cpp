@@ -45,11 +45,39 @@ struct RtfState
 const QSet<QByteArray> &skippedDestinations()
 {
     static const QSet<QByteArray> words{
-        "fonttbl",  "colortbl",  "stylesheet", "info",     "pict",        "object",    "header",
-        "headerl",  "headerr",   "headerf",    "footer",   "footerl",     "footerr",   "footerf",
-        "footnote", "listtable", "listoverridetable", "rsidtbl", "generator", "xmlnstbl", "themedata",
-        "colorschememapping", "latentstyles", "datastore", "revtbl", "filetbl", "pgdsctbl", "fldinst",
-        "nonshppict", "shp", "bkmkstart", "bkmkend", "private",
+        "fonttbl",
+        "colortbl",
+        "stylesheet",
+        "info",
+        "pict",
+        "object",
+        "header",
+        "headerl",
+        "headerr",
+        "headerf",
+        "footer",
+        "footerl",
+        "footerr",
+        "footerf",
+        "footnote",
+        "listtable",
+        "listoverridetable",
+        "rsidtbl",
+        "generator",
+        "xmlnstbl",
+        "themedata",
+        "colorschememapping",
+        "latentstyles",
+        "datastore",
+        "revtbl",
+        "filetbl",
+        "pgdsctbl",
+        "fldinst",
+        "nonshppict",
+        "shp",
+        "bkmkstart",
+        "bkmkend",
+        "private",
     };
     return words;
 }
@@ -77,15 +105,10 @@ public:
                     m_stack.pop_back();
                 m_pendingSkip = 0;
                 break;
-            case '\\':
-                controlWord();
-                break;
+            case '\\': controlWord(); break;
             case '\r':
-            case '\n':
-                break;
-            default:
-                text(byteChar(uchar(c)));
-                break;
+            case '\n': break;
+            default: text(byteChar(uchar(c))); break;
             }
         }
         flush();
@@ -204,25 +227,16 @@ private:
         }
         case '\\':
         case '{':
-        case '}':
-            text(QChar(QLatin1Char(c)));
-            break;
-        case '~':
-            text(QChar(0x00A0));
-            break;
-        case '_':
-            text(QChar(0x2011));
-            break;
+        case '}': text(QChar(QLatin1Char(c))); break;
+        case '~': text(QChar(0x00A0)); break;
+        case '_': text(QChar(0x2011)); break;
         case '*':
             flush();
             state().skip = true;
             break;
         case '\r':
-        case '\n':
-            paragraph();
-            break;
-        default:
-            break; // \- optional hyphen and unknown symbols
+        case '\n': paragraph(); break;
+        default: break; // \- optional hyphen and unknown symbols
         }
     }
 
@@ -292,10 +306,10 @@ private:
             s.align = Qt::AlignLeft;
         } else if (word == "ql" || word == "qc" || word == "qr" || word == "qj") {
             flush();
-            s.align = word == "qc" ? Qt::AlignHCenter
-                    : word == "qr" ? Qt::AlignRight
-                    : word == "qj" ? Qt::AlignJustify
-                                   : Qt::AlignLeft;
+            s.align = word == "qc"   ? Qt::AlignHCenter
+                      : word == "qr" ? Qt::AlignRight
+                      : word == "qj" ? Qt::AlignJustify
+                                     : Qt::AlignLeft;
         }
     }
 

@@ -36,8 +36,8 @@ QByteArray readObject(chmFile *chm, const QString &path)
     if (info.length == 0 || info.length > MaxObjectSize)
         return QByteArray();
     QByteArray bytes(qsizetype(info.length), Qt::Uninitialized);
-    const LONGINT64 got = chm_retrieve_object(chm, &info, reinterpret_cast<unsigned char *>(bytes.data()), 0,
-                                              LONGINT64(info.length));
+    const LONGINT64 got =
+        chm_retrieve_object(chm, &info, reinterpret_cast<unsigned char *>(bytes.data()), 0, LONGINT64(info.length));
     if (got <= 0)
         return QByteArray();
     bytes.truncate(qsizetype(got));
@@ -145,7 +145,8 @@ bool HelpFile::load(const QString &path)
     for (const helpsitemap::Item &item : helpsitemap::parse(eightBitText(object(m_indexFile)))) {
         keywords.resize(item.level);
         const QString keyword = keywords.isEmpty() || keywords.last().isEmpty()
-            ? item.name : keywords.last() + QStringLiteral(", ") + item.name;
+                                    ? item.name
+                                    : keywords.last() + QStringLiteral(", ") + item.name;
         keywords.append(keyword);
         const QString topic = topicPath(item.local);
         if (!topic.isEmpty())

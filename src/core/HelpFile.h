@@ -84,6 +84,6 @@ private:
     QList<ContentsEntry> m_contents;
     QList<IndexEntry> m_index;
     QStringList m_topicOrder;
-    QHash<QString, QString> m_objects;            // lower-case name -> path in the file
-    mutable QHash<QString, QString> m_plainText;  // lower-case name -> lower-case plain text
+    QHash<QString, QString> m_objects;           // lower-case name -> path in the file
+    mutable QHash<QString, QString> m_plainText; // lower-case name -> lower-case plain text
 };

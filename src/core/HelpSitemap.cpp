@@ -47,8 +47,8 @@ QList<Item> parse(const QString &html)
             depth = closing ? std::max(0, depth - 1) : depth + 1;
         } else if (name == QLatin1String("object")) {
             if (!closing) {
-                inObject = attribute(m.captured(3), QStringLiteral("type")).compare(QLatin1String("text/sitemap"),
-                                                                                    Qt::CaseInsensitive) == 0;
+                inObject = attribute(m.captured(3), QStringLiteral("type"))
+                               .compare(QLatin1String("text/sitemap"), Qt::CaseInsensitive) == 0;
                 item = Item();
                 item.level = std::max(0, depth - 1);
             } else if (inObject) {

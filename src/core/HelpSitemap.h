@@ -11,9 +11,9 @@ namespace helpsitemap {
 
 struct Item
 {
-    int level = 0;  // 0 for the outermost list
-    QString name;   // the first "Name" parameter
-    QString local;  // the first "Local" parameter, as written; empty when none
+    int level = 0; // 0 for the outermost list
+    QString name;  // the first "Name" parameter
+    QString local; // the first "Local" parameter, as written; empty when none
 };
 
 // The items in the order written. Tags and parameter names are matched without regard to letter

@@ -1,6 +1,5 @@
 #include "core/HelpViewer.h"
 
-
 #include <QApplication>
 #include <QCollator>
 #include <QFileInfo>
@@ -68,27 +67,17 @@ HelpViewer *HelpViewer::htmlHelp(QWidget *hwndCaller, const QString &pszFile, in
     if (viewer->m_path != pszFile || !viewer->m_opened)
         viewer->openFile(pszFile);
     switch (uCommand) {
-    case hh::DisplayTopic:
-        viewer->showTopic(topic);
-        break;
-    case hh::DisplayToc:
-        viewer->showContents();
-        break;
-    case hh::DisplayIndex:
-        viewer->showIndex();
-        break;
-    case hh::DisplaySearch:
-        viewer->showSearch();
-        break;
-    default:
-        break;
+    case hh::DisplayTopic: viewer->showTopic(topic); break;
+    case hh::DisplayToc: viewer->showContents(); break;
+    case hh::DisplayIndex: viewer->showIndex(); break;
+    case hh::DisplaySearch: viewer->showSearch(); break;
+    default: break;
     }
     viewer->present();
     return viewer;
 }
 
-HelpViewer *HelpViewer::htmlHelp(QWidget *hwndCaller, const QString &pszFile, int uCommand,
-                                 const hh::FtsQuery &query)
+HelpViewer *HelpViewer::htmlHelp(QWidget *hwndCaller, const QString &pszFile, int uCommand, const hh::FtsQuery &query)
 {
     HelpViewer *viewer = htmlHelp(hwndCaller, pszFile, uCommand == hh::DisplaySearch ? -1 : uCommand);
     if (viewer && uCommand == hh::DisplaySearch)
@@ -200,9 +189,11 @@ bool HelpViewer::openFile(const QString &path)
     lstSearch->clear();
     setWindowTitle(m_opened && !m_file.title().isEmpty() ? m_file.title() : QStringLiteral("Help"));
     if (!m_opened) {
-        const QString text = QFileInfo::exists(path)
-            ? QStringLiteral("The file \"%1\" is not a help file, or it is damaged.").arg(path)
-            : QStringLiteral("The help file \"%1\" cannot be found. Reinstall the program to restore it.").arg(path);
+        const QString text =
+            QFileInfo::exists(path)
+                ? QStringLiteral("The file \"%1\" is not a help file, or it is damaged.").arg(path)
+                : QStringLiteral("The help file \"%1\" cannot be found. Reinstall the program to restore it.")
+                      .arg(path);
         showError(QStringLiteral("Cannot open the help file"), text);
     }
     return m_opened;

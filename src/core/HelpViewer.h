@@ -59,10 +59,8 @@ public:
     // Runs a help command on a help file, as the platform's help function does: opens (or
     // reuses) the help window on that file and shows the tab or the topic. An empty path opens
     // nothing and gives nullptr. topic is the page for DisplayTopic and is ignored otherwise.
-    static HelpViewer *htmlHelp(QWidget *hwndCaller, const QString &pszFile, int uCommand,
-                                const QString &topic = {});
-    static HelpViewer *htmlHelp(QWidget *hwndCaller, const QString &pszFile, int uCommand,
-                                const hh::FtsQuery &query);
+    static HelpViewer *htmlHelp(QWidget *hwndCaller, const QString &pszFile, int uCommand, const QString &topic = {});
+    static HelpViewer *htmlHelp(QWidget *hwndCaller, const QString &pszFile, int uCommand, const hh::FtsQuery &query);
 
     // The help window, nullptr while none is open.
     static HelpViewer *instance();

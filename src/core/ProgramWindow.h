@@ -80,11 +80,11 @@ public:
     // Settings file.
     void LoadSettings();
     void SaveSettings();
-    float ColumnSize(int Index) const;             // VbError 9 outside 0..5
-    void ColumnSize(int Index, float sngWidth);    // VbError 9 outside 0..5
-    bool ColumnVisible(int Index) const;           // VbError 9 outside 0..5
-    void ColumnVisible(int Index, bool blnVisible); // VbError 9 outside 0..5
-    QString SavedSearch(int Index) const;          // VbError 9 outside 0..7
+    float ColumnSize(int Index) const;                     // VbError 9 outside 0..5
+    void ColumnSize(int Index, float sngWidth);            // VbError 9 outside 0..5
+    bool ColumnVisible(int Index) const;                   // VbError 9 outside 0..5
+    void ColumnVisible(int Index, bool blnVisible);        // VbError 9 outside 0..5
+    QString SavedSearch(int Index) const;                  // VbError 9 outside 0..7
     void SavedSearch(int Index, const QString &strSearch); // VbError 9 outside 0..7
 
     // Table catalogue.

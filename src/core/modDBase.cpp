@@ -44,9 +44,9 @@ VbError raisedAgain(const VbError &e, const char *procedure)
 QString errorText(const VbError &e)
 {
     return QStringLiteral("Error No. - ") + QString::number(e.number()) + vbCrLf +
-           QStringLiteral("Application EXE - ") + platform::exeName() + vbCrLf +
-           QStringLiteral("Sub/Function - ") + QStringLiteral("modDBase.OpenDBase") + vbCrLf +
-           QStringLiteral("Error Description - ") + vbCrLf + e.description();
+           QStringLiteral("Application EXE - ") + platform::exeName() + vbCrLf + QStringLiteral("Sub/Function - ") +
+           QStringLiteral("modDBase.OpenDBase") + vbCrLf + QStringLiteral("Error Description - ") + vbCrLf +
+           e.description();
 }
 
 // Shows the unexpected error and writes the log. A log that cannot be written is not reported again.
@@ -62,8 +62,8 @@ void reportUnexpected(const VbError &e)
     const QDateTime now = QDateTime::currentDateTime();
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
     timeFormat.remove(QLatin1Char('t'));
-    const QString stamp =
-        locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') + locale.toString(now.time(), timeFormat.trimmed());
+    const QString stamp = locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+                          locale.toString(now.time(), timeFormat.trimmed());
     // Replaces the earlier log only when the new one is complete.
     platform::writeFileAtomically(modFileHandler::DataFilePath(QStringLiteral("ErrorLog.txt")),
                                   (stamp + vbCrLf + text + vbCrLf).toUtf8());
@@ -71,8 +71,8 @@ void reportUnexpected(const VbError &e)
 
 } // namespace
 
-bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFile, bool blnExclusive,
-               bool blnReadOnly, const QString &strPassword, const QString &strMissingText)
+bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFile, bool blnExclusive, bool blnReadOnly,
+               const QString &strPassword, const QString &strMissingText)
 {
     QWidget *comDlg = frm;
     QString strPath = ReadPathFile(strPathFile);
@@ -99,16 +99,16 @@ bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFil
             switch (e.number()) {
             case db::dberr::FileNotFound:
             case db::dberr::InvalidPath:
-                answer = platform::msgBox(QStringLiteral("Error <") + QString::number(e.number()) + QStringLiteral("> ") +
-                                              e.description() + vbCrLf + vbCrLf + strMissingText,
+                answer = platform::msgBox(QStringLiteral("Error <") + QString::number(e.number()) +
+                                              QStringLiteral("> ") + e.description() + vbCrLf + vbCrLf + strMissingText,
                                           platform::vbCritical | platform::vbYesNo, QStringLiteral("Database Missing"));
                 break;
             case db::dberr::UnrecognizedFormat:
-                answer = platform::msgBox(QStringLiteral("You attempted to open a non-database file.") + vbCrLf + vbCrLf +
-                                              strPath + vbCrLf + vbCrLf + strDbName +
-                                              QStringLiteral("is the necessary file") + vbCrLf + vbCrLf +
-                                              QStringLiteral("Do you wish to try again?"),
-                                          platform::vbCritical | platform::vbYesNo, QStringLiteral("Wrong file format"));
+                answer = platform::msgBox(
+                    QStringLiteral("You attempted to open a non-database file.") + vbCrLf + vbCrLf + strPath + vbCrLf +
+                        vbCrLf + strDbName + QStringLiteral("is the necessary file") + vbCrLf + vbCrLf +
+                        QStringLiteral("Do you wish to try again?"),
+                    platform::vbCritical | platform::vbYesNo, QStringLiteral("Wrong file format"));
                 break;
             default:
                 reportUnexpected(e);
@@ -201,10 +201,10 @@ QString LocateDBase(QWidget *comDlg, const QString &strDbName)
                 gDbPathChanged = true;
                 return chosen;
             }
-            const int answer = platform::msgBox(QStringLiteral("You attempted to open wrong file.") + vbCrLf + vbCrLf +
-                                                    QLatin1Char('\'') + chosen + QLatin1Char('\'') + vbCrLf + vbCrLf +
-                                                    QStringLiteral("Do you wish to try again ?"),
-                                                platform::vbInformation | platform::vbYesNo, QStringLiteral("Wrong Path..."));
+            const int answer = platform::msgBox(
+                QStringLiteral("You attempted to open wrong file.") + vbCrLf + vbCrLf + QLatin1Char('\'') + chosen +
+                    QLatin1Char('\'') + vbCrLf + vbCrLf + QStringLiteral("Do you wish to try again ?"),
+                platform::vbInformation | platform::vbYesNo, QStringLiteral("Wrong Path..."));
             if (answer != platform::vbYes) {
                 gDbPathChanged = true;
                 return {};

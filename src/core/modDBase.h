@@ -10,7 +10,7 @@ class QWidget;
 namespace db {
 class Database;
 class Recordset;
-}
+} // namespace db
 
 namespace modDBase {
 
@@ -29,8 +29,8 @@ inline QString MaterialPassword()
 
 // Finds and opens the database; true when gMaterialDb is open. Talks the user through a missing
 // or wrong file and logs unexpected errors in the data folder.
-bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFile, bool blnExclusive,
-               bool blnReadOnly, const QString &strPassword, const QString &strMissingText);
+bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFile, bool blnExclusive, bool blnReadOnly,
+               const QString &strPassword, const QString &strMissingText);
 // Raises VbError (source "<exe>modDBase.CloseDBase") when the engine fails.
 void CloseDBase();
 
@@ -48,8 +48,7 @@ bool CheckName(const QString &strText, const QString &strSuffix);
 // Lookups on a clone of the recordset (its current record does not move). A null recordset gives
 // the empty result; engine errors are raised again with the source "<exe>modDBase.GetText"/"GetID".
 QString GetText(const db::Recordset *rs, qint32 iID, const QString &strIDField, const QString &strTextField);
-qint32 GetID(const db::Recordset *rs, const QString &strText, const QString &strTextField,
-             const QString &strIDField);
+qint32 GetID(const db::Recordset *rs, const QString &strText, const QString &strTextField, const QString &strIDField);
 inline QString GetText(const db::Recordset &rs, qint32 iID, const QString &strIDField, const QString &strTextField)
 {
     return GetText(&rs, iID, strIDField, strTextField);

@@ -56,47 +56,30 @@ int ShellOpen(const QString &strPath)
     if (!normalExit)
         return 0;
     switch (status) {
-    case XdgSuccess:
-        return shellcode::Success;
-    case XdgFileMissing:
-        return shellcode::FileNotFound;
+    case XdgSuccess: return shellcode::Success;
+    case XdgFileMissing: return shellcode::FileNotFound;
     case XdgNoTool:
-    case XdgActionFailed:
-        return shellcode::NoAssociation;
-    default:
-        return 0;
+    case XdgActionFailed: return shellcode::NoAssociation;
+    default: return 0;
     }
 }
 
 QString ShellErrorText(int code)
 {
     switch (code) {
-    case shellcode::FileNotFound:
-        return QStringLiteral("File not found");
-    case shellcode::PathNotFound:
-        return QStringLiteral("Path not found");
-    case shellcode::AccessDenied:
-        return QStringLiteral("Access denied");
-    case shellcode::OutOfMemory:
-        return QStringLiteral("Out of memory");
-    case shellcode::BadFormat:
-        return QStringLiteral("Invalid EXE file or error in EXE image");
-    case shellcode::SharingViolation:
-        return QStringLiteral("A sharing violation occurred");
-    case shellcode::AssocIncomplete:
-        return QStringLiteral("Incomplete or invalid file association");
-    case shellcode::DdeTimeout:
-        return QStringLiteral("DDE Time out");
-    case shellcode::DdeFail:
-        return QStringLiteral("DDE transaction failed");
-    case shellcode::DdeBusy:
-        return QStringLiteral("DDE busy");
-    case shellcode::NoAssociation:
-        return QString();
-    case shellcode::DllNotFound:
-        return QStringLiteral("DLL not found");
-    default:
-        return QStringLiteral("Unknown error");
+    case shellcode::FileNotFound: return QStringLiteral("File not found");
+    case shellcode::PathNotFound: return QStringLiteral("Path not found");
+    case shellcode::AccessDenied: return QStringLiteral("Access denied");
+    case shellcode::OutOfMemory: return QStringLiteral("Out of memory");
+    case shellcode::BadFormat: return QStringLiteral("Invalid EXE file or error in EXE image");
+    case shellcode::SharingViolation: return QStringLiteral("A sharing violation occurred");
+    case shellcode::AssocIncomplete: return QStringLiteral("Incomplete or invalid file association");
+    case shellcode::DdeTimeout: return QStringLiteral("DDE Time out");
+    case shellcode::DdeFail: return QStringLiteral("DDE transaction failed");
+    case shellcode::DdeBusy: return QStringLiteral("DDE busy");
+    case shellcode::NoAssociation: return QString();
+    case shellcode::DllNotFound: return QStringLiteral("DLL not found");
+    default: return QStringLiteral("Unknown error");
     }
 }
 

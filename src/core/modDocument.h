@@ -23,7 +23,7 @@ constexpr int DdeBusy = 30;
 constexpr int NoAssociation = 31;
 constexpr int DllNotFound = 32;
 constexpr int Success = 42;
-}
+} // namespace shellcode
 
 // Opens the file with its associated program, or explains why not in a message box. Without an
 // associated program the user picks one in an open-with chooser.

@@ -27,7 +27,7 @@ Tri triNot(Tri v)
 struct Token
 {
     enum Kind { End, Name, Number, Text, Op, LParen, RParen } kind = End;
-    QString text;   // name, operator, keyword (upper case) or text literal
+    QString text; // name, operator, keyword (upper case) or text literal
     double number = 0;
 };
 
@@ -50,12 +50,9 @@ struct Criteria::Node
         if (kind == Constant)
             return constant;
         switch (truth(row)) {
-        case Tri::True:
-            return -1;
-        case Tri::False:
-            return 0;
-        case Tri::Null:
-            break;
+        case Tri::True: return -1;
+        case Tri::False: return 0;
+        case Tri::Null: break;
         }
         return QVariant();
     }
@@ -81,8 +78,7 @@ struct Criteria::Node
                 return Tri::True;
             return (a == Tri::Null || b == Tri::Null) ? Tri::Null : Tri::False;
         }
-        case Not:
-            return triNot(left->truth(row));
+        case Not: return triNot(left->truth(row));
         case IsNull: {
             const bool isNull = left->value(row).isNull();
             return (isNull != (op == QLatin1String("NOT"))) ? Tri::True : Tri::False;
@@ -156,14 +152,15 @@ private:
 
     [[noreturn]] void syntaxError() const
     {
-        throw platform::VbError(dberr::SyntaxError,
-                                QStringLiteral("Syntax error (missing operator) in query expression '%1'.").arg(m_text));
+        throw platform::VbError(
+            dberr::SyntaxError,
+            QStringLiteral("Syntax error (missing operator) in query expression '%1'.").arg(m_text));
     }
 
     bool isKeyword(const char *word) const
     {
-        return m_tok.kind == Token::Name && m_tok.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0
-            && !m_tokBracketed;
+        return m_tok.kind == Token::Name && m_tok.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0 &&
+               !m_tokBracketed;
     }
 
     void advance()
@@ -339,13 +336,14 @@ private:
         if (isKeyword("LIKE")) {
             advance();
             auto r = parseOperand();
-            auto n = binary(Criteria::Node::Like, std::move(l), std::move(r),
-                            negated ? QStringLiteral("NOT") : QString());
+            auto n =
+                binary(Criteria::Node::Like, std::move(l), std::move(r), negated ? QStringLiteral("NOT") : QString());
             if (n->right->kind == Criteria::Node::Constant && !n->right->constant.isNull()) {
                 n->pattern = JetPattern::compile(textOf(n->right->constant));
                 if (!n->pattern)
-                    throw platform::VbError(dberr::SyntaxError,
-                                            QStringLiteral("Invalid pattern string in query expression '%1'.").arg(m_text));
+                    throw platform::VbError(
+                        dberr::SyntaxError,
+                        QStringLiteral("Invalid pattern string in query expression '%1'.").arg(m_text));
             }
             return n;
         }
@@ -415,8 +413,7 @@ private:
             advance();
             return n;
         }
-        default:
-            syntaxError();
+        default: syntaxError();
         }
     }
 
@@ -433,9 +430,10 @@ private:
                 break;
             plain = plain.mid(dot + 1);
         }
-        throw platform::VbError(dberr::UnknownName,
-                                QStringLiteral("The database engine does not recognize '%1' as a valid field name or expression.")
-                                    .arg(name));
+        throw platform::VbError(
+            dberr::UnknownName,
+            QStringLiteral("The database engine does not recognize '%1' as a valid field name or expression.")
+                .arg(name));
     }
 
     QString m_text;

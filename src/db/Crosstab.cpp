@@ -75,13 +75,13 @@ qsizetype firstTopLevel(const QString &s, const QStringList &words)
 
 struct Clauses
 {
-    QString aggregate;   // max, min, ...
-    QString valueExpr;   // its argument
-    QString select;      // the SELECT part as written
-    QString selectList;  // the row heading fields
-    QString fromWhere;   // "from ... where ..."
-    QString groupBy;     // the GROUP BY list
-    QString pivot;       // the pivot expression
+    QString aggregate;  // max, min, ...
+    QString valueExpr;  // its argument
+    QString select;     // the SELECT part as written
+    QString selectList; // the row heading fields
+    QString fromWhere;  // "from ... where ..."
+    QString groupBy;    // the GROUP BY list
+    QString pivot;      // the pivot expression
 };
 
 Clauses parse(const QString &sql)
@@ -129,7 +129,8 @@ Clauses parse(const QString &sql)
     p.selectList = p.select.mid(6, fromAt - 6).trimmed();
     p.fromWhere = p.select.mid(fromAt, groupAt - fromAt).trimmed();
     const QString group = p.select.mid(groupAt, orderAt - groupAt).trimmed();
-    static const QRegularExpression groupBy(QStringLiteral("^group\\s+by\\s+"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression groupBy(QStringLiteral("^group\\s+by\\s+"),
+                                            QRegularExpression::CaseInsensitiveOption);
     p.groupBy = group;
     p.groupBy.remove(groupBy);
     if (p.selectList.isEmpty() || p.groupBy.isEmpty())
@@ -143,10 +144,8 @@ QString keyOf(const QVariant &v)
     if (v.isNull() || !v.isValid())
         return QStringLiteral("N");
     switch (v.typeId()) {
-    case QMetaType::QString:
-        return QStringLiteral("T") + v.toString().toCaseFolded();
-    case QMetaType::QByteArray:
-        return QStringLiteral("B") + QString::fromLatin1(v.toByteArray().toHex());
+    case QMetaType::QString: return QStringLiteral("T") + v.toString().toCaseFolded();
+    case QMetaType::QByteArray: return QStringLiteral("B") + QString::fromLatin1(v.toByteArray().toHex());
     default:
         if (const auto n = numberOf(v))
             return QStringLiteral("D") + QString::number(*n, 'g', 17);
@@ -186,7 +185,8 @@ QString rowKey(const QVector<QVariant> &row, int count)
 
 bool isCrosstab(const QString &sql)
 {
-    static const QRegularExpression head(QStringLiteral("^\\s*transform\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression head(QStringLiteral("^\\s*transform\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
     return head.match(sql).hasMatch();
 }
 

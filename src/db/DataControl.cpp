@@ -2,10 +2,11 @@
 
 #include "platform/VbError.h"
 
-
 namespace db {
 
-DataControl::DataControl(QObject *parent) : QObject(parent) {}
+DataControl::DataControl(QObject *parent) : QObject(parent)
+{
+}
 
 DataControl::~DataControl() = default;
 
@@ -23,8 +24,8 @@ void DataControl::refresh()
     if (!database)
         database = Database::open(m_databaseName, false, true, m_connect);
     m_database = database;
-    m_recordset = database->openRecordset(m_recordSource, m_readOnDemand ? Database::ReadRows::OnDemand
-                                                                          : Database::ReadRows::AtOnce);
+    m_recordset = database->openRecordset(m_recordSource,
+                                          m_readOnDemand ? Database::ReadRows::OnDemand : Database::ReadRows::AtOnce);
     connect(m_recordset.get(), &Recordset::repositioned, this, &DataControl::repositioned);
     emit refreshed();
     emit repositioned();

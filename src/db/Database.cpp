@@ -66,7 +66,9 @@ std::optional<jet::Version> checkFormat(const QString &path, const QFileInfo &in
     if (file.status == platform::FileRead::Missing)
         throw platform::VbError(dberr::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
     if (!file.ok())
-        throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
+        throw platform::VbError(
+            dberr::CannotOpen,
+            QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     const QByteArray &header = file.bytes;
     if (const std::optional<jet::Version> version = jet::versionOf(header)) {
         *jetHeaderPage = header.left(jet::pageSize(*version));
@@ -98,8 +100,8 @@ std::optional<jet::Version> checkFormat(const QString &path, const QFileInfo &in
 // than the queries themselves report.
 void checkTablePages(sqlite3 *db)
 {
-    const RowSet tables = detail::runSelect(
-        db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0"));
+    const RowSet tables =
+        detail::runSelect(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0"));
     for (const auto &row : tables.rows)
         detail::runSelect(db, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(quotedName(row.value(0).toString())));
 }
@@ -193,15 +195,21 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
     database->m_canonicalPath = info.canonicalFilePath();
     database->m_exclusive = exclusive;
 
-    database->m_lockFd = ::open(QFile::encodeName(database->m_canonicalPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    database->m_lockFd =
+        ::open(QFile::encodeName(database->m_canonicalPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (database->m_lockFd < 0)
-        throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
+        throw platform::VbError(
+            dberr::CannotOpen,
+            QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     if (::flock(database->m_lockFd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         const int err = errno;
         database->close();
         if (err == EWOULDBLOCK)
-            throw platform::VbError(dberr::FileInUse, QStringLiteral("Could not use '%1'; file already in use.").arg(path));
-        throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
+            throw platform::VbError(dberr::FileInUse,
+                                    QStringLiteral("Could not use '%1'; file already in use.").arg(path));
+        throw platform::VbError(
+            dberr::CannotOpen,
+            QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     }
 
     if (jetVersion) {
@@ -223,7 +231,9 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
         if ((rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT)
             unrecognized(path);
         if ((rc & 0xff) == SQLITE_CANTOPEN)
-            throw platform::VbError(dberr::CannotOpen, QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
+            throw platform::VbError(
+                dberr::CannotOpen,
+                QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
         throw detail::engineError(nullptr, rc);
     }
     sqlite3_limit(database->m_db, SQLITE_LIMIT_ATTACHED, 0);
@@ -340,12 +350,13 @@ QStringList Database::tableNames() const
         if (schema.value(1).toString() != QLatin1String("temp"))
             selects.append(QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')")
                                .arg(quotedName(schema.value(1).toString())));
-    const RowSet rows = detail::runSelect(m_db, selects.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY name"));
+    const RowSet rows =
+        detail::runSelect(m_db, selects.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY name"));
     QStringList names;
     for (const auto &row : rows.rows) {
         const QString name = row.value(0).toString();
-        if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)
-            || name.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
+        if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive) ||
+            name.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
             continue;
         names.append(name);
     }
@@ -357,8 +368,7 @@ QStringList Database::fieldNames(const QString &table) const
     checkOpen();
     if (table.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
         throw detail::inputTableNotFound(table);
-    return detail::runSelect(m_db, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quotedName(table)))
-        .fieldNames;
+    return detail::runSelect(m_db, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quotedName(table))).fieldNames;
 }
 
 QString quoteText(const QString &text)
@@ -394,9 +404,10 @@ bool writePasswordVerifier(sqlite3 *db, const QString &password, QString *error)
     QByteArray salt(16, '\0');
     QRandomGenerator::system()->generate(reinterpret_cast<quint32 *>(salt.data()),
                                          reinterpret_cast<quint32 *>(salt.data() + salt.size()));
-    const QByteArray sql = QByteArray("DROP TABLE IF EXISTS ") + VerifierTable + "; CREATE TABLE " + VerifierTable
-        + " (key TEXT PRIMARY KEY, value TEXT NOT NULL); INSERT INTO " + VerifierTable + " VALUES ('salt', '"
-        + salt.toHex() + "'), ('sha256', '" + verifierHash(salt, password) + "');";
+    const QByteArray sql = QByteArray("DROP TABLE IF EXISTS ") + VerifierTable + "; CREATE TABLE " + VerifierTable +
+                           " (key TEXT PRIMARY KEY, value TEXT NOT NULL); INSERT INTO " + VerifierTable +
+                           " VALUES ('salt', '" + salt.toHex() + "'), ('sha256', '" + verifierHash(salt, password) +
+                           "');";
     char *message = nullptr;
     if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
         if (error)

@@ -16,24 +16,25 @@ class PendingRows;
 
 // Error numbers of the engine (the Jet numbering the callers branch on).
 namespace dberr {
-constexpr int FileNotFound = 3024;        // "Could not find file '<path>'."
-constexpr int InvalidPath = 3044;         // "'<folder>' is not a valid path."
-constexpr int FileInUse = 3045;           // "Could not use '<path>'; file already in use."
-constexpr int InvalidPassword = 3031;     // "Not a valid password."
-constexpr int UnrecognizedFormat = 3343;  // "Unrecognized database format '<path>'."
-constexpr int NoCurrentRecord = 3021;     // "No current record."
-constexpr int ItemNotFound = 3265;        // "Item not found in this collection."
-constexpr int InputTableNotFound = 3078;  // "The Microsoft Jet database engine cannot find the input table or query '<name>'. ..."
-constexpr int TooFewParameters = 3061;    // "Too few parameters. Expected <n>." (n unknown names of a query)
-constexpr int SyntaxError = 3075;         // syntax error in a query or criterion
-constexpr int ObjectClosed = 3420;        // "Object invalid or no longer set."
-constexpr int OtherEngineError = 3000;    // "Reserved error (<code>); there is no message for this error."
-constexpr int InvalidArgument = 3001;     // "Invalid argument." (a position outside the records)
-constexpr int ReadOnly = 3027;            // "Cannot update. Database or object is read-only."
-constexpr int CannotOpen = 3051;          // the file cannot be read (permissions)
-constexpr int UnknownName = 3070;         // a criterion names a field the recordset does not have
-constexpr int CharactersAfterEnd = 3142;  // "Characters found after end of SQL statement."
-}
+constexpr int FileNotFound = 3024;       // "Could not find file '<path>'."
+constexpr int InvalidPath = 3044;        // "'<folder>' is not a valid path."
+constexpr int FileInUse = 3045;          // "Could not use '<path>'; file already in use."
+constexpr int InvalidPassword = 3031;    // "Not a valid password."
+constexpr int UnrecognizedFormat = 3343; // "Unrecognized database format '<path>'."
+constexpr int NoCurrentRecord = 3021;    // "No current record."
+constexpr int ItemNotFound = 3265;       // "Item not found in this collection."
+constexpr int InputTableNotFound =
+    3078; // "The Microsoft Jet database engine cannot find the input table or query '<name>'. ..."
+constexpr int TooFewParameters = 3061;   // "Too few parameters. Expected <n>." (n unknown names of a query)
+constexpr int SyntaxError = 3075;        // syntax error in a query or criterion
+constexpr int ObjectClosed = 3420;       // "Object invalid or no longer set."
+constexpr int OtherEngineError = 3000;   // "Reserved error (<code>); there is no message for this error."
+constexpr int InvalidArgument = 3001;    // "Invalid argument." (a position outside the records)
+constexpr int ReadOnly = 3027;           // "Cannot update. Database or object is read-only."
+constexpr int CannotOpen = 3051;         // the file cannot be read (permissions)
+constexpr int UnknownName = 3070;        // a criterion names a field the recordset does not have
+constexpr int CharactersAfterEnd = 3142; // "Characters found after end of SQL statement."
+} // namespace dberr
 
 // One open database file. Every failure raises platform::VbError with the number and description above.
 // Nothing is ever written to the file: it is opened read-only and its bytes never change.
@@ -43,9 +44,9 @@ public:
     ~Database();
 
     // Opens a database: a Jet 3 or 4 file (read through an SQLite copy of its tables) or one of our
-    // SQLite files, told apart by the first bytes. exclusive: no other open of the file (in this or another process) until this
-    // one is closed. connect: ";Pwd=<password>" or "Access 2000;" and the like. A file carrying a
-    // database password or a password verifier needs the right password (3031 otherwise).
+    // SQLite files, told apart by the first bytes. exclusive: no other open of the file (in this or another process)
+    // until this one is closed. connect: ";Pwd=<password>" or "Access 2000;" and the like. A file carrying a database
+    // password or a password verifier needs the right password (3031 otherwise).
     static std::shared_ptr<Database> open(const QString &path, bool exclusive, bool readOnly,
                                           const QString &connect = {});
 

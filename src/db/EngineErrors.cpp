@@ -33,7 +33,8 @@ struct SqlToken
 bool isNameByte(char c)
 {
     const uchar u = uchar(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '$' || u >= 0x80;
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '$' ||
+           u >= 0x80;
 }
 
 // SQLite's lexical rules, as far as telling names, texts and punctuation apart needs them.
@@ -116,8 +117,8 @@ bool isPunctuation(const QList<SqlToken> &tokens, int i, char c)
 // list (the last part of a qualified name). A sub-select in brackets has its own FROM list.
 QList<int> tableReferences(const QList<SqlToken> &tokens)
 {
-    static const char *const listEnds[] = {"WHERE", "GROUP", "ORDER", "HAVING", "LIMIT", "UNION",
-                                           "EXCEPT", "INTERSECT", "ON", "USING", "WINDOW", "PIVOT"};
+    static const char *const listEnds[] = {"WHERE",  "GROUP",     "ORDER", "HAVING", "LIMIT",  "UNION",
+                                           "EXCEPT", "INTERSECT", "ON",    "USING",  "WINDOW", "PIVOT"};
     QList<int> refs;
     QList<bool> inFromList{false}; // one entry per bracket level
     bool expectTable = false;
@@ -135,11 +136,13 @@ QList<int> tableReferences(const QList<SqlToken> &tokens)
             expectTable = true;
         } else if (isPunctuation(tokens, i, ',')) {
             expectTable = inFromList.last();
-        } else if (std::any_of(std::begin(listEnds), std::end(listEnds), [&](const char *w) { return isKeyword(token, w); })) {
+        } else if (std::any_of(std::begin(listEnds), std::end(listEnds),
+                               [&](const char *w) { return isKeyword(token, w); })) {
             inFromList.last() = false;
             expectTable = false;
         } else if (expectTable && token.kind == SqlToken::Name) {
-            while (isPunctuation(tokens, i + 1, '.') && i + 2 < tokens.size() && tokens.at(i + 2).kind == SqlToken::Name)
+            while (isPunctuation(tokens, i + 1, '.') && i + 2 < tokens.size() &&
+                   tokens.at(i + 2).kind == SqlToken::Name)
                 i += 2;
             refs.append(i);
             expectTable = false;
@@ -225,11 +228,12 @@ platform::VbError statementError(sqlite3 *db, const QString &sqlText)
         if (at < 0)
             return queryExpressionError(sqlText);
         if (isPunctuation(tokens, at + 1, '('))
-            return platform::VbError(UndefinedFunction, QStringLiteral("Undefined function '%1' in expression.")
-                                                            .arg(QString::fromUtf8(tokens.at(at).name)));
+            return platform::VbError(
+                UndefinedFunction,
+                QStringLiteral("Undefined function '%1' in expression.").arg(QString::fromUtf8(tokens.at(at).name)));
         int last = at;
-        while (isPunctuation(tokens, last + 1, '.') && last + 2 < tokens.size()
-               && tokens.at(last + 2).kind == SqlToken::Name)
+        while (isPunctuation(tokens, last + 1, '.') && last + 2 < tokens.size() &&
+               tokens.at(last + 2).kind == SqlToken::Name)
             last += 2;
         const int start = tokens.at(at).start;
         QByteArray candidate = current;
@@ -248,10 +252,11 @@ platform::VbError statementError(sqlite3 *db, const QString &sqlText)
 
 platform::VbError inputTableNotFound(const QString &name)
 {
-    return platform::VbError(dberr::InputTableNotFound,
-                             QStringLiteral("The Microsoft Jet database engine cannot find the input table or query '%1'.  "
-                                            "Make sure it exists and that its name is spelled correctly.")
-                                 .arg(name));
+    return platform::VbError(
+        dberr::InputTableNotFound,
+        QStringLiteral("The Microsoft Jet database engine cannot find the input table or query '%1'.  "
+                       "Make sure it exists and that its name is spelled correctly.")
+            .arg(name));
 }
 
 platform::VbError tooFewParameters(int expected)
@@ -266,8 +271,9 @@ platform::VbError itemNotFound()
 
 platform::VbError queryExpressionError(const QString &expression)
 {
-    return platform::VbError(dberr::SyntaxError,
-                             QStringLiteral("Syntax error (missing operator) in query expression '%1'.").arg(expression));
+    return platform::VbError(
+        dberr::SyntaxError,
+        QStringLiteral("Syntax error (missing operator) in query expression '%1'.").arg(expression));
 }
 
 platform::VbError engineError(sqlite3 *db, int rc, const QString &sql)
@@ -289,23 +295,25 @@ platform::VbError engineError(sqlite3 *db, int rc)
         return platform::VbError(dberr::ReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        return platform::VbError(dberr::UnrecognizedFormat, QStringLiteral("Unrecognized database format '%1'.").arg(file));
+        return platform::VbError(dberr::UnrecognizedFormat,
+                                 QStringLiteral("Unrecognized database format '%1'.").arg(file));
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return platform::VbError(dberr::FileInUse, QStringLiteral("Could not use '%1'; file already in use.").arg(file));
+        return platform::VbError(dberr::FileInUse,
+                                 QStringLiteral("Could not use '%1'; file already in use.").arg(file));
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
-        return platform::VbError(dberr::CannotOpen,
-                                 QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(file));
-    case SQLITE_IOERR:
-        return platform::VbError(DiskError, QStringLiteral("Disk or network error."));
+        return platform::VbError(
+            dberr::CannotOpen,
+            QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(file));
+    case SQLITE_IOERR: return platform::VbError(DiskError, QStringLiteral("Disk or network error."));
     case SQLITE_NOMEM:
     case SQLITE_FULL:
-    case SQLITE_TOOBIG:
-        return platform::VbError(ResourcesExceeded, QStringLiteral("System resource exceeded."));
+    case SQLITE_TOOBIG: return platform::VbError(ResourcesExceeded, QStringLiteral("System resource exceeded."));
     default:
-        return platform::VbError(dberr::OtherEngineError,
-                                 QStringLiteral("Reserved error (%1); there is no message for this error.").arg(rc & 0xff));
+        return platform::VbError(
+            dberr::OtherEngineError,
+            QStringLiteral("Reserved error (%1); there is no message for this error.").arg(rc & 0xff));
     }
 }
 
@@ -314,7 +322,8 @@ bool hasTable(sqlite3 *db, const QString &name)
     if (!db || name.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
         return false;
     sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE",
+    if (sqlite3_prepare_v2(db,
+                           "SELECT 1 FROM sqlite_master WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE",
                            -1, &stmt, nullptr) != SQLITE_OK) {
         sqlite3_finalize(stmt);
         return false;

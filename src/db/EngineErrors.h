@@ -19,10 +19,10 @@ inline constexpr char VerifierTable[] = "velkor_access";
 inline constexpr int InvalidPatternCode = 24; // SQLITE_FORMAT
 
 // Jet's errors.
-platform::VbError inputTableNotFound(const QString &name);          // 3078
-platform::VbError tooFewParameters(int expected);                   // 3061
-platform::VbError itemNotFound();                                   // 3265
-platform::VbError queryExpressionError(const QString &expression);  // 3075
+platform::VbError inputTableNotFound(const QString &name);         // 3078
+platform::VbError tooFewParameters(int expected);                  // 3061
+platform::VbError itemNotFound();                                  // 3265
+platform::VbError queryExpressionError(const QString &expression); // 3075
 
 // The error for a failed SQLite call on the connection. A statement that does not prepare is
 // told apart by what SQLite does with variants of it: an unknown table (looked up in the

@@ -14,8 +14,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <optional>
 #include <fcntl.h>
+#include <optional>
 #include <sqlite3.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -80,7 +80,9 @@ std::optional<quint64> fileChecksum(const QString &path)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || st.st_size <= 0) {
         ::close(fd);
         return std::nullopt;
@@ -119,9 +121,9 @@ QString stateKey(const QString &canonicalPath)
     QByteArray firstPages;
     if (file.open(QIODevice::ReadOnly))
         firstPages = file.read(kKeyedBytes);
-    const QByteArray state = QByteArray::number(kCacheApplicationId) + '|' + QByteArray::number(info.size()) + '|'
-        + QByteArray::number(info.lastModified().toMSecsSinceEpoch()) + '|'
-        + QCryptographicHash::hash(firstPages, QCryptographicHash::Sha1);
+    const QByteArray state = QByteArray::number(kCacheApplicationId) + '|' + QByteArray::number(info.size()) + '|' +
+                             QByteArray::number(info.lastModified().toMSecsSinceEpoch()) + '|' +
+                             QCryptographicHash::hash(firstPages, QCryptographicHash::Sha1);
     return hashHex(state);
 }
 
@@ -138,10 +140,10 @@ bool makeSqliteFile(const QByteArray &target, const QString &jetPath, int part, 
         return false;
     }
     const QByteArray pragmas = "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE; "
-                               "PRAGMA cache_size=-65536; PRAGMA application_id="
-        + QByteArray::number(kCacheApplicationId);
-    bool ok = sqlite3_exec(db, pragmas.constData(), nullptr, nullptr, nullptr) == SQLITE_OK
-        && importTables(jetPath, db, part, parts);
+                               "PRAGMA cache_size=-65536; PRAGMA application_id=" +
+                               QByteArray::number(kCacheApplicationId);
+    bool ok = sqlite3_exec(db, pragmas.constData(), nullptr, nullptr, nullptr) == SQLITE_OK &&
+              importTables(jetPath, db, part, parts);
     ok = sqlite3_close(db) == SQLITE_OK && ok;
     return ok;
 }
@@ -172,7 +174,8 @@ bool importInChildren(const QString &jetPath, const QStringList &targets)
             children.append(pid);
     }
     bool ok = children.size() == targets.size();
-    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + kImportBaseMs + QFileInfo(jetPath).size() / kImportBytesPerMs;
+    const qint64 deadline =
+        QDateTime::currentMSecsSinceEpoch() + kImportBaseMs + QFileInfo(jetPath).size() / kImportBytesPerMs;
     while (!children.isEmpty()) {
         for (qsizetype i = children.size() - 1; i >= 0; --i) {
             int status = 0;
@@ -202,16 +205,16 @@ bool importInChildren(const QString &jetPath, const QStringList &targets)
 
 quint32 bigEndian32(const QByteArray &bytes, int offset)
 {
-    return (quint32(quint8(bytes.at(offset))) << 24) | (quint32(quint8(bytes.at(offset + 1))) << 16)
-        | (quint32(quint8(bytes.at(offset + 2))) << 8) | quint32(quint8(bytes.at(offset + 3)));
+    return (quint32(quint8(bytes.at(offset))) << 24) | (quint32(quint8(bytes.at(offset + 1))) << 16) |
+           (quint32(quint8(bytes.at(offset + 2))) << 8) | quint32(quint8(bytes.at(offset + 3)));
 }
 
 bool isCacheFile(const QString &file)
 {
     QFile f(file);
     const QByteArray header = f.open(QIODevice::ReadOnly) ? f.read(100) : QByteArray();
-    return header.size() == 100 && header.startsWith(QByteArray("SQLite format 3\0", 16))
-        && bigEndian32(header, 68) == kCacheApplicationId;
+    return header.size() == 100 && header.startsWith(QByteArray("SQLite format 3\0", 16)) &&
+           bigEndian32(header, 68) == kCacheApplicationId;
 }
 
 QByteArray schemaName(int part)
@@ -252,12 +255,15 @@ sqlite3 *openParts(const QStringList &files, bool inMemory)
                 return fail();
         } else {
             const QByteArray uri = "file:" + QUrl::toPercentEncoding(files.at(part), "/") + "?mode=ro&immutable=1";
-            if (part == 0 && sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
+            if (part == 0 &&
+                sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
                 return fail();
-            if (part > 0 && sqlite3_exec(db, "ATTACH '" + uri + "' AS " + schema, nullptr, nullptr, nullptr) != SQLITE_OK)
+            if (part > 0 &&
+                sqlite3_exec(db, "ATTACH '" + uri + "' AS " + schema, nullptr, nullptr, nullptr) != SQLITE_OK)
                 return fail();
         }
-        if (sqlite3_exec(db, "SELECT count(*) FROM " + schema + ".sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+        if (sqlite3_exec(db, "SELECT count(*) FROM " + schema + ".sqlite_master", nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
             return fail();
     }
     if (inMemory)
@@ -268,7 +274,12 @@ sqlite3 *openParts(const QStringList &files, bool inMemory)
 // Cache files are named <stem>-<part>of<parts>-<checksum>.sqlite.
 QString partName(const QString &stem, int part, int parts, quint64 checksum)
 {
-    return QStringLiteral("%1-%2of%3-%4%5").arg(stem).arg(part).arg(parts).arg(checksum, 16, 16, QLatin1Char('0')).arg(QLatin1String(kCacheSuffix));
+    return QStringLiteral("%1-%2of%3-%4%5")
+        .arg(stem)
+        .arg(part)
+        .arg(parts)
+        .arg(checksum, 16, 16, QLatin1Char('0'))
+        .arg(QLatin1String(kCacheSuffix));
 }
 
 // The cached copy of the file's current state, or nothing; damaged or incomplete copies are removed.
@@ -284,8 +295,8 @@ sqlite3 *fromCache(const QDir &folder, const QString &stem)
         const QStringList counts = pieces.value(0).split(QStringLiteral("of"));
         const int part = counts.value(0).toInt(), parts = counts.value(1).toInt();
         const std::optional<quint64> sum = fileChecksum(folder.filePath(name));
-        whole = whole && pieces.size() == 2 && counts.size() == 2 && parts == found.size() && part == files.size()
-            && sum && partName(stem, part, parts, *sum) == name;
+        whole = whole && pieces.size() == 2 && counts.size() == 2 && parts == found.size() && part == files.size() &&
+                sum && partName(stem, part, parts, *sum) == name;
         files.append(folder.filePath(name));
     }
     if (whole)
@@ -320,7 +331,8 @@ sqlite3 *intoCache(const QDir &folder, const QString &stem, const QString &path,
     for (int part = 0; part < parts; ++part) {
         const std::optional<quint64> sum = fileChecksum(temporary.at(part));
         const QString final = folder.filePath(partName(stem, part, parts, sum.value_or(0)));
-        if (!sum || ::rename(QFile::encodeName(temporary.at(part)).constData(), QFile::encodeName(final).constData()) != 0) {
+        if (!sum ||
+            ::rename(QFile::encodeName(temporary.at(part)).constData(), QFile::encodeName(final).constData()) != 0) {
             removeAll(temporary);
             removeAll(files);
             return nullptr;
@@ -363,8 +375,8 @@ sqlite3 *openImported(const QString &path, const QString &canonicalPath)
             if (sqlite3 *db = intoCache(folder, stem, path, canonicalPath))
                 return db;
     }
-    const QStringList temporary = temporaryParts(QDir(QDir::tempPath()), QStringLiteral("velkor-jet-%1").arg(pathKey(canonicalPath)),
-                                                 partCount(canonicalPath));
+    const QStringList temporary = temporaryParts(
+        QDir(QDir::tempPath()), QStringLiteral("velkor-jet-%1").arg(pathKey(canonicalPath)), partCount(canonicalPath));
     if (!importInChildren(canonicalPath, temporary))
         unrecognized(path);
     sqlite3 *db = openParts(temporary, true);

@@ -48,16 +48,13 @@ void rc4Xor(const std::array<quint8, 4> &key, quint8 *data, int length)
 
 std::optional<Version> versionOf(const QByteArray &firstBytes)
 {
-    if (firstBytes.size() <= kVersionOffset
-        || std::memcmp(firstBytes.constData() + kSignatureOffset, kSignature, sizeof kSignature) != 0)
+    if (firstBytes.size() <= kVersionOffset ||
+        std::memcmp(firstBytes.constData() + kSignatureOffset, kSignature, sizeof kSignature) != 0)
         return std::nullopt;
     switch (firstBytes.at(kVersionOffset)) {
-    case 0:
-        return Version::Jet3;
-    case 1:
-        return Version::Jet4;
-    default:
-        return std::nullopt;
+    case 0: return Version::Jet3;
+    case 1: return Version::Jet4;
+    default: return std::nullopt;
     }
 }
 

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <memory>
-#include <string>
 #include <mdbtools.h>
+#include <memory>
 #include <sqlite3.h>
+#include <string>
 #include <vector>
 
 namespace db::jet {
@@ -54,7 +54,8 @@ bool isUserTable(const MdbCatalogEntry *entry)
         return false;
     const QByteArray name(entry->object_name);
     // "~" marks the temporary tables Access leaves behind and does not show.
-    return !name.isEmpty() && !name.startsWith("MSys") && !name.startsWith('~') && !name.toLower().startsWith("sqlite_");
+    return !name.isEmpty() && !name.startsWith("MSys") && !name.startsWith('~') &&
+           !name.toLower().startsWith("sqlite_");
 }
 
 // True when every row the table definition counts can be read.
@@ -104,25 +105,19 @@ QByteArray quoted(const char *name)
 const char *declaredType(int jetType)
 {
     switch (jetType) {
-    case MDB_BOOL:
-        return "BOOLEAN";
+    case MDB_BOOL: return "BOOLEAN";
     case MDB_BYTE:
     case MDB_INT:
-    case MDB_LONGINT:
-        return "INTEGER";
+    case MDB_LONGINT: return "INTEGER";
     case MDB_MONEY:
     case MDB_FLOAT:
     case MDB_DOUBLE:
-    case MDB_NUMERIC:
-        return "REAL";
-    case MDB_DATETIME:
-        return "DATE";
+    case MDB_NUMERIC: return "REAL";
+    case MDB_DATETIME: return "DATE";
     case MDB_TEXT:
     case MDB_MEMO:
-    case MDB_REPID:
-        return "TEXT COLLATE NOCASE";
-    default:
-        return "BLOB";
+    case MDB_REPID: return "TEXT COLLATE NOCASE";
+    default: return "BLOB";
     }
 }
 
@@ -228,8 +223,8 @@ public:
         }
         create += ')';
         insert += ')';
-        if (sqlite3_exec(m_target, create.constData(), nullptr, nullptr, nullptr) != SQLITE_OK
-            || sqlite3_prepare_v2(m_target, insert.constData(), -1, &m_insert, nullptr) != SQLITE_OK) {
+        if (sqlite3_exec(m_target, create.constData(), nullptr, nullptr, nullptr) != SQLITE_OK ||
+            sqlite3_prepare_v2(m_target, insert.constData(), -1, &m_insert, nullptr) != SQLITE_OK) {
             *error = QString::fromUtf8(sqlite3_errmsg(m_target));
             return false;
         }
@@ -262,7 +257,10 @@ public:
         // libmdb passes over pages it cannot read (a file cut short, a damaged page map): the table
         // definition's row count tells that rows are missing.
         if (rows != m_table->num_rows) {
-            *error = QStringLiteral("%1 of %2 rows of %3 readable").arg(rows).arg(m_table->num_rows).arg(QString::fromUtf8(m_table->name));
+            *error = QStringLiteral("%1 of %2 rows of %3 readable")
+                         .arg(rows)
+                         .arg(m_table->num_rows)
+                         .arg(QString::fromUtf8(m_table->name));
             return false;
         }
         return true;
@@ -293,17 +291,18 @@ private:
             return size >= n;
         };
         switch (col->col_type) {
-        case MDB_BYTE:
-            return needs(1) && sqlite3_bind_int(m_insert, slot, bytes[0]) == SQLITE_OK;
+        case MDB_BYTE: return needs(1) && sqlite3_bind_int(m_insert, slot, bytes[0]) == SQLITE_OK;
         case MDB_INT:
             return needs(2) && sqlite3_bind_int(m_insert, slot, qFromLittleEndian<qint16>(bytes)) == SQLITE_OK;
         case MDB_LONGINT:
             return needs(4) && sqlite3_bind_int(m_insert, slot, qFromLittleEndian<qint32>(bytes)) == SQLITE_OK;
         case MDB_MONEY:
-            return needs(8)
-                && sqlite3_bind_double(m_insert, slot, double(qFromLittleEndian<qint64>(bytes)) / kCurrencyScale) == SQLITE_OK;
+            return needs(8) &&
+                   sqlite3_bind_double(m_insert, slot, double(qFromLittleEndian<qint64>(bytes)) / kCurrencyScale) ==
+                       SQLITE_OK;
         case MDB_FLOAT:
-            return needs(4) && sqlite3_bind_double(m_insert, slot, singleValue(qFromLittleEndian<float>(bytes))) == SQLITE_OK;
+            return needs(4) &&
+                   sqlite3_bind_double(m_insert, slot, singleValue(qFromLittleEndian<float>(bytes))) == SQLITE_OK;
         case MDB_DOUBLE:
             return needs(8) && sqlite3_bind_double(m_insert, slot, qFromLittleEndian<double>(bytes)) == SQLITE_OK;
         case MDB_DATETIME: {
@@ -341,8 +340,7 @@ private:
             const GString text(mdb_uuid_to_string(m_mdb->pg_buf, field.start));
             return bindText(slot, text.get());
         }
-        case MDB_BINARY:
-            return sqlite3_bind_blob(m_insert, slot, bytes, size, SQLITE_TRANSIENT) == SQLITE_OK;
+        case MDB_BINARY: return sqlite3_bind_blob(m_insert, slot, bytes, size, SQLITE_TRANSIENT) == SQLITE_OK;
         case MDB_OLE: {
             col->cur_value_start = field.start;
             col->cur_value_len = size;
@@ -352,8 +350,7 @@ private:
                 return sqlite3_bind_zeroblob(m_insert, slot, 0) == SQLITE_OK;
             return sqlite3_bind_blob64(m_insert, slot, data.get(), length, SQLITE_TRANSIENT) == SQLITE_OK;
         }
-        default:
-            return sqlite3_bind_null(m_insert, slot) == SQLITE_OK;
+        default: return sqlite3_bind_null(m_insert, slot) == SQLITE_OK;
         }
     }
 

@@ -65,12 +65,9 @@ std::optional<JetPattern> JetPattern::compile(const QString &pattern)
 bool JetPattern::matchOne(const Token &token, QChar c) const
 {
     switch (token.kind) {
-    case Token::Literal:
-        return token.ch == c;
-    case Token::AnyChar:
-        return true;
-    case Token::Digit:
-        return c >= u'0' && c <= u'9';
+    case Token::Literal: return token.ch == c;
+    case Token::AnyChar: return true;
+    case Token::Digit: return c >= u'0' && c <= u'9';
     case Token::List: {
         bool in = false;
         for (const Range &r : token.ranges)
@@ -80,8 +77,7 @@ bool JetPattern::matchOne(const Token &token, QChar c) const
             }
         return in != token.negate;
     }
-    case Token::AnyRun:
-        break;
+    case Token::AnyRun: break;
     }
     return false;
 }
@@ -172,7 +168,7 @@ struct ShortDates
 {
     static constexpr size_t MaxTexts = 4096;
     QLocale locale;
-    std::deque<std::string> stored; // the keys' texts
+    std::deque<std::string> stored;                         // the keys' texts
     std::unordered_map<std::string_view, QByteArray> texts; // a null text: the value is no date and passes unchanged
     // Rows in table or index order often repeat the date of the row before.
     std::string_view lastStored;
@@ -184,7 +180,8 @@ struct ShortDates
 
 QByteArray shortDateText(std::string_view stored)
 {
-    const QDate date = QDate::fromString(QString::fromUtf8(stored.data(), qsizetype(stored.size())).left(10), Qt::ISODate);
+    const QDate date =
+        QDate::fromString(QString::fromUtf8(stored.data(), qsizetype(stored.size())).left(10), Qt::ISODate);
     return date.isValid() ? platform::shortDate(date).toUtf8() : QByteArray();
 }
 
@@ -235,15 +232,13 @@ void shortDateFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 bool registerShortDate(sqlite3 *db)
 {
     return sqlite3_create_function_v2(db, "shortdate", 1, SQLITE_UTF8, new ShortDates, shortDateFunction, nullptr,
-                                      nullptr, [](void *p) { delete static_cast<ShortDates *>(p); })
-        == SQLITE_OK;
+                                      nullptr, [](void *p) { delete static_cast<ShortDates *>(p); }) == SQLITE_OK;
 }
 
 bool registerJetLike(sqlite3 *db)
 {
-    return sqlite3_create_function_v2(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                      likeFunction, nullptr, nullptr, nullptr)
-        == SQLITE_OK;
+    return sqlite3_create_function_v2(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction, nullptr,
+                                      nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace db::detail

@@ -33,7 +33,8 @@ sqlite3_stmt *prepareSelect(sqlite3 *db, const QString &sql, QByteArray *text)
         throw platform::VbError(dberr::SyntaxError, QStringLiteral("Invalid SQL statement; expected 'SELECT'."));
     for (const char *p = tail; p && *p; ++p)
         if (*p != ';' && !QChar::isSpace(uchar(*p)))
-            throw platform::VbError(dberr::CharactersAfterEnd, QStringLiteral("Characters found after end of SQL statement."));
+            throw platform::VbError(dberr::CharactersAfterEnd,
+                                    QStringLiteral("Characters found after end of SQL statement."));
     if (!sqlite3_stmt_readonly(stmt))
         throw platform::VbError(dberr::ReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
     if (text)
@@ -157,7 +158,8 @@ RowSet runSelectOnDemand(sqlite3 *db, const QString &sql)
         text.chop(1);
     int count = 0;
     {
-        const QString countSql = QStringLiteral("SELECT count(*) FROM (%1\n)").arg(QString::fromUtf8(withoutFinalOrder(text)));
+        const QString countSql =
+            QStringLiteral("SELECT count(*) FROM (%1\n)").arg(QString::fromUtf8(withoutFinalOrder(text)));
         const Statement counting{prepareSelect(db, countSql, nullptr)};
         const int rc = sqlite3_step(counting.stmt);
         if (rc != SQLITE_ROW)

@@ -57,8 +57,8 @@ QString indexName(const IndexDef &def)
 bool tableExists(sqlite3 *db, const char *table)
 {
     sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE",
-                           -1, &statement, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE", -1,
+                           &statement, nullptr) != SQLITE_OK)
         return false;
     sqlite3_bind_text(statement, 1, table, -1, SQLITE_STATIC);
     const bool found = sqlite3_step(statement) == SQLITE_ROW;

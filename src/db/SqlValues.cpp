@@ -4,8 +4,8 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <sqlite3.h>
 #include <cmath>
+#include <sqlite3.h>
 
 namespace db::detail {
 
@@ -48,8 +48,8 @@ QDateTime dateTimeOf(const QVariant &v)
 ColumnKind columnKind(sqlite3_stmt *stmt, int column)
 {
     const QString decl = declaredType(stmt, column);
-    if (decl == QLatin1String("BOOLEAN") || decl == QLatin1String("BOOL") || decl == QLatin1String("BIT")
-        || decl == QLatin1String("YESNO"))
+    if (decl == QLatin1String("BOOLEAN") || decl == QLatin1String("BOOL") || decl == QLatin1String("BIT") ||
+        decl == QLatin1String("YESNO"))
         return ColumnKind::Boolean;
     if (decl == QLatin1String("DATE"))
         return ColumnKind::Date;
@@ -101,8 +101,7 @@ QVariant columnValue(sqlite3_stmt *stmt, int column, ColumnKind kind)
             return int(n);
         return n;
     }
-    case SQLITE_FLOAT:
-        return sqlite3_column_double(stmt, column);
+    case SQLITE_FLOAT: return sqlite3_column_double(stmt, column);
     case SQLITE_BLOB: {
         const auto *data = static_cast<const char *>(sqlite3_column_blob(stmt, column));
         return QByteArray(data, sqlite3_column_bytes(stmt, column));
@@ -156,16 +155,11 @@ QString textOf(const QVariant &v)
         return QString();
     switch (v.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float:
-        return QString::number(v.toDouble(), 'g', 15);
-    case QMetaType::Bool:
-        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QDate:
-        return platform::shortDate(v.toDate());
-    case QMetaType::QDateTime:
-        return platform::cStr(v);
-    default:
-        return v.toString();
+    case QMetaType::Float: return QString::number(v.toDouble(), 'g', 15);
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QDate: return platform::shortDate(v.toDate());
+    case QMetaType::QDateTime: return platform::cStr(v);
+    default: return v.toString();
     }
 }
 

@@ -103,8 +103,8 @@ public:
 
 private:
     static int tableSlot(const QString &strTable);
-    static int captionSlot(const QString &strTable);   // -1 for other keys
-    static int elevatedSlot(const QString &strTable);  // -1 for other keys
+    static int captionSlot(const QString &strTable);  // -1 for other keys
+    static int elevatedSlot(const QString &strTable); // -1 for other keys
 
     qint32 m_id = 0; // ids are the database's 32-bit numbers
     QString m_name;

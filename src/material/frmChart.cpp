@@ -155,10 +155,7 @@ void frmChart::cmdGraph_Click(int Index)
         reportcalls::ShowMainReportPreview();
         ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
         break;
-    case 2:
-        reject();
-        break;
-    default:
-        break;
+    case 2: reject(); break;
+    default: break;
     }
 }

@@ -130,21 +130,18 @@ void frmMaterial2::CreateControls()
         bool right;
     };
     const HeaderField fields[] = {
-        {0, framStand, "Standard .........", 120, false},
-        {7, framStand, "Product Forms.", 600, false},
-        {8, framStand, "Revision Date ..", 600, true},
-        {1, framStand, "Standard Description ......", 1080, false},
-        {2, framMain, "Name ..............", 120, false},
-        {5, framMain, "Group ..............", 120, true},
-        {4, framMain, "Number ...........", 600, false},
-        {6, framMain, "Revision Date ..", 600, true},
+        {0, framStand, "Standard .........", 120, false}, {7, framStand, "Product Forms.", 600, false},
+        {8, framStand, "Revision Date ..", 600, true},    {1, framStand, "Standard Description ......", 1080, false},
+        {2, framMain, "Name ..............", 120, false}, {5, framMain, "Group ..............", 120, true},
+        {4, framMain, "Number ...........", 600, false},  {6, framMain, "Revision Date ..", 600, true},
         {3, framMain, "Description ......", 1080, false},
     };
     for (const HeaderField &f : fields) {
         const double labelLeft = f.right ? 6360 : 240;
         const double labelWidth = f.right ? 1335 : 1215;
         const double labelHeight = f.index == 1 ? 495 : 255;
-        lblMainData[f.index] = makeLabel(f.frame, QString::fromLatin1(f.label), labelLeft, f.top, labelWidth, labelHeight);
+        lblMainData[f.index] =
+            makeLabel(f.frame, QString::fromLatin1(f.label), labelLeft, f.top, labelWidth, labelHeight);
         lblMainData[f.index]->setWordWrap(f.index == 1);
         lblMainData[f.index]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         const double boxLeft = f.right ? 7560 : 1440;
@@ -246,10 +243,11 @@ void frmMaterial2::CreateControls()
     txtDesignTemp->setMaxLength(6);
     txtDesignTemp->setAccessibleName(lblDesignTemp->text());
     moveTwips(txtDesignTemp, 2400, 120, 1095, 255);
-    lblKey = makeLabel(framDesign,
-                       QStringLiteral("KEY:  '-' = Below Temperature Range of this table, '+' = Above Temperature Range "
-                                      "of this table,  'x' = No value given for this Temperature"),
-                       240, 3900, 10335, 255);
+    lblKey =
+        makeLabel(framDesign,
+                  QStringLiteral("KEY:  '-' = Below Temperature Range of this table, '+' = Above Temperature Range "
+                                 "of this table,  'x' = No value given for this Temperature"),
+                  240, 3900, 10335, 255);
     tdbDesign = new controls::DataGrid(framDesign);
     tdbDesign->setObjectName(QStringLiteral("tdbDesign"));
     tdbDesign->view()->setAccessibleName(QStringLiteral("Design Values"));
@@ -310,7 +308,8 @@ void frmMaterial2::Form_Load()
     }
 
     controls::GridColumn *temp = tdbBoundTable->column(0);
-    temp->setCaption(QStringLiteral("Temperature ") + vbCrLf + vbCrLf + QStringLiteral("[") + Degree + QStringLiteral("C]"));
+    temp->setCaption(QStringLiteral("Temperature ") + vbCrLf + vbCrLf + QStringLiteral("[") + Degree +
+                     QStringLiteral("C]"));
     temp->setDataField(QStringLiteral("temp"));
     temp->setWidthTwips(1500);
     for (int c = 0; c < 4; ++c)
@@ -339,9 +338,9 @@ void frmMaterial2::Form_Load()
 
     // Until the first table is chosen the window shows its header, the view the main window marks
     // as shown after opening, rather than every panel on top of each other.
-    for (QWidget *w : std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framNotes, lblFullForm,
-                                                       tdbBoundTable, framOptions, framBlank, cmdUnBoundGraph,
-                                                       framDesign, txtNoData, framNoData})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framNotes, lblFullForm, tdbBoundTable,
+                                          framOptions, framBlank, cmdUnBoundGraph, framDesign, txtNoData, framNoData})
         w->hide();
     for (QWidget *w : std::initializer_list<QWidget *>{framMain, framStand, lblMain, ImgPic[1]})
         w->show();
@@ -452,8 +451,7 @@ bool frmMaterial2::event(QEvent *e)
         if (!subWindow() && isWindow() && m_loaded)
             Form_Resize();
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::event(e);
 }

@@ -32,11 +32,11 @@ class QTimer;
 namespace controls {
 class Chart;
 class DataGrid;
-}
+} // namespace controls
 namespace db {
 class DataControl;
 class Recordset;
-}
+} // namespace db
 
 // Holds back the painting of a window while it loads tables only for what they record.
 class PaintPause
@@ -253,10 +253,10 @@ private:
     bool RunGuarded(const std::function<void()> &step);
 
     // Window state.
-    platform::XArray xTableDB;              // data of tdbTable
+    platform::XArray xTableDB; // data of tdbTable
     bool m_designGridBuilt = false;
     bool m_graphView = false;
-    bool m_multiThickness = false;          // the shown elevated table has thickness columns
+    bool m_multiThickness = false;           // the shown elevated table has thickness columns
     std::array<qint16, 8> m_notesGeometry{}; // txtNotes then framNotes: Left, Top, Width, Height
     bool m_notesPresent = false;
     int m_notesPicture = 0;
@@ -268,15 +268,15 @@ private:
     platform::VbArray<qint16> m_thickCols;
 
     // Mechanical and creep tables.
-    platform::VbArray<qint32> m_columnIds;        // colID of definition k, 0..C
+    platform::VbArray<qint32> m_columnIds;          // colID of definition k, 0..C
     platform::VbArray<QString> m_creepAxisCaptions; // 0..C
     qint32 m_chartXCol = 0;
     qint32 m_chartYCol = 0;
-    platform::XArray m_xChartDB;                 // rows 1..R, columns 0..1
-    platform::VbArray<bool> m_emptyCreepCols;    // 0..C-1
-    platform::VbArray<QString> m_creepCaptions;  // retained columns 0..K-1
-    platform::XArray m_creepText;                // rows 1..R, retained columns 0..K-1
-    platform::VbArray<qint32> m_creepColIds;     // retained columns 0..K-1
+    platform::XArray m_xChartDB;                // rows 1..R, columns 0..1
+    platform::VbArray<bool> m_emptyCreepCols;   // 0..C-1
+    platform::VbArray<QString> m_creepCaptions; // retained columns 0..K-1
+    platform::XArray m_creepText;               // rows 1..R, retained columns 0..K-1
+    platform::VbArray<qint32> m_creepColIds;    // retained columns 0..K-1
 
     // Charts and design values.
     QHash<QString, platform::XArray> m_textMatrices; // per-temperature key: rows 1..R, columns 0..n

@@ -25,22 +25,14 @@ QImage headingImage(catalogue::Heading heading, const std::array<QImage, 5> &phy
 {
     using catalogue::Heading;
     switch (heading) {
-    case Heading::ModulusUnit:
-        return phys[0];
-    case Heading::ConductivityUnit:
-        return phys[2];
-    case Heading::ResistivityUnit:
-        return phys[4];
-    case Heading::ExpansionAt20:
-        return therm[0];
-    case Heading::ExpansionDiff:
-        return therm[1];
-    case Heading::CapacityAt20:
-        return therm[2];
-    case Heading::CapacityDiff:
-        return therm[3];
-    case Heading::None:
-        break;
+    case Heading::ModulusUnit: return phys[0];
+    case Heading::ConductivityUnit: return phys[2];
+    case Heading::ResistivityUnit: return phys[4];
+    case Heading::ExpansionAt20: return therm[0];
+    case Heading::ExpansionDiff: return therm[1];
+    case Heading::CapacityAt20: return therm[2];
+    case Heading::CapacityDiff: return therm[3];
+    case Heading::None: break;
     }
     return {};
 }
@@ -57,9 +49,9 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
 {
     const catalogue::TableInfo *table = catalogue::Find(strTable);
     const bool elevated = catalogue::IsElevated(strTable);
-    dtaTable->setRecordSource(QStringLiteral("select * from ") + strTable + QStringLiteral(" where matID = ") +
-                              QString::number(mMat->ID()) +
-                              (elevated ? QStringLiteral(" order by thickness, ordering") : QStringLiteral(" order by temp")));
+    dtaTable->setRecordSource(
+        QStringLiteral("select * from ") + strTable + QStringLiteral(" where matID = ") + QString::number(mMat->ID()) +
+        (elevated ? QStringLiteral(" order by thickness, ordering") : QStringLiteral(" order by temp")));
     dtaTable->refresh();
     db::Recordset *rs = dtaTable->recordset();
     const bool hasData = rs && !rs->eof() && !rs->bof();
@@ -206,8 +198,9 @@ void frmMaterial2::LoadThicknessColumns(const QString &strTable)
     for (int i = 1; i <= n; ++i) {
         controls::GridColumn *column = tdbBoundTable->column(i);
         column->setVisible(true);
-        const QString from = i == 1 ? QStringLiteral("(   ) - ")
-                                    : QStringLiteral("(") + QString::number(m_thickCols.at(i - 1)) + QStringLiteral(") - ");
+        const QString from =
+            i == 1 ? QStringLiteral("(   ) - ")
+                   : QStringLiteral("(") + QString::number(m_thickCols.at(i - 1)) + QStringLiteral(") - ");
         column->setCaption(threeLines(from, QString::number(m_thickCols.at(i)) + QStringLiteral("mm")));
         column->setDataField(QString::number(m_thickCols.at(i)));
         column->setWidthTwips(900);

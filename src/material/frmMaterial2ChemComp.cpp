@@ -18,10 +18,10 @@ using namespace platform;
 void frmMaterial2::FillChemCompTable()
 {
     xTableDB = XArray();
-    dtaTable->setRecordSource(QStringLiteral("select * from Chemical where standard = '") + db::quoteText(mMat->Standard()) +
-                              QStringLiteral("' and name = '") + db::quoteText(mMat->Name()) +
-                              QStringLiteral("' and numbr = '") + db::quoteText(mMat->Number()) +
-                              QStringLiteral("' order by elemID"));
+    dtaTable->setRecordSource(QStringLiteral("select * from Chemical where standard = '") +
+                              db::quoteText(mMat->Standard()) + QStringLiteral("' and name = '") +
+                              db::quoteText(mMat->Name()) + QStringLiteral("' and numbr = '") +
+                              db::quoteText(mMat->Number()) + QStringLiteral("' order by elemID"));
     dtaTable->refresh();
     db::Recordset *rs = dtaTable->recordset();
 
@@ -57,16 +57,19 @@ void frmMaterial2::FillChemCompTable()
     tdbTable->rebind();
 
     if (mMat->OthersElement()) {
-        dtaOther->setRecordSource(QStringLiteral("select other from OtherElem where mID = ") + QString::number(mMat->ID()) +
-                                  QStringLiteral(" and stID = ") + QString::number(mMat->StandardID()));
+        dtaOther->setRecordSource(QStringLiteral("select other from OtherElem where mID = ") +
+                                  QString::number(mMat->ID()) + QStringLiteral(" and stID = ") +
+                                  QString::number(mMat->StandardID()));
         dtaOther->refresh();
         db::Recordset *other = dtaOther->recordset();
         // A standard with other elements but no entry for this material adds no line.
-        const QVariant value = other && !other->eof() && !other->bof() ? other->field(QStringLiteral("other")) : QVariant();
+        const QVariant value =
+            other && !other->eof() && !other->bof() ? other->field(QStringLiteral("other")) : QVariant();
         const QString text = isNull(value) ? QString() : cStr(value);
         mMat->OthersText(text);
         if (!text.isEmpty() && text != QLatin1String("-")) {
-            textbox::setText(txtNotes, QStringLiteral("Other Elements - ") + text + vbCrLf + vbCrLf + textbox::text(txtNotes));
+            textbox::setText(txtNotes,
+                             QStringLiteral("Other Elements - ") + text + vbCrLf + vbCrLf + textbox::text(txtNotes));
             if (!m_notesPresent) {
                 m_notesPresent = true;
                 cmdShowNotes->show();

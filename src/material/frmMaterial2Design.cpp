@@ -72,8 +72,8 @@ void frmMaterial2::BuildDesignGrid()
         if (catalogue::IsElevated(key) && mMat->ElevatedMultiCol(key)) {
             const VbArray<qint16> t = mMat->ElevatedColumns(key);
             for (int c = 1; t.isAllocated() && c <= t.upperBound(); ++c)
-                headings << (c == 1 ? QStringLiteral("(  ) - ") : QStringLiteral("(") + QString::number(t.at(c - 1)) +
-                                                                   QStringLiteral(") - ")) +
+                headings << (c == 1 ? QStringLiteral("(  ) - ")
+                                    : QStringLiteral("(") + QString::number(t.at(c - 1)) + QStringLiteral(") - ")) +
                                 QString::number(t.at(c)) + QStringLiteral("mm");
         } else if (table.binding == catalogue::Binding::Unbound) {
             for (int c = 1; m_creepCaptions.isAllocated() && c <= m_creepCaptions.upperBound(); ++c)
@@ -136,4 +136,3 @@ void frmMaterial2::ComputeDesignValues()
         txtDesignTemp->setText(QString());
     }
 }
-

@@ -66,8 +66,7 @@ public:
         case QEvent::MouseButtonRelease:
             m_window->txtDesignTemp_MouseUp(vbButton(static_cast<QMouseEvent *>(e)->button()));
             return false;
-        default:
-            return false;
+        default: return false;
         }
     }
 
@@ -75,14 +74,10 @@ private:
     static int vbButton(Qt::MouseButton button)
     {
         switch (button) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
         }
     }
 

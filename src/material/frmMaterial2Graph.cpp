@@ -66,8 +66,8 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
             table.fields << t;
             table.legends << (k == m_thickCols.lowerBound()
                                   ? QStringLiteral("(   ) - ") + t + QStringLiteral("mm")
-                                  : QStringLiteral("(") + QString::number(m_thickCols.at(k - 1)) + QStringLiteral(") - ") + t +
-                                        QStringLiteral("mm"));
+                                  : QStringLiteral("(") + QString::number(m_thickCols.at(k - 1)) +
+                                        QStringLiteral(") - ") + t + QStringLiteral("mm"));
         }
     } else if (const catalogue::TableInfo *info = catalogue::Find(strTable); info && *info->secondField) {
         table.fields = table.legends = {strTable, QString::fromLatin1(info->secondField)};
@@ -83,7 +83,8 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
     }
     const int n = int(table.fields.size());
     MSChart1->setAxisTitle(controls::Chart::AxisY, table.yTitle);
-    MSChart1->setAxisTitle(controls::Chart::AxisX, QStringLiteral("Temperature [") + QChar(0x00B0) + QStringLiteral("C]"));
+    MSChart1->setAxisTitle(controls::Chart::AxisX,
+                           QStringLiteral("Temperature [") + QChar(0x00B0) + QStringLiteral("C]"));
 
     if (rs.eof() || rs.bof() || n == 0)
         return;
@@ -137,13 +138,13 @@ void frmMaterial2::ShowBoundGraph(const QString &strTable)
     MSChart1->setShowLegend(false);
     MSChart1->setChartType(controls::Chart::XYChart);
 
-    const QString data = strTable == QLatin1String("CreepProp") ? QStringLiteral("CreepProperties")
-                                                                 : QStringLiteral("MechPropData");
+    const QString data =
+        strTable == QLatin1String("CreepProp") ? QStringLiteral("CreepProperties") : QStringLiteral("MechPropData");
     const QString id = QString::number(mMat->ID());
     const QString x = QString::number(m_chartXCol);
     const QString y = QString::number(m_chartYCol);
-    QString sql = QStringLiteral("select * from ") + data + QStringLiteral(" where matID = ") + id + QStringLiteral(" and ") +
-                  QStringLiteral(" colID = ") + x;
+    QString sql = QStringLiteral("select * from ") + data + QStringLiteral(" where matID = ") + id +
+                  QStringLiteral(" and ") + QStringLiteral(" colID = ") + x;
     if (m_chartXCol != m_chartYCol)
         sql += QStringLiteral(" or matID = ") + id + QStringLiteral(" and ") + QStringLiteral(" colID = ") + y;
     if (m_chartXCol == m_chartYCol)
@@ -229,7 +230,8 @@ void frmMaterial2::ShowGraphView(bool blnGraph)
         framNotes->hide();
         framChart->show();
     } else {
-        moveTwips(framBlank, leftTwips(framBlank), topTwips(framOptions), widthTwips(framBlank), heightTwips(framOptions));
+        moveTwips(framBlank, leftTwips(framBlank), topTwips(framOptions), widthTwips(framBlank),
+                  heightTwips(framOptions));
         framBlank->hide();
         ImgPic[2]->hide();
         tdbBoundTable->show();

@@ -49,7 +49,8 @@ QString frmMaterial2::GetColumnText(qint32 colID)
 
 QString frmMaterial2::GetUnitText(qint32 unitID)
 {
-    QString text = modDBase::GetText(dtaUnits->recordset(), unitID, QStringLiteral("unitID"), QStringLiteral("unitTxt"));
+    QString text =
+        modDBase::GetText(dtaUnits->recordset(), unitID, QStringLiteral("unitID"), QStringLiteral("unitTxt"));
     if (text.isEmpty())
         text = modDBase::GetText(dtaUnits->recordset(), unitID, QStringLiteral("unitID"), QStringLiteral("unitTxt"));
     return text;
@@ -134,8 +135,8 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
 
 void frmMaterial2::FillMechCreepData(const QString &strTable, qint16 &iCols)
 {
-    const QString data = strTable == QLatin1String("CreepProp") ? QStringLiteral("CreepProperties")
-                                                                 : QStringLiteral("MechPropData");
+    const QString data =
+        strTable == QLatin1String("CreepProp") ? QStringLiteral("CreepProperties") : QStringLiteral("MechPropData");
     dtaTable->setRecordSource(QStringLiteral("select * from ") + data + QStringLiteral(" where matID = ") +
                               QString::number(mMat->ID()) + QStringLiteral(" order by rowNo, ordering"));
     dtaTable->refresh();

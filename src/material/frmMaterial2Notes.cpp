@@ -95,11 +95,10 @@ void frmMaterial2::LoadTableNotes(const QString &strTable)
                               QStringLiteral("' order by ordering"));
     dtaNotes->refresh();
     // Only the texts of this material's notes: the whole table grows with the database.
-    dtaTableNotes->setRecordSource(QStringLiteral("select * from TableNotes where tableName = '") +
-                                   db::quoteText(strTable) +
-                                   QStringLiteral("' and notID in (select notID from MatNotes where matID = ") +
-                                   QString::number(mMat->ID()) + QStringLiteral(" and tableName = '") +
-                                   db::quoteText(strTable) + QStringLiteral("')"));
+    dtaTableNotes->setRecordSource(
+        QStringLiteral("select * from TableNotes where tableName = '") + db::quoteText(strTable) +
+        QStringLiteral("' and notID in (select notID from MatNotes where matID = ") + QString::number(mMat->ID()) +
+        QStringLiteral(" and tableName = '") + db::quoteText(strTable) + QStringLiteral("')"));
     dtaTableNotes->refresh();
 
     db::Recordset *notes = dtaNotes->recordset();

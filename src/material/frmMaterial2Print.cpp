@@ -39,7 +39,6 @@ void frmMaterial2::cmdPrintSave_Click(int Index)
         iReportType = 2;
         reportcalls::ShowSaveFormatDialog(QStringLiteral("Save Design Values..."));
         break;
-    default:
-        break;
+    default: break;
     }
 }

@@ -34,8 +34,8 @@ void frmMaterial2::HideAllPanels()
     moveTwips(framBlank, leftTwips(framBlank), topTwips(framOptions), widthTwips(framBlank), heightTwips(framOptions));
     ImgPic[2]->hide();
 
-    for (QWidget *w : std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framMain, framStand, framNotes,
-                                                       lblFullForm, lblMain, tdbBoundTable})
+    for (QWidget *w : std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framMain, framStand,
+                                                       framNotes, lblFullForm, lblMain, tdbBoundTable})
         w->hide();
     textbox::setText(txtNotes, QString());
     framOptions->hide();
@@ -110,7 +110,8 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
     } else if (strTable == QLatin1String("AddInfo")) {
         moveTwips(framNotes, leftTwips(lblFullForm) + 100, topTwips(lblFullForm) + 100, widthTwips(lblFullForm) - 200,
                   heightTwips(lblFullForm) - 200);
-        moveTwips(txtNotes, leftTwips(txtNotes), topTwips(txtNotes), widthTwips(txtNotes), heightTwips(framNotes) - 800);
+        moveTwips(txtNotes, leftTwips(txtNotes), topTwips(txtNotes), widthTwips(txtNotes),
+                  heightTwips(framNotes) - 800);
         lblNotes->setText(QStringLiteral("Additional Information..."));
         lblNotes->show();
         framNotes->show();

@@ -1,8 +1,8 @@
 #include "material/frmMaterial2.h"
 
-#include "core/ProgramWindow.h"
 #include "controls/BackColor.h"
 #include "controls/DataGrid.h"
+#include "core/ProgramWindow.h"
 #include "core/modToolTips.h"
 
 #include <QGroupBox>
@@ -23,8 +23,8 @@ void frmMaterial2::ApplyToolTips()
         modToolTips::Tip(on, modToolTips::MaterialText(modToolTips::RevisionDateTip)));
     txtMainData[StandardRevisionDateBox]->setToolTip(
         modToolTips::Tip(on, modToolTips::MaterialText(modToolTips::StandardRevisionDateTip)));
-    cmdShowNotes->setToolTip(
-        modToolTips::Tip(on, NotesButtonPicture() == 1 ? QStringLiteral("Hide Table Notes") : QStringLiteral("Show Table Notes")));
+    cmdShowNotes->setToolTip(modToolTips::Tip(on, NotesButtonPicture() == 1 ? QStringLiteral("Hide Table Notes")
+                                                                            : QStringLiteral("Show Table Notes")));
 }
 
 void frmMaterial2::ApplyColours(bool on)

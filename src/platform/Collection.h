@@ -46,7 +46,11 @@ private:
     {
         typename QList<Entry>::const_iterator it;
         const T &operator*() const { return it->item; }
-        ItemIterator &operator++() { ++it; return *this; }
+        ItemIterator &operator++()
+        {
+            ++it;
+            return *this;
+        }
         bool operator!=(const ItemIterator &o) const { return it != o.it; }
         bool operator==(const ItemIterator &o) const { return it == o.it; }
     };

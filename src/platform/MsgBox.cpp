@@ -6,12 +6,12 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPointer>
 #include <QRegularExpression>
 
 namespace platform {
@@ -74,8 +74,7 @@ public:
         case QMessageBox::Yes: return vbYes;
         case QMessageBox::No: return vbNo;
         case QMessageBox::Cancel: return vbCancel;
-        default:
-            break;
+        default: break;
         }
         switch (request.buttons()) {
         case vbYesNo: return vbNo;
@@ -105,7 +104,8 @@ public:
         const QStringList filters = qtFilterFromVb(request.filter).split(QStringLiteral(";;"), Qt::SkipEmptyParts);
         if (!filters.isEmpty()) {
             dialog.setNameFilters(filters);
-            const int index = request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex : 1;
+            const int index =
+                request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex : 1;
             dialog.selectNameFilter(filters.at(index - 1));
         }
         if (!name.isEmpty())
@@ -228,8 +228,10 @@ QString qtFilterFromVb(const QString &vbFilter)
         static const QRegularExpression tail(QStringLiteral("\\(([^()]*)\\)\\s*$"));
         const QRegularExpressionMatch m = tail.match(description);
         const QString shown = m.hasMatch()
-            ? m.captured(1).split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts).join(QLatin1Char(' '))
-            : QString();
+                                  ? m.captured(1)
+                                        .split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts)
+                                        .join(QLatin1Char(' '))
+                                  : QString();
         if (patterns.isEmpty() || shown == joined)
             out << (description.isEmpty() ? QStringLiteral("(%1)").arg(joined) : description);
         else if (description.isEmpty())
@@ -247,8 +249,7 @@ QWidget *dialogParent()
     return QApplication::activeWindow();
 }
 
-ScriptedResponder::ScriptedResponder()
-    : m_previous(g_service)
+ScriptedResponder::ScriptedResponder() : m_previous(g_service)
 {
     setDialogService(this);
 }

@@ -37,9 +37,9 @@ void setAppTitle(const QString &title);
 
 struct MessageRequest
 {
-    QString text;    // CR LF line breaks as given
-    int style = 0;   // buttons | icon
-    QString title;   // already defaulted to appTitle()
+    QString text;  // CR LF line breaks as given
+    int style = 0; // buttons | icon
+    QString title; // already defaulted to appTitle()
     int buttons() const { return style & msgButtonsMask; }
     int icon() const { return style & msgIconMask; }
 };
@@ -50,9 +50,9 @@ struct FileDialogRequest
     Kind kind = Open;
     QString title;
     QString initialDir;
-    QString fileName;     // proposed name
-    QString filter;       // as the callers write it: "Access files (*.mdb)|*.mdb"
-    int filterIndex = 1;  // 1-based
+    QString fileName;    // proposed name
+    QString filter;      // as the callers write it: "Access files (*.mdb)|*.mdb"
+    int filterIndex = 1; // 1-based
 };
 
 struct FileDialogReply
@@ -118,7 +118,7 @@ public:
         PrintDialogRequest print;
     };
 
-    ScriptedResponder();  // installs itself
+    ScriptedResponder();           // installs itself
     ~ScriptedResponder() override; // restores the previous service
 
     void answerMessage(int result) { m_messageAnswers.append(result); }

@@ -32,16 +32,16 @@ QColor systemColor(int index)
     case 0x0C: return QColor(171, 171, 171);              // application workspace (MDI background)
     case 0x0D: return p.color(QPalette::Highlight);
     case 0x0E: return p.color(QPalette::HighlightedText);
-    case 0x0F: return p.color(QPalette::Button);          // button face
-    case 0x10: return p.color(QPalette::Dark);            // button shadow
+    case 0x0F: return p.color(QPalette::Button);                   // button face
+    case 0x10: return p.color(QPalette::Dark);                     // button shadow
     case 0x11: return p.color(QPalette::Disabled, QPalette::Text); // grey text
     case 0x12: return p.color(QPalette::ButtonText);
     case 0x13: return p.color(QPalette::Disabled, QPalette::WindowText); // inactive title text
-    case 0x14: return p.color(QPalette::Light);           // 3D highlight
-    case 0x15: return p.color(QPalette::Shadow);          // 3D dark shadow
-    case 0x16: return p.color(QPalette::Midlight);        // 3D light
-    case 0x17: return p.color(QPalette::ToolTipText);     // info text
-    case 0x18: return p.color(QPalette::ToolTipBase);     // info background
+    case 0x14: return p.color(QPalette::Light);                          // 3D highlight
+    case 0x15: return p.color(QPalette::Shadow);                         // 3D dark shadow
+    case 0x16: return p.color(QPalette::Midlight);                       // 3D light
+    case 0x17: return p.color(QPalette::ToolTipText);                    // info text
+    case 0x18: return p.color(QPalette::ToolTipBase);                    // info background
     default: return p.color(QPalette::WindowText);
     }
 }

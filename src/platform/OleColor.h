@@ -12,12 +12,12 @@ using OleColor = std::uint32_t;
 namespace olecolor {
 constexpr OleColor White = 0xFFFFFF;
 constexpr OleColor Black = 0x000000;
-constexpr OleColor InfoBackground = 0x80000018;  // vbInfoBackground
-constexpr OleColor AppWorkspace = 0x8000000C;    // vbApplicationWorkspace
+constexpr OleColor InfoBackground = 0x80000018;   // vbInfoBackground
+constexpr OleColor AppWorkspace = 0x8000000C;     // vbApplicationWorkspace
 constexpr OleColor WindowBackground = 0x80000005; // vbWindowBackground
-constexpr OleColor ButtonFace = 0x8000000F;      // vbButtonFace
-constexpr OleColor WindowText = 0x80000008;      // vbWindowText
-}
+constexpr OleColor ButtonFace = 0x8000000F;       // vbButtonFace
+constexpr OleColor WindowText = 0x80000008;       // vbWindowText
+} // namespace olecolor
 
 bool isSystemColor(OleColor value);
 QColor toQColor(OleColor value);

@@ -33,7 +33,9 @@ struct Descriptor
 // and so does a file whose mode forbids writing it.
 bool replaceable(const QByteArray &name)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::lstat(name.constData(), &info) != 0)
         return errno == ENOENT;
     if (S_ISLNK(info.st_mode)) {
@@ -49,7 +51,9 @@ bool isRegularFile(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    struct stat info {};
+    struct stat info
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -63,14 +67,18 @@ FileRead readRegularFile(const QString &path, qint64 maxBytes, Oversize oversize
     // Opening does not wait for a writer when the path is a fifo; fstat then refuses it.
     file.fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (file.fd < 0) {
-        struct stat info {};
+        struct stat info
+        {
+        };
         result.status = (errno == ENOENT || errno == ENOTDIR) && ::lstat(name.constData(), &info) != 0
-            ? FileRead::Missing
-            : FileRead::Damaged;
+                            ? FileRead::Missing
+                            : FileRead::Damaged;
         return result;
     }
     result.status = FileRead::Damaged;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
         return result;
     if (info.st_size > maxBytes && oversize == Oversize::Damaged)

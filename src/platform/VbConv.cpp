@@ -131,8 +131,7 @@ bool parseLocaleNumber(const QString &input, double *out)
 
 bool isTextType(const QVariant &v)
 {
-    return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray
-        || v.typeId() == QMetaType::QChar;
+    return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray || v.typeId() == QMetaType::QChar;
 }
 
 // Days since 30 December 1899, the runtime's date serial.
@@ -236,10 +235,8 @@ bool isNumericType(const QVariant &v)
     case QMetaType::ULong:
     case QMetaType::Char:
     case QMetaType::SChar:
-    case QMetaType::UChar:
-        return true;
-    default:
-        return false;
+    case QMetaType::UChar: return true;
+    default: return false;
     }
 }
 
@@ -309,22 +306,17 @@ QString cStr(const QVariant &v)
     if (isNull(v))
         raiseNull();
     switch (v.typeId()) {
-    case QMetaType::Bool:
-        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Double:
-        return shortestDouble(v.toDouble());
-    case QMetaType::Float:
-        return shortestDouble(double(v.toFloat()), true);
-    case QMetaType::QDate:
-        return shortDate(v.toDate());
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Double: return shortestDouble(v.toDouble());
+    case QMetaType::Float: return shortestDouble(double(v.toFloat()), true);
+    case QMetaType::QDate: return shortDate(v.toDate());
     case QMetaType::QDateTime: {
         const QDateTime dt = v.toDateTime();
         if (dt.time() == QTime(0, 0))
             return shortDate(dt.date());
         return QLocale().toString(dt, QLocale::ShortFormat);
     }
-    default:
-        break;
+    default: break;
     }
     if (isNumericType(v))
         return v.toString();
@@ -352,8 +344,7 @@ double val(const QString &text)
         const qulonglong n = t.mid(2, end - 2).toULongLong(&ok, base);
         return ok ? double(n) : 0.0;
     }
-    static const QRegularExpression leading(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eEdD][+-]?\\d+)?"));
+    static const QRegularExpression leading(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eEdD][+-]?\\d+)?"));
     const QRegularExpressionMatch m = leading.match(t);
     if (!m.hasMatch())
         return 0.0;

@@ -1,26 +1,32 @@
 #pragma once
 
-#include <QString>
 #include <QDate>
+#include <QString>
 #include <QVariant>
 
 namespace platform {
 
 // Values that may be Null (a database field, a grid cell): a default-constructed QVariant is Null.
-inline QVariant Null() { return QVariant(); }
-inline bool isNull(const QVariant &v) { return v.isNull() || !v.isValid(); }
+inline QVariant Null()
+{
+    return QVariant();
+}
+inline bool isNull(const QVariant &v)
+{
+    return v.isNull() || !v.isValid();
+}
 // The value, or the replacement when it is Null.
 QVariant nz(const QVariant &v, const QVariant &replacement = QString());
 
 // Conversions as the runtime does them, in the locale the program runs in (QLocale()).
 // Null raises VbError 94 "Invalid use of Null"; text that is no number raises 13 "Type mismatch";
 // a result outside the type's range raises 6 "Overflow".
-qint16 cInt(const QVariant &v);   // rounds halves to even
-qint32 cLng(const QVariant &v);   // rounds halves to even
+qint16 cInt(const QVariant &v); // rounds halves to even
+qint32 cLng(const QVariant &v); // rounds halves to even
 double cDbl(const QVariant &v);
 float cSng(const QVariant &v);
 bool cBool(const QVariant &v);
-QString cStr(const QVariant &v);  // numbers with the locale's decimal sign, booleans "True"/"False"
+QString cStr(const QVariant &v); // numbers with the locale's decimal sign, booleans "True"/"False"
 // A date as the regional settings write it short: the text the grids show and criteria match.
 QString shortDate(const QDate &d);
 

@@ -11,7 +11,9 @@ class VbError : public std::exception
 {
 public:
     VbError(int number, QString description, QString source = {})
-        : m_number(number), m_description(std::move(description)), m_source(std::move(source)),
+        : m_number(number),
+          m_description(std::move(description)),
+          m_source(std::move(source)),
           m_what(m_description.toUtf8())
     {
     }

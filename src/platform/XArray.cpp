@@ -158,8 +158,8 @@ bool XArray::operator==(const XArray &other) const
         return false;
     if (!m_allocated)
         return true;
-    if (m_rowLower != other.m_rowLower || m_rowUpper != other.m_rowUpper || m_colLower != other.m_colLower
-        || m_colUpper != other.m_colUpper)
+    if (m_rowLower != other.m_rowLower || m_rowUpper != other.m_rowUpper || m_colLower != other.m_colLower ||
+        m_colUpper != other.m_colUpper)
         return false;
     for (qsizetype i = 0; i < m_cells.size(); ++i) {
         const QVariant &a = m_cells[i], &b = other.m_cells[i];

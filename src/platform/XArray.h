@@ -54,7 +54,12 @@ public:
 
     void redim(int lower, int upper);
     void redimPreserve(int upper); // keeps the lower bound and the kept elements
-    void clear() { m_allocated = false; m_items.clear(); m_lower = 0; }
+    void clear()
+    {
+        m_allocated = false;
+        m_items.clear();
+        m_lower = 0;
+    }
 
     bool isAllocated() const { return m_allocated; }
     int lowerBound() const;

@@ -17,7 +17,7 @@ QVector<int> bandStarts(double left, const QVector<double> &widths, double print
 // are added in turn to start, and the first column at which the sum passes maxWidth is returned;
 // -1 when every column fits. A column marked in skip takes no room; with roundEach the sum is
 // rounded to whole twips (halves to even) after each column, as the creep table's widths are.
-int splitColumn(double start, const QVector<double> &widths, int first, double maxWidth,
-                const QVector<bool> &skip = {}, bool roundEach = false);
+int splitColumn(double start, const QVector<double> &widths, int first, double maxWidth, const QVector<bool> &skip = {},
+                bool roundEach = false);
 
 } // namespace columnbands

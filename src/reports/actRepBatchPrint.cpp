@@ -5,8 +5,8 @@
 #include "platform/Environment.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
-#include "reports/actRepMain.h"
 #include "reports/PageFooter.h"
+#include "reports/actRepMain.h"
 
 #include <QDateTime>
 #include <cmath>

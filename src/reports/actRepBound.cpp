@@ -29,22 +29,14 @@ int holderOf(catalogue::Heading heading)
 {
     using catalogue::Heading;
     switch (heading) {
-    case Heading::ModulusUnit:
-        return 0;
-    case Heading::ExpansionAt20:
-        return 1;
-    case Heading::ConductivityUnit:
-        return 2;
-    case Heading::CapacityAt20:
-        return 3;
-    case Heading::ResistivityUnit:
-        return 4;
-    case Heading::CapacityDiff:
-        return 5;
-    case Heading::ExpansionDiff:
-        return SecondHeadingPicture;
-    case Heading::None:
-        break;
+    case Heading::ModulusUnit: return 0;
+    case Heading::ExpansionAt20: return 1;
+    case Heading::ConductivityUnit: return 2;
+    case Heading::CapacityAt20: return 3;
+    case Heading::ResistivityUnit: return 4;
+    case Heading::CapacityDiff: return 5;
+    case Heading::ExpansionDiff: return SecondHeadingPicture;
+    case Heading::None: break;
     }
     return -1;
 }
@@ -78,13 +70,11 @@ QImage actRepBound::HeadingPicture(int index)
     constexpr int W = 56, H = 48;
     const QChar beta(0x03B2), omega(0x03A9), times(0x00D7), squared(0x00B2);
     switch (index) {
-    case 0:
-        return fractionPicture(QStringLiteral("kN"), QStringLiteral("mm") + squared, W, H);
+    case 0: return fractionPicture(QStringLiteral("kN"), QStringLiteral("mm") + squared, W, H);
     case 1:
         return symbolPicture(QString(beta), QStringLiteral("20, t"), QStringLiteral("[E"), QStringLiteral("-6"),
                              QStringLiteral("/K]"), W, H);
-    case 2:
-        return fractionPicture(QStringLiteral("W"), QStringLiteral("m ") + times + QStringLiteral(" K"), W, H);
+    case 2: return fractionPicture(QStringLiteral("W"), QStringLiteral("m ") + times + QStringLiteral(" K"), W, H);
     case 3:
         return symbolPicture(QStringLiteral("C"), QStringLiteral("p20, t"), QStringLiteral("[J/kgK]"), {}, {}, W, H);
     case 4:
@@ -95,8 +85,7 @@ QImage actRepBound::HeadingPicture(int index)
     case 6:
         return symbolPicture(QString(beta), QStringLiteral("diff, t"), QStringLiteral("[E"), QStringLiteral("-6"),
                              QStringLiteral("/K]"), W, H);
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -104,22 +93,14 @@ QString actRepBound::HeadingText(int index)
 {
     const QString beta(QChar(0x03B2)), times(QChar(0x00D7)), squared(QChar(0x00B2));
     switch (index) {
-    case 0:
-        return QStringLiteral("[kN/mm") + squared + QStringLiteral("]");
-    case 1:
-        return threeLines(beta + QStringLiteral("20, t"), QStringLiteral("[E-6/K]"));
-    case 2:
-        return QStringLiteral("[W/(m ") + times + QStringLiteral(" K)]");
-    case 3:
-        return threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]"));
-    case 4:
-        return controls::electricalResistivityUnit();
-    case 5:
-        return threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]"));
-    case 6:
-        return threeLines(beta + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]"));
-    default:
-        return {};
+    case 0: return QStringLiteral("[kN/mm") + squared + QStringLiteral("]");
+    case 1: return threeLines(beta + QStringLiteral("20, t"), QStringLiteral("[E-6/K]"));
+    case 2: return QStringLiteral("[W/(m ") + times + QStringLiteral(" K)]");
+    case 3: return threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]"));
+    case 4: return controls::electricalResistivityUnit();
+    case 5: return threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]"));
+    case 6: return threeLines(beta + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]"));
+    default: return {};
     }
 }
 
@@ -141,8 +122,8 @@ void actRepBound::BuildLayout()
     columnBox(title, QStringLiteral("lblCol3"), 2260, 567, 850, 709, false);
     columnBox(title, QStringLiteral("lblCol4"), 3110, 567, 850, 709, false);
     for (int i = 0; i <= LastHolder; ++i) {
-        ReportImage *holder = title->controls().addImage(QStringLiteral("imgPhys") + QString::number(i),
-                                                         10000 + 900 * i, 555, 840, 720);
+        ReportImage *holder =
+            title->controls().addImage(QStringLiteral("imgPhys") + QString::number(i), 10000 + 900 * i, 555, 840, 720);
         holder->setPicture(HeadingPicture(i));
         holder->setAlternateText(HeadingText(i));
         holder->setVisible(false);
@@ -186,7 +167,8 @@ void actRepBound::ActiveReport_ReportStart()
     // Item 1 raises VbError 9 on an empty queue: a subreport without a table is a caller's fault.
     m_strKey = m_mat->colTablePrintList.item(1);
 
-    title->controls().item<ReportField>(QStringLiteral("lblCol1"))
+    title->controls()
+        .item<ReportField>(QStringLiteral("lblCol1"))
         ->setText(threeLines(QStringLiteral("Temperature"), QStringLiteral("[") + QChar(176) + QStringLiteral("C]")));
     detail->controls().item<ReportField>(QStringLiteral("txtField1"))->setDataField(QStringLiteral("temp"));
 
@@ -195,11 +177,11 @@ void actRepBound::ActiveReport_ReportStart()
     const QString k = m_strKey;
     const QString i = QString::number(m_mat->ID());
     if (m_mat->ElevatedMultiCol(k)) {
-        dtaTable->setRecordSource(QStringLiteral("transform MAX (") + k + QStringLiteral(".") + k + QStringLiteral(") ") +
-                                  QStringLiteral("select temp, ordering from ") + k + QStringLiteral(" ") +
-                                  QStringLiteral("where matID = ") + i + QStringLiteral(" ") +
-                                  QStringLiteral("group by temp, ordering ") + QStringLiteral("order by temp, ordering ") +
-                                  QStringLiteral("pivot ") + k + QStringLiteral(".thickness"));
+        dtaTable->setRecordSource(
+            QStringLiteral("transform MAX (") + k + QStringLiteral(".") + k + QStringLiteral(") ") +
+            QStringLiteral("select temp, ordering from ") + k + QStringLiteral(" ") + QStringLiteral("where matID = ") +
+            i + QStringLiteral(" ") + QStringLiteral("group by temp, ordering ") +
+            QStringLiteral("order by temp, ordering ") + QStringLiteral("pivot ") + k + QStringLiteral(".thickness"));
         dtaTable->refresh();
         SetThicknessColumns();
     } else {
@@ -355,8 +337,8 @@ void actRepBound::SetThicknessColumns()
     for (int c = 3; c <= 4 && c - 1 <= n; ++c) {
         head(c)->setVisible(true);
         box(c)->setVisible(true);
-        head(c)->setText(threeLines(QStringLiteral("(") + text(c - 2) + QStringLiteral(") - "),
-                                    text(c - 1) + QStringLiteral("mm")));
+        head(c)->setText(
+            threeLines(QStringLiteral("(") + text(c - 2) + QStringLiteral(") - "), text(c - 1) + QStringLiteral("mm")));
         box(c)->setDataField(text(c - 1));
     }
     for (int j = 4; j <= n; ++j)

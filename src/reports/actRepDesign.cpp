@@ -66,8 +66,10 @@ void actRepDesign::BuildLayout()
 
     ReportSection *extended = addSection(ReportSection::Kind::GroupFooter, QStringLiteral("gfExtended"), 375);
     extended->setVisible(false);
-    extended->controls().addLabel(QStringLiteral("lblContinued"), 142, 0, 1559, 283, QStringLiteral("Continued..."))
-        ->font().size = 8;
+    extended->controls()
+        .addLabel(QStringLiteral("lblContinued"), 142, 0, 1559, 283, QStringLiteral("Continued..."))
+        ->font()
+        .size = 8;
 
     ReportSection *key = addSection(ReportSection::Kind::GroupFooter, QStringLiteral("gfDesignValuesKey"), 660);
     key->controls().addField(QStringLiteral("txtKey"), 1701, 0, 6519, 567)->font().size = 8;
@@ -81,8 +83,9 @@ void actRepDesign::ActiveReport_DataInitialize()
     section(QStringLiteral("gfDesignValuesKey"))
         ->controls()
         .item<ReportField>(QStringLiteral("txtKey"))
-        ->setText(QStringLiteral("KEY") + vbCrLf + vbCrLf + QStringLiteral("'-' = Below Temperature Range of this table") +
-                  vbCrLf + QStringLiteral("'+' = Above Temperature Range of this table") + vbCrLf +
+        ->setText(QStringLiteral("KEY") + vbCrLf + vbCrLf +
+                  QStringLiteral("'-' = Below Temperature Range of this table") + vbCrLf +
+                  QStringLiteral("'+' = Above Temperature Range of this table") + vbCrLf +
                   QStringLiteral("'x' = No value given for this temperature"));
 
     m_iRow = 1;
@@ -157,7 +160,8 @@ bool actRepDesign::FindSplitColumn()
 {
     qint16 split = -1;
     if (!m_blnCreep) {
-        const double labelWidth = section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->width();
+        const double labelWidth =
+            section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->width();
         const QVector<double> widths(qMax<int>(m_iLastCol + 1, 0), CellWidth);
         split = qint16(columnbands::splitColumn(labelWidth, widths, 1, SplitWidth));
     } else if (m_sCreepColSize.isAllocated()) {
@@ -223,14 +227,16 @@ void actRepDesign::AddExtendedRowLabels()
 double actRepDesign::PlaceExtendedLabels(double y, int band)
 {
     ReportSection *extended = section(QStringLiteral("gfExtended"));
-    const auto *txtField0 = section(QStringLiteral("Detail"))->controls().item<ReportField>(QStringLiteral("txtField0"));
+    const auto *txtField0 =
+        section(QStringLiteral("Detail"))->controls().item<ReportField>(QStringLiteral("txtField0"));
     m_firstExtLabel = nullptr;
     for (int r = m_iFirstFlagged; r <= m_blnRowFlags.upperBound(); ++r) {
         if (r < 1 || !m_blnRowFlags.at(r))
             continue;
         // Every band repeats the labels, bound to the same field as the first band's.
         const QString field = QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_0");
-        ReportField *box = extended->controls().addField(band == 0 ? field : field + QStringLiteral("_") + QString::number(band));
+        ReportField *box =
+            extended->controls().addField(band == 0 ? field : field + QStringLiteral("_") + QString::number(band));
         fields().add(field);
         box->setDataField(field);
         box->setTop(y);
@@ -286,8 +292,7 @@ void actRepDesign::AddExtendedColumn(qint16 c)
     // A column that would pass the paper's edge starts a further band below, with its own labels.
     QVector<double> band = m_extBandWidths;
     band.append(width);
-    const double labelLeft =
-        section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->left();
+    const double labelLeft = section(QStringLiteral("Detail"))->controls().item(QStringLiteral("txtField0"))->left();
     if (!columnbands::bandStarts(labelLeft, band, printWidth()).isEmpty()) {
         PlaceExtendedLabels(m_extBottom + BandGap, ++m_extBands);
         m_lastExt = m_firstExtLabel;
@@ -299,7 +304,8 @@ void actRepDesign::AddExtendedColumn(qint16 c)
     for (int r = m_iFirstFlagged; r <= m_blnRowFlags.upperBound(); ++r) {
         if (r < 1 || !m_blnRowFlags.at(r))
             continue;
-        const QString name = QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_") + QString::number(c);
+        const QString name =
+            QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_") + QString::number(c);
         ReportField *box = extended->controls().addField(name);
         fields().add(name);
         box->setDataField(name);
@@ -371,9 +377,8 @@ void actRepDesign::ActiveReport_FetchData(bool &EOF_)
             if (m_blnSplit && flagged && c == 0)
                 fields().setValue(QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_0"), cell);
         } else if (flagged) {
-            fields().setValue(QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_") +
-                                  QString::number(c),
-                              cell);
+            fields().setValue(
+                QStringLiteral("txtFieldExt") + QString::number(r) + QStringLiteral("_") + QString::number(c), cell);
         }
     }
     ++m_iRow;

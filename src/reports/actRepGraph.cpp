@@ -30,8 +30,10 @@ void actRepGraph::ActiveReport_ReportStart()
     controls::Chart *source = frm ? frm->ShownChart() : nullptr;
     if (!source)
         platform::throwObjectNotSet();
-    controls::Chart *target =
-        section(QStringLiteral("GroupHeader1"))->controls().item<controls::ReportChart>(QStringLiteral("MSChart1"))->chart();
+    controls::Chart *target = section(QStringLiteral("GroupHeader1"))
+                                  ->controls()
+                                  .item<controls::ReportChart>(QStringLiteral("MSChart1"))
+                                  ->chart();
 
     target->setChartType(source->chartType());
     target->setChartData(source->chartData());

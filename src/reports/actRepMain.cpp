@@ -73,7 +73,6 @@ void headerPair(ReportSection *section, const QString &labelName, const QString 
     section->controls().addField(fieldName, left, top, width, 270);
 }
 
-
 // Pictures of the layout, drawn rather than shipped.
 QImage drawnPicture(int width, int height, const QColor &color, const QString &text)
 {
@@ -189,28 +188,20 @@ bool actRepMain::PreviewDefault()
 QString actRepMain::ExportFilterText(int iType)
 {
     switch (iType) {
-    case ExportPdf:
-        return QStringLiteral("Portable Document Format (*.pdf)|*.pdf");
-    case ExportRtf:
-        return QStringLiteral("Rich Text Format (*.rtf)|*.rtf");
-    case ExportText:
-        return QStringLiteral("Text Format (*.txt)|*.txt");
-    default:
-        return {};
+    case ExportPdf: return QStringLiteral("Portable Document Format (*.pdf)|*.pdf");
+    case ExportRtf: return QStringLiteral("Rich Text Format (*.rtf)|*.rtf");
+    case ExportText: return QStringLiteral("Text Format (*.txt)|*.txt");
+    default: return {};
     }
 }
 
 QString actRepMain::ExportExtension(int iType)
 {
     switch (iType) {
-    case ExportPdf:
-        return QStringLiteral(".pdf");
-    case ExportRtf:
-        return QStringLiteral(".rtf");
-    case ExportText:
-        return QStringLiteral(".txt");
-    default:
-        return {};
+    case ExportPdf: return QStringLiteral(".pdf");
+    case ExportRtf: return QStringLiteral(".rtf");
+    case ExportText: return QStringLiteral(".txt");
+    default: return {};
     }
 }
 
@@ -357,8 +348,7 @@ void actRepMain::ActiveReport_ReportStart()
     auto *rh = section(QStringLiteral("ReportHeader"));
     auto *imgVelkor = rh->controls().item<ReportImage>(QStringLiteral("imgVelkor"));
     const QIcon mainIcon = mdi->windowIcon();
-    const QImage iconPicture =
-        mainIcon.isNull() ? programIcon() : mainIcon.pixmap(64, 64).toImage();
+    const QImage iconPicture = mainIcon.isNull() ? programIcon() : mainIcon.pixmap(64, 64).toImage();
     imgVelkor->setPicture(iconPicture);
     if (blnSave) {
         if (iExpFileType != ExportPdf) {
@@ -431,9 +421,11 @@ void actRepMain::ActiveReport_ReportStart()
             AttachNew<actRepGraph>(QStringLiteral("ghMechProp"), QStringLiteral("subRepMechProp"));
         } else {
             AttachNew<actRepDesign>(QStringLiteral("ghMechProp"), QStringLiteral("subRepMechProp"));
-            mech->controls().item<ReportImage>(QStringLiteral("imgIcon2"))
+            mech->controls()
+                .item<ReportImage>(QStringLiteral("imgIcon2"))
                 ->setPicture(mech->controls().item<ReportImage>(QStringLiteral("imgIcon6"))->picture());
-            mech->controls().item<ReportLabel>(QStringLiteral("lblMechProp"))
+            mech->controls()
+                .item<ReportLabel>(QStringLiteral("lblMechProp"))
                 ->setCaption(QStringLiteral("Design Values"));
         }
         section(QStringLiteral("ghChemComp"))->setVisible(false);
@@ -494,8 +486,7 @@ void actRepMain::SetupTableSections()
                 section(sectionName)->setVisible(true);
             break;
         case ReportSection::None:
-        case ReportSection::Text:
-            break;
+        case ReportSection::Text: break;
         }
     }
     if (mechTables < 1)
@@ -535,17 +526,10 @@ void actRepMain::ActiveReport_ReportEnd()
 
     std::unique_ptr<controls::ReportExportFilter> filter;
     switch (iExpFileType) {
-    case ExportPdf:
-        filter = std::make_unique<controls::PdfExport>();
-        break;
-    case ExportRtf:
-        filter = std::make_unique<controls::RtfExport>();
-        break;
-    case ExportText:
-        filter = std::make_unique<controls::TextExport>();
-        break;
-    default:
-        break;
+    case ExportPdf: filter = std::make_unique<controls::PdfExport>(); break;
+    case ExportRtf: filter = std::make_unique<controls::RtfExport>(); break;
+    case ExportText: filter = std::make_unique<controls::TextExport>(); break;
+    default: break;
     }
     const QString strFilter = ExportFilterText(iExpFileType);
     const QString strExt = ExportExtension(iExpFileType);

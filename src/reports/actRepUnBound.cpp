@@ -68,10 +68,10 @@ actRepUnBound::actRepUnBound()
     ReportField *capExt = gfExtended->controls().addField(QStringLiteral("lblCapExt"), 142, 425, 850, 567);
     StyleAsCaption(capExt);
     capExt->setAlignment(controls::textalign::Centre);
-    ReportField *extMin = gfExtended->controls().addField(QStringLiteral("FieldExt"), 142, 1100, 850, 283,
-                                                          QStringLiteral("min"));
-    ReportField *extMax = gfExtended->controls().addField(QStringLiteral("FieldExt0"), 142, 1420, 850, 284,
-                                                          QStringLiteral("max"));
+    ReportField *extMin =
+        gfExtended->controls().addField(QStringLiteral("FieldExt"), 142, 1100, 850, 283, QStringLiteral("min"));
+    ReportField *extMax =
+        gfExtended->controls().addField(QStringLiteral("FieldExt0"), 142, 1420, 850, 284, QStringLiteral("max"));
     for (ReportField *f : {extMin, extMax}) {
         f->setAlignment(controls::textalign::Centre);
         f->setVerticalAlignment(controls::textalign::Middle);
@@ -88,8 +88,10 @@ actRepUnBound::actRepUnBound()
 
     ReportSection *gfOther = addSection(Kind::GroupFooter, QStringLiteral("gfOther"), 705);
     gfOther->setVisible(false);
-    gfOther->controls().addLabel(QStringLiteral("lblOther"), 142, 142, 1559, 283, QStringLiteral("Other Elements"))
-        ->font().bold = true;
+    gfOther->controls()
+        .addLabel(QStringLiteral("lblOther"), 142, 142, 1559, 283, QStringLiteral("Other Elements"))
+        ->font()
+        .bold = true;
     gfOther->controls().addField(QStringLiteral("txtOther"), 142, 425, 9496, 284)->setCanGrow(true);
 
     ReportSection *gfNotes = addSection(Kind::GroupFooter, QStringLiteral("gfNotes"), 645);
@@ -177,7 +179,8 @@ void actRepUnBound::ActiveReport_DataInitialize()
         gfExtended->controls().item(QStringLiteral("FieldX1_0"))->setVisible(false);
     } else if (m_strKey != ChemComp && m_lastCol >= 0 && IsTableTooWide()) {
         gfExtended->setVisible(true);
-        for (const QString &name : {QStringLiteral("lblCapExt"), QStringLiteral("FieldExt"), QStringLiteral("FieldExt0")})
+        for (const QString &name :
+             {QStringLiteral("lblCapExt"), QStringLiteral("FieldExt"), QStringLiteral("FieldExt0")})
             gfExtended->controls().item(name)->setVisible(false);
         gfExtended->controls().item(QStringLiteral("lblX_0"))->setLeft(142);
         gfExtended->controls().item(QStringLiteral("FieldX1_0"))->setLeft(142);
@@ -193,7 +196,8 @@ void actRepUnBound::ActiveReport_DataInitialize()
     }
     lblTitle->setCaption(title);
     if (gfExtended->isVisible())
-        gfExtended->controls().item<ReportLabel>(QStringLiteral("lblExtended"))
+        gfExtended->controls()
+            .item<ReportLabel>(QStringLiteral("lblExtended"))
             ->setCaption(title + QStringLiteral(" continued..."));
 
     if (m_lastCol >= 0)

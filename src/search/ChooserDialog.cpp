@@ -94,20 +94,11 @@ void ChooserDialog::showFindTips()
 void ChooserDialog::findRecord(db::Recordset *rs, int index, const QString &criteria)
 {
     switch (index) {
-    case 0:
-        rs->findFirst(criteria);
-        break;
-    case 1:
-        rs->findPrevious(criteria);
-        break;
-    case 2:
-        rs->findNext(criteria);
-        break;
-    case 3:
-        rs->findLast(criteria);
-        break;
-    default:
-        break;
+    case 0: rs->findFirst(criteria); break;
+    case 1: rs->findPrevious(criteria); break;
+    case 2: rs->findNext(criteria); break;
+    case 3: rs->findLast(criteria); break;
+    default: break;
     }
 }
 

@@ -9,7 +9,9 @@
 #include <QDateTime>
 #include <QMouseEvent>
 
-DataListModel::DataListModel(QObject *parent) : QAbstractListModel(parent) {}
+DataListModel::DataListModel(QObject *parent) : QAbstractListModel(parent)
+{
+}
 
 void DataListModel::setListField(const QString &field)
 {

@@ -26,4 +26,4 @@ QPixmap folder(int size);
 QPixmap emptyBin(int size);
 QPixmap fullBin(int size);
 QPixmap helpIcon(int size);
-}
+} // namespace searchpictures

@@ -186,7 +186,8 @@ bool frmPmaIndex::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtSearchString && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && txtSearchString_KeyPress(platform::vbKeyReturn))
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            txtSearchString_KeyPress(platform::vbKeyReturn))
             return true;
     }
     return QDialog::eventFilter(watched, event);

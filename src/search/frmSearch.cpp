@@ -7,8 +7,8 @@
 #include "core/modDBase.h"
 #include "core/modDocument.h"
 #include "core/modToolTips.h"
-#include "db/Database.h"
 #include "db/DataControl.h"
+#include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Environment.h"
 #include "platform/KeyCodes.h"
@@ -63,9 +63,9 @@ frmSearch *frmSearch::Load(ProgramWindow *mdi)
     auto *frm = new frmSearch;
     s_instance = frm;
     if (mdi && mdi->mdiArea()) {
-        frm->m_subWindow = mdi->mdiArea()->addSubWindow(
-            frm, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                     Qt::WindowCloseButtonHint);
+        frm->m_subWindow =
+            mdi->mdiArea()->addSubWindow(frm, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         frm->m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
         frm->m_subWindow->installEventFilter(frm);
     }
@@ -88,7 +88,8 @@ frmSearch::frmSearch(QWidget *parent) : QWidget(parent)
     dtaStandard->setRecordSource(QStringLiteral("Standard"));
     dtaSelected = new db::DataControl(this);
     dtaSelected->setRecordSource(QStringLiteral("select * from Materials where matId = 0 order by matId"));
-    connect(dtaMaterials, &db::DataControl::repositioned, this, [this] { guarded([&] { dtaMaterials_Reposition(); }); });
+    connect(dtaMaterials, &db::DataControl::repositioned, this,
+            [this] { guarded([&] { dtaMaterials_Reposition(); }); });
     connect(dtaMaterials, &db::DataControl::refreshed, this, [this] { guarded([&] { dtaMaterials_Reposition(); }); });
 
     CreateControls();
@@ -193,15 +194,13 @@ void frmSearch::CreateControls()
     imgFolder = new DropImage(framTabNav);
     imgFolder->setObjectName(QStringLiteral("imgFolder"));
     imgFolder->setPixmap(searchpictures::folder(picturePixels));
-    connect(imgFolder, &DropImage::dragDrop, this, [this](const QString &source) {
-        guarded([&] { imgFolder_DragDrop(source); });
-    });
+    connect(imgFolder, &DropImage::dragDrop, this,
+            [this](const QString &source) { guarded([&] { imgFolder_DragDrop(source); }); });
     imgBin = new DropImage(framSelTabNav);
     imgBin->setObjectName(QStringLiteral("imgBin"));
     imgBin->setPixmap(searchpictures::emptyBin(picturePixels));
-    connect(imgBin, &DropImage::dragDrop, this, [this](const QString &source) {
-        guarded([&] { imgBin_DragDrop(source); });
-    });
+    connect(imgBin, &DropImage::dragDrop, this,
+            [this](const QString &source) { guarded([&] { imgBin_DragDrop(source); }); });
     imgFullBin = new QLabel(framSelTabNav);
     imgFullBin->setPixmap(searchpictures::fullBin(picturePixels));
     imgFullBin->setVisible(false);
@@ -298,10 +297,11 @@ void frmSearch::LayoutNormal()
 
 void frmSearch::InitSearchFields()
 {
-    const char *fields[10] = {"standard", "name", "numbr", "description", "groups", "revision_date", "productForm",
-                              "asmestandard", "asmegrade", "ss"};
-    const char *captions[10] = {"Standard Name", "Material Name", "Material Number", "Material Description",
-                                "Material Group", "Revision Date", "Product Form", "ASME Standard", "ASME Grade", "SS"};
+    const char *fields[10] = {"standard",      "name",        "numbr",        "description", "groups",
+                              "revision_date", "productForm", "asmestandard", "asmegrade",   "ss"};
+    const char *captions[10] = {
+        "Standard Name", "Material Name", "Material Number", "Material Description", "Material Group",
+        "Revision Date", "Product Form",  "ASME Standard",   "ASME Grade",           "SS"};
     for (int i = 0; i < 10; ++i) {
         m_fields[i] = QString::fromLatin1(fields[i]);
         m_captions[i] = QString::fromLatin1(captions[i]);
@@ -386,7 +386,7 @@ void frmSearch::Form_Load()
     tdbMaterials->rebind();
     tdbSelected->rebind();
     tdbMaterials->setCellTips(!mdi || mdi->blnToolTips ? controls::DataGrid::FloatingCellTips
-                                                        : controls::DataGrid::NoCellTips);
+                                                       : controls::DataGrid::NoCellTips);
     modToolTips::InitToolTipTexts();
     SetTabOrder();
     BuildSearchQuery(QStringLiteral("standard,name"));
@@ -429,7 +429,7 @@ void frmSearch::SetTabOrder()
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 
     const QList<QWidget *> second = {cmdTabNav[3], cmdSelections[2], cmdSelections[1], cmdTabNav[4],
-                                     cmdTabNav[5], cmdTabNav[6], cmdTabNav[7]};
+                                     cmdTabNav[5], cmdTabNav[6],     cmdTabNav[7]};
     for (int i = 1; i < second.size(); ++i)
         QWidget::setTabOrder(second[i - 1], second[i]);
 }

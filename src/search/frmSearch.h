@@ -25,11 +25,11 @@ class DropImage;
 namespace controls {
 class DataGrid;
 enum class GridArea;
-}
+} // namespace controls
 namespace db {
 class DataControl;
 class Recordset;
-}
+} // namespace db
 
 class frmSearch : public QWidget
 {

@@ -24,11 +24,11 @@ struct ColumnDef
 };
 
 const ColumnDef resultColumns[10] = {
-    {"EN Standard", "standard", 1650},     {"EN Name", "name", 2100},
-    {"EN Number", "numbr", 1350},          {"Description", "description", 3000},
-    {"EN Group", "groups", 1050},          {"Revision Date", "revision_date", 1500},
-    {"Product Form", "", 1200},            {"ASME Standard", "asmestandard", 1650},
-    {"ASME Grade", "asmegrade", 1500},     {"SS", "ss", 1200},
+    {"EN Standard", "standard", 1650}, {"EN Name", "name", 2100},
+    {"EN Number", "numbr", 1350},      {"Description", "description", 3000},
+    {"EN Group", "groups", 1050},      {"Revision Date", "revision_date", 1500},
+    {"Product Form", "", 1200},        {"ASME Standard", "asmestandard", 1650},
+    {"ASME Grade", "asmegrade", 1500}, {"SS", "ss", 1200},
 };
 
 const char *const selectedCaptions[6] = {"Standard", "Name", "Number", "Description", "Group", "Revision Date"};

@@ -4,8 +4,8 @@
 
 #include "controls/DataGrid.h"
 #include "core/ProgramWindow.h"
-#include "db/Database.h"
 #include "db/DataControl.h"
+#include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/OleColor.h"
 #include "search/SearchQuery.h"
@@ -68,14 +68,15 @@ void frmSearch::cmdSelect_Click(int Index)
 
     QString result;
     if (Index == 6)
-        result = modDBase::SelectFromList(query, QStringLiteral("productForm"), QStringLiteral("Product Form"), database);
+        result =
+            modDBase::SelectFromList(query, QStringLiteral("productForm"), QStringLiteral("Product Form"), database);
     else if (Index >= 1 && Index <= 5)
         result = modDBase::SelectFromList(query, m_fields[Index], m_captions[Index], database);
     else if (Index == 0 && enStandards)
         result = modDBase::SelectStandard(query, database);
     else if (Index == 0)
-        result = modDBase::SelectFromList(query, QStringLiteral("asmestandard"), QStringLiteral("ASME Standard"),
-                                          database);
+        result =
+            modDBase::SelectFromList(query, QStringLiteral("asmestandard"), QStringLiteral("ASME Standard"), database);
     if (!result.isEmpty() && Index >= 0 && Index <= 6)
         txtSearch[Index]->setText(result);
     if (mdi)

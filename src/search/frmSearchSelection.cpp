@@ -38,9 +38,10 @@ void frmSearch::cmdSelectMat_Click()
 {
     ProgramWindow *mdi = ProgramWindow::instance();
     if (m_chosenStandard != QLatin1String("EN"))
-        platform::msgBox(QStringLiteral("You have entered an ASME/SS-standard. ") + platform::vbCrLf +
-                             QStringLiteral("The material properties given by VELKOR PED are valid for EN-standards only."),
-                         platform::vbExclamation, QStringLiteral("ASME/SS-standard"));
+        platform::msgBox(
+            QStringLiteral("You have entered an ASME/SS-standard. ") + platform::vbCrLf +
+                QStringLiteral("The material properties given by VELKOR PED are valid for EN-standards only."),
+            platform::vbExclamation, QStringLiteral("ASME/SS-standard"));
     if (!ResultHasCurrentRow() || !mdi)
         return;
     if (mdi->colMaterials.count() >= MaxMaterials) {
@@ -156,8 +157,7 @@ void frmSearch::cmdSelections_Click(int Index)
         ShowFullBin();
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -177,8 +177,9 @@ void frmSearch::OpenSelectedMaterials()
     for (const MaterialPtr &member : mdi->colMaterials) {
         auto *frm = new frmMaterial2;
         frm->setAttribute(Qt::WA_DeleteOnClose);
-        frm->setWindowTitle(QStringLiteral("Name: ") + member->Name() + QStringLiteral(" ") + QStringLiteral("Number: ") +
-                            member->Number() + QStringLiteral(" ") + QStringLiteral("Standard: ") + member->Standard());
+        frm->setWindowTitle(QStringLiteral("Name: ") + member->Name() + QStringLiteral(" ") +
+                            QStringLiteral("Number: ") + member->Number() + QStringLiteral(" ") +
+                            QStringLiteral("Standard: ") + member->Standard());
         // The window comes with its fixed outer size; the frame takes it at once, so that the
         // arrangement below centres it.
         const QSize fixed = frm->size();

@@ -26,7 +26,7 @@ void frmSearch::ApplyToolTips(bool on)
     for (int i = 0; i < 6; ++i) {
         QCheckBox *box = chkSearch[i];
         box->setToolTip(modToolTips::Tip(on, (box->isChecked() ? QStringLiteral("Hide") : QStringLiteral("Show")) +
-                                    QStringLiteral(" '") + box->text() + QStringLiteral("' Column")));
+                                                 QStringLiteral(" '") + box->text() + QStringLiteral("' Column")));
         cmdSelect[i]->setToolTip(modToolTips::Tip(on, PickButtonText(i)));
     }
     cmdSelect[6]->setToolTip(modToolTips::Tip(on, PickButtonText(6)));

@@ -21,8 +21,7 @@ public:
 
     // Lists the values of strField over the rows of the query strSQL in database strDbName; the
     // dialog's title and the list's name for screen readers say what is chosen (strNoun).
-    void ListValues(const QString &strDbName, const QString &strSQL, const QString &strField,
-                    const QString &strNoun);
+    void ListValues(const QString &strDbName, const QString &strSQL, const QString &strField, const QString &strNoun);
 
     void Form_Load();
     void Form_Activate() override;

@@ -1,7 +1,7 @@
 #include "search/frmSelectStand.h"
 
-#include "db/Database.h"
 #include "db/DataControl.h"
+#include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"

@@ -3,8 +3,8 @@
 #include "search/frmSearch.h"
 
 #include "controls/DataGrid.h"
-#include "search/DropImage.h"
 #include "platform/Twips.h"
+#include "search/DropImage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -47,9 +47,7 @@ void RecordNavigate(db::Recordset *rs, qint16 how)
         if (!rs || rs->bof() || rs->eof())
             return;
         switch (how) {
-        case 0:
-            rs->moveFirst();
-            break;
+        case 0: rs->moveFirst(); break;
         case 1:
             rs->movePrevious();
             if (rs->bof())
@@ -60,11 +58,8 @@ void RecordNavigate(db::Recordset *rs, qint16 how)
             if (rs->eof())
                 rs->moveLast();
             break;
-        case 3:
-            rs->moveLast();
-            break;
-        default:
-            break;
+        case 3: rs->moveLast(); break;
+        default: break;
         }
         if (rs->eof())
             rs->moveLast();
@@ -78,8 +73,7 @@ QString OpenDatabaseName()
     return gMaterialDb ? gMaterialDb->name() : QString();
 }
 
-QString SelectFromList(const QString &strSQL, const QString &strField, const QString &strNoun,
-                       const QString &strDbName)
+QString SelectFromList(const QString &strSQL, const QString &strField, const QString &strNoun, const QString &strDbName)
 {
     try {
         const QString database = strDbName == QLatin1String("DatabaseName") ? OpenDatabaseName() : strDbName;

@@ -15,7 +15,7 @@ void ApplyToolbarTips(mdiVelkor &mdi, bool on)
 {
     const frmSearch *search = frmSearch::instance();
     const QWidget *searchFrame = search && search->subWindow() ? static_cast<const QWidget *>(search->subWindow())
-                                                                : static_cast<const QWidget *>(search);
+                                                               : static_cast<const QWidget *>(search);
     const bool materialsShown = searchFrame && searchFrame->isHidden();
     const QString name = mdi.mCurrent ? mdi.mCurrent->Name() : QString();
     for (int i = 1; i <= mdi.ButtonCount(); ++i) {

@@ -58,7 +58,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     platform::moveTwips(Image1, 240, 1200, 720, 2400);
     Image1->setPixmap(product::vesselPicture(platform::twipsToPixels(720), platform::twipsToPixels(2400),
-                                            product::VesselStance::Standing));
+                                             product::VesselStance::Standing));
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

@@ -4,11 +4,11 @@
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
-#include "shell/mdiVelkor.h"
 #include "core/modFileHandler.h"
 #include "platform/ErrorBoundary.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
+#include "shell/mdiVelkor.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -78,7 +78,7 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Framele
 
     imgVelkor = makeLabel(Frame1, "imgVelkor", {}, 240, 1920, 2700, 1500);
     imgVelkor->setPixmap(product::vesselPicture(platform::twipsToPixels(2700), platform::twipsToPixels(1500),
-                                               product::VesselStance::Lying));
+                                                product::VesselStance::Lying));
 
     lblCompany = makeLabel(Frame1, "lblCompany", product::CompanyName, 3120, 1980, 4080, 360);
     QFont bold = lblCompany->font();

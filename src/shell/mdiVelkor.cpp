@@ -83,8 +83,9 @@ void mdiVelkor::CheckScreen()
     if (width < 800) {
         platform::msgBox(QStringLiteral("Velkor-PED is best viewed with Screen Resolution ") +
                              QStringLiteral("(Desktop Area) of 800 x 600 (Pixels) or greater.") + vbCrLf + vbCrLf +
-                             QStringLiteral("Close this program.") + vbCrLf + QStringLiteral("Right-Click on Desktop.") +
-                             vbCrLf + QStringLiteral("Click on 'Properties' in pop-up menu.") + vbCrLf +
+                             QStringLiteral("Close this program.") + vbCrLf +
+                             QStringLiteral("Right-Click on Desktop.") + vbCrLf +
+                             QStringLiteral("Click on 'Properties' in pop-up menu.") + vbCrLf +
                              QStringLiteral("Click the 'Settings' tab on the Display Properties window.") + vbCrLf +
                              QStringLiteral("Change the 'Desktop Area' to 800 x 600 (Pixels) or greater."),
                          platform::vbOKOnly, QStringLiteral("Screen Resolution"));

@@ -271,20 +271,15 @@ void mdiVelkor::mnuFileElem_Click(qint16 Index)
         break;
     }
     case menuitem::SaveReport:
-    case menuitem::PrintReport:
-        ShowReportDialog(Index);
-        break;
-    case menuitem::GeneralInformation:
-        ShowGeneralInformation();
-        break;
+    case menuitem::PrintReport: ShowReportDialog(Index); break;
+    case menuitem::GeneralInformation: ShowGeneralInformation(); break;
     case menuitem::Exit:
         m_unloadingOthers = true;
         UnloadOtherWindows();
         m_unloadingOthers = false;
         CloseMainWindow();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -304,11 +299,8 @@ void mdiVelkor::mnuSettingsElem_Click(qint16 Index)
         blnToolTips = !blnToolTips;
         ShowToolTips(blnToolTips);
         break;
-    case menuitem::BackColour:
-        MDIForm_DblClick();
-        break;
-    default:
-        break;
+    case menuitem::BackColour: MDIForm_DblClick(); break;
+    default: break;
     }
 }
 

@@ -13,22 +13,15 @@ void mdiVelkor::ShowGeneralInformation()
 void mdiVelkor::mnuHelpElem_Click(qint16 Index)
 {
     switch (Index) {
-    case 0:
-        HTMLHelp::ShowHelpContents(1);
-        break;
-    case 1:
-        HTMLHelp::ShowHelpIndex(1);
-        break;
-    case 2:
-        HTMLHelp::ShowHelpSearch(1);
-        break;
+    case 0: HTMLHelp::ShowHelpContents(1); break;
+    case 1: HTMLHelp::ShowHelpIndex(1); break;
+    case 2: HTMLHelp::ShowHelpSearch(1); break;
     case 4:
         ShowStatus(status::Passing + status::About);
         frmAbout::ShowModal(this);
         ShowStatus(status::Remembered);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

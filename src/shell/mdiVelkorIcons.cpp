@@ -19,11 +19,8 @@ struct ButtonPictureDesign
     const char *ownName;
 };
 constexpr ButtonPictureDesign PicturesBefore[] = {
-    {"Select", "edit-find", nullptr},
-    {"Next", "go-next", nullptr},
-    {"Close", "window-close", nullptr},
-    {"Save", "document-save", nullptr},
-    {"Print", "document-print", nullptr},
+    {"Select", "edit-find", nullptr},   {"Next", "go-next", nullptr},         {"Close", "window-close", nullptr},
+    {"Save", "document-save", nullptr}, {"Print", "document-print", nullptr},
 };
 constexpr ButtonPictureDesign PicturesAfter[] = {
     {"Cascade", nullptr, "window-cascade"},

@@ -52,9 +52,11 @@ void mdiVelkor::CreateMenus()
     addItem(mnuFile, mnuFileElem, QStringLiteral("Show Selected &Material(s)"), QKeySequence(Qt::CTRL | Qt::Key_M));
     addItem(mnuFile, mnuFileElem, QStringLiteral("-"));
     addItem(mnuFile, mnuFileElem, QStringLiteral("&Save Report For Current Material To File..."),
-            QKeySequence(Qt::CTRL | Qt::Key_S))->setEnabled(false);
+            QKeySequence(Qt::CTRL | Qt::Key_S))
+        ->setEnabled(false);
     addItem(mnuFile, mnuFileElem, QStringLiteral("&Print (Preview) Report For Current Material..."),
-            QKeySequence(Qt::CTRL | Qt::Key_P))->setEnabled(false);
+            QKeySequence(Qt::CTRL | Qt::Key_P))
+        ->setEnabled(false);
     addItem(mnuFile, mnuFileElem, QStringLiteral("-"));
     addItem(mnuFile, mnuFileElem, QStringLiteral("&Generial Information"), QKeySequence(Qt::CTRL | Qt::Key_G));
     addItem(mnuFile, mnuFileElem, QStringLiteral("-"));

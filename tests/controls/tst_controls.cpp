@@ -19,7 +19,6 @@
 #include <QToolTip>
 #include <QtTest>
 
-
 using controls::DataGrid;
 using controls::GridArea;
 using controls::GridModel;
@@ -31,10 +30,11 @@ const QString CrLf = QStringLiteral("\r\n");
 // A small material table: three rows, one Null cell.
 bool createFixture(const QString &path)
 {
-    return testsupport::execSql(path, {QStringLiteral("create table materials (matID integer, name text, numbr text, groups text);"
-                                                      "insert into materials values (1, 'P235GH', '1.0345', '1.1');"
-                                                      "insert into materials values (2, 'P265GH', '1.0425', null);"
-                                                      "insert into materials values (3, '16Mo3', '1.5415', '1.2');")});
+    return testsupport::execSql(
+        path, {QStringLiteral("create table materials (matID integer, name text, numbr text, groups text);"
+                              "insert into materials values (1, 'P235GH', '1.0345', '1.1');"
+                              "insert into materials values (2, 'P265GH', '1.0425', null);"
+                              "insert into materials values (3, '16Mo3', '1.5415', '1.2');")});
 }
 
 QPoint sectionCentre(QHeaderView *header, int section)
@@ -457,14 +457,16 @@ void tst_controls::captionsAndHeaderHeight()
     showGrid(grid);
     QHeaderView *header = grid.view()->horizontalHeader();
     const int lineSpacing = QFontMetrics(header->font()).lineSpacing();
-    grid.addColumn()->setCaption(QStringLiteral("Temperature ") + CrLf + CrLf + QStringLiteral("[") + QChar(176) + QStringLiteral("C]"));
+    grid.addColumn()->setCaption(QStringLiteral("Temperature ") + CrLf + CrLf + QStringLiteral("[") + QChar(176) +
+                                 QStringLiteral("C]"));
     grid.addColumn()->setCaption(QStringLiteral("Rm"));
     QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Temperature \n\n[\u00b0C]"));
     QCOMPARE(grid.model()->headerData(0, Qt::Horizontal, GridModel::LineCountRole).toInt(), 3);
     const int threeLines = header->height();
     QVERIFY2(threeLines >= 3 * lineSpacing, qPrintable(QString::number(threeLines)));
 
-    grid.column(1)->setCaption(QStringLiteral("Rm") + CrLf + QStringLiteral("a") + CrLf + QStringLiteral("[MPa]") + CrLf + QStringLiteral("min"));
+    grid.column(1)->setCaption(QStringLiteral("Rm") + CrLf + QStringLiteral("a") + CrLf + QStringLiteral("[MPa]") +
+                               CrLf + QStringLiteral("min"));
     QTRY_VERIFY(header->height() >= 4 * lineSpacing);
     QVERIFY(header->height() > threeLines);
     grid.column(1)->setVisible(false);
@@ -511,7 +513,8 @@ void tst_controls::rowStylesAndAlignment_data()
     QTest::addColumn<int>("columnAlignment");
     QTest::addColumn<int>("expected");
     QTest::newRow("alternating, split centred") << true << int(Qt::AlignHCenter) << 0 << int(Qt::AlignHCenter);
-    QTest::newRow("plain, column right") << false << int(Qt::AlignHCenter) << int(Qt::AlignRight) << int(Qt::AlignRight);
+    QTest::newRow("plain, column right") << false << int(Qt::AlignHCenter) << int(Qt::AlignRight)
+                                         << int(Qt::AlignRight);
     QTest::newRow("general text") << true << 0 << 0 << int(Qt::AlignLeft);
 }
 
@@ -588,8 +591,8 @@ void tst_controls::reloadFromClickHandler()
     grid.setColumnFooters(true);
     showGrid(grid);
     const auto sortBy = [&](int column, const QString &direction) {
-        control.setRecordSource(QStringLiteral("select * from materials order by ") + grid.column(column)->dataField()
-                                + QLatin1Char(' ') + direction);
+        control.setRecordSource(QStringLiteral("select * from materials order by ") + grid.column(column)->dataField() +
+                                QLatin1Char(' ') + direction);
         control.refresh();
     };
     connect(&grid, &DataGrid::headClick, this, [&](int column) { sortBy(column, QStringLiteral("ASC")); });
@@ -736,7 +739,8 @@ void tst_controls::keyDown_data()
     QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << 13 << 0 << false << 0;
     QTest::newRow("Down") << int(Qt::Key_Down) << 0 << 40 << 0 << false << 1;
     QTest::newRow("Down swallowed") << int(Qt::Key_Down) << 0 << 40 << 0 << true << 0;
-    QTest::newRow("Shift+Ctrl+A") << int(Qt::Key_A) << int(Qt::ShiftModifier | Qt::ControlModifier) << 65 << 3 << false << 0;
+    QTest::newRow("Shift+Ctrl+A") << int(Qt::Key_A) << int(Qt::ShiftModifier | Qt::ControlModifier) << 65 << 3 << false
+                                  << 0;
 }
 
 void tst_controls::keyDown()

@@ -11,7 +11,8 @@ int main(int argc, char *argv[])
     if (argc < 2)
         return 2;
     try {
-        auto database = db::Database::open(QString::fromLocal8Bit(argv[1]), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+        auto database =
+            db::Database::open(QString::fromLocal8Bit(argv[1]), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
         std::puts("locked");
         std::fflush(stdout);
         while (std::getchar() != EOF) {

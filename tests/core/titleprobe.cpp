@@ -3,9 +3,9 @@
 // box that the failed opening shows, as xprop reports them; then answers the box with No.
 
 #include "core/ProductInfo.h"
-#include "shell/mdiVelkor.h"
 #include "core/modFileHandler.h"
 #include "platform/Environment.h"
+#include "shell/mdiVelkor.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -18,9 +18,9 @@ namespace {
 void printNames(const char *label, QWidget *window)
 {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-notype"), QStringLiteral("-id"),
-                                          QString::number(window->winId()), QStringLiteral("_NET_WM_NAME"),
-                                          QStringLiteral("WM_NAME")});
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-notype"), QStringLiteral("-id"), QString::number(window->winId()),
+                 QStringLiteral("_NET_WM_NAME"), QStringLiteral("WM_NAME")});
     xprop.waitForFinished(10000);
     for (const QByteArray &line : xprop.readAllStandardOutput().split('\n'))
         if (!line.isEmpty())

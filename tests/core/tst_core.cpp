@@ -99,6 +99,7 @@ void tst_core::cleanup()
 
 // ----- Data folder ---------------------------------------------------------------------------
 
+// clang-format off
 void tst_core::dataFolder_data()
 {
     // Values are relative to a temporary folder; "-" leaves the variable unset.
@@ -119,6 +120,7 @@ void tst_core::dataFolder_data()
     QTest::newRow("existing empty folder") << "app" << "-" << "-" << true << "app/Brisvale/Velkor_PED/" << QStringList() << false;
     QTest::newRow("unwritable") << "afile" << "-" << "-" << false << "prog/" << QStringList() << true;
 }
+// clang-format on
 
 void tst_core::dataFolder()
 {
@@ -288,6 +290,7 @@ void tst_core::openHeldByAnotherProcess()
 }
 
 // The user's own Jet databases, as another program wrote them, in the program folder.
+// clang-format off
 void tst_core::openJetDatabase_data()
 {
     QTest::addColumn<QString>("fixture");
@@ -300,6 +303,7 @@ void tst_core::openJetDatabase_data()
     QTest::newRow("another password") << "Velkor_PED_pw.mdb" << 0 << "quzmaI" << "Error Occurred!!";
     QTest::newRow("damaged") << "Velkor_PED.mdb" << 4096 << VELKOR_DB_PASSWORD << "Wrong file format";
 }
+// clang-format on
 
 void tst_core::openJetDatabase()
 {
@@ -315,8 +319,8 @@ void tst_core::openJetDatabase()
 
     ScriptedResponder responder;
     responder.answerMessage(platform::vbNo);
-    const bool opened = modDBase::OpenDBase(nullptr, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"), true,
-                                            true, password, missingText());
+    const bool opened = modDBase::OpenDBase(nullptr, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"),
+                                            true, true, password, missingText());
     QCOMPARE(opened, box.isEmpty());
     QCOMPARE(responder.messageTitles(), box.isEmpty() ? QStringList() : QStringList{box});
     if (opened) {
@@ -351,7 +355,8 @@ void tst_core::openOnMappedDriveSavesSharePath()
     QDir(box.dir.path()).mkpath(QStringLiteral("Share/velkor"));
     makeDatabase(share + "/velkor/velkor_ped.mdb");
     platform::setProgramFolder(QStringLiteral("Z:/Velkor"));
-    platform::setDriveShareLookup([share](const QString &drive) { return drive == QLatin1String("Z:") ? share : QString(); });
+    platform::setDriveShareLookup(
+        [share](const QString &drive) { return drive == QLatin1String("Z:") ? share : QString(); });
     ScriptedResponder responder;
 
     QVERIFY(openDefault());
@@ -378,6 +383,7 @@ void tst_core::openKeepsDatabaseWhenPathFileCannotBeWritten()
     QCOMPARE(responder.messageTitles(), QStringList({"Database Missing", "Error Occurred!!"}));
 }
 
+// clang-format off
 void tst_core::mapToUNC_data()
 {
     QTest::addColumn<QString>("path");
@@ -390,6 +396,7 @@ void tst_core::mapToUNC_data()
     QTest::newRow("share named as the drive") << "Y:\\Data\\Velkor_PED.mdb" << "Y:\\Data\\Velkor_PED.mdb" << false;
     QTest::newRow("drive that does not exist") << "Q:\\Velkor_PED.mdb" << "" << false;
 }
+// clang-format on
 
 void tst_core::mapToUNC()
 {
@@ -426,6 +433,7 @@ void tst_core::checkName()
     QCOMPARE(modDBase::CheckName(path, QStringLiteral("Velkor_PED.mdb")), expected);
 }
 
+// clang-format off
 void tst_core::lookups_data()
 {
     QTest::addColumn<bool>("byId");
@@ -440,6 +448,7 @@ void tst_core::lookups_data()
     QTest::newRow("GetID hit") << false << 0 << "P265GH" << "" << 3;
     QTest::newRow("GetID miss") << false << 0 << "X2CrNi18-9" << "" << 0;
 }
+// clang-format on
 
 void tst_core::lookups()
 {
@@ -451,7 +460,8 @@ void tst_core::lookups()
 
     Sandbox box;
     makeDatabase(box.path(QStringLiteral("m.mdb")));
-    auto database = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+    auto database =
+        db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     auto rs = database->openRecordset(QStringLiteral("select * from materials order by matID"));
     rs->moveLast();
 
@@ -464,14 +474,16 @@ void tst_core::lookups()
 
     const db::Recordset *none = nullptr;
     QCOMPARE(modDBase::GetText(none, 1, QStringLiteral("matID"), QStringLiteral("name")), QString());
-    QCOMPARE(modDBase::GetID(none, QStringLiteral("S235JR"), QStringLiteral("name"), QStringLiteral("matID")), qint16(0));
+    QCOMPARE(modDBase::GetID(none, QStringLiteral("S235JR"), QStringLiteral("name"), QStringLiteral("matID")),
+             qint16(0));
 }
 
 void tst_core::lookupWithQuoteRaisesEngineError()
 {
     Sandbox box;
     makeDatabase(box.path(QStringLiteral("m.mdb")));
-    auto database = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+    auto database =
+        db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
     auto rs = database->openRecordset(QStringLiteral("materials"));
     try {
         modDBase::GetID(*rs, QStringLiteral("O'Neil"), QStringLiteral("name"), QStringLiteral("matID"));

@@ -4,7 +4,6 @@
 #include "tst_core_commands.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "core/modToolTips.h"
@@ -19,7 +18,9 @@
 #include "platform/VbConv.h"
 #include "search/DropImage.h"
 #include "search/frmSearch.h"
+#include "shell/mdiVelkor.h"
 
+#include "PrivateCopy.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
@@ -36,7 +37,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include "PrivateCopy.h"
 
 const QList<int> DemoIds = {101, 102, 103, 104, 105};
 
@@ -194,6 +194,7 @@ void tst_core_commands::menusAndToolbarByState()
 
 // --- View commands ------------------------------------------------------------------------------
 
+// clang-format off
 void tst_core_commands::viewCommands_data()
 {
     QTest::addColumn<QString>("source"); // View, Mech, Phys, Button (key), ButtonMenu (key)
@@ -221,6 +222,7 @@ void tst_core_commands::viewCommands_data()
     QTest::newRow("button menu CreepProp") << "ButtonMenu" << 0 << "CreepProp" << "CreepProp" << 14 << "Mech";
     QTest::newRow("button menu ThermCond") << "ButtonMenu" << 0 << "ThermCond" << "ThermCond" << 1 << "Physical";
 }
+// clang-format on
 
 void tst_core_commands::viewCommands()
 {
@@ -308,6 +310,7 @@ void tst_core_commands::repeatingTheShownTableDoesNothing()
     QVERIFY(!m_mdi->Buttons(QStringLiteral("Mech"))->isChecked());
 }
 
+// clang-format off
 void tst_core_commands::updateMenusAndButtonsMarks_data()
 {
     QTest::addColumn<QString>("menu");
@@ -326,6 +329,7 @@ void tst_core_commands::updateMenusAndButtonsMarks_data()
     QTest::newRow("Phys 4") << "Phys" << 4 << "Physical" << "Phys 4" << 0 << 5;
     QTest::newRow("other menu only resets") << "Other" << 2 << "" << "" << 0 << 0;
 }
+// clang-format on
 
 void tst_core_commands::updateMenusAndButtonsMarks()
 {
@@ -342,8 +346,8 @@ void tst_core_commands::updateMenusAndButtonsMarks()
     m_mdi->UpdateMenusAndButtons(menu, index);
 
     const QList<std::pair<QString, QList<QAction *>>> menus = {{QStringLiteral("View"), m_mdi->mnuViewElem},
-                                                              {QStringLiteral("Mech"), m_mdi->mnuViewMechElem},
-                                                              {QStringLiteral("Phys"), m_mdi->mnuViewPhysElem}};
+                                                               {QStringLiteral("Mech"), m_mdi->mnuViewMechElem},
+                                                               {QStringLiteral("Phys"), m_mdi->mnuViewPhysElem}};
     for (const auto &[name, items] : menus)
         for (int i = 0; i < items.size(); ++i)
             if (!items[i]->isSeparator())

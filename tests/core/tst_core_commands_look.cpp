@@ -3,7 +3,6 @@
 #include "tst_core_commands.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "core/modToolTips.h"
@@ -18,6 +17,7 @@
 #include "platform/VbConv.h"
 #include "search/DropImage.h"
 #include "search/frmSearch.h"
+#include "shell/mdiVelkor.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -198,11 +198,30 @@ void tst_core_commands::toolTips()
     // Toolbar: the table texts, with the current material's name on three buttons while the
     // material windows are shown.
     const QString name = materialsShown ? m_mdi->mCurrent->Name() : QString();
-    const QStringList tips = {"Select Material(s)...", "Show Next Material", "Close Current Material", "",
-                              "Save Current Material To File...", "Preview / Print Current Material...", "",
-                              "References", "Chemical Composition", "Mechanical Properties...", "Impact Energy",
-                              "Physical Properties...", "Additional Information", "Design Values", "", "",
-                              "Cascade", "Tile Horizontal", "", "", "General Information...", "", "", "Exit"};
+    const QStringList tips = {"Select Material(s)...",
+                              "Show Next Material",
+                              "Close Current Material",
+                              "",
+                              "Save Current Material To File...",
+                              "Preview / Print Current Material...",
+                              "",
+                              "References",
+                              "Chemical Composition",
+                              "Mechanical Properties...",
+                              "Impact Energy",
+                              "Physical Properties...",
+                              "Additional Information",
+                              "Design Values",
+                              "",
+                              "",
+                              "Cascade",
+                              "Tile Horizontal",
+                              "",
+                              "",
+                              "General Information...",
+                              "",
+                              "",
+                              "Exit"};
     for (int i = 1; i <= 24; ++i) {
         QString text = tips[i - 1];
         if (materialsShown && (i == 3 || i == 5 || i == 6))
@@ -217,15 +236,19 @@ void tst_core_commands::toolTips()
     for (QLineEdit *box : m_search->txtSearch)
         QCOMPARE(box->toolTip(), expect(QStringLiteral("Type In Required Search Criteria")));
     QCOMPARE(m_search->chkListAll->toolTip(), expect(QStringLiteral("Clear All Search Boxes ( Start New Search )")));
-    QCOMPARE(m_search->cmdSelectMat->toolTip(), expect(QStringLiteral("Add Currently Chosen Material To The 'Selected' Grid")));
+    QCOMPARE(m_search->cmdSelectMat->toolTip(),
+             expect(QStringLiteral("Add Currently Chosen Material To The 'Selected' Grid")));
     QCOMPARE(m_search->cmdTabNav[3]->toolTip(), expect(QStringLiteral("Move To Last Material In List")));
-    QCOMPARE(m_search->imgBin->toolTip(), expect(QStringLiteral("'Drag and drop' Material Here To Remove From 'Selected' Grid")));
-    QCOMPARE(m_search->imgFolder->toolTip(), expect(QStringLiteral("'Drag and drop' Material Here To Add To 'Selected' Grid")));
+    QCOMPARE(m_search->imgBin->toolTip(),
+             expect(QStringLiteral("'Drag and drop' Material Here To Remove From 'Selected' Grid")));
+    QCOMPARE(m_search->imgFolder->toolTip(),
+             expect(QStringLiteral("'Drag and drop' Material Here To Add To 'Selected' Grid")));
     QCOMPARE(m_search->cmdSelections[2]->toolTip(), expect(QStringLiteral("Remove Currently Selected Material...")));
     QCOMPARE(m_search->chkSearch[1]->toolTip(), expect(QStringLiteral("Hide 'Name' Column")));
     QCOMPARE(m_search->chkSearch[3]->toolTip(), expect(QStringLiteral("Show 'Description' Column")));
     QCOMPARE(m_search->cmdSelect[0]->toolTip(), expect(QStringLiteral("Select 'Standard' From List...")));
-    QCOMPARE(m_search->cmdSelect[5]->toolTip(), expect(QStringLiteral("Select Material's 'Revision Date' From List...")));
+    QCOMPARE(m_search->cmdSelect[5]->toolTip(),
+             expect(QStringLiteral("Select Material's 'Revision Date' From List...")));
     QCOMPARE(m_search->cmdSelect[6]->toolTip(), expect(QStringLiteral("Select 'Product Form' From List...")));
     QCOMPARE(m_search->tdbMaterials->cellTips(),
              on ? controls::DataGrid::FloatingCellTips : controls::DataGrid::NoCellTips);
@@ -236,8 +259,10 @@ void tst_core_commands::toolTips()
         for (int i = 0; i < 5; ++i)
             QCOMPARE(frm->cmdPrintSave[i]->toolTip(), expect(modToolTips::MaterialText(i)));
         QCOMPARE(frm->txtDesignTemp->toolTip(), expect(QStringLiteral("Enter Design Temperature Here")));
-        QCOMPARE(frm->txtMainData[6]->toolTip(), expect(QStringLiteral("Date Velkor-PED last updated for this Material")));
-        QCOMPARE(frm->txtMainData[8]->toolTip(), expect(QStringLiteral("Date Velkor-PED last updated for this Standard")));
+        QCOMPARE(frm->txtMainData[6]->toolTip(),
+                 expect(QStringLiteral("Date Velkor-PED last updated for this Material")));
+        QCOMPARE(frm->txtMainData[8]->toolTip(),
+                 expect(QStringLiteral("Date Velkor-PED last updated for this Standard")));
         QCOMPARE(frm->cmdShowNotes->toolTip(), expect(QStringLiteral("Show Table Notes")));
     }
     m_search->chkSearch[3]->setChecked(true);

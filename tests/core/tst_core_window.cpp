@@ -1,21 +1,21 @@
-#include "tst_core.h"
 #include "DrawnIcon.h"
+#include "tst_core.h"
 
-#include "shell/mdiVelkor.h"
 #include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "core/modToolTips.h"
-#include "shell/ShowToolTips.h"
 #include "db/Database.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
+#include "shell/ShowToolTips.h"
+#include "shell/mdiVelkor.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -42,9 +42,33 @@ QByteArray lines(const QStringList &list, const char *end = "\r\n")
 
 QStringList changedLines()
 {
-    return {"Tile_Horizontal", "Tool_HIDE", "Tool_BOTTOM", "Status_HIDE", "65280", "Colours_OFF", "ToolTips_OFF",
-            "120000", "2000", "", "", "", "1500", "False", "", "", "", "", "0", "[P265]GH's", "", "", "", "", "",
-            "", "2"};
+    return {"Tile_Horizontal",
+            "Tool_HIDE",
+            "Tool_BOTTOM",
+            "Status_HIDE",
+            "65280",
+            "Colours_OFF",
+            "ToolTips_OFF",
+            "120000",
+            "2000",
+            "",
+            "",
+            "",
+            "1500",
+            "False",
+            "",
+            "",
+            "",
+            "",
+            "0",
+            "[P265]GH's",
+            "",
+            "",
+            "",
+            "",
+            "",
+            "",
+            "2"};
 }
 
 // A window that records, when it is closed, what the main window's unload had done by then.
@@ -77,6 +101,7 @@ private:
 
 // ----- Settings file ---------------------------------------------------------------------------
 
+// clang-format off
 void tst_core::loadSettings_data()
 {
     QTest::addColumn<bool>("present");
@@ -135,6 +160,7 @@ void tst_core::loadSettings_data()
     QTest::newRow("line 4 no whole number") << true << lines({"", "", "", "", "12.5"}) << 0 << false << false << false
                                             << blue << false << true << 0.0 << 0.0 << true << true << "" << "";
 }
+// clang-format on
 
 void tst_core::loadSettings()
 {
@@ -220,9 +246,33 @@ void tst_core::saveSettingsWritesTwentySevenLines()
         QVERIFY_THROWS_EXCEPTION(platform::VbError, w.ColumnVisible(-1, true));
         QVERIFY_THROWS_EXCEPTION(platform::VbError, w.SavedSearch(8));
     }
-    QStringList changed{"Tile_Horizontal", "Tool_HIDE", "Tool_BOTTOM", "Status_HIDE", "-2147483636", "Colours_OFF",
-                        "ToolTips_OFF", "1235", "1234", "0", "0", "0", "32767", "True", "True", "False", "True",
-                        "True", "True", "Stähle", "", "", "", "", "", "", "1"};
+    QStringList changed{"Tile_Horizontal",
+                        "Tool_HIDE",
+                        "Tool_BOTTOM",
+                        "Status_HIDE",
+                        "-2147483636",
+                        "Colours_OFF",
+                        "ToolTips_OFF",
+                        "1235",
+                        "1234",
+                        "0",
+                        "0",
+                        "0",
+                        "32767",
+                        "True",
+                        "True",
+                        "False",
+                        "True",
+                        "True",
+                        "True",
+                        "Stähle",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "",
+                        "1"};
     QCOMPARE(readFile(file), lines(changed));
 
     mdiVelkor w;
@@ -328,6 +378,7 @@ void tst_core::catalogueIndex()
     QCOMPARE(w.GetTableIndex(key), qint16(index));
 }
 
+// clang-format off
 void tst_core::catalogueNames_data()
 {
     QTest::addColumn<int>("index");
@@ -341,6 +392,7 @@ void tst_core::catalogueNames_data()
     QTest::newRow("14 fails") << 14 << "" << "";
     QTest::newRow("-1 fails") << -1 << "" << "";
 }
+// clang-format on
 
 void tst_core::catalogueNames()
 {
@@ -407,6 +459,7 @@ void tst_core::cataloguePlaces()
         QCOMPARE(sorted.last(), int(sorted.size()) - 1);
 }
 
+// clang-format off
 void tst_core::captions_data()
 {
     QTest::addColumn<QString>("key");
@@ -422,6 +475,7 @@ void tst_core::captions_data()
     QTest::newRow("ThermExp") << "ThermExp" << "";
     QTest::newRow("rp02") << "rp02" << "";
 }
+// clang-format on
 
 void tst_core::captions()
 {
@@ -455,10 +509,12 @@ void tst_core::programAndToolbarPictures()
             continue;
         const QIcon icon = button->icon();
         for (int size : {16, 24, 32})
-            QVERIFY2(testutil::drawsAt(icon, size), qPrintable(QStringLiteral("%1 at %2").arg(button->objectName()).arg(size)));
+            QVERIFY2(testutil::drawsAt(icon, size),
+                     qPrintable(QStringLiteral("%1 at %2").arg(button->objectName()).arg(size)));
         QVERIFY2(testutil::drawsAt(icon, 24, 2.0), qPrintable(button->objectName()));
         const QImage face = icon.pixmap(24).toImage();
-        QVERIFY2(!faces.contains(face), qPrintable(button->objectName() + QStringLiteral(" looks like another button")));
+        QVERIFY2(!faces.contains(face),
+                 qPrintable(button->objectName() + QStringLiteral(" looks like another button")));
         faces << face;
     }
     QCOMPARE(faces.size(), 16);
@@ -508,8 +564,9 @@ void tst_core::screenWidth()
         const platform::MessageRequest shown = responder.messages().first();
         QCOMPARE(shown.style, int(platform::vbOKOnly));
         QCOMPARE(shown.text, "Velkor-PED is best viewed with Screen Resolution (Desktop Area) of 800 x 600 (Pixels) "
-                             "or greater." + vbCrLf + vbCrLf + "Close this program." + vbCrLf +
-                                 "Right-Click on Desktop." + vbCrLf + "Click on 'Properties' in pop-up menu." + vbCrLf +
+                             "or greater." +
+                                 vbCrLf + vbCrLf + "Close this program." + vbCrLf + "Right-Click on Desktop." + vbCrLf +
+                                 "Click on 'Properties' in pop-up menu." + vbCrLf +
                                  "Click the 'Settings' tab on the Display Properties window." + vbCrLf +
                                  "Change the 'Desktop Area' to 800 x 600 (Pixels) or greater.");
     }
@@ -523,7 +580,8 @@ void tst_core::unloadClosesDatabaseSavesSettingsClosesWindows()
     Sandbox box;
     const QString settings = box.dataFolder() + "Settings.vlk";
     makeDatabase(box.path(QStringLiteral("m.mdb")));
-    modDBase::gMaterialDb = db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+    modDBase::gMaterialDb =
+        db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
 
     mdiVelkor w;
     w.show();
@@ -588,6 +646,7 @@ void tst_core::windowSystemTitles()
     QVERIFY2(output.contains(QStringLiteral("desktop velkor-ped\n")), qPrintable(output));
 }
 
+// clang-format off
 void tst_core::toolbarForScreenReaders_data()
 {
     QTest::addColumn<QString>("key");
@@ -602,6 +661,7 @@ void tst_core::toolbarForScreenReaders_data()
     QTest::newRow("held by the arrangement") << "Cascade" << "Cascade" << button << true;
     QTest::newRow("drop-down") << "Physical" << "Physical Properties..." << menu << false;
 }
+// clang-format on
 
 // Each toolbar button is announced by its tool-tip text, also with tool tips off, in the role of its
 // style; only the check button can be ticked.

@@ -103,6 +103,7 @@ void tst_data::password()
     }
 }
 
+// clang-format off
 void tst_data::schema_data()
 {
     QTest::addColumn<QString>("table");
@@ -134,6 +135,7 @@ void tst_data::schema_data()
     QTest::newRow("GetInfo") << "GetInfo" << "matID titleID ordering infotext";
     QTest::newRow("InfoTitle") << "InfoTitle" << "titleID titleText";
 }
+// clang-format on
 
 void tst_data::schema()
 {
@@ -156,18 +158,18 @@ void tst_data::valueConventions_data()
                                         << int(QMetaType::QString) << QVariant(QStringLiteral("11,1"));
     QTest::newRow("strength value text") << "select Rp02 from Rp02 where matID = 102 and temp = 100 and thickness = 40"
                                          << int(QMetaType::QString) << QVariant(QStringLiteral("232"));
-    QTest::newRow("dash") << "select kv from ImpEnergy where matID = 102 and temp = 20"
-                          << int(QMetaType::QString) << QVariant(QStringLiteral("-"));
+    QTest::newRow("dash") << "select kv from ImpEnergy where matID = 102 and temp = 20" << int(QMetaType::QString)
+                          << QVariant(QStringLiteral("-"));
     QTest::newRow("temperature integer") << "select temp from ModElast where matID = 301 and ordering = 1"
                                          << int(QMetaType::Int) << QVariant(20);
     QTest::newRow("thickness integer") << "select thickness from Rm where matID = 301 and temp = 100"
                                        << int(QMetaType::Int) << QVariant(-1);
     QTest::newRow("column size text") << "select colSize from MechMatTable where matID = 102 and ordering = 1"
                                       << int(QMetaType::QString) << QVariant(QStringLiteral("1200"));
-    QTest::newRow("material date") << "select revision_date from materials where matID = 102"
-                                   << int(QMetaType::QDate) << QVariant(QDate(2010, 3, 15));
-    QTest::newRow("flag true") << "select otherElem from standard where standard = 'EN 10028-2'"
-                               << int(QMetaType::Bool) << QVariant(true);
+    QTest::newRow("material date") << "select revision_date from materials where matID = 102" << int(QMetaType::QDate)
+                                   << QVariant(QDate(2010, 3, 15));
+    QTest::newRow("flag true") << "select otherElem from standard where standard = 'EN 10028-2'" << int(QMetaType::Bool)
+                               << QVariant(true);
     QTest::newRow("flag false") << "select otherElem from standard where standard = 'EN 10028-7'"
                                 << int(QMetaType::Bool) << QVariant(false);
 }
@@ -242,13 +244,15 @@ void tst_data::referencesResolve()
         columns.insert(c.at(0).toInt());
     }
     for (const QString &table : {QStringLiteral("MechMatTable"), QStringLiteral("CreepPropTable"),
-                                QStringLiteral("MechPropData"), QStringLiteral("CreepProperties")})
+                                 QStringLiteral("MechPropData"), QStringLiteral("CreepProperties")})
         for (const auto &c : rows(QStringLiteral("select colID from ") + table))
             QVERIFY2(columns.contains(c.at(0).toInt()), qPrintable(table));
 
     for (const auto &n : rows(QStringLiteral("select notID, tableName from MatNotes")))
         QVERIFY2(!rows(QStringLiteral("select * from TableNotes where notID = %1 and tableName = '%2'")
-                           .arg(n.at(0).toInt()).arg(n.at(1).toString())).isEmpty(),
+                           .arg(n.at(0).toInt())
+                           .arg(n.at(1).toString()))
+                      .isEmpty(),
                  qPrintable(n.at(1).toString()));
     for (const auto &t : rows(QStringLiteral("select titleID from InfoTitle")))
         titles.insert(t.at(0).toInt());
@@ -260,9 +264,10 @@ void tst_data::referencesResolve()
 void tst_data::chemicalPairs()
 {
     for (const auto &m : rows(QStringLiteral("select standard, name, numbr from materials"))) {
-        const Rows chem = rows(QStringLiteral("select element, elemID from Chemical where standard = '%1' and name = '%2' "
-                                              "and numbr = '%3' order by elemID")
-                                   .arg(m.at(0).toString(), m.at(1).toString(), m.at(2).toString()));
+        const Rows chem =
+            rows(QStringLiteral("select element, elemID from Chemical where standard = '%1' and name = '%2' "
+                                "and numbr = '%3' order by elemID")
+                     .arg(m.at(0).toString(), m.at(1).toString(), m.at(2).toString()));
         QVERIFY2(chem.size() % 2 == 0, qPrintable(m.at(1).toString()));
         for (int i = 0; i + 1 < chem.size(); i += 2)
             QCOMPARE(chem.at(i).at(0), chem.at(i + 1).at(0));
@@ -272,17 +277,23 @@ void tst_data::chemicalPairs()
 // Mechanical and creep data fill whole rows of their column definitions, in column order.
 void tst_data::columnTablesFill()
 {
-    struct Kind { QString defs, data, key; }; // definitions per material (matID) or per standard (stID)
+    struct Kind
+    {
+        QString defs, data, key;
+    }; // definitions per material (matID) or per standard (stID)
     const Kind kinds[] = {
         {QStringLiteral("MechMatTable"), QStringLiteral("MechPropData"), QStringLiteral("matID")},
         {QStringLiteral("CreepPropTable"), QStringLiteral("CreepProperties"), QStringLiteral("stID")},
     };
     for (const Kind &k : kinds) {
-        for (const auto &m : rows(QStringLiteral("select m.matID, s.stID from materials m, standard s where m.standard = s.standard"))) {
+        for (const auto &m : rows(
+                 QStringLiteral("select m.matID, s.stID from materials m, standard s where m.standard = s.standard"))) {
             const int owner = k.key == QLatin1String("matID") ? m.at(0).toInt() : m.at(1).toInt();
-            const Rows defs = rows(QStringLiteral("select colID from %1 where %2 = %3 order by ordering").arg(k.defs, k.key).arg(owner));
+            const Rows defs = rows(
+                QStringLiteral("select colID from %1 where %2 = %3 order by ordering").arg(k.defs, k.key).arg(owner));
             const Rows data = rows(QStringLiteral("select colID from %1 where matID = %2 order by rowNo, ordering")
-                                       .arg(k.data).arg(m.at(0).toInt()));
+                                       .arg(k.data)
+                                       .arg(m.at(0).toInt()));
             if (data.isEmpty())
                 continue;
             QVERIFY2(!defs.isEmpty(), qPrintable(k.data + QLatin1Char(' ') + m.at(0).toString()));
@@ -322,7 +333,8 @@ void tst_data::strengthTables()
     }
     // Creep rows likewise rise in temperature (column 0) by row number.
     QHash<int, double> lastTemp;
-    for (const auto &r : rows(QStringLiteral("select matID, val from CreepProperties where ordering = 1 order by matID, rowNo"))) {
+    for (const auto &r :
+         rows(QStringLiteral("select matID, val from CreepProperties where ordering = 1 order by matID, rowNo"))) {
         const double temp = r.at(1).toString().toDouble();
         QVERIFY(!lastTemp.contains(r.at(0).toInt()) || lastTemp.value(r.at(0).toInt()) < temp);
         lastTemp.insert(r.at(0).toInt(), temp);
@@ -347,7 +359,8 @@ void tst_data::tableCoverage()
     if (table == QLatin1String("Chemical")) {
         for (const auto &m : materials)
             if (!rows(QStringLiteral("select * from Chemical where standard = '%1' and name = '%2' and numbr = '%3'")
-                          .arg(m.at(1).toString(), m.at(2).toString(), m.at(3).toString())).isEmpty())
+                          .arg(m.at(1).toString(), m.at(2).toString(), m.at(3).toString()))
+                     .isEmpty())
                 ++withData;
     } else {
         withData = idsWithRows(table).size();
@@ -385,13 +398,13 @@ void tst_data::branchCases_data()
     QTest::addColumn<int>("minRows");
     QTest::newRow("Rp02 split into several thicknesses")
         << "select distinct thickness from Rp02 where matID = 102" << 6;
-    QTest::newRow("Rp02 split into two thicknesses")
-        << "select distinct thickness from Rp02 where matID = 501" << 2;
+    QTest::newRow("Rp02 split into two thicknesses") << "select distinct thickness from Rp02 where matID = 501" << 2;
     QTest::newRow("Rp02 not split") << "select * from Rp02 where matID = 301 and thickness = -1" << 10;
     QTest::newRow("Rp10 and Rm not split") << "select * from Rm where matID = 301 and thickness = -1" << 10;
     QTest::newRow("crosstab of a split table")
         << "transform max(Rp02.Rp02) select temp, ordering from Rp02 where matID = 102 group by temp, ordering "
-           "order by ordering pivot Rp02.thickness" << 8;
+           "order by ordering pivot Rp02.thickness"
+        << 8;
     QTest::newRow("ThermExp with both columns")
         << "select * from ThermExp where ThermExpDiff is not null and ThermExp is not null" << 5;
     QTest::newRow("ThermExp with 12 temperatures") << "select * from ThermExp where matID = 102" << 12;
@@ -409,8 +422,7 @@ void tst_data::branchCases_data()
         << "select * from CreepProperties where matID = 401 and colID = 25" << 5;
     QTest::newRow("composition with 12 or more elements")
         << "select * from Chemical where name = 'P265GH' and standard = 'EN 10028-2'" << 24;
-    QTest::newRow("composition with element notes")
-        << "select * from Chemical where note is not null" << 2;
+    QTest::newRow("composition with element notes") << "select * from Chemical where note is not null" << 2;
     QTest::newRow("other elements text") << "select * from OtherElem where other <> '-'" << 2;
     QTest::newRow("other elements dash") << "select * from OtherElem where other = '-'" << 1;
     QTest::newRow("table notes for several tables") << "select distinct tableName from MatNotes" << 6;
@@ -427,11 +439,13 @@ void tst_data::branchCases_data()
     QTest::newRow("material without description") << "select * from materials where description is null" << 1;
     QTest::newRow("mechanical columns without data")
         << "select * from MechMatTable where matID not in (select matID from MechPropData)" << 1;
-    QTest::newRow("ASME designations") << "select distinct asmestandard from materials where asmestandard is not null" << 4;
+    QTest::newRow("ASME designations") << "select distinct asmestandard from materials where asmestandard is not null"
+                                       << 4;
     QTest::newRow("SS designations") << "select * from materials where ss like 'SS*'" << 5;
     QTest::newRow("product form search")
         << "select * from materials where materials.standard in (select standard from StandardProdForm "
-           "where productForm like '*tube*')" << 5;
+           "where productForm like '*tube*')"
+        << 5;
 }
 
 void tst_data::branchCases()
@@ -464,7 +478,9 @@ void tst_data::pmaIndex()
     }
     QCOMPARE(missing, 1);
     QCOMPARE(pma->openRecordset(QStringLiteral("SELECT * FROM PMA_Index WHERE Specification LIKE '*10216*' "
-                                               "OR Searchstring LIKE '*10216*'"))->recordCount(), 2);
+                                               "OR Searchstring LIKE '*10216*'"))
+                 ->recordCount(),
+             2);
 }
 
 void tst_data::programFolder()

@@ -142,7 +142,6 @@ private:
 
 } // namespace
 
-
 void tst_db::initTestCase()
 {
     QVERIFY(m_dir.isValid());
@@ -162,6 +161,7 @@ std::shared_ptr<Database> tst_db::fixture()
     return m_db;
 }
 
+// clang-format off
 void tst_db::queryShapes_data()
 {
     QTest::addColumn<QString>("sql");
@@ -218,6 +218,7 @@ void tst_db::queryShapes_data()
     QTest::newRow("information") << "select * from GetInfo where matID = 2 order by titleID, ordering" << "infotext"
                                  << "a1|a2|b";
 }
+// clang-format on
 
 void tst_db::queryShapes()
 {
@@ -229,6 +230,7 @@ void tst_db::queryShapes()
     QCOMPARE(columnOf(*rs, field), expected);
 }
 
+// clang-format off
 void tst_db::likePatterns_data()
 {
     QTest::addColumn<QString>("text");
@@ -273,6 +275,7 @@ void tst_db::likePatterns_data()
     QTest::newRow("ASCII text, pattern beyond ASCII") << "STAHL" << "*å*" << false;
     QTest::newRow("Kelvin sign folds to k") << QString(QChar(0x212A)) + u'1' << "k#" << true;
 }
+// clang-format on
 
 void tst_db::likePatterns()
 {
@@ -280,8 +283,8 @@ void tst_db::likePatterns()
     QFETCH(QString, pattern);
     QFETCH(bool, matches);
     // The same pattern in a statement and in a find criterion.
-    auto rs = fixture()->openRecordset(QStringLiteral("select '%1' as t, '%1' like '%2' as hit")
-                                           .arg(db::quoteText(text), db::quoteText(pattern)));
+    auto rs = fixture()->openRecordset(
+        QStringLiteral("select '%1' as t, '%1' like '%2' as hit").arg(db::quoteText(text), db::quoteText(pattern)));
     QCOMPARE(rs->field(QStringLiteral("hit")).toInt() != 0, matches);
     rs->findFirst(QStringLiteral("t like '%1'").arg(db::quoteText(pattern)));
     QCOMPARE(rs->noMatch(), !matches);
@@ -300,9 +303,9 @@ void tst_db::likeLiteralMatchesItself()
     QCOMPARE(db::quoteText(QStringLiteral("O'Neil's")), QStringLiteral("O''Neil''s"));
     QCOMPARE(db::likeLiteral(QStringLiteral("a[b")), QStringLiteral("a[[]b"));
     const QString pattern = QStringLiteral("*") + db::likeLiteral(awkward) + QStringLiteral("*");
-    auto rs = fixture()->openRecordset(
-        QStringLiteral("select '-%1-' like '%2' as self, 'O''Neil [x]X?#1' like '%2' as other")
-            .arg(db::quoteText(awkward), pattern));
+    auto rs =
+        fixture()->openRecordset(QStringLiteral("select '-%1-' like '%2' as self, 'O''Neil [x]X?#1' like '%2' as other")
+                                     .arg(db::quoteText(awkward), pattern));
     QCOMPARE(rs->field(QStringLiteral("self")).toInt(), 1);
     QCOMPARE(rs->field(QStringLiteral("other")).toInt(), 0);
 }
@@ -324,11 +327,13 @@ void tst_db::shortDatesFollowTheLocale()
         auto rs = fixture()->openRecordset(sql);
         QStringList shown, expected;
         for (; !rs->eof(); rs->moveNext()) {
-            shown << rs->field(QStringLiteral("shown")).toString() + u' ' + rs->field(QStringLiteral("shownName")).toString()
-                         + u' ' + cellText(rs->field(QStringLiteral("grade")));
+            shown << rs->field(QStringLiteral("shown")).toString() + u' ' +
+                         rs->field(QStringLiteral("shownName")).toString() + u' ' +
+                         cellText(rs->field(QStringLiteral("grade")));
             const QDate date = rs->field(QStringLiteral("revision_date")).toDate();
-            expected << locale.toString(date, QLocale::ShortFormat) + u' ' + rs->field(QStringLiteral("name")).toString()
-                            + u' ' + cellText(rs->field(QStringLiteral("asmegrade")));
+            expected << locale.toString(date, QLocale::ShortFormat) + u' ' +
+                            rs->field(QStringLiteral("name")).toString() + u' ' +
+                            cellText(rs->field(QStringLiteral("asmegrade")));
         }
         QCOMPARE(shown, expected);
         QCOMPARE(fixture()->openRecordset(QStringLiteral("select shortdate(dtime) from Kinds"))->field(0).toString(),
@@ -336,6 +341,7 @@ void tst_db::shortDatesFollowTheLocale()
     }
 }
 
+// clang-format off
 void tst_db::crosstab_data()
 {
     QTest::addColumn<QString>("sql");
@@ -368,6 +374,7 @@ void tst_db::crosstab_data()
            "order by ordering pivot Rp02.thickness"
         << "temp|ordering" << "";
 }
+// clang-format on
 
 void tst_db::crosstab()
 {
@@ -392,8 +399,10 @@ void tst_db::crosstabRecordsetNavigates()
     auto copy = rs->clone();
     copy->findFirst(QStringLiteral("temp = 150"));
     QCOMPARE(copy->field(QStringLiteral("16")), QVariant(QStringLiteral("223")));
-    QCOMPARE(errorOf([&] { fixture()->openRecordset(QStringLiteral(
-                               "transform max(Rp02.Rp02) select temp, ordering from Rp02 group by temp")); }),
+    QCOMPARE(errorOf([&] {
+                 fixture()->openRecordset(
+                     QStringLiteral("transform max(Rp02.Rp02) select temp, ordering from Rp02 group by temp"));
+             }),
              dberr::SyntaxError);
 }
 
@@ -429,8 +438,9 @@ void tst_db::openErrors()
         f.write(bytes);
     };
     auto bigDatabase = [&]() -> QByteArray {
-        createDatabase(path, "CREATE TABLE big (b BLOB); INSERT INTO big VALUES (randomblob(20000));"
-                             "INSERT INTO big VALUES (randomblob(20000)); CREATE TABLE t (x); INSERT INTO t VALUES (1);");
+        createDatabase(path,
+                       "CREATE TABLE big (b BLOB); INSERT INTO big VALUES (randomblob(20000));"
+                       "INSERT INTO big VALUES (randomblob(20000)); CREATE TABLE t (x); INSERT INTO t VALUES (1);");
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             return {};
@@ -498,8 +508,7 @@ void tst_db::passwords()
     QVERIFY(database->isOpen());
     if (protectedFile) {
         QCOMPARE(database->tableNames(), QStringList{QStringLiteral("t")});
-        QCOMPARE(errorOf([&] { database->openRecordset(QStringLiteral("velkor_access")); }),
-                 dberr::InputTableNotFound);
+        QCOMPARE(errorOf([&] { database->openRecordset(QStringLiteral("velkor_access")); }), dberr::InputTableNotFound);
         QCOMPARE(errorOf([&] { database->openRecordset(QStringLiteral("select value from velkor_access")); }),
                  dberr::InputTableNotFound);
     }
@@ -591,7 +600,8 @@ void tst_db::sqlErrors_data()
 
     const auto table = [](const char *name) {
         return QStringLiteral("The Microsoft Jet database engine cannot find the input table or query '%1'.  "
-                              "Make sure it exists and that its name is spelled correctly.").arg(QLatin1String(name));
+                              "Make sure it exists and that its name is spelled correctly.")
+            .arg(QLatin1String(name));
     };
     const auto syntax = [](const char *sql) {
         return QStringLiteral("Syntax error (missing operator) in query expression '%1'.").arg(QLatin1String(sql));
@@ -607,22 +617,22 @@ void tst_db::sqlErrors_data()
     QTest::newRow("unknown table of a sub-select")
         << "select * from materials where matID in (select matID from Materialz)" << dberr::InputTableNotFound
         << table("Materialz");
-    QTest::newRow("second table of a list") << "select * from materials, nosuch" << dberr::InputTableNotFound
-                                            << table("nosuch");
+    QTest::newRow("second table of a list")
+        << "select * from materials, nosuch" << dberr::InputTableNotFound << table("nosuch");
     QTest::newRow("verifier table") << "select value from velkor_access" << dberr::InputTableNotFound
                                     << table("velkor_access");
-    QTest::newRow("unknown table and a syntax error") << "select * from nosuch wher x" << dberr::SyntaxError
-                                                      << syntax("select * from nosuch wher x");
+    QTest::newRow("unknown table and a syntax error")
+        << "select * from nosuch wher x" << dberr::SyntaxError << syntax("select * from nosuch wher x");
     QTest::newRow("unknown field") << "select nosuch from materials" << dberr::TooFewParameters
                                    << "Too few parameters. Expected 1.";
-    QTest::newRow("unknown field in criteria") << "select * from materials where nosuch = 1"
-                                               << dberr::TooFewParameters << "Too few parameters. Expected 1.";
+    QTest::newRow("unknown field in criteria")
+        << "select * from materials where nosuch = 1" << dberr::TooFewParameters << "Too few parameters. Expected 1.";
     QTest::newRow("three unknown fields")
         << "select nme, materials.nosuch from materials where nosuch2 = 1 order by matID" << dberr::TooFewParameters
         << "Too few parameters. Expected 3.";
-    QTest::newRow("unknown field and a syntax error") << "select nosuch from materials wher matID = 1"
-                                                      << dberr::SyntaxError
-                                                      << syntax("select nosuch from materials wher matID = 1");
+    QTest::newRow("unknown field and a syntax error")
+        << "select nosuch from materials wher matID = 1" << dberr::SyntaxError
+        << syntax("select nosuch from materials wher matID = 1");
     QTest::newRow("unknown function") << "select nosuch(name) from materials" << 3085
                                       << "Undefined function 'nosuch' in expression.";
     QTest::newRow("syntax") << "select * form materials" << dberr::SyntaxError << syntax("select * form materials");
@@ -639,8 +649,9 @@ void tst_db::sqlErrors_data()
     QTest::newRow("create") << "create table x (y)" << dberr::ReadOnly << readOnly;
     QTest::newRow("second statement") << "select * from materials; delete from materials" << dberr::CharactersAfterEnd
                                       << "Characters found after end of SQL statement.";
-    QTest::newRow("attach") << "attach database 'other.db' as other" << 3129
-                            << "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.";
+    QTest::newRow("attach")
+        << "attach database 'other.db' as other" << 3129
+        << "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.";
 }
 
 void tst_db::sqlErrors()
@@ -659,7 +670,8 @@ void tst_db::missingFieldOfTheFieldList()
 {
     QString raised;
     QCOMPARE(errorOf([&] { fixture()->fieldNames(QStringLiteral("nosuch")); }, &raised), dberr::InputTableNotFound);
-    QVERIFY(raised.startsWith(QStringLiteral("The Microsoft Jet database engine cannot find the input table or query 'nosuch'.")));
+    QVERIFY(raised.startsWith(
+        QStringLiteral("The Microsoft Jet database engine cannot find the input table or query 'nosuch'.")));
     auto rs = fixture()->openRecordset(QStringLiteral("select matID from materials"));
     QCOMPARE(errorOf([&] { rs->field(QStringLiteral("name")); }, &raised), dberr::ItemNotFound);
     QCOMPARE(raised, QStringLiteral("Item not found in this collection."));
@@ -670,8 +682,8 @@ void tst_db::fileBytesUnchanged()
     m_db.reset();
     QCOMPARE(checksum(m_fixturePath), m_fixtureSum);
     QCOMPARE(checksum(m_passwordPath), m_passwordSum);
-    const QStringList beside = QDir(m_dir.path()).entryList({QStringLiteral("fixture.db*"), QStringLiteral("password.db*")},
-                                                            QDir::Files);
+    const QStringList beside =
+        QDir(m_dir.path()).entryList({QStringLiteral("fixture.db*"), QStringLiteral("password.db*")}, QDir::Files);
     QCOMPARE(beside, (QStringList{QStringLiteral("fixture.db"), QStringLiteral("password.db")}));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ErrorOf.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
-#include "ErrorOf.h"
 #include "platform/VbError.h"
 
 #include <QObject>

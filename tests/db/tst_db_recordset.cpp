@@ -69,7 +69,8 @@ void tst_db::navigation_data()
 void tst_db::navigation()
 {
     QFETCH(int, count);
-    auto rs = fixture()->openRecordset(QStringLiteral("select * from materials where matID <= %1 order by matID").arg(count));
+    auto rs =
+        fixture()->openRecordset(QStringLiteral("select * from materials where matID <= %1 order by matID").arg(count));
     QSignalSpy moved(rs.get(), &Recordset::repositioned);
     QCOMPARE(rs->recordCount(), count);
     if (count == 0) {
@@ -127,6 +128,7 @@ void tst_db::moveAndPosition()
     QCOMPARE(errorOf([&] { rs->setAbsolutePosition(-1); }), dberr::InvalidArgument);
 }
 
+// clang-format off
 void tst_db::finds_data()
 {
     QTest::addColumn<QString>("criteria");
@@ -157,6 +159,7 @@ void tst_db::finds_data()
     QTest::newRow("quote inside a text") << "name = 'O''Neil'" << "first" << 3 << 0;
     QTest::newRow("bracketed field name") << "[name] like 'x*'" << "first" << 1 << 4;
 }
+// clang-format on
 
 void tst_db::finds()
 {
@@ -219,8 +222,9 @@ void tst_db::criteriaErrors_data()
     QTest::newRow("unbalanced bracket") << "(matID = 1" << dberr::SyntaxError
                                         << "Syntax error (missing operator) in query expression '(matID = 1'.";
     QTest::newRow("empty") << "" << dberr::SyntaxError << "Syntax error (missing operator) in query expression ''.";
-    QTest::newRow("unknown field") << "nosuch = 1" << dberr::UnknownName
-                                   << "The database engine does not recognize 'nosuch' as a valid field name or expression.";
+    QTest::newRow("unknown field")
+        << "nosuch = 1" << dberr::UnknownName
+        << "The database engine does not recognize 'nosuch' as a valid field name or expression.";
 }
 
 void tst_db::criteriaErrors()
@@ -344,7 +348,8 @@ QString answers(Recordset &rs, const QString &script)
                     target->findPrevious(arg);
                 else if (what == QLatin1String("findlast"))
                     target->findLast(arg);
-                result = QStringLiteral("%1 %2").arg(target->noMatch()).arg(target->field(QStringLiteral("matID")).toInt());
+                result =
+                    QStringLiteral("%1 %2").arg(target->noMatch()).arg(target->field(QStringLiteral("matID")).toInt());
             }
         });
         out << step + u'=' + (error ? QStringLiteral("E%1").arg(error) : result);
@@ -361,14 +366,17 @@ void tst_db::readOnDemandAnswersAsAtOnce_data()
 
     const QString byName = QStringLiteral("select * from materials order by name, standard");
     const QString search = QStringLiteral("select * from materials where name like '*p*' order by standard, name");
-    QTest::newRow("walk past the end and back") << byName << "count;next;next;next;next;next;eof;next;prev;last;pos;first;prev;bof";
+    QTest::newRow("walk past the end and back")
+        << byName << "count;next;next;next;next;next;eof;next;prev;last;pos;first;prev;bof";
     QTest::newRow("counted from a clone's last record")
         << search << "clone:last;clone:pos;clone:first;clone:count;pos;next";
     QTest::newRow("last record first") << byName << "last;count;prev;pos";
     QTest::newRow("finds")
-        << search << "findlast:name like 'P*';findprev:standard = 'EN 10028-2';findnext:matID > 3;findfirst:matID = 9;pos";
+        << search
+        << "findlast:name like 'P*';findprev:standard = 'EN 10028-2';findnext:matID > 3;findfirst:matID = 9;pos";
     QTest::newRow("positions") << byName << "goto:3;move:-2;move:10;eof;goto:5;goto:0;pos";
-    QTest::newRow("a find reaching the last row") << byName << "findfirst:name = 'X5CrNi18-10';clone:findlast:matID < 3;count";
+    QTest::newRow("a find reaching the last row")
+        << byName << "findfirst:name = 'X5CrNi18-10';clone:findlast:matID < 3;count";
     QTest::newRow("limited after the order")
         << QStringLiteral("select * from materials order by name desc limit 3 offset 1") << "count;last;first;next";
     QTest::newRow("order words in texts and brackets")
@@ -499,4 +507,3 @@ void tst_db::dataControlUsesOpenDatabase()
     held->close();
     QCOMPARE(errorOf([&] { control.refresh(); }), dberr::InvalidPassword);
 }
-

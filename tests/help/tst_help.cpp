@@ -7,21 +7,21 @@
 #include "core/HelpFile.h"
 #include "core/HelpSitemap.h"
 #include "core/HelpViewer.h"
-#include "shell/frmAbout.h"
 #include "core/frmAgreement.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
+#include "shell/frmAbout.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,6 +116,7 @@ void tst_help::helpFilePath()
     QCOMPARE(HTMLHelp::HelpFilePath(number), named ? QStringLiteral("/opt/velkor/Velkor_PED_HELP.chm") : QString());
 }
 
+// clang-format off
 void tst_help::showCommands_data()
 {
     QTest::addColumn<QString>("command");
@@ -134,6 +135,7 @@ void tst_help::showCommands_data()
     QTest::newRow("contact, other letter case") << "topic" << "how_to_contact_us.HTM" << int(HelpViewer::ContentsTab)
                                                 << "How_To_Contact_Us.htm" << "How To Contact Us";
 }
+// clang-format on
 
 void tst_help::showCommands()
 {
@@ -275,7 +277,8 @@ void tst_help::missingTopicAndLinks()
     const QVariant picture =
         viewer->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/velkor-ped.png")));
     QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
-    QVERIFY(viewer->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/gone.png"))).isNull());
+    QVERIFY(
+        viewer->browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/gone.png"))).isNull());
     QVERIFY(viewer->grab().save(QDir::temp().filePath(QStringLiteral("velkor_help_about.png"))));
 }
 
@@ -366,6 +369,7 @@ void tst_help::builtHelpFileIsComplete()
         QVERIFY2(objects.contains(QLatin1String(object)), object);
 }
 
+// clang-format off
 void tst_help::sitemapParsing_data()
 {
     QTest::addColumn<QString>("html");
@@ -394,6 +398,7 @@ void tst_help::sitemapParsing_data()
                                          "<param name=\"Name\" value=\"Deep\"></OBJECT>"
                                       << "2:Deep>";
 }
+// clang-format on
 
 void tst_help::sitemapParsing()
 {
@@ -405,6 +410,7 @@ void tst_help::sitemapParsing()
     QCOMPARE(items.join(QLatin1Char('|')), expected);
 }
 
+// clang-format off
 void tst_help::topicPath_data()
 {
     QTest::addColumn<QString>("link");
@@ -417,6 +423,7 @@ void tst_help::topicPath_data()
     QTest::newRow("mail") << "mailto:help@example.com" << "";
     QTest::newRow("fragment only") << "#top" << "";
 }
+// clang-format on
 
 void tst_help::topicPath()
 {
@@ -444,9 +451,10 @@ void tst_help::readRtf_data()
     QTest::newRow("tab") << QByteArray("{\\rtf1 1.\\tab Grant}") << "1.\tGrant";
     QTest::newRow("code page escapes") << QByteArray("{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'80 \\'93q\\'94\\'a9}")
                                        << QStringLiteral("caf\u00e9 \u20ac \u201cq\u201d\u00a9");
-    QTest::newRow("unicode with its fallback skipped") << QByteArray("{\\rtf1\\uc1 x\\u8364?y\\u-4064?z}")
-                                                       << QStringLiteral("x\u20acy\uf020z");
-    QTest::newRow("unicode with a hex fallback") << QByteArray("{\\rtf1\\uc1 \\u937\\'3f!}") << QStringLiteral("\u03a9!");
+    QTest::newRow("unicode with its fallback skipped")
+        << QByteArray("{\\rtf1\\uc1 x\\u8364?y\\u-4064?z}") << QStringLiteral("x\u20acy\uf020z");
+    QTest::newRow("unicode with a hex fallback")
+        << QByteArray("{\\rtf1\\uc1 \\u937\\'3f!}") << QStringLiteral("\u03a9!");
     QTest::newRow("unicode without fallback") << QByteArray("{\\rtf1\\uc0 \\u937 z}") << QStringLiteral("\u03a9z");
     QTest::newRow("escaped symbols") << QByteArray("{\\rtf1 a\\\\b\\{c\\}d\\~e}") << QStringLiteral("a\\b{c}d\u00a0e");
     QTest::newRow("named punctuation") << QByteArray("{\\rtf1 \\ldblquote x\\rdblquote\\endash y}")

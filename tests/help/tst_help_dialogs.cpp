@@ -3,14 +3,14 @@
 
 #include "controls/RichTextBox.h"
 #include "core/ProductInfo.h"
-#include "shell/frmAbout.h"
 #include "core/frmAgreement.h"
-#include "shell/mdiVelkor.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "search/frmSearch.h"
 #include "search/searchfixture.h"
+#include "shell/frmAbout.h"
+#include "shell/mdiVelkor.h"
 
 #include <QDialog>
 #include <QDir>
@@ -104,7 +104,8 @@ void tst_help::aboutLastUpdated()
     QTemporaryDir dir;
     const QString db = searchtest::createMaterialDb(dir.path(), standards);
     // The newest revision becomes 11 March 2011; older ones and a Null stay.
-    QVERIFY(testsupport::execSql(db, {QStringLiteral("UPDATE standard SET revision_date = '2011-03-11' WHERE revision_date > '2011-03-11'")}));
+    QVERIFY(testsupport::execSql(
+        db, {QStringLiteral("UPDATE standard SET revision_date = '2011-03-11' WHERE revision_date > '2011-03-11'")}));
     env.useDatabase(db);
     QVERIFY(env.loadSearch());
 
@@ -137,12 +138,13 @@ void tst_help::showAboutStatusTexts()
         }
     });
     mdi.ShowAbout();
-    QCOMPARE(seen, QStringList({
-                       QStringLiteral("frmAbout:About ") + platform::appTitle() + QStringLiteral(":1:About Velkor-PED - p"),
-                       QStringLiteral("frmAgreement:Velkor-PED License Agreement:1:License Agreement - "),
-                       QStringLiteral("text:1"),
-                       QStringLiteral("back:About Velkor-PED - p"),
-                   }));
+    QCOMPARE(seen,
+             QStringList({
+                 QStringLiteral("frmAbout:About ") + platform::appTitle() + QStringLiteral(":1:About Velkor-PED - p"),
+                 QStringLiteral("frmAgreement:Velkor-PED License Agreement:1:License Agreement - "),
+                 QStringLiteral("text:1"),
+                 QStringLiteral("back:About Velkor-PED - p"),
+             }));
     QCOMPARE(responder.count(), 0);
 }
 
@@ -253,7 +255,8 @@ void tst_help::agreementPrint()
     DialogGuard guard;
     platform::setProgramFolder(BinDir);
     QTemporaryDir dir;
-    const QString output = writable ? dir.filePath(QStringLiteral("out.pdf")) : dir.filePath(QStringLiteral("no/such/out.pdf"));
+    const QString output =
+        writable ? dir.filePath(QStringLiteral("out.pdf")) : dir.filePath(QStringLiteral("no/such/out.pdf"));
 
     frmAgreement viewer;
     viewer.Form_Load();

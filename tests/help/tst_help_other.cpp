@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPixmap>
 #include <QListWidget>
+#include <QPixmap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -46,8 +46,9 @@ int picturesShown(const QTextDocument *doc)
             if (const QTextCharFormat f = it.fragment().charFormat(); f.isImageFormat()) {
                 const QVariant picture = doc->resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name()));
                 const bool drawn = picture.typeId() == QMetaType::QPixmap ? !picture.value<QPixmap>().isNull()
-                                   : picture.typeId() == QMetaType::QImage ? !picture.value<QImage>().isNull()
-                                                                           : !QImage::fromData(picture.toByteArray()).isNull();
+                                   : picture.typeId() == QMetaType::QImage
+                                       ? !picture.value<QImage>().isNull()
+                                       : !QImage::fromData(picture.toByteArray()).isNull();
                 shown += drawn ? 1 : 0;
             }
     return shown;
@@ -82,12 +83,12 @@ void tst_help::otherHelpFile()
                       "<html><head><title>Deep</title></head><body><h1>Deep page</h1><p><a name=\"s\">Steel</a> "
                       "grades <img src=\"../pic.png\"></p></body></html>"));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("docs/pic.png")), picture));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("toc.hhc")),
-                      "<UL>" + sitemapItem("Docs") + "<UL>" + sitemapItem("Deep", "docs/more/deep.htm") + "</UL>" +
-                          sitemapItem("Start", "docs/start.htm") + "</UL>"));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("toc.hhc")), "<UL>" + sitemapItem("Docs") + "<UL>" +
+                                                                   sitemapItem("Deep", "docs/more/deep.htm") + "</UL>" +
+                                                                   sitemapItem("Start", "docs/start.htm") + "</UL>"));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("keys.hhk")),
-                      "<UL>" + sitemapItem("Steel") + "<UL>" + sitemapItem("grades", "docs/more/deep.htm#s") +
-                          "</UL>" + sitemapItem("Start", "/docs/start.htm") + "</UL>"));
+                      "<UL>" + sitemapItem("Steel") + "<UL>" + sitemapItem("grades", "docs/more/deep.htm#s") + "</UL>" +
+                          sitemapItem("Start", "/docs/start.htm") + "</UL>"));
     QProcess compile;
     compile.setWorkingDirectory(dir.path());
     compile.start(compiler, {QStringLiteral("other.hhp")});

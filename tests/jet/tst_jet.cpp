@@ -1,12 +1,12 @@
 // Jet files written by another program, read through the database layer.
 
+#include "ErrorOf.h"
+#include "FaultyFiles.h"
 #include "db/Database.h"
 #include "db/JetCache.h"
 #include "db/JetHeader.h"
 #include "db/JetImport.h"
 #include "db/Recordset.h"
-#include "ErrorOf.h"
-#include "FaultyFiles.h"
 #include "platform/VbError.h"
 
 #include <QDate>
@@ -18,10 +18,10 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include "PrivateCopy.h"
 #include <mdbtools.h>
 #include <sys/stat.h>
 #include <utime.h>
-#include "PrivateCopy.h"
 
 using db::Database;
 namespace dberr = db::dberr;
@@ -44,7 +44,6 @@ void writeAll(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
 }
-
 
 // The values of one field over every record, joined by "|", Null as "<null>".
 QString column(Database &database, const QString &sql, const QString &field)
@@ -87,8 +86,8 @@ qint64 nullMaskByte(const QString &path, const char *tableName, int columnNumber
         int start = 0;
         size_t size = 0;
         if (mdb_find_row(mdb, int(table->cur_row) - 1, &start, &size) == 0)
-            offset = qint64(table->cur_phys_pg) * mdb->fmt->pg_size + (start & 0x1fff) + qint64(size)
-                - qint64((table->num_cols + 7) / 8) + columnNumber / 8;
+            offset = qint64(table->cur_phys_pg) * mdb->fmt->pg_size + (start & 0x1fff) + qint64(size) -
+                     qint64((table->num_cols + 7) / 8) + columnNumber / 8;
     }
     if (table)
         mdb_free_tabledef(table);
@@ -162,6 +161,7 @@ std::shared_ptr<Database> tst_jet::material()
 }
 
 // Every table and field the program reads, with the kind of value it hands out.
+// clang-format off
 void tst_jet::schema_data()
 {
     QTest::addColumn<QString>("table");
@@ -195,6 +195,7 @@ void tst_jet::schema_data()
     QTest::newRow("GetInfo") << "GetInfo" << "matID:i titleID:i ordering:i infotext:t";
     QTest::newRow("InfoTitle") << "InfoTitle" << "titleID:i titleText:t";
 }
+// clang-format on
 
 void tst_jet::schema()
 {
@@ -203,18 +204,23 @@ void tst_jet::schema()
     auto database = material();
     QVERIFY(database->tableNames().contains(table));
     const QStringList names = database->fieldNames(table);
-    const QMap<QChar, int> kinds{{u'i', QMetaType::Int}, {u't', QMetaType::QString}, {u'd', QMetaType::QDate},
-                                 {u'b', QMetaType::Bool}, {u'r', QMetaType::Double}};
+    const QMap<QChar, int> kinds{{u'i', QMetaType::Int},
+                                 {u't', QMetaType::QString},
+                                 {u'd', QMetaType::QDate},
+                                 {u'b', QMetaType::Bool},
+                                 {u'r', QMetaType::Double}};
     for (const QString &spec : fields.split(u' ')) {
         const QString field = spec.section(u':', 0, 0);
         QVERIFY2(names.contains(field, Qt::CaseInsensitive), qPrintable(field));
         // Names in any letter case, as the queries write them.
-        auto rs = database->openRecordset(QStringLiteral("select %1 from %2 where %1 is not null").arg(field.toUpper(), table.toLower()));
+        auto rs = database->openRecordset(
+            QStringLiteral("select %1 from %2 where %1 is not null").arg(field.toUpper(), table.toLower()));
         QVERIFY2(!rs->eof(), qPrintable(field));
         QCOMPARE(rs->field(0).typeId(), kinds.value(spec.at(spec.size() - 1)));
     }
 }
 
+// clang-format off
 void tst_jet::values_data()
 {
     QTest::addColumn<QString>("sql");
@@ -237,6 +243,7 @@ void tst_jet::values_data()
     QTest::newRow("date criterion") << "select * from materials where revision_date = '2009-11-02'" << "matID" << "3";
     QTest::newRow("text compared without letter case") << "select * from materials where name = 'p265gh'" << "matID" << "1";
 }
+// clang-format on
 
 void tst_jet::values()
 {
@@ -275,8 +282,9 @@ void tst_jet::nullAndEmptyText()
 void tst_jet::crosstabOverThicknessTexts()
 {
     auto database = material();
-    auto rs = database->openRecordset(QStringLiteral("transform max(Rp02.Rp02) select temp, ordering from Rp02 where matID = 1 "
-                                                     "group by temp, ordering order by ordering pivot Rp02.thickness"));
+    auto rs = database->openRecordset(
+        QStringLiteral("transform max(Rp02.Rp02) select temp, ordering from Rp02 where matID = 1 "
+                       "group by temp, ordering order by ordering pivot Rp02.thickness"));
     QStringList names;
     for (int i = 0; i < rs->fieldCount(); ++i)
         names.append(rs->fieldName(i));
@@ -284,12 +292,14 @@ void tst_jet::crosstabOverThicknessTexts()
     QCOMPARE(rs->field(QStringLiteral("temp")).toInt(), 50);
     QCOMPARE(rs->field(QStringLiteral("16")).toString(), QStringLiteral("256"));
     // The unsplit table of the stainless grade: one column.
-    rs = database->openRecordset(QStringLiteral("transform max(Rp02.Rp02) select temp, ordering from Rp02 where matID = 3 "
-                                                "group by temp, ordering order by ordering pivot Rp02.thickness"));
+    rs = database->openRecordset(
+        QStringLiteral("transform max(Rp02.Rp02) select temp, ordering from Rp02 where matID = 3 "
+                       "group by temp, ordering order by ordering pivot Rp02.thickness"));
     QCOMPARE(rs->fieldCount(), 3);
     QCOMPARE(rs->fieldName(2), QStringLiteral("-1"));
 }
 
+// clang-format off
 void tst_jet::searches_data()
 {
     QTest::addColumn<QString>("sql");
@@ -303,6 +313,7 @@ void tst_jet::searches_data()
                                 << "1|2";
     QTest::newRow("distinct") << "select distinct standard as matID from materials order by standard" << "EN 10028-2|EN 10028-7";
 }
+// clang-format on
 
 void tst_jet::searches()
 {
@@ -314,12 +325,15 @@ void tst_jet::searches()
 
 void tst_jet::pmaIndex()
 {
-    auto database = Database::open(kFixtures + QStringLiteral("PMA_Index.mdb"), false, true, QStringLiteral("Access 2000;"));
+    auto database =
+        Database::open(kFixtures + QStringLiteral("PMA_Index.mdb"), false, true, QStringLiteral("Access 2000;"));
     auto rs = database->openRecordset(QStringLiteral("SELECT * FROM PMA_Index ORDER BY RevisionDate DESC"));
     QCOMPARE(rs->fieldCount(), 8);
     QCOMPARE(rs->field(6).toString(), QStringLiteral("pma/pma-0002.pdf"));
     QCOMPARE(rs->field(QStringLiteral("Designationname")).toString(), QStringLiteral("16Mo3"));
-    QCOMPARE(column(*database, QStringLiteral("SELECT * FROM PMA_Index WHERE Specification LIKE '*forg*' OR Searchstring LIKE '*FORG*'"),
+    QCOMPARE(column(*database,
+                    QStringLiteral(
+                        "SELECT * FROM PMA_Index WHERE Specification LIKE '*forg*' OR Searchstring LIKE '*FORG*'"),
                     QStringLiteral("Designationnumber")),
              QStringLiteral("1.4301"));
 }
@@ -356,6 +370,7 @@ void tst_jet::allRowsRead()
     QCOMPARE(db::jet::readAllRows(m_dir.filePath(QStringLiteral("missing.mdb"))), -1);
 }
 
+// clang-format off
 void tst_jet::passwords_data()
 {
     QTest::addColumn<QString>("file");
@@ -371,6 +386,7 @@ void tst_jet::passwords_data()
     QTest::newRow("other password, ours") << "other" << ";Pwd=" VELKOR_DB_PASSWORD << dberr::InvalidPassword;
     QTest::newRow("other password, its own") << "other" << ";Pwd=Ärger mit Zwanzig!!!" << 0;
 }
+// clang-format on
 
 void tst_jet::passwords()
 {
@@ -383,14 +399,18 @@ void tst_jet::passwords()
         path = copy(file);
     } else {
         path = m_dir.filePath(QStringLiteral("other.mdb"));
-        writeAll(path, withPassword(readAll(kFixtures + QStringLiteral("Velkor_PED_pw.mdb")), QStringLiteral("Ärger mit Zwanzig!!!")));
+        writeAll(path, withPassword(readAll(kFixtures + QStringLiteral("Velkor_PED_pw.mdb")),
+                                    QStringLiteral("Ärger mit Zwanzig!!!")));
     }
     QString description;
-    QCOMPARE(errorOf([&] {
-                 auto database = Database::open(path, true, true, connect);
-                 QCOMPARE(column(*database, QStringLiteral("select * from standard order by stID"), QStringLiteral("stID")),
-                          QStringLiteral("10|11"));
-             }, &description),
+    QCOMPARE(errorOf(
+                 [&] {
+                     auto database = Database::open(path, true, true, connect);
+                     QCOMPARE(column(*database, QStringLiteral("select * from standard order by stID"),
+                                     QStringLiteral("stID")),
+                              QStringLiteral("10|11"));
+                 },
+                 &description),
              number);
     if (number)
         QCOMPARE(description, QStringLiteral("Not a valid password."));
@@ -403,9 +423,11 @@ void tst_jet::exclusiveAndUnchanged()
     const QByteArray before = testsupport::checksum(path);
     {
         auto held = Database::open(path, true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
-        QCOMPARE(errorOf([&] { Database::open(path, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)); }), dberr::FileInUse);
+        QCOMPARE(errorOf([&] { Database::open(path, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)); }),
+                 dberr::FileInUse);
         QProcess other;
-        other.start(QStringLiteral(DB_LOCK_HOLDER), {path, QStringLiteral("shared"), QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)});
+        other.start(QStringLiteral(DB_LOCK_HOLDER),
+                    {path, QStringLiteral("shared"), QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)});
         QVERIFY(other.waitForStarted(10000) && other.waitForReadyRead(20000));
         QCOMPARE(QString::fromLocal8Bit(other.readLine()).trimmed(), QStringLiteral("error 3045"));
         other.closeWriteChannel();
@@ -414,7 +436,8 @@ void tst_jet::exclusiveAndUnchanged()
     }
     QCOMPARE(errorOf([&] { Database::open(path, true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)); }), 0);
     QCOMPARE(testsupport::checksum(path), before);
-    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("held*")}, QDir::Files), QStringList{QStringLiteral("held.mdb")});
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("held*")}, QDir::Files),
+             QStringList{QStringLiteral("held.mdb")});
 }
 
 void tst_jet::damagedFiles_data()
@@ -474,7 +497,9 @@ void tst_jet::cacheUsedAndRebuilt()
     const QString path = copy(QStringLiteral("Velkor_PED.mdb"), QStringLiteral("cached.mdb"));
     // What an import whose process died left behind goes with the next import.
     QVERIFY(QDir().mkpath(m_cache));
-    writeAll(m_cache + u'/' + db::jet::cacheFileStem(QFileInfo(path).canonicalFilePath()) + QStringLiteral(".2147483000.0.tmp"), "cut");
+    writeAll(m_cache + u'/' + db::jet::cacheFileStem(QFileInfo(path).canonicalFilePath()) +
+                 QStringLiteral(".2147483000.0.tmp"),
+             "cut");
     Database::open(path, true, true);
     const QStringList made = QDir(m_cache).entryList(QDir::Files);
     QCOMPARE(made.size(), 1);
@@ -499,7 +524,10 @@ void tst_jet::cacheUsedAndRebuilt()
 
     // Only its modification time changed: made again as well.
     database.reset();
-    const struct utimbuf times{1262304000, 1262304000};
+    const struct utimbuf times
+    {
+        1262304000, 1262304000
+    };
     QCOMPARE(::utime(QFile::encodeName(path).constData(), &times), 0);
     database = Database::open(path, true, true, QStringLiteral(";Pwd=neu"));
     QVERIFY(QDir(m_cache).entryList(QDir::Files) != remade);
@@ -543,7 +571,8 @@ void tst_jet::damagedCacheIgnored()
     writeAll(cacheFile, bytes);
 
     auto database = Database::open(path, false, true);
-    QCOMPARE(column(*database, QStringLiteral("SELECT * FROM PMA_Index ORDER BY Specification"), QStringLiteral("Specification")),
+    QCOMPARE(column(*database, QStringLiteral("SELECT * FROM PMA_Index ORDER BY Specification"),
+                    QStringLiteral("Specification")),
              QStringLiteral("VdTUV 390|VdTUV 401"));
     const QStringList remade = QDir(m_cache).entryList(QDir::Files);
     QCOMPARE(remade.size(), made.size());
@@ -573,8 +602,10 @@ void tst_jet::importedInParts()
         auto database = material();
         QCOMPARE(database->tableNames(), tables);
         QCOMPARE(tables.size(), 26);
-        QCOMPARE(column(*database, QStringLiteral("select * from materials where standard in (select standard from standard where otherElem) "
-                                                  "and matID in (select matID from Rp02) order by matID"),
+        QCOMPARE(column(*database,
+                        QStringLiteral(
+                            "select * from materials where standard in (select standard from standard where otherElem) "
+                            "and matID in (select matID from Rp02) order by matID"),
                         QStringLiteral("matID")),
                  QStringLiteral("1|2"));
         QCOMPARE(database->fieldNames(QStringLiteral("chemical")).size(), 7);

@@ -1,6 +1,5 @@
 #include "tst_material.h"
 
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -10,10 +9,11 @@
 #include "platform/Twips.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "shell/mdiVelkor.h"
 
+#include "SchemaFixture.h"
 #include <QFile>
 #include <QtTest>
-#include "SchemaFixture.h"
 
 // --- fixture ------------------------------------------------------------------------------------
 
@@ -38,7 +38,8 @@ bool Fixture::isOpen() const
 
 MaterialPtr Fixture::material(int matID) const
 {
-    auto materials = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where matID = %1").arg(matID));
+    auto materials =
+        modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where matID = %1").arg(matID));
     auto standard = modDBase::gMaterialDb->openRecordset(
         QStringLiteral("select * from standard where standard = '%1'")
             .arg(db::quoteText(materials->field(QStringLiteral("standard")).toString())));
@@ -49,10 +50,11 @@ MaterialPtr Fixture::material(int matID) const
 
 QStringList baseRows(bool otherElements)
 {
-    return {QStringLiteral("INSERT INTO standard VALUES (5, 'EN 1', 'Plates for pressure purposes', '2007-12-01', %1)")
-                .arg(otherElements ? -1 : 0),
-            QStringLiteral("INSERT INTO materials VALUES (1, 'G1', '1.0001', 'Carbon steel', '1.1', '2008-06-01', 'EN 1', "
-                           "NULL, NULL, NULL)")};
+    return {
+        QStringLiteral("INSERT INTO standard VALUES (5, 'EN 1', 'Plates for pressure purposes', '2007-12-01', %1)")
+            .arg(otherElements ? -1 : 0),
+        QStringLiteral("INSERT INTO materials VALUES (1, 'G1', '1.0001', 'Carbon steel', '1.1', '2008-06-01', 'EN 1', "
+                       "NULL, NULL, NULL)")};
 }
 
 QStringList chemicalRows(const QString &name, int elements, const QString &note)

@@ -1,12 +1,12 @@
 // The charts of the material window, the chart control, the enlarged chart window and the print
 // and save buttons.
 
-#include "tst_material_charts.h"
 #include "DrawnIcon.h"
+#include "tst_material_charts.h"
 
 #include "controls/Chart.h"
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
+#include "controls/ReportPreview.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
@@ -14,22 +14,22 @@
 #include "material/frmChart.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
-#include "controls/ReportPreview.h"
 #include "reports/frmSave.h"
+#include "shell/mdiVelkor.h"
 
+#include "SchemaFixture.h"
 #include <QAction>
+#include <QChart>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QDir>
-#include <QPushButton>
-#include <QChart>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPushButton>
 #include <QtTest>
-#include "SchemaFixture.h"
 
 // --- fixture ------------------------------------------------------------------------------------
 
@@ -55,7 +55,8 @@ bool ChartFixture::isOpen() const
 
 MaterialPtr ChartFixture::material(int matID) const
 {
-    auto materials = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where matID = %1").arg(matID));
+    auto materials =
+        modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where matID = %1").arg(matID));
     auto standard = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from standard where stID = 5"));
     auto material = std::make_shared<Material>();
     material->SetProperties(*materials, *standard);
@@ -65,9 +66,10 @@ MaterialPtr ChartFixture::material(int matID) const
 QStringList chartBaseRows()
 {
     return {QStringLiteral("INSERT INTO standard VALUES (5, 'EN 1', 'Plates', '2007-12-01', 0)"),
-            QStringLiteral("INSERT INTO materials VALUES (1, 'G1', '1.0001', NULL, NULL, '2008-06-01', 'EN 1', NULL, NULL, NULL), "
-                           "(2, 'G2', '1.0002', NULL, NULL, '2008-06-01', 'EN 1', NULL, NULL, NULL), "
-                           "(3, 'G3', '1.0003', NULL, NULL, '2008-06-01', 'EN 1', NULL, NULL, NULL)")};
+            QStringLiteral(
+                "INSERT INTO materials VALUES (1, 'G1', '1.0001', NULL, NULL, '2008-06-01', 'EN 1', NULL, NULL, NULL), "
+                "(2, 'G2', '1.0002', NULL, NULL, '2008-06-01', 'EN 1', NULL, NULL, NULL), "
+                "(3, 'G3', '1.0003', NULL, NULL, '2008-06-01', 'EN 1', NULL, NULL, NULL)")};
 }
 
 std::unique_ptr<frmMaterial2> openChartWindow(const MaterialPtr &material)
@@ -101,13 +103,15 @@ QStringList values(const platform::XArray &data, int row)
 
 QStringList creepRows()
 {
-    return {QStringLiteral("INSERT INTO Columns VALUES (1, 'Temperature', 1), (2, 'Rm 10000', 2), (3, 'Rm 100000', 2)"),
-            QStringLiteral("INSERT INTO Units VALUES (1, '[°C]'), (2, '[MPa]')"),
-            QStringLiteral("INSERT INTO CreepPropTable VALUES (5, 1, NULL, NULL, '900', 1), (5, 2, NULL, NULL, '900', 2), "
-                           "(5, 3, NULL, NULL, '900', 3)"),
-            QStringLiteral("INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), (1, 1, 2, 2, '229'), (1, 1, 3, 3, '165'), "
-                           "(1, 2, 1, 1, '400'), (1, 2, 2, 2, '(210)'), (1, 2, 3, 3, '150'), "
-                           "(1, 3, 1, 1, '420'), (1, 3, 2, 2, '190'), (1, 3, 3, 3, NULL)")};
+    return {
+        QStringLiteral("INSERT INTO Columns VALUES (1, 'Temperature', 1), (2, 'Rm 10000', 2), (3, 'Rm 100000', 2)"),
+        QStringLiteral("INSERT INTO Units VALUES (1, '[°C]'), (2, '[MPa]')"),
+        QStringLiteral("INSERT INTO CreepPropTable VALUES (5, 1, NULL, NULL, '900', 1), (5, 2, NULL, NULL, '900', 2), "
+                       "(5, 3, NULL, NULL, '900', 3)"),
+        QStringLiteral(
+            "INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), (1, 1, 2, 2, '229'), (1, 1, 3, 3, '165'), "
+            "(1, 2, 1, 1, '400'), (1, 2, 2, 2, '(210)'), (1, 2, 3, 3, '150'), "
+            "(1, 3, 1, 1, '420'), (1, 3, 2, 2, '190'), (1, 3, 3, 3, NULL)")};
 }
 
 } // namespace
@@ -200,10 +204,11 @@ void tst_material_charts::unboundChart_data()
     QTest::addColumn<QStringList>("firstRow");
 
     QTest::newRow("ModElast: one series, no legend")
-        << "ModElast" << QStringList{"INSERT INTO ModElast VALUES (1, 20, '212', 1), (1, 100, '207', 2)"} << QStringList{}
-        << "[kN/mm²]" << QStringList{"20", "212"};
+        << "ModElast" << QStringList{"INSERT INTO ModElast VALUES (1, 20, '212', 1), (1, 100, '207', 2)"}
+        << QStringList{} << "[kN/mm²]" << QStringList{"20", "212"};
     QTest::newRow("ThermExp: two series")
-        << "ThermExp" << QStringList{"INSERT INTO ThermExp VALUES (1, 100, '12,1', '12,6', 1), (1, 200, '12,7', NULL, 2)"}
+        << "ThermExp"
+        << QStringList{"INSERT INTO ThermExp VALUES (1, 100, '12,1', '12,6', 1), (1, 200, '12,7', NULL, 2)"}
         << QStringList{"ThermExp", "ThermExpDiff"} << "[E-6/K]" << QStringList{"100", "12,1", "100", "12,6"};
     QTest::newRow("SpecThermCap: two series")
         << "SpecThermCap" << QStringList{"INSERT INTO SpecThermCap VALUES (1, 20, '460', '461', 1)"}
@@ -212,15 +217,16 @@ void tst_material_charts::unboundChart_data()
         << "SpecElecRes" << QStringList{"INSERT INTO SpecElecRes VALUES (1, 20, '0,22', 1)"} << QStringList{}
         << "[Ω × mm²/m]" << QStringList{"20", "0,22"};
     QTest::newRow("Rp02 not split")
-        << "Rp02" << QStringList{"INSERT INTO Rp02 VALUES (1, 100, '214', -1, 1), (1, 150, '198', -1, 2)"} << QStringList{}
-        << "Rp 0,2  [MPa]" << QStringList{"100", "214"};
-    QTest::newRow("Rm not split") << "Rm" << QStringList{"INSERT INTO Rm VALUES (1, 100, '400', -1, 1)"} << QStringList{}
-                                  << "Rm  [MPa]" << QStringList{"100", "400"};
+        << "Rp02" << QStringList{"INSERT INTO Rp02 VALUES (1, 100, '214', -1, 1), (1, 150, '198', -1, 2)"}
+        << QStringList{} << "Rp 0,2  [MPa]" << QStringList{"100", "214"};
+    QTest::newRow("Rm not split") << "Rm" << QStringList{"INSERT INTO Rm VALUES (1, 100, '400', -1, 1)"}
+                                  << QStringList{} << "Rm  [MPa]" << QStringList{"100", "400"};
     QTest::newRow("Rp02 split by thickness")
         << "Rp02"
         << QStringList{"INSERT INTO Rp02 VALUES (1, 50, '227', 16, 1), (1, 100, '214', 16, 2), (1, 50, '218', 40, 1), "
                        "(1, 100, '205', 40, 2), (1, 50, '208', 60, 1), (1, 100, '196', 60, 2)"}
-        << QStringList{"(   ) - 16mm", "(16) - 40mm", "(40) - 60mm"} << "" << QStringList{"50", "227", "50", "218", "50", "208"};
+        << QStringList{"(   ) - 16mm", "(16) - 40mm", "(40) - 60mm"} << ""
+        << QStringList{"50", "227", "50", "218", "50", "208"};
 }
 
 void tst_material_charts::unboundChart()
@@ -419,8 +425,8 @@ void tst_material_charts::chartWindowCopiesChart()
 {
     QFETCH(bool, toolTips);
 
-    ChartFixture fixture(chartBaseRows()
-                         << QStringLiteral("INSERT INTO ThermExp VALUES (1, 100, '12,1', '12,6', 1), (1, 200, '12,7', '13,4', 2)"));
+    ChartFixture fixture(chartBaseRows() << QStringLiteral(
+                             "INSERT INTO ThermExp VALUES (1, 100, '12,1', '12,6', 1), (1, 200, '12,7', '13,4', 2)"));
     const MaterialPtr m = fixture.material(1);
     auto w = openChartWindow(m);
     w->ShowTable(QStringLiteral("ThermExp"));

@@ -4,14 +4,15 @@
 #include "tst_material.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "material/TextBox.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
+#include "shell/mdiVelkor.h"
 
+#include "PrivateCopy.h"
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -20,8 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
-#include "PrivateCopy.h"
 
+// clang-format off
 void tst_material::demoMaterialThroughAllTables_data()
 {
     QTest::addColumn<QString>("path");
@@ -31,6 +32,7 @@ void tst_material::demoMaterialThroughAllTables_data()
     QTest::newRow("Jet file") << QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/Velkor_PED_pw.mdb")
                               << "/tmp/material-shots/jet" << "P265GH";
 }
+// clang-format on
 
 void tst_material::demoMaterialThroughAllTables()
 {
@@ -48,7 +50,8 @@ void tst_material::demoMaterialThroughAllTables()
         modDBase::gMaterialDb.reset();
     });
 
-    auto materials = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where name = '%1'").arg(grade));
+    auto materials =
+        modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where name = '%1'").arg(grade));
     QVERIFY(!materials->eof());
     auto standard = modDBase::gMaterialDb->openRecordset(
         QStringLiteral("select * from standard where standard = '%1'")

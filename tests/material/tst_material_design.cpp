@@ -3,7 +3,6 @@
 #include "tst_material_charts.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -11,13 +10,14 @@
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
+#include "shell/mdiVelkor.h"
 
+#include "PrivateCopy.h"
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-#include "PrivateCopy.h"
 
 namespace {
 
@@ -56,36 +56,26 @@ void type(QLineEdit *box, const QString &script)
 {
     for (const QChar ch : script) {
         switch (ch.unicode()) {
-        case '<':
-            QTest::keyClick(box, Qt::Key_Backspace);
-            break;
-        case '>':
-            QTest::keyClick(box, Qt::Key_Delete);
-            break;
-        case 'L':
-            QTest::keyClick(box, Qt::Key_Left);
-            break;
-        case 'A':
-            box->selectAll();
-            break;
-        case 'E':
-            QTest::keyClick(box, Qt::Key_Return);
-            break;
-        default:
-            QTest::keyClick(box, ch.toLatin1());
-            break;
+        case '<': QTest::keyClick(box, Qt::Key_Backspace); break;
+        case '>': QTest::keyClick(box, Qt::Key_Delete); break;
+        case 'L': QTest::keyClick(box, Qt::Key_Left); break;
+        case 'A': box->selectAll(); break;
+        case 'E': QTest::keyClick(box, Qt::Key_Return); break;
+        default: QTest::keyClick(box, ch.toLatin1()); break;
         }
     }
 }
 
 QStringList creepRows()
 {
-    return {QStringLiteral("INSERT INTO Columns VALUES (1, 'Temperature', 1), (2, 'Rm 10000', 2), (3, 'Rm 100000', 2)"),
-            QStringLiteral("INSERT INTO Units VALUES (1, '[°C]'), (2, '[MPa]')"),
-            QStringLiteral("INSERT INTO CreepPropTable VALUES (5, 1, NULL, NULL, '900', 1), (5, 2, NULL, NULL, '900', 2), "
-                           "(5, 3, NULL, NULL, '900', 3)"),
-            QStringLiteral("INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), (1, 1, 2, 2, '229'), (1, 1, 3, 3, '165'), "
-                           "(1, 2, 1, 1, '400'), (1, 2, 2, 2, '(210)'), (1, 2, 3, 3, '150')")};
+    return {
+        QStringLiteral("INSERT INTO Columns VALUES (1, 'Temperature', 1), (2, 'Rm 10000', 2), (3, 'Rm 100000', 2)"),
+        QStringLiteral("INSERT INTO Units VALUES (1, '[°C]'), (2, '[MPa]')"),
+        QStringLiteral("INSERT INTO CreepPropTable VALUES (5, 1, NULL, NULL, '900', 1), (5, 2, NULL, NULL, '900', 2), "
+                       "(5, 3, NULL, NULL, '900', 3)"),
+        QStringLiteral(
+            "INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), (1, 1, 2, 2, '229'), (1, 1, 3, 3, '165'), "
+            "(1, 2, 1, 1, '400'), (1, 2, 2, 2, '(210)'), (1, 2, 3, 3, '150')")};
 }
 
 } // namespace
@@ -128,19 +118,19 @@ void tst_material_charts::interpolation_data()
     QTest::newRow("below the range") << three << "50" << false << "de_DE" << QStringList{"-"};
     QTest::newRow("above the range") << three << "250" << false << "de_DE" << QStringList{"+"};
     QTest::newRow("last temperature typed as stored") << three << "200" << false << "de_DE" << QStringList{"170"};
-    QTest::newRow("last temperature typed differently") << three << "200,0" << false << "de_DE" << QStringList{"170,00"};
-    QTest::newRow("prefix and suffix kept")
-        << QStringList{modElast("(1, 100, '(200)', 1), (1, 150, '(180)', 2)")} << "125" << false << "de_DE"
-        << QStringList{"(190,00)"};
+    QTest::newRow("last temperature typed differently")
+        << three << "200,0" << false << "de_DE" << QStringList{"170,00"};
+    QTest::newRow("prefix and suffix kept") << QStringList{modElast("(1, 100, '(200)', 1), (1, 150, '(180)', 2)")}
+                                            << "125" << false << "de_DE" << QStringList{"(190,00)"};
     QTest::newRow("marking only in the upper cell")
         << QStringList{modElast("(1, 100, '200', 1), (1, 150, '180 a)', 2)")} << "125" << false << "de_DE"
         << QStringList{"190,00 a)"};
-    QTest::newRow("negative values and temperatures")
-        << QStringList{modElast("(1, -50, '-10', 1), (1, 50, '10', 2)")} << "-25" << false << "de_DE" << QStringList{"-5,00"};
-    QTest::newRow("fifteen digits before rounding")
-        << QStringList{modElast("(1, 100, '0', 1), (1, 200, '2,01', 2)")} << "150" << false << "de_DE" << QStringList{"1,01"};
-    QTest::newRow("single row, at its temperature") << QStringList{modElast("(1, 100, '200', 1)")} << "100" << false
-                                                    << "de_DE" << QStringList{"200"};
+    QTest::newRow("negative values and temperatures") << QStringList{modElast("(1, -50, '-10', 1), (1, 50, '10', 2)")}
+                                                      << "-25" << false << "de_DE" << QStringList{"-5,00"};
+    QTest::newRow("fifteen digits before rounding") << QStringList{modElast("(1, 100, '0', 1), (1, 200, '2,01', 2)")}
+                                                    << "150" << false << "de_DE" << QStringList{"1,01"};
+    QTest::newRow("single row, at its temperature")
+        << QStringList{modElast("(1, 100, '200', 1)")} << "100" << false << "de_DE" << QStringList{"200"};
     QTest::newRow("single row, below") << QStringList{modElast("(1, 100, '200', 1)")} << "50" << false << "de_DE"
                                        << QStringList{"-"};
     QTest::newRow("single row, above") << QStringList{modElast("(1, 100, '200', 1)")} << "150" << false << "de_DE"
@@ -148,21 +138,22 @@ void tst_material_charts::interpolation_data()
 
     const QStringList thermExp{
         QStringLiteral("INSERT INTO ThermExp VALUES (1, 100, '12,1', '12,6', 1), (1, 200, '12,7', NULL, 2)")};
-    QTest::newRow("missing neighbour in one column") << thermExp << "150" << false << "de_DE"
-                                                     << QStringList{"12,40", "x"};
-    QTest::newRow("missing value at the temperature") << thermExp << "200" << false << "de_DE" << QStringList{"12,7", "x"};
+    QTest::newRow("missing neighbour in one column")
+        << thermExp << "150" << false << "de_DE" << QStringList{"12,40", "x"};
+    QTest::newRow("missing value at the temperature")
+        << thermExp << "200" << false << "de_DE" << QStringList{"12,7", "x"};
     QTest::newRow("stored cell with a point when English")
         << thermExp << "100" << true << "en_US" << QStringList{"12.1", "12.6"};
-    QTest::newRow("interpolated with a comma when English") << thermExp << "150" << true << "en_US"
-                                                             << QStringList{"12,40", "x"};
+    QTest::newRow("interpolated with a comma when English")
+        << thermExp << "150" << true << "en_US" << QStringList{"12,40", "x"};
     QTest::newRow("between, English locale") << three << "125" << true << "en_US" << QStringList{"190,00"};
     QTest::newRow("typed decimal, English locale") << three << "125,5" << true << "en_US" << QStringList{"189,80"};
     QTest::newRow("point in pasted text") << three << "125.5" << false << "de_DE" << QStringList{"189,80"};
 
-    QTest::newRow("thickness columns")
-        << QStringList{QStringLiteral("INSERT INTO Rp02 VALUES (1, 100, '214', 16, 1), (1, 150, '198', 16, 2), "
-                                      "(1, 100, '205', 40, 1), (1, 150, '190', 40, 2)")}
-        << "125" << false << "de_DE" << QStringList{"206,00", "197,50"};
+    QTest::newRow("thickness columns") << QStringList{QStringLiteral(
+                                              "INSERT INTO Rp02 VALUES (1, 100, '214', 16, 1), (1, 150, '198', 16, 2), "
+                                              "(1, 100, '205', 40, 1), (1, 150, '190', 40, 2)")}
+                                       << "125" << false << "de_DE" << QStringList{"206,00", "197,50"};
     QTest::newRow("creep table") << creepRows() << "390" << false << "de_DE" << QStringList{"(219,50)", "157,50"};
 }
 
@@ -207,8 +198,8 @@ void tst_material_charts::valuesAt_data()
         << QStringList{"100|12,1|12,6", "200|12,7|"} << "150" << false << QStringList{"12,40", "x"};
     QTest::newRow("marking of the upper cell kept")
         << QStringList{"100|200", "150|180 a)"} << "125" << false << QStringList{"190,00 a)"};
-    QTest::newRow("stored point when English") << QStringList{"100|12,1", "200|12,7"} << "100" << true
-                                               << QStringList{"12.1"};
+    QTest::newRow("stored point when English")
+        << QStringList{"100|12,1", "200|12,7"} << "100" << true << QStringList{"12.1"};
     QTest::newRow("one row") << QStringList{"100|200"} << "100" << false << QStringList{"200"};
     QTest::newRow("no number typed") << three << "12a" << false << QStringList{"13"};
     QTest::newRow("no number stored") << QStringList{"100|200", "1O0|180"} << "120" << false << QStringList{"13"};
@@ -293,6 +284,7 @@ void tst_material_charts::noDesignTablesDisablesBox()
     QCOMPARE(empty->txtDesignTemp->text(), QString());
 }
 
+// clang-format off
 void tst_material_charts::temperatureFilter_data()
 {
     QTest::addColumn<QString>("script");
@@ -316,6 +308,7 @@ void tst_material_charts::temperatureFilter_data()
     QTest::newRow("separator before the last digit") << "125L,3" << "12,5";
     QTest::newRow("Enter changes nothing") << "12E" << "12";
 }
+// clang-format on
 
 void tst_material_charts::temperatureFilter()
 {
@@ -373,6 +366,7 @@ void tst_material_charts::temperatureCopiedToOtherWindows()
     QCOMPARE(responder.count(), 0);
 }
 
+// clang-format off
 void tst_material_charts::failureClearsBox_data()
 {
     QTest::addColumn<QString>("rows");
@@ -383,6 +377,7 @@ void tst_material_charts::failureClearsBox_data()
     QTest::newRow("a lone minus as neighbour") << "(1, 100, '200', 1), (1, 150, '-', 2)" << "125";
     QTest::newRow("a row without temperature") << "(1, NULL, '200', 1), (1, 150, '180', 2)" << "125";
 }
+// clang-format on
 
 void tst_material_charts::failureClearsBox()
 {
@@ -418,9 +413,11 @@ void tst_material_charts::demoDesignValues()
         modDBase::gMaterialDb->close();
         modDBase::gMaterialDb.reset();
     });
-    auto materials = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where name = '16Mo3'"));
+    auto materials =
+        modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where name = '16Mo3'"));
     QVERIFY(!materials->eof());
-    auto standard = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from standard where standard = 'EN 10028-2'"));
+    auto standard =
+        modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from standard where standard = 'EN 10028-2'"));
     auto m = std::make_shared<Material>();
     m->SetProperties(*materials, *standard);
 

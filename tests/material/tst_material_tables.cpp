@@ -4,11 +4,11 @@
 #include "tst_material.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "db/DataControl.h"
 #include "material/TextBox.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
+#include "shell/mdiVelkor.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -22,20 +22,23 @@ namespace {
 
 QStringList materialRows(const QString &name, bool otherElements)
 {
-    return {QStringLiteral("INSERT INTO standard VALUES (5, 'EN 1', NULL, '2007-12-01', %1)").arg(otherElements ? -1 : 0),
-            QStringLiteral("INSERT INTO materials VALUES (1, '%1', '1.0001', NULL, NULL, '2008-06-01', 'EN 1', NULL, NULL, "
-                           "NULL)")
-                .arg(db::quoteText(name))};
+    return {
+        QStringLiteral("INSERT INTO standard VALUES (5, 'EN 1', NULL, '2007-12-01', %1)").arg(otherElements ? -1 : 0),
+        QStringLiteral("INSERT INTO materials VALUES (1, '%1', '1.0001', NULL, NULL, '2008-06-01', 'EN 1', NULL, NULL, "
+                       "NULL)")
+            .arg(db::quoteText(name))};
 }
 
 QStringList mechanicalDefinitions()
 {
-    return {QStringLiteral("INSERT INTO Columns VALUES (1, 'Thickness', 1), (2, 'ReH', 2), (3, 'Rm', 2), (4, 'A', 3), "
-                           "(5, 'KV', 4), (6, 'Cond', 5)"),
-            QStringLiteral("INSERT INTO Units VALUES (1, '[mm]'), (2, '[MPa]'), (3, '[%]'), (4, '[J]'), (5, '[NoUnit]')"),
-            QStringLiteral("INSERT INTO MechMatTable VALUES (1, 2, 'transv.', 'min', '0', 2), (1, 1, 'up to', NULL, '900', 1), "
-                           "(1, 3, NULL, NULL, '1100', 3), (1, 4, NULL, 'min', '0', 4), (1, 5, NULL, 'min', NULL, 5), "
-                           "(1, 6, 'annealed', NULL, '0', 6)")};
+    return {
+        QStringLiteral("INSERT INTO Columns VALUES (1, 'Thickness', 1), (2, 'ReH', 2), (3, 'Rm', 2), (4, 'A', 3), "
+                       "(5, 'KV', 4), (6, 'Cond', 5)"),
+        QStringLiteral("INSERT INTO Units VALUES (1, '[mm]'), (2, '[MPa]'), (3, '[%]'), (4, '[J]'), (5, '[NoUnit]')"),
+        QStringLiteral(
+            "INSERT INTO MechMatTable VALUES (1, 2, 'transv.', 'min', '0', 2), (1, 1, 'up to', NULL, '900', 1), "
+            "(1, 3, NULL, NULL, '1100', 3), (1, 4, NULL, 'min', '0', 4), (1, 5, NULL, 'min', NULL, 5), "
+            "(1, 6, 'annealed', NULL, '0', 6)")};
 }
 
 QStringList mechanicalData(int records, const QString &value = {})
@@ -87,8 +90,9 @@ void tst_material::chemicalComposition()
     w->ShowTable(QStringLiteral("ChemComp"));
     QCOMPARE(responder.count(), 0);
 
-    QCOMPARE(w->dtaTable->recordSource(), QStringLiteral("select * from Chemical where standard = 'EN 1' and name = 'G1' "
-                                                         "and numbr = '1.0001' order by elemID"));
+    QCOMPARE(w->dtaTable->recordSource(),
+             QStringLiteral("select * from Chemical where standard = 'EN 1' and name = 'G1' "
+                            "and numbr = '1.0001' order by elemID"));
     controls::DataGrid *grid = w->tdbTable;
     QVERIFY(!grid->isHidden());
     QCOMPARE(grid->caption(), QStringLiteral("Chemical composition"));
@@ -132,6 +136,7 @@ void tst_material::chemicalComposition()
     QCOMPARE(m->ColCaptions(QStringLiteral("ChemComp")).upperBound(), 7);
 }
 
+// clang-format off
 void tst_material::otherElements_data()
 {
     QTest::addColumn<bool>("standardHasOthers");
@@ -155,6 +160,7 @@ void tst_material::otherElements_data()
     QTest::newRow("no entry for the material") << true << "<none>" << false << "" << "Notes..." << "" << false;
     QTest::newRow("null entry") << true << "<null>" << false << "" << "Notes..." << "" << false;
 }
+// clang-format on
 
 void tst_material::otherElements()
 {
@@ -255,7 +261,8 @@ void tst_material::mechanicalTable()
         w->ShowTable(QStringLiteral("MechProp"));
         QCOMPARE(responder.count(), 0);
 
-        QCOMPARE(w->dtaOther->recordSource(), QStringLiteral("select * from MechMatTable where matID = 1 order by ordering"));
+        QCOMPARE(w->dtaOther->recordSource(),
+                 QStringLiteral("select * from MechMatTable where matID = 1 order by ordering"));
         // The table's chart queries last on the same data control: for the mechanical table its
         // column ids are unset, so it asks for column 0.
         QCOMPARE(w->dtaTable->recordSource(),
@@ -343,16 +350,17 @@ void tst_material::mechanicalRecordCounts()
 
 void tst_material::creepEmptyColumnsHidden()
 {
-    Fixture fixture(baseRows() << QStringLiteral("INSERT INTO Columns VALUES (1, 'Temperature', 1), (2, 'Rm 10000', 2), "
-                                                 "(3, 'Rm 100000', 2), (4, 'Rp1 10000', 2), (5, 'Rp1 100000', 2)")
-                               << QStringLiteral("INSERT INTO Units VALUES (1, '[°C]'), (2, '[MPa]')")
-                               << QStringLiteral("INSERT INTO CreepPropTable VALUES (5, 1, NULL, NULL, '900', 1), "
-                                                 "(5, 2, NULL, NULL, '900', 2), (5, 3, NULL, NULL, '900', 3), "
-                                                 "(5, 4, NULL, NULL, '900', 4), (5, 5, NULL, NULL, '900', 5)")
-                               << QStringLiteral("INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), "
-                                                 "(1, 1, 2, 2, '229'), (1, 1, 3, 3, '-'), (1, 1, 4, 4, '165'), "
-                                                 "(1, 1, 5, 5, '120'), (1, 2, 1, 1, '400'), (1, 2, 2, 2, '210'), "
-                                                 "(1, 2, 3, 3, ' '), (1, 2, 4, 4, '150'), (1, 2, 5, 5, '')"));
+    Fixture fixture(
+        baseRows() << QStringLiteral("INSERT INTO Columns VALUES (1, 'Temperature', 1), (2, 'Rm 10000', 2), "
+                                     "(3, 'Rm 100000', 2), (4, 'Rp1 10000', 2), (5, 'Rp1 100000', 2)")
+                   << QStringLiteral("INSERT INTO Units VALUES (1, '[°C]'), (2, '[MPa]')")
+                   << QStringLiteral("INSERT INTO CreepPropTable VALUES (5, 1, NULL, NULL, '900', 1), "
+                                     "(5, 2, NULL, NULL, '900', 2), (5, 3, NULL, NULL, '900', 3), "
+                                     "(5, 4, NULL, NULL, '900', 4), (5, 5, NULL, NULL, '900', 5)")
+                   << QStringLiteral("INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), "
+                                     "(1, 1, 2, 2, '229'), (1, 1, 3, 3, '-'), (1, 1, 4, 4, '165'), "
+                                     "(1, 1, 5, 5, '120'), (1, 2, 1, 1, '400'), (1, 2, 2, 2, '210'), "
+                                     "(1, 2, 3, 3, ' '), (1, 2, 4, 4, '150'), (1, 2, 5, 5, '')"));
     platform::ScriptedResponder responder;
     const MaterialPtr m = fixture.material(1);
     m->MaxDesignCols(1);
@@ -360,7 +368,8 @@ void tst_material::creepEmptyColumnsHidden()
     w->ShowTable(QStringLiteral("CreepProp"));
     QCOMPARE(responder.count(), 0);
 
-    QCOMPARE(w->dtaOther->recordSource(), QStringLiteral("select * from CreepPropTable where stID = 5 order by ordering"));
+    QCOMPARE(w->dtaOther->recordSource(),
+             QStringLiteral("select * from CreepPropTable where stID = 5 order by ordering"));
     controls::DataGrid *grid = w->tdbTable;
     QCOMPARE(grid->caption(), QStringLiteral("Creep properties"));
     QCOMPARE(grid->rowCount(), 2);
@@ -398,14 +407,14 @@ void tst_material::elevatedThickness_data()
     QTest::addColumn<int>("columns");
     QTest::addColumn<QString>("firstValue");
 
-    QTest::newRow("no thickness ranges") << QList<int>{-1} << QStringList{crlf("Rp1,0 \n\n[MPa]")} << QStringList{"Rp10"}
-                                         << 4 << "291";
-    QTest::newRow("single thickness") << QList<int>{16} << QStringList{crlf("(   ) - \n\n16mm")} << QStringList{"16"} << 4
-                                      << "274";
-    QTest::newRow("four thicknesses")
-        << QList<int>{16, 40, 60, 100}
-        << QStringList{crlf("(   ) - \n\n16mm"), crlf("(16) - \n\n40mm"), crlf("(40) - \n\n60mm"), crlf("(60) - \n\n100mm")}
-        << QStringList{"16", "40", "60", "100"} << 5 << "274";
+    QTest::newRow("no thickness ranges") << QList<int>{-1} << QStringList{crlf("Rp1,0 \n\n[MPa]")}
+                                         << QStringList{"Rp10"} << 4 << "291";
+    QTest::newRow("single thickness") << QList<int>{16} << QStringList{crlf("(   ) - \n\n16mm")} << QStringList{"16"}
+                                      << 4 << "274";
+    QTest::newRow("four thicknesses") << QList<int>{16, 40, 60, 100}
+                                      << QStringList{crlf("(   ) - \n\n16mm"), crlf("(16) - \n\n40mm"),
+                                                     crlf("(40) - \n\n60mm"), crlf("(60) - \n\n100mm")}
+                                      << QStringList{"16", "40", "60", "100"} << 5 << "274";
 }
 
 void tst_material::elevatedThickness()
@@ -449,9 +458,10 @@ void tst_material::elevatedThickness()
     const platform::VbArray<qint16> cols = m->ElevatedColumns(QStringLiteral("Rp10"));
     QCOMPARE(cols.isAllocated(), split);
     if (split) {
-        QCOMPARE(w->dtaTable->recordSource(),
-                 QStringLiteral("transform max(Rp10.Rp10) select temp, ordering from Rp10 where matID = 1 group by temp, "
-                                "ordering order by ordering pivot Rp10.thickness"));
+        QCOMPARE(
+            w->dtaTable->recordSource(),
+            QStringLiteral("transform max(Rp10.Rp10) select temp, ordering from Rp10 where matID = 1 group by temp, "
+                           "ordering order by ordering pivot Rp10.thickness"));
         QCOMPARE(cols.lowerBound(), 1);
         QCOMPARE(cols.upperBound(), int(thicknesses.size()));
         for (int i = 1; i <= thicknesses.size(); ++i)
@@ -472,10 +482,11 @@ void tst_material::impactEnergyColumns_data()
     QTest::addColumn<QList<bool>>("visible");
 
     QTest::newRow("KV only") << QStringList{"27|NULL|-", "40|NULL|-"} << 1 << QList<bool>{true, false, false};
-    QTest::newRow("a blank counts as data") << QStringList{"27| |-", "40|NULL|-"} << 3 << QList<bool>{true, true, false};
+    QTest::newRow("a blank counts as data")
+        << QStringList{"27| |-", "40|NULL|-"} << 3 << QList<bool>{true, true, false};
     QTest::newRow("empty text and Null") << QStringList{"|30|31", "NULL|32|33"} << 6 << QList<bool>{false, true, true};
-    QTest::newRow("a value in a later record") << QStringList{"-|NULL|NULL", "27|NULL|NULL"} << 1
-                                               << QList<bool>{true, false, false};
+    QTest::newRow("a value in a later record")
+        << QStringList{"-|NULL|NULL", "27|NULL|NULL"} << 1 << QList<bool>{true, false, false};
     QTest::newRow("all three") << QStringList{"27|30|31"} << 7 << QList<bool>{true, true, true};
     QTest::newRow("no records, mask kept") << QStringList{} << 5 << QList<bool>{true, true, true};
 }
@@ -492,7 +503,9 @@ void tst_material::impactEnergyColumns()
         QStringList values;
         for (const QString &v : record.split(QLatin1Char('|')))
             values << (v == QLatin1String("NULL") ? v : QStringLiteral("'%1'").arg(v));
-        rows << QStringLiteral("INSERT INTO ImpEnergy VALUES (1, %1, %2, 1)").arg(temp).arg(values.join(QStringLiteral(", ")));
+        rows << QStringLiteral("INSERT INTO ImpEnergy VALUES (1, %1, %2, 1)")
+                    .arg(temp)
+                    .arg(values.join(QStringLiteral(", ")));
         temp += 20;
     }
     Fixture fixture(rows);
@@ -580,11 +593,12 @@ void tst_material::physicalHeadings()
 
 void tst_material::tableNotesText()
 {
-    Fixture fixture(baseRows() << QStringLiteral("INSERT INTO MatNotes VALUES (1, 'Rp02', 2, 31), (1, 'Rp02', 1, 30), "
-                                                 "(1, 'Rp02', 3, 99), (1, 'Rm', 1, 30), (2, 'Rp02', 1, 32)")
-                               << QStringLiteral("INSERT INTO TableNotes VALUES (30, 'Rm', 'Rm note.'), "
-                                                 "(30, 'Rp02', 'First.'), (31, 'Rp02', 'Second.'), (32, 'Rp02', 'Other.'), "
-                                                 "(99, 'Rm', 'Not for Rp02.')"));
+    Fixture fixture(
+        baseRows() << QStringLiteral("INSERT INTO MatNotes VALUES (1, 'Rp02', 2, 31), (1, 'Rp02', 1, 30), "
+                                     "(1, 'Rp02', 3, 99), (1, 'Rm', 1, 30), (2, 'Rp02', 1, 32)")
+                   << QStringLiteral("INSERT INTO TableNotes VALUES (30, 'Rm', 'Rm note.'), "
+                                     "(30, 'Rp02', 'First.'), (31, 'Rp02', 'Second.'), (32, 'Rp02', 'Other.'), "
+                                     "(99, 'Rm', 'Not for Rp02.')"));
     platform::ScriptedResponder responder;
     const MaterialPtr m = fixture.material(1);
     auto w = openWindow(m);
@@ -627,8 +641,8 @@ void tst_material::additionalInformation()
     QFETCH(QStringList, info);
     QFETCH(QString, expected);
 
-    QStringList rows = baseRows()
-                       << QStringLiteral("INSERT INTO InfoTitle VALUES (2, 'Heat treatment'), (1, 'Welding'), (3, '[NoTitle]')");
+    QStringList rows = baseRows() << QStringLiteral(
+                           "INSERT INTO InfoTitle VALUES (2, 'Heat treatment'), (1, 'Welding'), (3, '[NoTitle]')");
     for (const QString &line : info) {
         const QStringList parts = line.split(QLatin1Char('|'));
         rows << QStringLiteral("INSERT INTO GetInfo VALUES (1, %1, %2, %3)")

@@ -5,13 +5,13 @@
 #include "AccessibleNames.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "db/DataControl.h"
 #include "material/NoDataNote.h"
 #include "material/TextBox.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
+#include "shell/mdiVelkor.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -38,14 +38,16 @@ QStringList productFormRows(const QList<int> &listed)
 
 QStringList creepRows()
 {
-    return {QStringLiteral("INSERT INTO Columns VALUES (1, 'Temperature', 1), (2, 'Rm 10000', 2), (3, 'Rm 100000', 2), "
-                           "(4, 'Rp1 10000', 2)"),
-            QStringLiteral("INSERT INTO Units VALUES (1, '[°C]'), (2, '[MPa]')"),
-            QStringLiteral("INSERT INTO CreepPropTable VALUES (5, 1, NULL, NULL, '900', 1), (5, 2, NULL, NULL, '900', 2), "
-                           "(5, 3, NULL, NULL, '900', 3), (5, 4, NULL, NULL, '900', 4)"),
-            QStringLiteral("INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), (1, 1, 2, 2, '229'), (1, 1, 3, 3, '-'), "
-                           "(1, 1, 4, 4, '165'), (1, 2, 1, 1, '400'), (1, 2, 2, 2, '210'), (1, 2, 3, 3, ' '), "
-                           "(1, 2, 4, 4, '150')")};
+    return {
+        QStringLiteral("INSERT INTO Columns VALUES (1, 'Temperature', 1), (2, 'Rm 10000', 2), (3, 'Rm 100000', 2), "
+                       "(4, 'Rp1 10000', 2)"),
+        QStringLiteral("INSERT INTO Units VALUES (1, '[°C]'), (2, '[MPa]')"),
+        QStringLiteral("INSERT INTO CreepPropTable VALUES (5, 1, NULL, NULL, '900', 1), (5, 2, NULL, NULL, '900', 2), "
+                       "(5, 3, NULL, NULL, '900', 3), (5, 4, NULL, NULL, '900', 4)"),
+        QStringLiteral(
+            "INSERT INTO CreepProperties VALUES (1, 1, 1, 1, '380'), (1, 1, 2, 2, '229'), (1, 1, 3, 3, '-'), "
+            "(1, 1, 4, 4, '165'), (1, 2, 1, 1, '400'), (1, 2, 2, 2, '210'), (1, 2, 3, 3, ' '), "
+            "(1, 2, 4, 4, '150')")};
 }
 
 QStringList thicknessRows(const QString &key, const QList<int> &thicknesses)
@@ -76,8 +78,9 @@ void tst_material::setMaterialFillsHeader()
     auto w = openWindow(m);
 
     QCOMPARE(responder.count(), 0);
-    QCOMPARE(w->dtaTable->recordSource(),
-             QStringLiteral("select * from ProdForm where prodFID = 3 or prodFID = 7 or prodFID = 12 order by productForm"));
+    QCOMPARE(
+        w->dtaTable->recordSource(),
+        QStringLiteral("select * from ProdForm where prodFID = 3 or prodFID = 7 or prodFID = 12 order by productForm"));
     const QString shortDate = QLocale().dateFormat(QLocale::ShortFormat);
     const QStringList expected{" EN 1",
                                "Plates for pressure purposes",
@@ -243,11 +246,11 @@ void tst_material::controlsNamedForScreenReaders()
     for (const char *table : {"Ref", "ChemComp", "Rp02", "Design", "AddInfo"}) {
         w->ShowTable(QString::fromLatin1(table));
         const QStringList unnamed = testsupport::unnamedControls(w.get());
-        QVERIFY2(unnamed.isEmpty(), qPrintable(QString::fromLatin1(table) + QLatin1String(": ") +
-                                               unnamed.join(QLatin1String(", "))));
+        QVERIFY2(unnamed.isEmpty(),
+                 qPrintable(QString::fromLatin1(table) + QLatin1String(": ") + unnamed.join(QLatin1String(", "))));
     }
-    const char *const names[9] = {"Standard", "Standard Description", "Name", "Description", "Number", "Group",
-                                  "Revision Date", "Product Forms", "Revision Date"};
+    const char *const names[9] = {"Standard", "Standard Description", "Name",          "Description",  "Number",
+                                  "Group",    "Revision Date",        "Product Forms", "Revision Date"};
     for (int i = 0; i < 9; ++i)
         QCOMPARE(QAccessible::queryAccessibleInterface(w->txtMainData[i])->text(QAccessible::Name),
                  QString::fromLatin1(names[i]));
@@ -274,7 +277,8 @@ void tst_material::elevatedOptionActsWhenChecked()
     QFETCH(QString, how);
     QFETCH(int, option);
     QFETCH(QString, shown);
-    Fixture fixture(baseRows() << thicknessRows(QStringLiteral("Rp02"), {-1}) << thicknessRows(QStringLiteral("Rp10"), {-1})
+    Fixture fixture(baseRows() << thicknessRows(QStringLiteral("Rp02"), {-1})
+                               << thicknessRows(QStringLiteral("Rp10"), {-1})
                                << thicknessRows(QStringLiteral("Rm"), {-1}));
     platform::ScriptedResponder responder;
     auto w = openWindow(fixture.material(1));
@@ -318,10 +322,9 @@ void tst_material::addInfoFillsWorkArea()
 
     const QRect full = w->lblFullForm->geometry();
     QCOMPARE(full, twips(120, 120, 10935, 4455));
-    QCOMPARE(w->framNotes->geometry(), twips(platform::leftTwips(w->lblFullForm) + 100,
-                                             platform::topTwips(w->lblFullForm) + 100,
-                                             platform::widthTwips(w->lblFullForm) - 200,
-                                             platform::heightTwips(w->lblFullForm) - 200));
+    QCOMPARE(w->framNotes->geometry(),
+             twips(platform::leftTwips(w->lblFullForm) + 100, platform::topTwips(w->lblFullForm) + 100,
+                   platform::widthTwips(w->lblFullForm) - 200, platform::heightTwips(w->lblFullForm) - 200));
     QCOMPARE(w->txtNotes->height(), platform::twipsToPixels(platform::heightTwips(w->framNotes) - 800));
     QVERIFY(w->cmdShowNotes->isHidden());
     QVERIFY(!w->lblNotes->isHidden());
@@ -490,6 +493,7 @@ void tst_material::notesPaneOpensClosesAndBlinks()
     QCOMPARE(textbox::text(w->txtNotes), QString());
 }
 
+// clang-format off
 void tst_material::notesButtonToolTip_data()
 {
     QTest::addColumn<bool>("toolTips");
@@ -498,6 +502,7 @@ void tst_material::notesButtonToolTip_data()
     QTest::newRow("tool tips on") << true << "Hide Table Notes" << "Show Table Notes";
     QTest::newRow("tool tips off") << false << "as before" << "as before";
 }
+// clang-format on
 
 void tst_material::notesButtonToolTip()
 {
@@ -546,8 +551,8 @@ void tst_material::noDataNoteCoversGrid()
     QVERIFY(!w->framNoData->isHidden());
     QVERIFY(!w->txtNoData->isHidden());
     QCOMPARE(w->framNoData->geometry(), grid->geometry());
-    QCOMPARE(w->txtNoData->geometry(), twips(200, 200, platform::widthTwips(w->framNoData) - 400,
-                                             platform::heightTwips(w->framNoData) - 400));
+    QCOMPARE(w->txtNoData->geometry(),
+             twips(200, 200, platform::widthTwips(w->framNoData) - 400, platform::heightTwips(w->framNoData) - 400));
     QCOMPARE(textbox::text(w->txtNoData), BuildNoDataNote(*m, key, true, true));
     if (key == QLatin1String("ImpEnergy"))
         QCOMPARE(textbox::text(w->txtNoData),

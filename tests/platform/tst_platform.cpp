@@ -142,6 +142,7 @@ void tst_Platform::keyCodes()
     QCOMPARE(platform::vbShift(event.modifiers()), shift);
 }
 
+// clang-format off
 void tst_Platform::filterConversion_data()
 {
     QTest::addColumn<QString>("vb");
@@ -154,6 +155,7 @@ void tst_Platform::filterConversion_data()
     QTest::newRow("text shows other patterns") << "Reports (*.pdf)|*.pdf;*.rtf" << "Reports (*.pdf) (*.pdf *.rtf)";
     QTest::newRow("empty") << "" << "";
 }
+// clang-format on
 
 void tst_Platform::filterConversion()
 {
@@ -187,8 +189,7 @@ void tst_Platform::responderRecordsAndAnswers()
     QCOMPARE(messages[0].buttons(), int(vbYesNo));
     QCOMPARE(messages[0].icon(), int(vbQuestion));
     QCOMPARE(messages[3].icon(), int(vbExclamation));
-    QCOMPARE(responder.messageTitles(),
-             QStringList({"Wrong Path...", "Velkor-PED", "Velkor-PED", "Velkor-PED"}));
+    QCOMPARE(responder.messageTitles(), QStringList({"Wrong Path...", "Velkor-PED", "Velkor-PED", "Velkor-PED"}));
     QCOMPARE(responder.interactions()[4].kind, ScriptedResponder::Interaction::Print);
     QCOMPARE(responder.interactions()[4].print.title, QStringLiteral("Print"));
 
@@ -247,6 +248,7 @@ void tst_Platform::respondersNestAndRestore()
     QCOMPARE(dialogService(), real);
 }
 
+// clang-format off
 void tst_Platform::errorBoundary_data()
 {
     QTest::addColumn<int>("policy");
@@ -276,6 +278,7 @@ void tst_Platform::errorBoundary_data()
     QTest::newRow("absorb anything") << absorb << "other" << "" << "" << 0 << false << false;
     QTest::newRow("only raised errors are reported") << description << "other" << "" << "" << 0 << false << true;
 }
+// clang-format on
 
 void tst_Platform::errorBoundary()
 {
@@ -379,14 +382,13 @@ void tst_Platform::realMessageBox_data()
     QTest::addColumn<int>("icon");
     QTest::newRow("ok") << int(vbOKOnly | vbCritical) << int(QMessageBox::Ok) << int(vbOK) << 1
                         << int(QMessageBox::Critical);
-    QTest::newRow("ok cancel") << int(vbOKCancel | vbExclamation) << int(QMessageBox::Cancel) << int(vbCancel)
-                               << 2 << int(QMessageBox::Warning);
+    QTest::newRow("ok cancel") << int(vbOKCancel | vbExclamation) << int(QMessageBox::Cancel) << int(vbCancel) << 2
+                               << int(QMessageBox::Warning);
     QTest::newRow("yes no") << int(vbYesNo | vbInformation) << int(QMessageBox::No) << int(vbNo) << 2
                             << int(QMessageBox::Information);
-    QTest::newRow("yes no cancel") << int(vbYesNoCancel | vbQuestion) << int(QMessageBox::Yes) << int(vbYes)
-                                   << 3 << int(QMessageBox::Question);
-    QTest::newRow("no icon") << int(vbOKOnly) << int(QMessageBox::Ok) << int(vbOK) << 1
-                             << int(QMessageBox::NoIcon);
+    QTest::newRow("yes no cancel") << int(vbYesNoCancel | vbQuestion) << int(QMessageBox::Yes) << int(vbYes) << 3
+                                   << int(QMessageBox::Question);
+    QTest::newRow("no icon") << int(vbOKOnly) << int(QMessageBox::Ok) << int(vbOK) << 1 << int(QMessageBox::NoIcon);
 }
 
 void tst_Platform::realMessageBox()
@@ -473,6 +475,7 @@ void tst_Platform::realFileDialog()
 
 // ---- environment ----
 
+// clang-format off
 void tst_Platform::installedProgramFolder_data()
 {
     QTest::addColumn<QString>("exe");      // the executable's folder, under a temporary root
@@ -483,6 +486,7 @@ void tst_Platform::installedProgramFolder_data()
     QTest::newRow("not a bin folder") << "opt/velkor" << "share/velkor-ped" << "opt/velkor";
     QTest::newRow("a file, not a folder") << "usr/bin" << "usr/share/velkor-ped=file" << "usr/bin";
 }
+// clang-format on
 
 void tst_Platform::installedProgramFolder()
 {

@@ -16,7 +16,7 @@ namespace testutil {
 inline QLocale localeNamed(const QString &name)
 {
     return name == QLatin1String("de_DE") ? QLocale(QLocale::German, QLocale::Germany)
-                                           : QLocale(QLocale::English, QLocale::UnitedStates);
+                                          : QLocale(QLocale::English, QLocale::UnitedStates);
 }
 
 // Runs once the next modal dialog is shown, then lets the test act on it.

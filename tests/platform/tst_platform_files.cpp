@@ -49,12 +49,14 @@ void tst_Platform::readRegularFile()
     const QByteArray good(100, 'g');
     FileFault made(fault, path, good);
     FileRead read;
-    made.act([&] { read = platform::readRegularFile(path, cap, head ? platform::Oversize::Head : platform::Oversize::Damaged); });
+    made.act([&] {
+        read = platform::readRegularFile(path, cap, head ? platform::Oversize::Head : platform::Oversize::Damaged);
+    });
     QCOMPARE(int(read.status), status);
     QCOMPARE(read.bytes.size(), size);
     QVERIFY(made.untouched() || fault == Fault::Missing);
-    const bool special = fault == Fault::Missing || fault == Fault::Folder || fault == Fault::Fifo
-        || fault == Fault::DevZeroLink;
+    const bool special =
+        fault == Fault::Missing || fault == Fault::Folder || fault == Fault::Fifo || fault == Fault::DevZeroLink;
     QCOMPARE(platform::isRegularFile(path), !special);
 }
 
@@ -64,8 +66,8 @@ void tst_Platform::writeFileAtomically_data()
     QTest::addColumn<bool>("written");
 
     for (Fault fault : testsupport::allFaults()) {
-        const bool replaceable = fault == Fault::Missing || fault == Fault::Empty || fault == Fault::Garbage
-            || fault == Fault::LongLine;
+        const bool replaceable =
+            fault == Fault::Missing || fault == Fault::Empty || fault == Fault::Garbage || fault == Fault::LongLine;
         QTest::newRow(qPrintable(testsupport::faultName(fault))) << fault << replaceable;
     }
 }

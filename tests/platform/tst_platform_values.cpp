@@ -281,7 +281,7 @@ void tst_Platform::collectionErrors()
 void tst_Platform::integerConversions_data()
 {
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<int>("cint");   // the result when error is 0
+    QTest::addColumn<int>("cint"); // the result when error is 0
     QTest::addColumn<int>("intError");
     QTest::addColumn<int>("lngError");
     QTest::newRow("0.5") << QVariant(0.5) << 0 << 0 << 0;
@@ -299,8 +299,7 @@ void tst_Platform::integerConversions_data()
     QTest::newRow("true") << QVariant(true) << -1 << 0 << 0;
     QTest::newRow("qint64") << QVariant(qint64(1234)) << 1234 << 0 << 0;
     QTest::newRow("null") << QVariant() << 0 << vberr::InvalidUseOfNull << vberr::InvalidUseOfNull;
-    QTest::newRow("not a number") << QVariant(QStringLiteral("abc")) << 0 << vberr::TypeMismatch
-                                  << vberr::TypeMismatch;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("abc")) << 0 << vberr::TypeMismatch << vberr::TypeMismatch;
     QTest::newRow("empty text") << QVariant(QString()) << 0 << vberr::TypeMismatch << vberr::TypeMismatch;
 }
 
@@ -413,6 +412,7 @@ void tst_Platform::cBoolAndNulls()
     QCOMPARE(nz(QVariant("P235GH"), 0), QVariant("P235GH"));
 }
 
+// clang-format off
 void tst_Platform::formatNumber_data()
 {
     QTest::addColumn<QString>("locale");
@@ -439,6 +439,7 @@ void tst_Platform::formatNumber_data()
     QTest::newRow("large") << "en_US" << 123456789.0 << "0.00" << "123456789.00";
     QTest::newRow("no integer digit") << "en_US" << 0.5 << "#.00" << ".50";
 }
+// clang-format on
 
 void tst_Platform::formatNumber()
 {

@@ -4,20 +4,20 @@
 
 #include "FaultyFiles.h"
 #include "SchemaFixture.h"
+#include "controls/RichTextBox.h"
 #include "core/HTMLHelp.h"
 #include "core/HelpViewer.h"
 #include "core/frmAgreement.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
 #include "core/modFileHandler.h"
-#include "controls/RichTextBox.h"
 #include "db/Database.h"
 #include "platform/Environment.h"
-#include "platform/SafeFile.h"
 #include "platform/MsgBox.h"
+#include "platform/SafeFile.h"
 #include "search/frmPmaIndex.h"
 #include "search/frmSearch.h"
+#include "shell/mdiVelkor.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,8 +121,9 @@ QStringList titlesOf(const ScriptedResponder &responder)
 // SQLite's own words, none of which may reach the user.
 bool speaksSqlite(const QString &text)
 {
-    static const char *const words[] = {"no such", "syntax error", "near \"", "SQL logic", "unrecognized token",
-                                        "incomplete input", "not authorized", "sqlite"};
+    static const char *const words[] = {
+        "no such",          "syntax error",   "near \"", "SQL logic", "unrecognized token",
+        "incomplete input", "not authorized", "sqlite"};
     return std::any_of(std::begin(words), std::end(words),
                        [&](const char *w) { return text.contains(QLatin1String(w), Qt::CaseInsensitive); });
 }
@@ -144,7 +145,8 @@ Outcome skipped(const FileFault &fault)
     return outcome;
 }
 
-QString fileState(const FileFault &fault, const QString &path, const std::function<QString(const QByteArray &)> &whatIsIt)
+QString fileState(const FileFault &fault, const QString &path,
+                  const std::function<QString(const QByteArray &)> &whatIsIt)
 {
     if (fault.untouched())
         return QStringLiteral("untouched");
@@ -200,7 +202,8 @@ Outcome pathFile(Fault fault, ScriptedResponder &responder)
         responder.answerFile(box.database());
     }
     Outcome outcome;
-    const qint64 ms = made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
+    const qint64 ms =
+        made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
     closeDatabase();
     checkTimeBound(ms);
     [&] { QCOMPARE(fileBytes(box.database()), database); }();
@@ -223,15 +226,17 @@ Outcome errorLog(Fault fault, ScriptedResponder &responder)
     if (!made.skipReason().isEmpty())
         return skipped(made);
     Outcome outcome;
-    const qint64 ms = made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
+    const qint64 ms =
+        made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
     closeDatabase();
     checkTimeBound(ms);
     [&] { QCOMPARE(fileBytes(box.database()), database); }();
     outcome.file = fileState(made, path, [](const QByteArray &bytes) {
         const QStringList lines = QString::fromUtf8(bytes).split(vbCrLf);
-        return lines.size() == 7 && lines.at(1) == QLatin1String("Error No. - 3031") && lines.at(5) == QLatin1String("Not a valid password.")
-            ? QStringLiteral("written")
-            : QStringLiteral("damaged");
+        return lines.size() == 7 && lines.at(1) == QLatin1String("Error No. - 3031") &&
+                       lines.at(5) == QLatin1String("Not a valid password.")
+                   ? QStringLiteral("written")
+                   : QStringLiteral("damaged");
     });
     outcome.titles = titlesOf(responder);
     return outcome;
@@ -246,7 +251,8 @@ Outcome databaseFile(Fault fault, ScriptedResponder &responder)
     for (int i = 0; i < 3; ++i)
         responder.answerMessage(platform::vbNo);
     Outcome outcome;
-    const qint64 ms = made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
+    const qint64 ms =
+        made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
     closeDatabase();
     checkTimeBound(ms);
     outcome.file = fileState(made, box.database(), [](const QByteArray &) { return QStringLiteral("changed"); });
@@ -345,7 +351,8 @@ QList<Catalogue> catalogue()
     const QStringList located{QStringLiteral("Database Missing"), QStringLiteral("Error Occurred!!")};
     const QStringList refused{QLatin1String(DefaultTitle)};
     return {
-        {"Settings.vlk", settingsFile,
+        {"Settings.vlk",
+         settingsFile,
          {{Fault::Missing, "defaults", "written", none},
           {Fault::Empty, "defaults", "written", none},
           {Fault::Folder, "defaults", "untouched", none},
@@ -357,7 +364,8 @@ QList<Catalogue> catalogue()
           {Fault::ReadOnlyFolder, "read", "untouched", none},
           {Fault::FullDisk, "read", "untouched", none},
           {Fault::FailingDevice, "read", "untouched", none}}},
-        {"PathSet.vlk", pathFile,
+        {"PathSet.vlk",
+         pathFile,
          {{Fault::Missing, "opened", "created empty", none},
           {Fault::Empty, "opened", "untouched", none},
           {Fault::Folder, "opened", "untouched", none},
@@ -370,7 +378,8 @@ QList<Catalogue> catalogue()
           {Fault::ReadOnlyFolder, "opened", "untouched", located},
           {Fault::FullDisk, "opened", "untouched", located},
           {Fault::FailingDevice, "opened", "untouched", located}}},
-        {"ErrorLog.txt", errorLog,
+        {"ErrorLog.txt",
+         errorLog,
          {{Fault::Missing, "not opened", "written", unexpected},
           {Fault::Empty, "not opened", "written", unexpected},
           {Fault::Folder, "not opened", "untouched", unexpected},
@@ -382,7 +391,8 @@ QList<Catalogue> catalogue()
           {Fault::ReadOnlyFolder, "not opened", "untouched", unexpected},
           {Fault::FullDisk, "not opened", "untouched", unexpected},
           {Fault::FailingDevice, "not opened", "untouched", unexpected}}},
-        {"Velkor_PED.mdb", databaseFile,
+        {"Velkor_PED.mdb",
+         databaseFile,
          {{Fault::Missing, "not opened", "untouched", missing},
           {Fault::Empty, "not opened", "untouched", wrongFormat},
           {Fault::Folder, "not opened", "untouched", wrongFormat},
@@ -394,7 +404,8 @@ QList<Catalogue> catalogue()
           {Fault::ReadOnlyFolder, "opened", "untouched", none},
           {Fault::FullDisk, "opened", "untouched", none},
           {Fault::FailingDevice, "opened", "untouched", none}}},
-        {"PMA_Index.mdb", pmaIndex,
+        {"PMA_Index.mdb",
+         pmaIndex,
          {{Fault::Missing, "not offered", "untouched", none},
           {Fault::Empty, "refused", "untouched", refused},
           {Fault::Folder, "not offered", "untouched", none},
@@ -406,7 +417,8 @@ QList<Catalogue> catalogue()
           {Fault::ReadOnlyFolder, "shown", "untouched", none},
           {Fault::FullDisk, "shown", "untouched", none},
           {Fault::FailingDevice, "shown", "untouched", none}}},
-        {"Velkor_PED_HELP.chm", helpFile,
+        {"Velkor_PED_HELP.chm",
+         helpFile,
          {{Fault::Missing, "reported", "untouched", none},
           {Fault::Empty, "reported", "untouched", none},
           {Fault::Folder, "reported", "untouched", none},
@@ -418,7 +430,8 @@ QList<Catalogue> catalogue()
           {Fault::ReadOnlyFolder, "opened", "untouched", none},
           {Fault::FullDisk, "opened", "untouched", none},
           {Fault::FailingDevice, "opened", "untouched", none}}},
-        {"the agreement", agreementFile,
+        {"the agreement",
+         agreementFile,
          {{Fault::Missing, "empty", "untouched", none},
           {Fault::Empty, "empty", "untouched", none},
           {Fault::Folder, "empty", "untouched", none},
@@ -506,6 +519,7 @@ void tst_reliability::badFiles()
     QCOMPARE(outcome.titles, titles);
 }
 
+// clang-format off
 void tst_reliability::startupSchema_data()
 {
     QTest::addColumn<QStringList>("change");
@@ -520,6 +534,7 @@ void tst_reliability::startupSchema_data()
         << QStringList{QStringLiteral("ALTER TABLE materials RENAME COLUMN numbr TO numbr_gone")} << "1.0"
         << "Too few parameters. Expected 1.";
 }
+// clang-format on
 
 // A database that lacks what the start-up and the first search read is reported in the engine's
 // words, never in SQLite's.

@@ -1,3 +1,5 @@
+#include "FaultyFiles.h"
+#include "LoggingReport.h"
 #include "SchemaFixture.h"
 #include "controls/Chart.h"
 #include "controls/Report.h"
@@ -5,8 +7,6 @@
 #include "controls/ReportLayout.h"
 #include "controls/ReportPaint.h"
 #include "controls/ReportPreview.h"
-#include "FaultyFiles.h"
-#include "LoggingReport.h"
 #include "db/DataControl.h"
 #include "platform/MsgBox.h"
 #include "platform/VbConv.h"
@@ -23,7 +23,6 @@ Q_DECLARE_METATYPE(testsupport::Fault)
 #include <QtTest>
 #include <numeric>
 
-
 using namespace controls;
 using Kind = ReportSection::Kind;
 
@@ -31,9 +30,10 @@ namespace {
 
 bool makeDatabase(const QString &path)
 {
-    return testsupport::execSql(path, {QStringLiteral("create table Rp02 (matID integer, temp integer, Rp02 real);"
-                                                      "insert into Rp02 values (7, 200, 180.5), (7, 20, 250), (8, 50, 1), "
-                                                      "(7, 100, 215);")});
+    return testsupport::execSql(path,
+                                {QStringLiteral("create table Rp02 (matID integer, temp integer, Rp02 real);"
+                                                "insert into Rp02 values (7, 200, 180.5), (7, 20, 250), (8, 50, 1), "
+                                                "(7, 100, 215);")});
 }
 
 class MissingFieldReport : public Report
@@ -145,25 +145,23 @@ void tst_report::eventOrder_data()
     QTest::addColumn<bool>("boundParent");
     QTest::addColumn<QStringList>("expected");
 
-    const QStringList subA{"A ReportStart", "A Format ReportHeader", "A Format gh1", "A Format gh2",
-                           "A Format Detail", "A Format Detail", "A Format Detail", "A Format gf1",
-                           "A ReportEnd"};
-    const QStringList subB{"B ReportStart", "B DataInitialize", "B FetchData", "B Format ReportHeader",
-                           "B Format gh1", "B Format gh2", "B Format Detail", "B FetchData",
-                           "B Format Detail", "B FetchData", "B Format gf1", "B ReportEnd"};
+    const QStringList subA{"A ReportStart",   "A Format ReportHeader", "A Format gh1",
+                           "A Format gh2",    "A Format Detail",       "A Format Detail",
+                           "A Format Detail", "A Format gf1",          "A ReportEnd"};
+    const QStringList subB{"B ReportStart",   "B DataInitialize", "B FetchData",     "B Format ReportHeader",
+                           "B Format gh1",    "B Format gh2",     "B Format Detail", "B FetchData",
+                           "B Format Detail", "B FetchData",      "B Format gf1",    "B ReportEnd"};
     // Without data and fields the detail prints once, without fetches.
     const QStringList subC{"C ReportStart", "C DataInitialize", "C Format ReportHeader", "C Format gh1",
-                           "C Format gh2", "C Format Detail", "C Format gf1", "C ReportEnd"};
-    QStringList unbound{"P ReportStart", "P DataInitialize", "P FetchData", "P Format ReportHeader",
-                        "P Format gh1"};
+                           "C Format gh2",  "C Format Detail",  "C Format gf1",          "C ReportEnd"};
+    QStringList unbound{"P ReportStart", "P DataInitialize", "P FetchData", "P Format ReportHeader", "P Format gh1"};
     unbound << subA << "P Format gh2" << subB << subC
             << QStringList{"P Format Detail", "P FetchData", "P Format gf1", "P ReportEnd"};
     QTest::newRow("unbound parent") << false << unbound;
 
     QStringList bound{"P ReportStart", "P Format ReportHeader", "P Format gh1"};
     bound << subA << "P Format gh2" << subB << subC
-          << QStringList{"P Format Detail", "P Format Detail", "P Format Detail", "P Format gf1",
-                         "P ReportEnd"};
+          << QStringList{"P Format Detail", "P Format Detail", "P Format Detail", "P Format gf1", "P ReportEnd"};
     QTest::newRow("bound parent") << true << bound;
 }
 
@@ -187,7 +185,10 @@ void tst_report::eventOrder()
     ReportControls &gh2 = parent.section(QStringLiteral("gh2"))->controls();
     gh2.addSubReport(QStringLiteral("subB"), 0, 0, 9921, 283)->setReport(b);
     gh2.addSubReport(QStringLiteral("subC"), 0, 283, 9921, 283)->setReport(c);
-    parent.section(QStringLiteral("gh1"))->controls().addSubReport(QStringLiteral("subA"), 0, 0, 9921, 283)->setReport(a);
+    parent.section(QStringLiteral("gh1"))
+        ->controls()
+        .addSubReport(QStringLiteral("subA"), 0, 0, 9921, 283)
+        ->setReport(a);
 
     parent.run();
     QCOMPARE(log, expected);
@@ -275,7 +276,7 @@ void tst_report::controlsAddAtRunTime()
 void tst_report::pagination_data()
 {
     QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("lines");     // lines of text in each row's box
+    QTest::addColumn<int>("lines"); // lines of text in each row's box
     QTest::addColumn<bool>("canGrow");
     QTest::addColumn<bool>("breakInHeader");
     QTest::addColumn<int>("pages");
@@ -345,7 +346,7 @@ void tst_report::keepWithNext_data()
     QTest::addColumn<bool>("inSubReport");
     QTest::addColumn<double>("filler");
     QTest::addColumn<bool>("firstRowKept"); // the first row keeps the second with it
-    QTest::addColumn<int>("headingPage");    // also the page of the title
+    QTest::addColumn<int>("headingPage");   // also the page of the title
     QTest::addColumn<int>("firstRowPage");
     QTest::addColumn<int>("secondRowPage");
 
@@ -373,8 +374,9 @@ void tst_report::keepWithNext()
     auto table = std::make_shared<LoggingReport>(QStringLiteral("T"), nullptr);
     table->section(QStringLiteral("ReportHeader"))->setHeight(inSubReport ? 0 : filler);
     table->section(QStringLiteral("gh1"))->setHeight(600);
-    table->section(QStringLiteral("gh1"))->controls().addLabel(QStringLiteral("lblTitle"), 0, 0, 3000, 600,
-                                                              QStringLiteral("Title"));
+    table->section(QStringLiteral("gh1"))
+        ->controls()
+        .addLabel(QStringLiteral("lblTitle"), 0, 0, 3000, 600, QStringLiteral("Title"));
     table->section(QStringLiteral("gh2"))->setVisible(false);
     table->section(QStringLiteral("gf1"))->setVisible(false);
     table->section(QStringLiteral("PageFooter"))->setHeight(0);
@@ -596,7 +598,8 @@ void tst_report::groupFooterShowsLastValue()
         field = QStringLiteral("Value");
     }
     report.detail->setVisible(false);
-    ReportField *footerOnly = report.section(QStringLiteral("gf1"))->controls().addField(QStringLiteral("txtLast"), 0, 0, 2000, 283);
+    ReportField *footerOnly =
+        report.section(QStringLiteral("gf1"))->controls().addField(QStringLiteral("txtLast"), 0, 0, 2000, 283);
     footerOnly->setDataField(field);
     report.run();
     const PageItem *item = findItem(report, expected);
@@ -662,7 +665,7 @@ protected:
             onEnd();
     }
 };
-}
+} // namespace
 
 void tst_report::exportFiles()
 {
@@ -675,7 +678,8 @@ void tst_report::exportFiles()
     PdfExport pdf;
     pdf.setFileName(m_dir.filePath(QStringLiteral("out.pdf")));
     report.exportReport(pdf);
-    const QString pdfText = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf.fileName(), QStringLiteral("-")});
+    const QString pdfText =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf.fileName(), QStringLiteral("-")});
     QVERIFY2(pdfText.contains(QStringLiteral("Chemical Composition {C}")), qPrintable(pdfText));
     QVERIFY2(pdfText.contains(QStringLiteral("[\u00B0C]")), qPrintable(pdfText));
     QVERIFY(pdfText.contains(QStringLiteral("Rp0,2 265")));
@@ -685,7 +689,8 @@ void tst_report::exportFiles()
     QVERIFY(pdfText.section(QLatin1Char('\f'), 1).contains(QStringLiteral("Rp0,2 against temperature")));
     QVERIFY(pdfText.section(QLatin1Char('\f'), 1).contains(QStringLiteral("Temperature axis")));
     const QString info = runTool(QStringLiteral("pdfinfo"), {pdf.fileName()});
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts"))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts"))),
+             qPrintable(info));
     QVERIFY(info.contains(QStringLiteral("Velkor_PED_P265GH_1.0425")));
 
     RtfExport rtf;
@@ -712,11 +717,12 @@ void tst_report::exportFiles()
     QVERIFY(rtfBytes.contains("\\clbrdrt\\brdrs\\brdrw15\\clbrdrl\\brdrs\\brdrw15\\clbrdrb\\brdrs\\brdrw15"
                               "\\clbrdrr\\brdrs\\brdrw15\\cellx1642\\clvertalt\\cellx3142"));
     QVERIFY(rtfBytes.contains("\\pict\\pngblip"));
-    const QString native = runTool(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"),
-                                                              QStringLiteral("-t"), QStringLiteral("native"), rtf.fileName()});
+    const QString native =
+        runTool(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"),
+                                           QStringLiteral("native"), rtf.fileName()});
     if (!native.startsWith(QLatin1String("<failed"))) {
-        QVERIFY2(native.contains(QRegularExpression(QStringLiteral(
-                     "Table[\\s\\S]*Str \"Temperature\"[\\s\\S]*Str \"Rp0,2\"[\\s\\S]*TableFoot"))),
+        QVERIFY2(native.contains(QRegularExpression(
+                     QStringLiteral("Table[\\s\\S]*Str \"Temperature\"[\\s\\S]*Str \"Rp0,2\"[\\s\\S]*TableFoot"))),
                  qPrintable(native));
         QVERIFY2(native.contains(QStringLiteral("Image")), qPrintable(native));
     }
@@ -774,8 +780,8 @@ void tst_report::textExportColumns()
     report.feed({QStringLiteral("a"), wide, QStringLiteral("b")});
     report.valueBox->border().setAll(1);
     report.valueBox->setCanGrow(true);
-    ReportField *next = report.detail->controls().addField(QStringLiteral("txtNext"), 2000, 0, 1000, 283,
-                                                           QStringLiteral("next"));
+    ReportField *next =
+        report.detail->controls().addField(QStringLiteral("txtNext"), 2000, 0, 1000, 283, QStringLiteral("next"));
     next->border().setAll(1);
     report.section(QStringLiteral("PageFooter"))
         ->controls()
@@ -901,7 +907,7 @@ public:
             setWindowState(0);
     }
 };
-}
+} // namespace
 
 void tst_report::preview()
 {

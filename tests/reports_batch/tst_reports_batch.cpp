@@ -5,7 +5,6 @@
 #include "controls/ReportControls.h"
 #include "controls/ReportExport.h"
 #include "controls/ReportPreview.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -17,7 +16,10 @@
 #include "reports/actRepGraph.h"
 #include "reports/actRepMain.h"
 #include "reports/actRepUnBound.h"
+#include "shell/mdiVelkor.h"
 
+#include "ProgramFixture.h"
+#include "SchemaFixture.h"
 #include <QApplication>
 #include <QFile>
 #include <QMdiArea>
@@ -28,8 +30,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-#include "SchemaFixture.h"
-#include "ProgramFixture.h"
 
 using controls::ReportField;
 using controls::ReportLabel;
@@ -59,8 +59,10 @@ const QStringList FixtureRows = {
 
 MaterialPtr loadMaterial(int matId, int stId)
 {
-    auto materials = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where matID = %1").arg(matId));
-    auto standard = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from standard where stID = %1").arg(stId));
+    auto materials =
+        modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where matID = %1").arg(matId));
+    auto standard =
+        modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from standard where stID = %1").arg(stId));
     auto mat = std::make_shared<Material>();
     mat->SetProperties(*materials, *standard);
     return mat;
@@ -72,8 +74,10 @@ platform::XArray table(int rows, int lastCol, const QList<int> &blank = {})
     platform::XArray data(1, rows, 0, lastCol);
     for (int r = 1; r <= rows; ++r)
         for (int c = 0; c <= lastCol; ++c)
-            data.setValue(r, c, c == 0 ? QStringLiteral("R%1").arg(r)
-                                : blank.contains(c) ? QStringLiteral("-") : QStringLiteral("r%1c%2").arg(r).arg(c));
+            data.setValue(r, c,
+                          c == 0              ? QStringLiteral("R%1").arg(r)
+                          : blank.contains(c) ? QStringLiteral("-")
+                                              : QStringLiteral("r%1c%2").arg(r).arg(c));
     return data;
 }
 
@@ -103,7 +107,8 @@ QStringList placed(const controls::Report &report, const QString &section)
 QString runPdfToText(const QString &pdf)
 {
     QProcess process;
-    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -255,8 +260,8 @@ void tst_reports_batch::unboundLayout_data()
         wideDetail << QStringLiteral("Field%1@%2,0,1000").arg(c).arg(1343 + 1000 * (c - 1));
     }
     // Three rows, 284 high, stacked 47 apart under a repeated leading column.
-    const QStringList wideExt{"lblExtended@125,142,6661", "lblX_0@142,425,1201", "FieldX1_0@142,1372,1201",
-                              "FieldX2_0@142,1703,1201",  "FieldX3_0@142,2034,1201", "lblX_9@1343,425,1000",
+    const QStringList wideExt{"lblExtended@125,142,6661", "lblX_0@142,425,1201",      "FieldX1_0@142,1372,1201",
+                              "FieldX2_0@142,1703,1201",  "FieldX3_0@142,2034,1201",  "lblX_9@1343,425,1000",
                               "FieldX1_9@1343,1372,1000", "FieldX2_9@1343,1703,1000", "FieldX3_9@1343,2034,1000"};
     QTest::newRow("one twip more splits where the sum first exceeds 10200")
         << "MechProp" << 9 << tooWide << QList<int>{} << 9 << wideCaptions << wideDetail << wideExt;
@@ -319,14 +324,28 @@ void tst_reports_batch::unboundPrintsRows_data()
 
     QTest::newRow("composition: minimum on the min line, maximum on the max line")
         << "ChemComp" << 13 << QList<double>{}
-        << QStringList{"K1", "R1", "r1c1", "r1c11", "R2", "r2c11", "Chemical composition continued...", "K12",
-                       "min", "r1c12", "r1c13", "max", "r2c12", "r2c13"};
+        << QStringList{"K1",  "R1",  "r1c1",  "r1c11", "R2",  "r2c11", "Chemical composition continued...",
+                       "K12", "min", "r1c12", "r1c13", "max", "r2c12", "r2c13"};
 
     QList<double> tooWide{5000, 5000, 1000};
     QTest::newRow("split table: continuation rows under the repeated leading column")
         << "MechProp" << 2 << tooWide
-        << QStringList{"Mechanical properties at room temperature", "K0", "K1", "R1", "r1c1", "R3", "r3c1",
-                       "Mechanical properties at room temperature continued...", "K0", "K2", "R1", "r1c2", "R2", "r2c2", "R3", "r3c2"};
+        << QStringList{"Mechanical properties at room temperature",
+                       "K0",
+                       "K1",
+                       "R1",
+                       "r1c1",
+                       "R3",
+                       "r3c1",
+                       "Mechanical properties at room temperature continued...",
+                       "K0",
+                       "K2",
+                       "R1",
+                       "r1c2",
+                       "R2",
+                       "r2c2",
+                       "R3",
+                       "r3c2"};
 }
 
 void tst_reports_batch::unboundPrintsRows()
@@ -356,6 +375,7 @@ void tst_reports_batch::unboundPrintsRows()
         QCOMPARE(text.count(QStringLiteral("r1c2")), 1);
 }
 
+// clang-format off
 void tst_reports_batch::unboundTitleAndFooters_data()
 {
     QTest::addColumn<QString>("key");
@@ -380,6 +400,7 @@ void tst_reports_batch::unboundTitleAndFooters_data()
     QTest::newRow("batch title") << "CreepProp" << 1 << true << "" << "Note 3."
                                  << "Creep properties     G1_1.0001" << 9071.0 << false;
 }
+// clang-format on
 
 void tst_reports_batch::unboundTitleAndFooters()
 {
@@ -476,8 +497,8 @@ void tst_reports_batch::batchLayout_data()
     QTest::newRow("one material: no page break") << 1 << QStringList{"SubReport1@0,0,9921"};
     QTest::newRow("three materials: breaks between, none after the last")
         << 3
-        << QStringList{"SubReport1@0,0,9921",   "PageBreak1@0,283,1440", "SubReport2@0,283,9921",
-                       "PageBreak2@0,566,1440", "SubReport3@0,566,9921"};
+        << QStringList{"SubReport1@0,0,9921", "PageBreak1@0,283,1440", "SubReport2@0,283,9921", "PageBreak2@0,566,1440",
+                       "SubReport3@0,566,9921"};
 }
 
 void tst_reports_batch::batchLayout()
@@ -586,8 +607,8 @@ void tst_reports_batch::doBatchPrintUnloadsWindowsFirst()
     QCOMPARE(openWhenShown, 0);
     QVERIFY(pagesShown >= 2);
     // G1 has references, a composition and creep values only.
-    QCOMPARE(printed, (QList<bool>{false, true, false, false, false, false, false, false, false, false, false,
-                                   false, true, false}));
+    QCOMPARE(printed, (QList<bool>{false, true, false, false, false, false, false, false, false, false, false, false,
+                                   true, false}));
     QVERIFY(QApplication::overrideCursor() == nullptr);
     for (const auto &frm : windows)
         QTRY_VERIFY(frm.isNull());
@@ -645,8 +666,7 @@ void tst_reports_batch::graphCopiesChart()
 
     actRepGraph report;
     report.run();
-    controls::Chart *copy =
-        report.section("GroupHeader1")->controls().item<controls::ReportChart>("MSChart1")->chart();
+    controls::Chart *copy = report.section("GroupHeader1")->controls().item<controls::ReportChart>("MSChart1")->chart();
     QCOMPARE(copy->chartType(), 16);
     QCOMPARE(copy->chartData(), data);
     QCOMPARE(copy->titleText(), QStringLiteral("Rp0,2 / MPa"));

@@ -2,9 +2,8 @@
 // table is wider than the paper, and a full material report through its three export formats.
 // The written files stay in the folder named by VELKOR_REPORT_OUT (default: a temporary folder).
 
-#include "shell/mdiVelkor.h"
-#include "core/modDBase.h"
 #include "controls/ReportExport.h"
+#include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "db/SqlValues.h"
@@ -13,7 +12,10 @@
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "reports/actRepMain.h"
+#include "shell/mdiVelkor.h"
 
+#include "PrivateCopy.h"
+#include "ProgramFixture.h"
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -21,8 +23,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-#include "PrivateCopy.h"
-#include "ProgramFixture.h"
 
 using controls::PageItem;
 using controls::ReportDocument;
@@ -149,7 +149,8 @@ void tst_reports_demo::designValuesStayOnThePaper()
         for (int c = 1; c <= design.upperBound(2); ++c) {
             const QString text = design.value(r, c).toString();
             if (!text.trimmed().isEmpty())
-                QVERIFY2(printed.contains(text), qPrintable(QStringLiteral("row %1 column %2: %3").arg(r).arg(c).arg(text)));
+                QVERIFY2(printed.contains(text),
+                         qPrintable(QStringLiteral("row %1 column %2: %3").arg(r).arg(c).arg(text)));
         }
     }
 }
@@ -176,10 +177,12 @@ void tst_reports_demo::chartPrintsAsPicture()
         if (picture.width() > largest.width())
             largest = picture.size();
     }
-    QVERIFY2(largest.width() > 600 && largest.height() > 300, qPrintable(QStringLiteral("%1x%2").arg(largest.width()).arg(largest.height())));
+    QVERIFY2(largest.width() > 600 && largest.height() > 300,
+             qPrintable(QStringLiteral("%1x%2").arg(largest.width()).arg(largest.height())));
     QVERIFY(QFile::exists(pdf));
 }
 
+// clang-format off
 void tst_reports_demo::headingsStayWithTheirRows_data()
 {
     QTest::addColumn<QString>("name");
@@ -188,6 +191,7 @@ void tst_reports_demo::headingsStayWithTheirRows_data()
     QTest::newRow("16Mo3 plate") << "16Mo3" << "EN 10028-2";
     QTest::newRow("X6CrNiTi18-10 plate") << "X6CrNiTi18-10" << "EN 10028-7";
 }
+// clang-format on
 
 void tst_reports_demo::headingsStayWithTheirRows()
 {
@@ -237,8 +241,8 @@ void tst_reports_demo::headingsStayWithTheirRows()
     // A word processor finds the tables and the pictured headings as text.
     const QString rtf = QDir(m_out).filePath(name + QStringLiteral("_full.rtf"));
     QProcess pandoc;
-    pandoc.start(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"),
-                                            QStringLiteral("native"), rtf});
+    pandoc.start(QStringLiteral("pandoc"),
+                 {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"), QStringLiteral("native"), rtf});
     if (!pandoc.waitForFinished(60000) || pandoc.exitCode() != 0)
         QSKIP("pandoc is not installed");
     const QString native = QString::fromUtf8(pandoc.readAllStandardOutput());

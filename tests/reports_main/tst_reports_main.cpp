@@ -4,7 +4,6 @@
 #include "AccessibleNames.h"
 #include "controls/ReportControls.h"
 #include "controls/ReportPreview.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -24,7 +23,10 @@
 #include "reports/actRepUnBound.h"
 #include "reports/frmSave.h"
 #include "reports/frmSelData.h"
+#include "shell/mdiVelkor.h"
 
+#include "ProgramFixture.h"
+#include "SchemaFixture.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -39,8 +41,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include "SchemaFixture.h"
-#include "ProgramFixture.h"
 
 using controls::ReportField;
 using controls::ReportImage;
@@ -243,17 +243,16 @@ void tst_reports_main::tableSections_data()
         << QList<int>{0, 6, 12} << "" << QStringList{"ghMechProp", "ghElevated1", "ghCreepProp"}
         << QStringList{"CreepProp"} << QStringList{"Rm"}
         << QStringList{"subRepElevated1:actRepBound", "subRepCreepProp:actRepUnBound"};
-    QTest::newRow("all tables")
-        << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13} << "Delivered normalised." << GroupHeaders
-        << QStringList{"ChemComp", "MechProp", "CreepProp"}
-        << QStringList{"Rp02", "Rp10", "Rm", "ImpEnergy", "ModElast", "ThermExp", "ThermCond", "SpecThermCap",
-                       "SpecElecRes"}
-        << QStringList{"subRepChemComp:actRepUnBound",  "subRepMechProp:actRepUnBound",
-                       "subRepElevated1:actRepBound",   "subRepElevated2:actRepBound",
-                       "subRepElevated3:actRepBound",   "subRepCreepProp:actRepUnBound",
-                       "subRepImpEnergy:actRepBound",   "subRepPhysProp1:actRepBound",
-                       "subRepPhysProp2:actRepBound",   "subRepPhysProp3:actRepBound",
-                       "subRepPhysProp4:actRepBound",   "subRepPhysProp5:actRepBound"};
+    QTest::newRow("all tables") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13} << "Delivered normalised."
+                                << GroupHeaders << QStringList{"ChemComp", "MechProp", "CreepProp"}
+                                << QStringList{"Rp02",     "Rp10",      "Rm",           "ImpEnergy",  "ModElast",
+                                               "ThermExp", "ThermCond", "SpecThermCap", "SpecElecRes"}
+                                << QStringList{"subRepChemComp:actRepUnBound", "subRepMechProp:actRepUnBound",
+                                               "subRepElevated1:actRepBound",  "subRepElevated2:actRepBound",
+                                               "subRepElevated3:actRepBound",  "subRepCreepProp:actRepUnBound",
+                                               "subRepImpEnergy:actRepBound",  "subRepPhysProp1:actRepBound",
+                                               "subRepPhysProp2:actRepBound",  "subRepPhysProp3:actRepBound",
+                                               "subRepPhysProp4:actRepBound",  "subRepPhysProp5:actRepBound"};
     QTest::newRow("SpecElecRes alone takes the first physical slot")
         << QList<int>{0, 11} << "" << QStringList{"ghPhysProp1"} << QStringList{} << QStringList{"SpecElecRes"}
         << QStringList{"subRepPhysProp1:actRepBound"};
@@ -265,8 +264,8 @@ void tst_reports_main::tableSections_data()
         << QList<int>{0, 1, 13} << "" << QStringList{"ghChemComp"} << QStringList{"ChemComp"} << QStringList{}
         << QStringList{"subRepChemComp:actRepUnBound"};
     QTest::newRow("additional information with text")
-        << QList<int>{0, 13} << "Delivered normalised." << QStringList{"ghAddInfo"} << QStringList{}
-        << QStringList{} << QStringList{};
+        << QList<int>{0, 13} << "Delivered normalised." << QStringList{"ghAddInfo"} << QStringList{} << QStringList{}
+        << QStringList{};
 }
 
 void tst_reports_main::tableSections()
@@ -293,6 +292,7 @@ void tst_reports_main::tableSections()
         QCOMPARE(bound->ParentReport, static_cast<controls::Report *>(&report));
 }
 
+// clang-format off
 void tst_reports_main::chartAndDesignReports_data()
 {
     QTest::addColumn<int>("type");
@@ -303,6 +303,7 @@ void tst_reports_main::chartAndDesignReports_data()
     QTest::newRow("design values") << 2 << "subRepMechProp:actRepDesign" << "Design Values";
     QTest::newRow("any other type prints design values") << 3 << "subRepMechProp:actRepDesign" << "Design Values";
 }
+// clang-format on
 
 void tst_reports_main::chartAndDesignReports()
 {
@@ -439,9 +440,11 @@ void tst_reports_main::pictures()
     QTEST(icon->isVisible(), "programIcon");
     QVERIFY(!icon->picture().isNull());
     QTEST(control<ReportLabel>(report, "ReportHeader", "lblVelkor")->caption(), "title");
-    const QList<std::pair<QString, QString>> icons = {{"ghChemComp", "imgIcon1"}, {"ghMechProp", "imgIcon2"},
-                                                     {"ghImpEnergy", "imgIcon3"}, {"ghPhysProp1", "imgIcon4"},
-                                                     {"ghAddInfo", "imgIcon5"}};
+    const QList<std::pair<QString, QString>> icons = {{"ghChemComp", "imgIcon1"},
+                                                      {"ghMechProp", "imgIcon2"},
+                                                      {"ghImpEnergy", "imgIcon3"},
+                                                      {"ghPhysProp1", "imgIcon4"},
+                                                      {"ghAddInfo", "imgIcon5"}};
     for (const auto &[section, name] : icons)
         QCOMPARE(control<ReportImage>(report, section, name)->isVisible(), sectionIcons);
     QVERIFY(!control<ReportImage>(report, "ghMechProp", "imgIcon6")->isVisible());
@@ -449,6 +452,7 @@ void tst_reports_main::pictures()
 
 // --- save runs ----------------------------------------------------------------------------------
 
+// clang-format off
 void tst_reports_main::saveRun_data()
 {
     QTest::addColumn<int>("format");
@@ -465,6 +469,7 @@ void tst_reports_main::saveRun_data()
     QTest::newRow("cancelled from the chart window")
         << 1 << true << true << "c:\\G1.rtf" << "Rich Text Format (*.rtf)|*.rtf";
 }
+// clang-format on
 
 void tst_reports_main::saveRun()
 {
@@ -568,11 +573,28 @@ void tst_reports_main::pdfText()
     process.start(pdftotext, {QStringLiteral("-layout"), target, QStringLiteral("-")});
     QVERIFY(process.waitForFinished(30000));
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
-    for (const char *expected : {"elkor-PED", "Material", "Name", "G1", "Number", "1.0001", "Description",
-                                 "Carbon steel", "Group", "Rev. Date", "Standard", "EN 1", "Product Form(s)",
-                                 "Plate, Strip.", "Plates for pressure purposes", "Chemical Composition",
-                                 "Mechanical Properties", "214", "Additional Information...",
-                                 "Delivered normalised.", "Page", "Velkor_PED_G1_1.0001"})
+    for (const char *expected : {"elkor-PED",
+                                 "Material",
+                                 "Name",
+                                 "G1",
+                                 "Number",
+                                 "1.0001",
+                                 "Description",
+                                 "Carbon steel",
+                                 "Group",
+                                 "Rev. Date",
+                                 "Standard",
+                                 "EN 1",
+                                 "Product Form(s)",
+                                 "Plate, Strip.",
+                                 "Plates for pressure purposes",
+                                 "Chemical Composition",
+                                 "Mechanical Properties",
+                                 "214",
+                                 "Additional Information...",
+                                 "Delivered normalised.",
+                                 "Page",
+                                 "Velkor_PED_G1_1.0001"})
         QVERIFY2(text.contains(QString::fromLatin1(expected)), expected);
     QVERIFY(!text.contains(QStringLiteral("Impact Energy")));
     QVERIFY(!text.contains(QStringLiteral("Physical Properties")));
@@ -732,6 +754,7 @@ void tst_reports_main::selDataCancelKeepsFlags()
     QCOMPARE(m_responder->count(), 0);
 }
 
+// clang-format off
 void tst_reports_main::fileMenuOpensSelData_data()
 {
     QTest::addColumn<int>("item");
@@ -743,6 +766,7 @@ void tst_reports_main::fileMenuOpensSelData_data()
     QTest::newRow("save") << 2 << "Save G1 As Text File - Select Data..." << "Save..." << true << 103;
     QTest::newRow("print") << 3 << "Print G1 - Select Data..." << "Print/Preview..." << false << 102;
 }
+// clang-format on
 
 void tst_reports_main::fileMenuOpensSelData()
 {

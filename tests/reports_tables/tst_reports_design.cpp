@@ -1,10 +1,10 @@
 #include "tst_reports_tables.h"
 
-#include "shell/mdiVelkor.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbError.h"
 #include "reports/ColumnBands.h"
 #include "reports/actRepDesign.h"
+#include "shell/mdiVelkor.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -130,12 +130,11 @@ void tst_reports_tables::designColumnBands_data()
     QTest::addColumn<double>("printWidth");
     QTest::addColumn<QList<int>>("starts");
 
-    QTest::newRow("seven design columns fit") << 142.0 << QList<double>{1559, 1155, 1155, 1155, 1155, 1155, 1155, 1155}
-                                              << 9921.0 << QList<int>{};
+    QTest::newRow("seven design columns fit")
+        << 142.0 << QList<double>{1559, 1155, 1155, 1155, 1155, 1155, 1155, 1155} << 9921.0 << QList<int>{};
     QTest::newRow("a column ending at the edge fits") << 0.0 << QList<double>{1000, 500, 500} << 2000.0 << QList<int>{};
     QTest::newRow("one twip past the edge") << 0.0 << QList<double>{1000, 500, 501} << 2000.0 << QList<int>{2};
-    QTest::newRow("several bands") << 0.0 << QList<double>{1000, 600, 600, 600, 600, 600} << 2300.0
-                                   << QList<int>{3, 5};
+    QTest::newRow("several bands") << 0.0 << QList<double>{1000, 600, 600, 600, 600, 600} << 2300.0 << QList<int>{3, 5};
     QTest::newRow("a column wider than the paper keeps a band of its own")
         << 0.0 << QList<double>{1000, 3000, 500} << 2000.0 << QList<int>{2};
     QTest::newRow("labels only") << 0.0 << QList<double>{1000} << 500.0 << QList<int>{};
@@ -161,10 +160,10 @@ void tst_reports_tables::splitColumn_data()
 
     QTest::newRow("all fit") << 0.0 << QList<double>{1000, 500, 500} << 0 << QList<bool>{} << false << -1;
     QTest::newRow("first past the edge") << 0.0 << QList<double>{1000, 500, 501} << 0 << QList<bool>{} << false << 2;
-    QTest::newRow("start counted, column 0 not") << 1200.0 << QList<double>{5000, 500, 500} << 1 << QList<bool>{}
-                                                 << false << 2;
-    QTest::newRow("skipped column takes no room") << 0.0 << QList<double>{1000, 1500, 900} << 0
-                                                  << QList<bool>{false, true} << false << -1;
+    QTest::newRow("start counted, column 0 not")
+        << 1200.0 << QList<double>{5000, 500, 500} << 1 << QList<bool>{} << false << 2;
+    QTest::newRow("skipped column takes no room")
+        << 0.0 << QList<double>{1000, 1500, 900} << 0 << QList<bool>{false, true} << false << -1;
     QTest::newRow("rounded half to even") << 0.0 << QList<double>{1000, 1000.5} << 0 << QList<bool>{} << true << -1;
     QTest::newRow("not rounded") << 0.0 << QList<double>{1000, 1000.5} << 0 << QList<bool>{} << false << 1;
     QTest::newRow("no columns") << 2500.0 << QList<double>{} << 0 << QList<bool>{} << false << -1;
@@ -188,20 +187,21 @@ void tst_reports_tables::designSplitColumn_data()
     QTest::addColumn<bool>("split");
     QTest::addColumn<int>("splitCol");
     QTest::addColumn<double>("field1Width");
-    QTest::addColumn<int>("labels"); // how often the row label prints
-    QTest::addColumn<int>("blankCol");  // a column left blank in the block, 0 for none
+    QTest::addColumn<int>("labels");   // how often the row label prints
+    QTest::addColumn<int>("blankCol"); // a column left blank in the block, 0 for none
 
     QTest::newRow("seven columns fit") << 7 << QList<float>{} << false << 0 << 1155.0 << 1 << 0;
     QTest::newRow("eighth column splits") << 8 << QList<float>{} << true << 8 << 1155.0 << 2 << 0;
-    QTest::newRow("creep widths") << 8 << QList<float>{1500, 2000, 2000, 2000, 2000, 2000} << true << 5 << 2000.0 << 2 << 0;
+    QTest::newRow("creep widths") << 8 << QList<float>{1500, 2000, 2000, 2000, 2000, 2000} << true << 5 << 2000.0 << 2
+                                  << 0;
     // The creep rule finds no split, but the eighth column would pass the paper's edge.
     QTest::newRow("narrow creep columns, split at the edge")
         << 8 << QList<float>{1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000} << true << 8 << 1155.0 << 2 << 0;
     QTest::newRow("creep table narrower than the array")
         << 12 << QList<float>{1500, 1500, 1500} << true << 7 << 1500.0 << 2 << 0;
     QTest::newRow("creep split in the first column") << 8 << QList<float>{11000} << true << 2 << 1155.0 << 2 << 0;
-    QTest::newRow("creep split beyond the array") << 3 << QList<float>{2000, 2000, 2000, 2000, 3000} << false << 0
-                                                  << 2000.0 << 1 << 0;
+    QTest::newRow("creep split beyond the array")
+        << 3 << QList<float>{2000, 2000, 2000, 2000, 3000} << false << 0 << 2000.0 << 1 << 0;
     QTest::newRow("nothing beyond the split to continue") << 8 << QList<float>{} << true << 8 << 1155.0 << 1 << 8;
     // Columns 8 to 14 fill the continuation; 15 and 16 go on in a further band.
     QTest::newRow("continuation wider than the paper") << 16 << QList<float>{} << true << 8 << 1155.0 << 3 << 0;

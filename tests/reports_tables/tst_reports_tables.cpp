@@ -1,7 +1,6 @@
 #include "tst_reports_tables.h"
 
 #include "controls/ReportExport.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
@@ -9,11 +8,12 @@
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 #include "reports/actRepBound.h"
+#include "shell/mdiVelkor.h"
 
+#include "SchemaFixture.h"
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
-#include "SchemaFixture.h"
 
 using controls::PageItem;
 using controls::ReportField;
@@ -29,12 +29,16 @@ QString crlf(QString text)
 
 ReportField *headBox(actRepBound &r, int c)
 {
-    return r.section(QStringLiteral("ghTitle"))->controls().item<ReportField>(QStringLiteral("lblCol") + QString::number(c));
+    return r.section(QStringLiteral("ghTitle"))
+        ->controls()
+        .item<ReportField>(QStringLiteral("lblCol") + QString::number(c));
 }
 
 ReportField *detailBox(actRepBound &r, int c)
 {
-    return r.section(QStringLiteral("Detail"))->controls().item<ReportField>(QStringLiteral("txtField") + QString::number(c));
+    return r.section(QStringLiteral("Detail"))
+        ->controls()
+        .item<ReportField>(QStringLiteral("txtField") + QString::number(c));
 }
 
 ReportImage *image(actRepBound &r, const QString &name)
@@ -95,10 +99,12 @@ QStringList lineOf(const controls::Report &report, const QString &text)
         return {};
     QList<PageItem> line;
     for (const PageItem &item : report.document().pages.at(0).items) {
-        if (item.kind == PageItem::Kind::Text && !item.text.isEmpty() && qFuzzyCompare(item.rect.top() + 1, anchor.first().rect.top() + 1))
+        if (item.kind == PageItem::Kind::Text && !item.text.isEmpty() &&
+            qFuzzyCompare(item.rect.top() + 1, anchor.first().rect.top() + 1))
             line << item;
     }
-    std::sort(line.begin(), line.end(), [](const PageItem &a, const PageItem &b) { return a.rect.left() < b.rect.left(); });
+    std::sort(line.begin(), line.end(),
+              [](const PageItem &a, const PageItem &b) { return a.rect.left() < b.rect.left(); });
     QStringList texts;
     for (const PageItem &item : line)
         texts << item.text;
@@ -131,8 +137,8 @@ void tst_reports_tables::physicalTables_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<int>("pictureA");  // -1: text heading
-    QTest::addColumn<int>("pictureB");  // -1: no second column
+    QTest::addColumn<int>("pictureA"); // -1: text heading
+    QTest::addColumn<int>("pictureB"); // -1: no second column
     QTest::addColumn<QString>("field3");
     QTest::addColumn<QStringList>("firstRow");
     // The heading lines of the text export, blanks simplified; empty: not checked.
@@ -148,12 +154,12 @@ void tst_reports_tables::physicalTables_data()
                                              "INSERT INTO ThermExp VALUES (1, 100, '12,5', '12,6', 2)"}
                               << 1 << 6 << "ThermExpDiff" << QStringList{"20", "11,9", "12,1"}
                               << QStringList{"Temperature β20, t βdiff, t", "[°C] [E-6/K] [E-6/K]"};
-    QTest::newRow("ThermCond") << "ThermCond" << QStringList{"INSERT INTO ThermCond VALUES (1, 20, '51', 1)"} << 2
-                               << -1 << QString() << QStringList{"20", "51"}
+    QTest::newRow("ThermCond") << "ThermCond" << QStringList{"INSERT INTO ThermCond VALUES (1, 20, '51', 1)"} << 2 << -1
+                               << QString() << QStringList{"20", "51"}
                                << QStringList{"Temperature [W/(m × K)]", "[°C]"};
     QTest::newRow("SpecThermCap") << "SpecThermCap"
-                                  << QStringList{"INSERT INTO SpecThermCap VALUES (1, 20, '460', '470', 1)"}
-                                  << 3 << 5 << "SpecThermCapDiff" << QStringList{"20", "460", "470"}
+                                  << QStringList{"INSERT INTO SpecThermCap VALUES (1, 20, '460', '470', 1)"} << 3 << 5
+                                  << "SpecThermCapDiff" << QStringList{"20", "460", "470"}
                                   << QStringList{"Temperature Cp20, t Cp diff, t", "[°C] [J/kgK] [J/kgK]"};
     QTest::newRow("SpecElecRes") << "SpecElecRes" << QStringList{"INSERT INTO SpecElecRes VALUES (1, 20, '0,18', 1)"}
                                  << 4 << -1 << QString() << QStringList{"20", "0,18"}
@@ -223,8 +229,8 @@ void tst_reports_tables::physicalTables()
     QCOMPARE((QStringList{lines.value(1).simplified(), lines.value(2).simplified()}), textHeading);
     const QByteArray rtf = controls::RtfExport::rtf(report.document());
     QProcess pandoc;
-    pandoc.start(QStringLiteral("pandoc"), {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"),
-                                            QStringLiteral("plain")});
+    pandoc.start(QStringLiteral("pandoc"),
+                 {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"), QStringLiteral("plain")});
     if (!pandoc.waitForStarted())
         QSKIP("pandoc is not installed");
     pandoc.write(rtf);
@@ -271,7 +277,8 @@ void tst_reports_tables::impEnergyColumns()
     report.run();
 
     QVERIFY(!report.section("ghTitle")->controls().item("lblTitle")->isVisible());
-    QCOMPARE(report.dataControl()->recordSource(), QStringLiteral("select * from ImpEnergy where matID=1 order by temp"));
+    QCOMPARE(report.dataControl()->recordSource(),
+             QStringLiteral("select * from ImpEnergy where matID=1 order by temp"));
     const double lefts[] = {1410, 2561, 3712};
     for (int c = 2; c <= 4; ++c) {
         const bool shown = !headings.at(c - 2).isEmpty();
@@ -458,7 +465,8 @@ void tst_reports_tables::queueFirstInFirstOut()
 void tst_reports_tables::exportedPdfText()
 {
     Fixture fixture({"INSERT INTO Rp02 VALUES (1, 100, '265', 16, 1)", "INSERT INTO Rp02 VALUES (1, 100, '255', 40, 1)",
-                     "INSERT INTO Rp02 VALUES (1, 200, '235', 16, 2)", "INSERT INTO Rp02 VALUES (1, 200, '225', 40, 2)"});
+                     "INSERT INTO Rp02 VALUES (1, 200, '235', 16, 2)",
+                     "INSERT INTO Rp02 VALUES (1, 200, '225', 40, 2)"});
     MaterialPtr m = fixture.material();
     platform::VbArray<qint16> t;
     t.redim(1, 2);

@@ -2,8 +2,8 @@
 
 #include "SchemaFixture.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 namespace searchtest {
@@ -37,14 +37,15 @@ QString createMaterialDb(const QString &folder, bool withStandards)
                        "('EN 10028-3','Plate'),('EN 10216-2','Seamless tube')"),
         QStringLiteral("INSERT INTO ProdForm VALUES (1,'Plate'),(2,'Strip'),(3,'Seamless tube')"),
         QStringLiteral("INSERT INTO StandProdForm VALUES (1,1),(1,2),(2,1),(3,3)"),
-        QStringLiteral("INSERT INTO materials VALUES "
-                       "(1,'EN 10028-2','P235GH','1.0345','Non-alloy steel','1.1','2009-09-01','SA-516','Grade 60','1330'),"
-                       "(2,'EN 10028-2','P265GH','1.0425','Non-alloy steel','1.1','2009-09-01','SA-516','Grade 65','1430'),"
-                       "(3,'EN 10028-2','16Mo3','1.5415','Alloy steel','1.2','2009-09-01','SA-204','Grade A',NULL),"
-                       "(4,'EN 10028-3','P355N','1.0562','Fine grain steel','1.2','2017-06-01',NULL,NULL,'2106'),"
-                       "(5,'EN 10216-2','P265GH','1.0425','Seamless tube','1.1','2014-01-01','SA-106','Grade B',NULL),"
-                       "(6,'EN 10216-2','O''Neil 1','1.9999','Test grade','1.1','2014-01-01',NULL,NULL,NULL),"
-                       "(7,'EN 10216-2','A[1]','1.9998','Test grade','1.1','2014-01-01',NULL,NULL,NULL)"),
+        QStringLiteral(
+            "INSERT INTO materials VALUES "
+            "(1,'EN 10028-2','P235GH','1.0345','Non-alloy steel','1.1','2009-09-01','SA-516','Grade 60','1330'),"
+            "(2,'EN 10028-2','P265GH','1.0425','Non-alloy steel','1.1','2009-09-01','SA-516','Grade 65','1430'),"
+            "(3,'EN 10028-2','16Mo3','1.5415','Alloy steel','1.2','2009-09-01','SA-204','Grade A',NULL),"
+            "(4,'EN 10028-3','P355N','1.0562','Fine grain steel','1.2','2017-06-01',NULL,NULL,'2106'),"
+            "(5,'EN 10216-2','P265GH','1.0425','Seamless tube','1.1','2014-01-01','SA-106','Grade B',NULL),"
+            "(6,'EN 10216-2','O''Neil 1','1.9999','Test grade','1.1','2014-01-01',NULL,NULL,NULL),"
+            "(7,'EN 10216-2','A[1]','1.9998','Test grade','1.1','2014-01-01',NULL,NULL,NULL)"),
     };
     if (withStandards)
         sql << QStringLiteral("INSERT INTO standard VALUES "
@@ -67,10 +68,11 @@ QString createMaterialDb(const QString &folder, bool withStandards)
 QString createPmaDb(const QString &folder)
 {
     const QStringList sql = {
-        QStringLiteral("CREATE TABLE PMA_Index (Specification TEXT COLLATE NOCASE, Designationname TEXT COLLATE NOCASE, "
-                       "Designationnumber TEXT COLLATE NOCASE, Product TEXT COLLATE NOCASE, Revision TEXT COLLATE "
-                       "NOCASE, Revisiondate TEXT COLLATE NOCASE, Document TEXT COLLATE NOCASE, Searchstring TEXT "
-                       "COLLATE NOCASE)"),
+        QStringLiteral(
+            "CREATE TABLE PMA_Index (Specification TEXT COLLATE NOCASE, Designationname TEXT COLLATE NOCASE, "
+            "Designationnumber TEXT COLLATE NOCASE, Product TEXT COLLATE NOCASE, Revision TEXT COLLATE "
+            "NOCASE, Revisiondate TEXT COLLATE NOCASE, Document TEXT COLLATE NOCASE, Searchstring TEXT "
+            "COLLATE NOCASE)"),
         QStringLiteral("INSERT INTO PMA_Index VALUES "
                        "('EN 10028-2','P265GH','1.0425','Plate','1','2011-05-12','docs/pma1.pdf','boiler drum'),"
                        "('EN 10216-2','X10CrMoVNb9-1','1.4903','Seamless tube','2','2014-03-18','pma2.pdf','creep'),"
@@ -150,11 +152,11 @@ QString FakeOpener::viewerLog() const
 
 } // namespace searchtest
 
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "platform/Environment.h"
 #include "search/frmSearch.h"
+#include "shell/mdiVelkor.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

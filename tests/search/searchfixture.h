@@ -27,7 +27,7 @@ public:
     explicit FakeOpener(const QString &folder);
     ~FakeOpener();
     void setExitCode(int code);
-    QString log() const;      // the arguments of every call, one call per line
+    QString log() const;        // the arguments of every call, one call per line
     QString viewerPath() const; // a program that logs like the opener, for the open-with chooser
     QString viewerLog() const;
 

@@ -5,11 +5,10 @@
 #include "AccessibleNames.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
-#include "db/Database.h"
 #include "db/DataControl.h"
+#include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
@@ -19,6 +18,7 @@
 #include "search/frmSelect.h"
 #include "search/frmSelectStand.h"
 #include "search/modDBaseChooser.h"
+#include "shell/mdiVelkor.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -243,7 +243,8 @@ private slots:
             QCOMPARE(stand->lstSelect->count(), 4);
             QCOMPARE(stand->StandardArray().first(), QStringLiteral("EN 10028-2"));
             QCOMPARE(stand->lstSelect->currentRow(), 0);
-            QCOMPARE(stand->txtDescription->toPlainText(), QStringLiteral("Flat products for pressure purposes - Part 2"));
+            QCOMPARE(stand->txtDescription->toPlainText(),
+                     QStringLiteral("Flat products for pressure purposes - Part 2"));
             QCOMPARE(stand->txtRevisionDate->text(), QLocale().toString(QDate(2009, 9, 1), QLocale::ShortFormat));
             QCOMPARE(stand->txtProductForms->toPlainText(), QStringLiteral("Plate, Strip"));
             QDir().mkpath(QStringLiteral("/tmp/search-shots"));
@@ -254,7 +255,8 @@ private slots:
             QCOMPARE(stand->txtProductForms->toPlainText(), QStringLiteral("Plate"));
 
             stand->lstSelect->setCurrentRow(1);
-            QCOMPARE(stand->txtDescription->toPlainText(), QStringLiteral("Flat products for pressure purposes - Part 3"));
+            QCOMPARE(stand->txtDescription->toPlainText(),
+                     QStringLiteral("Flat products for pressure purposes - Part 3"));
 
             stand->txtSearch->setText(QStringLiteral("13"));
             QCOMPARE(stand->lstSelect->currentItem()->text(), QStringLiteral("EN 10213"));
@@ -301,6 +303,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void makeLikePattern_data()
     {
         QTest::addColumn<QString>("text");
@@ -309,6 +312,7 @@ private slots:
         QTest::newRow("with a blank") << "EN 1" << "E*N* *1*";
         QTest::newRow("empty") << "" << "";
     }
+    // clang-format on
 
     void makeLikePattern()
     {
@@ -385,8 +389,10 @@ private slots:
             dialog.reject();
         });
         modDBase::SelectFromList(QStringLiteral("select distinct name from materials order by name"),
-                                 QStringLiteral("name"), QStringLiteral("Material Name"), QStringLiteral("DatabaseName"));
-        modDBase::SelectStandard(QStringLiteral("select * from standard order by standard"), QStringLiteral("DatabaseName"));
+                                 QStringLiteral("name"), QStringLiteral("Material Name"),
+                                 QStringLiteral("DatabaseName"));
+        modDBase::SelectStandard(QStringLiteral("select * from standard order by standard"),
+                                 QStringLiteral("DatabaseName"));
         searchtest::createPmaDb(env->folder());
         frmPmaIndex pma;
         pma.Form_Load();
@@ -403,22 +409,25 @@ private slots:
         QCOMPARE(pma.dtaPmaIndex->recordSource(), QStringLiteral("SELECT * FROM PMA_Index"));
         pma.txtSearchString->setText(QStringLiteral("x"));
         pma.cmdSearch_Click();
-        QCOMPARE(pma.dtaPmaIndex->recordSource(),
-                 QStringLiteral("SELECT * FROM PMA_Index WHERE Specification LIKE '*x*' OR Designationname LIKE '*x*' OR "
-                                "Designationnumber LIKE '*x*' OR Product LIKE '*x*' OR Revision LIKE '*x*' OR "
-                                "Revisiondate LIKE '*x*' OR Searchstring LIKE '*x*'"));
+        QCOMPARE(
+            pma.dtaPmaIndex->recordSource(),
+            QStringLiteral("SELECT * FROM PMA_Index WHERE Specification LIKE '*x*' OR Designationname LIKE '*x*' OR "
+                           "Designationnumber LIKE '*x*' OR Product LIKE '*x*' OR Revision LIKE '*x*' OR "
+                           "Revisiondate LIKE '*x*' OR Searchstring LIKE '*x*'"));
         QCOMPARE(pma.tdbIndex->rowCount(), 1);
 
         pma.tdbIndex_HeadClick(1);
         QVERIFY(pma.txtSearchString->text().isEmpty());
-        QCOMPARE(pma.dtaPmaIndex->recordSource(), QStringLiteral("SELECT * FROM PMA_Index ORDER BY Designationname ASC"));
+        QCOMPARE(pma.dtaPmaIndex->recordSource(),
+                 QStringLiteral("SELECT * FROM PMA_Index ORDER BY Designationname ASC"));
         QCOMPARE(pma.tdbIndex->text(0, 1), QStringLiteral("GP240GH"));
 
         pma.txtSearchString->setText(QStringLiteral("creep"));
         pma.cmdSearch_Click();
         pma.tdbIndex_FootClick(1);
         QVERIFY(pma.txtSearchString->text().isEmpty());
-        QCOMPARE(pma.dtaPmaIndex->recordSource(), QStringLiteral("SELECT * FROM PMA_Index ORDER BY Designationname DESC"));
+        QCOMPARE(pma.dtaPmaIndex->recordSource(),
+                 QStringLiteral("SELECT * FROM PMA_Index ORDER BY Designationname DESC"));
         QCOMPARE(pma.tdbIndex->rowCount(), 3);
         QCOMPARE(pma.tdbIndex->text(0, 1), QStringLiteral("X10CrMoVNb9-1"));
 
@@ -517,6 +526,7 @@ private slots:
             QCOMPARE(opener.viewerLog(), QString());
     }
 
+    // clang-format off
     void fileExists_data()
     {
         QTest::addColumn<QString>("name");
@@ -530,6 +540,7 @@ private slots:
         QTest::newRow("link to a device") << "zero.pdf" << "/dev/zero" << false;
         QTest::newRow("fifo") << "pipe.pdf" << "" << false;
     }
+    // clang-format on
 
     void fileExists()
     {

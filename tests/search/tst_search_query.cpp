@@ -6,7 +6,7 @@
 
 namespace {
 
-const SearchQuery::Fields EnFields{QStringLiteral("standard"), QStringLiteral("name"),  QStringLiteral("numbr"),
+const SearchQuery::Fields EnFields{QStringLiteral("standard"), QStringLiteral("name"),      QStringLiteral("numbr"),
                                    QStringLiteral("ss"),       QStringLiteral("asmegrade"), QStringLiteral("revDate")};
 
 SearchQuery::Texts texts(const QStringList &boxes)
@@ -25,6 +25,7 @@ class SearchQueryTest : public QObject
 {
     Q_OBJECT
 private slots:
+    // clang-format off
     void materials_data()
     {
         QTest::addColumn<QStringList>("boxes");
@@ -48,6 +49,7 @@ private slots:
         QTest::newRow("quote and bracket escaped") << QStringList{"", "O'N[1]"} << " where  name like '*O''N[[]1]*'"
                                                    << "select * from materials where  name like '*O''N[[]1]*' order by x";
     }
+    // clang-format on
 
     void materials()
     {
@@ -59,6 +61,7 @@ private slots:
         QCOMPARE(q.materials(QStringLiteral("x")), query);
     }
 
+    // clang-format off
     void pickList_data()
     {
         QTest::addColumn<int>("index");
@@ -85,6 +88,7 @@ private slots:
                                                " order by asmestandard";
         QTest::newRow("no such button") << 7 << w << "" << true << "";
     }
+    // clang-format on
 
     void pickList()
     {

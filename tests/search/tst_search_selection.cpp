@@ -4,7 +4,6 @@
 #include "searchfixture.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -13,18 +12,19 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "search/frmSearch.h"
+#include "shell/mdiVelkor.h"
 
+#include "PrivateCopy.h"
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include "PrivateCopy.h"
 
 using searchtest::SearchEnv;
 
@@ -159,7 +159,8 @@ private slots:
         env->closeWindows();
         modDBase::gMaterialDb->close();
         modDBase::gMaterialDb.reset();
-        QVERIFY(searchtest::appendSql(path, {QStringLiteral("UPDATE materials SET matID = %1 WHERE matID = 5").arg(id)}));
+        QVERIFY(
+            searchtest::appendSql(path, {QStringLiteral("UPDATE materials SET matID = %1 WHERE matID = 5").arg(id)}));
         env->useDatabase(path);
         frm = env->loadSearch();
         QVERIFY(frm);
@@ -177,8 +178,7 @@ private slots:
 
         frm->cmdSelections_Click(0);
         QVERIFY(material->MyForm());
-        QCOMPARE(material->MyForm()->windowTitle(),
-                 QStringLiteral("Name: P265GH Number: 1.0425 Standard: EN 10216-2"));
+        QCOMPARE(material->MyForm()->windowTitle(), QStringLiteral("Name: P265GH Number: 1.0425 Standard: EN 10216-2"));
 
         mdi().SelectMaterials();
         frm->tdbSelected->setCurrentRow(1); // ordered by standard: 10028-2 first, then 10216-2
@@ -212,8 +212,9 @@ private slots:
         const QList<platform::MessageRequest> messages = responder->messages();
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].title, QStringLiteral("ASME/SS-standard"));
-        QCOMPARE(messages[0].text, QStringLiteral("You have entered an ASME/SS-standard. \r\nThe material properties given "
-                                                  "by VELKOR PED are valid for EN-standards only."));
+        QCOMPARE(messages[0].text,
+                 QStringLiteral("You have entered an ASME/SS-standard. \r\nThe material properties given "
+                                "by VELKOR PED are valid for EN-standards only."));
         QCOMPARE(messages[0].icon(), int(platform::vbExclamation));
     }
 
@@ -268,6 +269,7 @@ private slots:
         QCOMPARE(mdi().colMaterials.count(), 1);
     }
 
+    // clang-format off
     void refreshSelected_data()
     {
         QTest::addColumn<QList<int>>("ids");
@@ -280,6 +282,7 @@ private slots:
         QTest::newRow("three, by name") << QList<int>{3, 1, 2} << "name"
                                         << "select * from Materials where matId = 3 or matId = 1 or matId = 2 order by name";
     }
+    // clang-format on
 
     void refreshSelected()
     {
@@ -366,8 +369,8 @@ private slots:
         QTest::newRow("EN name header") << 0 << "" << 1 << false << "select * from materials order by name ASC";
         QTest::newRow("SS name header") << 1 << "" << 1 << false << "select * from materials order by ss ASC";
         QTest::newRow("ASME name header") << 2 << "" << 1 << false << "select * from materials order by asmegrade ASC";
-        QTest::newRow("ASME standard footer") << 2 << "" << 0 << true
-                                              << "select * from materials order by asmestandard DESC";
+        QTest::newRow("ASME standard footer")
+            << 2 << "" << 0 << true << "select * from materials order by asmestandard DESC";
         QTest::newRow("footer keeps the criteria")
             << 0 << "P2" << 2 << true << "select * from materials where  name like '*P2*' order by numbr DESC";
         QTest::newRow("SS column header") << 0 << "" << 9 << false << "select * from materials order by ss ASC";

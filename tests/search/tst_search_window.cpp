@@ -5,10 +5,9 @@
 #include "AccessibleNames.h"
 
 #include "controls/DataGrid.h"
-#include "shell/mdiVelkor.h"
 #include "db/DataControl.h"
-#include "platform/MsgBox.h"
 #include "platform/Environment.h"
+#include "platform/MsgBox.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 #include "search/DataBoundList.h"
@@ -17,6 +16,7 @@
 #include "search/frmSelect.h"
 #include "search/frmSelectStand.h"
 #include "search/modDBaseChooser.h"
+#include "shell/mdiVelkor.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -25,10 +25,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QListView>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -65,6 +65,7 @@ private slots:
         responder.reset();
     }
 
+    // clang-format off
     void queryText_data()
     {
         QTest::addColumn<int>("family");
@@ -109,6 +110,7 @@ private slots:
                                        << "select * from materials where  name like '*no such grade*' order by standard,name"
                                        << " where  name like '*no such grade*'" << "0";
     }
+    // clang-format on
 
     void queryText()
     {
@@ -131,11 +133,14 @@ private slots:
     void resultFollowsStandard()
     {
         frm->txtSearch[1]->setText(QStringLiteral("P355N"));
-        QCOMPARE(frm->dtaStandard->recordset()->field(QStringLiteral("standard")).toString(), QStringLiteral("EN 10028-3"));
+        QCOMPARE(frm->dtaStandard->recordset()->field(QStringLiteral("standard")).toString(),
+                 QStringLiteral("EN 10028-3"));
         frm->txtSearch[1]->setText(QStringLiteral("O'Neil"));
-        QCOMPARE(frm->dtaStandard->recordset()->field(QStringLiteral("standard")).toString(), QStringLiteral("EN 10216-2"));
+        QCOMPARE(frm->dtaStandard->recordset()->field(QStringLiteral("standard")).toString(),
+                 QStringLiteral("EN 10216-2"));
     }
 
+    // clang-format off
     void pickListQuery_data()
     {
         QTest::addColumn<int>("family");
@@ -192,6 +197,7 @@ private slots:
             << "select distinct asmegrade from materials  where  standard in " + plateIn + " order by asmegrade"
             << "Select 'Material Name'";
     }
+    // clang-format on
 
     void pickListQuery()
     {
@@ -238,6 +244,7 @@ private slots:
         QVERIFY(!frm->chkListAll->isChecked());
     }
 
+    // clang-format off
     void family_data()
     {
         QTest::addColumn<int>("previous");
@@ -259,6 +266,7 @@ private slots:
         QTest::newRow("ASME back to EN") << 2 << 0 << QList<int>{0, 1, 2, 3, 4, 5, 6} << "standard" << "name"
                                          << QList<int>{0, 1, 2, 3, 4, 5, 7, 8, 9} << false << 615.0;
     }
+    // clang-format on
 
     void family()
     {
@@ -326,8 +334,8 @@ private slots:
     {
         const QStringList unnamed = testsupport::unnamedControls(frm);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
-        const char *const names[7] = {"Standard", "Name", "Number", "Description", "Group", "Revision Date",
-                                      "Product Form"};
+        const char *const names[7] = {"Standard", "Name",          "Number",      "Description",
+                                      "Group",    "Revision Date", "Product Form"};
         for (int i = 0; i < 7; ++i) {
             QAccessibleInterface *box = QAccessible::queryAccessibleInterface(frm->txtSearch[i]);
             QCOMPARE(box->text(QAccessible::Name), QString::fromLatin1(names[i]));
@@ -395,6 +403,7 @@ private slots:
         QVERIFY(frm->tdbMaterials->column(3)->isVisible());
     }
 
+    // clang-format off
     void keyboardFilter_data()
     {
         QTest::addColumn<int>("box");
@@ -406,6 +415,7 @@ private slots:
         QTest::newRow("comma elsewhere stays") << 3 << "a,b" << "a,b";
         QTest::newRow("product form box refuses too") << 6 << "'pl[ate" << "plate";
     }
+    // clang-format on
 
     void keyboardFilter()
     {
@@ -417,6 +427,7 @@ private slots:
     }
 
     // Typed criteria go into the pattern as Jet reads them: "#" is one digit, a quote stays a quote.
+    // clang-format off
     void typedPattern_data()
     {
         QTest::addColumn<int>("box");
@@ -428,6 +439,7 @@ private slots:
         QTest::newRow("digits in a row") << 2 << "1.0##5" << "3";
         QTest::newRow("quote") << 1 << "O'Neil" << "1";
     }
+    // clang-format on
 
     void typedPattern()
     {
@@ -440,6 +452,7 @@ private slots:
     }
 
     // The revision date is matched as the grids write it, the regional short date.
+    // clang-format off
     void revisionDateCriterion_data()
     {
         QTest::addColumn<QString>("locale");
@@ -448,6 +461,7 @@ private slots:
         QTest::newRow("British") << "en_GB" << "01/09/2009";
         QTest::newRow("German") << "de_DE" << QLocale(QStringLiteral("de_DE")).toString(QDate(2009, 9, 1), QLocale::ShortFormat);
     }
+    // clang-format on
 
     void revisionDateCriterion()
     {
@@ -618,10 +632,7 @@ private slots:
         QVERIFY(sub->isVisible());
     }
 
-    void newestRevision()
-    {
-        QCOMPARE(frm->LastUpdated(), QDate(2017, 6, 1));
-    }
+    void newestRevision() { QCOMPARE(frm->LastUpdated(), QDate(2017, 6, 1)); }
 
     void emptyStandardTable()
     {

@@ -4,9 +4,9 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
 
 #include <condition_variable>
 #include <cstdio>
@@ -14,9 +14,9 @@
 #include <thread>
 
 #include <linux/capability.h>
-#include <sys/syscall.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -81,8 +81,9 @@ QString faultName(Fault fault)
 
 QList<Fault> allFaults()
 {
-    return {Fault::Missing, Fault::Empty, Fault::Folder, Fault::Fifo, Fault::DevZeroLink, Fault::Garbage,
-            Fault::LongLine, Fault::Unreadable, Fault::ReadOnlyFolder, Fault::FullDisk, Fault::FailingDevice};
+    return {Fault::Missing,        Fault::Empty,    Fault::Folder,       Fault::Fifo,
+            Fault::DevZeroLink,    Fault::Garbage,  Fault::LongLine,     Fault::Unreadable,
+            Fault::ReadOnlyFolder, Fault::FullDisk, Fault::FailingDevice};
 }
 
 bool isWriteFault(Fault fault)
@@ -106,21 +107,14 @@ FileFault::FileFault(Fault fault, const QString &path, const QByteArray &goodCon
     const QByteArray name = QFile::encodeName(path);
     QFile::remove(path);
     switch (fault) {
-    case Fault::Missing:
-        break;
+    case Fault::Missing: break;
     case Fault::Empty:
         m_content.clear();
         writeBytes(path, m_content);
         break;
-    case Fault::Folder:
-        QDir().mkpath(path);
-        break;
-    case Fault::Fifo:
-        ::mkfifo(name.constData(), 0644);
-        break;
-    case Fault::DevZeroLink:
-        ::symlink("/dev/zero", name.constData());
-        break;
+    case Fault::Folder: QDir().mkpath(path); break;
+    case Fault::Fifo: ::mkfifo(name.constData(), 0644); break;
+    case Fault::DevZeroLink: ::symlink("/dev/zero", name.constData()); break;
     case Fault::Garbage:
         m_content = garbage();
         writeBytes(path, m_content);
@@ -198,7 +192,8 @@ qint64 FileFault::act(const std::function<void()> &step, int timeoutMs)
     std::thread watchdog([&] {
         std::unique_lock<std::mutex> lock(mutex);
         if (!done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return finished; })) {
-            std::fprintf(stderr, "FAIL: the program hangs on %s (no answer within %d ms)\n", what.constData(), timeoutMs);
+            std::fprintf(stderr, "FAIL: the program hangs on %s (no answer within %d ms)\n", what.constData(),
+                         timeoutMs);
             std::fflush(stderr);
             std::_Exit(1);
         }
@@ -245,22 +240,22 @@ qint64 FileFault::act(const std::function<void()> &step, int timeoutMs)
 bool FileFault::untouched() const
 {
     const QByteArray name = QFile::encodeName(m_path);
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::lstat(name.constData(), &info) != 0)
         return m_fault == Fault::Missing;
     switch (m_fault) {
-    case Fault::Missing:
-        return false;
-    case Fault::Folder:
-        return S_ISDIR(info.st_mode);
-    case Fault::Fifo:
-        return S_ISFIFO(info.st_mode);
+    case Fault::Missing: return false;
+    case Fault::Folder: return S_ISDIR(info.st_mode);
+    case Fault::Fifo: return S_ISFIFO(info.st_mode);
     case Fault::DevZeroLink:
         return S_ISLNK(info.st_mode) && QFileInfo(m_path).symLinkTarget() == QLatin1String("/dev/zero");
     case Fault::Unreadable:
         return S_ISREG(info.st_mode) && (info.st_mode & 0777) == 0 && info.st_size == m_content.size();
     default:
-        return S_ISREG(info.st_mode) && checksum(m_path) == QCryptographicHash::hash(m_content, QCryptographicHash::Sha256);
+        return S_ISREG(info.st_mode) &&
+               checksum(m_path) == QCryptographicHash::hash(m_content, QCryptographicHash::Sha256);
     }
 }
 

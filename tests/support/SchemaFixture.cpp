@@ -17,8 +17,8 @@ bool buildSchemaDatabase(const QString &path, const QStringList &statements)
     }
     QFile::remove(path);
     sqlite3 *handle = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
-        != SQLITE_OK) {
+    if (sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
         qWarning("fixture: cannot create %s", qPrintable(path));
         sqlite3_close(handle);
         return false;

@@ -53,8 +53,9 @@ const QStringList &copyStatements()
         "INSERT INTO StandProdForm SELECT s.newId, t.prodFID FROM StandProdForm t JOIN smap s ON t.stID = s.oldId",
         "INSERT INTO CreepPropTable SELECT s.newId, t.colID, t.note, t.minMax, t.colSize, t.ordering "
         "FROM CreepPropTable t JOIN smap s ON t.stID = s.oldId",
-        "INSERT INTO TableNotes SELECT t.notID + c.k * " + QString::number(NoteIdStep) + ", t.tableName, t.notTxt "
-        "FROM TableNotes t JOIN (SELECT DISTINCT k FROM smap) c",
+        "INSERT INTO TableNotes SELECT t.notID + c.k * " + QString::number(NoteIdStep) +
+            ", t.tableName, t.notTxt "
+            "FROM TableNotes t JOIN (SELECT DISTINCT k FROM smap) c",
         // Grades and their per-grade tables.
         "INSERT INTO materials SELECT g.new, m.name || '-' || g.k, m.numbr || '-' || g.k, m.description, m.groups, "
         "m.revision_date, s.newName, m.asmestandard, m.asmegrade, m.ss "
@@ -64,8 +65,8 @@ const QStringList &copyStatements()
         "AND m.numbr = t.numbr JOIN gmap g ON g.old = m.matID JOIN smap s ON s.k = g.k AND s.oldName = t.standard",
         "INSERT INTO OtherElem SELECT g.new, s.newId, t.other FROM OtherElem t JOIN gmap g ON t.mID = g.old "
         "JOIN smap s ON s.k = g.k AND s.oldId = t.stID",
-        "INSERT INTO MatNotes SELECT g.new, t.tableName, t.ordering, t.notID + g.k * " + QString::number(NoteIdStep)
-            + " FROM MatNotes t JOIN gmap g ON t.matID = g.old",
+        "INSERT INTO MatNotes SELECT g.new, t.tableName, t.ordering, t.notID + g.k * " + QString::number(NoteIdStep) +
+            " FROM MatNotes t JOIN gmap g ON t.matID = g.old",
     };
     return statements;
 }
@@ -107,14 +108,17 @@ bool grow(sqlite3 *db, int grades)
     }
     const int copies = (grades + base - 1) / base; // copy 0 is the demo itself
     QStringList sql = {
-        "CREATE TEMP TABLE rank AS SELECT matID AS old, (SELECT count(*) FROM materials b WHERE b.matID < a.matID) AS r "
+        "CREATE TEMP TABLE rank AS SELECT matID AS old, (SELECT count(*) FROM materials b WHERE b.matID < a.matID) AS "
+        "r "
         "FROM materials a",
         QStringLiteral("CREATE TEMP TABLE copy AS WITH RECURSIVE c(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM c "
                        "WHERE k + 1 < %1) SELECT k FROM c WHERE %1 > 1")
             .arg(copies),
         QStringLiteral("CREATE TEMP TABLE gmap AS SELECT c.k AS k, r.old AS old, %1 + (c.k - 1) * %2 + r.r AS new "
                        "FROM copy c JOIN rank r WHERE c.k * %2 + r.r < %3")
-            .arg(FirstCopyId).arg(base).arg(grades),
+            .arg(FirstCopyId)
+            .arg(base)
+            .arg(grades),
         QStringLiteral("CREATE TEMP TABLE smap AS SELECT c.k AS k, s.stID AS oldId, s.stID + c.k * %1 AS newId, "
                        "s.standard AS oldName, s.standard || ' x' || c.k AS newName FROM copy c JOIN standard s")
             .arg(StandardIdStep),
@@ -128,7 +132,7 @@ bool grow(sqlite3 *db, int grades)
             continue;
         for (QString &column : columns)
             column = column.compare(QLatin1String("matID"), Qt::CaseInsensitive) == 0 ? QStringLiteral("g.new")
-                                                                                        : QStringLiteral("t.") + column;
+                                                                                      : QStringLiteral("t.") + column;
         sql << QStringLiteral("INSERT INTO %1 SELECT %2 FROM %1 t JOIN gmap g ON t.matID = g.old")
                    .arg(QLatin1String(table), columns.join(QStringLiteral(", ")));
     }
@@ -136,7 +140,8 @@ bool grow(sqlite3 *db, int grades)
     if (grades < base) {
         sql << QStringLiteral("DELETE FROM materials WHERE matID IN (SELECT old FROM rank WHERE r >= %1)").arg(grades);
         for (const char *table : perGradeTables)
-            sql << QStringLiteral("DELETE FROM %1 WHERE matID NOT IN (SELECT matID FROM materials)").arg(QLatin1String(table));
+            sql << QStringLiteral("DELETE FROM %1 WHERE matID NOT IN (SELECT matID FROM materials)")
+                       .arg(QLatin1String(table));
     }
     for (const QString &statement : std::as_const(sql))
         if (!exec(db, statement))

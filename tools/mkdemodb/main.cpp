@@ -60,7 +60,9 @@ bool runFile(sqlite3 *db, const QString &path)
         const char *tail = nullptr;
         const int prepared = sqlite3_prepare_v2(db, rest, -1, &statement, &tail);
         if (prepared != SQLITE_OK) {
-            fail(QStringLiteral("%1:%2: %3").arg(path).arg(lineAt(text, rest - begin))
+            fail(QStringLiteral("%1:%2: %3")
+                     .arg(path)
+                     .arg(lineAt(text, rest - begin))
                      .arg(QString::fromUtf8(sqlite3_errmsg(db))));
             return false;
         }
@@ -73,7 +75,9 @@ bool runFile(sqlite3 *db, const QString &path)
             step = sqlite3_step(statement);
         sqlite3_finalize(statement);
         if (step != SQLITE_DONE) {
-            fail(QStringLiteral("%1:%2: %3").arg(path).arg(lineAt(text, rest - begin))
+            fail(QStringLiteral("%1:%2: %3")
+                     .arg(path)
+                     .arg(lineAt(text, rest - begin))
                      .arg(QString::fromUtf8(sqlite3_errmsg(db))));
             return false;
         }
@@ -85,10 +89,10 @@ bool runFile(sqlite3 *db, const QString &path)
 bool build(const QString &output, const QString &password, const QStringList &sources)
 {
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(output).constData(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        fail(QStringLiteral("cannot create %1: %2").arg(output,
-                 QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory")));
+    if (sqlite3_open_v2(QFile::encodeName(output).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        fail(QStringLiteral("cannot create %1: %2")
+                 .arg(output, QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory")));
         sqlite3_close(db);
         return false;
     }

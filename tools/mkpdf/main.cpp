@@ -76,8 +76,7 @@ int main(int argc, char *argv[])
     }
     QFile input(args.at(1));
     if (!input.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "mkpdf: cannot read %s: %s\n", qPrintable(args.at(1)),
-                     qPrintable(input.errorString()));
+        std::fprintf(stderr, "mkpdf: cannot read %s: %s\n", qPrintable(args.at(1)), qPrintable(input.errorString()));
         return 1;
     }
     QStringList lines = QString::fromUtf8(input.readAll()).split(QLatin1Char('\n'));
@@ -87,8 +86,8 @@ int main(int argc, char *argv[])
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Velkor-PED"));
     writer.setResolution(300);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 20, 20, 20),
+                                     QPageLayout::Millimeter));
 
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&writer);

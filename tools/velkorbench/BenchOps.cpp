@@ -5,7 +5,6 @@
 #include "controls/DataGrid.h"
 #include "controls/ReportExport.h"
 #include "core/TableCatalogue.h"
-#include "shell/mdiVelkor.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "db/DataControl.h"
@@ -17,6 +16,7 @@
 #include "platform/MsgBox.h"
 #include "reports/actRepBatchPrint.h"
 #include "search/frmSearch.h"
+#include "shell/mdiVelkor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,8 +46,8 @@ struct Goal
     double ms;
 };
 constexpr Goal Goals[] = {
-    {"startup", 300},        {"search_key", 20},   {"open_30", 1000},     {"table_switch_30", 150},
-    {"design_30", 300},      {"batch_pdf_30", 5000}, {"open_jet_cached", 300}, {"peak_rss_mb", 400},
+    {"startup", 300},   {"search_key", 20},     {"open_30", 1000},        {"table_switch_30", 150},
+    {"design_30", 300}, {"batch_pdf_30", 5000}, {"open_jet_cached", 300}, {"peak_rss_mb", 400},
 };
 
 constexpr int SearchBoxes = 7;
@@ -159,7 +159,8 @@ Session::Session(const Options &options) : m_options(options), m_dir(std::make_u
     const QDir program(dir.filePath(QStringLiteral("program")));
     for (const char *name : {"PathSet.vlk", "Settings.vlk", "PMA_Index.mdb", "Velkor_PED_HELP.chm"})
         QFile::copy(QDir(options.binFolder).filePath(QLatin1String(name)), program.filePath(QLatin1String(name)));
-    if (!QFile::link(QFileInfo(options.database).absoluteFilePath(), program.filePath(QStringLiteral("Velkor_PED.mdb"))))
+    if (!QFile::link(QFileInfo(options.database).absoluteFilePath(),
+                     program.filePath(QStringLiteral("Velkor_PED.mdb"))))
         return;
     qputenv("APPDATA", dir.filePath(QStringLiteral("appdata")).toLocal8Bit());
     platform::setProgramFolder(program.path());
@@ -459,12 +460,9 @@ QList<Line> Session::run()
         lines << line;
     };
     const std::pair<const char *, std::function<Line()>> operations[] = {
-        {"startup", [this] { return startup(); }},
-        {"search_key", [this] { return searchKey(); }},
-        {"open_30", [this] { return open30(); }},
-        {"table_switch_30", [this] { return tableSwitch30(); }},
-        {"design_30", [this] { return design30(); }},
-        {"batch_pdf_30", [this] { return batchPdf30(); }},
+        {"startup", [this] { return startup(); }},    {"search_key", [this] { return searchKey(); }},
+        {"open_30", [this] { return open30(); }},     {"table_switch_30", [this] { return tableSwitch30(); }},
+        {"design_30", [this] { return design30(); }}, {"batch_pdf_30", [this] { return batchPdf30(); }},
     };
     for (const auto &[name, operation] : operations) {
         if (!mdiVelkor::instance())

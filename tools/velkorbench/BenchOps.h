@@ -17,27 +17,29 @@ namespace bench {
 
 struct Options
 {
-    QString database;     // the material database to time
-    int grades = 0;       // its number of grades, for the report lines
-    int runs = 5;         // timed runs of each operation, after one warm-up
-    QString binFolder;    // the program folder of a build (settings and index files)
-    QString jetFolder;    // the Jet files of that scale, "" when there are none
-    QString resultsFile;  // where to write what each operation produced, "" for nowhere
-    QStringList only;     // the operations to run, empty for all
+    QString database;    // the material database to time
+    int grades = 0;      // its number of grades, for the report lines
+    int runs = 5;        // timed runs of each operation, after one warm-up
+    QString binFolder;   // the program folder of a build (settings and index files)
+    QString jetFolder;   // the Jet files of that scale, "" when there are none
+    QString resultsFile; // where to write what each operation produced, "" for nowhere
+    QStringList only;    // the operations to run, empty for all
 };
 
 // One report line: "<operation> grades=<N> median_ms=<x> floor_ms=<y> goal_ms=<z> PASS|FAIL".
 struct Line
 {
     explicit Line(const QString &name, double medianMs = -1, double floorMs = -1)
-        : op(name), median(medianMs), floor(floorMs) {}
+        : op(name), median(medianMs), floor(floorMs)
+    {
+    }
     QString op;
     double median = -1; // < 0: not measured
     double floor = -1;  // < 0: no floor
     double goal = 0;
-    QString verdict;    // "" for PASS/FAIL from median <= goal, else as given (e.g. "SKIP (...)")
-    QString result;     // what the operation produced, compared by the smoke test
-    int grades = -1;    // the grades measured, when not those of the run
+    QString verdict; // "" for PASS/FAIL from median <= goal, else as given (e.g. "SKIP (...)")
+    QString result;  // what the operation produced, compared by the smoke test
+    int grades = -1; // the grades measured, when not those of the run
 };
 
 QString format(const Line &line, int grades);

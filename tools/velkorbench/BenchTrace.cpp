@@ -87,8 +87,8 @@ double replayMs(const QList<Statement> &statements)
     for (qsizetype i = 0; i < statements.size(); ++i) {
         one.start();
         sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(connections.value(statements.at(i).file), texts.at(i).constData(), -1, &stmt,
-                               nullptr) != SQLITE_OK) {
+        if (sqlite3_prepare_v2(connections.value(statements.at(i).file), texts.at(i).constData(), -1, &stmt, nullptr) !=
+            SQLITE_OK) {
             sqlite3_finalize(stmt);
             continue;
         }
@@ -97,7 +97,7 @@ double replayMs(const QList<Statement> &statements)
         while (sqlite3_step(stmt) == SQLITE_ROW)
             for (int c = 0; c < columns; ++c)
                 bytes += sqlite3_column_type(stmt, c) == SQLITE_TEXT ? sqlite3_column_bytes(stmt, c)
-                                                                      : sqlite3_column_int64(stmt, c) & 1;
+                                                                     : sqlite3_column_int64(stmt, c) & 1;
         sqlite3_finalize(stmt);
         Q_UNUSED(bytes);
         if (reportSlow && double(one.nsecsElapsed()) / 1e6 >= slowMs)

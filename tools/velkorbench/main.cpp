@@ -69,7 +69,8 @@ int main(int argc, char *argv[])
             return 1;
         QTextStream out(&file);
         for (const bench::Line &line : std::as_const(lines))
-            out << line.op << ": " << (line.verdict.startsWith(QLatin1String("SKIP")) ? line.verdict : line.result) << '\n';
+            out << line.op << ": " << (line.verdict.startsWith(QLatin1String("SKIP")) ? line.verdict : line.result)
+                << '\n';
     }
     return 0;
 }
