@@ -1,5 +1,6 @@
 #include "tst_core.h"
 
+#include "ProgramDatabase.h"
 #include "SchemaFixture.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
@@ -84,11 +85,7 @@ void tst_core::initTestCase()
 
 void tst_core::cleanup()
 {
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
-    modDBase::gDbPathChanged = false;
-    modDBase::gDbNotOpened = false;
+    testsupport::ProgramDatabase::close();
     platform::setProgramFolder(QString());
     platform::setScreenWidthOverride(0);
     platform::setDriveShareLookup({});

@@ -63,7 +63,7 @@ void tst_core_commands::initTestCase()
 
     const QString copy = testsupport::privateCopy(demo, m_dir.path());
     QVERIFY(!copy.isEmpty());
-    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+    QVERIFY(m_database.open(copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)));
     m_mdi = new mdiVelkor;
     m_mdi->resize(platform::twipsToPixels(16000), platform::twipsToPixels(12000));
     m_mdi->SetStatus();
@@ -105,9 +105,7 @@ void tst_core_commands::cleanupTestCase()
             delete sub;
     }
     delete m_mdi;
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
+    m_database.close();
     m_responder.reset();
     platform::setProgramFolder(QString());
 }

@@ -2,6 +2,8 @@
 
 #include "platform/MsgBox.h"
 
+#include "ProgramDatabase.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -67,6 +69,7 @@ private:
     QString statusTextOf(int code);
 
     QTemporaryDir m_dir;
+    testsupport::ProgramDatabase m_database;
     mdiVelkor *m_mdi = nullptr;
     frmSearch *m_search = nullptr;
     std::unique_ptr<platform::ScriptedResponder> m_responder;

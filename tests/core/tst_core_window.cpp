@@ -1,4 +1,5 @@
 #include "DrawnIcon.h"
+#include "ProgramDatabase.h"
 #include "tst_core.h"
 
 #include "core/TableCatalogue.h"
@@ -580,8 +581,8 @@ void tst_core::unloadClosesDatabaseSavesSettingsClosesWindows()
     Sandbox box;
     const QString settings = box.dataFolder() + "Settings.vlk";
     makeDatabase(box.path(QStringLiteral("m.mdb")));
-    modDBase::gMaterialDb =
-        db::Database::open(box.path(QStringLiteral("m.mdb")), true, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+    testsupport::ProgramDatabase database;
+    QVERIFY(database.open(box.path(QStringLiteral("m.mdb")), QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD), true));
 
     mdiVelkor w;
     w.show();

@@ -21,19 +21,7 @@ Fixture::Fixture(const QStringList &statements)
 {
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
     if (testsupport::buildSchemaDatabase(path, statements))
-        modDBase::gMaterialDb = db::Database::open(path, false, true);
-}
-
-Fixture::~Fixture()
-{
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
-}
-
-bool Fixture::isOpen() const
-{
-    return modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen();
+        m_database.open(path);
 }
 
 MaterialPtr Fixture::material(int matID) const

@@ -2,6 +2,8 @@
 
 #include "material/Material.h"
 
+#include "ProgramDatabase.h"
+
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -19,13 +21,13 @@ class Fixture
 {
 public:
     explicit Fixture(const QStringList &statements);
-    ~Fixture();
-    bool isOpen() const;
+    bool isOpen() const { return m_database.isOpen(); }
     // A material filled from its row and its standard's row, as the search window fills it.
     MaterialPtr material(int matID) const;
 
 private:
     QTemporaryDir m_dir;
+    testsupport::ProgramDatabase m_database;
 };
 
 // The rows most tests share: standard 5 "EN 1" and material 1 "G1" (1.0001) of it.

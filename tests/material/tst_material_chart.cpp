@@ -36,21 +36,8 @@
 ChartFixture::ChartFixture(const QStringList &statements)
 {
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
-    const bool ok = testsupport::buildSchemaDatabase(path, statements);
-    if (ok)
-        modDBase::gMaterialDb = db::Database::open(path, false, true);
-}
-
-ChartFixture::~ChartFixture()
-{
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
-}
-
-bool ChartFixture::isOpen() const
-{
-    return modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen();
+    if (testsupport::buildSchemaDatabase(path, statements))
+        m_database.open(path);
 }
 
 MaterialPtr ChartFixture::material(int matID) const

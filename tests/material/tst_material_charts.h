@@ -2,6 +2,8 @@
 
 #include "material/Material.h"
 
+#include "ProgramDatabase.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -16,12 +18,12 @@ class ChartFixture
 {
 public:
     explicit ChartFixture(const QStringList &statements);
-    ~ChartFixture();
-    bool isOpen() const;
+    bool isOpen() const { return m_database.isOpen(); }
     MaterialPtr material(int matID) const;
 
 private:
     QTemporaryDir m_dir;
+    testsupport::ProgramDatabase m_database;
 };
 
 // Standard 5 "EN 1" with materials 1 "G1" and 2 "G2".

@@ -44,11 +44,8 @@ void tst_material::demoMaterialThroughAllTables()
     QTemporaryDir dir;
     const QString copy = testsupport::privateCopy(path, dir.path());
     QVERIFY(!copy.isEmpty());
-    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
-    auto closeDatabase = qScopeGuard([] {
-        modDBase::gMaterialDb->close();
-        modDBase::gMaterialDb.reset();
-    });
+    testsupport::ProgramDatabase database;
+    QVERIFY(database.open(copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)));
 
     auto materials =
         modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from materials where name = '%1'").arg(grade));

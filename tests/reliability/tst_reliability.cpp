@@ -3,6 +3,7 @@
 // kept), within a time bound, and the material database's bytes never change.
 
 #include "FaultyFiles.h"
+#include "ProgramDatabase.h"
 #include "SchemaFixture.h"
 #include "controls/RichTextBox.h"
 #include "core/HTMLHelp.h"
@@ -100,15 +101,6 @@ bool openDatabase()
                                QStringLiteral(VELKOR_DB_PASSWORD), QStringLiteral("Missing."));
 }
 
-void closeDatabase()
-{
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
-    modDBase::gDbPathChanged = false;
-    modDBase::gDbNotOpened = false;
-}
-
 QStringList titlesOf(const ScriptedResponder &responder)
 {
     QStringList titles = responder.messageTitles();
@@ -204,7 +196,7 @@ Outcome pathFile(Fault fault, ScriptedResponder &responder)
     Outcome outcome;
     const qint64 ms =
         made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
-    closeDatabase();
+    testsupport::ProgramDatabase::close();
     checkTimeBound(ms);
     [&] { QCOMPARE(fileBytes(box.database()), database); }();
     outcome.file = fileState(made, path, [&](const QByteArray &bytes) {
@@ -228,7 +220,7 @@ Outcome errorLog(Fault fault, ScriptedResponder &responder)
     Outcome outcome;
     const qint64 ms =
         made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
-    closeDatabase();
+    testsupport::ProgramDatabase::close();
     checkTimeBound(ms);
     [&] { QCOMPARE(fileBytes(box.database()), database); }();
     outcome.file = fileState(made, path, [](const QByteArray &bytes) {
@@ -253,7 +245,7 @@ Outcome databaseFile(Fault fault, ScriptedResponder &responder)
     Outcome outcome;
     const qint64 ms =
         made.act([&] { outcome.read = openDatabase() ? QStringLiteral("opened") : QStringLiteral("not opened"); });
-    closeDatabase();
+    testsupport::ProgramDatabase::close();
     checkTimeBound(ms);
     outcome.file = fileState(made, box.database(), [](const QByteArray &) { return QStringLiteral("changed"); });
     outcome.titles = titlesOf(responder);
@@ -477,7 +469,7 @@ void tst_reliability::initTestCase()
 
 void tst_reliability::cleanup()
 {
-    closeDatabase();
+    testsupport::ProgramDatabase::close();
     platform::setProgramFolder(QString());
     if (m_hadAppData)
         qputenv("APPDATA", m_appData);

@@ -148,6 +148,7 @@ private:
     void prepare(const QString &key, const platform::XArray &data, const QList<double> &colWidths = {});
 
     QTemporaryDir m_dir;
+    testsupport::ProgramDatabase m_database;
     mdiVelkor *m_mdi = nullptr;
     MaterialPtr m_mat;
     std::unique_ptr<platform::ScriptedResponder> m_responder;
@@ -158,7 +159,7 @@ void tst_reports_batch::initTestCase()
     QVERIFY(m_dir.isValid());
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
     QVERIFY(testsupport::buildSchemaDatabase(path, FixtureRows));
-    QVERIFY(testsupport::openProgramDatabase(m_dir.path(), path));
+    QVERIFY(testsupport::openProgramDatabase(m_database, m_dir.path(), path));
     m_mdi = testsupport::makeMainWindow();
 }
 
@@ -166,9 +167,6 @@ void tst_reports_batch::cleanupTestCase()
 {
     delete m_mdi;
     m_mdi = nullptr;
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
 }
 
 void tst_reports_batch::init()

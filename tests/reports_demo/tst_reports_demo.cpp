@@ -47,6 +47,7 @@ private:
     QString write(actRepMain &report, const QString &base, int format);
 
     QTemporaryDir m_dir;
+    testsupport::ProgramDatabase m_database;
     QString m_out;
     mdiVelkor *m_mdi = nullptr;
     MaterialPtr m_mat;
@@ -64,16 +65,14 @@ void tst_reports_demo::initTestCase()
     QDir().mkpath(m_out);
     const QString copy = testsupport::privateCopy(path, m_dir.path());
     QVERIFY(!copy.isEmpty());
-    QVERIFY(testsupport::openProgramDatabase(m_dir.path(), copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)));
+    QVERIFY(
+        testsupport::openProgramDatabase(m_database, m_dir.path(), copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)));
     m_mdi = testsupport::makeMainWindow();
 }
 
 void tst_reports_demo::cleanupTestCase()
 {
     delete m_mdi;
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
 }
 
 void tst_reports_demo::cleanup()

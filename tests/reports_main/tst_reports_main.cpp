@@ -162,6 +162,7 @@ private:
     QString statusFor(int code);
 
     QTemporaryDir m_dir;
+    testsupport::ProgramDatabase m_database;
     mdiVelkor *m_mdi = nullptr;
     MaterialPtr m_mat;
     std::unique_ptr<frmMaterial2> m_window;
@@ -174,7 +175,7 @@ void tst_reports_main::initTestCase()
     QVERIFY(m_dir.isValid());
     const QString path = m_dir.filePath(QStringLiteral("fixture.mdb"));
     QVERIFY(testsupport::buildSchemaDatabase(path, FixtureRows));
-    QVERIFY(testsupport::openProgramDatabase(m_dir.path(), path));
+    QVERIFY(testsupport::openProgramDatabase(m_database, m_dir.path(), path));
     m_mdi = testsupport::makeMainWindow();
     for (int code : {5, 102, 103, 108, 109, 110, 112}) {
         m_mdi->ShowStatus(code);
@@ -186,9 +187,6 @@ void tst_reports_main::cleanupTestCase()
 {
     delete m_mdi;
     m_mdi = nullptr;
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
 }
 
 void tst_reports_main::init()

@@ -56,19 +56,7 @@ Fixture::Fixture(const QStringList &rows)
         QStringLiteral("INSERT INTO materials VALUES (1, 'G1', '1.0001', 'Carbon steel', '1.1', '2008-06-01', 'EN 1', "
                        "NULL, NULL, NULL)")};
     if (testsupport::buildSchemaDatabase(file, base + rows))
-        modDBase::gMaterialDb = db::Database::open(file, false, true);
-}
-
-Fixture::~Fixture()
-{
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
-}
-
-bool Fixture::isOpen() const
-{
-    return modDBase::gMaterialDb && modDBase::gMaterialDb->isOpen();
+        m_database.open(file);
 }
 
 MaterialPtr Fixture::material() const

@@ -4,6 +4,8 @@
 #include "material/Material.h"
 #include "platform/MsgBox.h"
 
+#include "ProgramDatabase.h"
+
 #include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,13 +19,13 @@ class Fixture
 {
 public:
     explicit Fixture(const QStringList &rows = {});
-    ~Fixture();
-    bool isOpen() const;
+    bool isOpen() const { return m_database.isOpen(); }
     MaterialPtr material() const;
     QString path() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;
+    testsupport::ProgramDatabase m_database;
 };
 
 // Items of the report's pages with this text.

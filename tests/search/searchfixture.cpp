@@ -180,7 +180,7 @@ SearchEnv::SearchEnv() : m_dir(std::make_unique<QTemporaryDir>())
         return;
     platform::setProgramFolder(m_dir->path());
     useDatabase(createMaterialDb(m_dir->path()));
-    m_valid = modDBase::gMaterialDb != nullptr;
+    m_valid = m_database.isOpen();
     mainWindow();
     resetMainWindow();
 }
@@ -188,9 +188,7 @@ SearchEnv::SearchEnv() : m_dir(std::make_unique<QTemporaryDir>())
 SearchEnv::~SearchEnv()
 {
     closeWindows();
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
+    testsupport::ProgramDatabase::close();
     platform::setProgramFolder(QString());
 }
 
@@ -202,14 +200,7 @@ QString SearchEnv::folder() const
 void SearchEnv::useDatabase(const QString &path, const QString &connect)
 {
     closeWindows();
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
-    try {
-        modDBase::gMaterialDb = db::Database::open(path, true, true, connect);
-    } catch (const std::exception &error) {
-        qWarning("cannot open %s: %s", qPrintable(path), error.what());
-    }
+    m_database.open(path, connect, true);
 }
 
 void SearchEnv::resetMainWindow()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgramDatabase.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -62,6 +64,7 @@ public:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
+    testsupport::ProgramDatabase m_database;
     bool m_valid = false;
 };
 

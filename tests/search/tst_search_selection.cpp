@@ -15,6 +15,7 @@
 #include "shell/mdiVelkor.h"
 
 #include "PrivateCopy.h"
+#include "ProgramDatabase.h"
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -157,8 +158,7 @@ private slots:
         QFETCH(int, id);
         const QString path = frm->dtaMaterials->databaseName();
         env->closeWindows();
-        modDBase::gMaterialDb->close();
-        modDBase::gMaterialDb.reset();
+        testsupport::ProgramDatabase::close();
         QVERIFY(
             searchtest::appendSql(path, {QStringLiteral("UPDATE materials SET matID = %1 WHERE matID = 5").arg(id)}));
         env->useDatabase(path);
