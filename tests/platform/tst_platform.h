@@ -135,6 +135,14 @@ private slots:
     void installedProgramFolder_data();
     void installedProgramFolder();
 
+    // Child processes
+    void childEnds_data();
+    void childEnds();
+    void childrenPolledAndWaitedTogether();
+    void childrenEndWithTheirParent();
+    void helperProgramFound_data();
+    void helperProgramFound();
+
 private:
     QLocale m_locale;
 };
