@@ -2,7 +2,8 @@
 # The benchmark: ./bench.sh [GRADES]   (default 20000)
 # Builds a Release build in build-bench/, makes a database of GRADES grades from the demo database
 # (kept in build-bench/benchdb/ and made again only when the demo database changes), and times the
-# program's main paths on it offscreen. Prints one line per operation and exits 0 whatever the times.
+# program's main paths on it: on an X server of its own (xvfb-run, a 1280x1024 screen) when xvfb-run
+# is installed, offscreen otherwise. Prints one line per operation and exits 0 whatever the times.
 set -euo pipefail
 cd "$(dirname "$0")"
 grades="${1:-20000}"
@@ -25,6 +26,12 @@ fi
 
 # The shared fixtures live beside the repository.
 jet="$(cd .. && pwd)/shared/fixtures/jet-scale"
-QT_QPA_PLATFORM=offscreen build-bench/tools/velkorbench/velkorbench --db "$db" --grades "$grades" \
+screen=()
+if command -v xvfb-run >/dev/null; then
+  screen=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb)
+else
+  screen=(env QT_QPA_PLATFORM=offscreen)
+fi
+"${screen[@]}" build-bench/tools/velkorbench/velkorbench --db "$db" --grades "$grades" \
   --bin build-bench/bin --jet "$jet" --runs "$runs" 2> >(grep -v -e propagateSizeHints -e XDG_RUNTIME_DIR >&2) || true
 exit 0

@@ -1,6 +1,7 @@
 # Runs the benchmark once on the demo database and once on a generated one of 200 grades, then
 # compares what the operations produced.
-set(operations startup search_key open_30 table_switch_30 design_30 batch_pdf_30 peak_rss_mb open_jet open_jet_cached)
+set(operations startup search_key open_30 table_switch_30 design_30 batch_pdf_30 peak_rss_mb open_jet open_jet_1cpu
+  open_jet_cached first_start_jet)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
@@ -26,8 +27,12 @@ foreach(run demo 200)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "velkorbench on ${run} failed (${rc}):\n${out}\n${err}")
   endif()
+  # A verdict with a reason is the benchmark failing to run the operation, not a time.
+  if(out MATCHES "FAIL \\(")
+    message(FATAL_ERROR "an operation did not run on ${run}:\n${out}\n${err}")
+  endif()
   foreach(op ${operations})
-    if(NOT out MATCHES "(^|\n)${op} grades=[0-9]+ median_ms=([0-9.]+|n/a) floor_ms=([0-9.]+|n/a) goal_ms=([0-9.]+|n/a) (PASS|FAIL|SKIP)")
+    if(NOT out MATCHES "(^|\n)${op} grades=[0-9]+ median_ms=([0-9.]+|n/a) floor_ms=([0-9.]+|n/a) goal_ms=([0-9.]+|n/a) platform=[a-z]+ (PASS|FAIL|SKIP)")
       message(FATAL_ERROR "no line for ${op} on ${run}:\n${out}\n${err}")
     endif()
   endforeach()

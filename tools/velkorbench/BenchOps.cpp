@@ -3,7 +3,7 @@
 #include "BenchTrace.h"
 
 #include "controls/DataGrid.h"
-#include "controls/ReportExport.h"
+#include "controls/ReportPreview.h"
 #include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "core/modFileHandler.h"
@@ -14,7 +14,6 @@
 #include "material/frmMaterial2.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
-#include "reports/actRepBatchPrint.h"
 #include "search/frmSearch.h"
 #include "shell/mdiVelkor.h"
 
@@ -23,10 +22,14 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -44,10 +47,14 @@ struct Goal
 {
     const char *op;
     double ms;
+    bool scaled = true; // grows in proportion above the reference size
 };
 constexpr Goal Goals[] = {
-    {"startup", 300},   {"search_key", 20},     {"open_30", 1000},        {"table_switch_30", 150},
-    {"design_30", 300}, {"batch_pdf_30", 5000}, {"open_jet_cached", 300}, {"peak_rss_mb", 400},
+    {"startup", 100},         {"search_key", 20, false},
+    {"open_30", 1000},        {"table_switch_30", 50},
+    {"design_30", 100},       {"batch_pdf_30", 400},
+    {"open_jet_cached", 300}, {"first_start_jet", 3300, false}, // the splash's own 3 s and 300 ms
+    {"peak_rss_mb", 400},
 };
 
 constexpr int SearchBoxes = 7;
@@ -108,11 +115,11 @@ QString format(const Line &line, int grades)
     QString verdict = line.verdict;
     if (verdict.isEmpty())
         verdict = line.median >= 0 && line.median <= line.goal ? QStringLiteral("PASS") : QStringLiteral("FAIL");
-    return QStringLiteral("%1 grades=%2 median_ms=%3 floor_ms=%4 goal_ms=%5 %6")
+    return QStringLiteral("%1 grades=%2 median_ms=%3 floor_ms=%4 goal_ms=%5 platform=%6 %7")
         .arg(line.op)
         .arg(line.grades >= 0 ? line.grades : grades)
         .arg(number(line.median), number(line.floor), line.goal > 0 ? number(line.goal) : QStringLiteral("n/a"),
-             verdict);
+             platformName(), verdict);
 }
 
 double goalFor(const QString &op, int grades)
@@ -120,8 +127,38 @@ double goalFor(const QString &op, int grades)
     const double scale = grades > ReferenceGrades ? double(grades) / ReferenceGrades : 1.0;
     for (const Goal &goal : Goals)
         if (op == QLatin1String(goal.op))
-            return goal.ms * scale;
+            return goal.scaled ? goal.ms * scale : goal.ms;
     return 0;
+}
+
+QString platformName()
+{
+    return QGuiApplication::platformName();
+}
+
+bool makeProgramFolder(const QString &dir, const QString &binFolder, const QString &database)
+{
+    const QDir program(dir);
+    if (!program.mkpath(QStringLiteral(".")))
+        return false;
+    for (const char *name : {"PathSet.vlk", "Settings.vlk", "PMA_Index.mdb", "Velkor_PED_HELP.chm"})
+        QFile::copy(QDir(binFolder).filePath(QLatin1String(name)), program.filePath(QLatin1String(name)));
+    return QFile::link(QFileInfo(database).absoluteFilePath(), program.filePath(QStringLiteral("Velkor_PED.mdb")));
+}
+
+int demoRows()
+{
+    const frmSearch *search = frmSearch::instance();
+    const db::Recordset *rs =
+        search ? control<db::DataControl>(search, QStringLiteral("dtaMaterials"))->recordset() : nullptr;
+    if (!rs)
+        return -1;
+    const int id = rs->fieldIndex(QStringLiteral("matID"));
+    int n = 0;
+    for (int row = 0; row < rs->recordCount(); ++row)
+        if (rs->value(row, id).toInt() < FirstCopyId)
+            ++n;
+    return n;
 }
 
 Timing measure(int runs, const std::function<void()> &setup, const std::function<void()> &timed,
@@ -154,17 +191,13 @@ Session::Session(const Options &options) : m_options(options), m_dir(std::make_u
     if (!m_dir->isValid())
         return;
     const QDir dir(m_dir->path());
-    dir.mkpath(QStringLiteral("program"));
     dir.mkpath(QStringLiteral("appdata"));
-    const QDir program(dir.filePath(QStringLiteral("program")));
-    for (const char *name : {"PathSet.vlk", "Settings.vlk", "PMA_Index.mdb", "Velkor_PED_HELP.chm"})
-        QFile::copy(QDir(options.binFolder).filePath(QLatin1String(name)), program.filePath(QLatin1String(name)));
-    if (!QFile::link(QFileInfo(options.database).absoluteFilePath(),
-                     program.filePath(QStringLiteral("Velkor_PED.mdb"))))
+    const QString program = dir.filePath(QStringLiteral("program"));
+    if (!makeProgramFolder(program, options.binFolder, options.database))
         return;
     qputenv("APPDATA", dir.filePath(QStringLiteral("appdata")).toLocal8Bit());
-    platform::setProgramFolder(program.path());
-    m_responder = std::make_unique<platform::ScriptedResponder>();
+    platform::setProgramFolder(program);
+    m_responder = std::make_unique<PdfPrinterResponder>();
     modFileHandler::SetupFileEnvironment();
     m_valid = true;
 }
@@ -196,43 +229,6 @@ void Session::endMainWindow()
     modDBase::gMaterialDb.reset();
     delete mdi;
     settle();
-}
-
-int Session::demoRows() const
-{
-    const frmSearch *search = frmSearch::instance();
-    const db::Recordset *rs =
-        search ? control<db::DataControl>(search, QStringLiteral("dtaMaterials"))->recordset() : nullptr;
-    if (!rs)
-        return -1;
-    const int id = rs->fieldIndex(QStringLiteral("matID"));
-    int n = 0;
-    for (int row = 0; row < rs->recordCount(); ++row)
-        if (rs->value(row, id).toInt() < FirstCopyId)
-            ++n;
-    return n;
-}
-
-Line Session::startup()
-{
-    mdiVelkor *mdi = nullptr;
-    const Timing t = measure(
-        m_options.runs,
-        [&] {
-            endMainWindow();
-            mdi = new mdiVelkor;
-        },
-        [&] {
-            mdi->MDIForm_Load();
-            mdi->showMaximized();
-            QCoreApplication::processEvents();
-        });
-    Line line(QStringLiteral("startup"), t.median, t.floor);
-    const frmSearch *search = frmSearch::instance();
-    line.result = QStringLiteral("search shown=%1 demo rows=%2")
-                      .arg(search && search->subWindow() && search->subWindow()->isVisible())
-                      .arg(demoRows());
-    return line;
 }
 
 Line Session::searchKey()
@@ -416,26 +412,45 @@ Line Session::design30()
     return line;
 }
 
+bool PdfPrinterResponder::printDialog(const platform::PrintDialogRequest &request)
+{
+    if (m_pdf.isEmpty() || !request.printer)
+        return ScriptedResponder::printDialog(request);
+    request.printer->setOutputFormat(QPrinter::PdfFormat);
+    request.printer->setOutputFileName(m_pdf);
+    return true;
+}
+
+// From the batch button to the PDF written: the windows opened for the report, the report run and
+// previewed, printed from the preview into a PDF file, and the search window back.
 Line Session::batchPdf30()
 {
-    mdiVelkor *mdi = mdiVelkor::instance();
+    frmSearch *search = frmSearch::instance();
     const QString pdf = QDir(m_dir->path()).filePath(QStringLiteral("batch.pdf"));
     int pages = 0;
+    auto printFromPreview = [&](QDialog &dialog) {
+        auto *preview = qobject_cast<controls::ReportPreview *>(&dialog);
+        if (!preview)
+            return;
+        preview->show();
+        QCoreApplication::processEvents();
+        pages = preview->pageCount();
+        preview->printButton()->click();
+    };
+    m_responder->printIntoPdf(pdf);
     const Timing t = measure(
-        m_options.runs, [&] { open30Windows(true); },
+        m_options.runs,
         [&] {
-            mdi->PrepareBatchPrint();
-            actRepBatchPrint report;
-            report.run();
-            controls::PdfExport file;
-            file.setFileName(pdf);
-            report.exportReport(file);
-            pages = report.pageCount();
+            backToSearch();
+            select30();
+            QFile::remove(pdf);
+            m_responder->answerDialog(printFromPreview);
         },
         [&] {
-            mdi->blnBatchPrint = false;
-            settle();
+            control<QPushButton>(search, QStringLiteral("cmdBatch0"))->click();
+            QCoreApplication::processEvents();
         });
+    m_responder->printIntoPdf(QString());
     Line line(QStringLiteral("batch_pdf_30"), t.median, t.floor);
     line.result = QStringLiteral("pages %1 pdf %2").arg(pages).arg(QFileInfo(pdf).size() > 0);
     return line;
@@ -459,22 +474,31 @@ QList<Line> Session::run()
         std::fflush(stdout);
         lines << line;
     };
+    auto wanted = [&](const char *name) {
+        return m_options.only.isEmpty() || m_options.only.contains(QLatin1String(name));
+    };
+    // The start is timed in processes of its own, which open the database while this one has it closed.
+    if (wanted("startup"))
+        add(startup());
     const std::pair<const char *, std::function<Line()>> operations[] = {
-        {"startup", [this] { return startup(); }},    {"search_key", [this] { return searchKey(); }},
-        {"open_30", [this] { return open30(); }},     {"table_switch_30", [this] { return tableSwitch30(); }},
-        {"design_30", [this] { return design30(); }}, {"batch_pdf_30", [this] { return batchPdf30(); }},
+        {"search_key", [this] { return searchKey(); }},          {"open_30", [this] { return open30(); }},
+        {"table_switch_30", [this] { return tableSwitch30(); }}, {"design_30", [this] { return design30(); }},
+        {"batch_pdf_30", [this] { return batchPdf30(); }},
     };
     for (const auto &[name, operation] : operations) {
         if (!mdiVelkor::instance())
             startMainWindow();
-        if (m_options.only.isEmpty() || m_options.only.contains(QLatin1String(name)))
+        if (wanted(name))
             add(operation());
     }
     backToSearch();
     add(peakRss());
-    if (m_options.only.isEmpty() || m_options.only.contains(QStringLiteral("open_jet")))
+    endMainWindow();
+    if (wanted("open_jet"))
         for (Line &line : jetLines(m_options))
             add(line);
+    if (wanted("first_start_jet"))
+        add(firstStartJet(m_options));
     return lines;
 }
 

@@ -1,11 +1,13 @@
-// velkorbench: times the program's main paths on one material database, offscreen.
+// velkorbench: times the program's main paths on one material database, on the window system it is
+// given (offscreen when none is set).
 //
 //   velkorbench --db <file> --grades <N> --bin <program folder> [--jet <folder>] [--runs <R>]
 //               [--results <file>] [--only <operation>,...]
 //
 // Prints one line per operation (see BenchOps.h) and exits 0 whatever the times; 1 only when the
 // benchmark itself cannot run. --results writes what each operation produced, one line each, for
-// comparing runs on databases of different sizes.
+// comparing runs on databases of different sizes. Started with --child startup|first_start
+// --program <folder> it is one timed start of the program (see runStartChild).
 
 #include "BenchOps.h"
 #include "BenchTrace.h"
@@ -26,6 +28,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
     bench::Options options;
+    QString child, childProgram;
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i + 1 < args.size(); i += 2) {
         const QString &key = args.at(i);
@@ -44,7 +47,13 @@ int main(int argc, char *argv[])
             options.resultsFile = value;
         else if (key == QLatin1String("--only"))
             options.only = value.split(u',');
+        else if (key == QLatin1String("--child"))
+            child = value;
+        else if (key == QLatin1String("--program"))
+            childProgram = value;
     }
+    if (!child.isEmpty())
+        return bench::runStartChild(childProgram, child == QLatin1String("startup"));
     if (options.database.isEmpty() || options.binFolder.isEmpty() || options.grades < 1 || options.runs < 1) {
         std::fprintf(stderr, "usage: velkorbench --db <file> --grades <N> --bin <program folder> [--jet <folder>] "
                              "[--runs <R>] [--results <file>] [--only <operation>,...]\n");
