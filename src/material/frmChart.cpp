@@ -36,7 +36,7 @@ frmMaterial2 *currentMaterialWindow()
 frmChart::frmChart(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmChart"));
-    setWindowTitle(QStringLiteral("Graph"));
+    setWindowTitle(QStringLiteral("Chart"));
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
@@ -108,6 +108,10 @@ void frmChart::Form_Load()
             MSChart1->setColumnLabel(from->columnLabel());
         }
         m_strTable = source->strCurrentTable;
+        // Named after what it shows: the table and the material.
+        const QString table = mainlink::GetTableName(mainlink::GetTableIndex(m_strTable));
+        if (!table.isEmpty() && source->mMat)
+            setWindowTitle(table + QStringLiteral(" - ") + source->mMat->Name());
     }
 
     setTabOrder(cmdGraph[2], cmdGraph[0]);

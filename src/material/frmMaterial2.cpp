@@ -68,9 +68,11 @@ QPlainTextEdit *makeBox(QWidget *parent, double l, double t, double w, double h,
     return box;
 }
 
-QPushButton *makeButton(QWidget *parent, const QString &text, double l, double t, double w, double h)
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text, double l, double t, double w,
+                        double h)
 {
     auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
     moveTwips(button, l, t, w, h);
     return button;
 }
@@ -193,6 +195,7 @@ void frmMaterial2::CreateControls()
     framMechOpt = makeFrame(framOptions, QStringLiteral("Minimum values for..."), 240, 120, 3015, 735);
     for (int i = 0; i < catalogue::ElevatedTableCount; ++i) {
         optMechProp[i] = new QRadioButton(QString::fromLatin1(catalogue::ElevatedTable(i)->optionCaption), framMechOpt);
+        optMechProp[i]->setObjectName(QStringLiteral("optMechProp%1").arg(i));
         moveTwips(optMechProp[i], 360 + 900 * i, 240, 735, 375);
         // The option acts when it becomes selected, by mouse, keyboard or an assistive tool alike.
         connect(optMechProp[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -201,18 +204,21 @@ void frmMaterial2::CreateControls()
         });
     }
     lblElevated = makeLabel(framOptions, QStringLiteral("...At Elevated Temperature"), 960, 960, 2295, 255);
-    CommandShowGraph = makeButton(framOptions, QStringLiteral("Show Graph"), 240, 3360, 1215, 255);
-    CommandShowTable = makeButton(framOptions, QStringLiteral("Show Table"), 240, 3360, 1215, 255);
+    CommandShowGraph =
+        makeButton(framOptions, QStringLiteral("CommandShowGraph"), QStringLiteral("Show Graph"), 240, 3360, 1215, 255);
+    CommandShowTable =
+        makeButton(framOptions, QStringLiteral("CommandShowTable"), QStringLiteral("Show Table"), 240, 3360, 1215, 255);
     ImgPic[0] = makeLabel(framOptions, QString(), 3000, 3120, 480, 480);
 
     // Notes pane.
     framNotes = makeFrame(this, QString(), 225, 4080, 10695, 375);
-    cmdShowNotes = makeButton(framNotes, QString(), 240, 60, 375, 285);
+    cmdShowNotes = makeButton(framNotes, QStringLiteral("cmdShowNotes"), QString(), 240, 60, 375, 285);
     cmdShowNotes->setAccessibleName(QStringLiteral("Table Notes"));
     cmdShowNotes->setIconSize(imgUpDown[0].size());
     connect(cmdShowNotes, &QPushButton::clicked, this, [this] { cmdShowNotes_Click(); });
     lblNotes = makeLabel(framNotes, QStringLiteral("Notes"), 840, 75, 4215, 255);
-    cmdUnBoundGraph = makeButton(framNotes, QStringLiteral("Show Graph"), 7305, 60, 1215, 255);
+    cmdUnBoundGraph =
+        makeButton(framNotes, QStringLiteral("cmdUnBoundGraph"), QStringLiteral("Show Graph"), 7305, 60, 1215, 255);
     txtNotes = makeBox(framNotes, 240, 480, 10095, 1215, true);
     txtNotes->setObjectName(QStringLiteral("txtNotes"));
     txtNotes->setAccessibleName(QStringLiteral("Notes"));
@@ -231,9 +237,11 @@ void frmMaterial2::CreateControls()
     lblXAxis = makeLabel(framAxisCols, QString(), 840, 600, 2655, 255);
     lblAxis[1] = makeLabel(framAxisCols, QStringLiteral("Y-Axis"), 240, 1080, 615, 255);
     cboColumnList = new QComboBox(framAxisCols);
+    cboColumnList->setObjectName(QStringLiteral("cboColumnList"));
     moveTwips(cboColumnList, 840, 960, 2655, 315);
     cboColumnList->setAccessibleName(QStringLiteral("Y-Axis"));
-    cmdUnBoundTable = makeButton(framAxisCols, QStringLiteral("Show Table"), 255, 1620, 1215, 255);
+    cmdUnBoundTable =
+        makeButton(framAxisCols, QStringLiteral("cmdUnBoundTable"), QStringLiteral("Show Table"), 255, 1620, 1215, 255);
 
     // Design values.
     framDesign = makeFrame(this, QString(), 240, 240, 10695, 4215);
@@ -258,11 +266,11 @@ void frmMaterial2::CreateControls()
     tdbDesign->setArray(&xDesignDB);
 
     // Print and save buttons: chart (0 save, 1 print, 2 enlarge), design values (3 print, 4 save).
-    cmdPrintSave[2] = makeButton(framChart, QString(), 6360, 2640, 375, 375);
-    cmdPrintSave[0] = makeButton(framChart, QString(), 6360, 3120, 375, 375);
-    cmdPrintSave[1] = makeButton(framChart, QString(), 6360, 3600, 375, 375);
-    cmdPrintSave[4] = makeButton(framDesign, QString(), 10080, 2160, 375, 375);
-    cmdPrintSave[3] = makeButton(framDesign, QString(), 10080, 2640, 375, 375);
+    cmdPrintSave[2] = makeButton(framChart, QStringLiteral("cmdPrintSave2"), QString(), 6360, 2640, 375, 375);
+    cmdPrintSave[0] = makeButton(framChart, QStringLiteral("cmdPrintSave0"), QString(), 6360, 3120, 375, 375);
+    cmdPrintSave[1] = makeButton(framChart, QStringLiteral("cmdPrintSave1"), QString(), 6360, 3600, 375, 375);
+    cmdPrintSave[4] = makeButton(framDesign, QStringLiteral("cmdPrintSave4"), QString(), 10080, 2160, 375, 375);
+    cmdPrintSave[3] = makeButton(framDesign, QStringLiteral("cmdPrintSave3"), QString(), 10080, 2640, 375, 375);
     const char *printSavePictures[5] = {"document-save", "document-print", "zoom-in", "document-print",
                                         "document-save"};
     for (int i = 0; i < 5; ++i) {

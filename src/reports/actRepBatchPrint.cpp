@@ -17,7 +17,8 @@ using controls::ReportSection;
 
 actRepBatchPrint::actRepBatchPrint()
 {
-    setCaption(QStringLiteral("actRepBatchPrint"));
+    // The preview and its print dialog are titled after the command that opens them.
+    setCaption(QStringLiteral("Print All Selected Materials"));
     using Kind = ReportSection::Kind;
     addSection(Kind::PageHeader, QStringLiteral("PageHeader"), 0);
     addSection(Kind::Detail, QStringLiteral("Detail"), 75);

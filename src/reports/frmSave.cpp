@@ -24,6 +24,7 @@ frmSave::frmSave(QWidget *parent) : QDialog(parent)
     arial.setPointSize(9);
     for (int i = 0; i < 3; ++i) {
         auto *option = new QRadioButton(QString::fromLatin1(formats[i]), framSave);
+        option->setObjectName(QStringLiteral("optFormat%1").arg(i));
         option->setFont(arial);
         option->setToolTip(QString::fromLatin1(tips[i]));
         platform::moveTwips(option, 360, 360 * (i + 1), 1600, 300);
@@ -34,6 +35,7 @@ frmSave::frmSave(QWidget *parent) : QDialog(parent)
     const char *const captions[2] = {"Save...", "Cancel"};
     for (int i = 0; i < 2; ++i) {
         auto *button = new QPushButton(QString::fromLatin1(captions[i]), this);
+        button->setObjectName(QStringLiteral("cmdSave%1").arg(i));
         platform::moveTwips(button, 2640, 240 + 600 * i, 1320, 435);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdSave_Click(i); });
         cmdSave[std::size_t(i)] = button;

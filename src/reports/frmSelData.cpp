@@ -39,6 +39,7 @@ frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
     platform::moveTwips(lblSelData, 480, 360, 4800, 360);
     for (int i = 0; i < catalogue::TableCount; ++i) {
         auto *box = new QCheckBox(QString::fromLatin1(catalogue::Tables[i].printCaption), this);
+        box->setObjectName(QStringLiteral("chkData%1").arg(i));
         box->setFont(arial());
         box->setChecked(true);
         platform::moveTwips(box, 480, 840 + 360 * i, 5000, 300);
@@ -52,6 +53,7 @@ frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
     const char *const tips[3] = {"Portable Document Format", "Rich Text Format", "Text Format"};
     for (int i = 0; i < 3; ++i) {
         auto *option = new QRadioButton(QString::fromLatin1(formats[i]), framSave);
+        option->setObjectName(QStringLiteral("optFormat%1").arg(i));
         option->setFont(arial());
         option->setToolTip(QString::fromLatin1(tips[i]));
         platform::moveTwips(option, 360, 360 * (i + 1), 2000, 300);
@@ -60,9 +62,11 @@ frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
     optFormat[0]->setChecked(true);
 
     cmdSavePrint = new QPushButton(QStringLiteral("Save / Print..."), this);
+    cmdSavePrint->setObjectName(QStringLiteral("cmdSavePrint"));
     platform::moveTwips(cmdSavePrint, 5880, 5040, 2880, 495);
     connect(cmdSavePrint, &QPushButton::clicked, this, [this] { cmdSavePrint_Click(); });
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     platform::moveTwips(cmdCancel, 5880, 5760, 2880, 495);
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
