@@ -45,6 +45,13 @@ public:
     // before the detail rows is always kept with the first row.
     bool keepWithNext() const { return m_keepWithNext; }
     void setKeepWithNext(bool keep) { m_keepWithNext = keep; }
+    // Prints on one page when it fits on one.
+    bool keepTogether() const { return m_keepTogether; }
+    void setKeepTogether(bool keep) { m_keepTogether = keep; }
+    // A group header that prints again, as it printed first, at the top of every further page on
+    // which the detail rows directly below it continue (a table's title and column headings).
+    bool repeatsOnEachPage() const { return m_repeatsOnEachPage; }
+    void setRepeatsOnEachPage(bool repeat) { m_repeatsOnEachPage = repeat; }
 
     ReportControls &controls() { return m_controls; }
     const ReportControls &controls() const { return m_controls; }
@@ -57,6 +64,8 @@ private:
     bool m_canGrow = true;
     bool m_canShrink = false;
     bool m_keepWithNext = false;
+    bool m_keepTogether = false;
+    bool m_repeatsOnEachPage = false;
     ReportControls m_controls;
 };
 

@@ -146,6 +146,78 @@ void appendShifted(QVector<PageItem> &to, const QVector<PageItem> &from, double 
     }
 }
 
+// A subreport or a growing text of a section, from its top to its bottom, with the headings of
+// the band that a subreport brought (indices first to end).
+struct Follower
+{
+    double top;
+    double bottom;
+    int firstHeading;
+    int endHeading;
+};
+
+// Where the heading of a follower at `top` starts: its topmost item below the followers and the
+// page breaks above it (stacked subreports are no heading of each other); `top` when it has none.
+double headingTop(const ReportBand &band, const QVector<Follower> &followers, double top)
+{
+    double floor = 0;
+    for (const Follower &other : followers) {
+        if (other.bottom <= top + Epsilon && other.top < top - Epsilon)
+            floor = std::max(floor, other.bottom);
+    }
+    for (double b : band.breaks) {
+        if (b <= top + Epsilon)
+            floor = std::max(floor, b);
+    }
+    double above = top;
+    for (const PageItem &item : band.items) {
+        if (item.rect.bottom() <= top + Epsilon && item.rect.top() >= floor - Epsilon)
+            above = std::min(above, item.rect.top());
+    }
+    return above;
+}
+
+// A subreport's bands stacked into the band from `top` on, with their breaks, keeps and headings;
+// a repeating group header's band becomes the heading of the row bands it heads. Returns their
+// height.
+double appendChildBands(ReportBand &band, const QVector<ReportBand> &children, double left, double top)
+{
+    QVector<double> tops;
+    double height = 0;
+    for (const ReportBand &child : children) {
+        tops.append(top + height);
+        height += child.height;
+    }
+    for (int j = 0; j < children.size(); ++j) {
+        const ReportBand &child = children.at(j);
+        const double y = tops.at(j);
+        appendShifted(band.items, child.items, left, y);
+        for (double b : child.breaks)
+            band.breaks.append(y + b);
+        for (const auto &[from, to] : child.keeps)
+            band.keeps.append({y + from, y + to});
+        if (child.keepWithNext && j + 1 < children.size())
+            band.keeps.append({y, y + child.height + children.at(j + 1).firstCut(0)});
+        for (RepeatedHeading heading : child.headings) {
+            heading.from += y;
+            heading.to += y;
+            for (PageItem &item : heading.items)
+                item.rect.translate(left, 0);
+            band.headings.append(heading);
+        }
+        const int last = std::min(j + child.headsRows, int(children.size()) - 1);
+        if (last > j) {
+            RepeatedHeading heading;
+            heading.from = y + child.height;
+            heading.to = tops.at(last) + children.at(last).height;
+            heading.height = child.height;
+            appendShifted(heading.items, child.items, left, 0);
+            band.headings.append(heading);
+        }
+    }
+    return height;
+}
+
 } // namespace
 
 bool ReportBand::insideKeep(double y) const
@@ -216,6 +288,7 @@ QVector<ReportBand> ReportLayout::printSections(Report &report)
 
     QVector<ReportBand> bands;
     QVector<ReportSection::Kind> kinds;
+    QVector<bool> repeating;
     const auto printOne = [&](ReportSection &section) {
         if (!section.isVisible())
             return;
@@ -233,8 +306,11 @@ QVector<ReportBand> ReportLayout::printSections(Report &report)
         }
         ReportBand band = printSection(section, children);
         band.keepWithNext = section.keepWithNext();
+        if (section.keepTogether())
+            band.keeps.append({0, band.height});
         bands.append(band);
         kinds.append(section.kind());
+        repeating.append(section.repeatsOnEachPage());
     };
 
     for (int i = 0; i < report.sectionCount(); ++i) {
@@ -253,8 +329,15 @@ QVector<ReportBand> ReportLayout::printSections(Report &report)
     }
     // A group header is not left at the foot of a page without the first row below it.
     for (int i = 0; i + 1 < bands.size(); ++i) {
-        if (kinds.at(i) == ReportSection::Kind::GroupHeader && kinds.at(i + 1) == ReportSection::Kind::Detail)
-            bands[i].keepWithNext = true;
+        if (kinds.at(i) != ReportSection::Kind::GroupHeader || kinds.at(i + 1) != ReportSection::Kind::Detail)
+            continue;
+        bands[i].keepWithNext = true;
+        if (!repeating.at(i))
+            continue;
+        int rows = 0;
+        while (i + rows + 1 < bands.size() && kinds.at(i + rows + 1) == ReportSection::Kind::Detail)
+            ++rows;
+        bands[i].headsRows = rows;
     }
     return bands;
 }
@@ -287,7 +370,7 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
 
     ReportBand band;
     QVector<Placed> placed;
-    QVector<double> followerTops; // subreports and growing texts: what is printed above stays with them
+    QVector<Follower> followers;
     double lowest = 0;
     for (ReportControl *control : order) {
         // Controls below a grown control move down by its growth.
@@ -307,27 +390,16 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
             text = field->text();
             if (field->canGrow()) {
                 height = std::max(height, textHeight(text, field->font(), field->width()));
-                followerTops.append(top);
+                followers.append({top, top + height, 0, 0});
             }
         } else if (control->kind() == ReportControl::Kind::SubReport) {
             const auto found = children.constFind(control);
             if (found != children.cend()) {
-                double childHeight = 0;
-                for (int j = 0; j < found->size(); ++j) {
-                    const ReportBand &childBand = found->at(j);
-                    const double y = top + childHeight;
-                    appendShifted(band.items, childBand.items, control->left(), y);
-                    for (double b : childBand.breaks)
-                        band.breaks.append(y + b);
-                    for (const auto &[from, to] : childBand.keeps)
-                        band.keeps.append({y + from, y + to});
-                    if (childBand.keepWithNext && j + 1 < found->size())
-                        band.keeps.append({y, y + childBand.height + found->at(j + 1).firstCut(0)});
-                    childHeight += childBand.height;
-                }
+                const int firstHeading = int(band.headings.size());
+                const double childHeight = appendChildBands(band, *found, control->left(), top);
                 height = std::max(height, childHeight);
                 if (childHeight > 0)
-                    followerTops.append(top);
+                    followers.append({top, top + childHeight, firstHeading, int(band.headings.size())});
             }
         } else if (control->kind() == ReportControl::Kind::PageBreak) {
             band.breaks.append(top);
@@ -368,15 +440,28 @@ ReportBand ReportLayout::printSection(const ReportSection &section,
         band.height = lowest;
     // What the section prints above a subreport or a growing text (its heading) stays with its
     // first line (a growing text prints as one item: with all of it, unless the text is split
-    // because it does not fit on a page).
-    for (double top : followerTops) {
-        double above = top;
+    // because it does not fit on a page). A repeating section's heading also prints again above
+    // the repeated headings of the subreport below it.
+    for (const Follower &follower : followers) {
+        const double above = headingTop(band, followers, follower.top);
+        if (above >= follower.top - Epsilon)
+            continue;
+        band.keeps.append({above, band.firstCut(follower.top)});
+        if (!section.repeatsOnEachPage())
+            continue;
+        QVector<PageItem> heading;
         for (const PageItem &item : band.items) {
-            if (item.rect.bottom() <= top + Epsilon)
-                above = std::min(above, item.rect.top());
+            if (item.rect.bottom() <= follower.top + Epsilon && item.rect.top() >= above - Epsilon)
+                heading.append(item);
         }
-        if (above < top - Epsilon)
-            band.keeps.append({above, band.firstCut(top)});
+        for (int h = follower.firstHeading; h < follower.endHeading; ++h) {
+            RepeatedHeading &repeated = band.headings[h];
+            QVector<PageItem> items;
+            appendShifted(items, heading, 0, -above);
+            appendShifted(items, repeated.items, 0, follower.top - above);
+            repeated.items = items;
+            repeated.height += follower.top - above;
+        }
     }
 
     std::sort(band.breaks.begin(), band.breaks.end());

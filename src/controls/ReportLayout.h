@@ -11,17 +11,30 @@ class Report;
 class ReportControl;
 class ReportSection;
 
+// A heading printed again at the top of a page that starts between `from` and `to` of its band
+// (inside the rows it heads); its items stand in twips from the heading's own top.
+struct RepeatedHeading
+{
+    double from = 0;
+    double to = 0;
+    double height = 0;
+    QVector<PageItem> items;
+};
+
 // One printed section: its items in twips from the section's top left corner, its height, and the
 // places where a page break starts a new page. A page may not end strictly inside a kept span
 // (unless the span is taller than a page); a band kept with the next one does not end a page
-// without at least the first line of that band.
+// without at least the first line of that band. The band of a repeating group header heads the
+// `headsRows` bands after it; a band that holds a subreport's rows carries their headings.
 struct ReportBand
 {
     double height = 0;
     QVector<PageItem> items;
     QVector<double> breaks;
     QVector<QPair<double, double>> keeps;
+    QVector<RepeatedHeading> headings;
     bool keepWithNext = false;
+    int headsRows = 0;
 
     bool insideKeep(double y) const;
     // The first place below `from` where the band can end a page after at least one of its items.

@@ -101,6 +101,20 @@ public:
     {
         ReportBand split;
         const ReportBand &band = splitTallTexts(whole, split, true);
+        placeBand(band, next);
+        // The rows of a repeating header are the bands after it.
+        if (m_rowsLeft > 0 && --m_rowsLeft == 0)
+            m_rowHeading = {};
+        if (band.headsRows > 0) {
+            m_rowHeading.height = band.height;
+            m_rowHeading.items = band.items;
+            m_rowsLeft = band.headsRows;
+        }
+    }
+
+private:
+    void placeBand(const ReportBand &band, const ReportBand *next)
+    {
         // A band that fits here but would leave the next band's first line to the next page
         // starts that page itself, when both fit on one.
         if (band.keepWithNext && next && m_used) {
@@ -109,7 +123,7 @@ public:
             const double room = m_bodyBottom - m_cursor;
             if (band.height <= room + Epsilon && together > room + Epsilon &&
                 together <= m_bodyBottom - m_bodyTop + Epsilon)
-                newPage();
+                continueOnNewPage(band, 0);
         }
         m_order.resize(band.items.size());
         std::iota(m_order.begin(), m_order.end(), 0);
@@ -122,7 +136,7 @@ public:
             while (nextBreak < band.breaks.size() && band.breaks.at(nextBreak) <= start + Epsilon) {
                 // A break at the very top of an empty page would only leave a blank page.
                 if (m_used)
-                    newPage();
+                    continueOnNewPage(band, start);
                 ++nextBreak;
             }
             const double end = nextBreak < band.breaks.size() ? band.breaks.at(nextBreak) : band.height;
@@ -138,7 +152,7 @@ public:
             double cut = bestCut(band, start, start + room, true);
             if (cut <= start + Epsilon) {
                 if (m_used) {
-                    newPage();
+                    continueOnNewPage(band, start);
                     continue;
                 }
                 // A kept span taller than a page is cut where no item is; an item taller than a
@@ -148,12 +162,39 @@ public:
                     cut = start + room;
             }
             put(band, start, cut, false);
-            newPage();
+            continueOnNewPage(band, cut);
             start = cut;
         }
     }
 
-private:
+    // A new page for the band from `start` on: it begins with the headings of the rows that
+    // continue there, outer ones first. Headings alone do not make a page used.
+    void continueOnNewPage(const ReportBand &band, double start)
+    {
+        newPage();
+        if (m_rowsLeft > 0)
+            putHeading(m_rowHeading);
+        QVector<const RepeatedHeading *> open;
+        for (const RepeatedHeading &heading : band.headings) {
+            if (heading.from <= start + Epsilon && start < heading.to - Epsilon)
+                open.append(&heading);
+        }
+        std::stable_sort(open.begin(), open.end(),
+                         [](const RepeatedHeading *a, const RepeatedHeading *b) { return a->from < b->from; });
+        for (const RepeatedHeading *heading : open)
+            putHeading(*heading);
+    }
+
+    void putHeading(const RepeatedHeading &heading)
+    {
+        ReportPage &page = m_document.pages.last();
+        for (PageItem item : heading.items) {
+            item.rect.translate(m_left, m_cursor);
+            page.items.append(item);
+        }
+        m_cursor += heading.height;
+    }
+
     // First position in the top order at or below the given place.
     int firstFrom(const ReportBand &band, double start) const
     {
@@ -297,6 +338,9 @@ private:
     double m_headerTop;
     double m_cursor = 0;
     bool m_used = false;
+    // A top-level repeating header and the number of its row bands still to place.
+    RepeatedHeading m_rowHeading;
+    int m_rowsLeft = 0;
     QVector<int> m_order; // the items of the band being placed, by their top
     // For the band being placed when a text of it is split: each item's text (-1 for a whole
     // item) and whether a line break precedes it; where this page holds that text's lines.

@@ -116,6 +116,7 @@ void actRepBound::BuildLayout()
     addSection(ReportSection::Kind::PageHeader, QStringLiteral("PageHeader"), 0);
 
     ReportSection *title = addSection(ReportSection::Kind::GroupHeader, QStringLiteral("ghTitle"), 1320);
+    title->setRepeatsOnEachPage(true);
     title->controls().addLabel(QStringLiteral("lblTitle"), 0, 142, 6803, 283, QStringLiteral("Title"));
     columnBox(title, QStringLiteral("lblCol1"), 135, 567, 1275, 709, true);
     columnBox(title, QStringLiteral("lblCol2"), 1410, 567, 850, 709, false);
@@ -141,6 +142,7 @@ void actRepBound::BuildLayout()
     columnBox(detail, QStringLiteral("txtField4"), 3110, 0, 850, 283, false);
 
     ReportSection *notes = addSection(ReportSection::Kind::GroupFooter, QStringLiteral("gfNotes"), 915);
+    notes->setKeepTogether(true);
     notes->controls().addLabel(QStringLiteral("lblNotes"), 135, 0, 1559, 283, QStringLiteral("Notes"));
     ReportField *txtNotes = notes->controls().addField(QStringLiteral("txtNotes"), 135, 283, 9496, 567);
     txtNotes->font().size = 8;

@@ -50,6 +50,7 @@ void actRepDesign::BuildLayout()
     addSection(ReportSection::Kind::PageHeader, QStringLiteral("PageHeader"), 0);
 
     ReportSection *temp = addSection(ReportSection::Kind::GroupHeader, QStringLiteral("ghDesignTemp"), 615);
+    temp->setRepeatsOnEachPage(true);
     temp->controls().addLabel(QStringLiteral("lblDesignTemp"), 1701, 0, 1559, 283, QStringLiteral("Temperature"));
     temp->controls().addField(QStringLiteral("txtDesignTemp"), 3260, 0, 1275, 283);
     temp->controls().addLabel(QStringLiteral("lblTable"), 142, 283, 1559, 284, QStringLiteral("Table"));

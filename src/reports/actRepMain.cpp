@@ -263,6 +263,8 @@ void actRepMain::BuildTableSections()
     headingLabel(chem, QStringLiteral("lblChemComp"), QStringLiteral("Chemical Composition"));
     chem->controls().addSubReport(QStringLiteral("subRepChemComp"), 0, 567, FullWidth, 283);
     icon(chem, QStringLiteral("imgIcon1"));
+    // The table prints no title of its own: the section's heading is its title, also on further pages.
+    chem->setRepeatsOnEachPage(true);
 
     auto *mech = addSection(K::GroupHeader, QStringLiteral("ghMechProp"), 990);
     headingLabel(mech, QStringLiteral("lblMechProp"), QStringLiteral("Mechanical Properties"));
@@ -285,6 +287,7 @@ void actRepMain::BuildTableSections()
     headingLabel(imp, QStringLiteral("lblImpEnergy"), QStringLiteral("Impact Energy"));
     imp->controls().addSubReport(QStringLiteral("subRepImpEnergy"), 0, 567, FullWidth, 283);
     icon(imp, QStringLiteral("imgIcon3"));
+    imp->setRepeatsOnEachPage(true);
 
     auto *phys1 = addSection(K::GroupHeader, QStringLiteral("ghPhysProp1"), 975);
     phys1->setVisible(false);
@@ -427,6 +430,7 @@ void actRepMain::ActiveReport_ReportStart()
             mech->controls()
                 .item<ReportLabel>(QStringLiteral("lblMechProp"))
                 ->setCaption(QStringLiteral("Design Values"));
+            mech->setRepeatsOnEachPage(true);
         }
         section(QStringLiteral("ghChemComp"))->setVisible(false);
         section(QStringLiteral("ghImpEnergy"))->setVisible(false);

@@ -39,6 +39,7 @@ actRepUnBound::actRepUnBound()
     addSection(Kind::PageHeader, QStringLiteral("PageHeader"), 0);
 
     ReportSection *ghTitle = addSection(Kind::GroupHeader, QStringLiteral("ghTitle"), 1380);
+    ghTitle->setRepeatsOnEachPage(true);
     ReportLabel *title = ghTitle->controls().addLabel(QStringLiteral("lblTitle"), 0, 0, 6803, 283);
     title->font().size = 10;
     title->font().bold = true;

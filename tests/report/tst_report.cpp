@@ -110,6 +110,10 @@ private slots:
     void pagination();
     void keepWithNext_data();
     void keepWithNext();
+    void headingsRepeatOnContinuedPages_data();
+    void headingsRepeatOnContinuedPages();
+    void sectionKeptTogether_data();
+    void sectionKeptTogether();
     void headingStaysWithGrowingText_data();
     void headingStaysWithGrowingText();
     void longTextContinuesOnNextPages_data();
@@ -341,9 +345,11 @@ void tst_report::pagination()
 
 // A filler, then a table: a heading label over a subreport (or, inline, a group header) whose title
 // band comes before five rows of 283 twips. The body of a page is 16838 - 2 x 850 = 15138 twips.
+// clang-format off
 void tst_report::keepWithNext_data()
 {
     QTest::addColumn<bool>("inSubReport");
+    QTest::addColumn<bool>("stacked"); // the filler is a subreport in the table's own section
     QTest::addColumn<double>("filler");
     QTest::addColumn<bool>("firstRowKept"); // the first row keeps the second with it
     QTest::addColumn<int>("headingPage");   // also the page of the title
@@ -352,17 +358,22 @@ void tst_report::keepWithNext_data()
 
     const double body = 15138;
     // Heading 300 and title 600 fit, the first row does not: all three go to the next page.
-    QTest::newRow("subreport title without room for a row") << true << body - 900 - 100 << false << 1 << 1 << 1;
-    QTest::newRow("subreport title with its first row") << true << body - 900 - 283 - 100 << false << 0 << 0 << 1;
-    QTest::newRow("group header without room for a row") << false << body - 600 - 100 << false << 1 << 1 << 1;
-    QTest::newRow("group header with its first row") << false << body - 600 - 283 - 100 << false << 0 << 0 << 1;
-    QTest::newRow("row kept with the next one") << false << body - 600 - 283 - 100 << true << 0 << 1 << 1;
-    QTest::newRow("nothing above the title") << false << 0.0 << false << 0 << 0 << 0;
+    QTest::newRow("subreport title without room for a row") << true << false << body - 900 - 100 << false << 1 << 1 << 1;
+    QTest::newRow("subreport title with its first row") << true << false << body - 900 - 283 - 100 << false << 0 << 0 << 1;
+    // As the batch report stacks material reports: the subreport above is no heading of the table.
+    QTest::newRow("below a subreport, no room for a row") << true << true << body - 900 - 100 << false << 1 << 1 << 1;
+    QTest::newRow("below a subreport, with its first row") << true << true << body - 900 - 283 - 100 << false << 0 << 0 << 1;
+    QTest::newRow("group header without room for a row") << false << false << body - 600 - 100 << false << 1 << 1 << 1;
+    QTest::newRow("group header with its first row") << false << false << body - 600 - 283 - 100 << false << 0 << 0 << 1;
+    QTest::newRow("row kept with the next one") << false << false << body - 600 - 283 - 100 << true << 0 << 1 << 1;
+    QTest::newRow("nothing above the title") << false << false << 0.0 << false << 0 << 0 << 0;
 }
+// clang-format on
 
 void tst_report::keepWithNext()
 {
     QFETCH(bool, inSubReport);
+    QFETCH(bool, stacked);
     QFETCH(double, filler);
     QFETCH(bool, firstRowKept);
     QFETCH(int, headingPage);
@@ -386,12 +397,22 @@ void tst_report::keepWithNext()
         r.detail->setKeepWithNext(firstRowKept && row == 1);
     };
 
-    // In a subreport, below a heading of the section that holds it.
+    // In a subreport, below a heading of the section that holds it; stacked, below another
+    // subreport of that section that grows to the filler's height (the heading's top moves down by
+    // its growth, 300 - 283 twips below it).
     Report parent;
-    parent.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
+    parent.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), stacked ? 0 : filler);
     ReportControls &section = parent.addSection(Kind::GroupHeader, QStringLiteral("ghTable"), 583)->controls();
-    section.addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
-    section.addSubReport(QStringLiteral("subTable"), 0, 300, 9000, 283)->setReport(table);
+    const double below = stacked ? 300 : 0;
+    if (stacked) {
+        auto above = std::make_shared<Report>();
+        above->addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler - (300 - 283))
+            ->controls()
+            .addLabel(QStringLiteral("lblAbove"), 0, 0, 3000, 283, QStringLiteral("Above"));
+        section.addSubReport(QStringLiteral("subAbove"), 0, 0, 9000, 283)->setReport(above);
+    }
+    section.addLabel(QStringLiteral("lblHeading"), 0, below, 3000, 300, QStringLiteral("Heading"));
+    section.addSubReport(QStringLiteral("subTable"), 0, below + 300, 9000, 283)->setReport(table);
 
     Report &report = inSubReport ? parent : *table;
     report.run();
@@ -408,6 +429,135 @@ void tst_report::keepWithNext()
     QVERIFY(findItem(report, QStringLiteral("row 1"), &page));
     QCOMPARE(page, secondRowPage);
     QVERIFY(findItem(report, QStringLiteral("row 4")));
+}
+
+// A table whose title band (a title and a column heading, 600 twips) repeats over its rows of 283
+// twips, with a footer "End" after the rows: by itself, in a subreport below the heading of the
+// section that holds it, or in such a section that repeats as well. The page footer leaves a body of
+// 14853 twips, 50 rows below the title band.
+void tst_report::headingsRepeatOnContinuedPages_data()
+{
+    QTest::addColumn<int>("nesting"); // 0 by itself, 1 in a subreport, 2 in a repeating section
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+
+    QTest::newRow("one page") << 0 << 40 << 1;
+    QTest::newRow("three pages") << 0 << 120 << 3;
+    QTest::newRow("only the footer continues") << 0 << 50 << 2;
+    QTest::newRow("subreport, three pages") << 1 << 120 << 3;
+    QTest::newRow("subreport, only the footer continues") << 1 << 49 << 2;
+    QTest::newRow("repeating section, three pages") << 2 << 120 << 3;
+}
+
+void tst_report::headingsRepeatOnContinuedPages()
+{
+    QFETCH(int, nesting);
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+
+    auto table = std::make_shared<LoggingReport>(QStringLiteral("T"), nullptr);
+    table->section(QStringLiteral("ReportHeader"))->setHeight(0);
+    ReportSection *title = table->section(QStringLiteral("gh1"));
+    title->setHeight(600);
+    title->setRepeatsOnEachPage(true);
+    title->controls().addLabel(QStringLiteral("lblTitle"), 0, 0, 3000, 300, QStringLiteral("Title"));
+    title->controls().addField(QStringLiteral("lblCol"), 0, 300, 2000, 300, QStringLiteral("Col"));
+    table->section(QStringLiteral("gh2"))->setVisible(false);
+    table->section(QStringLiteral("gf1"))
+        ->controls()
+        .addLabel(QStringLiteral("lblEnd"), 0, 0, 2000, 300, QStringLiteral("End"));
+    QStringList values;
+    for (int r = 0; r < rows; ++r)
+        values << QStringLiteral("row %1").arg(r);
+    table->feed(values);
+
+    Report parent;
+    ReportSection *section = parent.addSection(Kind::GroupHeader, QStringLiteral("ghTable"), 583);
+    section->setRepeatsOnEachPage(nesting == 2);
+    section->controls().addLabel(QStringLiteral("lblHeading"), 0, 0, 3000, 300, QStringLiteral("Heading"));
+    section->controls().addSubReport(QStringLiteral("subTable"), 0, 300, 9000, 283)->setReport(table);
+    parent.addSection(Kind::PageFooter, QStringLiteral("PageFooter"), 285);
+
+    Report &report = nesting == 0 ? *table : parent;
+    report.run();
+    QCOMPARE(report.pageCount(), pages);
+
+    const auto topOf = [](const QVector<PageItem> &items, const QString &text) {
+        double top = -1;
+        for (const PageItem &item : items)
+            if (item.text == text) {
+                if (top >= 0)
+                    return -2.0; // twice on one page
+                top = item.rect.top();
+            }
+        return top;
+    };
+    int next = 0;
+    for (int p = 0; p < pages; ++p) {
+        const QVector<PageItem> &items = report.document().pages.at(p).items;
+        const double firstRow = topOf(items, QStringLiteral("row %1").arg(next));
+        const bool rowsHere = firstRow >= 0;
+        // The title and the heading stand once above the first row of every page that has rows,
+        // in the order and at the distances of the first page; on a page of the footer alone, not.
+        const double titleTop = topOf(items, QStringLiteral("Title"));
+        const double colTop = topOf(items, QStringLiteral("Col"));
+        const double headingTop = topOf(items, QStringLiteral("Heading"));
+        if (!rowsHere) {
+            QCOMPARE(titleTop, -1.0);
+            QCOMPARE(colTop, -1.0);
+            QCOMPARE(headingTop, -1.0);
+            continue;
+        }
+        QVERIFY2(titleTop >= 0 && colTop == titleTop + 300 && firstRow == colTop + 300,
+                 qPrintable(QStringLiteral("page %1: %2 %3 %4").arg(p + 1).arg(titleTop).arg(colTop).arg(firstRow)));
+        if (nesting > 0 && (p == 0 || nesting == 2))
+            QCOMPARE(headingTop, titleTop - 300);
+        else
+            QCOMPARE(headingTop, -1.0);
+        while (topOf(items, QStringLiteral("row %1").arg(next)) >= 0)
+            ++next;
+    }
+    QCOMPARE(next, rows);
+    int endPage = -1;
+    QVERIFY(findItem(report, QStringLiteral("End"), &endPage));
+    QCOMPARE(endPage, pages - 1);
+}
+
+// A filler, then a footer kept together: a label "Notes" of 283 twips over a box of 567 (a table's
+// notes). The body of a page is 15138 twips.
+void tst_report::sectionKeptTogether_data()
+{
+    QTest::addColumn<double>("filler");
+    QTest::addColumn<double>("boxHeight");
+    QTest::addColumn<int>("labelPage");
+    QTest::addColumn<int>("boxPage");
+
+    const double body = 15138;
+    QTest::newRow("room for both") << body - 1000 << 567.0 << 0 << 0;
+    QTest::newRow("room for the label only") << body - 400 << 567.0 << 1 << 1;
+    QTest::newRow("taller than a page: a new page, then cut") << 1000.0 << body << 1 << 2;
+}
+
+void tst_report::sectionKeptTogether()
+{
+    QFETCH(double, filler);
+    QFETCH(double, boxHeight);
+    QFETCH(int, labelPage);
+    QFETCH(int, boxPage);
+
+    Report report;
+    report.addSection(Kind::ReportHeader, QStringLiteral("rhFiller"), filler);
+    ReportSection *notes = report.addSection(Kind::GroupFooter, QStringLiteral("gfNotes"), 283 + boxHeight);
+    notes->setKeepTogether(true);
+    notes->controls().addLabel(QStringLiteral("lblNotes"), 0, 0, 1559, 283, QStringLiteral("Notes"));
+    notes->controls().addField(QStringLiteral("txtNotes"), 0, 283, 9000, boxHeight, QStringLiteral("text"));
+    report.run();
+
+    int page = -1;
+    QVERIFY(findItem(report, QStringLiteral("Notes"), &page));
+    QCOMPARE(page, labelPage);
+    QVERIFY(findItem(report, QStringLiteral("text"), &page));
+    QCOMPARE(page, boxPage);
 }
 
 // A filler, then a section with a heading of 300 twips over a text of 20 lines that grows below it;

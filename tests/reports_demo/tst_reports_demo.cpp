@@ -11,6 +11,7 @@
 #include "material/frmMaterial2.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
+#include "reports/actRepBatchPrint.h"
 #include "reports/actRepMain.h"
 #include "shell/mdiVelkor.h"
 
@@ -39,6 +40,7 @@ private slots:
     void chartPrintsAsPicture();
     void headingsStayWithTheirRows_data();
     void headingsStayWithTheirRows();
+    void batchRepeatsHeadings();
 
 private:
     // Opens the grade in a window that has shown every table, as the print dialog expects.
@@ -259,6 +261,86 @@ void tst_reports_demo::headingsStayWithTheirRows()
                             QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("office")), rtf});
     QVERIFY(convert.waitForFinished(120000));
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("office/") + name + QStringLiteral("_full.pdf"))));
+}
+
+// The batch of the first 30 demo grades read back from its PDF: a table that continues on the next
+// page starts that page with its title (as it stands) and its column headings again, and no page
+// starts with bare rows or with headings without their title.
+void tst_reports_demo::batchRepeatsHeadings()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    m_responder = std::make_unique<platform::ScriptedResponder>();
+    auto grades = modDBase::gMaterialDb->openRecordset(
+        QStringLiteral("select m.matID, s.stID from materials m, standard s where s.standard = m.standard "
+                       "order by m.matID"));
+    std::vector<std::unique_ptr<frmMaterial2>> windows;
+    for (; !grades->eof() && windows.size() < 30; grades->moveNext()) {
+        auto material = modDBase::gMaterialDb->openRecordset(
+            QStringLiteral("select * from materials where matID = %1").arg(grades->field(0).toInt()));
+        auto standard = modDBase::gMaterialDb->openRecordset(
+            QStringLiteral("select * from standard where stID = %1").arg(grades->field(1).toInt()));
+        auto mat = std::make_shared<Material>();
+        mat->SetProperties(*material, *standard);
+        windows.push_back(std::make_unique<frmMaterial2>());
+        windows.back()->SetMaterial(mat);
+        m_mdi->colMaterials.add(mat, QString::number(mat->ID()));
+    }
+    QCOMPARE(int(windows.size()), 30);
+    m_mdi->PrepareBatchPrint();
+    m_mdi->blnBatchPrint = true;
+    actRepBatchPrint report;
+    report.run();
+    m_mdi->blnBatchPrint = false;
+    m_mdi->colMaterials.clear();
+    const QString file = QDir(m_out).filePath(QStringLiteral("batch30.pdf"));
+    controls::PdfExport pdf;
+    pdf.setFileName(file);
+    report.exportReport(pdf);
+
+    QProcess pdftotext;
+    pdftotext.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                    {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(60000));
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    QCOMPARE(pages.size(), report.pageCount());
+
+    // Each page's lines, blanks collapsed, without the page footer.
+    QList<QStringList> lines;
+    for (const QString &page : std::as_const(pages)) {
+        QStringList body;
+        for (const QString &line : page.split(QLatin1Char('\n'))) {
+            if (!line.trimmed().isEmpty() && !line.contains(QStringLiteral("_MATERIALS_BATCH_PRINT")))
+                body << line.simplified();
+        }
+        lines << body;
+    }
+    // A table's title in the batch ends with the grade's name and number: "Impact Energy P280GH_1.0426".
+    const QRegularExpression title(QStringLiteral("^\\S.* \\S+_\\d\\.\\d{4}( continued\\.\\.\\.)?$"));
+    const QStringList sectionHeadings = {QStringLiteral("Mechanical Properties"),
+                                         QStringLiteral("Physical Properties")};
+    int continued = 0;
+    for (int p = 1; p < lines.size(); ++p) {
+        const QStringList &page = lines.at(p);
+        QVERIFY2(!page.isEmpty(), qPrintable(QStringLiteral("page %1 is empty").arg(p + 1)));
+        const QString first = page.first();
+        const bool startsReport = first.contains(QStringLiteral("elkor-PED"));
+        const bool startsFooter = first == QLatin1String("Notes");
+        QVERIFY2(startsReport || startsFooter || sectionHeadings.contains(first) || title.match(first).hasMatch(),
+                 qPrintable(QStringLiteral("page %1 starts with: %2").arg(p + 1).arg(first)));
+        // A title already on the page before is the table continuing: the lines of its column
+        // headings follow it as they did where the table started.
+        const QStringList &before = lines.at(p - 1);
+        const qsizetype started = before.indexOf(first);
+        if (startsReport || started < 0)
+            continue;
+        ++continued;
+        QVERIFY2(started + 2 < before.size() && page.size() > 2, qPrintable(first));
+        QCOMPARE(page.mid(1, 2), before.mid(started + 1, 2));
+    }
+    QVERIFY2(continued >= 3, qPrintable(QString::number(continued)));
 }
 
 QTEST_MAIN(tst_reports_demo)
