@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace controls {
@@ -118,6 +119,7 @@ void DataGrid::changeEvent(QEvent *event)
     // Rows and header follow the font the owner gives the grid.
     if (event->type() == QEvent::FontChange) {
         m_view->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_view->font()).height() + 4);
+        fitRowsToText();
         if (m_footersOn)
             m_footer->setFixedHeight(m_footer->sizeHint().height());
         m_view->relayout();
@@ -208,17 +210,60 @@ void DataGrid::reload(bool createColumns)
             }
         }
         m_model->rebindFields();
+        fitRowsToText();
         syncFromRecordset();
         return;
     }
     if (m_array) {
         m_model->setArray(*m_array);
+        fitRowsToText();
         if (rowCount() > 0) {
             setFirstRow(qMax(0, oldFirst));
             setCurrentRow(qBound(0, oldRow, rowCount() - 1));
         }
     } else if (m_model->source() == GridModel::Source::Unbound) {
         m_model->setArray(platform::XArray());
+    }
+}
+
+void DataGrid::setRowsFitText(bool on)
+{
+    if (m_rowsFitText == on)
+        return;
+    m_rowsFitText = on;
+    if (on) {
+        fitRowsToText();
+    } else {
+        QHeaderView *rows = m_view->verticalHeader();
+        for (int r = 0; r < rowCount(); ++r)
+            rows->resizeSection(r, rows->defaultSectionSize());
+    }
+}
+
+void DataGrid::fitRowsToText()
+{
+    if (!m_rowsFitText)
+        return;
+    QHeaderView *rows = m_view->verticalHeader();
+    const QFontMetrics metrics(m_view->font());
+    // The room the view's cells leave around their text.
+    const int margin = m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
+    const int line = rows->defaultSectionSize();
+    for (int r = 0; r < rowCount(); ++r) {
+        int height = line;
+        for (int c = 0; c < columnCount(); ++c) {
+            const GridColumn *col = m_model->column(c);
+            if (!col->isVisible() || !col->wrapText())
+                continue;
+            const QString shown = GridModel::displayCaption(m_model->cellText(r, c));
+            const int width = qMax(1, m_view->columnWidth(c) - 2 * margin);
+            if (!shown.contains(QLatin1Char('\n')) && metrics.horizontalAdvance(shown) <= width)
+                continue; // one line
+            const QRect needed = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, shown);
+            height = qMax(height, needed.height() + line - metrics.height());
+        }
+        if (rows->sectionSize(r) != height)
+            rows->resizeSection(r, height);
     }
 }
 
@@ -345,6 +390,7 @@ void DataGrid::finishColumnLayout()
     for (int c = 0; c < columnCount(); ++c)
         wrap = wrap || m_model->column(c)->wrapText();
     m_view->setWordWrap(wrap);
+    fitRowsToText();
     m_view->relayout();
     syncScrollBar();
 }

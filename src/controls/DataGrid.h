@@ -181,6 +181,11 @@ public:
     bool columnFooters() const;
     void setColumnFooters(bool on);
 
+    // Each row as high as the text of its wrapping cells needs, line breaks included (one line
+    // at least). Off: every row is one line high.
+    bool rowsFitText() const { return m_rowsFitText; }
+    void setRowsFitText(bool on);
+
     // 0 none, 1 anchored, 2 floating (see the constants above).
     int cellTips() const { return m_cellTips; }
     void setCellTips(int style);
@@ -234,6 +239,7 @@ private:
     void applyColumnLayout(int column);
     bool layoutSection(int column); // false when there is no such column
     void finishColumnLayout();
+    void fitRowsToText();
     void reload(bool createColumns);
     void syncFromRecordset();
     void syncToRecordset(int row);
@@ -258,6 +264,7 @@ private:
     platform::OleColor m_oddRowColor = platform::olecolor::White;
     bool m_alternatingRows = true;
     bool m_footersOn = false;
+    bool m_rowsFitText = false;
     int m_cellTips = NoCellTips;
     bool m_syncing = false;
     int m_layoutUpdates = 0;

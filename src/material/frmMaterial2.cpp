@@ -337,6 +337,7 @@ void frmMaterial2::Form_Load()
     tdbDesign->column(1)->setWidthTwips(1150);
     tdbDesign->column(0)->setWrapText(true);
     tdbDesign->column(1)->setWrapText(true);
+    tdbDesign->setRowsFitText(true);
     tdbDesign->rebind();
 
     lblDesignTemp->setText(lblDesignTemp->text() + QStringLiteral(" [") + Degree + QStringLiteral("C]"));

@@ -3,6 +3,7 @@
 #include "tst_material_charts.h"
 
 #include "controls/DataGrid.h"
+#include "controls/GridView.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -15,8 +16,10 @@
 #include "PrivateCopy.h"
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -251,6 +254,25 @@ void tst_material_charts::designHeadings()
     QCOMPARE(valueRow(d, 4, 2), (QStringList{captions.at(1), captions.at(2)}));
     QCOMPARE(d.value(7, 0).toString(), QStringLiteral("ThermExp"));
     QCOMPARE(valueRow(d, 7, 2), (QStringList{QStringLiteral("β20, t [E-6/K]"), QStringLiteral("βdiff, t [E-6/K]")}));
+
+    // Each row of the grid is as high as its text: a heading row shows every line of its captions
+    // (the units on the last), a value or spacer row is one line high.
+    const QTableView *view = w->tdbDesign->view();
+    const QFontMetrics metrics(view->font());
+    int tall = 0;
+    for (int r = 0; r < w->tdbDesign->rowCount(); ++r) {
+        int lines = 1;
+        for (int c = 0; c < w->tdbDesign->columnCount(); ++c)
+            lines = std::max(lines, int(w->tdbDesign->text(r, c).count(QLatin1Char('\n'))) + 1);
+        if (lines == 1) {
+            QCOMPARE(view->rowHeight(r), view->verticalHeader()->defaultSectionSize());
+            continue;
+        }
+        ++tall;
+        QVERIFY2(view->rowHeight(r) >= lines * metrics.height(),
+                 qPrintable(QStringLiteral("row %1: %2 lines in %3 pixels").arg(r).arg(lines).arg(view->rowHeight(r))));
+    }
+    QVERIFY(tall >= 2); // the Rp0,2 and creep headings
 
     // One design column: ThermExp shows only its first heading and computes without a failure.
     const MaterialPtr narrow = fixture.material(2);
