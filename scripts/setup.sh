@@ -6,7 +6,7 @@ VELKOR_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libsqlite3-dev mdbtools-dev libmdb3
   libchm-dev libchm-bin fp-utils-3.2.2
-  desktop-file-utils
+  desktop-file-utils xdg-utils
   fonts-dejavu-core fonts-liberation2 poppler-utils pandoc
   qt6-qpa-plugins xvfb xauth x11-utils
 )

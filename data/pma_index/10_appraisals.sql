@@ -1,5 +1,4 @@
--- Demo appraisals. PMA_0010.pdf is listed but deliberately not shipped: it shows a row whose
--- document is missing.
+-- Demo appraisals; the build makes each row's document from data/pma_docs.
 INSERT INTO PMA_Index VALUES
   ('EN 10028-2', 'P265GH', '1.0425', 'Plate', '1', '2011-05-12', 'PMA_0001.pdf', 'boiler pressure vessel plate elevated temperature'),
   ('EN 10028-2', '16Mo3', '1.5415', 'Plate', '2', '2012-02-20', 'PMA_0002.pdf', 'molybdenum creep plate'),

@@ -80,6 +80,10 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
     tdbIndex->setDataSource(dtaPmaIndex);
     moveTwips(tdbIndex, 120, 630, 12435, 5175);
     connect(tdbIndex, &controls::DataGrid::dblClick, this, &frmPmaIndex::tdbIndex_DblClick);
+    connect(tdbIndex, &controls::DataGrid::keyDown, this, [this](int *keyCode, int) {
+        if (keyCode)
+            tdbIndex_KeyDown(*keyCode);
+    });
     connect(tdbIndex, &controls::DataGrid::headClick, this, &frmPmaIndex::tdbIndex_HeadClick);
     connect(tdbIndex, &controls::DataGrid::footClick, this, &frmPmaIndex::tdbIndex_FootClick);
 
@@ -93,7 +97,8 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
         "harmonised standard or a European approval of materials is accepted for pressure equipment.\n"
         "Type a search text and press Enter or 'Search' to list the appraisals holding it in any field; "
         "clicking a column heading sorts the whole index ascending, clicking its footer descending.\n"
-        "Double-click an appraisal to open its document. 'More info >>' opens general information on PMAs."));
+        "Double-click an appraisal or press Enter on it to open its document. 'More info >>' opens general "
+        "information on PMAs."));
     moveTwips(lblInfo, 120, 285, 10215, 1590);
     cmdInfo = new QPushButton(QStringLiteral("More info >>"), fraInfo);
     cmdInfo->setAutoDefault(false);
@@ -231,6 +236,12 @@ void frmPmaIndex::tdbIndex_DblClick()
     } catch (const platform::VbError &) {
         // A row without a readable document opens nothing.
     }
+}
+
+void frmPmaIndex::tdbIndex_KeyDown(int KeyCode)
+{
+    if (KeyCode == platform::vbKeyReturn)
+        tdbIndex_DblClick();
 }
 
 void frmPmaIndex::cmdInfo_Click()

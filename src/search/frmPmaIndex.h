@@ -1,7 +1,7 @@
 #pragma once
 
 // The index of particular material appraisals: filtered by one search text over all their text
-// fields, sorted by any column, and each appraisal's document opened by a double click.
+// fields, sorted by any column, and each appraisal's document opened by a double click or Enter.
 
 #include <QDialog>
 
@@ -38,6 +38,8 @@ public:
     // Returns true when the key was taken (Enter runs the search).
     bool txtSearchString_KeyPress(int KeyAscii);
     void tdbIndex_DblClick();
+    // Enter on a row opens its document, as a double click does.
+    void tdbIndex_KeyDown(int KeyCode);
     void tdbIndex_HeadClick(int ColIndex);
     void tdbIndex_FootClick(int ColIndex);
 

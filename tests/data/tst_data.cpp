@@ -469,14 +469,13 @@ void tst_data::pmaIndex()
                                   "Revisiondate", "Document", "Searchstring"}));
     auto rs = pma->openRecordset(QStringLiteral("SELECT * FROM PMA_Index"));
     QVERIFY(rs->recordCount() >= 8);
-    int missing = 0;
+    // Every row's document is in the program folder, a PDF the build made.
     for (const auto &row : rs->rowSet()->rows) {
         const QString document = row.at(6).toString();
         QVERIFY2(QFileInfo(document).isRelative(), qPrintable(document));
-        if (!QFile::exists(binPath(document)))
-            ++missing;
+        QFile pdf(binPath(document));
+        QVERIFY2(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-", qPrintable(document));
     }
-    QCOMPARE(missing, 1);
     QCOMPARE(pma->openRecordset(QStringLiteral("SELECT * FROM PMA_Index WHERE Specification LIKE '*10216*' "
                                                "OR Searchstring LIKE '*10216*'"))
                  ->recordCount(),

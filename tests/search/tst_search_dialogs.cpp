@@ -5,6 +5,7 @@
 #include "AccessibleNames.h"
 
 #include "controls/DataGrid.h"
+#include "controls/GridView.h"
 #include "core/modDBase.h"
 #include "core/modDocument.h"
 #include "db/DataControl.h"
@@ -453,6 +454,14 @@ private slots:
         pma.tdbIndex->setCurrentRow(1); // EN 10213, its document is missing
         pma.tdbIndex_DblClick();
         QCOMPARE(opener.log(), env->folder() + QStringLiteral("/docs/pma1.pdf\n"));
+        QVERIFY(responder->messages().isEmpty());
+
+        // Enter on a row acts as the double click; on the row without a document it opens nothing.
+        QTest::keyClick(pma.tdbIndex->view(), Qt::Key_Return);
+        pma.tdbIndex->setCurrentRow(0);
+        QTest::keyClick(pma.tdbIndex->view(), Qt::Key_Enter);
+        QCOMPARE(opener.log(), env->folder() + QStringLiteral("/docs/pma1.pdf\n") + env->folder() +
+                                   QStringLiteral("/docs/pma1.pdf\n"));
         QVERIFY(responder->messages().isEmpty());
 
         pma.cmdInfo_Click();
