@@ -1,17 +1,19 @@
 #include "db/JetImport.h"
 
+#include "db/JetHeader.h"
+#include "db/JetRows.h"
+#include "db/JetValues.h"
 #include "db/SchemaIndexes.h"
 
 #include <QByteArray>
-#include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <mdbtools.h>
 #include <memory>
+#include <optional>
 #include <sqlite3.h>
 #include <string>
 #include <vector>
@@ -20,12 +22,8 @@ namespace db::jet {
 
 namespace {
 
-// Row offsets on a data page carry flags in their top bits.
-constexpr int kRowOffsetMask = 0x1fff;
-// Jet counts days from 30 December 1899; a day's fraction is its time.
-constexpr qint64 kSecondsPerDay = 86400;
-// Jet's currency is a whole number of ten-thousandths.
-constexpr double kCurrencyScale = 10000.0;
+// Where the header page keeps the code page of a Jet 3 file's texts.
+constexpr int kCodePageOffset = 0x3c;
 
 struct MdbCloser
 {
@@ -35,13 +33,8 @@ struct TableCloser
 {
     void operator()(MdbTableDef *table) const { mdb_free_tabledef(table); }
 };
-struct GFree
-{
-    void operator()(void *p) const { g_free(p); }
-};
 using MdbPtr = std::unique_ptr<MdbHandle, MdbCloser>;
 using TablePtr = std::unique_ptr<MdbTableDef, TableCloser>;
-using GString = std::unique_ptr<char, GFree>;
 
 MdbPtr openMdb(const QString &path)
 {
@@ -92,6 +85,17 @@ std::optional<std::vector<TablePtr>> userTables(MdbHandle *mdb)
     return tables;
 }
 
+// The code page the header names for the texts of a Jet 3 file; 0 when it names none.
+int codePageOf(const QString &path)
+{
+    QFile file(path);
+    QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(kCodePageOffset + 2) : QByteArray();
+    if (header.size() < kCodePageOffset + 2)
+        return 0;
+    toggleHeaderMask(header);
+    return qFromLittleEndian<quint16>(header.constData() + kCodePageOffset);
+}
+
 MdbColumn *columnAt(MdbTableDef *table, unsigned int i)
 {
     return static_cast<MdbColumn *>(g_ptr_array_index(table->columns, i));
@@ -121,95 +125,61 @@ const char *declaredType(int jetType)
     }
 }
 
-} // namespace
-
-QByteArray dateText(double days)
+// The file's pages as libmdb reads them (it removes a file's encryption), each copied out of its
+// buffers: the table scan keeps its page while a moved row or a long value is read from others.
+class Pages
 {
-    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
-        return {};
-    double whole = std::trunc(days);
-    qint64 seconds = std::llround(std::fabs(days - whole) * kSecondsPerDay);
-    if (seconds >= kSecondsPerDay) {
-        seconds -= kSecondsPerDay;
-        whole += days < 0 ? -1 : 1;
+public:
+    Pages(MdbHandle *mdb, qint64 fileSize)
+        : m_mdb(mdb), m_format(IS_JET3(mdb) ? rows::jet3Format() : rows::jet4Format()), m_fileSize(fileSize)
+    {
     }
-    const QDate day = QDate(1899, 12, 30).addDays(qint64(whole));
-    QByteArray text = day.toString(Qt::ISODate).toLatin1();
-    if (seconds != 0)
-        text += ' ' + QTime(0, 0).addSecs(int(seconds)).toString(QStringLiteral("HH:mm:ss")).toLatin1();
-    return text;
-}
 
-namespace {
+    const rows::PageFormat &format() const { return m_format; }
+    qint64 fileSize() const { return m_fileSize; }
 
-// A single as the shortest decimal that reads back as it, so that 0.1 stays 0.1.
-double singleValue(float f)
-{
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, f);
-    double d = f;
-    std::from_chars(text, result.ptr, d);
-    return d;
-}
-
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
+    // The page into the buffer; nothing when it cannot be read or is no data page.
+    const uchar *read(quint32 page, std::vector<uchar> &buffer)
+    {
+        if (page == 0 || mdb_read_alt_pg(m_mdb, page) != m_format.pageSize || m_mdb->alt_pg_buf[0] != kDataPage)
+            return nullptr;
+        buffer.assign(m_mdb->alt_pg_buf, m_mdb->alt_pg_buf + m_format.pageSize);
+        return buffer.data();
     }
-}
 
-// A Jet 4 text field as UTF-8: UTF-16LE, or, after the marker FF FE, single bytes (Latin-1) with
-// a zero byte switching between single bytes and UTF-16 units.
-void jet4Text(const unsigned char *bytes, int size, std::u16string &units, std::string &out)
-{
-    out.clear();
-    units.clear();
-    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        bool single = true;
-        for (int i = 2; i < size;) {
-            if (bytes[i] == 0) {
-                single = !single;
-                ++i;
-            } else if (single) {
-                units += char16_t(bytes[i++]);
-            } else if (i + 1 < size) {
-                units += char16_t(bytes[i] | (bytes[i + 1] << 8));
-                i += 2;
-            } else {
-                break;
-            }
-        }
-    } else {
-        for (int i = 0; i + 1 < size; i += 2)
-            units += char16_t(bytes[i] | (bytes[i + 1] << 8));
+    // The bytes of a row another row points to (a moved row, a part of a long value).
+    std::optional<rows::Slot> row(const rows::RowPointer &at, std::vector<uchar> &buffer, const uchar **page)
+    {
+        *page = read(at.page, buffer);
+        return *page ? rows::slot(m_format, *page, at.row) : std::nullopt;
     }
-    for (size_t i = 0; i < units.size(); ++i) {
-        char32_t c = units[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-        else if (c >= 0xD800 && c < 0xE000)
-            c = 0xFFFD;
-        appendUtf8(out, c);
-    }
-}
+
+private:
+    static constexpr uchar kDataPage = 0x01;
+
+    MdbHandle *m_mdb;
+    rows::PageFormat m_format;
+    qint64 m_fileSize;
+};
 
 class TableCopy
 {
 public:
-    TableCopy(MdbHandle *mdb, MdbTableDef *table, sqlite3 *target) : m_mdb(mdb), m_table(table), m_target(target) {}
+    TableCopy(MdbHandle *mdb, Pages &pages, CodePageText &codePage, MdbTableDef *table, sqlite3 *target)
+        : m_mdb(mdb), m_pages(pages), m_codePage(codePage), m_table(table), m_target(target)
+    {
+        for (unsigned int i = 0; i < m_table->num_cols; ++i) {
+            const MdbColumn *col = columnAt(m_table, i);
+            rows::ColumnPlace place;
+            place.number = col->col_num;
+            place.fixed = col->is_fixed;
+            place.fixedOffset = col->fixed_offset;
+            place.varIndex = int(col->var_col_num);
+            place.fixedSize = col->col_size;
+            place.inNullMask = col->col_type == MDB_BOOL;
+            m_places.push_back(place);
+        }
+    }
     ~TableCopy() { sqlite3_finalize(m_insert); }
 
     bool run(QString *error)
@@ -228,37 +198,40 @@ public:
             *error = QString::fromUtf8(sqlite3_errmsg(m_target));
             return false;
         }
-        std::vector<MdbField> fields(m_table->num_cols);
+        const rows::PageFormat &format = m_pages.format();
+        unsigned int copied = 0;
         mdb_rewind_table(m_table);
-        unsigned int rows = 0;
-        for (; mdb_fetch_row(m_table); ++rows) {
-            // mdb_fetch_row has just read the row before cur_row on the page in pg_buf; cracking it
-            // again gives each field's null flag, which the fetch itself does not hand out.
-            int start = 0;
-            size_t size = 0;
-            if (m_table->cur_row == 0 || mdb_find_row(m_mdb, int(m_table->cur_row) - 1, &start, &size) != 0) {
-                *error = QStringLiteral("damaged row in %1").arg(QString::fromUtf8(m_table->name));
-                return false;
-            }
-            const int count = mdb_crack_row(m_table, start & kRowOffsetMask, size, fields.data());
-            if (count != int(m_table->num_cols)) {
-                *error = QStringLiteral("damaged row in %1").arg(QString::fromUtf8(m_table->name));
-                return false;
-            }
-            sqlite3_reset(m_insert);
-            for (const MdbField &field : fields)
-                if (!bind(field, error))
-                    return false;
-            if (sqlite3_step(m_insert) != SQLITE_DONE) {
-                *error = QString::fromUtf8(sqlite3_errmsg(m_target));
-                return false;
+        while (mdb_read_next_dpg(m_table)) {
+            m_page.assign(m_mdb->pg_buf, m_mdb->pg_buf + format.pageSize);
+            const int count = rows::rowCount(format, m_page.data());
+            if (count < 0)
+                return damaged(error);
+            for (int r = 0; r < count; ++r) {
+                std::optional<rows::Slot> slot = rows::slot(format, m_page.data(), r);
+                if (!slot)
+                    return damaged(error);
+                if (slot->deleted)
+                    continue;
+                const uchar *page = m_page.data();
+                // A row that grew beyond its page was moved; it keeps its place in the table.
+                for (int hops = 0; slot->overflow; ++hops) {
+                    const std::optional<rows::RowPointer> target = rows::overflowTarget(page, *slot);
+                    if (!target || hops == kMaxOverflowHops)
+                        return damaged(error);
+                    slot = m_pages.row(*target, m_moved, &page);
+                    if (!slot)
+                        return damaged(error);
+                }
+                if (!rows::crackRow(format, page, slot->start, slot->end, m_places, m_spans) || !insertRow(page, error))
+                    return damaged(error);
+                ++copied;
             }
         }
         // libmdb passes over pages it cannot read (a file cut short, a damaged page map): the table
         // definition's row count tells that rows are missing.
-        if (rows != m_table->num_rows) {
+        if (copied != m_table->num_rows) {
             *error = QStringLiteral("%1 of %2 rows of %3 readable")
-                         .arg(rows)
+                         .arg(copied)
                          .arg(m_table->num_rows)
                          .arg(QString::fromUtf8(m_table->name));
             return false;
@@ -267,46 +240,54 @@ public:
     }
 
 private:
-    bool bind(const MdbField &field, QString *error)
+    // A chain of moved rows longer than this is a loop.
+    static constexpr int kMaxOverflowHops = 16;
+
+    bool damaged(QString *error)
     {
-        if (field.colnum < 0 || field.colnum >= int(m_table->num_cols)) {
-            *error = QStringLiteral("damaged row");
+        if (error->isEmpty())
+            *error = QStringLiteral("damaged row in %1").arg(QString::fromUtf8(m_table->name));
+        return false;
+    }
+
+    bool insertRow(const uchar *page, QString *error)
+    {
+        sqlite3_reset(m_insert);
+        for (unsigned int i = 0; i < m_table->num_cols; ++i)
+            if (!bind(int(i), page, m_spans[i]))
+                return false;
+        if (sqlite3_step(m_insert) != SQLITE_DONE) {
+            *error = QString::fromUtf8(sqlite3_errmsg(m_target));
             return false;
         }
-        MdbColumn *col = columnAt(m_table, unsigned(field.colnum));
-        const int slot = field.colnum + 1;
+        return true;
+    }
+
+    bool bind(int column, const uchar *page, const rows::Span &span)
+    {
+        const MdbColumn *col = columnAt(m_table, unsigned(column));
+        const int slot = column + 1;
         if (col->col_type == MDB_BOOL) // a Boolean lives in the null mask: set is True
-            return sqlite3_bind_int(m_insert, slot, field.is_null ? 0 : -1) == SQLITE_OK;
-        if (field.is_null)
+            return sqlite3_bind_int(m_insert, slot, span.null ? 0 : -1) == SQLITE_OK;
+        if (span.null)
             return sqlite3_bind_null(m_insert, slot) == SQLITE_OK;
-        if (field.start < 0 || field.siz < 0 || field.start + field.siz > m_mdb->fmt->pg_size) {
-            *error = QStringLiteral("field outside its page");
-            return false;
-        }
-        const auto *bytes = m_mdb->pg_buf + field.start;
-        const int size = field.siz;
-        auto needs = [&](int n) {
-            if (size < n)
-                *error = QStringLiteral("field too short");
-            return size >= n;
-        };
+        const uchar *bytes = page + span.start;
+        const int size = span.size;
+        std::string &buffer = m_buffers[size_t(column)];
         switch (col->col_type) {
-        case MDB_BYTE: return needs(1) && sqlite3_bind_int(m_insert, slot, bytes[0]) == SQLITE_OK;
+        case MDB_BYTE: return size >= 1 && sqlite3_bind_int(m_insert, slot, bytes[0]) == SQLITE_OK;
         case MDB_INT:
-            return needs(2) && sqlite3_bind_int(m_insert, slot, qFromLittleEndian<qint16>(bytes)) == SQLITE_OK;
+            return size >= 2 && sqlite3_bind_int(m_insert, slot, qFromLittleEndian<qint16>(bytes)) == SQLITE_OK;
         case MDB_LONGINT:
-            return needs(4) && sqlite3_bind_int(m_insert, slot, qFromLittleEndian<qint32>(bytes)) == SQLITE_OK;
-        case MDB_MONEY:
-            return needs(8) &&
-                   sqlite3_bind_double(m_insert, slot, double(qFromLittleEndian<qint64>(bytes)) / kCurrencyScale) ==
-                       SQLITE_OK;
+            return size >= 4 && sqlite3_bind_int(m_insert, slot, qFromLittleEndian<qint32>(bytes)) == SQLITE_OK;
+        case MDB_MONEY: return size >= 8 && sqlite3_bind_double(m_insert, slot, moneyValue(bytes)) == SQLITE_OK;
         case MDB_FLOAT:
-            return needs(4) &&
+            return size >= 4 &&
                    sqlite3_bind_double(m_insert, slot, singleValue(qFromLittleEndian<float>(bytes))) == SQLITE_OK;
         case MDB_DOUBLE:
-            return needs(8) && sqlite3_bind_double(m_insert, slot, qFromLittleEndian<double>(bytes)) == SQLITE_OK;
+            return size >= 8 && sqlite3_bind_double(m_insert, slot, qFromLittleEndian<double>(bytes)) == SQLITE_OK;
         case MDB_DATETIME: {
-            if (!needs(8))
+            if (size < 8)
                 return false;
             const QByteArray text = dateText(qFromLittleEndian<double>(bytes));
             if (text.isEmpty())
@@ -314,58 +295,92 @@ private:
             return sqlite3_bind_text(m_insert, slot, text.constData(), int(text.size()), SQLITE_TRANSIENT) == SQLITE_OK;
         }
         case MDB_NUMERIC: {
-            if (!needs(17))
-                return false;
-            const GString text(mdb_numeric_to_string(m_mdb, field.start, col->col_scale, col->col_prec));
-            bool ok = false;
-            const double value = text ? QByteArray(text.get()).toDouble(&ok) : 0.0;
-            return ok ? sqlite3_bind_double(m_insert, slot, value) == SQLITE_OK
-                      : sqlite3_bind_null(m_insert, slot) == SQLITE_OK;
+            // libmdb keeps the scale in col_prec (and the precision in col_scale).
+            const std::optional<double> value = size >= 17 ? numericValue(bytes, col->col_prec) : std::nullopt;
+            return value && sqlite3_bind_double(m_insert, slot, *value) == SQLITE_OK;
         }
-        case MDB_TEXT:
-            if (IS_JET4(m_mdb)) {
-                // Each column has its own buffer, which stays as it is until the row is inserted.
-                std::string &text = m_texts[size_t(field.colnum)];
-                jet4Text(bytes, size, m_units, text);
-                return sqlite3_bind_text(m_insert, slot, text.data(), int(text.size()), SQLITE_STATIC) == SQLITE_OK;
-            }
-            [[fallthrough]];
+        case MDB_REPID:
+            buffer = size >= 16 ? guidText(bytes) : std::string();
+            return size >= 16 && bindText(slot, buffer);
+        case MDB_TEXT: text(bytes, size, buffer); return bindText(slot, buffer);
         case MDB_MEMO: {
-            const GString text(mdb_col_to_string(m_mdb, m_mdb->pg_buf, field.start, col->col_type, size));
-            return bindText(slot, text.get());
-        }
-        case MDB_REPID: {
-            if (!needs(16))
+            std::string &raw = m_long;
+            if (!longValue(bytes, size, raw))
                 return false;
-            const GString text(mdb_uuid_to_string(m_mdb->pg_buf, field.start));
-            return bindText(slot, text.get());
+            text(reinterpret_cast<const uchar *>(raw.data()), int(raw.size()), buffer);
+            return bindText(slot, buffer);
         }
-        case MDB_BINARY: return sqlite3_bind_blob(m_insert, slot, bytes, size, SQLITE_TRANSIENT) == SQLITE_OK;
-        case MDB_OLE: {
-            col->cur_value_start = field.start;
-            col->cur_value_len = size;
-            size_t length = 0;
-            const GString data(static_cast<char *>(mdb_ole_read_full(m_mdb, col, &length)));
-            if (!data)
-                return sqlite3_bind_zeroblob(m_insert, slot, 0) == SQLITE_OK;
-            return sqlite3_bind_blob64(m_insert, slot, data.get(), length, SQLITE_TRANSIENT) == SQLITE_OK;
-        }
-        default: return sqlite3_bind_null(m_insert, slot) == SQLITE_OK;
+        case MDB_OLE:
+            return longValue(bytes, size, buffer) &&
+                   sqlite3_bind_blob64(m_insert, slot, buffer.data(), buffer.size(), SQLITE_STATIC) == SQLITE_OK;
+        default: // binary, and types of later versions: the stored bytes
+            buffer.assign(reinterpret_cast<const char *>(bytes), size_t(size));
+            return sqlite3_bind_blob64(m_insert, slot, buffer.data(), buffer.size(), SQLITE_STATIC) == SQLITE_OK;
         }
     }
 
-    bool bindText(int slot, const char *text)
+    void text(const uchar *bytes, int size, std::string &out)
     {
-        return text ? sqlite3_bind_text(m_insert, slot, text, -1, SQLITE_TRANSIENT) == SQLITE_OK
-                    : sqlite3_bind_null(m_insert, slot) == SQLITE_OK;
+        if (IS_JET3(m_mdb))
+            m_codePage.decode(bytes, size, out);
+        else
+            jet4Text(bytes, size, out);
+    }
+
+    bool bindText(int slot, const std::string &text)
+    {
+        return sqlite3_bind_text64(m_insert, slot, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8) == SQLITE_OK;
+    }
+
+    // A memo or OLE value whole: kept in the row, on one other page, or in parts over several.
+    // False when any part is missing or the parts do not add up to its length.
+    bool longValue(const uchar *bytes, int size, std::string &out)
+    {
+        out.clear();
+        if (size == 0) // an empty value keeps no reference
+            return true;
+        const std::optional<rows::LongValue> value = rows::longValue(bytes, size);
+        if (!value || qint64(value->length) > m_pages.fileSize())
+            return false;
+        if (value->kind == rows::LongValue::Kind::InRow) {
+            out.assign(reinterpret_cast<const char *>(bytes) + rows::kLongValueHeader, value->length);
+            return true;
+        }
+        const uchar *page = nullptr;
+        if (value->kind == rows::LongValue::Kind::OnePage) {
+            const std::optional<rows::Slot> part = m_pages.row(value->first, m_longPage, &page);
+            if (!part || quint32(part->end - part->start) < value->length)
+                return false;
+            out.assign(reinterpret_cast<const char *>(page) + part->start, value->length);
+            return true;
+        }
+        // Each part begins with where the next one is.
+        out.reserve(value->length);
+        rows::RowPointer next = value->first;
+        while (out.size() < value->length) {
+            const std::optional<rows::Slot> part = m_pages.row(next, m_longPage, &page);
+            const std::optional<rows::RowPointer> following = part ? rows::overflowTarget(page, *part) : std::nullopt;
+            if (!part || !following || part->end - part->start <= 4)
+                return false;
+            const size_t take = std::min<size_t>(size_t(part->end - part->start - 4), value->length - out.size());
+            out.append(reinterpret_cast<const char *>(page) + part->start + 4, take);
+            next = *following;
+        }
+        return true;
     }
 
     MdbHandle *m_mdb;
+    Pages &m_pages;
+    CodePageText &m_codePage;
     MdbTableDef *m_table;
     sqlite3 *m_target;
     sqlite3_stmt *m_insert = nullptr;
-    std::vector<std::string> m_texts = std::vector<std::string>(m_table->num_cols);
-    std::u16string m_units;
+    std::vector<rows::ColumnPlace> m_places;
+    std::vector<rows::Span> m_spans;
+    std::vector<uchar> m_page, m_moved, m_longPage;
+    // Each column's value stays in its own buffer until the row is inserted.
+    std::vector<std::string> m_buffers = std::vector<std::string>(m_table->num_cols);
+    std::string m_long;
 };
 
 } // namespace
@@ -432,8 +447,10 @@ bool importTables(const QString &path, sqlite3 *target, int part, int parts, QSt
         *error = QString::fromUtf8(sqlite3_errmsg(target));
         return false;
     }
+    Pages pages(mdb.get(), QFileInfo(path).size());
+    CodePageText codePage(IS_JET3(mdb.get()) ? codePageOf(path) : 0);
     for (MdbTableDef *table : tablesOfPart(*tables, part, parts))
-        if (!TableCopy(mdb.get(), table, target).run(error))
+        if (!TableCopy(mdb.get(), pages, codePage, table, target).run(error))
             return false;
     if (!createSchemaIndexes(target, error))
         return false;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 struct sqlite3;
@@ -21,9 +20,5 @@ qint64 readAllRows(const QString &path);
 // copied: the parts split the tables by their row counts, so that each can be imported in a
 // process of its own at the same time.
 bool importTables(const QString &path, sqlite3 *target, int part = 0, int parts = 1, QString *error = nullptr);
-
-// A Jet date (days since 30 December 1899, the fraction the time of day) as the DATE text of our
-// own files: "yyyy-MM-dd", with " HH:mm:ss" when it has a time; empty when it is no date.
-QByteArray dateText(double days);
 
 } // namespace db::jet

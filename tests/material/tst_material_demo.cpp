@@ -1,5 +1,6 @@
-// A material of the demo database, and of a Jet database written by another program, in its window
-// inside the main window, through all 14 tables.
+// A material of the demo database, and of Jet databases written by another program (one of them
+// changed after its rows were written, with a 20,000-character note), in its window inside the main
+// window, through all 14 tables.
 
 #include "tst_material.h"
 
@@ -28,17 +29,39 @@ void tst_material::demoMaterialThroughAllTables_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("shots");
     QTest::addColumn<QString>("grade");
-    QTest::newRow("demo database") << QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb") << "/tmp/material-shots" << "16Mo3";
+    QTest::addColumn<QString>("longNote"); // the table whose notes hold the 20,000-character note
+    QTest::newRow("demo database") << QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb") << "/tmp/material-shots" << "16Mo3" << "";
     QTest::newRow("Jet file") << QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/Velkor_PED_pw.mdb")
-                              << "/tmp/material-shots/jet" << "P265GH";
+                              << "/tmp/material-shots/jet" << "P265GH" << "";
+    QTest::newRow("Jet file with a history") << QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet-real/Velkor_PED_history.mdb")
+                                             << "/tmp/material-shots/jet-history" << "P265GH" << "Rp02";
 }
 // clang-format on
+
+namespace {
+
+// The note as the other Jet reader read it (the fixture's reference: TableNotes row 1 of Rp02).
+QString referenceNote()
+{
+    QFile file(QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet-real/Velkor_PED_history.mdb.reference.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).chopped(1);
+        if (line.startsWith(QLatin1String("R 1\t'Rp02\t'")))
+            return line.section(u'\t', 2).mid(1);
+    }
+    return {};
+}
+
+} // namespace
 
 void tst_material::demoMaterialThroughAllTables()
 {
     QFETCH(QString, path);
     QFETCH(QString, shots);
     QFETCH(QString, grade);
+    QFETCH(QString, longNote);
     if (!QFile::exists(path))
         QSKIP("the demo database has not been built");
     QTemporaryDir dir;
@@ -107,6 +130,17 @@ void tst_material::demoMaterialThroughAllTables()
     QVERIFY(!textbox::text(w->txtNotes).isEmpty());
     QCoreApplication::processEvents();
     sub->grab().save(shots + QStringLiteral("/15_ChemComp_notes.png"));
+
+    if (!longNote.isEmpty()) {
+        const QString note = referenceNote();
+        QCOMPARE(note.size(), 20000);
+        w->ShowTable(longNote);
+        QVERIFY(!w->cmdShowNotes->isHidden());
+        w->cmdShowNotes->click();
+        QVERIFY(textbox::text(w->txtNotes).contains(note));
+        QCoreApplication::processEvents();
+        sub->grab().save(shots + QStringLiteral("/16_%1_notes.png").arg(longNote));
+    }
 
     QVERIFY(m->TableHasData(QStringLiteral("ChemComp")));
     QVERIFY(m->TableHasData(QStringLiteral("MechProp")));

@@ -518,6 +518,41 @@ private slots:
         mdi().grab().save(QStringLiteral("/tmp/search-shots/opened.png"));
     }
 
+    // A Jet file whose tables were changed after their rows were written (a column added to the
+    // grades, an OLE column to the standards, where one standard holds a picture): every grade is
+    // listed with its name and opens.
+    void jetFileWithHistory()
+    {
+        const QString copy = testsupport::privateCopy(
+            QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet-real/Velkor_PED_history.mdb"), env->folder());
+        QVERIFY(!copy.isEmpty());
+        env->useDatabase(copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+        QVERIFY(modDBase::gMaterialDb);
+        frm = env->loadSearch();
+        QCOMPARE(frm->lblMatCount->text(), QStringLiteral("4"));
+        int nameColumn = -1;
+        for (int c = 0; c < frm->tdbMaterials->columnCount(); ++c)
+            if (frm->tdbMaterials->column(c)->dataField() == QLatin1String("name"))
+                nameColumn = c;
+        QVERIFY(nameColumn >= 0);
+        QStringList names;
+        for (int row = 0; row < frm->tdbMaterials->rowCount(); ++row)
+            names << frm->tdbMaterials->text(row, nameColumn);
+        // In the order "standard, name".
+        QCOMPARE(names, (QStringList{"16Mo3", "P265GH", "O'Brien test grade", "X5CrNi18-10"}));
+        frm->subWindow()->grab().save(QStringLiteral("/tmp/search-shots/jet-history-search.png"));
+        for (int row = 0; row < 4; ++row) {
+            frm->tdbMaterials->setCurrentRow(row);
+            frm->tdbMaterials_DblClick();
+        }
+        frm->ShowSelections();
+        QCOMPARE(materialWindows().size(), 4);
+        QVERIFY(responder->messages().isEmpty());
+        mdi().resize(1280, 900);
+        QTest::qWait(50);
+        mdi().grab().save(QStringLiteral("/tmp/search-shots/jet-history.png"));
+    }
+
     void navigationOnEmptyResult()
     {
         frm->txtSearch[1]->setText(QStringLiteral("no such grade"));
