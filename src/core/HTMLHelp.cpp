@@ -7,7 +7,7 @@ namespace HTMLHelp {
 
 QString HelpFilePath(int iHelpFile)
 {
-    if (iHelpFile == 1)
+    if (iHelpFile == ProgramHelpFile)
         return platform::programFolder() + QStringLiteral("/Velkor_PED_HELP.chm");
     return QString();
 }

@@ -6,7 +6,8 @@
 
 namespace HTMLHelp {
 
-// Help file number 1 is the program's help file; every other number names none (empty path).
+// The number of the program's help file; every other number names none (empty path).
+constexpr int ProgramHelpFile = 1;
 QString HelpFilePath(int iHelpFile);
 
 // Each opens the help window on the help file of the number. A missing help file shows an error

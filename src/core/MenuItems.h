@@ -32,4 +32,11 @@ enum Window : int {
     TileHorizontal = 1,
 };
 
+enum Help : int {
+    HelpContents = 0,
+    HelpIndex = 1,
+    HelpSearch = 2,
+    About = 4,
+};
+
 } // namespace menuitem

@@ -47,9 +47,9 @@ int ProgramWindow::ButtonIndex(const QString &key) const
 
 QAction *ProgramWindow::ButtonMenus(const QString &buttonKey, int index) const
 {
-    const QMenu *menu = buttonKey == QLatin1String("Mech")       ? m_mechButtonMenu
-                        : buttonKey == QLatin1String("Physical") ? m_physButtonMenu
-                                                                 : nullptr;
+    const QMenu *menu = buttonKey == QLatin1String(catalogue::MechanicalButton) ? m_mechButtonMenu
+                        : buttonKey == QLatin1String(catalogue::PhysicalButton) ? m_physButtonMenu
+                                                                                : nullptr;
     if (!menu || index < 1 || index > menu->actions().size())
         return nullptr;
     return menu->actions().at(index - 1);
@@ -82,6 +82,19 @@ void ProgramWindow::SearchWindowUnloaded()
 {
     if (!mnuFileElem.isEmpty())
         mnuFileElem[menuitem::SelectMaterials]->setEnabled(true);
+}
+
+int ProgramWindow::PictureNumber(const QString &buttonKey) const
+{
+    int number = 0;
+    for (const QAction *button : m_buttons) {
+        if (button->isSeparator())
+            continue;
+        ++number;
+        if (button->objectName() == buttonKey)
+            return number;
+    }
+    return 0;
 }
 
 QPixmap ProgramWindow::ListPicture(int number, int sizeTwips) const

@@ -7,6 +7,7 @@
 
 #include "core/MenuItems.h"
 #include "core/StatusCodes.h"
+#include "core/TableCatalogue.h"
 #include "platform/Collection.h"
 #include "platform/OleColor.h"
 
@@ -77,15 +78,19 @@ public:
     // True from the moment the unload starts: the search window lets itself be closed then.
     virtual bool Unloading() const = 0;
 
-    // Settings file.
+    // Settings file, with the search window's arrays: the widths and visibility of its result grid's
+    // columns, and the texts of its criteria boxes followed by its standard family.
+    static constexpr int ResultColumnCount = 6;
+    static constexpr int SavedSearchCount = 8;
     void LoadSettings();
     void SaveSettings();
-    float ColumnSize(int Index) const;                     // VbError 9 outside 0..5
-    void ColumnSize(int Index, float sngWidth);            // VbError 9 outside 0..5
-    bool ColumnVisible(int Index) const;                   // VbError 9 outside 0..5
-    void ColumnVisible(int Index, bool blnVisible);        // VbError 9 outside 0..5
-    QString SavedSearch(int Index) const;                  // VbError 9 outside 0..7
-    void SavedSearch(int Index, const QString &strSearch); // VbError 9 outside 0..7
+    // Each raises VbError 9 for an index outside its array.
+    float ColumnSize(int Index) const;
+    void ColumnSize(int Index, float sngWidth);
+    bool ColumnVisible(int Index) const;
+    void ColumnVisible(int Index, bool blnVisible);
+    QString SavedSearch(int Index) const;
+    void SavedSearch(int Index, const QString &strSearch);
 
     // Table catalogue.
     void InitTableNames();
@@ -146,8 +151,10 @@ public:
     bool ColourSchemeOn() const;
     void SetToolbarAtBottom(bool bottom);
 
-    // Picture number (from 1, in the order of the toolbar's buttons) of the image list at a size in
-    // twips; empty outside the list.
+    // The image list holds a picture for each toolbar button but the separators, numbered from 1 in
+    // the buttons' order. The number of a button's picture (0 for a separator or an unknown key),
+    // and a picture at a size in twips (empty outside the list).
+    int PictureNumber(const QString &buttonKey) const;
     QPixmap ListPicture(int number, int sizeTwips) const;
 
 protected:
@@ -189,11 +196,18 @@ protected:
 
 private:
     // The titles, then the keys, by catalogue index (checked against the catalogue where filled).
-    std::array<QString, 28> m_tableNames;
-    std::array<QString, 21> m_statusTexts;
+    std::array<QString, 2 * catalogue::TableCount> m_tableNames;
+    std::array<QString, status::TextCount> m_statusTexts;
     int m_statusRemembered = 0;
 
-    std::array<float, 6> m_columnSize{};
-    std::array<bool, 6> m_columnVisible{true, true, true, true, true, true};
-    std::array<QString, 8> m_savedSearch;
+    std::array<float, ResultColumnCount> m_columnSize{};
+    std::array<bool, ResultColumnCount> m_columnVisible = allVisible();
+    std::array<QString, SavedSearchCount> m_savedSearch;
+
+    static constexpr std::array<bool, ResultColumnCount> allVisible()
+    {
+        std::array<bool, ResultColumnCount> visible{};
+        visible.fill(true);
+        return visible;
+    }
 };

@@ -13,7 +13,6 @@ using catalogue::TableCount;
 
 void ProgramWindow::InitTableNames()
 {
-    static_assert(std::tuple_size_v<decltype(m_tableNames)> == 2 * TableCount);
     for (int i = 0; i < TableCount; ++i) {
         m_tableNames[i] = QString::fromLatin1(catalogue::Tables[i].title);
         m_tableNames[i + TableCount] = QString::fromLatin1(catalogue::Tables[i].key);

@@ -12,7 +12,11 @@
 
 namespace {
 
-constexpr int SettingsLines = 27;
+// Lines 0..6 hold the main window's own settings, then come the search window's arrays.
+constexpr int FirstColumnSizeLine = 7;
+constexpr int FirstColumnVisibleLine = FirstColumnSizeLine + ProgramWindow::ResultColumnCount;
+constexpr int FirstSavedSearchLine = FirstColumnVisibleLine + ProgramWindow::ResultColumnCount;
+constexpr int SettingsLines = FirstSavedSearchLine + ProgramWindow::SavedSearchCount;
 // Longer lines are no settings of ours; they are read as empty.
 constexpr qint64 MaxLineBytes = 4096;
 // Enough for 27 lines of any length we read; what lies beyond is never looked at.
@@ -127,8 +131,8 @@ void ProgramWindow::LoadSettings()
         blnToolTips = true;
     }
 
-    for (int i = 0; i < 6; ++i) {
-        const QString &text = line[7 + i];
+    for (int i = 0; i < ResultColumnCount; ++i) {
+        const QString &text = line[FirstColumnSizeLine + i];
         if (text.isEmpty())
             continue;
         try {
@@ -139,8 +143,8 @@ void ProgramWindow::LoadSettings()
         } catch (const platform::VbError &) {
         }
     }
-    for (int i = 0; i < 6; ++i) {
-        const QString &text = line[13 + i];
+    for (int i = 0; i < ResultColumnCount; ++i) {
+        const QString &text = line[FirstColumnVisibleLine + i];
         if (text.isEmpty()) {
             m_columnVisible[i] = true;
             continue;
@@ -150,8 +154,8 @@ void ProgramWindow::LoadSettings()
         } catch (const platform::VbError &) {
         }
     }
-    for (int i = 0; i < 8; ++i) {
-        QString text = line[19 + i];
+    for (int i = 0; i < SavedSearchCount; ++i) {
+        QString text = line[FirstSavedSearchLine + i];
         text.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('\''));
         m_savedSearch[i] = text;
     }
@@ -190,42 +194,42 @@ void ProgramWindow::SaveSettings()
 
 float ProgramWindow::ColumnSize(int Index) const
 {
-    if (Index < 0 || Index > 5)
+    if (Index < 0 || Index >= ResultColumnCount)
         platform::raiseSubscriptOutOfRange();
     return m_columnSize[Index];
 }
 
 void ProgramWindow::ColumnSize(int Index, float sngWidth)
 {
-    if (Index < 0 || Index > 5)
+    if (Index < 0 || Index >= ResultColumnCount)
         platform::raiseSubscriptOutOfRange();
     m_columnSize[Index] = sngWidth;
 }
 
 bool ProgramWindow::ColumnVisible(int Index) const
 {
-    if (Index < 0 || Index > 5)
+    if (Index < 0 || Index >= ResultColumnCount)
         platform::raiseSubscriptOutOfRange();
     return m_columnVisible[Index];
 }
 
 void ProgramWindow::ColumnVisible(int Index, bool blnVisible)
 {
-    if (Index < 0 || Index > 5)
+    if (Index < 0 || Index >= ResultColumnCount)
         platform::raiseSubscriptOutOfRange();
     m_columnVisible[Index] = blnVisible;
 }
 
 QString ProgramWindow::SavedSearch(int Index) const
 {
-    if (Index < 0 || Index > 7)
+    if (Index < 0 || Index >= SavedSearchCount)
         platform::raiseSubscriptOutOfRange();
     return m_savedSearch[Index];
 }
 
 void ProgramWindow::SavedSearch(int Index, const QString &strSearch)
 {
-    if (Index < 0 || Index > 7)
+    if (Index < 0 || Index >= SavedSearchCount)
         platform::raiseSubscriptOutOfRange();
     m_savedSearch[Index] = strSearch;
 }

@@ -4,6 +4,8 @@
 // the text remembered last; Passing + n shows text n without remembering it (a dialog's hint that
 // gives way to the remembered text when the dialog closes).
 namespace status {
+// The texts are numbered 0..20; those beyond the last named one stay empty.
+constexpr int TextCount = 21;
 enum : int {
     Search = 0,
     ChooseTable = 1,

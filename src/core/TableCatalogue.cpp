@@ -27,7 +27,7 @@ constexpr TableInfo Tables[TableCount] = {
      .menuCaption = "&Chemical Composition",
      .buttonCaption = "Chemical Composition",
      .buttonPicture = "table-chemical",
-     .icon = picture::Chemical,
+     .iconButton = "ChemComp",
      .reportSection = ReportSection::Heading,
      .reportOrder = 0},
     {.key = "MechProp",
@@ -39,7 +39,7 @@ constexpr TableInfo Tables[TableCount] = {
      .menuItem = 0,
      .menuCaption = "At &Room Temperature",
      .buttonCaption = "Mechanical Properties At &Room Temperature",
-     .icon = picture::Mechanical,
+     .iconButton = MechanicalButton,
      .reportSection = ReportSection::Group,
      .reportOrder = 1},
     {.key = "ImpEnergy",
@@ -51,7 +51,7 @@ constexpr TableInfo Tables[TableCount] = {
      .menuCaption = "&Impact Energy",
      .buttonCaption = "Impact Energy",
      .buttonPicture = "table-impact",
-     .icon = picture::Impact,
+     .iconButton = "ImpEnergy",
      .reportSection = ReportSection::Heading,
      .reportOrder = 6},
     {.key = "Rp02",
@@ -61,7 +61,7 @@ constexpr TableInfo Tables[TableCount] = {
      .captionUnit = "[MPa]",
      .binding = Binding::Bound,
      .group = Group::Mechanical,
-     .icon = picture::Mechanical,
+     .iconButton = MechanicalButton,
      .designOrder = 0,
      .valueUnit = u"[MPa]",
      .chartSymbol = "Rp 0,2",
@@ -75,7 +75,7 @@ constexpr TableInfo Tables[TableCount] = {
      .captionUnit = "[MPa]",
      .binding = Binding::Bound,
      .group = Group::Mechanical,
-     .icon = picture::Mechanical,
+     .iconButton = MechanicalButton,
      .designOrder = 1,
      .valueUnit = u"[MPa]",
      .chartSymbol = "Rp 1,0",
@@ -89,7 +89,7 @@ constexpr TableInfo Tables[TableCount] = {
      .captionUnit = "[MPa]",
      .binding = Binding::Bound,
      .group = Group::Mechanical,
-     .icon = picture::Mechanical,
+     .iconButton = MechanicalButton,
      .designOrder = 2,
      .valueUnit = u"[MPa]",
      .chartSymbol = "Rm",
@@ -191,7 +191,7 @@ constexpr TableInfo Tables[TableCount] = {
      .menuCaption = "&Creep Properties",
      .buttonCaption = "&Creep Properties",
      .status = status::ChooseTableOrShowButton,
-     .icon = picture::Mechanical,
+     .iconButton = MechanicalButton,
      .designOrder = 3,
      .reportSection = ReportSection::Appended,
      .reportOrder = 2},
@@ -203,7 +203,7 @@ constexpr TableInfo Tables[TableCount] = {
      .menuCaption = "&Additional Information",
      .buttonCaption = "Additional Information",
      .buttonPicture = "table-additional",
-     .icon = picture::Additional,
+     .iconButton = "AddInfo",
      .reportSection = ReportSection::Text},
 };
 
@@ -249,12 +249,13 @@ const TableInfo WindowViews[WindowViewCount] = {
      .menuCaption = "At &Elevated Temperature",
      .buttonCaption = "Mechanical Properties At &Elevated Temperature",
      .status = status::ChooseTableOrShowOption,
-     .icon = picture::Mechanical},
+     .iconButton = MechanicalButton},
 };
 
 const SubmenuInfo Submenus[SubmenuCount] = {
-    {Menu::Mechanical, "Mech", 2, "&Mechanical Properties", "Mech", "Mechanical Properties...", "table-mechanical"},
-    {Menu::Physical, "Phys", 4, "&Physical Properties", "Physical", "Physical Properties...", "table-physical"},
+    {Menu::Mechanical, "Mech", 2, "&Mechanical Properties", MechanicalButton, "Mechanical Properties...",
+     "table-mechanical"},
+    {Menu::Physical, "Phys", 4, "&Physical Properties", PhysicalButton, "Physical Properties...", "table-physical"},
 };
 
 namespace {
@@ -291,6 +292,14 @@ const TableInfo *AtMenuItem(Menu menu, int item)
             found = &info;
     });
     return found;
+}
+
+QString ViewButtonKey(int viewItem)
+{
+    if (const SubmenuInfo *submenu = SubmenuAt(viewItem))
+        return QString::fromLatin1(submenu->buttonKey);
+    const TableInfo *view = AtMenuItem(Menu::View, viewItem);
+    return view ? QString::fromLatin1(view->key) : QString();
 }
 
 const SubmenuInfo *SubmenuAt(int viewItem)

@@ -59,10 +59,9 @@ enum class Heading {
     ResistivityUnit
 };
 
-// Pictures of the main window's image list, numbered from 1 in the order of the toolbar's buttons.
-namespace picture {
-enum : int { Chemical = 7, Mechanical = 8, Impact = 9, Physical = 10, Additional = 11 };
-}
+// The toolbar's drop-down buttons of the two submenus, by key.
+inline constexpr char MechanicalButton[] = "Mech";
+inline constexpr char PhysicalButton[] = "Physical";
 
 struct TableInfo
 {
@@ -83,8 +82,8 @@ struct TableInfo
     const char *buttonPicture = "";
     // The status text shown when the view is chosen.
     int status = status::ChooseTable;
-    // The material window's picture beside the table.
-    int icon = picture::Physical;
+    // The toolbar button whose picture the material window shows beside the table, by key.
+    const char *iconButton = PhysicalButton;
     // The drawn headings of value columns 1 and 2.
     Heading headings[2] = {Heading::None, Heading::None};
     // The table's block among the design values; -1: none.
@@ -134,6 +133,10 @@ int MenuItemCount(Menu menu);
 
 // The table or window view at an item of a menu; nullptr for a separator or a submenu.
 const TableInfo *AtMenuItem(Menu menu, int item);
+
+// The key of the toolbar button of an item of the View menu: the item's table or window view, or
+// the drop-down button of its submenu; empty for an item beyond the menu.
+QString ViewButtonKey(int viewItem);
 
 // The submenu at an item of the View menu; nullptr for any other item.
 const SubmenuInfo *SubmenuAt(int viewItem);

@@ -3,12 +3,13 @@
 #include "core/ProgramWindow.h"
 
 #include <QAction>
+#include <QList>
 #include <array>
 
 namespace {
 
 std::array<QString, 14> s_search;
-std::array<QString, 25> s_toolbar; // index 0 unused
+QList<QString> s_toolbar; // by button number; index 0 unused
 std::array<QString, 8> s_material;
 
 void FillConstantTables()
@@ -52,11 +53,13 @@ namespace modToolTips {
 void InitToolTipTexts()
 {
     FillConstantTables();
-    s_toolbar.fill(QString());
-    if (const ProgramWindow *mdi = ProgramWindow::instance())
-        for (int i = 1; i <= mdi->ButtonCount() && i < int(s_toolbar.size()); ++i)
+    s_toolbar.clear();
+    if (const ProgramWindow *mdi = ProgramWindow::instance()) {
+        s_toolbar.resize(mdi->ButtonCount() + 1);
+        for (int i = 1; i <= mdi->ButtonCount(); ++i)
             if (const QAction *button = mdi->Buttons(i); button && !button->isSeparator())
                 s_toolbar[i] = button->toolTip();
+    }
 }
 
 QString ToolbarText(int index)

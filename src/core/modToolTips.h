@@ -12,8 +12,8 @@ namespace modToolTips {
 // runs once the main window and its toolbar exist (the search window's load calls it).
 void InitToolTipTexts();
 
-// The table entries (empty outside the tables): search window 0..13, toolbar 1..24, material
-// window 0..7.
+// The table entries (empty outside the tables): search window 0..13, toolbar by button number
+// (from 1), material window 0..7.
 QString SearchText(int index);
 QString ToolbarText(int index);
 QString MaterialText(int index);

@@ -36,8 +36,9 @@ using platform::vbCrLf;
 namespace {
 
 constexpr int FormWidth = 11280;
-// The header shows the image list's thermometer, at the size of the table pictures.
-constexpr int HeaderPicture = catalogue::picture::Physical;
+// The header shows the physical properties' button picture, the thermometer, at the size of the
+// table pictures.
+constexpr const char *HeaderPicture = catalogue::PhysicalButton;
 constexpr int PictureTwips = 480;
 constexpr int FormHeight = 5040;
 const QChar Degree(0x00B0);
@@ -311,7 +312,9 @@ void frmMaterial2::Form_Load()
         // The boxes are laid out without a colour of their own, so the scheme is applied whether it is
         // on (the light boxes of the design) or off.
         mdi->Do_Undo_Colour(this);
-        if (const QPixmap picture = mdi->ListPicture(HeaderPicture, PictureTwips); !picture.isNull())
+        if (const QPixmap picture =
+                mdi->ListPicture(mdi->PictureNumber(QString::fromLatin1(HeaderPicture)), PictureTwips);
+            !picture.isNull())
             ImgPic[1]->setPixmap(picture);
     }
 

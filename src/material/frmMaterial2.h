@@ -185,7 +185,8 @@ private:
     void HideAllPanels();
     void ShowTableContent(const QString &strTable);
     void optMechProp_Click(int Index);
-    static int TableIcon(const QString &strTable);
+    // The key of the toolbar button whose picture stands beside the table.
+    static QString TableIcon(const QString &strTable);
 
     // Notes pane and no-data note (frmMaterial2Notes.cpp).
     void ShowNotesPane(const QString &mode);

@@ -75,10 +75,9 @@ void frmMaterial2::ShowTable(QString strTable)
     }
     RunGuarded([&] { ShowTableContent(strTable); });
 
-    const int icon = TableIcon(strTable);
     QPixmap picture;
     if (ProgramWindow *mdi = mainlink::mdi())
-        picture = mdi->ListPicture(icon, PictureTwips);
+        picture = mdi->ListPicture(mdi->PictureNumber(TableIcon(strTable)), PictureTwips);
     ImgPic[0]->setPixmap(picture);
     ImgPic[2]->setPixmap(picture);
 }
@@ -139,10 +138,10 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
     }
 }
 
-int frmMaterial2::TableIcon(const QString &strTable)
+QString frmMaterial2::TableIcon(const QString &strTable)
 {
     const catalogue::TableInfo *table = catalogue::Find(strTable);
-    return table ? table->icon : catalogue::picture::Physical;
+    return QString::fromLatin1(table ? table->iconButton : catalogue::PhysicalButton);
 }
 
 void frmMaterial2::optMechProp_Click(int Index)

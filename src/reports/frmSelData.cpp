@@ -18,6 +18,13 @@
 
 namespace {
 
+// The check boxes, one row for each table, fill the frame; the dialog ends below it.
+constexpr int FrameTop = 120;
+constexpr int FirstBoxTop = 840;
+constexpr int BoxPitch = 360;
+constexpr int FrameHeight = FirstBoxTop - FrameTop + BoxPitch * catalogue::TableCount + 480;
+constexpr int FormHeight = FrameTop + FrameHeight + 240;
+
 QFont arial()
 {
     QFont font(QStringLiteral("Arial"));
@@ -31,10 +38,10 @@ frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Select Data..."));
     setModal(true);
-    platform::resizeTwips(this, 9000, 6600);
+    platform::resizeTwips(this, 9000, FormHeight);
 
     framSelData = new QGroupBox(this);
-    platform::moveTwips(framSelData, 240, 120, 5400, 6240);
+    platform::moveTwips(framSelData, 240, FrameTop, 5400, FrameHeight);
     lblSelData = new QLabel(this);
     platform::moveTwips(lblSelData, 480, 360, 4800, 360);
     for (int i = 0; i < catalogue::TableCount; ++i) {
@@ -42,7 +49,7 @@ frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
         box->setObjectName(QStringLiteral("chkData%1").arg(i));
         box->setFont(arial());
         box->setChecked(true);
-        platform::moveTwips(box, 480, 840 + 360 * i, 5000, 300);
+        platform::moveTwips(box, 480, FirstBoxTop + BoxPitch * i, 5000, 300);
         connect(box, &QCheckBox::toggled, this, [this, i] { chkData_Click(i); });
         chkData[std::size_t(i)] = box;
     }

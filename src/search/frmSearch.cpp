@@ -530,7 +530,7 @@ void frmSearch::ShowStandardInfo(bool blnShow)
 
 void frmSearch::imgIcon_Click()
 {
-    HTMLHelp::ShowHelpTopic(1, QStringLiteral("How_To_Contact_Us.htm"));
+    HTMLHelp::ShowHelpTopic(HTMLHelp::ProgramHelpFile, QStringLiteral("How_To_Contact_Us.htm"));
 }
 
 void frmSearch::cmdShowPmaIndex_Click()

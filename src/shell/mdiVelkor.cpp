@@ -9,6 +9,7 @@
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 #include "reports/MainReportRunner.h"
+#include "shell/ToolbarDesign.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,7 +55,7 @@ void mdiVelkor::MDIForm_Load()
     SetStatus();
     ShowStatus(status::Search);
     AssignToolbarPictures();
-    strLastWindowButton = QStringLiteral("Cascade");
+    strLastWindowButton = QString::fromLatin1(toolbar::Cascade);
     strLastViewButton = QString::fromLatin1(catalogue::HeaderKey);
     vMyGreen = 0xA8FBA2;
     vMyBlue = 0xFEC7A5;

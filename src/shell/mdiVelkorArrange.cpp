@@ -10,6 +10,7 @@
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 #include "search/frmSearch.h"
+#include "shell/ToolbarDesign.h"
 
 #include <QAction>
 #include <QLayout>
@@ -135,11 +136,11 @@ void mdiVelkor::SetCurrentMaterial(const MaterialPtr &mMat)
     if (!blnToolTips || !mMat)
         return;
     const QString name = mMat->Name();
-    if (QAction *close = Buttons(QStringLiteral("Close")))
+    if (QAction *close = Buttons(QString::fromLatin1(toolbar::Close)))
         close->setToolTip(QStringLiteral("Close ") + name);
-    if (QAction *save = Buttons(QStringLiteral("Save")))
+    if (QAction *save = Buttons(QString::fromLatin1(toolbar::Save)))
         save->setToolTip(QStringLiteral("Save ") + name + QStringLiteral(" Report To File..."));
-    if (QAction *print = Buttons(QStringLiteral("Print")))
+    if (QAction *print = Buttons(QString::fromLatin1(toolbar::Print)))
         print->setToolTip(QStringLiteral("Print (Preview) ") + name + QStringLiteral(" Report..."));
 }
 
@@ -193,8 +194,8 @@ void mdiVelkor::ActivateNextMaterial()
 void mdiVelkor::ShowMaterialCommands()
 {
     if (mnuFileElem.size() > menuitem::PrintReport) {
-        for (int i = 1; i <= 3; ++i)
-            mnuFileElem[i]->setEnabled(true);
+        mnuFileElem[menuitem::SaveReport]->setEnabled(true);
+        mnuFileElem[menuitem::PrintReport]->setEnabled(true);
         mnuFileElem[menuitem::SelectMaterials]->setText(QStringLiteral("Select &Material(s)"));
     }
     if (Toolbar1) {

@@ -8,6 +8,7 @@
 #include "platform/WaitCursor.h"
 #include "search/frmSearch.h"
 #include "shell/ShowToolTips.h"
+#include "shell/ToolbarDesign.h"
 #include "shell/mdiVelkor.h"
 
 #include <QAction>
@@ -41,11 +42,6 @@ void setPressed(QAction *button, bool pressed)
 }
 
 using catalogue::Menu;
-
-// Toolbar buttons are numbered from 1; the View menu's buttons start here, in the menu's order.
-constexpr int FirstViewButton = 8;
-// A click holds down the buttons after "Ref" up to the arrangement buttons' separators.
-constexpr int LastHeldButton = 20;
 
 const QString SelectCaption = QStringLiteral("Select &Material(s)");
 const QString ShowCaption = QStringLiteral("Show Selected &Material(s)");
@@ -156,11 +152,11 @@ void mdiVelkor::UpdateMenusAndButtons(const QString &strMenu, int Index)
         for (QAction *item : menu->actions())
             item->setEnabled(true);
     for (int i = 0; i < mnuViewElem.size(); ++i)
-        setPressed(Buttons(FirstViewButton + i), false);
+        setPressed(Buttons(catalogue::ViewButtonKey(i)), false);
 
     if (strMenu == QLatin1String("View") && Index >= 0 && Index < mnuViewElem.size()) {
         mnuViewElem[Index]->setEnabled(false);
-        QAction *button = Buttons(FirstViewButton + Index);
+        QAction *button = Buttons(catalogue::ViewButtonKey(Index));
         setPressed(button, true);
         strLastViewButton = button->objectName();
     }
@@ -168,7 +164,7 @@ void mdiVelkor::UpdateMenusAndButtons(const QString &strMenu, int Index)
         if (strMenu != QLatin1String(submenu.name) || !catalogue::AtMenuItem(submenu.menu, Index))
             continue;
         (submenu.menu == Menu::Mechanical ? mnuViewMechElem : mnuViewPhysElem)[Index]->setEnabled(false);
-        setPressed(Buttons(FirstViewButton + submenu.viewItem), true);
+        setPressed(Buttons(QString::fromLatin1(submenu.buttonKey)), true);
         strLastViewButton = QString::fromLatin1(submenu.buttonKey);
         ButtonMenus(strLastViewButton, catalogue::ButtonMenuNumber(submenu.menu, Index))->setEnabled(false);
     }
@@ -193,40 +189,41 @@ void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
 {
     if (!Button)
         return;
-    const int index = ButtonIndex(Button->objectName());
     const QString key = Button->objectName();
     const catalogue::TableInfo *table = catalogue::Find(key);
     const bool viewButton = table && table->menu == Menu::View;
-    const bool dropDown = Button->menu() != nullptr;
-    if (!Button->isChecked() && index > FirstViewButton && index <= LastHeldButton && !dropDown)
+    // The buttons the commands hold down: every pressable one but the header's check button and
+    // the drop-down buttons' faces.
+    const bool held = Button->isCheckable() && !Button->menu() && key != QLatin1String(catalogue::HeaderKey);
+    if (!Button->isChecked() && held)
         setPressed(Button, true);
 
-    if (key == QLatin1String("Select")) {
-        mnuFileElem_Click(0);
+    if (key == QLatin1String(toolbar::Select)) {
+        mnuFileElem_Click(menuitem::SelectMaterials);
         ShowStatus(status::Search);
-    } else if (key == QLatin1String("Next")) {
+    } else if (key == QLatin1String(toolbar::Next)) {
         ActivateNextMaterial();
-    } else if (key == QLatin1String("Close")) {
+    } else if (key == QLatin1String(toolbar::Close)) {
         CloseMaterial();
-    } else if (key == QLatin1String("Print")) {
-        mnuFileElem_Click(3);
+    } else if (key == QLatin1String(toolbar::Print)) {
+        mnuFileElem_Click(menuitem::PrintReport);
         ShowStatus(status::Remembered);
-    } else if (key == QLatin1String("Save")) {
-        mnuFileElem_Click(2);
+    } else if (key == QLatin1String(toolbar::Save)) {
+        mnuFileElem_Click(menuitem::SaveReport);
     } else if (viewButton) {
-        mnuViewElem_Click(qint16(index - FirstViewButton));
+        mnuViewElem_Click(qint16(table->menuItem));
         // The shown table's button stays pressed, also when the check button was clicked off.
         if (QAction *shown = Buttons(strLastViewButton); shown && !shown->isChecked())
             setPressed(shown, true);
-    } else if (key == QLatin1String("Exit")) {
-        mnuFileElem_Click(7);
+    } else if (key == QLatin1String(toolbar::Exit)) {
+        mnuFileElem_Click(menuitem::Exit);
         return;
-    } else if (key == QLatin1String("Cascade") || key == QLatin1String("Horizontal")) {
-        mnuWindowElem_Click(key == QLatin1String("Cascade") ? 0 : 1);
+    } else if (key == QLatin1String(toolbar::Cascade) || key == QLatin1String(toolbar::Horizontal)) {
+        mnuWindowElem_Click(key == QLatin1String(toolbar::Cascade) ? menuitem::Cascade : menuitem::TileHorizontal);
         if (QAction *view = Buttons(strLastViewButton); view && !view->isChecked())
             setPressed(view, true);
-    } else if (key == QLatin1String("GenInfo")) {
-        mnuFileElem_Click(5);
+    } else if (key == QLatin1String(toolbar::GenInfo)) {
+        mnuFileElem_Click(menuitem::GeneralInformation);
     }
 
     if (viewButton)
@@ -236,7 +233,7 @@ void mdiVelkor::Toolbar1_ButtonClick(QAction *Button)
 
 void mdiVelkor::SelectMaterials()
 {
-    mnuFileElem_Click(0);
+    mnuFileElem_Click(menuitem::SelectMaterials);
 }
 
 void mdiVelkor::mnuFileElem_Click(qint16 Index)
@@ -342,14 +339,14 @@ void mdiVelkor::MarkArrangement(bool tiled)
         mnuWindowElem[menuitem::Cascade]->setChecked(!tiled);
         mnuWindowElem[menuitem::TileHorizontal]->setChecked(tiled);
     }
-    setPressed(Buttons(QStringLiteral("Cascade")), !tiled);
-    setPressed(Buttons(QStringLiteral("Horizontal")), tiled);
-    strLastWindowButton = tiled ? QStringLiteral("Horizontal") : QStringLiteral("Cascade");
+    setPressed(Buttons(QString::fromLatin1(toolbar::Cascade)), !tiled);
+    setPressed(Buttons(QString::fromLatin1(toolbar::Horizontal)), tiled);
+    strLastWindowButton = QString::fromLatin1(tiled ? toolbar::Horizontal : toolbar::Cascade);
 }
 
 void mdiVelkor::stbStatus_DblClick()
 {
-    mnuSettingsElem_Click(1);
+    mnuSettingsElem_Click(menuitem::StatusBar);
 }
 
 void mdiVelkor::ShowToolTips(bool blnOn)

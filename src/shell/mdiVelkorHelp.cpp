@@ -7,16 +7,16 @@
 
 void mdiVelkor::ShowGeneralInformation()
 {
-    HTMLHelp::ShowHelpTopic(1, QStringLiteral("General_Information.htm"));
+    HTMLHelp::ShowHelpTopic(HTMLHelp::ProgramHelpFile, QStringLiteral("General_Information.htm"));
 }
 
 void mdiVelkor::mnuHelpElem_Click(qint16 Index)
 {
     switch (Index) {
-    case 0: HTMLHelp::ShowHelpContents(1); break;
-    case 1: HTMLHelp::ShowHelpIndex(1); break;
-    case 2: HTMLHelp::ShowHelpSearch(1); break;
-    case 4:
+    case menuitem::HelpContents: HTMLHelp::ShowHelpContents(HTMLHelp::ProgramHelpFile); break;
+    case menuitem::HelpIndex: HTMLHelp::ShowHelpIndex(HTMLHelp::ProgramHelpFile); break;
+    case menuitem::HelpSearch: HTMLHelp::ShowHelpSearch(HTMLHelp::ProgramHelpFile); break;
+    case menuitem::About:
         ShowStatus(status::Passing + status::About);
         frmAbout::ShowModal(this);
         ShowStatus(status::Remembered);
@@ -27,5 +27,5 @@ void mdiVelkor::mnuHelpElem_Click(qint16 Index)
 
 void mdiVelkor::ShowAbout()
 {
-    mnuHelpElem_Click(4);
+    mnuHelpElem_Click(menuitem::About);
 }

@@ -3,6 +3,7 @@
 #include "controls/AccessibleRole.h"
 #include "core/TableCatalogue.h"
 #include "platform/Twips.h"
+#include "shell/ToolbarDesign.h"
 
 #include <QAction>
 #include <QLabel>
@@ -14,8 +15,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <iterator>
-#include <vector>
 
 namespace {
 
@@ -151,50 +150,8 @@ void mdiVelkor::CreateToolbar()
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, Toolbar1);
 
-    // Held: a plain button that the commands hold down while its table or arrangement is shown.
-    enum Style { Default, Held, Check, Separator, DropDown };
-    struct ButtonDesign
-    {
-        const char *key;
-        const char *tip;
-        Style style;
-        bool pressed;
-    };
-    std::vector<ButtonDesign> design = {
-        {"Select", "Select Material(s)...", Default, false},
-        {"Next", "Show Next Material", Default, false},
-        {"Close", "Close Current Material", Default, false},
-        {"Separator1", "", Separator, false},
-        {"Save", "Save Current Material To File...", Default, false},
-        {"Print", "Preview / Print Current Material...", Default, false},
-        {"Separator2", "", Separator, false},
-    };
-    // One button for each item of the View menu, in its order.
-    using catalogue::Menu;
-    for (int i = 0; i < catalogue::MenuItemCount(Menu::View); ++i) {
-        if (const catalogue::SubmenuInfo *submenu = catalogue::SubmenuAt(i)) {
-            design.push_back({submenu->buttonKey, submenu->buttonTip, DropDown, false});
-        } else {
-            const catalogue::TableInfo *view = catalogue::AtMenuItem(Menu::View, i);
-            const bool header = view == &catalogue::Tables[catalogue::HeaderTable];
-            design.push_back({view->key, view->buttonCaption, header ? Check : Held, header});
-        }
-    }
-    static const ButtonDesign after[] = {
-        {"Separator3", "", Separator, false},
-        {"Separator4", "", Separator, false},
-        {"Cascade", "Cascade", Held, true},
-        {"Horizontal", "Tile Horizontal", Held, false},
-        {"Separator5", "", Separator, false},
-        {"Separator6", "", Separator, false},
-        {"GenInfo", "General Information...", Default, false},
-        {"Separator7", "", Separator, false},
-        {"Separator8", "", Separator, false},
-        {"Exit", "Exit", Default, false},
-    };
-    design.insert(design.end(), std::begin(after), std::end(after));
-
     // The buttons' menus hold the submenus' items without their separators.
+    using catalogue::Menu;
     const auto buttonMenu = [this](Menu menu) {
         auto *buttons = new QMenu(this);
         for (int i = 0; i < catalogue::MenuItemCount(menu); ++i)
@@ -206,35 +163,36 @@ void mdiVelkor::CreateToolbar()
     m_mechButtonMenu = buttonMenu(Menu::Mechanical);
     m_physButtonMenu = buttonMenu(Menu::Physical);
 
-    for (const ButtonDesign &b : design) {
-        const QString key = QString::fromLatin1(b.key);
+    using toolbar::Style;
+    for (const toolbar::Button &b : toolbar::Design()) {
         QAction *action = nullptr;
-        if (b.style == Separator) {
+        if (b.style == Style::Separator) {
             action = Toolbar1->addSeparator();
         } else {
             // No text: an action falls back to its text for an empty tool tip, and tool tips
             // switched off must show nothing.
             action = Toolbar1->addAction(QString());
             if (auto *button = qobject_cast<QToolButton *>(Toolbar1->widgetForAction(action))) {
-                controls::setButtonRole(button, b.style == Check      ? QAccessible::CheckBox
-                                                : b.style == DropDown ? QAccessible::ButtonMenu
-                                                                      : QAccessible::Button);
+                controls::setButtonRole(button, b.style == Style::Check      ? QAccessible::CheckBox
+                                                : b.style == Style::DropDown ? QAccessible::ButtonMenu
+                                                                             : QAccessible::Button);
                 // A screen reader names the button by its tool tip, also while tool tips are off.
-                button->setAccessibleName(QString::fromLatin1(b.tip));
+                button->setAccessibleName(b.tip);
             }
-            action->setToolTip(QString::fromLatin1(b.tip));
+            action->setToolTip(b.tip);
             // Pressed and released by the program; a check button also by the user.
-            action->setCheckable(b.style != Default);
+            action->setCheckable(b.style != Style::Default);
             action->setChecked(b.pressed);
-            if (b.style == DropDown) {
-                action->setMenu(key == QLatin1String("Mech") ? m_mechButtonMenu : m_physButtonMenu);
+            if (b.style == Style::DropDown) {
+                action->setMenu(b.key == QLatin1String(catalogue::MechanicalButton) ? m_mechButtonMenu
+                                                                                    : m_physButtonMenu);
                 if (auto *button = qobject_cast<QToolButton *>(Toolbar1->widgetForAction(action)))
                     button->setPopupMode(QToolButton::MenuButtonPopup);
             }
         }
-        action->setObjectName(key);
+        action->setObjectName(b.key);
         m_buttons.append(action);
-        m_buttonKeys.append(key);
+        m_buttonKeys.append(b.key);
     }
 }
 

@@ -9,12 +9,13 @@
 #include "platform/WaitCursor.h"
 #include "reports/actRepBatchPrint.h"
 #include "reports/frmSelData.h"
+#include "shell/ToolbarDesign.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QMdiSubWindow>
 
-// The save (2) and print (3) dialogs for the current material's report.
+// The save and print dialogs for the current material's report.
 void mdiVelkor::ShowReportDialog(qint16 Index)
 {
     if (!mCurrent || !mCurrent->MyForm())
@@ -23,7 +24,7 @@ void mdiVelkor::ShowReportDialog(qint16 Index)
 
     frmSelData dialog(this);
     dialog.Form_Load();
-    const bool save = Index == 2;
+    const bool save = Index == menuitem::SaveReport;
     if (save)
         dialog.setWindowTitle(QStringLiteral("Save ") + mCurrent->Name() + QStringLiteral(" As Text File - ") +
                               dialog.windowTitle());
@@ -32,8 +33,8 @@ void mdiVelkor::ShowReportDialog(qint16 Index)
                               dialog.windowTitle());
     dialog.SetSaving(save);
     ShowStatus(save ? status::Passing + status::SaveTables : status::Passing + status::PrintTables);
-    const int picture = save ? 4 : 5;
-    if (picture <= ImageList1.size())
+    const int picture = PictureNumber(QString::fromLatin1(save ? toolbar::Save : toolbar::Print));
+    if (picture >= 1 && picture <= ImageList1.size())
         dialog.setWindowIcon(ImageList1.at(picture - 1));
     platform::moveTwips(&dialog, platform::leftTwips(&dialog), 1500, platform::widthTwips(&dialog),
                         platform::heightTwips(&dialog));

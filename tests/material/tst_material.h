@@ -78,6 +78,8 @@ private slots:
     void creepGraphButtonOnlyWithData();
     void boundGridTrimmedBeforeEachTable();
     void checkTablesVisitsEachTableOnce();
+    void tableIconIsButtonPicture_data();
+    void tableIconIsButtonPicture();
     void failingQueryKeepsWindowOpen();
 
     // Notes pane and no-data note

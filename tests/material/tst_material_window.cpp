@@ -420,6 +420,41 @@ void tst_material::checkTablesVisitsEachTableOnce()
     QCOMPARE(tableQueries.count(), 0);
 }
 
+void tst_material::tableIconIsButtonPicture_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("button");
+    // clang-format off
+    const char *const rows[][2] = {
+        {"Ref", "Physical"},          {"ChemComp", "ChemComp"},  {"MechProp", "Mech"},
+        {"ImpEnergy", "ImpEnergy"},   {"Rp02", "Mech"},          {"Rp10", "Mech"},
+        {"Rm", "Mech"},               {"ModElast", "Physical"},  {"ThermExp", "Physical"},
+        {"ThermCond", "Physical"},    {"SpecThermCap", "Physical"}, {"SpecElecRes", "Physical"},
+        {"CreepProp", "Mech"},        {"AddInfo", "AddInfo"},    {"Design", "Physical"},
+        {"Elevated", "Mech"},
+    };
+    // clang-format on
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]);
+}
+
+void tst_material::tableIconIsButtonPicture()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, button);
+    Fixture fixture(baseRows());
+    QVERIFY(fixture.isOpen());
+    platform::ScriptedResponder responder;
+    auto w = openWindow(fixture.material(1));
+    w->ShowTable(table);
+
+    const QPixmap shown = w->ImgPic[0]->pixmap();
+    QVERIFY(!shown.isNull());
+    QCOMPARE(w->ImgPic[2]->pixmap().toImage(), shown.toImage());
+    const QImage expected = mdiVelkor::ButtonPicture(button).pixmap(shown.size()).toImage();
+    QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32), expected.convertToFormat(QImage::Format_ARGB32));
+}
+
 void tst_material::failingQueryKeepsWindowOpen()
 {
     Fixture fixture(baseRows() << chemicalRows(QStringLiteral("G1"), 3) << QStringLiteral("DROP TABLE ThermCond")

@@ -334,7 +334,7 @@ struct Catalogue
     QList<Expected> rows;
 };
 
-QList<Catalogue> catalogue()
+QList<Catalogue> faultCatalogue()
 {
     const QStringList none;
     const QStringList missing{QStringLiteral("Database Missing")};
@@ -485,7 +485,7 @@ void tst_reliability::badFiles_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("titles");
 
-    const QList<Catalogue> entries = catalogue();
+    const QList<Catalogue> entries = faultCatalogue();
     for (int i = 0; i < entries.size(); ++i)
         for (const Expected &row : entries.at(i).rows)
             QTest::addRow("%s, %s", entries.at(i).file, qPrintable(testsupport::faultName(row.fault)))
@@ -501,7 +501,7 @@ void tst_reliability::badFiles()
     QFETCH(QStringList, titles);
 
     ScriptedResponder responder;
-    const Outcome outcome = catalogue().at(entry).run(fault, responder);
+    const Outcome outcome = faultCatalogue().at(entry).run(fault, responder);
     if (!outcome.skip.isEmpty())
         QSKIP(qPrintable(outcome.skip));
     if (QTest::currentTestFailed())
