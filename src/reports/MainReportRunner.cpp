@@ -21,7 +21,7 @@ public:
 
 void MainReportRunner::RunMainReportToPdf(bool blnFromChart)
 {
-    actRepMain::SaveDefault(actRepMain::ExportPdf, blnFromChart);
+    actRepMain::SaveDefault(exportformat::Type::Pdf, blnFromChart);
 }
 
 void MainReportRunner::ShowMainReportPreview()

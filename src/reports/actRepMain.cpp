@@ -166,7 +166,7 @@ bool runDefault(Step &&step)
 
 } // namespace
 
-bool actRepMain::SaveDefault(qint16 exportType, bool fromChart)
+bool actRepMain::SaveDefault(exportformat::Type exportType, bool fromChart)
 {
     return runDefault([&](actRepMain &report) {
         report.blnSave = true;
@@ -183,26 +183,6 @@ bool actRepMain::PreviewDefault()
         report.show(ProgramWindow::instance(), true);
         unloadDefault();
     });
-}
-
-QString actRepMain::ExportFilterText(int iType)
-{
-    switch (iType) {
-    case ExportPdf: return QStringLiteral("Portable Document Format (*.pdf)|*.pdf");
-    case ExportRtf: return QStringLiteral("Rich Text Format (*.rtf)|*.rtf");
-    case ExportText: return QStringLiteral("Text Format (*.txt)|*.txt");
-    default: return {};
-    }
-}
-
-QString actRepMain::ExportExtension(int iType)
-{
-    switch (iType) {
-    case ExportPdf: return QStringLiteral(".pdf");
-    case ExportRtf: return QStringLiteral(".rtf");
-    case ExportText: return QStringLiteral(".txt");
-    default: return {};
-    }
 }
 
 void actRepMain::BuildLayout()
@@ -354,7 +334,7 @@ void actRepMain::ActiveReport_ReportStart()
     const QImage iconPicture = mainIcon.isNull() ? programIcon() : mainIcon.pixmap(64, 64).toImage();
     imgVelkor->setPicture(iconPicture);
     if (blnSave) {
-        if (iExpFileType != ExportPdf) {
+        if (!exportformat::Of(iExpFileType).pictures) {
             imgVelkor->setVisible(false);
             rh->controls().item<ReportLabel>(QStringLiteral("lblVelkor"))->setCaption(product::ProductName);
         }
@@ -528,15 +508,10 @@ void actRepMain::ActiveReport_ReportEnd()
         return;
     }
 
-    std::unique_ptr<controls::ReportExportFilter> filter;
-    switch (iExpFileType) {
-    case ExportPdf: filter = std::make_unique<controls::PdfExport>(); break;
-    case ExportRtf: filter = std::make_unique<controls::RtfExport>(); break;
-    case ExportText: filter = std::make_unique<controls::TextExport>(); break;
-    default: break;
-    }
-    const QString strFilter = ExportFilterText(iExpFileType);
-    const QString strExt = ExportExtension(iExpFileType);
+    const exportformat::Format &format = exportformat::Of(iExpFileType);
+    const std::unique_ptr<controls::ReportExportFilter> filter = format.writer();
+    const QString strFilter = QString::fromLatin1(format.filter);
+    const QString strExt = QString::fromLatin1(format.extension);
 
     try {
         if (mdi)

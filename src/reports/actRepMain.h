@@ -5,6 +5,7 @@
 // layout prints only the material's chart (report type 1) or its design values (type 2).
 
 #include "controls/Report.h"
+#include "reports/ExportFormats.h"
 
 #include <QString>
 #include <memory>
@@ -29,7 +30,7 @@ public:
 
     // Public members, in slot order.
     bool blnfrmChart = false;
-    qint16 iExpFileType = 0;
+    exportformat::Type iExpFileType = exportformat::Type::Pdf;
     bool blnSave = false;
     MaterialPtr mMat;
 
@@ -40,19 +41,8 @@ public:
     // The default instance saved as a file of the export type (from the chart window's buttons when
     // fromChart), or shown in the preview and then unloaded. A failure abandons the run and is shown;
     // true when the report ran.
-    static bool SaveDefault(qint16 exportType, bool fromChart = false);
+    static bool SaveDefault(exportformat::Type exportType, bool fromChart = false);
     static bool PreviewDefault();
-
-    // Export formats by the code iExpFileType holds, in the order of the save dialogs' options.
-    enum ExportType : qint16 { ExportPdf = 0, ExportRtf = 1, ExportText = 2 };
-    // The code of the ticked option of the three (PDF, RTF, text).
-    static qint16 ChosenExportType(bool pdfTicked, bool rtfTicked)
-    {
-        return pdfTicked ? ExportPdf : rtfTicked ? ExportRtf : ExportText;
-    }
-    // Save-dialog filter and extension of a format code (empty for another code).
-    static QString ExportFilterText(int iType);
-    static QString ExportExtension(int iType);
 
     // Report events.
     void ActiveReport_ReportStart();

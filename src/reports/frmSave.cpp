@@ -14,23 +14,12 @@ frmSave::frmSave(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Save Graph / Design Values..."));
     setModal(true);
-    platform::resizeTwips(this, 4200, 2400);
+    const int frameHeight = exportformat::FrameHeightTwips();
+    platform::resizeTwips(this, 4200, 120 + frameHeight + 720);
 
     framSave = new QGroupBox(QStringLiteral("File Format"), this);
-    platform::moveTwips(framSave, 240, 120, 2160, 1560);
-    const char *const formats[3] = {"*.pdf", "*.rtf", "*.txt"};
-    const char *const tips[3] = {"Portable Document Format", "Rich Text Format", "Text Format"};
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPointSize(9);
-    for (int i = 0; i < 3; ++i) {
-        auto *option = new QRadioButton(QString::fromLatin1(formats[i]), framSave);
-        option->setObjectName(QStringLiteral("optFormat%1").arg(i));
-        option->setFont(arial);
-        option->setToolTip(QString::fromLatin1(tips[i]));
-        platform::moveTwips(option, 360, 360 * (i + 1), 1600, 300);
-        optFormat[std::size_t(i)] = option;
-    }
-    optFormat[0]->setChecked(true);
+    platform::moveTwips(framSave, 240, 120, 2160, frameHeight);
+    optFormat = exportformat::AddOptions(framSave, 1600);
 
     const char *const captions[2] = {"Save...", "Cancel"};
     for (int i = 0; i < 2; ++i) {
@@ -57,7 +46,7 @@ void frmSave::Form_Unload()
 void frmSave::cmdSave_Click(int Index)
 {
     if (Index == 0) {
-        actRepMain::SaveDefault(actRepMain::ChosenExportType(optFormat[0]->isChecked(), optFormat[1]->isChecked()));
+        actRepMain::SaveDefault(exportformat::Chosen(optFormat));
     } else if (Index == 1) {
         ProgramWindow *mdi = ProgramWindow::instance();
         if (mdi && mdi->mCurrent)

@@ -2,6 +2,8 @@
 
 // "Save Graph / Design Values...": the file format for saving the chart or design-values report.
 
+#include "reports/ExportFormats.h"
+
 #include <QDialog>
 
 #include <array>
@@ -34,7 +36,7 @@ private:
     // --- controls ---------------------------------------------------------------------------------
     std::array<QPushButton *, 2> cmdSave{};
     QGroupBox *framSave = nullptr;
-    std::array<QRadioButton *, 3> optFormat{};
+    exportformat::Options optFormat{};
 
     void Unload();
 

@@ -55,18 +55,8 @@ frmSelData::frmSelData(QWidget *parent) : QDialog(parent)
     }
 
     framSave = new QGroupBox(QStringLiteral("File Format"), this);
-    platform::moveTwips(framSave, 5880, 120, 2880, 1560);
-    const char *const formats[3] = {"*.pdf", "*.rtf", "*.txt"};
-    const char *const tips[3] = {"Portable Document Format", "Rich Text Format", "Text Format"};
-    for (int i = 0; i < 3; ++i) {
-        auto *option = new QRadioButton(QString::fromLatin1(formats[i]), framSave);
-        option->setObjectName(QStringLiteral("optFormat%1").arg(i));
-        option->setFont(arial());
-        option->setToolTip(QString::fromLatin1(tips[i]));
-        platform::moveTwips(option, 360, 360 * (i + 1), 2000, 300);
-        optFormat[std::size_t(i)] = option;
-    }
-    optFormat[0]->setChecked(true);
+    platform::moveTwips(framSave, 5880, 120, 2880, exportformat::FrameHeightTwips());
+    optFormat = exportformat::AddOptions(framSave, 2000);
 
     cmdSavePrint = new QPushButton(QStringLiteral("Save / Print..."), this);
     cmdSavePrint->setObjectName(QStringLiteral("cmdSavePrint"));
@@ -151,7 +141,7 @@ void frmSelData::cmdSavePrint_Click()
     }
 
     if (cmdSavePrint->text() == QLatin1String("Save..."))
-        actRepMain::SaveDefault(actRepMain::ChosenExportType(optFormat[0]->isChecked(), optFormat[1]->isChecked()));
+        actRepMain::SaveDefault(exportformat::Chosen(optFormat));
     else if (actRepMain::PreviewDefault())
         ProgramWindow::ShowStatusIfOpen(status::Remembered);
     Unload();

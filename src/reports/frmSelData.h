@@ -4,6 +4,7 @@
 // file format; then the report is exported or previewed.
 
 #include "core/TableCatalogue.h"
+#include "reports/ExportFormats.h"
 
 #include <QDialog>
 #include <QString>
@@ -46,7 +47,7 @@ private:
     QGroupBox *framSelData = nullptr;
     QLabel *lblSelData = nullptr;
     QGroupBox *framSave = nullptr;
-    std::array<QRadioButton *, 3> optFormat{};
+    exportformat::Options optFormat{};
     QPushButton *cmdSavePrint = nullptr;
     QPushButton *cmdCancel = nullptr;
 

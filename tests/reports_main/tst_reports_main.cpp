@@ -431,7 +431,7 @@ void tst_reports_main::pictures()
 
     actRepMain report;
     report.blnSave = save;
-    report.iExpFileType = qint16(format);
+    report.iExpFileType = exportformat::Type(format);
     report.ActiveReport_ReportStart();
 
     auto *icon = control<ReportImage>(report, "ReportHeader", "imgVelkor");
@@ -486,7 +486,7 @@ void tst_reports_main::saveRun()
     actRepMain *report = &actRepMain::defaultInstance();
     report->blnSave = true;
     report->blnfrmChart = fromChart;
-    report->iExpFileType = qint16(format);
+    report->iExpFileType = exportformat::Type(format);
     report->run();
 
     // The name is typed without an extension; the format's is added.
