@@ -28,6 +28,18 @@ enum SystemRecord : quint16 {
     TitleRecord = 3,
 };
 
+// The compressed stream that holds the pages and pictures ends inside the file. A file cut short
+// may still hold its first pages, but not the pages and pictures after them.
+bool compressedContentComplete(chmFile *chm)
+{
+    chmUnitInfo info;
+    if (chm_resolve_object(chm, "::DataSpace/Storage/MSCompressed/Content", &info) != CHM_RESOLVE_SUCCESS ||
+        info.length == 0)
+        return true; // a file without compressed content
+    unsigned char last = 0;
+    return chm_retrieve_object(chm, &info, &last, LONGUINT64(info.length - 1), 1) == 1;
+}
+
 QByteArray readObject(chmFile *chm, const QString &path)
 {
     chmUnitInfo info;
@@ -152,8 +164,8 @@ bool HelpFile::load(const QString &path)
         if (!topic.isEmpty())
             m_index.append({keyword, topic});
     }
-    // A file cut short still lists its pages; the page shown first must be readable.
-    if (object(defaultTopic()).isEmpty())
+    // A file cut short still lists its pages; all of them and the page shown first must be readable.
+    if (!compressedContentComplete(m_chm.get()) || object(defaultTopic()).isEmpty())
         return fail(QStringLiteral("\"%1\" is damaged: its pages cannot be read.").arg(path));
     return true;
 }

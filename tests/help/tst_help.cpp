@@ -302,7 +302,7 @@ void tst_help::indexAndSearchTabs()
     // A query with every word on one page only lists that page; the help's own search with a
     // query runs it at once.
     hh::FtsQuery query;
-    query.pszSearchQuery = QStringLiteral("DESIGN temperature interpolated");
+    query.pszSearchQuery = QStringLiteral("NOTES button blinks");
     HelpViewer::htmlHelp(nullptr, HTMLHelp::HelpFilePath(1), hh::DisplaySearch, query);
     QCOMPARE(int(viewer->currentTab()), int(HelpViewer::SearchTab));
     QCOMPARE(viewer->lstSearch->count(), 1);
@@ -367,6 +367,76 @@ void tst_help::builtHelpFileIsComplete()
     for (const char *object : {"/#SYSTEM", "/$FIftiMain", "/Velkor_PED_HELP.hhc", "/Velkor_PED_HELP.hhk",
                                "/General_Information.htm", "/images/velkor-ped.png"})
         QVERIFY2(objects.contains(QLatin1String(object)), object);
+}
+
+// clang-format off
+void tst_help::helpCoversTheProgram_data()
+{
+    QTest::addColumn<QString>("topic");
+    QTest::addColumn<QString>("title");    // the page's title and its entry in the contents
+    QTest::addColumn<QStringList>("says"); // texts the page holds
+    QTest::newRow("printing") << "Printing_And_Preview.htm" << "Printing and the Print Preview"
+                              << QStringList{"Print (Preview) Report For Current Material...", "Ctrl+P", "Print/Preview...", "title and column headings"};
+    QTest::newRow("saving") << "Saving_Reports.htm" << "Saving Reports as PDF, RTF or Text"
+                            << QStringList{"Save Report For Current Material To File...", "*.pdf", "*.rtf", "*.txt", "no pictures"};
+    QTest::newRow("batch") << "Batch_Printing.htm" << "Printing All Selected Materials"
+                           << QStringList{"Print All Selected Materials", "Velkor_PED_MATERIALS_BATCH_PRINT"};
+    QTest::newRow("charts") << "Charts.htm" << "Charts and the Chart Window"
+                            << QStringList{"Show Graph", "Enlarge Graph View", "Return To Material"};
+    QTest::newRow("design values") << "Design_Values.htm" << "Design Values"
+                                   << QStringList{"Design temperature [°C]", "\"-\" marks", "two decimals"};
+    QTest::newRow("PMA index") << "PMA_Index.htm" << "Index of Particular Material Appraisal"
+                               << QStringList{"press Enter on it"};
+}
+// clang-format on
+
+// The pages on printing, saving, batch printing, charts and design values are in the built help
+// file, listed in its contents under "How To Use Velkor-PED" and in its index, and the pictures of
+// windows that the build took for them are in it as well.
+void tst_help::helpCoversTheProgram()
+{
+    QFETCH(QString, topic);
+    QFETCH(QString, title);
+    QFETCH(QStringList, says);
+
+    HelpFile file;
+    QVERIFY2(file.load(BinDir + QStringLiteral("/Velkor_PED_HELP.chm")), qPrintable(file.errorString()));
+    QVERIFY(file.hasTopic(topic));
+    QCOMPARE(file.topicTitle(topic), title);
+
+    const QList<HelpFile::ContentsEntry> &contents = file.contents();
+    int book = -1;
+    int listed = -1;
+    for (int i = 0; i < contents.size(); ++i) {
+        if (contents.at(i).title == QLatin1String("How To Use Velkor-PED"))
+            book = i;
+        else if (contents.at(i).topic == topic)
+            listed = i;
+    }
+    QVERIFY(book >= 0);
+    QVERIFY2(listed > book && contents.at(listed).level == contents.at(book).level + 1, qPrintable(topic));
+    QCOMPARE(contents.at(listed).title, title);
+    QVERIFY(std::any_of(file.index().cbegin(), file.index().cend(),
+                        [&](const HelpFile::IndexEntry &entry) { return entry.topic == topic; }));
+
+    QTextDocument page;
+    page.setHtml(file.topicHtml(topic));
+    const QString text = page.toPlainText().simplified();
+    for (const QString &said : says)
+        QVERIFY2(text.contains(said), qPrintable(said));
+
+    static const QRegularExpression picture(QStringLiteral("<img src=\"(images/[^\"]+\\.png)\""));
+    for (auto it = picture.globalMatch(file.topicHtml(topic)); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        const QImage image = QImage::fromData(file.object(name), "PNG");
+        QVERIFY2(image.width() >= 200 && image.height() >= 100, qPrintable(name));
+        // A picture of a window, not of an empty surface.
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 7)
+            for (int x = 0; x < image.width(); x += 7)
+                colours.insert(image.pixel(x, y));
+        QVERIFY2(colours.size() > 8, qPrintable(name));
+    }
 }
 
 // clang-format off

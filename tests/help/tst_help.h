@@ -21,6 +21,8 @@ private slots:
     void indexAndSearchTabs();
     void helpWindowsNamedForScreenReaders();
     void builtHelpFileIsComplete();
+    void helpCoversTheProgram_data();
+    void helpCoversTheProgram();
     void sitemapParsing_data();
     void sitemapParsing();
     void topicPath_data();
