@@ -100,6 +100,11 @@ void frmSelData::SetSaving(bool save)
     framSave->setVisible(save);
 }
 
+bool frmSelData::Saving() const
+{
+    return !framSave->isHidden();
+}
+
 void frmSelData::DisableEmptyTables()
 {
     ProgramWindow *mdi = ProgramWindow::instance();

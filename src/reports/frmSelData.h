@@ -31,6 +31,7 @@ public:
     void Form_Load();
     // Readies the dialog for saving (a Save... button and the file formats) or for printing.
     void SetSaving(bool save);
+    bool Saving() const;
     void chkData_Click(int Index);
     void cmdSavePrint_Click();
     void cmdCancel_Click();

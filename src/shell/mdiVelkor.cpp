@@ -9,6 +9,7 @@
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 #include "reports/MainReportRunner.h"
+#include "shell/HelpTopics.h"
 #include "shell/ToolbarDesign.h"
 
 #include <QApplication>
@@ -45,6 +46,8 @@ mdiVelkor::mdiVelkor(QWidget *parent) : ProgramWindow(parent)
     for (QWidget *panel : stbStatus->findChildren<QWidget *>())
         panel->installEventFilter(this);
     SetBackColor(vMyBlue);
+    // F1 opens the help on the window in use, in the main window and in every dialog.
+    qApp->installEventFilter(new helptopics::HelpKey(this));
 }
 
 mdiVelkor::~mdiVelkor() = default;

@@ -59,6 +59,8 @@ private slots:
     void selectWithEmptySelectionDoesNothing();
     void backToSearchState();
     void aboutShowsItsStatusText();
+    void helpKeyOpensThePageOfTheWindow_data();
+    void helpKeyOpensThePageOfTheWindow();
     // Last: it unloads the main window.
     void exitUnloadsEverything();
 
