@@ -34,6 +34,7 @@ constexpr int ReadOnly = 3027;           // "Cannot update. Database or object i
 constexpr int CannotOpen = 3051;         // the file cannot be read (permissions)
 constexpr int UnknownName = 3070;        // a criterion names a field the recordset does not have
 constexpr int CharactersAfterEnd = 3142; // "Characters found after end of SQL statement."
+constexpr int ResourcesExceeded = 3035;  // "System resource exceeded." (no memory, no room)
 } // namespace dberr
 
 // One open database file. Every failure raises platform::VbError with the number and description above.
@@ -85,8 +86,13 @@ private:
 };
 
 // Where the SQLite copies of imported Jet files are kept between runs; empty: nowhere (each open
-// imports the file again and holds the copy in memory).
+// imports the file again and holds the copy in memory). The folder is made private to the user
+// (mode 0700) and holds the copies of the last few Jet files opened; what imports that ended with
+// their process left there is removed at its first use.
 void setJetCacheFolder(const QString &folder);
+// Removes the copies from a cache folder that is no longer used, and the folder when it is then
+// empty.
+void removeJetCacheFolder(const QString &folder);
 
 // Text for a quoted literal in SQL or a criterion: single quotes doubled ("O'Neil" -> "O''Neil").
 QString quoteText(const QString &text);

@@ -17,7 +17,6 @@ namespace {
 constexpr int UndefinedFunction = 3085;
 constexpr int InvalidStatement = 3129;
 constexpr int DiskError = 3043;
-constexpr int ResourcesExceeded = 3035;
 // Every unknown name costs two prepares; a statement has never more than a handful.
 constexpr int MaxUnknownNames = 100;
 
@@ -309,7 +308,7 @@ platform::VbError engineError(sqlite3 *db, int rc)
     case SQLITE_IOERR: return platform::VbError(DiskError, QStringLiteral("Disk or network error."));
     case SQLITE_NOMEM:
     case SQLITE_FULL:
-    case SQLITE_TOOBIG: return platform::VbError(ResourcesExceeded, QStringLiteral("System resource exceeded."));
+    case SQLITE_TOOBIG: return platform::VbError(dberr::ResourcesExceeded, QStringLiteral("System resource exceeded."));
     default:
         return platform::VbError(
             dberr::OtherEngineError,

@@ -461,4 +461,16 @@ bool importTables(const QString &path, sqlite3 *target, int part, int parts, QSt
     return true;
 }
 
+std::optional<QByteArrayList> userTableNames(const QString &path)
+{
+    const MdbPtr mdb = openMdb(path);
+    const auto tables = mdb ? userTables(mdb.get()) : std::nullopt;
+    if (!tables)
+        return std::nullopt;
+    QByteArrayList names;
+    for (const TablePtr &table : *tables)
+        names.append(QByteArray(table->name));
+    return names;
+}
+
 } // namespace db::jet

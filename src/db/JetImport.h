@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QString>
+
+#include <optional>
 
 struct sqlite3;
 
@@ -20,5 +23,9 @@ qint64 readAllRows(const QString &path);
 // copied: the parts split the tables by their row counts, so that each can be imported in a
 // process of its own at the same time.
 bool importTables(const QString &path, sqlite3 *target, int part = 0, int parts = 1, QString *error = nullptr);
+
+// The names of the user tables that importTables copies, over all parts; nothing when the
+// catalogue cannot be read.
+std::optional<QByteArrayList> userTableNames(const QString &path);
 
 } // namespace db::jet

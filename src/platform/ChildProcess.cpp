@@ -346,21 +346,40 @@ void ChildProcess::closeFds()
     closeFd(m_pidFd);
 }
 
-void waitForAll(const QList<ChildProcess *> &children)
+namespace {
+
+void waitFor(const QList<ChildProcess *> &children, bool any)
 {
-    for (;;) {
-        QList<ChildProcess *> running;
+    QList<ChildProcess *> running;
+    for (ChildProcess *child : children)
+        if (child->end() == ChildProcess::End::Running)
+            running.append(child);
+    while (!running.isEmpty()) {
         qint64 ms = 60000;
-        for (ChildProcess *child : children)
-            if (!child->poll()) {
-                running.append(child);
-                if (child->msLeft() >= 0)
-                    ms = std::min(ms, child->msLeft());
-            }
-        if (running.isEmpty())
+        const qsizetype before = running.size();
+        running.removeIf([&ms](ChildProcess *child) {
+            if (child->poll())
+                return true;
+            if (child->msLeft() >= 0)
+                ms = std::min(ms, child->msLeft());
+            return false;
+        });
+        if (running.isEmpty() || (any && running.size() < before))
             return;
         sleepOn(running, ms);
     }
+}
+
+} // namespace
+
+void waitForAll(const QList<ChildProcess *> &children)
+{
+    waitFor(children, false);
+}
+
+void waitForAny(const QList<ChildProcess *> &children)
+{
+    waitFor(children, true);
 }
 
 QString helperProgramFor(const QString &exeFolder, const QString &name)

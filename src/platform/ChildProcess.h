@@ -104,6 +104,8 @@ private:
 // bound the wait. Blocks the calling thread: call it from a worker thread, or call poll() of each
 // child from an event loop instead.
 void waitForAll(const QList<ChildProcess *> &children);
+// The same until one of those running has ended (at once when none is running).
+void waitForAny(const QList<ChildProcess *> &children);
 
 // The full path of a program that ships beside this one (as the import program): beside the
 // executable (the build folder's bin/), or for a program installed in <prefix>/bin in the folder

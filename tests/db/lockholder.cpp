@@ -1,7 +1,9 @@
-// db_lock_holder <path> exclusive|shared [connect]
-// Opens the database, prints "open" (or "error <number>") and keeps it open until stdin closes.
+// db_lock_holder <path> exclusive|shared [connect [import program]]
+// Opens the database, prints "open" (or "error <number>") and keeps it open until stdin closes. A
+// Jet file is imported by the import program given, if any.
 
 #include "db/Database.h"
+#include "db/JetChildren.h"
 #include "platform/VbError.h"
 
 #include <QCoreApplication>
@@ -14,9 +16,11 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: db_lock_holder <path> exclusive|shared [connect]\n");
+        std::fprintf(stderr, "usage: db_lock_holder <path> exclusive|shared [connect [import program]]\n");
         return 2;
     }
+    if (argc > 4)
+        db::jet::setImportProgram(QString::fromLocal8Bit(argv[4]));
     std::shared_ptr<db::Database> database;
     try {
         database = db::Database::open(QString::fromLocal8Bit(argv[1]), std::string(argv[2]) == "exclusive", true,

@@ -1,4 +1,5 @@
 # Run by tst_install (see CMakeLists.txt).
+
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -8,7 +9,7 @@ endif()
 
 set(data share/velkor-ped)
 set(expected
-  bin/Velkor_PED
+  bin/Velkor_PED ${LIBEXEC}/velkor-jet-import
   ${data}/Velkor_PED.mdb ${data}/PMA_Index.mdb ${data}/PathSet.vlk ${data}/Settings.vlk
   ${data}/Velkor_PED_HELP.chm ${data}/Velkor_PED_License.rtf ${data}/PMA_0001.pdf ${data}/morepmainfo.pdf
   share/applications/velkor-ped.desktop
@@ -50,4 +51,20 @@ foreach(file PathSet.vlk Settings.vlk)
     message(FATAL_ERROR "the installed program did not read its program folder: no ${file} in the data folder")
   endif()
 endforeach()
+
+# Started again on a Jet database, it imports it with its own import program: the copy lands in
+# the cache folder.
+file(MAKE_DIRECTORY ${PREFIX}/jet)
+file(COPY_FILE ${JET_FIXTURE} ${PREFIX}/jet/Velkor_PED.mdb)
+file(WRITE ${appdata}/Brisvale/Velkor_PED/PathSet.vlk "${PREFIX}/jet/Velkor_PED.mdb\r\n")
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env APPDATA=${appdata} XDG_CACHE_HOME=${PREFIX}/cache QT_QPA_PLATFORM=offscreen
+          ${PREFIX}/bin/Velkor_PED
+  WORKING_DIRECTORY ${PREFIX}
+  TIMEOUT 8
+  OUTPUT_QUIET ERROR_QUIET)
+file(GLOB copies ${PREFIX}/cache/velkor-ped/*.sqlite)
+if(NOT copies)
+  message(FATAL_ERROR "the installed program did not import its Jet database: no copy in its cache folder")
+endif()
 file(REMOVE_RECURSE ${PREFIX})

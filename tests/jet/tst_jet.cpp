@@ -2,6 +2,7 @@
 
 #include "ErrorOf.h"
 #include "FaultyFiles.h"
+#include "JetFiles.h"
 #include "JetReference.h"
 #include "db/Database.h"
 #include "db/JetCache.h"
@@ -23,58 +24,17 @@
 #include "PrivateCopy.h"
 #include <mdbtools.h>
 #include <sys/stat.h>
-#include <utime.h>
 
 using db::Database;
 namespace dberr = db::dberr;
 
 namespace {
 
-const QString kFixtures = QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/");
+using namespace jetfiles;
+
 const QString kRealFixtures = QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet-real/");
 const QString kPassword = QStringLiteral(VELKOR_DB_PASSWORD);
 constexpr int kJetPage = 4096;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// The values of one field over every record, joined by "|", Null as "<null>".
-QString column(Database &database, const QString &sql, const QString &field)
-{
-    auto rs = database.openRecordset(sql);
-    QStringList values;
-    for (; !rs->eof(); rs->moveNext()) {
-        const QVariant v = rs->field(field);
-        values.append(v.isNull() ? QStringLiteral("<null>") : v.toString());
-    }
-    return values.join(u'|');
-}
-
-// Stores another database password in a copy of a Jet 4 header, as Access keeps it.
-QByteArray withPassword(QByteArray file, const QString &password)
-{
-    file.detach();
-    db::jet::toggleHeaderMask(file);
-    const double created = qFromLittleEndian<double>(file.constData() + 0x72);
-    uchar mask[4];
-    qToLittleEndian(quint32(qint64(created)), mask);
-    for (int i = 0; i < 40; ++i) {
-        const int c = i / 2 < password.size() ? password.at(i / 2).unicode() : 0;
-        file[0x42 + i] = char((i % 2 ? c >> 8 : c & 0xff) ^ mask[i % 4]);
-    }
-    db::jet::toggleHeaderMask(file);
-    return file;
-}
 
 // The file offset of the null mask byte that holds a column of a table's first row.
 qint64 nullMaskByte(const QString &path, const char *tableName, int columnNumber)
@@ -128,12 +88,6 @@ private slots:
     void exclusiveAndUnchanged();
     void damagedFiles_data();
     void damagedFiles();
-
-    void cacheUsedAndRebuilt();
-    void importedInParts_data();
-    void importedInParts();
-    void damagedCacheIgnored_data();
-    void damagedCacheIgnored();
 
 private:
     QString copy(const QString &fixture, const QString &name = {});
@@ -574,128 +528,6 @@ void tst_jet::damagedFiles()
     const int number = errorOf([&] { Database::open(path, true, true)->tableNames(); }, &description);
     QCOMPARE(number, dberr::UnrecognizedFormat);
     QCOMPARE(description, QStringLiteral("Unrecognized database format '%1'.").arg(path));
-}
-
-void tst_jet::cacheUsedAndRebuilt()
-{
-    db::setJetCacheFolder(m_cache);
-    QDir(m_cache).removeRecursively();
-    const QString path = copy(QStringLiteral("Velkor_PED.mdb"), QStringLiteral("cached.mdb"));
-    // What an import whose process died left behind goes with the next import.
-    QVERIFY(QDir().mkpath(m_cache));
-    writeAll(m_cache + u'/' + db::jet::cacheFileStem(QFileInfo(path).canonicalFilePath()) +
-                 QStringLiteral(".2147483000.0.tmp"),
-             "cut");
-    Database::open(path, true, true);
-    const QStringList made = QDir(m_cache).entryList(QDir::Files);
-    QCOMPARE(made.size(), 1);
-    QVERIFY(made.first().startsWith(db::jet::cacheFileStem(QFileInfo(path).canonicalFilePath())));
-    const QDateTime written = QFileInfo(m_cache + u'/' + made.first()).lastModified();
-
-    // Unchanged: the same copy, not written again.
-    auto database = Database::open(path, true, true);
-    QCOMPARE(QDir(m_cache).entryList(QDir::Files), made);
-    QCOMPARE(QFileInfo(m_cache + u'/' + made.first()).lastModified(), written);
-    QCOMPARE(column(*database, QStringLiteral("select * from materials where matID = 2"), QStringLiteral("name")),
-             QStringLiteral("16Mo3"));
-    database.reset();
-
-    // Changed (the header page, as a new password makes it): a new copy replaces the old one.
-    writeAll(path, withPassword(readAll(path), QStringLiteral("neu")));
-    QCOMPARE(errorOf([&] { Database::open(path, true, true); }), dberr::InvalidPassword);
-    database = Database::open(path, true, true, QStringLiteral(";Pwd=neu"));
-    const QStringList remade = QDir(m_cache).entryList(QDir::Files);
-    QCOMPARE(remade.size(), 1);
-    QVERIFY(remade != made);
-
-    // Only its modification time changed: made again as well.
-    database.reset();
-    const struct utimbuf times
-    {
-        1262304000, 1262304000
-    };
-    QCOMPARE(::utime(QFile::encodeName(path).constData(), &times), 0);
-    database = Database::open(path, true, true, QStringLiteral(";Pwd=neu"));
-    QVERIFY(QDir(m_cache).entryList(QDir::Files) != remade);
-    QCOMPARE(QDir(m_cache).entryList(QDir::Files).size(), 1);
-}
-
-void tst_jet::damagedCacheIgnored_data()
-{
-    QTest::addColumn<QString>("damage");
-    QTest::newRow("cut short") << "cut";
-    QTest::newRow("one byte changed") << "flip";
-    QTest::newRow("emptied") << "empty";
-    QTest::newRow("another file under its name") << "foreign";
-    QTest::newRow("a part missing") << "part";
-}
-
-void tst_jet::damagedCacheIgnored()
-{
-    QFETCH(QString, damage);
-    db::setJetCacheFolder(m_cache);
-    QDir(m_cache).removeRecursively();
-    const bool parts = damage == QLatin1String("part");
-    if (parts)
-        db::jet::setSplitFromBytes(0);
-    const QString path = copy(QStringLiteral("PMA_Index.mdb"), QStringLiteral("PMA_Index.mdb"));
-    Database::open(path, false, true);
-    const QStringList made = QDir(m_cache).entryList(QDir::Files);
-    QCOMPARE(made.size() > 1, parts);
-    const QString cacheFile = m_cache + u'/' + made.first();
-    QByteArray bytes = readAll(cacheFile);
-    if (damage == QLatin1String("cut"))
-        bytes.chop(bytes.size() / 2);
-    else if (damage == QLatin1String("flip"))
-        bytes[bytes.size() - 100] = char(bytes.at(bytes.size() - 100) ^ 1);
-    else if (damage == QLatin1String("empty"))
-        bytes.clear();
-    else if (parts)
-        QVERIFY(QFile::remove(m_cache + u'/' + made.last()));
-    else
-        bytes = readAll(kFixtures + QStringLiteral("Velkor_PED.mdb"));
-    writeAll(cacheFile, bytes);
-
-    auto database = Database::open(path, false, true);
-    QCOMPARE(column(*database, QStringLiteral("SELECT * FROM PMA_Index ORDER BY Specification"),
-                    QStringLiteral("Specification")),
-             QStringLiteral("VdTUV 390|VdTUV 401"));
-    const QStringList remade = QDir(m_cache).entryList(QDir::Files);
-    QCOMPARE(remade.size(), made.size());
-    if (!parts)
-        QVERIFY(readAll(m_cache + u'/' + remade.first()) != bytes);
-}
-
-// A large file is imported by several processes, each taking some tables; the parts together are
-// one database, from the cache as from memory.
-void tst_jet::importedInParts_data()
-{
-    QTest::addColumn<bool>("cached");
-    QTest::newRow("in memory") << false;
-    QTest::newRow("cached") << true;
-}
-
-void tst_jet::importedInParts()
-{
-    QFETCH(bool, cached);
-    db::jet::setSplitFromBytes(0);
-    QDir(m_cache).removeRecursively();
-    db::setJetCacheFolder(cached ? m_cache : QString());
-    const QStringList tables = material()->tableNames();
-    if (cached)
-        QVERIFY(QDir(m_cache).entryList(QDir::Files).size() > 1);
-    for (int pass = 0; pass < (cached ? 2 : 1); ++pass) {
-        auto database = material();
-        QCOMPARE(database->tableNames(), tables);
-        QCOMPARE(tables.size(), 26);
-        QCOMPARE(column(*database,
-                        QStringLiteral(
-                            "select * from materials where standard in (select standard from standard where otherElem) "
-                            "and matID in (select matID from Rp02) order by matID"),
-                        QStringLiteral("matID")),
-                 QStringLiteral("1|2"));
-        QCOMPARE(database->fieldNames(QStringLiteral("chemical")).size(), 7);
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_jet)

@@ -2,6 +2,8 @@
 
 #include "tst_platform.h"
 
+#include "Processes.h"
+
 #include "platform/ChildProcess.h"
 
 #include <QDir>
@@ -30,17 +32,6 @@ constexpr bool kAddressSanitizer = true;
 #else
 constexpr bool kAddressSanitizer = false;
 #endif
-
-// Gone, or a zombie nobody has reaped yet (which runs no more).
-bool running(pid_t pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.readAll();
-    const qsizetype state = line.lastIndexOf(')') + 2;
-    return state < line.size() && line.at(state) != 'Z' && line.at(state) != 'X';
-}
 
 } // namespace
 
@@ -155,7 +146,8 @@ void tst_Platform::childEnds()
         QCOMPARE(child.startError(), ENOENT);
 }
 
-// Waiting for one child does not hold up the caller; several are waited for together.
+// Looking at a child does not hold up the caller; several are waited for together, for the first
+// to end or for all.
 void tst_Platform::childrenPolledAndWaitedTogether()
 {
     ChildProcess quick, slow;
@@ -167,6 +159,10 @@ void tst_Platform::childrenPolledAndWaitedTogether()
     timer.start();
     QVERIFY(!slow.poll());
     QVERIFY(timer.elapsed() < 100);
+    platform::waitForAny({&quick, &slow});
+    QVERIFY(quick.succeeded());
+    QCOMPARE(slow.end(), End::Running);
+    QVERIFY(timer.elapsed() < 300);
     platform::waitForAll({&quick, &slow});
     QVERIFY(timer.elapsed() >= 350);
     QVERIFY(timer.elapsed() < 2000);
@@ -192,18 +188,18 @@ void tst_Platform::childrenEndWithTheirParent()
             pids.append(pid_t(line.toInt()));
     QCOMPARE(pids.size(), 3);
     for (const pid_t pid : pids)
-        QVERIFY(running(pid));
+        QVERIFY(testsupport::isRunning(pid));
 
     // Left by a failure, they are not to outlive the test.
     const auto cleanup = qScopeGuard([&pids] {
         for (const pid_t pid : pids)
-            if (running(pid))
+            if (testsupport::isRunning(pid))
                 ::kill(pid, SIGKILL);
     });
     parent.kill();
     timer.restart();
     for (const pid_t pid : pids)
-        QTRY_VERIFY_WITH_TIMEOUT(!running(pid), 2000 - int(timer.elapsed()));
+        QTRY_VERIFY_WITH_TIMEOUT(!testsupport::isRunning(pid), 2000 - int(timer.elapsed()));
     QVERIFY(timer.elapsed() < 2000);
 }
 

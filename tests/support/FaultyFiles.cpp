@@ -100,6 +100,25 @@ qint64 FailingSaveFile::writeData(const char *data, qint64 len)
     return taken;
 }
 
+TmpfsMount::TmpfsMount(const QString &folder, const QByteArray &options)
+{
+    if (!isRoot()) {
+        m_skip = QStringLiteral("mounting a tmpfs needs root; the failing device covers the same code");
+        return;
+    }
+    if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()) != 0) {
+        m_skip = QStringLiteral("cannot mount a tmpfs here");
+        return;
+    }
+    m_folder = folder;
+}
+
+TmpfsMount::~TmpfsMount()
+{
+    if (!m_folder.isEmpty())
+        ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+}
+
 FileFault::FileFault(Fault fault, const QString &path, const QByteArray &goodContent)
     : m_fault(fault), m_path(path), m_content(goodContent)
 {
@@ -150,17 +169,11 @@ FileFault::FileFault(Fault fault, const QString &path, const QByteArray &goodCon
         }
         break;
     case Fault::FullDisk: {
-        if (!isRoot()) {
-            m_skip = QStringLiteral("mounting a full tmpfs needs root; the failing device covers the same code");
+        m_tmpfs = std::make_unique<TmpfsMount>(folder, "size=" + QByteArray::number(m_content.size() / 1024 + 64) +
+                                                           "k,mode=0755");
+        m_skip = m_tmpfs->skipReason();
+        if (!m_skip.isEmpty())
             break;
-        }
-        const QByteArray options = "size=" + QByteArray::number((m_content.size() / 1024 + 64)) + "k,mode=0755";
-        const QByteArray d = QFile::encodeName(folder);
-        if (::mount("tmpfs", d.constData(), "tmpfs", 0, options.constData()) != 0) {
-            m_skip = QStringLiteral("cannot mount a tmpfs here");
-            break;
-        }
-        m_mounts << folder;
         writeBytes(path, m_content);
         fill(folder);
         break;

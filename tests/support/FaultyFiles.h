@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace testsupport {
 
@@ -44,6 +45,24 @@ private:
     qint64 m_budget;
 };
 
+// A tmpfs mounted over a folder with the mount options given ("size=8m", "nr_inodes=3"), until the
+// object goes: a real file system that runs out of room. Needs root or the right to mount;
+// skipReason() tells when it cannot be made here.
+class TmpfsMount
+{
+public:
+    TmpfsMount(const QString &folder, const QByteArray &options);
+    ~TmpfsMount();
+    TmpfsMount(const TmpfsMount &) = delete;
+    TmpfsMount &operator=(const TmpfsMount &) = delete;
+
+    QString skipReason() const { return m_skip; }
+
+private:
+    QString m_folder;
+    QString m_skip;
+};
+
 // Makes one fault for the file at path. goodContent is what the file holds for the write faults
 // (and what a test compares with afterwards). The folder of path must exist; the fault is undone
 // when the object goes.
@@ -74,6 +93,7 @@ private:
     QByteArray m_content;
     QString m_skip;
     QStringList m_mounts;
+    std::unique_ptr<TmpfsMount> m_tmpfs;
     QString m_readOnlyFolder;
 };
 
