@@ -70,8 +70,22 @@ void SetupFileEnvironment()
                              QStringLiteral(": Error in SetupFileEnvironment(). Error Description: ") + e.description(),
                          platform::vbCritical | platform::vbOKOnly, QStringLiteral("Error"));
     }
-    // Imported Jet databases are kept here between runs.
-    db::setJetCacheFolder(GetDataFolder() + QStringLiteral("cache"));
+    // Imported Jet databases are kept in the desktop's cache folder between runs; earlier versions
+    // kept them in the data folder, where they would only take room now.
+    db::setJetCacheFolder(CacheFolder());
+    db::removeJetCacheFolder(GetDataFolder() + QStringLiteral("cache"));
+}
+
+QString CacheFolder()
+{
+    QString folder = withoutTrailingSeparator(platform::environ(QStringLiteral("XDG_CACHE_HOME")));
+    if (!folder.startsWith(QLatin1Char('/'))) {
+        const QString home = platform::environ(QStringLiteral("HOME"));
+        if (home.isEmpty())
+            return {};
+        folder = withoutTrailingSeparator(home) + QStringLiteral("/.cache");
+    }
+    return (folder == QLatin1String("/") ? QString() : folder) + QStringLiteral("/velkor-ped");
 }
 
 QString GetDataFolder()

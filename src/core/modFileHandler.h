@@ -22,4 +22,8 @@ void CopyDataFiles();
 // none is set. Uses "/" and has no trailing separator.
 QString AppDataFolder();
 
+// Where the copies of imported Jet databases are kept: "velkor-ped" below XDG_CACHE_HOME (when it
+// is an absolute path), else below HOME/.cache; empty when neither is set.
+QString CacheFolder();
+
 } // namespace modFileHandler

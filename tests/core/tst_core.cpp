@@ -24,6 +24,7 @@ Sandbox::Sandbox()
     QDir(dir.path()).mkpath(QStringLiteral("user/Brisvale/Velkor_PED"));
     platform::setProgramFolder(programFolder());
     qputenv("APPDATA", path(QStringLiteral("user")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", path(QStringLiteral("cache")).toLocal8Bit());
     modFileHandler::SetupFileEnvironment();
 }
 
@@ -81,6 +82,8 @@ void tst_core::initTestCase()
     m_appData = qgetenv("APPDATA");
     m_xdg = qgetenv("XDG_CONFIG_HOME");
     m_home = qgetenv("HOME");
+    m_hadCacheHome = qEnvironmentVariableIsSet("XDG_CACHE_HOME");
+    m_cacheHome = qgetenv("XDG_CACHE_HOME");
 }
 
 void tst_core::cleanup()
@@ -92,6 +95,7 @@ void tst_core::cleanup()
     restoreVariable("APPDATA", m_hadAppData, m_appData);
     restoreVariable("XDG_CONFIG_HOME", m_hadXdg, m_xdg);
     restoreVariable("HOME", m_hadHome, m_home);
+    restoreVariable("XDG_CACHE_HOME", m_hadCacheHome, m_cacheHome);
 }
 
 // ----- Data folder ---------------------------------------------------------------------------
@@ -170,6 +174,70 @@ void tst_core::dataFolder()
     } else {
         QCOMPARE(responder.count(), 0);
     }
+}
+
+// The copies of imported Jet databases are kept in the desktop's cache folder.
+// clang-format off
+void tst_core::cacheFolder_data()
+{
+    // Values are relative to a temporary folder; "-" leaves the variable unset, "=" gives it as it stands.
+    QTest::addColumn<QString>("cacheHome");
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("expected"); // empty: none
+    QTest::newRow("XDG_CACHE_HOME") << "xdg-cache" << "home" << "xdg-cache/velkor-ped";
+    QTest::newRow("only HOME") << "-" << "home" << "home/.cache/velkor-ped";
+    QTest::newRow("a relative XDG_CACHE_HOME counts as unset") << "=cache" << "home" << "home/.cache/velkor-ped";
+    QTest::newRow("neither") << "-" << "-" << "";
+}
+// clang-format on
+
+void tst_core::cacheFolder()
+{
+    QFETCH(QString, cacheHome);
+    QFETCH(QString, home);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString root = dir.path() + QLatin1Char('/');
+    const auto setVariable = [&](const char *name, const QString &value) {
+        if (value == QLatin1String("-"))
+            qunsetenv(name);
+        else
+            qputenv(name, (value.startsWith(u'=') ? value.mid(1) : root + value).toLocal8Bit());
+    };
+    setVariable("XDG_CACHE_HOME", cacheHome);
+    setVariable("HOME", home);
+    QCOMPARE(modFileHandler::CacheFolder(), expected.isEmpty() ? QString() : root + expected);
+}
+
+// Earlier versions kept the copies in the data folder; the first start with the new place removes
+// them there, and nothing else.
+void tst_core::oldCacheFolderRemoved_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("left");
+    const QString copy = QStringLiteral("0123456789abcdef-fedcba9876543210-0of1-00112233aabbccdd.sqlite");
+    const QString part = QStringLiteral("0123456789abcdef-fedcba9876543210-1of6-00112233aabbccdd.sqlite");
+    QTest::newRow("copies only") << QStringList{copy, part} << QStringList();
+    QTest::newRow("a file of the user's beside them")
+        << QStringList{copy, QStringLiteral("notes.txt")} << QStringList{QStringLiteral("notes.txt")};
+}
+
+void tst_core::oldCacheFolderRemoved()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, left);
+    QTemporaryDir dir;
+    const QString old = dir.filePath(QStringLiteral("user/Brisvale/Velkor_PED/cache"));
+    QVERIFY(QDir().mkpath(old));
+    for (const QString &name : files)
+        writeFile(old + QLatin1Char('/') + name, "SQLite format 3");
+    platform::setProgramFolder(dir.filePath(QStringLiteral("prog")));
+    qputenv("APPDATA", dir.filePath(QStringLiteral("user")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toLocal8Bit());
+    modFileHandler::SetupFileEnvironment();
+    QCOMPARE(QFileInfo::exists(old), !left.isEmpty());
+    if (!left.isEmpty())
+        QCOMPARE(QDir(old).entryList(QDir::Files), left);
 }
 
 // ----- Opening the database -------------------------------------------------------------------
@@ -323,7 +391,7 @@ void tst_core::openJetDatabase()
     if (opened) {
         auto rs = modDBase::gMaterialDb->openRecordset(QStringLiteral("select * from Materials where matId = 2"));
         QCOMPARE(rs->field(QStringLiteral("name")).toString(), QStringLiteral("16Mo3"));
-        QVERIFY(!QDir(sandbox.dataFolder() + "cache").isEmpty());
+        QVERIFY(!QDir(sandbox.cacheFolder()).isEmpty());
     } else if (box == QLatin1String("Error Occurred!!")) {
         QVERIFY(readFile(sandbox.dataFolder() + "ErrorLog.txt").contains("\r\nError No. - 3031\r\n"));
     }

@@ -6,14 +6,15 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A program folder and a per-user folder below one temporary folder; the data folder is prepared
-// as the splash prepares it.
+// A program folder, a per-user folder and a cache folder below one temporary folder; the data
+// folder is prepared as the splash prepares it.
 struct Sandbox
 {
     Sandbox();
     QString path(const QString &relative) const { return dir.filePath(relative); }
     QString programFolder() const { return path(QStringLiteral("prog")); }
     QString dataFolder() const { return path(QStringLiteral("user/Brisvale/Velkor_PED/")); }
+    QString cacheFolder() const { return path(QStringLiteral("cache/velkor-ped")); }
 
     QTemporaryDir dir;
 };
@@ -33,6 +34,10 @@ private slots:
     // Data folder
     void dataFolder_data();
     void dataFolder();
+    void cacheFolder_data();
+    void cacheFolder();
+    void oldCacheFolderRemoved_data();
+    void oldCacheFolderRemoved();
 
     // Opening the database
     void openMissingThenWrongNameThenCancel();
@@ -75,6 +80,6 @@ private slots:
     void toolbarForScreenReaders();
 
 private:
-    QByteArray m_appData, m_xdg, m_home;
-    bool m_hadAppData = false, m_hadXdg = false, m_hadHome = false;
+    QByteArray m_appData, m_xdg, m_home, m_cacheHome;
+    bool m_hadAppData = false, m_hadXdg = false, m_hadHome = false, m_hadCacheHome = false;
 };
