@@ -387,6 +387,8 @@ void tst_help::helpCoversTheProgram_data()
                                    << QStringList{"Design temperature [°C]", "\"-\" marks", "two decimals"};
     QTest::newRow("PMA index") << "PMA_Index.htm" << "Index of Particular Material Appraisal"
                                << QStringList{"press Enter on it"};
+    QTest::newRow("settings") << "Settings_And_Files.htm" << "Settings and Files"
+                              << QStringList{"~/.cache/velkor-ped", "$XDG_CACHE_HOME/velkor-ped"};
 }
 // clang-format on
 

@@ -42,6 +42,8 @@ const char *const SelectedGrades[] = {"P265GH", "16Mo3", "X6CrNiTi18-10"};
 const char *const ShownGrade = "16Mo3";
 const char *const DesignTemperature = "350";
 const QSize PreviewSize(720, 600);
+// The help window shows its pages beside the contents: wider pictures are made smaller.
+constexpr int MaxPictureWidth = 600;
 
 // A screen large enough for the full layouts; the help viewer shows the pictures at their size.
 const char *const ScreenConfig = R"({"screens": [{"name": "help", "x": 0, "y": 0, "width": 1280,
@@ -104,6 +106,8 @@ public:
         QPixmap picture = widget->grab();
         if (widget->isWindow())
             picture = withTitleBar(*widget, picture);
+        if (picture.width() > MaxPictureWidth)
+            picture = picture.scaledToWidth(MaxPictureWidth, Qt::SmoothTransformation);
         if (!picture.save(QDir(m_folder).filePath(name)))
             fail(QStringLiteral("cannot write %1").arg(name));
     }
