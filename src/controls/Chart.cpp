@@ -40,6 +40,9 @@ Chart::Chart(QWidget *parent) : QWidget(parent)
     m_view = new QChartView(m_chart, this);
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setAccessibleName(QStringLiteral("Chart"));
+    // The chart takes the focus as its view, so that a tab order can place it.
+    setFocusPolicy(m_view->focusPolicy());
+    setFocusProxy(m_view);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);

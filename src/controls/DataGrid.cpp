@@ -32,6 +32,10 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent), m_model(new GridModel(thi
 
     m_view = new GridView(this);
     m_view->setModel(m_model);
+    // The grid takes the focus as its table: a tab order, a label's mnemonic or a screen reader that
+    // names the grid reaches the rows.
+    setFocusPolicy(m_view->focusPolicy());
+    setFocusProxy(m_view);
     // The view's own horizontal scroll bar would sit between the rows and the footer row; the
     // grid shows its own under the footer instead.
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

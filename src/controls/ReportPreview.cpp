@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -41,6 +42,11 @@ ReportPreview::ReportPreview(Report *report, QWidget *owner) : QDialog(owner), m
     m_previous = toolButton(QStringLiteral("<"), this);
     m_next = toolButton(QStringLiteral(">"), this);
     m_last = toolButton(QStringLiteral(">|"), this);
+    m_print->setObjectName(QStringLiteral("cmdPrint"));
+    m_first->setObjectName(QStringLiteral("cmdFirstPage"));
+    m_previous->setObjectName(QStringLiteral("cmdPreviousPage"));
+    m_next->setObjectName(QStringLiteral("cmdNextPage"));
+    m_last->setObjectName(QStringLiteral("cmdLastPage"));
     // The arrows read as names of their pages for screen readers.
     m_first->setAccessibleName(QStringLiteral("First Page"));
     m_previous->setAccessibleName(QStringLiteral("Previous Page"));
@@ -48,6 +54,7 @@ ReportPreview::ReportPreview(Report *report, QWidget *owner) : QDialog(owner), m
     m_last->setAccessibleName(QStringLiteral("Last Page"));
     m_pageText = new QLabel(this);
     m_zoomBox = new QComboBox(this);
+    m_zoomBox->setObjectName(QStringLiteral("cboZoom"));
     for (double z : Zooms)
         m_zoomBox->addItem(QStringLiteral("%1 %").arg(qRound(z * 100)), z);
     m_zoomBox->setCurrentIndex(2);
@@ -64,6 +71,7 @@ ReportPreview::ReportPreview(Report *report, QWidget *owner) : QDialog(owner), m
     bar->addStretch();
 
     m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("scrPage"));
     m_scroll->setAlignment(Qt::AlignHCenter);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_scroll->setAccessibleName(QStringLiteral("Page"));
@@ -82,6 +90,11 @@ ReportPreview::ReportPreview(Report *report, QWidget *owner) : QDialog(owner), m
     connect(m_last, &QToolButton::clicked, this, [this] { setPageIndex(pageCount() - 1); });
     connect(m_zoomBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { setZoom(m_zoomBox->itemData(index).toDouble()); });
+    // The page keys turn the pages, wherever the focus is in the preview.
+    connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this,
+            [this] { setPageIndex(m_page + 1); });
+    connect(new QShortcut(QKeySequence(Qt::Key_PageUp), this), &QShortcut::activated, this,
+            [this] { setPageIndex(m_page - 1); });
     updatePage();
 }
 

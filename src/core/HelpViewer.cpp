@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -167,6 +168,9 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
         if (!m_currentTopic.isEmpty())
             selectInContents(m_currentTopic);
     });
+    // Escape and Ctrl+W close the help window, as they close a viewer of the desktop.
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     connect(txtIndex, &QLineEdit::textEdited, this, &HelpViewer::txtIndex_Change);
     connect(txtIndex, &QLineEdit::returnPressed, this, &HelpViewer::displayIndexEntry);
     connect(lstIndex, &QListWidget::itemActivated, this, &HelpViewer::displayIndexEntry);

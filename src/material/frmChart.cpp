@@ -8,6 +8,7 @@
 #include "material/ReportCalls.h"
 #include "material/frmMaterial2.h"
 #include "platform/OleColor.h"
+#include "platform/TabChain.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -114,8 +115,10 @@ void frmChart::Form_Load()
             setWindowTitle(table + QStringLiteral(" - ") + source->mMat->Name());
     }
 
-    setTabOrder(cmdGraph[2], cmdGraph[0]);
-    setTabOrder(cmdGraph[0], cmdGraph[1]);
+    // Return first, and with the focus when the window opens, then save and print; the chart, which
+    // takes no key, last.
+    platform::setTabChain({cmdGraph[2], cmdGraph[0], cmdGraph[1], MSChart1});
+    cmdGraph[2]->setFocus();
 }
 
 void frmChart::Form_Activate()

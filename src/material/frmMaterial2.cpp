@@ -12,6 +12,7 @@
 #include "material/MainWindowLink.h"
 #include "platform/ErrorBoundary.h"
 #include "platform/MsgBox.h"
+#include "platform/TabChain.h"
 #include "platform/Twips.h"
 #include "platform/VbConv.h"
 
@@ -388,18 +389,19 @@ void frmMaterial2::ArrangeControls()
     moveTwips(framOptions, 7320, 240, 3615, 3735);
     moveTwips(lblFullForm, 120, 120, 10935, 4455);
 
-    // Tab order: the grids, the notes button, the options and the chart buttons; then the design box.
-    setTabOrder(tdbTable, tdbBoundTable);
-    setTabOrder(tdbBoundTable, cmdShowNotes);
-    setTabOrder(cmdShowNotes, optMechProp[0]);
-    setTabOrder(optMechProp[0], optMechProp[1]);
-    setTabOrder(optMechProp[1], optMechProp[2]);
-    setTabOrder(optMechProp[2], cmdPrintSave[2]);
-    setTabOrder(cmdPrintSave[2], cmdPrintSave[0]);
-    setTabOrder(cmdPrintSave[0], cmdPrintSave[1]);
-    setTabOrder(txtDesignTemp, tdbDesign);
-    setTabOrder(tdbDesign, cmdPrintSave[4]);
-    setTabOrder(cmdPrintSave[4], cmdPrintSave[3]);
+    // Tab order: the header's boxes row by row; the table, the notes button, the options and the chart
+    // buttons, then the bound grid; the switches between table and chart, each followed by what takes
+    // the focus when the switch hides itself, the notes and the chart; the design temperature with its
+    // grid and buttons; the no-data note.
+    QList<QWidget *> chain;
+    for (int box : {0, 7, 8, 1, 2, 5, 4, 6, 3})
+        chain << txtMainData[box];
+    chain << tdbTable << cmdShowNotes << optMechProp[0] << optMechProp[1] << optMechProp[2] << cmdPrintSave[2]
+          << cmdPrintSave[0] << cmdPrintSave[1] << tdbBoundTable;
+    chain << CommandShowGraph << CommandShowTable << cmdUnBoundGraph << cboColumnList << cmdUnBoundTable << txtNotes
+          << MSChart1;
+    chain << txtDesignTemp << tdbDesign << cmdPrintSave[4] << cmdPrintSave[3] << txtNoData;
+    platform::setTabChain(chain);
 }
 
 QMdiSubWindow *frmMaterial2::subWindow() const
@@ -421,6 +423,8 @@ void frmMaterial2::Form_Activate()
 {
     if (ProgramWindow *mdi = mainlink::mdi())
         mdi->SetCurrentMaterial(mMat);
+    // After the frame has placed the focus as it does for an activated window.
+    QTimer::singleShot(0, this, [this] { FocusFirstControl(); });
 }
 
 void frmMaterial2::Form_Unload()

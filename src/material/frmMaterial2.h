@@ -190,6 +190,11 @@ private:
 
     // Notes pane and no-data note (frmMaterial2Notes.cpp).
     void ShowNotesPane(const QString &mode);
+    // The notes box takes the focus only while the pane shows it.
+    void KeepNotesBoxReachable();
+    // The active window's focus goes to the first control its view shows, unless a shown control of
+    // the window holds it already.
+    void FocusFirstControl();
     void cmdShowNotes_Click();
     void TimerFlash_Timer();
     void SetNotesPicture(int picture);

@@ -261,21 +261,23 @@ void frmMaterial2::CommandShowTable_Click()
     EnableGraphButtons(true);
 }
 
+// Each switch shows the other view before it hides its own, so that the focus it held passes to the
+// control that takes its place.
 void frmMaterial2::cmdUnBoundGraph_Click()
 {
     framBlank->show();
-    framNotes->hide();
     framChart->show();
-    tdbTable->hide();
     framAxisCols->show();
+    framNotes->hide();
+    tdbTable->hide();
 }
 
 void frmMaterial2::cmdUnBoundTable_Click()
 {
-    framBlank->hide();
     framNotes->show();
-    framChart->hide();
     tdbTable->show();
+    framBlank->hide();
+    framChart->hide();
     framAxisCols->hide();
     ImgPic[2]->hide();
 }

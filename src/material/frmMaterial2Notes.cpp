@@ -45,6 +45,13 @@ void frmMaterial2::ShowNotesPane(const QString &mode)
         cmdShowNotes->setToolTip(show ? QStringLiteral("Hide Table Notes") : QStringLiteral("Show Table Notes"));
     setHeightTwips(framNoData, show ? 2175 : 3735);
     setHeightTwips(txtNoData, show ? 1775 : 3335);
+    KeepNotesBoxReachable();
+}
+
+void frmMaterial2::KeepNotesBoxReachable()
+{
+    // The closed strip shows the notes button and caption only: Tab passes over the box below them.
+    txtNotes->setFocusPolicy(framNotes->rect().contains(txtNotes->geometry()) ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void frmMaterial2::cmdShowNotes_Click()

@@ -6,8 +6,11 @@
 #include "material/TextBox.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,6 +45,7 @@ void frmMaterial2::HideAllPanels()
 
     moveTwips(txtNotes, m_notesGeometry[0], m_notesGeometry[1], m_notesGeometry[2], m_notesGeometry[3]);
     moveTwips(framNotes, m_notesGeometry[4], m_notesGeometry[5], m_notesGeometry[6], m_notesGeometry[7]);
+    KeepNotesBoxReachable();
 
     lblNotes->setText(QStringLiteral("Notes..."));
     framBlank->hide();
@@ -80,6 +84,23 @@ void frmMaterial2::ShowTable(QString strTable)
         picture = mdi->ListPicture(mdi->PictureNumber(TableIcon(strTable)), PictureTwips);
     ImgPic[0]->setPixmap(picture);
     ImgPic[2]->setPixmap(picture);
+    FocusFirstControl();
+}
+
+void frmMaterial2::FocusFirstControl()
+{
+    QMdiSubWindow *sub = subWindow();
+    if (!sub || !sub->mdiArea() || sub->mdiArea()->activeSubWindow() != sub)
+        return;
+    const QWidget *focus = QApplication::focusWidget();
+    if (focus && focus != sub && isAncestorOf(focus) && focus->isVisible())
+        return;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void frmMaterial2::ShowTableContent(const QString &strTable)
@@ -111,6 +132,7 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
                   heightTwips(lblFullForm) - 200);
         moveTwips(txtNotes, leftTwips(txtNotes), topTwips(txtNotes), widthTwips(txtNotes),
                   heightTwips(framNotes) - 800);
+        KeepNotesBoxReachable();
         lblNotes->setText(QStringLiteral("Additional Information..."));
         lblNotes->show();
         framNotes->show();

@@ -35,6 +35,7 @@ void ChooserDialog::makeNavigation(QWidget *frame)
                               "Move To Last Record"};
     for (int i = 0; i < 4; ++i) {
         cmdSelNav[i] = new QPushButton(QString::fromLatin1(navText[i]), frame);
+        cmdSelNav[i]->setObjectName(QStringLiteral("cmdSelNav%1").arg(i));
         cmdSelNav[i]->setToolTip(QString::fromLatin1(navTips[i]));
         cmdSelNav[i]->setAccessibleName(QString::fromLatin1(navTips[i]));
         cmdSelNav[i]->setAutoDefault(false);
@@ -53,6 +54,7 @@ void ChooserDialog::makeFind(QWidget *frame)
     const char *findTips[4] = {"Find First", "Find Previous", "Find Next", "Find Last"};
     for (int i = 0; i < 4; ++i) {
         cmdFind[i] = new QPushButton(QString::fromLatin1(findText[i]), frame);
+        cmdFind[i]->setObjectName(QStringLiteral("cmdFind%1").arg(i));
         cmdFind[i]->setToolTip(QString::fromLatin1(findTips[i]));
         cmdFind[i]->setAutoDefault(false);
         connect(cmdFind[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdFind_Click(i); }); });
@@ -62,8 +64,10 @@ void ChooserDialog::makeFind(QWidget *frame)
 void ChooserDialog::makeSelectCancel(QWidget *frame)
 {
     cmdSelect = new QPushButton(QStringLiteral("&Select"), frame);
+    cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
     cmdSelect->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("&Cancel"), frame);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
     connect(cmdSelect, &QPushButton::clicked, this, [this] { guarded([&] { cmdSelect_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { guarded([&] { cmdCancel_Click(); }); });

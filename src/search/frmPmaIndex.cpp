@@ -63,6 +63,7 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
     connect(txtSearchString, &QLineEdit::textChanged, this, &frmPmaIndex::txtSearchString_Change);
 
     cmdSearch = new QPushButton(QStringLiteral("Search"), this);
+    cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
     cmdSearch->setAutoDefault(false);
     moveTwips(cmdSearch, 4695, 135, 1215, 375);
     connect(cmdSearch, &QPushButton::clicked, this, &frmPmaIndex::cmdSearch_Click);
@@ -101,6 +102,7 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
         "information on PMAs."));
     moveTwips(lblInfo, 120, 285, 10215, 1590);
     cmdInfo = new QPushButton(QStringLiteral("More info >>"), fraInfo);
+    cmdInfo->setObjectName(QStringLiteral("cmdInfo"));
     cmdInfo->setAutoDefault(false);
     moveTwips(cmdInfo, 10485, 1500, 1815, 375);
     connect(cmdInfo, &QPushButton::clicked, this, &frmPmaIndex::cmdInfo_Click);

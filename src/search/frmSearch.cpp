@@ -14,6 +14,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/MsgBox.h"
 #include "platform/OleColor.h"
+#include "platform/TabChain.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
 #include "platform/WaitCursor.h"
@@ -151,6 +152,8 @@ void frmSearch::CreateControls()
         connect(chkSearch[i], &QCheckBox::toggled, this, [this, i] { guarded([&] { chkSearch_Click(i); }); });
     }
     lblProdForm = new QLabel(QStringLiteral("Product Form"), framSearch);
+    // The label names the product-form box for screen readers, and would lend it a mnemonic.
+    lblProdForm->setBuddy(txtSearch[6]);
 
     chkListAll = new QCheckBox(QStringLiteral("&List All Materials"), framSearch);
     chkListAll->setObjectName(QStringLiteral("chkListAll"));
@@ -417,6 +420,9 @@ void frmSearch::ReadNewestRevisionDate(db::Recordset &rs)
 
 void frmSearch::SetTabOrder()
 {
+    // The criteria, the result and the buttons that work on it, then the pick buttons and the column
+    // boxes; the rest as the layout places them, the selection's buttons after the result's
+    // navigation buttons.
     QList<QWidget *> chain = {txtSearch[0], txtSearch[6]};
     for (int i = 1; i <= 5; ++i)
         chain << txtSearch[i];
@@ -425,13 +431,13 @@ void frmSearch::SetTabOrder()
         chain << cmdSelect[i];
     for (int i = 0; i <= 5; ++i)
         chain << chkSearch[i];
-    for (int i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
-
-    const QList<QWidget *> second = {cmdTabNav[3], cmdSelections[2], cmdSelections[1], cmdTabNav[4],
-                                     cmdTabNav[5], cmdTabNav[6],     cmdTabNav[7]};
-    for (int i = 1; i < second.size(); ++i)
-        QWidget::setTabOrder(second[i - 1], second[i]);
+    if (m_smallLayout)
+        chain << cmbChooseStd << cmdShowPmaIndex << cmdBatch[1];
+    else
+        chain << cmdBatch[0] << cmdShowPmaIndex << cmbChooseStd;
+    chain << cmdTabNav[0] << cmdTabNav[1] << cmdTabNav[2] << cmdTabNav[3] << cmdSelections[2] << cmdSelections[1]
+          << cmdTabNav[4] << cmdTabNav[5] << cmdTabNav[6] << cmdTabNav[7] << tdbSelected;
+    platform::setTabChain(chain);
 }
 
 void frmSearch::SetFamilyIndex(int index)

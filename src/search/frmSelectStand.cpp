@@ -64,6 +64,7 @@ frmSelectStand::frmSelectStand(QWidget *parent) : ChooserDialog(parent)
     lblDescription = new QLabel(QStringLiteral("Description"), framSelect[0]);
     moveTwips(lblDescription, 120, 120, 4200, 255);
     txtDescription = new QPlainTextEdit(framSelect[0]);
+    txtDescription->setObjectName(QStringLiteral("txtDescription"));
     txtDescription->setAccessibleName(lblDescription->text());
     txtDescription->setReadOnly(true);
     txtDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -71,6 +72,7 @@ frmSelectStand::frmSelectStand(QWidget *parent) : ChooserDialog(parent)
     lblRevisionDate = new QLabel(QStringLiteral("Revision Date"), framSelect[0]);
     moveTwips(lblRevisionDate, 120, 1290, 4200, 255);
     txtRevisionDate = new QLineEdit(framSelect[0]);
+    txtRevisionDate->setObjectName(QStringLiteral("txtRevisionDate"));
     txtRevisionDate->setAccessibleName(lblRevisionDate->text());
     txtRevisionDate->setReadOnly(true);
     txtRevisionDate->setToolTip(QStringLiteral("Date Velkor-PED last updated for this Standard"));
@@ -78,6 +80,7 @@ frmSelectStand::frmSelectStand(QWidget *parent) : ChooserDialog(parent)
     lblProductForms = new QLabel(QStringLiteral("Product Forms"), framSelect[0]);
     moveTwips(lblProductForms, 120, 1920, 4200, 255);
     txtProductForms = new QPlainTextEdit(framSelect[0]);
+    txtProductForms->setObjectName(QStringLiteral("txtProductForms"));
     txtProductForms->setAccessibleName(lblProductForms->text());
     txtProductForms->setReadOnly(true);
     txtProductForms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -58,6 +58,9 @@ void Layout800x600(frmSearch &frm)
     moveTwips(frm.cmdSelectMat, 0, 0, 1455, 375);
     moveTwips(frm.cmdBatch[1], platform::leftTwips(frm.cmdBatch[1]), 0, platform::widthTwips(frm.cmdBatch[1]), 375);
     frm.cmdBatch[1]->setVisible(true);
+    // The first batch button stands below the narrow column, out of sight: the second one takes its
+    // place, and Tab does not stop at a button that cannot be seen.
+    frm.cmdBatch[0]->setVisible(false);
     moveTwips(frm.imgFolder, 8280, 0, 375, 375);
     moveTwips(frm.tdbMaterials, 120, 360, 8655, 3135);
     const double widths[6] = {1500, 1950, 735, 1935, 570, 1110};

@@ -6,10 +6,8 @@
 #include "core/HTMLHelp.h"
 #include "core/HelpViewer.h"
 #include "core/ProductInfo.h"
-#include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "db/DataControl.h"
-#include "db/Database.h"
 #include "db/Recordset.h"
 #include "material/frmMaterial2.h"
 #include "platform/Environment.h"
@@ -19,13 +17,17 @@
 #include "shell/mdiVelkor.h"
 
 #include "PrivateCopy.h"
+#include "ProgramDatabase.h"
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -67,7 +69,7 @@ void tst_access::initTestCase()
 
     const QString copy = testsupport::privateCopy(bin + QStringLiteral("/Velkor_PED.mdb"), m_dir.path());
     QVERIFY(!copy.isEmpty());
-    modDBase::gMaterialDb = db::Database::open(copy, false, true, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD));
+    QVERIFY(m_database.open(copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)));
     m_mdi = new mdiVelkor;
     m_mdi->SetStatus();
     m_mdi->InitTableNames();
@@ -93,7 +95,14 @@ void tst_access::init()
     m_mdi->iMaterialsOpen = 0;
     m_mdi->mCurrent.reset();
     m_search->RefreshSelected(QString());
+    // Every grade listed: a chooser of a test before may have filled a criterion.
+    child<QCheckBox>(m_search, "chkListAll")->setChecked(true);
     m_responder->clear();
+    // The window system gives the main window back its activation when a window of a test before
+    // closes; the headless one leaves it to the test.
+    m_mdi->activateWindow();
+    QTRY_VERIFY(m_mdi->isActiveWindow());
+    m_mdi->mdiArea()->setActiveSubWindow(m_search->subWindow());
 }
 
 void tst_access::cleanupTestCase()
@@ -105,9 +114,7 @@ void tst_access::cleanupTestCase()
             delete sub;
     }
     delete m_mdi;
-    if (modDBase::gMaterialDb)
-        modDBase::gMaterialDb->close();
-    modDBase::gMaterialDb.reset();
+    m_database.close();
     m_responder.reset();
     platform::setAvailableScreenOverride(QRect());
     platform::setProgramFolder(QString());
@@ -141,8 +148,12 @@ void tst_access::inDialog(const std::function<void()> &open, const WindowCheck &
     bool shown = false;
     m_responder->answerDialog([&](QDialog &dialog) {
         shown = true;
+        // Modal, as the program runs it: a dialog it opens in turn is not blocked by this one.
+        dialog.setWindowModality(Qt::ApplicationModal);
         dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        // As the window system activates a window it shows; the headless one does not.
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
         check(&dialog);
     });
     open();
@@ -174,11 +185,12 @@ void tst_access::withWindow(const QString &kind, const WindowCheck &check)
         check(&splash);
     } else if (kind == QLatin1String("help viewer")) {
         HTMLHelp::ShowHelpContents(1);
-        HelpViewer *viewer = HelpViewer::instance();
+        QPointer<HelpViewer> viewer = HelpViewer::instance();
         QVERIFY(viewer);
         QVERIFY(QTest::qWaitForWindowExposed(viewer));
         check(viewer);
-        viewer->close();
+        if (viewer)
+            viewer->close();
     } else if (kind == QLatin1String("record chooser") || kind == QLatin1String("standard chooser")) {
         const char *button = kind == QLatin1String("record chooser") ? "cmdSelect1" : "cmdSelect0";
         inDialog([&] { click(m_search, button); }, check);
@@ -199,8 +211,20 @@ void tst_access::withWindow(const QString &kind, const WindowCheck &check)
         QMdiSubWindow *sub = windows.last();
         m_mdi->mdiArea()->setActiveSubWindow(sub);
         QWidget *material = sub->widget();
-        if (kind == QLatin1String("material window")) {
-            showTable(QStringLiteral("ModElast"));
+        if (kind.startsWith(QLatin1String("material window"))) {
+            // "material window/Key" shows that table, "material window/Key graph" its chart.
+            QString table = kind.section(QLatin1Char('/'), 1);
+            const bool graph = table.endsWith(QLatin1String(" graph"));
+            table = table.section(QLatin1Char(' '), 0, 0);
+            showTable(table.isEmpty() ? QStringLiteral("ModElast") : table);
+            if (graph) {
+                // Pressed from the keyboard: the button hides itself and hands the focus on.
+                auto *button = child<QAbstractButton>(material, table == QLatin1String("ModElast") ? "CommandShowGraph"
+                                                                                                   : "cmdUnBoundGraph");
+                QVERIFY(button->isVisible());
+                button->setFocus();
+                QTest::keyClick(button, Qt::Key_Space);
+            }
             check(sub);
         } else if (kind == QLatin1String("chart window")) {
             showTable(QStringLiteral("ModElast"));

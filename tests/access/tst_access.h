@@ -2,6 +2,8 @@
 
 #include "platform/MsgBox.h"
 
+#include "ProgramDatabase.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -26,6 +28,16 @@ private slots:
     void cleanupTestCase();
 
     // Windows of every kind, opened as the user opens them.
+    void tabOrder_data();
+    void tabOrder();
+    void mnemonics_data();
+    void mnemonics();
+    void mnemonicsUnique_data();
+    void mnemonicsUnique();
+    void previewPageKeys_data();
+    void previewPageKeys();
+    void helpViewerCloseKeys_data();
+    void helpViewerCloseKeys();
     void windowTitles_data();
     void windowTitles();
 
@@ -42,6 +54,7 @@ private:
     void inDialog(const std::function<void()> &open, const WindowCheck &check);
 
     QTemporaryDir m_dir;
+    testsupport::ProgramDatabase m_database;
     mdiVelkor *m_mdi = nullptr;
     frmSearch *m_search = nullptr;
     std::unique_ptr<platform::ScriptedResponder> m_responder;

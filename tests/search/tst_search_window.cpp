@@ -550,7 +550,9 @@ private slots:
         QCOMPARE(platform::heightTwips(sub), height);
         QCOMPARE(frm->cmdSelections[2]->text(), removeCaption);
         QCOMPARE(frm->cmdBatch[1]->isVisibleTo(frm), secondBatchButton);
-        QVERIFY(frm->cmdBatch[0]->isVisibleTo(frm));
+        // In the small layout the first batch button would lie below the narrow column, out of sight:
+        // the second one takes its place.
+        QCOMPARE(frm->cmdBatch[0]->isVisibleTo(frm), !secondBatchButton);
         QCOMPARE(frm->tdbMaterials->column(1)->widthTwips(), column1Width);
         QCOMPARE(double(searchtest::mainWindow().ColumnSize(1)), column1Width);
         if (small)
