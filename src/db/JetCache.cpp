@@ -27,6 +27,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <utility>
 
 namespace db {
 
@@ -336,8 +337,8 @@ struct Part
 
 // One connection over the parts: the first is the main database, the others are attached, so
 // that every table is reached by its name alone. Nothing when a part is damaged or the parts do
-// not hold every table together.
-sqlite3 *openParts(const QList<Part> &parts)
+// not hold every table together. A part in memory is let go of once SQLite has its copy.
+sqlite3 *openParts(QList<Part> parts)
 {
     sqlite3 *db = nullptr;
     const auto fail = [&db]() -> sqlite3 * {
@@ -346,7 +347,7 @@ sqlite3 *openParts(const QList<Part> &parts)
     };
     for (int part = 0; part < parts.size(); ++part) {
         const QByteArray schema = schemaName(part);
-        const Part &source = parts.at(part);
+        Part &source = parts[part];
         if (source.file.isEmpty()) {
             if (!hasCopyHeader(source.bytes.left(100)))
                 return fail();
@@ -359,6 +360,7 @@ sqlite3 *openParts(const QList<Part> &parts)
             if (!buffer)
                 return fail();
             std::memcpy(buffer, source.bytes.constData(), size_t(size));
+            source.bytes = QByteArray();
             if (sqlite3_deserialize(db, schema.constData(), buffer, size, size,
                                     SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
                 return fail();
@@ -380,11 +382,11 @@ sqlite3 *openParts(const QList<Part> &parts)
     return db;
 }
 
-QList<Part> inMemory(const QList<QByteArray> &outputs)
+QList<Part> inMemory(QList<QByteArray> outputs)
 {
     QList<Part> parts;
-    for (const QByteArray &bytes : outputs)
-        parts.append({QString(), bytes});
+    for (QByteArray &bytes : outputs)
+        parts.append({QString(), std::exchange(bytes, {})});
     return parts;
 }
 
@@ -395,7 +397,7 @@ QList<Part> readIntoMemory(const QStringList &files)
         QFile file(name);
         outputs.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     }
-    return inMemory(outputs);
+    return inMemory(std::move(outputs));
 }
 
 QString partName(const QString &stem, int part, int parts, quint64 checksum)
@@ -558,9 +560,9 @@ sqlite3 *intoCache(const QDir &folder, const QString &stem, const JetSource &jet
         QStringList files = temporary;
         for (int part = 0; part < kept.size(); ++part)
             files[part] = folder.filePath(kept.at(part));
-        const QList<Part> copy = readIntoMemory(files);
+        QList<Part> copy = readIntoMemory(files);
         removeAll(folder, kept);
-        sqlite3 *db = openParts(copy);
+        sqlite3 *db = openParts(std::move(copy));
         if (!db)
             unrecognized(path);
         return db;
@@ -581,7 +583,7 @@ sqlite3 *intoMemory(const JetSource &jet, const QString &path)
     const ImportResult result = importInChildren(jet, QStringList(partCount(jet)), &outputs);
     if (result != ImportResult::Done)
         refuse(result, path);
-    sqlite3 *db = openParts(inMemory(outputs));
+    sqlite3 *db = openParts(inMemory(std::move(outputs)));
     if (!db)
         unrecognized(path);
     return db;

@@ -31,6 +31,7 @@ int main(int argc, char **argv)
     if (what == "exit")
         return std::atoi(argument);
     if (what == "crash") {
+        std::signal(SIGSEGV, SIG_DFL); // a sanitizer's handler would report it and exit instead
         std::raise(SIGSEGV);
         return 1;
     }
@@ -68,6 +69,8 @@ int main(int argc, char **argv)
         while (const dirent *entry = listing ? ::readdir(listing) : nullptr)
             if (entry->d_name[0] != '.' && std::atoi(entry->d_name) != ::dirfd(listing))
                 open.push_back(std::atoi(entry->d_name));
+        if (listing)
+            ::closedir(listing);
         std::sort(open.begin(), open.end());
         for (size_t i = 0; i < open.size(); ++i)
             std::printf(i ? " %d" : "%d", open[i]);

@@ -153,7 +153,7 @@ void tst_Platform::childrenPolledAndWaitedTogether()
     ChildProcess quick, slow;
     QVERIFY(quick.start(kStub, {QStringLiteral("exit"), QStringLiteral("0")}));
     platform::ChildLimits limits;
-    limits.wall = std::chrono::milliseconds(400);
+    limits.wall = std::chrono::milliseconds(2000);
     QVERIFY(slow.start(kStub, {QStringLiteral("sleep")}, limits));
     QElapsedTimer timer;
     timer.start();
@@ -162,12 +162,10 @@ void tst_Platform::childrenPolledAndWaitedTogether()
     platform::waitForAny({&quick, &slow});
     QVERIFY(quick.succeeded());
     QCOMPARE(slow.end(), End::Running);
-    QVERIFY(timer.elapsed() < 300);
     platform::waitForAll({&quick, &slow});
-    QVERIFY(timer.elapsed() >= 350);
-    QVERIFY(timer.elapsed() < 2000);
-    QVERIFY(quick.succeeded());
     QCOMPARE(slow.end(), End::TimedOut);
+    QVERIFY(timer.elapsed() >= 1900);
+    QVERIFY(timer.elapsed() < 5000);
 }
 
 // A program that is killed leaves none of its children running.
