@@ -385,6 +385,8 @@ void tst_help::helpCoversTheProgram_data()
                             << QStringList{"Show Graph", "Enlarge Graph View", "Return To Material"};
     QTest::newRow("design values") << "Design_Values.htm" << "Design Values"
                                    << QStringList{"Design temperature [°C]", "\"-\" marks", "two decimals"};
+    QTest::newRow("keyboard") << "Keyboard.htm" << "Using the Keyboard"
+                              << QStringList{"F1 opens this help", "PageDown", "Ctrl+W", "Ctrl+Tab"};
     QTest::newRow("PMA index") << "PMA_Index.htm" << "Index of Particular Material Appraisal"
                                << QStringList{"press Enter on it"};
     QTest::newRow("settings") << "Settings_And_Files.htm" << "Settings and Files"
@@ -392,9 +394,9 @@ void tst_help::helpCoversTheProgram_data()
 }
 // clang-format on
 
-// The pages on printing, saving, batch printing, charts and design values are in the built help
-// file, listed in its contents under "How To Use Velkor-PED" and in its index, and the pictures of
-// windows that the build took for them are in it as well.
+// The pages on printing, saving, batch printing, charts, design values and the keyboard are in the
+// built help file, listed in its contents under "How To Use Velkor-PED" and in its index, and the
+// pictures of windows that the build took for them are in it as well.
 void tst_help::helpCoversTheProgram()
 {
     QFETCH(QString, topic);
