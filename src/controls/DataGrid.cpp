@@ -253,6 +253,13 @@ void DataGrid::fitRowsToText()
     // The room the view's cells leave around their text.
     const int margin = m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
     const int line = rows->defaultSectionSize();
+    // A grid is rebound with mostly the same texts (the design values after each keystroke): laying
+    // a text out costs more than looking its height up.
+    constexpr qsizetype KeptHeights = 4096;
+    if (m_measuredFont != m_view->font() || m_textHeights.size() > KeptHeights) {
+        m_textHeights.clear();
+        m_measuredFont = m_view->font();
+    }
     for (int r = 0; r < rowCount(); ++r) {
         int height = line;
         for (int c = 0; c < columnCount(); ++c) {
@@ -261,10 +268,15 @@ void DataGrid::fitRowsToText()
                 continue;
             const QString shown = GridModel::displayCaption(m_model->cellText(r, c));
             const int width = qMax(1, m_view->columnWidth(c) - 2 * margin);
-            if (!shown.contains(QLatin1Char('\n')) && metrics.horizontalAdvance(shown) <= width)
-                continue; // one line
-            const QRect needed = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, shown);
-            height = qMax(height, needed.height() + line - metrics.height());
+            auto known = m_textHeights.constFind({width, shown});
+            if (known == m_textHeights.cend()) {
+                int textHeight = 0; // one line
+                if (shown.contains(QLatin1Char('\n')) || metrics.horizontalAdvance(shown) > width)
+                    textHeight = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, shown).height();
+                known = m_textHeights.insert({width, shown}, textHeight);
+            }
+            if (*known > 0)
+                height = qMax(height, *known + line - metrics.height());
         }
         if (rows->sectionSize(r) != height)
             rows->resizeSection(r, height);

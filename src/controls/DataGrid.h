@@ -3,6 +3,7 @@
 #include "platform/OleColor.h"
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -265,6 +266,9 @@ private:
     bool m_alternatingRows = true;
     bool m_footersOn = false;
     bool m_rowsFitText = false;
+    // The heights fitRowsToText measured, by column width and text, for the font they were measured in.
+    QHash<std::pair<int, QString>, int> m_textHeights;
+    QFont m_measuredFont;
     int m_cellTips = NoCellTips;
     bool m_syncing = false;
     int m_layoutUpdates = 0;
