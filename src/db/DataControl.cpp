@@ -20,15 +20,25 @@ void DataControl::refresh()
         m_recordset.release()->deleteLater();
     }
     m_database.reset();
-    std::shared_ptr<Database> database = Database::findOpen(m_databaseName);
-    if (!database)
-        database = Database::open(m_databaseName, false, true, m_connect);
-    m_database = database;
-    m_recordset = database->openRecordset(m_recordSource,
-                                          m_readOnDemand ? Database::ReadRows::OnDemand : Database::ReadRows::AtOnce);
+    m_database = database();
+    m_recordset = m_database->openRecordset(m_recordSource,
+                                            m_readOnDemand ? Database::ReadRows::OnDemand : Database::ReadRows::AtOnce);
     connect(m_recordset.get(), &Recordset::repositioned, this, &DataControl::repositioned);
     emit refreshed();
     emit repositioned();
+}
+
+std::unique_ptr<Recordset> DataControl::openRecordset(const QString &source)
+{
+    return database()->openRecordset(source);
+}
+
+std::shared_ptr<Database> DataControl::database() const
+{
+    std::shared_ptr<Database> database = Database::findOpen(m_databaseName);
+    if (!database)
+        database = Database::open(m_databaseName, false, true, m_connect);
+    return database;
 }
 
 } // namespace db

@@ -34,6 +34,10 @@ public:
     // The current recordset; nullptr before the first successful refresh().
     Recordset *recordset() const { return m_recordset.get(); }
 
+    // Runs another source on the same database as refresh() would and hands its rows over; the
+    // control's own recordset and the controls bound to it stay as they are.
+    std::unique_ptr<Recordset> openRecordset(const QString &source);
+
 signals:
     // The recordset was replaced (after refresh()); the bound controls reload.
     void refreshed();
@@ -41,6 +45,8 @@ signals:
     void repositioned();
 
 private:
+    std::shared_ptr<Database> database() const;
+
     QString m_databaseName;
     QString m_connect;
     QString m_recordSource;

@@ -525,6 +525,7 @@ void frmMaterial2::ConnectDataControls()
     const QString name = modDBase::gMaterialDb ? modDBase::gMaterialDb->name() : QString();
     for (db::DataControl *control : {dtaTable, dtaOther, dtaNotes, dtaTableNotes, dtaColumns, dtaUnits})
         control->setDatabaseName(name);
+    m_columnTextsRead = false;
     dtaUnits->refresh();
 }
 

@@ -17,6 +17,8 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QComboBox;
 class QFrame;
@@ -37,23 +39,6 @@ namespace db {
 class DataControl;
 class Recordset;
 } // namespace db
-
-// Holds back the painting of a window while it loads tables only for what they record.
-class PaintPause
-{
-public:
-    explicit PaintPause(QWidget *window) : m_window(window), m_was(window->updatesEnabled())
-    {
-        m_window->setUpdatesEnabled(false);
-    }
-    ~PaintPause() { m_window->setUpdatesEnabled(m_was); }
-    PaintPause(const PaintPause &) = delete;
-    PaintPause &operator=(const PaintPause &) = delete;
-
-private:
-    QWidget *m_window;
-    bool m_was;
-};
 
 class frmMaterial2 : public QWidget
 {
@@ -184,6 +169,12 @@ private:
     // Dispatch (frmMaterial2Tables.cpp).
     void HideAllPanels();
     void ShowTableContent(const QString &strTable);
+    // Reads a data table for what showing it records (the material's flags, notes, captions and
+    // copies, the window's design values) without building its view.
+    void RecordTable(const QString &strTable);
+    // The rows of a table's statement: through dtaTable when the table is shown (its grid follows),
+    // else read beside it.
+    std::unique_ptr<db::Recordset> TableRows(const QString &source, bool shown);
     void optMechProp_Click(int Index);
     // The key of the toolbar button whose picture stands beside the table.
     static QString TableIcon(const QString &strTable);
@@ -200,15 +191,37 @@ private:
     void SetNotesPicture(int picture);
     void ShowNoDataNote(const QString &strTable);
     void LoadTableNotes(const QString &strTable);
+    // The table's notes after text; records them and m_notesPresent.
+    QString RecordTableNotes(const QString &strTable, QString text);
     void LoadAdditionalInfo();
+    // The additional information after text, none when the material has none; records it.
+    std::optional<QString> RecordAdditionalInfo(QString text, bool shown);
 
     // Chemical composition (frmMaterial2ChemComp.cpp).
     void FillChemCompTable();
+    // The composition as its grid shows it, with the captions of its columns; records them.
+    platform::XArray RecordChemComp(bool shown, QStringList *captions);
 
     // Mechanical and creep tables (frmMaterial2MechCreep.cpp).
+    struct GridColumnLayout
+    {
+        QString caption;
+        double definedWidth = 0; // twips, 0 for the default
+    };
+    struct MechCreepData
+    {
+        bool noRows = false;              // no values to lay out
+        bool creepColumnsDropped = false; // the empty creep columns were looked for
+        QList<int> kept;                  // the creep columns retained
+    };
     void BuildMechCreepColumns(const QString &strTable);
-    void FillMechCreepData(const QString &strTable, qint16 &iCols);
-    void DropEmptyCreepColumns();
+    // The column definitions of the table; records the column ids, axis captions and captions.
+    QList<GridColumnLayout> RecordMechCreepColumns(const QString &strTable);
+    void RecordMechCreepColSizes(const QString &strTable, const QList<GridColumnLayout> &columns);
+    // The values into cells, rows by columns; records the flags, the copy and the retained creep columns.
+    MechCreepData RecordMechCreepData(const QString &strTable, qint16 iCols, platform::XArray &cells, bool shown);
+    QList<int> DropEmptyCreepColumns(const platform::XArray &cells);
+    void ReadColumnTexts();
     void AddGridColumn(controls::DataGrid *grid, const QString &strCaption, double sngWidth);
     void ClearGridColumns(controls::DataGrid *grid);
     QString GetColumnText(qint32 colID);
@@ -217,12 +230,22 @@ private:
 
     // Bound tables (frmMaterial2Bound.cpp).
     void ShowBoundTable(const QString &strTable);
-    void SetImpEnergyColumns();
-    void CountTableRows();
+    void RecordBoundTable(const QString &strTable);
+    QString BoundTableSource(const QString &strTable) const;
+    QString ThicknessCrosstabSource(const QString &strTable) const;
+    // Whether the elevated table is split by thickness, judged by its first row; records it.
+    bool RecordThicknessSplit(const QString &strTable, const db::Recordset &rs);
+    // Per impact-energy column whether it is empty, nothing without rows; records the mask.
+    std::optional<std::array<bool, 3>> RecordImpEnergyColumns(db::Recordset &rs);
+    void RecordDesignColumns(db::Recordset &rs);
+    void RecordThicknessColumns(const QString &strTable, db::Recordset &rs);
     void LoadThicknessColumns(const QString &strTable);
 
     // Charts (frmMaterial2Graph.cpp).
     void ShowUnboundGraph(const QString &strTable, db::Recordset &rs);
+    // The text matrix of a bound table's rows, kept for the design values, and the chart's data;
+    // false without rows.
+    bool RecordTextMatrix(const QString &strTable, db::Recordset &rs, platform::XArray *chartData);
     void ShowBoundGraph(const QString &strTable);
     void ShowGraphView(bool blnGraph);
     void EnableGraphButtons(bool blnEnable);
@@ -261,6 +284,7 @@ private:
     // Window state.
     platform::XArray xTableDB; // data of tdbTable
     bool m_designGridBuilt = false;
+    bool m_columnTextsRead = false; // dtaColumns holds the database's column texts
     bool m_graphView = false;
     bool m_multiThickness = false;           // the shown elevated table has thickness columns
     std::array<qint16, 8> m_notesGeometry{}; // txtNotes then framNotes: Left, Top, Width, Height

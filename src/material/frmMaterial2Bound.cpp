@@ -45,13 +45,28 @@ void setColumn(controls::GridColumn *column, const QString &field, const QString
 
 } // namespace
 
+QString frmMaterial2::BoundTableSource(const QString &strTable) const
+{
+    return QStringLiteral("select * from ") + strTable + QStringLiteral(" where matID = ") +
+           QString::number(mMat->ID()) +
+           (catalogue::IsElevated(strTable) ? QStringLiteral(" order by thickness, ordering")
+                                            : QStringLiteral(" order by temp"));
+}
+
+QString frmMaterial2::ThicknessCrosstabSource(const QString &strTable) const
+{
+    const QString id = QString::number(mMat->ID());
+    return QStringLiteral("transform max(") + strTable + QStringLiteral(".") + strTable + QStringLiteral(") ") +
+           QStringLiteral("select temp, ordering from ") + strTable + QStringLiteral(" ") +
+           QStringLiteral("where matID = ") + id + QStringLiteral(" ") + QStringLiteral("group by temp, ordering ") +
+           QStringLiteral("order by ordering ") + QStringLiteral("pivot ") + strTable + QStringLiteral(".thickness");
+}
+
 void frmMaterial2::ShowBoundTable(const QString &strTable)
 {
     const catalogue::TableInfo *table = catalogue::Find(strTable);
     const bool elevated = catalogue::IsElevated(strTable);
-    dtaTable->setRecordSource(
-        QStringLiteral("select * from ") + strTable + QStringLiteral(" where matID = ") + QString::number(mMat->ID()) +
-        (elevated ? QStringLiteral(" order by thickness, ordering") : QStringLiteral(" order by temp")));
+    dtaTable->setRecordSource(BoundTableSource(strTable));
     dtaTable->refresh();
     db::Recordset *rs = dtaTable->recordset();
     const bool hasData = rs && !rs->eof() && !rs->bof();
@@ -70,7 +85,9 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
         col2->setVisible(true);
         setColumn(col3, QStringLiteral("kvTrans"), threeLines(QStringLiteral("KVT"), QStringLiteral("[Joule]")));
         col3->setVisible(true);
-        SetImpEnergyColumns();
+        if (const std::optional<std::array<bool, 3>> empty = RecordImpEnergyColumns(*rs->clone()))
+            for (int i = 0; i < 3; ++i)
+                tdbBoundTable->column(i + 1)->setVisible(!(*empty)[std::size_t(i)]);
     } else if (table && *table->secondField) {
         const QString unit = QString::fromUtf16(table->valueUnit);
         setColumn(col1, strTable, threeLines(QString::fromUtf16(table->valueSymbols[0]), unit));
@@ -78,16 +95,10 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
                   threeLines(QString::fromUtf16(table->valueSymbols[1]), unit));
         col2->setVisible(true);
         col3->setVisible(false);
-        CountTableRows();
+        RecordDesignColumns(*rs->clone());
     } else if (elevated) {
-        bool split = false;
-        if (hasData) {
-            const QVariant thickness = rs->field(QStringLiteral("thickness"));
-            split = !isNull(thickness) && cInt(thickness) != -1;
-            mMat->ElevatedMultiCol(strTable, split);
-        }
-        m_multiThickness = split;
-        if (split) {
+        m_multiThickness = hasData && RecordThicknessSplit(strTable, *rs);
+        if (m_multiThickness) {
             col2->setVisible(false);
             LoadThicknessColumns(strTable);
         } else {
@@ -129,19 +140,52 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
     }
 }
 
-void frmMaterial2::SetImpEnergyColumns()
+void frmMaterial2::RecordBoundTable(const QString &strTable)
+{
+    const catalogue::TableInfo *table = catalogue::Find(strTable);
+    std::unique_ptr<db::Recordset> rs = dtaTable->openRecordset(BoundTableSource(strTable));
+    const bool hasData = rs && !rs->eof() && !rs->bof();
+    mMat->TableHasData(strTable, hasData);
+    if (!hasData)
+        m_graphView = false; // as the no-data note leaves it
+
+    if (strTable == QLatin1String("ImpEnergy")) {
+        RecordImpEnergyColumns(*rs);
+        return;
+    }
+    if (table && *table->secondField) {
+        RecordDesignColumns(*rs->clone());
+    } else if (catalogue::IsElevated(strTable)) {
+        m_multiThickness = hasData && RecordThicknessSplit(strTable, *rs);
+        if (m_multiThickness) {
+            RecordThicknessColumns(strTable, *rs->clone());
+            rs = dtaTable->openRecordset(ThicknessCrosstabSource(strTable));
+        }
+    }
+    if (mMat->TableHasData(strTable))
+        RecordTextMatrix(strTable, *rs, nullptr);
+}
+
+bool frmMaterial2::RecordThicknessSplit(const QString &strTable, const db::Recordset &rs)
+{
+    const QVariant thickness = rs.field(QStringLiteral("thickness"));
+    const bool split = !isNull(thickness) && cInt(thickness) != -1;
+    mMat->ElevatedMultiCol(strTable, split);
+    return split;
+}
+
+std::optional<std::array<bool, 3>> frmMaterial2::RecordImpEnergyColumns(db::Recordset &rs)
 {
     std::array<bool, 3> empty{};
     qint16 mask = 7;
-    std::unique_ptr<db::Recordset> rs = dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
-    if (!rs || rs->eof() || rs->bof())
-        return;
-    rs->moveLast();
-    rs->moveFirst();
-    const int n = rs->recordCount();
+    if (rs.eof() || rs.bof())
+        return std::nullopt;
+    rs.moveLast();
+    rs.moveFirst();
+    const int n = rs.recordCount();
     for (int record = 1; record <= n; ++record) {
         for (int position = 2; position <= 4; ++position) {
-            const QVariant value = rs->field(position);
+            const QVariant value = rs.field(position);
             const bool isEmpty = isNull(value) || cStr(value).isEmpty() || cStr(value) == QLatin1String("-");
             if (record == 1)
                 empty[position - 2] = isEmpty;
@@ -149,10 +193,8 @@ void frmMaterial2::SetImpEnergyColumns()
                 empty[position - 2] = false;
         }
         if (record < n)
-            rs->moveNext();
+            rs.moveNext();
     }
-    for (int i = 0; i < 3; ++i)
-        tdbBoundTable->column(i + 1)->setVisible(!empty[i]);
     if (empty[0])
         mask -= 1;
     if (empty[1])
@@ -160,27 +202,26 @@ void frmMaterial2::SetImpEnergyColumns()
     if (empty[2])
         mask -= 4;
     mMat->ImpEnergyCols(mask);
+    return empty;
 }
 
-void frmMaterial2::CountTableRows()
+void frmMaterial2::RecordDesignColumns(db::Recordset &rs)
 {
-    std::unique_ptr<db::Recordset> rs = dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
     int n = 0;
-    if (rs && !rs->eof() && !rs->bof()) {
-        rs->moveLast();
-        n = rs->recordCount();
+    if (!rs.eof() && !rs.bof()) {
+        rs.moveLast();
+        n = rs.recordCount();
     }
     if (n > mMat->MaxDesignCols())
         mMat->MaxDesignCols(qint16(n));
 }
 
-void frmMaterial2::LoadThicknessColumns(const QString &strTable)
+void frmMaterial2::RecordThicknessColumns(const QString &strTable, db::Recordset &rs)
 {
-    std::unique_ptr<db::Recordset> rs = dtaTable->recordset()->clone();
     QList<qint16> thicknesses;
-    thicknesses.append(cInt(rs->field(QStringLiteral("thickness"))));
-    for (rs->moveNext(); !rs->eof(); rs->moveNext()) {
-        const QVariant value = rs->field(QStringLiteral("thickness"));
+    thicknesses.append(cInt(rs.field(QStringLiteral("thickness"))));
+    for (rs.moveNext(); !rs.eof(); rs.moveNext()) {
+        const QVariant value = rs.field(QStringLiteral("thickness"));
         if (isNull(value))
             continue; // a row without its range cannot head a column
         const qint16 t = cInt(value);
@@ -192,7 +233,14 @@ void frmMaterial2::LoadThicknessColumns(const QString &strTable)
     for (int i = 1; i <= n; ++i)
         m_thickCols[i] = thicknesses.at(i - 1);
     mMat->ElevatedColumns(strTable, m_thickCols);
+    if (n > mMat->MaxDesignCols())
+        mMat->MaxDesignCols(qint16(n));
+}
 
+void frmMaterial2::LoadThicknessColumns(const QString &strTable)
+{
+    RecordThicknessColumns(strTable, *dtaTable->recordset()->clone());
+    const int n = m_thickCols.upperBound();
     while (tdbBoundTable->columnCount() - 1 < n)
         tdbBoundTable->addColumn();
     for (int i = 1; i <= n; ++i) {
@@ -207,15 +255,7 @@ void frmMaterial2::LoadThicknessColumns(const QString &strTable)
         column->setWrapText(true);
     }
 
-    const QString id = QString::number(mMat->ID());
-    dtaTable->setRecordSource(QStringLiteral("transform max(") + strTable + QStringLiteral(".") + strTable +
-                              QStringLiteral(") ") + QStringLiteral("select temp, ordering from ") + strTable +
-                              QStringLiteral(" ") + QStringLiteral("where matID = ") + id + QStringLiteral(" ") +
-                              QStringLiteral("group by temp, ordering ") + QStringLiteral("order by ordering ") +
-                              QStringLiteral("pivot ") + strTable + QStringLiteral(".thickness"));
+    dtaTable->setRecordSource(ThicknessCrosstabSource(strTable));
     dtaTable->refresh();
     tdbBoundTable->rebind();
-
-    if (n > mMat->MaxDesignCols())
-        mMat->MaxDesignCols(qint16(n));
 }

@@ -15,16 +15,15 @@
 
 using namespace platform;
 
-void frmMaterial2::FillChemCompTable()
+platform::XArray frmMaterial2::RecordChemComp(bool shown, QStringList *captions)
 {
-    xTableDB = XArray();
-    dtaTable->setRecordSource(QStringLiteral("select * from Chemical where standard = '") +
-                              db::quoteText(mMat->Standard()) + QStringLiteral("' and name = '") +
-                              db::quoteText(mMat->Name()) + QStringLiteral("' and numbr = '") +
-                              db::quoteText(mMat->Number()) + QStringLiteral("' order by elemID"));
-    dtaTable->refresh();
-    db::Recordset *rs = dtaTable->recordset();
+    std::unique_ptr<db::Recordset> rs = TableRows(
+        QStringLiteral("select * from Chemical where standard = '") + db::quoteText(mMat->Standard()) +
+            QStringLiteral("' and name = '") + db::quoteText(mMat->Name()) + QStringLiteral("' and numbr = '") +
+            db::quoteText(mMat->Number()) + QStringLiteral("' order by elemID"),
+        shown);
 
+    XArray cells;
     if (!rs || rs->eof() || rs->bof()) {
         mMat->TableHasData(QStringLiteral("ChemComp"), false);
     } else {
@@ -32,29 +31,25 @@ void frmMaterial2::FillChemCompTable()
         rs->moveFirst();
         // Two records per element; a record left over without its partner is not shown.
         const int n = rs->recordCount() / 2;
-        xTableDB.redim(1, 2, 0, n);
-        xTableDB.setValue(1, 0, QStringLiteral("min"));
-        xTableDB.setValue(2, 0, QStringLiteral("max"));
+        cells.redim(1, 2, 0, n);
+        cells.setValue(1, 0, QStringLiteral("min"));
+        cells.setValue(2, 0, QStringLiteral("max"));
         for (int c = 1; c <= n; ++c) {
             if (c > 1)
                 rs->moveNext();
-            xTableDB.setValue(1, c, nz(rs->field(QStringLiteral("val"))));
+            cells.setValue(1, c, nz(rs->field(QStringLiteral("val"))));
             rs->moveNext();
-            xTableDB.setValue(2, c, nz(rs->field(QStringLiteral("val"))));
+            cells.setValue(2, c, nz(rs->field(QStringLiteral("val"))));
             const QVariant note = rs->field(QStringLiteral("note"));
             const QString caption = cStr(nz(rs->field(QStringLiteral("element")))) + vbCrLf + vbCrLf +
                                     (m_notesPresent && !isNull(note) ? cStr(note) : QString());
-            AddGridColumn(tdbTable, caption, 0);
+            if (captions)
+                *captions << caption;
             if (!mMat->TableHasData(QStringLiteral("ChemComp")))
                 mMat->AddColCaption(QStringLiteral("ChemComp"), caption);
         }
         mMat->TableHasData(QStringLiteral("ChemComp"), true);
     }
-
-    tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(QStringLiteral("ChemComp"))));
-    tdbTable->setArray(&xTableDB);
-    tdbTable->refresh();
-    tdbTable->rebind();
 
     if (mMat->OthersElement()) {
         dtaOther->setRecordSource(QStringLiteral("select other from OtherElem where mID = ") +
@@ -65,8 +60,28 @@ void frmMaterial2::FillChemCompTable()
         // A standard with other elements but no entry for this material adds no line.
         const QVariant value =
             other && !other->eof() && !other->bof() ? other->field(QStringLiteral("other")) : QVariant();
-        const QString text = isNull(value) ? QString() : cStr(value);
-        mMat->OthersText(text);
+        mMat->OthersText(isNull(value) ? QString() : cStr(value));
+    }
+
+    // A grade without composition is kept as one empty cell.
+    mMat->SetUnboundArrayData(QStringLiteral("ChemComp"), cells.isAllocated() ? cells : XArray(0, 0, 0, 0));
+    return cells;
+}
+
+void frmMaterial2::FillChemCompTable()
+{
+    QStringList captions;
+    xTableDB = RecordChemComp(true, &captions);
+    for (const QString &caption : std::as_const(captions))
+        AddGridColumn(tdbTable, caption, 0);
+
+    tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(QStringLiteral("ChemComp"))));
+    tdbTable->setArray(&xTableDB);
+    tdbTable->refresh();
+    tdbTable->rebind();
+
+    if (mMat->OthersElement()) {
+        const QString text = mMat->OthersText();
         if (!text.isEmpty() && text != QLatin1String("-")) {
             textbox::setText(txtNotes,
                              QStringLiteral("Other Elements - ") + text + vbCrLf + vbCrLf + textbox::text(txtNotes));
@@ -81,7 +96,4 @@ void frmMaterial2::FillChemCompTable()
             }
         }
     }
-
-    // A grade without composition is kept as one empty cell.
-    mMat->SetUnboundArrayData(QStringLiteral("ChemComp"), xTableDB.isAllocated() ? xTableDB : XArray(0, 0, 0, 0));
 }

@@ -9,7 +9,6 @@
 #include "platform/VbError.h"
 
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 using namespace platform;
@@ -22,18 +21,14 @@ constexpr double DesignColumnWidth = 1150;
 
 void frmMaterial2::BuildDesignGrid()
 {
-    QWidget *outer = subWindow() ? static_cast<QWidget *>(subWindow()) : static_cast<QWidget *>(this);
-    outer->setVisible(false);
-
+    // A table not yet shown is read for its values and what the material records of it; its view is
+    // built when it is shown. With no table shown in passing, the window stays on the screen.
     QStringList keys;
-    {
-        const PaintPause pause(this);
-        for (const QString &key : catalogue::DesignKeys()) {
-            if (!mMat->TableChecked(key))
-                ShowTable(key);
-            if (mMat->TableHasData(key))
-                keys << key;
-        }
+    for (const QString &key : catalogue::DesignKeys()) {
+        if (!mMat->TableChecked(key))
+            RunGuarded([&] { RecordTable(key); });
+        if (mMat->TableHasData(key))
+            keys << key;
     }
     HideAllPanels();
     strCurrentTable = QString::fromLatin1(catalogue::DesignKey);
@@ -42,7 +37,6 @@ void frmMaterial2::BuildDesignGrid()
         txtDesignTemp->setEnabled(false);
         cmdPrintSave[3]->setEnabled(false);
         cmdPrintSave[4]->setEnabled(false);
-        outer->setVisible(true);
         return;
     }
     const int n = int(keys.size());
@@ -93,8 +87,6 @@ void frmMaterial2::BuildDesignGrid()
         AddGridColumn(tdbDesign, QString(), DesignColumnWidth);
     tdbDesign->setArray(&xDesignDB);
     tdbDesign->rebind();
-
-    outer->setVisible(true);
 
     // A temperature that reached this window before its grid existed is shown with its values.
     const QString text = txtDesignTemp->text();

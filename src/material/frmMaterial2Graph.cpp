@@ -32,6 +32,34 @@ struct SeriesTable
     QString yTitle;
 };
 
+// The series of a bound table's chart: one per thickness column of a split elevated table, else its
+// value field or two.
+SeriesTable seriesOf(const QString &strTable, bool multiThickness, const VbArray<qint16> &thickCols)
+{
+    SeriesTable table;
+    if (catalogue::IsElevated(strTable) && multiThickness && thickCols.isAllocated()) {
+        for (int k = thickCols.lowerBound(); k <= thickCols.upperBound(); ++k) {
+            const QString t = QString::number(thickCols.at(k));
+            table.fields << t;
+            table.legends << (k == thickCols.lowerBound() ? QStringLiteral("(   ) - ") + t + QStringLiteral("mm")
+                                                          : QStringLiteral("(") + QString::number(thickCols.at(k - 1)) +
+                                                                QStringLiteral(") - ") + t + QStringLiteral("mm"));
+        }
+    } else if (const catalogue::TableInfo *info = catalogue::Find(strTable); info && *info->secondField) {
+        table.fields = table.legends = {strTable, QString::fromLatin1(info->secondField)};
+        table.yTitle = QString::fromUtf16(info->valueUnit);
+    } else {
+        table.fields = {strTable};
+        table.legends = {QString()};
+        if (info) {
+            const QString unit = QString::fromUtf16(info->valueUnit);
+            table.yTitle =
+                *info->chartSymbol ? QString::fromLatin1(info->chartSymbol) + QStringLiteral("  ") + unit : unit;
+        }
+    }
+    return table;
+}
+
 } // namespace
 
 void frmMaterial2::ConnectChartControls()
@@ -43,6 +71,40 @@ void frmMaterial2::ConnectChartControls()
     connect(cboColumnList, &QComboBox::currentIndexChanged, this, [this] { cboColumnList_Click(); });
     for (int i = 0; i < int(cmdPrintSave.size()); ++i)
         connect(cmdPrintSave[i], &QPushButton::clicked, this, [this, i] { cmdPrintSave_Click(i); });
+}
+
+bool frmMaterial2::RecordTextMatrix(const QString &strTable, db::Recordset &rs, platform::XArray *chartData)
+{
+    const SeriesTable table = seriesOf(strTable, m_multiThickness, m_thickCols);
+    const int n = int(table.fields.size());
+    if (rs.eof() || rs.bof() || n == 0)
+        return false;
+    rs.moveLast();
+    rs.moveFirst();
+    const int R = rs.recordCount();
+    if (chartData)
+        *chartData = XArray(1, R, 0, 2 * n - 1);
+    XArray text(1, R, 0, n);
+    auto valueText = [](const QVariant &value) { return isNull(value) ? QString() : cStr(value); };
+    for (int r = 1; r <= R; ++r) {
+        const QVariant temp = rs.field(QStringLiteral("temp"));
+        text.setValue(r, 0, valueText(temp));
+        if (chartData && !isNull(temp))
+            chartData->setValue(r, 0, temp);
+        for (int s = 1; s <= n; ++s) {
+            const QVariant value = rs.field(table.fields.at(s - 1));
+            if (chartData) {
+                chartData->setValue(r, 2 * s - 2, chartData->value(r, 0));
+                chartData->setValue(r, 2 * s - 1, isNull(value) ? QString() : NormaliseNumber(cStr(value)));
+            }
+            text.setValue(r, s, valueText(value));
+        }
+        if (r < R)
+            rs.moveNext();
+    }
+    if (keepsTextMatrix(strTable))
+        m_textMatrices.insert(strTable, text);
+    return true;
 }
 
 void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
@@ -59,56 +121,15 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
         cmdPrintSave[i]->setEnabled(true);
     MSChart1->setTitleText(mainlink::GetTableName(mainlink::GetTableIndex(strTable)));
 
-    SeriesTable table;
-    if (catalogue::IsElevated(strTable) && m_multiThickness && m_thickCols.isAllocated()) {
-        for (int k = m_thickCols.lowerBound(); k <= m_thickCols.upperBound(); ++k) {
-            const QString t = QString::number(m_thickCols.at(k));
-            table.fields << t;
-            table.legends << (k == m_thickCols.lowerBound()
-                                  ? QStringLiteral("(   ) - ") + t + QStringLiteral("mm")
-                                  : QStringLiteral("(") + QString::number(m_thickCols.at(k - 1)) +
-                                        QStringLiteral(") - ") + t + QStringLiteral("mm"));
-        }
-    } else if (const catalogue::TableInfo *info = catalogue::Find(strTable); info && *info->secondField) {
-        table.fields = table.legends = {strTable, QString::fromLatin1(info->secondField)};
-        table.yTitle = QString::fromUtf16(info->valueUnit);
-    } else {
-        table.fields = {strTable};
-        table.legends = {QString()};
-        if (info) {
-            const QString unit = QString::fromUtf16(info->valueUnit);
-            table.yTitle =
-                *info->chartSymbol ? QString::fromLatin1(info->chartSymbol) + QStringLiteral("  ") + unit : unit;
-        }
-    }
+    const SeriesTable table = seriesOf(strTable, m_multiThickness, m_thickCols);
     const int n = int(table.fields.size());
     MSChart1->setAxisTitle(controls::Chart::AxisY, table.yTitle);
     MSChart1->setAxisTitle(controls::Chart::AxisX,
                            QStringLiteral("Temperature [") + QChar(0x00B0) + QStringLiteral("C]"));
 
-    if (rs.eof() || rs.bof() || n == 0)
+    XArray chartData;
+    if (!RecordTextMatrix(strTable, rs, &chartData))
         return;
-    rs.moveLast();
-    rs.moveFirst();
-    const int R = rs.recordCount();
-    XArray chartData(1, R, 0, 2 * n - 1);
-    XArray text(1, R, 0, n);
-    auto valueText = [](const QVariant &value) { return isNull(value) ? QString() : cStr(value); };
-    for (int r = 1; r <= R; ++r) {
-        const QVariant temp = rs.field(QStringLiteral("temp"));
-        text.setValue(r, 0, valueText(temp));
-        if (!isNull(temp))
-            chartData.setValue(r, 0, temp);
-        for (int s = 1; s <= n; ++s) {
-            chartData.setValue(r, 2 * s - 2, chartData.value(r, 0));
-            const QVariant value = rs.field(table.fields.at(s - 1));
-            chartData.setValue(r, 2 * s - 1, isNull(value) ? QString() : NormaliseNumber(cStr(value)));
-            text.setValue(r, s, valueText(value));
-        }
-        if (r < R)
-            rs.moveNext();
-    }
-
     MSChart1->setChartData(chartData);
     MSChart1->setUniformAxis(false);
     if (n == 1 && table.legends.first().isEmpty()) {
@@ -120,8 +141,6 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
         }
         MSChart1->setShowLegend(true);
     }
-    if (keepsTextMatrix(strTable))
-        m_textMatrices.insert(strTable, text);
 }
 
 void frmMaterial2::ShowBoundGraph(const QString &strTable)

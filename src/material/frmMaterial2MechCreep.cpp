@@ -17,7 +17,14 @@ using namespace platform;
 
 namespace {
 constexpr double DefaultColumnWidth = 780;
+// The first column is a little wider than its definition.
+constexpr double FirstColumnExtra = 250;
+
+double FirstColumnWidth(double definedWidth)
+{
+    return definedWidth + FirstColumnExtra;
 }
+} // namespace
 
 void frmMaterial2::AddGridColumn(controls::DataGrid *grid, const QString &strCaption, double sngWidth)
 {
@@ -43,7 +50,7 @@ void frmMaterial2::ClearGridColumns(controls::DataGrid *grid)
 
 QString frmMaterial2::GetColumnText(qint32 colID)
 {
-    dtaColumns->refresh();
+    ReadColumnTexts();
     return modDBase::GetText(dtaColumns->recordset(), colID, QStringLiteral("colID"), QStringLiteral("colTxt"));
 }
 
@@ -58,32 +65,35 @@ QString frmMaterial2::GetUnitText(qint32 unitID)
 
 qint32 frmMaterial2::GetColumnUnitID(const QString &colTxt)
 {
-    dtaColumns->refresh();
+    ReadColumnTexts();
     return modDBase::GetID(dtaColumns->recordset(), colTxt, QStringLiteral("colTxt"), QStringLiteral("unitID"));
 }
 
-void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
+void frmMaterial2::ReadColumnTexts()
+{
+    // The read-only database never changes under the window: its column texts are read once per database.
+    if (m_columnTextsRead && dtaColumns->recordset())
+        return;
+    dtaColumns->refresh();
+    m_columnTextsRead = true;
+}
+
+QList<frmMaterial2::GridColumnLayout> frmMaterial2::RecordMechCreepColumns(const QString &strTable)
 {
     const bool creep = strTable == QLatin1String("CreepProp");
     const QString definitions = creep ? QStringLiteral("CreepPropTable") : QStringLiteral("MechMatTable");
     const QString keyField = creep ? QStringLiteral("stID") : QStringLiteral("matID");
     const qint32 id = creep ? mMat->StandardID() : mMat->ID();
-    tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(strTable)));
-    // Filling the column list is no choice of the user's; the chart follows once the table is loaded.
-    const QSignalBlocker filling(cboColumnList);
-    cboColumnList->clear();
-
     dtaOther->setRecordSource(QStringLiteral("select * from ") + definitions + QStringLiteral(" where ") + keyField +
                               QStringLiteral(" = ") + QString::number(id) + QStringLiteral(" order by ordering"));
     dtaOther->refresh();
-    LoadTableNotes(strTable);
 
-    qint16 iCols = 0;
+    QList<GridColumnLayout> columns;
     std::unique_ptr<db::Recordset> defs = dtaOther->recordset() ? dtaOther->recordset()->clone() : nullptr;
     if (defs && !defs->eof() && !defs->bof()) {
         defs->moveLast();
         defs->moveFirst();
-        iCols = qint16(defs->recordCount());
+        const int iCols = defs->recordCount();
         m_columnIds.redim(0, iCols);
         if (creep)
             m_creepAxisCaptions.redim(0, iCols);
@@ -102,17 +112,47 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
             const QVariant sizeValue = defs->field(QStringLiteral("colSize"));
             const double width = isNull(sizeValue) ? 0.0 : cSng(sizeValue);
             const QString caption = captionText + vbCrLf + note + vbCrLf + unit + vbCrLf + minMax;
-            if (k == 0) {
-                tdbTable->column(0)->setCaption(caption);
-                tdbTable->column(0)->setWidthTwips(width + 250);
-            } else {
-                AddGridColumn(tdbTable, caption, width);
-            }
+            columns.append({caption, width});
             if (!mMat->TableHasData(strTable))
                 mMat->AddColCaption(strTable, caption);
         }
     }
 
+    return columns;
+}
+
+void frmMaterial2::RecordMechCreepColSizes(const QString &strTable, const QList<GridColumnLayout> &columns)
+{
+    // The widths the grid gives the columns; without definitions it keeps its one cleared column.
+    VbArray<float> sizes;
+    sizes.redim(0, columns.isEmpty() ? 0 : int(columns.size()) - 1);
+    sizes[0] = float(DefaultColumnWidth);
+    for (int c = 0; c < columns.size(); ++c) {
+        const double defined = columns.at(c).definedWidth;
+        const double width = c == 0 ? FirstColumnWidth(defined) : defined == 0 ? DefaultColumnWidth : defined;
+        sizes[c] = float(std::max(0.0, width));
+    }
+    mMat->MechCreepColSize(strTable, sizes);
+}
+
+void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
+{
+    const bool creep = strTable == QLatin1String("CreepProp");
+    tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(strTable)));
+    // Filling the column list is no choice of the user's; the chart follows once the table is loaded.
+    const QSignalBlocker filling(cboColumnList);
+    cboColumnList->clear();
+
+    LoadTableNotes(strTable);
+    const QList<GridColumnLayout> columns = RecordMechCreepColumns(strTable);
+    for (int k = 0; k < columns.size(); ++k) {
+        if (k == 0) {
+            tdbTable->column(0)->setCaption(columns.at(k).caption);
+            tdbTable->column(0)->setWidthTwips(FirstColumnWidth(columns.at(k).definedWidth));
+        } else {
+            AddGridColumn(tdbTable, columns.at(k).caption, columns.at(k).definedWidth);
+        }
+    }
     tdbTable->rebind();
     VbArray<float> sizes;
     sizes.redim(0, tdbTable->columnCount() - 1);
@@ -120,7 +160,23 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
         sizes[c] = float(tdbTable->column(c)->widthTwips());
     mMat->MechCreepColSize(strTable, sizes);
 
-    FillMechCreepData(strTable, iCols);
+    const MechCreepData data = RecordMechCreepData(strTable, qint16(columns.size()), xTableDB, true);
+    if (data.noRows)
+        ShowNoDataNote(strTable);
+    // The retained creep columns name the chart's axes: the first one X, the others the choices for Y.
+    for (const int c : data.kept) {
+        if (c == 0 && m_creepAxisCaptions.isAllocated())
+            lblXAxis->setText(m_creepAxisCaptions.at(0));
+        else if (c > 0 && m_creepAxisCaptions.isAllocated() && c <= m_creepAxisCaptions.upperBound())
+            cboColumnList->addItem(m_creepAxisCaptions.at(c));
+    }
+    if (data.creepColumnsDropped) {
+        for (int c = 0; c <= xTableDB.upperBound(2) && c < tdbTable->columnCount(); ++c)
+            if (m_emptyCreepCols.at(c))
+                tdbTable->column(c)->setVisible(false);
+    }
+    tdbTable->setArray(&xTableDB);
+    tdbTable->rebind();
 
     if (creep && mMat->TableHasData(QStringLiteral("CreepProp")) && m_columnIds.isAllocated()) {
         m_chartXCol = m_columnIds.at(0);
@@ -133,20 +189,22 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
     ShowBoundGraph(strTable);
 }
 
-void frmMaterial2::FillMechCreepData(const QString &strTable, qint16 &iCols)
+frmMaterial2::MechCreepData frmMaterial2::RecordMechCreepData(const QString &strTable, qint16 iCols,
+                                                              platform::XArray &cells, bool shown)
 {
     const QString data =
         strTable == QLatin1String("CreepProp") ? QStringLiteral("CreepProperties") : QStringLiteral("MechPropData");
-    dtaTable->setRecordSource(QStringLiteral("select * from ") + data + QStringLiteral(" where matID = ") +
-                              QString::number(mMat->ID()) + QStringLiteral(" order by rowNo, ordering"));
-    dtaTable->refresh();
-    std::unique_ptr<db::Recordset> rs = dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
+    std::unique_ptr<db::Recordset> rs =
+        TableRows(QStringLiteral("select * from ") + data + QStringLiteral(" where matID = ") +
+                      QString::number(mMat->ID()) + QStringLiteral(" order by rowNo, ordering"),
+                  shown);
 
+    MechCreepData result;
     int rows = 0;
     // Values without column definitions cannot be laid out: shown as a table without data.
     if (!rs || rs->eof() || rs->bof() || iCols == 0) {
         mMat->TableHasData(strTable, false);
-        ShowNoDataNote(strTable);
+        result.noRows = true;
     } else {
         rs->moveLast();
         rs->moveFirst();
@@ -155,8 +213,8 @@ void frmMaterial2::FillMechCreepData(const QString &strTable, qint16 &iCols)
         mMat->TableHasData(strTable, true);
     }
 
-    xTableDB.clear();
-    xTableDB.redim(1, rows, 0, iCols - 1);
+    cells.clear();
+    cells.redim(1, rows, 0, iCols - 1);
     int emptyCells = 0;
     for (int r = 1; r <= rows; ++r) {
         for (int c = 0; c < iCols; ++c) {
@@ -166,43 +224,40 @@ void frmMaterial2::FillMechCreepData(const QString &strTable, qint16 &iCols)
                 value = rs->field(QStringLiteral("val"));
                 rs->moveNext();
             }
-            xTableDB.setValue(r, c, nz(value));
+            cells.setValue(r, c, nz(value));
             if (rows == 1 && (isNull(value) || cStr(value).isEmpty()))
                 ++emptyCells;
         }
     }
 
     if (strTable == QLatin1String("CreepProp") && mMat->TableHasData(QStringLiteral("CreepProp"))) {
-        DropEmptyCreepColumns();
-        for (int c = 0; c <= xTableDB.upperBound(2) && c < tdbTable->columnCount(); ++c)
-            if (m_emptyCreepCols.at(c))
-                tdbTable->column(c)->setVisible(false);
+        result.kept = DropEmptyCreepColumns(cells);
+        result.creepColumnsDropped = true;
     }
 
-    tdbTable->setArray(&xTableDB);
     if (rows == 0)
-        xTableDB.redim(1, 1, 0, iCols == 0 ? 0 : iCols - 1);
-    mMat->SetUnboundArrayData(strTable, xTableDB);
-    tdbTable->rebind();
+        cells.redim(1, 1, 0, iCols == 0 ? 0 : iCols - 1);
+    mMat->SetUnboundArrayData(strTable, cells);
 
     if (rows == 1 && emptyCells == iCols)
         mMat->TableHasData(strTable, false);
+    return result;
 }
 
-void frmMaterial2::DropEmptyCreepColumns()
+QList<int> frmMaterial2::DropEmptyCreepColumns(const platform::XArray &cells)
 {
-    const int lastRow = xTableDB.upperBound(1);
-    const int lastCol = xTableDB.upperBound(2);
+    const int lastRow = cells.upperBound(1);
+    const int lastCol = cells.upperBound(2);
     m_emptyCreepCols.redim(0, lastCol);
     m_creepCaptions.clear();
     m_creepText.clear();
     m_creepColIds.clear();
 
-    int kept = 0;
+    QList<int> kept;
     for (int c = 0; c <= lastCol; ++c) {
         int empty = 0;
         for (int r = 1; r <= lastRow; ++r) {
-            const QString cell = cStr(nz(xTableDB.value(r, c)));
+            const QString cell = cStr(nz(cells.value(r, c)));
             if (cell.isEmpty() || cell == QLatin1String(" ") || cell == QLatin1String("-"))
                 ++empty;
         }
@@ -210,31 +265,29 @@ void frmMaterial2::DropEmptyCreepColumns()
             m_emptyCreepCols[c] = true;
             continue;
         }
-        m_creepCaptions.redimPreserve(kept);
+        const int k = int(kept.size());
+        m_creepCaptions.redimPreserve(k);
         if (m_creepText.isAllocated())
-            m_creepText.redimPreserve(1, lastRow, 0, kept);
+            m_creepText.redimPreserve(1, lastRow, 0, k);
         else
-            m_creepText.redim(1, lastRow, 0, kept);
-        m_creepColIds.redimPreserve(kept);
-        if (kept == 0 && c == 0 && m_creepAxisCaptions.isAllocated())
-            lblXAxis->setText(m_creepAxisCaptions.at(0));
+            m_creepText.redim(1, lastRow, 0, k);
+        m_creepColIds.redimPreserve(k);
 
         // The caption list may be shorter than the columns when the data outgrow the definitions.
         const VbArray<QString> captions = mMat->ColCaptions(QStringLiteral("CreepProp"));
-        m_creepCaptions[kept] = captions.isAllocated() && c <= captions.upperBound() ? captions.at(c) : QString();
+        m_creepCaptions[k] = captions.isAllocated() && c <= captions.upperBound() ? captions.at(c) : QString();
         for (int r = 1; r <= lastRow; ++r)
-            m_creepText.setValue(r, kept, cStr(nz(xTableDB.value(r, c))));
-        if (c > 0) {
-            m_creepColIds[kept] = c <= m_columnIds.upperBound() ? m_columnIds.at(c) : 0;
-            if (m_creepAxisCaptions.isAllocated() && c <= m_creepAxisCaptions.upperBound())
-                cboColumnList->addItem(m_creepAxisCaptions.at(c));
-        }
-        ++kept;
+            m_creepText.setValue(r, k, cStr(nz(cells.value(r, c))));
+        if (c > 0)
+            m_creepColIds[k] = c <= m_columnIds.upperBound() ? m_columnIds.at(c) : 0;
+        kept << c;
     }
 
     // A creep table with no column holding data keeps the design grid as wide as the other tables need.
-    if (kept > 0 && kept - 1 > mMat->MaxDesignCols())
-        mMat->MaxDesignCols(qint16(kept - 1));
+    const int n = int(kept.size());
+    if (n > 0 && n - 1 > mMat->MaxDesignCols())
+        mMat->MaxDesignCols(qint16(n - 1));
+    return kept;
 }
 
 platform::VbArray<bool> frmMaterial2::EmptyCreepCols() const

@@ -95,7 +95,7 @@ void frmMaterial2::ShowNoDataNote(const QString &strTable)
     textbox::setText(txtNoData, BuildNoDataNote(*mMat, strTable, true, true));
 }
 
-void frmMaterial2::LoadTableNotes(const QString &strTable)
+QString frmMaterial2::RecordTableNotes(const QString &strTable, QString text)
 {
     dtaNotes->setRecordSource(QStringLiteral("select * from MatNotes where matID = ") + QString::number(mMat->ID()) +
                               QStringLiteral(" and tableName = '") + db::quoteText(strTable) +
@@ -110,7 +110,6 @@ void frmMaterial2::LoadTableNotes(const QString &strTable)
 
     db::Recordset *notes = dtaNotes->recordset();
     db::Recordset *texts = dtaTableNotes->recordset();
-    QString text = textbox::text(txtNotes);
     int found = 0;
     if (notes && texts && !notes->eof() && !notes->bof()) {
         for (notes->moveFirst(); !notes->eof(); notes->moveNext()) {
@@ -131,37 +130,43 @@ void frmMaterial2::LoadTableNotes(const QString &strTable)
             ++found;
         }
     }
-    if (found == 0) {
-        m_notesPresent = false;
+    m_notesPresent = found > 0;
+    if (!m_notesPresent)
+        return text;
+    const int index = mainlink::GetTableIndex(strTable);
+    if (index >= catalogue::FirstDataTable && index < catalogue::TableCount)
+        mMat->TableNotes(index, text);
+    return text;
+}
+
+void frmMaterial2::LoadTableNotes(const QString &strTable)
+{
+    const QString text = RecordTableNotes(strTable, textbox::text(txtNotes));
+    if (!m_notesPresent) {
         cmdShowNotes->hide();
         lblNotes->hide();
         return;
     }
     textbox::setText(txtNotes, text);
-    m_notesPresent = true;
     cmdShowNotes->show();
     lblNotes->show();
-    const int index = mainlink::GetTableIndex(strTable);
-    if (index >= catalogue::FirstDataTable && index < catalogue::TableCount)
-        mMat->TableNotes(index, text);
     TimerFlash->start();
 }
 
-void frmMaterial2::LoadAdditionalInfo()
+std::optional<QString> frmMaterial2::RecordAdditionalInfo(QString text, bool shown)
 {
-    dtaTable->setRecordSource(QStringLiteral("select * from GetInfo where matID = ") + QString::number(mMat->ID()) +
-                              QStringLiteral(" order by titleID, ordering"));
-    dtaTable->refresh();
+    std::unique_ptr<db::Recordset> rs =
+        TableRows(QStringLiteral("select * from GetInfo where matID = ") + QString::number(mMat->ID()) +
+                      QStringLiteral(" order by titleID, ordering"),
+                  shown);
     dtaOther->setRecordSource(QStringLiteral("select * from InfoTitle order by titleID"));
     dtaOther->refresh();
 
-    std::unique_ptr<db::Recordset> rs = dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
     if (!rs || rs->eof() || rs->bof()) {
         mMat->TableHasData(QStringLiteral("AddInfo"), false);
-        return;
+        return std::nullopt;
     }
 
-    QString text = textbox::text(txtNotes);
     qint32 currentTitleId = 0;
     QString currentTitle;
     QString untitled;
@@ -184,7 +189,13 @@ void frmMaterial2::LoadAdditionalInfo()
             text += vbCrLf + line;
     }
     text += vbCrLf + vbCrLf + untitled;
-    textbox::setText(txtNotes, text);
     mMat->TableHasData(QStringLiteral("AddInfo"), true);
     mMat->AddInfo(text);
+    return text;
+}
+
+void frmMaterial2::LoadAdditionalInfo()
+{
+    if (const std::optional<QString> text = RecordAdditionalInfo(textbox::text(txtNotes), true))
+        textbox::setText(txtNotes, *text);
 }

@@ -2,6 +2,8 @@
 
 #include "controls/DataGrid.h"
 #include "core/TableCatalogue.h"
+#include "db/DataControl.h"
+#include "db/Recordset.h"
 #include "material/MainWindowLink.h"
 #include "material/TextBox.h"
 #include "platform/Twips.h"
@@ -160,6 +162,38 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
     }
 }
 
+void frmMaterial2::RecordTable(const QString &strTable)
+{
+    m_multiThickness = false;
+    if (!mMat)
+        return;
+    if (strTable == QLatin1String("ChemComp")) {
+        RecordTableNotes(strTable, QString());
+        RecordChemComp(false, nullptr);
+    } else if (strTable == QLatin1String("MechProp") || strTable == QLatin1String("CreepProp")) {
+        RecordTableNotes(strTable, QString());
+        const QList<GridColumnLayout> columns = RecordMechCreepColumns(strTable);
+        RecordMechCreepColSizes(strTable, columns);
+        XArray cells;
+        RecordMechCreepData(strTable, qint16(columns.size()), cells, false);
+    } else if (strTable == QLatin1String("AddInfo")) {
+        RecordAdditionalInfo(QString(), false);
+    } else if (const catalogue::TableInfo *table = catalogue::Find(strTable);
+               table && table->binding == catalogue::Binding::Bound) {
+        RecordTableNotes(strTable, QString());
+        RecordBoundTable(strTable);
+    }
+}
+
+std::unique_ptr<db::Recordset> frmMaterial2::TableRows(const QString &source, bool shown)
+{
+    if (!shown)
+        return dtaTable->openRecordset(source);
+    dtaTable->setRecordSource(source);
+    dtaTable->refresh();
+    return dtaTable->recordset() ? dtaTable->recordset()->clone() : nullptr;
+}
+
 QString frmMaterial2::TableIcon(const QString &strTable)
 {
     const catalogue::TableInfo *table = catalogue::Find(strTable);
@@ -174,15 +208,11 @@ void frmMaterial2::optMechProp_Click(int Index)
 
 void frmMaterial2::CheckTablesForRecords()
 {
-    const QString remembered = strCurrentTable;
-    {
-        // The tables are loaded for what they record; only the one shown last is painted.
-        const PaintPause pause(this);
-        for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i) {
-            const QString key = mainlink::GetShortTableName(i);
-            if (!key.isEmpty() && !mMat->TableChecked(key))
-                ShowTable(key);
-        }
+    // The tables are read for what they record, without their views.
+    for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i) {
+        const QString key = mainlink::GetShortTableName(i);
+        if (!key.isEmpty() && !mMat->TableChecked(key))
+            RunGuarded([&] { RecordTable(key); });
     }
-    ShowTable(remembered);
+    ShowTable(strCurrentTable);
 }

@@ -118,6 +118,8 @@ private slots:
     // Demo database
     void demoMaterialThroughAllTables_data();
     void demoMaterialThroughAllTables();
+    void tablesReadRecordAsShown_data();
+    void tablesReadRecordAsShown();
 
 private:
     mdiVelkor *m_mdi = nullptr;

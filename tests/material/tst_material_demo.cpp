@@ -5,6 +5,7 @@
 #include "tst_material.h"
 
 #include "controls/DataGrid.h"
+#include "core/TableCatalogue.h"
 #include "core/modDBase.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -147,4 +149,122 @@ void tst_material::demoMaterialThroughAllTables()
     QVERIFY(m->TableHasData(QStringLiteral("Rp02")));
     QVERIFY(!m->AddInfo().isEmpty() || !m->TableHasData(QStringLiteral("AddInfo")));
     QCOMPARE(sub->size(), QSize(752, 336));
+}
+
+// clang-format off
+void tst_material::tablesReadRecordAsShown_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("matID");
+    const QString demo = QStringLiteral(VELKOR_BIN_DIR "/Velkor_PED.mdb");
+    QTest::newRow("split by thickness, creep, impact, notes, information") << demo << 102;
+    QTest::newRow("no elevated or creep values") << demo << 202;
+    QTest::newRow("elevated not split, physical tables") << demo << 301;
+    QTest::newRow("creep without thickness split") << demo << 407;
+    QTest::newRow("hardly any data") << demo << 604;
+    QTest::newRow("Jet file with a history")
+        << QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet-real/Velkor_PED_history.mdb") << 0;
+}
+// clang-format on
+
+namespace {
+
+QString arrayText(const platform::XArray &a)
+{
+    if (!a.isAllocated())
+        return QStringLiteral("unallocated");
+    QStringList rows;
+    for (int r = a.lowerBound(1); r <= a.upperBound(1); ++r) {
+        QStringList cells;
+        for (int c = a.lowerBound(2); c <= a.upperBound(2); ++c)
+            cells << a.value(r, c).toString();
+        rows << cells.join(u'|');
+    }
+    return QStringLiteral("%1..%2 x %3..%4: ")
+               .arg(a.lowerBound(1))
+               .arg(a.upperBound(1))
+               .arg(a.lowerBound(2))
+               .arg(a.upperBound(2)) +
+           rows.join(u'/');
+}
+
+template <class T>
+QString listText(const platform::VbArray<T> &a)
+{
+    if (!a.isAllocated())
+        return QStringLiteral("unallocated");
+    QStringList items;
+    for (int i = a.lowerBound(); i <= a.upperBound(); ++i)
+        items << QVariant::fromValue(a.at(i)).toString();
+    return QString::number(a.lowerBound()) + QStringLiteral(": ") + items.join(u'|');
+}
+
+// What a window and its material hold once every table has been looked at and the design values computed.
+QStringList recorded(const frmMaterial2 &w)
+{
+    const Material &m = *w.mMat;
+    QStringList out;
+    for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i) {
+        const QString key = QString::fromLatin1(catalogue::Tables[i].key);
+        out << key + QStringLiteral(" data %1 checked %2 notes ").arg(m.TableHasData(key)).arg(m.TableChecked(key)) +
+                   m.TableNotes(i);
+    }
+    for (const char *key : {"Rp02", "Rp10", "Rm"})
+        out << QLatin1String(key) + QStringLiteral(" split %1 ").arg(m.ElevatedMultiCol(QLatin1String(key))) +
+                   listText(m.ElevatedColumns(QLatin1String(key)));
+    for (const char *key : {"ChemComp", "MechProp", "CreepProp"}) {
+        out << QLatin1String(key) + QStringLiteral(" captions ") + listText(m.ColCaptions(QLatin1String(key)));
+        out << QLatin1String(key) + QStringLiteral(" copy ") + arrayText(m.UnboundTableData(QLatin1String(key)));
+    }
+    for (const char *key : {"MechProp", "CreepProp"})
+        out << QLatin1String(key) + QStringLiteral(" sizes ") + listText(m.MechCreepColSize(QLatin1String(key)));
+    out << QStringLiteral("design columns %1 impact columns %2").arg(m.MaxDesignCols()).arg(m.ImpEnergyCols());
+    out << QStringLiteral("information ") + m.AddInfo() << QStringLiteral("others ") + m.OthersText();
+    out << QStringLiteral("empty creep columns ") + listText(w.EmptyCreepCols());
+    out << QStringLiteral("design ") + arrayText(w.xDesignDB);
+    return out;
+}
+
+} // namespace
+
+// A window that reads its tables only for their values (the design grid built first, the tables
+// checked for the report) holds what one that showed every table holds.
+void tst_material::tablesReadRecordAsShown()
+{
+    QFETCH(QString, path);
+    QFETCH(int, matID);
+    if (!QFile::exists(path))
+        QSKIP("the demo database has not been built");
+    QTemporaryDir dir;
+    const QString copy = testsupport::privateCopy(path, dir.path());
+    QVERIFY(!copy.isEmpty());
+    testsupport::ProgramDatabase database;
+    QVERIFY(database.open(copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)));
+    auto material = [&] {
+        auto materials = modDBase::gMaterialDb->openRecordset(
+            matID ? QStringLiteral("select * from materials where matID = %1").arg(matID)
+                  : QStringLiteral("select * from materials where name = 'P265GH'"));
+        auto standard = modDBase::gMaterialDb->openRecordset(
+            QStringLiteral("select * from standard where standard = '%1'")
+                .arg(db::quoteText(materials->field(QStringLiteral("standard")).toString())));
+        auto m = std::make_shared<Material>();
+        m->SetProperties(*materials, *standard);
+        return m;
+    };
+    platform::ScriptedResponder responder;
+
+    const std::unique_ptr<frmMaterial2> shown = openWindow(material());
+    for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i)
+        shown->ShowTable(QString::fromLatin1(catalogue::Tables[i].key));
+    shown->ShowTable(QStringLiteral("Design"));
+
+    const std::unique_ptr<frmMaterial2> read = openWindow(material());
+    read->ShowTable(QStringLiteral("Design"));
+    read->CheckTablesForRecords();
+    QCOMPARE(read->strCurrentTable, QStringLiteral("Design"));
+
+    for (frmMaterial2 *w : {shown.get(), read.get()})
+        w->txtDesignTemp->setText(QStringLiteral("350"));
+    QCOMPARE(recorded(*read), recorded(*shown));
+    QCOMPARE(responder.count(), 0);
 }
