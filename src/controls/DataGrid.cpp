@@ -10,9 +10,11 @@
 
 #include <QDrag>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -590,6 +592,23 @@ void DataGrid::setCellTips(int style)
 QFont DataGrid::headFont() const
 {
     return m_view->header()->font();
+}
+
+double DataGrid::fittingWidthTwips(int index, const QStringList &cellTexts) const
+{
+    // The header draws inside two pixels each side; a cell leaves the focus frame's margin and a pixel
+    // each side, and the grid line.
+    constexpr int HeadingMargin = 2 * 2 + 2;
+    const int cellMargin = 2 * (m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1) + 1;
+    int pixels = 0;
+    const QFontMetrics head(headFont());
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QString &word : column(index)->caption().split(blanks, Qt::SkipEmptyParts))
+        pixels = std::max(pixels, head.horizontalAdvance(word) + HeadingMargin);
+    const QFontMetrics cell(m_view->font());
+    for (const QString &text : cellTexts)
+        pixels = std::max(pixels, cell.horizontalAdvance(text) + cellMargin);
+    return platform::pixelsToTwips(pixels);
 }
 
 void DataGrid::setHeadFont(const QFont &font)

@@ -194,6 +194,10 @@ public:
     QFont headFont() const;
     void setHeadFont(const QFont &font);
 
+    // The width (twips) a column needs to show each word of its heading whole and each of the texts
+    // whole in its cells, in the grid's present fonts.
+    double fittingWidthTwips(int index, const QStringList &cellTexts = {}) const;
+
     // --- drag and drop ---------------------------------------------------------------------
     // Starts a drag of the grid itself (call it from a dragCell() handler). Blocks until dropped.
     void beginDrag();

@@ -3,6 +3,7 @@
 #include "controls/ReportLayout.h"
 #include "controls/ReportPreview.h"
 #include "db/DataControl.h"
+#include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 
@@ -140,6 +141,7 @@ ReportPreview *Report::show(QWidget *owner, bool modal)
         platform::runModal(*m_preview);
         return nullptr;
     }
+    platform::keepOnScreen(m_preview);
     m_preview->show();
     return m_preview;
 }

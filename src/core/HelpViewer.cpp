@@ -1,5 +1,7 @@
 #include "core/HelpViewer.h"
 
+#include "platform/Environment.h"
+
 #include <QApplication>
 #include <QCollator>
 #include <QFileInfo>
@@ -250,6 +252,7 @@ void HelpViewer::present()
 {
     if (isMinimized())
         showNormal();
+    platform::keepOnScreen(this);
     show();
     raise();
     activateWindow();

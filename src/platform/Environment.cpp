@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
 
 namespace platform {
 
@@ -97,6 +100,32 @@ QRect availableScreenGeometry()
 void setAvailableScreenOverride(const QRect &area)
 {
     g_availableScreen = area;
+}
+
+void keepOnScreen(QWidget *window)
+{
+    if (!window || !window->isWindow())
+        return;
+    // A title bar and borders as the common desktops draw them.
+    constexpr QMargins UnknownFrame(4, 32, 4, 4);
+    QMargins frame;
+    if (const QWindow *handle = window->windowHandle())
+        frame = handle->frameMargins();
+    if (frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint))
+        frame = UnknownFrame;
+    const QRect area = availableScreenGeometry();
+    const QSize room = area.marginsRemoved(frame).size();
+    const QSize size = window->size();
+    if (size.width() > room.width() || size.height() > room.height())
+        window->resize(size.boundedTo(room).expandedTo(window->minimumSize()));
+    // A window not placed by the program is placed by the window system, within the screen.
+    if (!window->testAttribute(Qt::WA_Moved))
+        return;
+    const QSize outer = window->size().grownBy(frame);
+    const int x = std::clamp(window->x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
+    const int y = std::clamp(window->y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
+    if (QPoint(x, y) != window->pos())
+        window->move(x, y);
 }
 
 QString driveShareName(const QString &drive)

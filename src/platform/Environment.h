@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace platform {
 
 // The program folder, without a trailing separator: the executable's folder, or, for a program
@@ -28,6 +30,10 @@ void setScreenWidthOverride(int pixels); // 0 restores the real screen
 // The part of that screen a window may take (without the desktop's panels), in pixels; tests replace it.
 QRect availableScreenGeometry();
 void setAvailableScreenOverride(const QRect &area); // an empty rectangle restores the real screen
+// Keeps a window about to be shown within that area with its frame: one larger than the area is made
+// as small as its minimum size allows, one placed partly outside is moved in. A frame the window
+// system has not drawn yet is reckoned at a common title bar and border.
+void keepOnScreen(QWidget *window);
 
 // The network share behind a lettered drive ("Z:" -> "\\server\share"); empty for a local drive
 // and on systems without lettered drives. Tests install a fake.

@@ -205,6 +205,7 @@ bool showPrinter(QPrinter *printer, const QString &title)
 
 void runModal(QDialog &dialog)
 {
+    keepOnScreen(&dialog);
     dialogService()->runDialog(dialog);
 }
 

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 using platform::moveTwips;
 
@@ -40,6 +41,14 @@ const PmaColumn pmaColumns[6] = {
     {"Number", "Designationnumber", 1500},    {"Product", "Product", 2700},
     {"Date", "RevisionDate", 1350},           {"Revision", "Revision", 1200},
 };
+
+// The layout below the search line, in twips: the index's top, the explanation's height, the margins
+// right of both and below the explanation.
+constexpr double GridTop = 630;
+constexpr double MinGridHeight = 1200;
+constexpr double InfoHeight = 1995;
+constexpr double InfoMargins = 365;
+constexpr double BottomMargin = 580;
 
 // The text fields the search box looks in, after Specification, in this order.
 const char *const searchFields[6] = {"Designationname", "Designationnumber", "Product",
@@ -79,7 +88,6 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
     }
     tdbIndex->setColumnFooters(true);
     tdbIndex->setDataSource(dtaPmaIndex);
-    moveTwips(tdbIndex, 120, 630, 12435, 5175);
     connect(tdbIndex, &controls::DataGrid::dblClick, this, &frmPmaIndex::tdbIndex_DblClick);
     connect(tdbIndex, &controls::DataGrid::keyDown, this, [this](int *keyCode, int) {
         if (keyCode)
@@ -89,7 +97,6 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
     connect(tdbIndex, &controls::DataGrid::footClick, this, &frmPmaIndex::tdbIndex_FootClick);
 
     fraInfo = new QGroupBox(QStringLiteral("Particular Material Appraisal (PMA)"), this);
-    moveTwips(fraInfo, 120, 5925, 12435, 1995);
     lblInfo = new QLabel(fraInfo);
     lblInfo->setWordWrap(true);
     lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -100,15 +107,31 @@ frmPmaIndex::frmPmaIndex(QWidget *parent) : QDialog(parent ? parent : platform::
         "clicking a column heading sorts the whole index ascending, clicking its footer descending.\n"
         "Double-click an appraisal or press Enter on it to open its document. 'More info >>' opens general "
         "information on PMAs."));
-    moveTwips(lblInfo, 120, 285, 10215, 1590);
     cmdInfo = new QPushButton(QStringLiteral("More info >>"), fraInfo);
     cmdInfo->setObjectName(QStringLiteral("cmdInfo"));
     cmdInfo->setAutoDefault(false);
-    moveTwips(cmdInfo, 10485, 1500, 1815, 375);
     connect(cmdInfo, &QPushButton::clicked, this, &frmPmaIndex::cmdInfo_Click);
 }
 
 frmPmaIndex::~frmPmaIndex() = default;
+
+void frmPmaIndex::ArrangeControls()
+{
+    // The search line keeps its place; the index takes the width and the height that the
+    // explanation at the bottom leaves, so that a smaller screen shrinks the index, not the buttons.
+    const double width = platform::widthTwips(this) - InfoMargins;
+    const double infoTop = std::max(platform::heightTwips(this) - BottomMargin - InfoHeight, GridTop + MinGridHeight);
+    moveTwips(tdbIndex, 120, GridTop, width, infoTop - GridTop - 120);
+    moveTwips(fraInfo, 120, infoTop, width, InfoHeight);
+    moveTwips(lblInfo, 120, 285, width - 2220, 1590);
+    moveTwips(cmdInfo, width - 1950, 1500, 1815, 375);
+}
+
+void frmPmaIndex::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    ArrangeControls();
+}
 
 QString frmPmaIndex::IndexDatabasePath()
 {

@@ -45,6 +45,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // Tests drive the dialog through its controls, as a user would.
@@ -60,6 +61,8 @@ private:
     QGroupBox *fraInfo = nullptr;
     QLabel *lblInfo = nullptr;
 
+    // The controls follow the window's size.
+    void ArrangeControls();
     // Runs a record source; a failure is reported and the rows shown before stay.
     void RunSource(const QString &strSource);
     QString FieldOfColumn(int ColIndex) const;

@@ -4,18 +4,25 @@
 
 #include "controls/DataGrid.h"
 #include "platform/Twips.h"
+#include "platform/VbConv.h"
 #include "search/DropImage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 using platform::moveTwips;
+
+namespace {
+constexpr int RevisionDateColumn = 5;
+}
 
 void Layout800x600(frmSearch &frm)
 {
@@ -63,9 +70,15 @@ void Layout800x600(frmSearch &frm)
     frm.cmdBatch[0]->setVisible(false);
     moveTwips(frm.imgFolder, 8280, 0, 375, 375);
     moveTwips(frm.tdbMaterials, 120, 360, 8655, 3135);
+    // These widths hold neither every heading's longest word nor a date in every type and date form: a
+    // column too narrow for them is widened as far as they need.
     const double widths[6] = {1500, 1950, 735, 1935, 570, 1110};
+    QStringList dates;
+    for (int month = 1; month <= 12; ++month)
+        dates << platform::shortDate(QDate(2000, month, 28));
     for (int i = 0; i < 6; ++i)
-        frm.tdbMaterials->column(i)->setWidthTwips(widths[i]);
+        frm.tdbMaterials->column(i)->setWidthTwips(std::max(
+            widths[i], frm.tdbMaterials->fittingWidthTwips(i, i == RevisionDateColumn ? dates : QStringList())));
 
     // The controls of the side column's lower part would fall below the narrow column; they move
     // into the top line of the result frame.

@@ -40,6 +40,8 @@ private slots:
     void helpViewerCloseKeys();
     void windowTitles_data();
     void windowTitles();
+    void windowsFitSmallScreen_data();
+    void windowsFitSmallScreen();
 
 private:
     // Opens one kind of window (a row of the tables above) and calls check while it is shown.

@@ -544,4 +544,48 @@ void tst_Platform::environment()
     QCOMPARE(driveShareName(QStringLiteral("Z:")), QString());
 }
 
+// clang-format off
+void tst_Platform::keepOnScreen_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QRect>("before");  // a null position: the window system places it
+    QTest::addColumn<QSize>("minimum");
+    QTest::addColumn<QRect>("after");
+    // Before it is shown a window's frame is reckoned as 4 pixels each side and a title bar of 32.
+    const QRect screen(0, 0, 800, 600);
+    QTest::newRow("fits") << screen << QRect(100, 100, 600, 400) << QSize() << QRect(100, 100, 600, 400);
+    QTest::newRow("too large, placed by the system") << screen << QRect(0, 0, 900, 700) << QSize()
+                                                     << QRect(0, 0, 792, 564);
+    QTest::newRow("no smaller than its minimum") << screen << QRect(0, 0, 900, 400) << QSize(850, 300)
+                                                 << QRect(0, 0, 850, 400);
+    QTest::newRow("partly off on the right") << screen << QRect(333, 100, 600, 440) << QSize()
+                                             << QRect(192, 100, 600, 440);
+    QTest::newRow("off above and left") << screen << QRect(-50, -20, 300, 200) << QSize() << QRect(0, 0, 300, 200);
+    QTest::newRow("below a panel") << QRect(0, 28, 800, 572) << QRect(0, 10, 600, 550) << QSize()
+                                   << QRect(0, 28, 600, 536);
+}
+// clang-format on
+
+void tst_Platform::keepOnScreen()
+{
+    QFETCH(QRect, area);
+    QFETCH(QRect, before);
+    QFETCH(QSize, minimum);
+    QFETCH(QRect, after);
+    setAvailableScreenOverride(area);
+    auto restore = qScopeGuard([] { setAvailableScreenOverride(QRect()); });
+    QWidget window;
+    window.resize(before.size());
+    if (!before.topLeft().isNull())
+        window.move(before.topLeft());
+    if (minimum.isValid())
+        window.setMinimumSize(minimum);
+    platform::keepOnScreen(&window);
+    QCOMPARE(window.size(), after.size());
+    if (window.testAttribute(Qt::WA_Moved))
+        QCOMPARE(window.pos(), after.topLeft());
+    else
+        QVERIFY(after.topLeft().isNull());
+}
+
 QTEST_MAIN(tst_Platform)

@@ -132,6 +132,8 @@ private slots:
     void isNumeric();
 
     void environment();
+    void keepOnScreen_data();
+    void keepOnScreen();
     void installedProgramFolder_data();
     void installedProgramFolder();
 

@@ -785,7 +785,10 @@ void tst_reports_main::fileMenuOpensSelData()
         QCOMPARE(m_mdi->StatusText(), expectedStatus);
         selData->cmdCancel_Click();
     });
+    // On a screen that holds it the dialog keeps its place.
+    platform::setAvailableScreenOverride(QRect(0, 0, 1280, 1024));
     m_mdi->mnuFileElem_Click(qint16(item));
+    platform::setAvailableScreenOverride(QRect());
     QVERIFY(shown);
     QCOMPARE(m_window->iReportType, qint16(0));
 }

@@ -693,7 +693,10 @@ private slots:
             if (auto *pma = qobject_cast<frmPmaIndex *>(&dialog))
                 rows = pma->tdbIndex->rowCount();
         });
+        // On a screen that holds it the index keeps its size.
+        platform::setAvailableScreenOverride(QRect(0, 0, 1280, 1024));
         frm->cmdShowPmaIndex->click();
+        platform::setAvailableScreenOverride(QRect());
         QCOMPARE(shown, QStringLiteral("frmPmaIndex"));
         QCOMPARE(size, QSize(platform::twipsToPixels(12800), platform::twipsToPixels(8500)));
         QCOMPARE(rows, 3);
