@@ -8,10 +8,13 @@
 #include "platform/SafeFile.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
+#include "platform/WaitCursor.h"
 
 #include <QDateTime>
+#include <QEventLoop>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QTimer>
 
 using platform::vbCrLf;
 using platform::VbError;
@@ -27,6 +30,8 @@ namespace {
 constexpr int PathFileAccessError = 75;
 // The first line is a path; anything longer is no path file of ours.
 constexpr qint64 MaxPathFileBytes = 64 * 1024;
+// How often the wait for the database read ahead looks whether it is read.
+constexpr int ReadAheadPollMs = 10;
 
 QString programFolderWithSeparator()
 {
@@ -69,7 +74,43 @@ void reportUnexpected(const VbError &e)
                                   (stamp + vbCrLf + text + vbCrLf).toUtf8());
 }
 
+// The first line of a path file.
+QString firstLine(const QByteArray &bytes)
+{
+    QByteArray line = bytes.left(bytes.indexOf('\n'));
+    const qsizetype cr = line.indexOf('\r');
+    if (cr >= 0)
+        line.truncate(cr);
+    return QString::fromUtf8(line);
+}
+
+void waitForReadAhead(const QString &path)
+{
+    if (!db::Database::readingAhead(path))
+        return;
+    platform::WaitCursor wait;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &path] {
+        if (!db::Database::readingAhead(path))
+            loop.quit();
+    });
+    poll.start(ReadAheadPollMs);
+    // The start-up takes no input meanwhile; what the user types waits for it.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 } // namespace
+
+void ReadAheadDBase(const QString &strDbName, const QString &strPathFile, const QString &strPassword)
+{
+    const platform::FileRead file =
+        platform::readRegularFile(modFileHandler::DataFilePath(strPathFile), MaxPathFileBytes);
+    QString strPath = file.ok() ? firstLine(file.bytes) : QString();
+    if (strPath.isEmpty())
+        strPath = programFolderWithSeparator() + strDbName;
+    db::Database::readAhead(strPath, QStringLiteral(";Pwd=") + strPassword);
+}
 
 bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFile, bool blnExclusive, bool blnReadOnly,
                const QString &strPassword, const QString &strMissingText)
@@ -83,6 +124,7 @@ bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFil
         bool opened = false;
         try {
             strPath = MapToUNC(strPath);
+            waitForReadAhead(strPath);
             gMaterialDb = db::Database::open(strPath, blnExclusive, blnReadOnly, QStringLiteral(";Pwd=") + strPassword);
             opened = true;
             gDbNotOpened = false;
@@ -153,11 +195,7 @@ QString ReadPathFile(const QString &strFile)
     // left as it is, and the database is looked for in the program folder.
     if (!file.ok())
         return {};
-    QByteArray line = file.bytes.left(file.bytes.indexOf('\n'));
-    const qsizetype cr = line.indexOf('\r');
-    if (cr >= 0)
-        line.truncate(cr);
-    return QString::fromUtf8(line);
+    return firstLine(file.bytes);
 }
 
 void WritePathFile(const QString &strFile, const QString &strPath)

@@ -27,8 +27,24 @@ inline QString MaterialPassword()
     return QStringLiteral(VELKOR_DB_PASSWORD);
 }
 
+// The database file and the path file the main window opens it with.
+inline QString MaterialDbName()
+{
+    return QStringLiteral("Velkor_PED.mdb");
+}
+inline QString PathFileName()
+{
+    return QStringLiteral("PathSet.vlk");
+}
+
+// Starts reading the database that OpenDBase will open (the path the path file names, else the
+// program folder's file) in the background, so that the open finds it read. Reports nothing and
+// changes no file: the open does both.
+void ReadAheadDBase(const QString &strDbName, const QString &strPathFile, const QString &strPassword);
+
 // Finds and opens the database; true when gMaterialDb is open. Talks the user through a missing
-// or wrong file and logs unexpected errors in the data folder.
+// or wrong file and logs unexpected errors in the data folder. While the database read ahead is still
+// being read, the windows go on painting under the wait cursor.
 bool OpenDBase(QWidget *frm, const QString &strDbName, const QString &strPathFile, bool blnExclusive, bool blnReadOnly,
                const QString &strPassword, const QString &strMissingText);
 // Raises VbError (source "<exe>modDBase.CloseDBase") when the engine fails.

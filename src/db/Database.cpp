@@ -4,6 +4,7 @@
 #include "db/JetCache.h"
 #include "db/JetHeader.h"
 #include "db/JetLike.h"
+#include "db/JetReadAhead.h"
 #include "db/Query.h"
 #include "db/Recordset.h"
 #include "platform/SafeFile.h"
@@ -215,7 +216,15 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
     if (jetVersion) {
         try {
             jet::checkPassword(*jetVersion, jetHeaderPage, passwordOf(connect));
-            database->m_db = jet::openImported(path, database->m_canonicalPath);
+            if (std::optional<jet::ReadAhead> ahead = jet::takeReadAhead(database->m_canonicalPath)) {
+                if (ahead->error && ahead->error->number() == dberr::UnrecognizedFormat)
+                    unrecognized(path); // under the path of this open
+                if (ahead->error)
+                    throw *ahead->error;
+                database->m_db = ahead->db;
+            } else {
+                database->m_db = jet::openImported(path, database->m_canonicalPath);
+            }
         } catch (...) {
             database->close();
             throw;
@@ -254,6 +263,29 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
         throw platform::VbError(dberr::InvalidPassword, QStringLiteral("Not a valid password."));
     }
     return finishOpen(std::move(database));
+}
+
+void Database::readAhead(const QString &path, const QString &connect)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile())
+        return;
+    try {
+        QByteArray jetHeaderPage;
+        const std::optional<jet::Version> jetVersion = checkFormat(path, info, &jetHeaderPage);
+        if (!jetVersion)
+            return;
+        jet::checkPassword(*jetVersion, jetHeaderPage, passwordOf(connect));
+    } catch (const platform::VbError &) {
+        return;
+    }
+    jet::startReadAhead(path, info.canonicalFilePath());
+}
+
+bool Database::readingAhead(const QString &path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return !canonical.isEmpty() && jet::readingAhead(canonical);
 }
 
 std::shared_ptr<Database> Database::finishOpen(std::shared_ptr<Database> database)

@@ -51,6 +51,13 @@ public:
     static std::shared_ptr<Database> open(const QString &path, bool exclusive, bool readOnly,
                                           const QString &connect = {});
 
+    // Starts reading the database at path ahead, in a thread of its own, so that an open of it that
+    // follows finds it read: a Jet file with the password in connect is imported. Does nothing for
+    // a file that needs no reading ahead (ours) or cannot be opened (its open reports why).
+    static void readAhead(const QString &path, const QString &connect = {});
+    // True while the database at path is being read ahead.
+    static bool readingAhead(const QString &path);
+
     // The database of this process that is open under this path, if any (the data controls bind to
     // the open database by its name).
     static std::shared_ptr<Database> findOpen(const QString &path);

@@ -4,6 +4,7 @@
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
 #include "core/ProductPictures.h"
+#include "core/modDBase.h"
 #include "core/modFileHandler.h"
 #include "platform/ErrorBoundary.h"
 #include "platform/OleColor.h"
@@ -110,6 +111,9 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Framele
 void frmSplash::Form_Load()
 {
     modFileHandler::SetupFileEnvironment();
+    // The database is read while the splash is shown; the main window's load opens it as before,
+    // and reports what fails, but finds it read.
+    modDBase::ReadAheadDBase(modDBase::MaterialDbName(), modDBase::PathFileName(), modDBase::MaterialPassword());
     Timer1->setInterval(3000);
     Timer1->start();
     lblVersion->setText(product::VersionText());

@@ -67,8 +67,8 @@ void mdiVelkor::MDIForm_Load()
     LoadSettings();
     CheckScreen();
 
-    const bool opened = modDBase::OpenDBase(this, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"), true,
-                                            true, modDBase::MaterialPassword(), MissingDatabaseText());
+    const bool opened = modDBase::OpenDBase(this, modDBase::MaterialDbName(), modDBase::PathFileName(), true, true,
+                                            modDBase::MaterialPassword(), MissingDatabaseText());
     if (!opened) {
         CloseMainWindow();
         return;

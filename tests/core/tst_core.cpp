@@ -362,11 +362,15 @@ void tst_core::openJetDatabase_data()
     QTest::addColumn<int>("headerBytesOnly"); // 0: the whole file
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("box"); // the message box shown, empty when it opens
+    QTest::addColumn<bool>("readAhead"); // as the splash does, before the open
 
-    QTest::newRow("with the database password") << "Velkor_PED_pw.mdb" << 0 << VELKOR_DB_PASSWORD << "";
-    QTest::newRow("without a password") << "Velkor_PED.mdb" << 0 << VELKOR_DB_PASSWORD << "";
-    QTest::newRow("another password") << "Velkor_PED_pw.mdb" << 0 << "quzmaI" << "Error Occurred!!";
-    QTest::newRow("damaged") << "Velkor_PED.mdb" << 4096 << VELKOR_DB_PASSWORD << "Wrong file format";
+    for (const bool ahead : {false, true}) {
+        const char *how = ahead ? ", read ahead" : "";
+        QTest::addRow("with the database password%s", how) << "Velkor_PED_pw.mdb" << 0 << VELKOR_DB_PASSWORD << "" << ahead;
+        QTest::addRow("without a password%s", how) << "Velkor_PED.mdb" << 0 << VELKOR_DB_PASSWORD << "" << ahead;
+        QTest::addRow("another password%s", how) << "Velkor_PED_pw.mdb" << 0 << "quzmaI" << "Error Occurred!!" << ahead;
+        QTest::addRow("damaged%s", how) << "Velkor_PED.mdb" << 4096 << VELKOR_DB_PASSWORD << "Wrong file format" << ahead;
+    }
 }
 // clang-format on
 
@@ -376,6 +380,7 @@ void tst_core::openJetDatabase()
     QFETCH(int, headerBytesOnly);
     QFETCH(QString, password);
     QFETCH(QString, box);
+    QFETCH(bool, readAhead);
     Sandbox sandbox;
     QByteArray bytes = readFile(QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/") + fixture);
     if (headerBytesOnly)
@@ -383,6 +388,8 @@ void tst_core::openJetDatabase()
     writeFile(sandbox.programFolder() + "/Velkor_PED.mdb", bytes);
 
     ScriptedResponder responder;
+    if (readAhead)
+        modDBase::ReadAheadDBase(modDBase::MaterialDbName(), modDBase::PathFileName(), password);
     responder.answerMessage(platform::vbNo);
     const bool opened = modDBase::OpenDBase(nullptr, QStringLiteral("Velkor_PED.mdb"), QStringLiteral("PathSet.vlk"),
                                             true, true, password, missingText());

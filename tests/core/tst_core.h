@@ -72,6 +72,7 @@ private slots:
     void captions_data();
     void captions();
     void programAndToolbarPictures();
+    void splashReadsDatabaseAhead();
     void screenWidth_data();
     void screenWidth();
     void unloadClosesDatabaseSavesSettingsClosesWindows();

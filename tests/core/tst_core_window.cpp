@@ -6,10 +6,13 @@
 #include "core/modDBase.h"
 #include "core/modToolTips.h"
 #include "db/Database.h"
+#include "db/JetReadAhead.h"
+#include "db/Recordset.h"
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 #include "shell/ShowToolTips.h"
+#include "shell/frmSplash.h"
 #include "shell/mdiVelkor.h"
 
 #include <QAccessible>
@@ -23,8 +26,10 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
@@ -526,6 +531,61 @@ void tst_core::programAndToolbarPictures()
         w.Buttons(i)->setVisible(true);
     w.Toolbar1->adjustSize();
     QVERIFY(w.Toolbar1->grab().save(QDir::temp().filePath(QStringLiteral("velkor_toolbar.png"))));
+}
+
+namespace {
+
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+// The splash starts reading the database; the main window's open waits for it with the windows
+// painting under the wait cursor, and takes what was read.
+void tst_core::splashReadsDatabaseAhead()
+{
+    Sandbox box;
+    const QString path = box.programFolder() + "/Velkor_PED.mdb";
+    writeFile(path, readFile(QStringLiteral(VELKOR_SOURCE_DIR "/tests/fixtures/jet/Velkor_PED_pw.mdb")));
+    QSemaphore held;
+    db::jet::setReadAheadGate([&held] { held.tryAcquire(1, 20000); });
+    auto openGate = qScopeGuard([] { db::jet::setReadAheadGate({}); });
+
+    frmSplash splash;
+    splash.Form_Load();
+    splash.findChild<QTimer *>(QStringLiteral("Timer1"))->stop(); // the hand-over is the test's
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QVERIFY(db::Database::readingAhead(path));
+
+    PaintCounter counter;
+    splash.installEventFilter(&counter);
+    bool waitCursor = false;
+    QTimer::singleShot(50, &splash, [&] {
+        waitCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        splash.update();
+        QTimer::singleShot(50, &splash, [&held] { held.release(); });
+    });
+    ScriptedResponder responder;
+    QVERIFY(modDBase::OpenDBase(nullptr, modDBase::MaterialDbName(), modDBase::PathFileName(), true, true,
+                                modDBase::MaterialPassword(), QString()));
+    QVERIFY(waitCursor);
+    QVERIFY(counter.paints > 0);
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!db::Database::readingAhead(path));
+    QCOMPARE(responder.count(), 0);
+    auto rs = modDBase::gMaterialDb->openRecordset(QStringLiteral("select name from materials where matID = 2"));
+    QCOMPARE(rs->field(0).toString(), QStringLiteral("16Mo3"));
 }
 
 void tst_core::screenWidth_data()

@@ -89,6 +89,8 @@ private slots:
     void damagedFiles_data();
     void damagedFiles();
 
+    void readAheadOfAFileChangedSince();
+
 private:
     QString copy(const QString &fixture, const QString &name = {});
     std::shared_ptr<Database> material();
@@ -528,6 +530,18 @@ void tst_jet::damagedFiles()
     const int number = errorOf([&] { Database::open(path, true, true)->tableNames(); }, &description);
     QCOMPARE(number, dberr::UnrecognizedFormat);
     QCOMPARE(description, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+}
+
+// A file read ahead and then changed before its open is read again: the open never hands out the
+// copy of what the file was.
+void tst_jet::readAheadOfAFileChangedSince()
+{
+    const QString path = copy(QStringLiteral("Velkor_PED.mdb"), QStringLiteral("ahead.mdb"));
+    Database::readAhead(path);
+    QTRY_VERIFY(!Database::readingAhead(path));
+    writeAll(path, readAll(kFixtures + QStringLiteral("PMA_Index.mdb")));
+    auto database = Database::open(path, true, true);
+    QCOMPARE(database->tableNames(), QStringList{QStringLiteral("PMA_Index")});
 }
 
 QTEST_GUILESS_MAIN(tst_jet)
