@@ -52,25 +52,37 @@ private:
     QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
 };
 
-QAccessibleInterface *roledButtonFactory(const QString &, QObject *object)
+QAccessibleInterface *roledFactory(const QString &, QObject *object)
 {
-    auto *button = qobject_cast<QAbstractButton *>(object);
-    if (!button)
+    auto *widget = qobject_cast<QWidget *>(object);
+    const QVariant role = widget ? widget->property(RoleProperty) : QVariant();
+    if (!role.isValid())
         return nullptr;
-    const QVariant role = button->property(RoleProperty);
-    return role.isValid() ? new RoledButton(button, QAccessible::Role(role.toInt())) : nullptr;
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        return new RoledButton(button, QAccessible::Role(role.toInt()));
+    return new QAccessibleWidget(widget, QAccessible::Role(role.toInt()));
+}
+
+void setRole(QWidget *widget, QAccessible::Role role)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(roledFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    widget->setProperty(RoleProperty, int(role));
 }
 
 } // namespace
 
 void setButtonRole(QAbstractButton *button, QAccessible::Role role)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(roledButtonFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-    button->setProperty(RoleProperty, int(role));
+    setRole(button, role);
+}
+
+void setWindowRole(QWidget *window, QAccessible::Role role)
+{
+    setRole(window, role);
 }
 
 } // namespace controls

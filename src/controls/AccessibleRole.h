@@ -3,6 +3,7 @@
 #include <QAccessible>
 
 class QAbstractButton;
+class QWidget;
 
 namespace controls {
 
@@ -12,5 +13,9 @@ namespace controls {
 // ButtonMenu (a button with an arrow that opens its menu). Set it as soon as the button exists:
 // any change of the button's state may already make the accessibility layer describe it.
 void setButtonRole(QAbstractButton *button, QAccessible::Role role);
+
+// Gives a window made of a plain widget the role of a window (QAccessible::Window) or a dialog, which
+// a plain widget would not report: a screen reader otherwise announces it as a filler.
+void setWindowRole(QWidget *window, QAccessible::Role role);
 
 } // namespace controls

@@ -92,6 +92,9 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return {};
     switch (role) {
     case Qt::DisplayRole: return col->showsHeadingPicture() ? QString() : col->m_shownCaption;
+    // The name a screen reader gives the heading: its lines in one, also where a picture shows them.
+    case Qt::AccessibleTextRole:
+        return col->m_shownCaption.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' ')).simplified();
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case PictureRole: return col->headingPicture();
     case FooterRole: return col->footerText();

@@ -1,6 +1,7 @@
 #include "controls/GridView.h"
 
 #include "controls/DataGrid.h"
+#include "controls/GridAccessible.h"
 #include "controls/GridModel.h"
 #include "platform/KeyCodes.h"
 
@@ -217,6 +218,43 @@ GridView::GridView(DataGrid *grid)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setTabKeyNavigation(false);
+
+    GridAccessible::install();
+    // Scrolling brings other rows into view: for a screen reader the table's cells are others.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!QAccessible::isActive())
+            return;
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&event);
+    });
+}
+
+void GridView::tellScreenReader(QAccessible::Event kind, const QModelIndex &index)
+{
+    if (!QAccessible::isActive() || !index.isValid())
+        return;
+    auto *table = dynamic_cast<GridAccessible *>(QAccessible::queryAccessibleInterface(this));
+    const int child = table ? table->childIndex(index.row(), index.column()) : -1;
+    if (child < 0)
+        return;
+    QAccessibleEvent event(this, kind);
+    event.setChild(child);
+    QAccessible::updateAccessibility(&event);
+}
+
+void GridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // The table view's own notice would number the cell among all rows.
+    QAbstractItemView::currentChanged(current, previous);
+    if (hasFocus())
+        tellScreenReader(QAccessible::Focus, current);
+}
+
+void GridView::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    tellScreenReader(QAccessible::SelectionAdd, selected.indexes().value(0));
+    tellScreenReader(QAccessible::SelectionRemove, deselected.indexes().value(0));
 }
 
 bool GridView::viewportEvent(QEvent *event)

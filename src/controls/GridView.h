@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QFont>
 #include <QHeaderView>
 #include <QPersistentModelIndex>
@@ -60,11 +61,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // A screen reader is told of the current and the selected cell by their place among the rows in
+    // view, as the grid's table counts its cells (see GridAccessible.h).
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
+    void tellScreenReader(QAccessible::Event kind, const QModelIndex &index);
+
     DataGrid *m_grid;
     GridHeader *m_header;
     QPoint m_pressPos;

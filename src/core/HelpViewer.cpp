@@ -1,5 +1,6 @@
 #include "core/HelpViewer.h"
 
+#include "controls/AccessibleRole.h"
 #include "platform/Environment.h"
 
 #include <QApplication>
@@ -91,6 +92,7 @@ HelpViewer *HelpViewer::htmlHelp(QWidget *hwndCaller, const QString &pszFile, in
 HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpViewer"));
+    controls::setWindowRole(this, QAccessible::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     // The help window does not keep the program running once its own windows are closed.
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -202,6 +202,11 @@ void frmSearch::CreateControls()
     imgBin = new DropImage(framSelTabNav);
     imgBin->setObjectName(QStringLiteral("imgBin"));
     imgBin->setPixmap(searchpictures::emptyBin(picturePixels));
+    // The pictures are named for screen readers by what a drop on them does; their tool tips may be off.
+    imgFolder->setAccessibleName(QStringLiteral("Add To 'Selected' Grid"));
+    imgFolder->setAccessibleDescription(modToolTips::SearchText(modToolTips::FolderTip));
+    imgBin->setAccessibleName(QStringLiteral("Remove From 'Selected' Grid"));
+    imgBin->setAccessibleDescription(modToolTips::SearchText(modToolTips::BinTip));
     connect(imgBin, &DropImage::dragDrop, this,
             [this](const QString &source) { guarded([&] { imgBin_DragDrop(source); }); });
     imgFullBin = new QLabel(framSelTabNav);
@@ -240,6 +245,7 @@ void frmSearch::CreateControls()
     imgIcon->setObjectName(QStringLiteral("imgIcon"));
     imgIcon->setPixmap(searchpictures::helpIcon(platform::twipsToPixels(480)));
     imgIcon->setCursor(Qt::PointingHandCursor);
+    imgIcon->setAccessibleName(QStringLiteral("How To Contact Us"));
     imgIcon->installEventFilter(this);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/frmSplash.h"
 
+#include "controls/AccessibleRole.h"
 #include "controls/BackColor.h"
 #include "controls/Pictograms.h"
 #include "core/ProductInfo.h"
@@ -46,6 +47,7 @@ QString platformName()
 frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
+    controls::setWindowRole(this, QAccessible::Window);
     setWindowTitle(product::ProductName);
     QGuiApplication::setWindowIcon(controls::programIcon());
     setFocusPolicy(Qt::StrongFocus);

@@ -71,6 +71,7 @@ void tst_access::initTestCase()
     QVERIFY(!copy.isEmpty());
     QVERIFY(m_database.open(copy, QStringLiteral(";Pwd=" VELKOR_DB_PASSWORD)));
     m_mdi = new mdiVelkor;
+    m_mdi->setWindowTitle(product::ProductName + QStringLiteral("   ")); // as its load names it
     m_mdi->SetStatus();
     m_mdi->InitTableNames();
     m_mdi->blnLowResolution = true;

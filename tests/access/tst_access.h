@@ -38,6 +38,12 @@ private slots:
     void previewPageKeys();
     void helpViewerCloseKeys_data();
     void helpViewerCloseKeys();
+    void windowRoles_data();
+    void windowRoles();
+    void tableHeadingNames_data();
+    void tableHeadingNames();
+    void pictureNames_data();
+    void pictureNames();
     void windowTitles_data();
     void windowTitles();
     void windowsFitSmallScreen_data();

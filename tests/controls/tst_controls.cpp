@@ -10,6 +10,7 @@
 #include "platform/XArray.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -69,6 +70,7 @@ private slots:
     void modelTester();
     void unboundArray_data();
     void unboundArray();
+    void screenReaderSeesRowsInView();
     void boundFollowsDataControl();
     void currentRowSync_data();
     void currentRowSync();
@@ -229,6 +231,62 @@ void tst_controls::unboundArray()
     array.clear();
     grid.rebind();
     QCOMPARE(grid.rowCount(), 0);
+}
+
+// A screen reader finds the grid's rows and its shown columns in the table, but only the headings and
+// the rows in view as cells: a large grid does not hand it every cell at once. Scrolling brings others.
+void tst_controls::screenReaderSeesRowsInView()
+{
+    constexpr int Rows = 20000;
+    constexpr int Columns = 10;
+    constexpr int Hidden = 3;
+    platform::XArray array(1, Rows, 0, Columns - 1);
+    for (int r = 1; r <= Rows; ++r)
+        for (int c = 0; c < Columns; ++c)
+            array.setValue(r, c, QStringLiteral("%1/%2").arg(r).arg(c));
+    DataGrid grid;
+    for (int c = 0; c < Columns; ++c)
+        grid.addColumn()->setCaption(QStringLiteral("Col") + CrLf + QString::number(c));
+    grid.column(Hidden)->setVisible(false);
+    grid.setArray(&array);
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid.view());
+    QVERIFY(table);
+    QCOMPARE(table->role(), QAccessible::Table);
+    QAccessibleTableInterface *cells = table->tableInterface();
+    QVERIFY(cells);
+    QCOMPARE(cells->rowCount(), Rows);
+    QCOMPARE(cells->columnCount(), Columns - 1);
+    const QTableView *view = grid.view();
+    const int inView = view->rowAt(view->viewport()->height() - 1) - view->rowAt(0) + 1;
+    QVERIFY(inView > 1 && inView < 30);
+    QCOMPARE(table->childCount(), (1 + inView) * (Columns - 1));
+
+    // The headings by their lines in one, the hidden column left out; then the rows.
+    QCOMPARE(table->child(0)->role(), QAccessible::ColumnHeader);
+    QCOMPARE(table->child(0)->text(QAccessible::Name), QStringLiteral("Col 0"));
+    QCOMPARE(table->child(Hidden)->text(QAccessible::Name), QStringLiteral("Col 4"));
+    QCOMPARE(cells->columnDescription(Hidden), QStringLiteral("Col 4"));
+    QAccessibleInterface *cell = table->child(Columns - 1 + Hidden);
+    QCOMPARE(cell->role(), QAccessible::Cell);
+    QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("1/4"));
+    QCOMPARE(cells->cellAt(0, Hidden), cell);
+    QCOMPARE(table->indexOfChild(cell), Columns - 1 + Hidden);
+    QCOMPARE(cell->tableCellInterface()->rowIndex(), 0);
+    QCOMPARE(cell->tableCellInterface()->columnIndex(), Hidden);
+    QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0), table->child(Hidden));
+    QVERIFY(!cells->cellAt(Rows - 1, 0));
+
+    grid.setFirstRow(10000);
+    QVERIFY(!cells->cellAt(0, 0));
+    QAccessibleInterface *middle = cells->cellAt(10000, 0);
+    QVERIFY(middle);
+    QCOMPARE(middle->text(QAccessible::Name), QStringLiteral("10001/0"));
+    QCOMPARE(table->indexOfChild(middle), Columns - 1);
+    QVERIFY(table->childCount() <= (1 + inView + 1) * (Columns - 1));
 }
 
 // Rows follow the recordset: fields matched by name in any letter case, an unknown field and
