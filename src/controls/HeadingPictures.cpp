@@ -1,5 +1,7 @@
 #include "controls/HeadingPictures.h"
 
+#include "platform/MsgBox.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,9 +13,14 @@ namespace {
 constexpr int FractionHeight = 36;
 constexpr int SymbolHeight = 38;
 
-QImage blankImage(int width, int height)
+const QChar Beta(0x03B2);
+const QChar Omega(0x03A9);
+const QChar Times(0x00D7);
+const QChar Squared(0x00B2);
+
+QImage blankImage(QSize size)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
@@ -25,12 +32,12 @@ QFont pictureFont(int pixelSize)
     return font;
 }
 
-} // namespace
-
-QImage fractionPicture(const QString &numerator, const QString &denominator, int width, int height)
+// A unit written as a fraction: numerator, bar, denominator.
+QImage fractionPicture(const QString &numerator, const QString &denominator, QSize size)
 {
-    QImage image = blankImage(width, height);
-    const int top = qMax(0, (height - FractionHeight) / 2);
+    QImage image = blankImage(size);
+    const int width = size.width();
+    const int top = qMax(0, (size.height() - FractionHeight) / 2);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(pictureFont(11));
@@ -43,11 +50,14 @@ QImage fractionPicture(const QString &numerator, const QString &denominator, int
     return image;
 }
 
+// A symbol with its subscript on the first line and the unit below, with the exponent raised where
+// one is given: unitBase, exponent, unitRest.
 QImage symbolPicture(const QString &symbol, const QString &subscript, const QString &unitBase, const QString &exponent,
-                     const QString &unitRest, int width, int height)
+                     const QString &unitRest, QSize size)
 {
-    QImage image = blankImage(width, height);
-    const int top = qMax(0, (height - SymbolHeight) / 2);
+    QImage image = blankImage(size);
+    const int width = size.width();
+    const int top = qMax(0, (size.height() - SymbolHeight) / 2);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(Qt::black);
@@ -75,10 +85,69 @@ QImage symbolPicture(const QString &symbol, const QString &subscript, const QStr
     return image;
 }
 
-QString electricalResistivityUnit()
+QSize gridSize(UnitHeading heading)
 {
-    return QStringLiteral("[") + QChar(0x03A9) + QStringLiteral(" ") + QChar(0x00D7) + QStringLiteral(" mm") +
-           QChar(0x00B2) + QStringLiteral("/m]");
+    switch (heading) {
+    case UnitHeading::ModulusUnit:
+    case UnitHeading::ConductivityUnit: return {44, FractionHeight};
+    case UnitHeading::ResistivityUnit: return {50, FractionHeight};
+    case UnitHeading::ExpansionAt20:
+    case UnitHeading::CapacityAt20: return {46, SymbolHeight};
+    case UnitHeading::ExpansionDiff:
+    case UnitHeading::CapacityDiff: return {48, SymbolHeight};
+    case UnitHeading::None: break;
+    }
+    return {};
+}
+
+QString threeLines(const QString &first, const QString &last)
+{
+    return first + platform::vbCrLf + platform::vbCrLf + last;
+}
+
+} // namespace
+
+QImage headingPicture(UnitHeading heading, QSize size)
+{
+    if (size.isEmpty())
+        size = gridSize(heading);
+    switch (heading) {
+    case UnitHeading::ModulusUnit: return fractionPicture(QStringLiteral("kN"), QStringLiteral("mm") + Squared, size);
+    case UnitHeading::ExpansionAt20:
+        return symbolPicture(QString(Beta), QStringLiteral("20, t"), QStringLiteral("[E"), QStringLiteral("-6"),
+                             QStringLiteral("/K]"), size);
+    case UnitHeading::ConductivityUnit:
+        return fractionPicture(QStringLiteral("W"), QStringLiteral("m ") + Times + QStringLiteral(" K"), size);
+    case UnitHeading::CapacityAt20:
+        return symbolPicture(QStringLiteral("C"), QStringLiteral("p20, t"), QStringLiteral("[J/kgK]"), {}, {}, size);
+    case UnitHeading::ResistivityUnit:
+        return fractionPicture(Omega + QStringLiteral(" ") + Times + QStringLiteral(" mm") + Squared,
+                               QStringLiteral("m"), size);
+    case UnitHeading::CapacityDiff:
+        return symbolPicture(QStringLiteral("C"), QStringLiteral("p diff, t"), QStringLiteral("[J/kgK]"), {}, {}, size);
+    case UnitHeading::ExpansionDiff:
+        return symbolPicture(QString(Beta), QStringLiteral("diff, t"), QStringLiteral("[E"), QStringLiteral("-6"),
+                             QStringLiteral("/K]"), size);
+    case UnitHeading::None: break;
+    }
+    return {};
+}
+
+QString headingText(UnitHeading heading)
+{
+    switch (heading) {
+    case UnitHeading::ModulusUnit: return QStringLiteral("[kN/mm") + Squared + QStringLiteral("]");
+    case UnitHeading::ExpansionAt20: return threeLines(Beta + QStringLiteral("20, t"), QStringLiteral("[E-6/K]"));
+    case UnitHeading::ConductivityUnit: return QStringLiteral("[W/(m ") + Times + QStringLiteral(" K)]");
+    case UnitHeading::CapacityAt20: return threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]"));
+    case UnitHeading::ResistivityUnit:
+        return QStringLiteral("[") + Omega + QStringLiteral(" ") + Times + QStringLiteral(" mm") + Squared +
+               QStringLiteral("/m]");
+    case UnitHeading::CapacityDiff: return threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]"));
+    case UnitHeading::ExpansionDiff: return threeLines(Beta + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]"));
+    case UnitHeading::None: break;
+    }
+    return {};
 }
 
 } // namespace controls

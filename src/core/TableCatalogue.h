@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/HeadingPictures.h"
 #include "core/StatusCodes.h"
 
 #include <QList>
@@ -48,16 +49,7 @@ enum class ReportSection {
 };
 
 // Typeset column headings, for units that cannot be written as plain text.
-enum class Heading {
-    None,
-    ModulusUnit,
-    ExpansionAt20,
-    ExpansionDiff,
-    ConductivityUnit,
-    CapacityAt20,
-    CapacityDiff,
-    ResistivityUnit
-};
+using Heading = controls::UnitHeading;
 
 // The toolbar's drop-down buttons of the two submenus, by key.
 inline constexpr char MechanicalButton[] = "Mech";

@@ -138,8 +138,6 @@ private:
     QPushButton *CommandShowTable = nullptr;
     QPushButton *cmdUnBoundGraph = nullptr;
     QPushButton *cmdUnBoundTable = nullptr;
-    std::array<QImage, 5> imgPhys;  // heading pictures of ModElast (0), ThermCond (2), SpecElecRes (4)
-    std::array<QImage, 4> imgTherm; // heading pictures of ThermExp (0, 1) and SpecThermCap (2, 3)
     std::array<QPushButton *, 5> cmdPrintSave{};
 
     db::DataControl *dtaTable = nullptr;

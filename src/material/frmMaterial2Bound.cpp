@@ -1,6 +1,7 @@
 #include "material/frmMaterial2.h"
 
 #include "controls/DataGrid.h"
+#include "controls/HeadingPictures.h"
 #include "core/TableCatalogue.h"
 #include "db/DataControl.h"
 #include "db/Database.h"
@@ -18,23 +19,6 @@ namespace {
 QString threeLines(const QString &first, const QString &last)
 {
     return first + vbCrLf + vbCrLf + last;
-}
-
-// The window keeps the drawn headings as its pictures imgPhys and imgTherm.
-QImage headingImage(catalogue::Heading heading, const std::array<QImage, 5> &phys, const std::array<QImage, 4> &therm)
-{
-    using catalogue::Heading;
-    switch (heading) {
-    case Heading::ModulusUnit: return phys[0];
-    case Heading::ConductivityUnit: return phys[2];
-    case Heading::ResistivityUnit: return phys[4];
-    case Heading::ExpansionAt20: return therm[0];
-    case Heading::ExpansionDiff: return therm[1];
-    case Heading::CapacityAt20: return therm[2];
-    case Heading::CapacityDiff: return therm[3];
-    case Heading::None: break;
-    }
-    return {};
 }
 
 void setColumn(controls::GridColumn *column, const QString &field, const QString &caption)
@@ -117,9 +101,9 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
         col1->clearHeadingPicture();
         col2->clearHeadingPicture();
     } else {
-        col1->setHeadingPicture(headingImage(table->headings[0], imgPhys, imgTherm));
+        col1->setHeadingPicture(controls::headingPicture(table->headings[0]));
         if (table->headings[1] != catalogue::Heading::None)
-            col2->setHeadingPicture(headingImage(table->headings[1], imgPhys, imgTherm));
+            col2->setHeadingPicture(controls::headingPicture(table->headings[1]));
     }
 
     // The rows read above (or the thickness crosstab that replaced them) are still current: the

@@ -23,23 +23,8 @@ const double ColumnFontSize = 8.5;
 // The drawn headings by number: the hidden holders imgPhys0..5 carry those up to LastHolder, from
 // which the visible imgPhysA and imgPhysB take theirs; the last is imgPhysB's own.
 constexpr int LastHolder = 5;
-constexpr int SecondHeadingPicture = 6;
-
-int holderOf(catalogue::Heading heading)
-{
-    using catalogue::Heading;
-    switch (heading) {
-    case Heading::ModulusUnit: return 0;
-    case Heading::ExpansionAt20: return 1;
-    case Heading::ConductivityUnit: return 2;
-    case Heading::CapacityAt20: return 3;
-    case Heading::ResistivityUnit: return 4;
-    case Heading::CapacityDiff: return 5;
-    case Heading::ExpansionDiff: return SecondHeadingPicture;
-    case Heading::None: break;
-    }
-    return -1;
-}
+constexpr int SecondHeadingPicture = int(controls::UnitHeading::ExpansionDiff);
+static_assert(SecondHeadingPicture == LastHolder + 1 && controls::UnitHeadingCount == SecondHeadingPicture + 1);
 
 QString threeLines(const QString &first, const QString &last)
 {
@@ -64,44 +49,13 @@ ReportField *columnBox(ReportSection *section, const QString &name, double left,
 
 QImage actRepBound::HeadingPicture(int index)
 {
-    using controls::fractionPicture;
-    using controls::symbolPicture;
     // The pictures fill their 840 by 720 twips holders.
-    constexpr int W = 56, H = 48;
-    const QChar beta(0x03B2), omega(0x03A9), times(0x00D7), squared(0x00B2);
-    switch (index) {
-    case 0: return fractionPicture(QStringLiteral("kN"), QStringLiteral("mm") + squared, W, H);
-    case 1:
-        return symbolPicture(QString(beta), QStringLiteral("20, t"), QStringLiteral("[E"), QStringLiteral("-6"),
-                             QStringLiteral("/K]"), W, H);
-    case 2: return fractionPicture(QStringLiteral("W"), QStringLiteral("m ") + times + QStringLiteral(" K"), W, H);
-    case 3:
-        return symbolPicture(QStringLiteral("C"), QStringLiteral("p20, t"), QStringLiteral("[J/kgK]"), {}, {}, W, H);
-    case 4:
-        return fractionPicture(omega + QStringLiteral(" ") + times + QStringLiteral(" mm") + squared,
-                               QStringLiteral("m"), W, H);
-    case 5:
-        return symbolPicture(QStringLiteral("C"), QStringLiteral("p diff, t"), QStringLiteral("[J/kgK]"), {}, {}, W, H);
-    case 6:
-        return symbolPicture(QString(beta), QStringLiteral("diff, t"), QStringLiteral("[E"), QStringLiteral("-6"),
-                             QStringLiteral("/K]"), W, H);
-    default: return {};
-    }
+    return controls::headingPicture(controls::UnitHeading(index), QSize(56, 48));
 }
 
 QString actRepBound::HeadingText(int index)
 {
-    const QString beta(QChar(0x03B2)), times(QChar(0x00D7)), squared(QChar(0x00B2));
-    switch (index) {
-    case 0: return QStringLiteral("[kN/mm") + squared + QStringLiteral("]");
-    case 1: return threeLines(beta + QStringLiteral("20, t"), QStringLiteral("[E-6/K]"));
-    case 2: return QStringLiteral("[W/(m ") + times + QStringLiteral(" K)]");
-    case 3: return threeLines(QStringLiteral("Cp20, t"), QStringLiteral("[J/kgK]"));
-    case 4: return controls::electricalResistivityUnit();
-    case 5: return threeLines(QStringLiteral("Cp diff, t"), QStringLiteral("[J/kgK]"));
-    case 6: return threeLines(beta + QStringLiteral("diff, t"), QStringLiteral("[E-6/K]"));
-    default: return {};
-    }
+    return controls::headingText(controls::UnitHeading(index));
 }
 
 actRepBound::actRepBound()
@@ -250,10 +204,10 @@ void actRepBound::SetPhysPropLayout()
     };
     const catalogue::TableInfo *table = catalogue::Find(m_strKey);
     if (table && table->headings[0] != catalogue::Heading::None) {
-        take(imgA, holderOf(table->headings[0]));
+        take(imgA, int(table->headings[0]));
         if (*table->secondField) {
             // The second heading's own picture needs no holder.
-            if (const int holder = holderOf(table->headings[1]); holder <= LastHolder)
+            if (const int holder = int(table->headings[1]); holder <= LastHolder)
                 take(imgB, holder);
             secondColumn(QString::fromLatin1(table->secondField));
         }

@@ -4,6 +4,7 @@
 #include "tst_material.h"
 
 #include "controls/DataGrid.h"
+#include "controls/HeadingPictures.h"
 #include "db/DataControl.h"
 #include "material/TextBox.h"
 #include "material/frmMaterial2.h"
@@ -532,6 +533,8 @@ void tst_material::impactEnergyColumns()
 
 void tst_material::physicalHeadings()
 {
+    using controls::headingPicture;
+    using controls::UnitHeading;
     QStringList rows = baseRows();
     for (int i = 0; i < 12; ++i)
         rows << QStringLiteral("INSERT INTO ThermExp VALUES (1, %1, '1%2,0', '1%2,5', 1)").arg(20 + 50 * i).arg(i);
@@ -548,8 +551,8 @@ void tst_material::physicalHeadings()
     QCOMPARE(grid->rowCount(), 12);
     QCOMPARE(grid->column(1)->caption(), crlf(QStringLiteral("β20, t\n\n[E-6/K]")));
     QCOMPARE(grid->column(2)->caption(), crlf(QStringLiteral("βdiff, t\n\n[E-6/K]")));
-    QCOMPARE(grid->column(1)->headingPicture(), w->imgTherm[0]);
-    QCOMPARE(grid->column(2)->headingPicture(), w->imgTherm[1]);
+    QCOMPARE(grid->column(1)->headingPicture(), headingPicture(UnitHeading::ExpansionAt20));
+    QCOMPARE(grid->column(2)->headingPicture(), headingPicture(UnitHeading::ExpansionDiff));
     QVERIFY(grid->column(2)->isVisible());
     QVERIFY(!grid->column(3)->isVisible());
     QCOMPARE(grid->text(11, 2), QStringLiteral("111,5"));
@@ -558,7 +561,7 @@ void tst_material::physicalHeadings()
     w->ShowTable(QStringLiteral("ModElast"));
     QCOMPARE(grid->column(1)->caption(), m_mdi->GetCaption(QStringLiteral("ModElast")));
     QCOMPARE(grid->column(1)->dataField(), QStringLiteral("ModElast"));
-    QCOMPARE(grid->column(1)->headingPicture(), w->imgPhys[0]);
+    QCOMPARE(grid->column(1)->headingPicture(), headingPicture(UnitHeading::ModulusUnit));
     QVERIFY(!grid->column(2)->isVisible());
     QVERIFY(grid->column(2)->showsHeadingPicture());
 
@@ -570,20 +573,25 @@ void tst_material::physicalHeadings()
     QCOMPARE(grid->caption(), QStringLiteral("Specific thermal capacity"));
     QCOMPARE(grid->column(1)->caption(), crlf("Cp20, t\n\n[J/kgK]"));
     QCOMPARE(grid->column(2)->caption(), crlf("Cp diff, t\n\n[J/kgK]"));
-    QCOMPARE(grid->column(1)->headingPicture(), w->imgTherm[2]);
-    QCOMPARE(grid->column(2)->headingPicture(), w->imgTherm[3]);
+    QCOMPARE(grid->column(1)->headingPicture(), headingPicture(UnitHeading::CapacityAt20));
+    QCOMPARE(grid->column(2)->headingPicture(), headingPicture(UnitHeading::CapacityDiff));
     w->ShowTable(QStringLiteral("ThermCond"));
-    QCOMPARE(grid->column(1)->headingPicture(), w->imgPhys[2]);
+    QCOMPARE(grid->column(1)->headingPicture(), headingPicture(UnitHeading::ConductivityUnit));
     w->ShowTable(QStringLiteral("SpecElecRes"));
-    QCOMPARE(grid->column(1)->headingPicture(), w->imgPhys[4]);
+    QCOMPARE(grid->column(1)->headingPicture(), headingPicture(UnitHeading::ResistivityUnit));
     QCOMPARE(responder.count(), 0);
 
-    for (int i : {0, 2, 4}) {
-        QVERIFY(!w->imgPhys[i].isNull());
-        QVERIFY(w->imgPhys[i].width() >= 40 && w->imgPhys[i].width() <= 50);
-        QCOMPARE(w->imgPhys[i].height(), 36);
+    // The grid's pictures: the units as fractions, the symbols over their units.
+    for (UnitHeading heading :
+         {UnitHeading::ModulusUnit, UnitHeading::ConductivityUnit, UnitHeading::ResistivityUnit}) {
+        const QImage image = headingPicture(heading);
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() >= 40 && image.width() <= 50);
+        QCOMPARE(image.height(), 36);
     }
-    for (const QImage &image : w->imgTherm) {
+    for (UnitHeading heading : {UnitHeading::ExpansionAt20, UnitHeading::ExpansionDiff, UnitHeading::CapacityAt20,
+                                UnitHeading::CapacityDiff}) {
+        const QImage image = headingPicture(heading);
         QVERIFY(image.width() >= 43 && image.width() <= 48);
         QVERIFY(image.height() >= 37 && image.height() <= 38);
     }
