@@ -151,18 +151,18 @@ void frmChart::cmdGraph_Click(int Index)
 {
     frmMaterial2 *form = currentMaterialWindow();
     switch (Index) {
-    case 0:
+    case SaveGraph:
         if (form)
-            form->iReportType = 1;
+            form->iReportType = frmMaterial2::ReportType::Chart;
         reportcalls::RunMainReportToPdf(true);
         break;
-    case 1:
+    case PrintGraph:
         if (form)
-            form->iReportType = 1;
+            form->iReportType = frmMaterial2::ReportType::Chart;
         reportcalls::ShowMainReportPreview();
         ProgramWindow::ShowStatusIfOpen(status::Passing + status::EnlargedChart);
         break;
-    case 2: reject(); break;
+    case ReturnToMaterial: reject(); break;
     default: break;
     }
 }

@@ -25,6 +25,8 @@ public:
     // The key of the table the material window showed when this window opened.
     QString TableKey() const { return m_strTable; }
 
+    // The buttons beside the chart.
+    enum GraphButton : int { SaveGraph = 0, PrintGraph = 1, ReturnToMaterial = 2 };
     void cmdGraph_Click(int Index);
     // The chart's frame in the colour scheme's light colour while on, white while off.
     void ApplyColours(bool on);
@@ -42,7 +44,7 @@ private:
     QGroupBox *framChart = nullptr;
     controls::Chart *MSChart1 = nullptr;
     QLabel *lblBack = nullptr;
-    std::array<QPushButton *, 3> cmdGraph{};
+    std::array<QPushButton *, 3> cmdGraph{}; // by GraphButton
 
     void CreateControls();
     void Form_Load();

@@ -267,15 +267,20 @@ void frmMaterial2::CreateControls()
     tdbDesign->setAlternatingRows(true);
     tdbDesign->setArray(&xDesignDB);
 
-    // Print and save buttons: chart (0 save, 1 print, 2 enlarge), design values (3 print, 4 save).
-    cmdPrintSave[2] = makeButton(framChart, QStringLiteral("cmdPrintSave2"), QString(), 6360, 2640, 375, 375);
-    cmdPrintSave[0] = makeButton(framChart, QStringLiteral("cmdPrintSave0"), QString(), 6360, 3120, 375, 375);
-    cmdPrintSave[1] = makeButton(framChart, QStringLiteral("cmdPrintSave1"), QString(), 6360, 3600, 375, 375);
-    cmdPrintSave[4] = makeButton(framDesign, QStringLiteral("cmdPrintSave4"), QString(), 10080, 2160, 375, 375);
-    cmdPrintSave[3] = makeButton(framDesign, QStringLiteral("cmdPrintSave3"), QString(), 10080, 2640, 375, 375);
-    const char *printSavePictures[5] = {"document-save", "document-print", "zoom-in", "document-print",
-                                        "document-save"};
-    for (int i = 0; i < 5; ++i) {
+    // Print and save buttons, the enlarge button at the top of the chart's, save above print beside
+    // the design values.
+    const auto printSaveButton = [this](int index, QWidget *frame, double top) {
+        cmdPrintSave[index] = makeButton(frame, QStringLiteral("cmdPrintSave%1").arg(index), QString(),
+                                         frame == framChart ? 6360 : 10080, top, 375, 375);
+    };
+    printSaveButton(EnlargeChart, framChart, 2640);
+    printSaveButton(SaveChart, framChart, 3120);
+    printSaveButton(PrintChart, framChart, 3600);
+    printSaveButton(SaveDesignValues, framDesign, 2160);
+    printSaveButton(PrintDesignValues, framDesign, 2640);
+    const char *printSavePictures[PrintSaveButtons] = {"document-save", "document-print", "zoom-in", "document-print",
+                                                       "document-save"};
+    for (int i = 0; i < PrintSaveButtons; ++i) {
         cmdPrintSave[i]->setIcon(controls::themeIcon(QString::fromLatin1(printSavePictures[i])));
         cmdPrintSave[i]->setIconSize(QSize(SmallButtonPicture, SmallButtonPicture));
         // The tool tips may be switched off; the name stays for screen readers.
@@ -396,11 +401,12 @@ void frmMaterial2::ArrangeControls()
     QList<QWidget *> chain;
     for (int box : {0, 7, 8, 1, 2, 5, 4, 6, 3})
         chain << txtMainData[box];
-    chain << tdbTable << cmdShowNotes << optMechProp[0] << optMechProp[1] << optMechProp[2] << cmdPrintSave[2]
-          << cmdPrintSave[0] << cmdPrintSave[1] << tdbBoundTable;
+    chain << tdbTable << cmdShowNotes << optMechProp[0] << optMechProp[1] << optMechProp[2]
+          << cmdPrintSave[EnlargeChart] << cmdPrintSave[SaveChart] << cmdPrintSave[PrintChart] << tdbBoundTable;
     chain << CommandShowGraph << CommandShowTable << cmdUnBoundGraph << cboColumnList << cmdUnBoundTable << txtNotes
           << MSChart1;
-    chain << txtDesignTemp << tdbDesign << cmdPrintSave[4] << cmdPrintSave[3] << txtNoData;
+    chain << txtDesignTemp << tdbDesign << cmdPrintSave[SaveDesignValues] << cmdPrintSave[PrintDesignValues]
+          << txtNoData;
     platform::setTabChain(chain);
 }
 

@@ -51,7 +51,21 @@ public:
     MaterialPtr mMat;
     platform::XArray xDesignDB;
     QString strCurrentTable;
-    qint16 iReportType = 0;
+    // What the material report prints for this window: the tables chosen, its chart, or its design
+    // values.
+    enum class ReportType : qint16 { Full = 0, Chart = 1, DesignValues = 2 };
+    ReportType iReportType = ReportType::Full;
+
+    // The print and save buttons: the chart's (the first ChartButtons), then the design values'.
+    enum PrintSaveButton : int {
+        SaveChart = 0,
+        PrintChart = 1,
+        EnlargeChart = 2,
+        PrintDesignValues = 3,
+        SaveDesignValues = 4,
+    };
+    static constexpr int ChartButtons = 3;
+    static constexpr int PrintSaveButtons = 5;
 
     void SetMaterial(const MaterialPtr &mMaterial);
     // The key is taken by value: a caller sending one key to every window keeps it unchanged.
@@ -138,7 +152,7 @@ private:
     QPushButton *CommandShowTable = nullptr;
     QPushButton *cmdUnBoundGraph = nullptr;
     QPushButton *cmdUnBoundTable = nullptr;
-    std::array<QPushButton *, 5> cmdPrintSave{};
+    std::array<QPushButton *, PrintSaveButtons> cmdPrintSave{};
 
     db::DataControl *dtaTable = nullptr;
     db::DataControl *dtaOther = nullptr;

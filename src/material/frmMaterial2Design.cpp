@@ -35,8 +35,8 @@ void frmMaterial2::BuildDesignGrid()
 
     if (keys.isEmpty()) {
         txtDesignTemp->setEnabled(false);
-        cmdPrintSave[3]->setEnabled(false);
-        cmdPrintSave[4]->setEnabled(false);
+        cmdPrintSave[PrintDesignValues]->setEnabled(false);
+        cmdPrintSave[SaveDesignValues]->setEnabled(false);
         return;
     }
     const int n = int(keys.size());

@@ -111,13 +111,13 @@ void frmMaterial2::ShowUnboundGraph(const QString &strTable, db::Recordset &rs)
 {
     if (!mMat->TableHasData(strTable)) {
         MSChart1->hide();
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < ChartButtons; ++i)
             cmdPrintSave[i]->setEnabled(false);
         return;
     }
     MSChart1->show();
     MSChart1->setAxisTitle(controls::Chart::AxisY, QString());
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < ChartButtons; ++i)
         cmdPrintSave[i]->setEnabled(true);
     MSChart1->setTitleText(mainlink::GetTableName(mainlink::GetTableIndex(strTable)));
 
@@ -147,12 +147,12 @@ void frmMaterial2::ShowBoundGraph(const QString &strTable)
 {
     if (!mMat->TableHasData(strTable)) {
         MSChart1->hide();
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < ChartButtons; ++i)
             cmdPrintSave[i]->setEnabled(false);
         return;
     }
     MSChart1->show();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < ChartButtons; ++i)
         cmdPrintSave[i]->setEnabled(true);
     MSChart1->setShowLegend(false);
     MSChart1->setChartType(controls::Chart::XYChart);

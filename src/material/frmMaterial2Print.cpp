@@ -12,31 +12,31 @@ void frmMaterial2::cmdPrintSave_Click(int Index)
     const QString temperature = txtDesignTemp->text();
     const bool hasTemperature = !temperature.isEmpty() && temperature != QLatin1String("-");
     switch (Index) {
-    case 0:
-        iReportType = 1;
+    case SaveChart:
+        iReportType = ReportType::Chart;
         reportcalls::RunMainReportToPdf(false);
         break;
-    case 1:
-        iReportType = 1;
+    case PrintChart:
+        iReportType = ReportType::Chart;
         reportcalls::ShowMainReportPreview();
         ProgramWindow::ShowStatusIfOpen(status::Remembered);
         break;
-    case 2: {
+    case EnlargeChart: {
         frmChart chart(window());
         platform::runModal(chart);
         break;
     }
-    case 3:
+    case PrintDesignValues:
         if (!hasTemperature)
             return;
-        iReportType = 2;
+        iReportType = ReportType::DesignValues;
         reportcalls::ShowMainReportPreview();
         ProgramWindow::ShowStatusIfOpen(status::Remembered);
         break;
-    case 4:
+    case SaveDesignValues:
         if (!hasTemperature)
             return;
-        iReportType = 2;
+        iReportType = ReportType::DesignValues;
         reportcalls::ShowSaveFormatDialog(QStringLiteral("Save Design Values..."));
         break;
     default: break;

@@ -15,7 +15,7 @@ void frmMaterial2::ApplyToolTips()
 {
     const ProgramWindow *mdi = ProgramWindow::instance();
     const bool on = mdi && mdi->blnToolTips;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < PrintSaveButtons; ++i)
         cmdPrintSave[i]->setToolTip(
             modToolTips::Tip(on, modToolTips::MaterialText(modToolTips::FirstPrintSaveTip + i)));
     txtDesignTemp->setToolTip(modToolTips::Tip(on, modToolTips::MaterialText(modToolTips::DesignTemperatureTip)));

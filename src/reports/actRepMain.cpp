@@ -397,10 +397,11 @@ void actRepMain::ActiveReport_ReportStart()
     frmMaterial2 *form = mMat->MyForm();
     if (!form)
         platform::throwObjectNotSet();
-    const int reportType = form->iReportType;
-    if (reportType > 0) {
+    using ReportType = frmMaterial2::ReportType;
+    const ReportType reportType = form->iReportType;
+    if (reportType != ReportType::Full) {
         auto *mech = section(QStringLiteral("ghMechProp"));
-        if (reportType == 1) {
+        if (reportType == ReportType::Chart) {
             AttachNew<actRepGraph>(QStringLiteral("ghMechProp"), QStringLiteral("subRepMechProp"));
         } else {
             AttachNew<actRepDesign>(QStringLiteral("ghMechProp"), QStringLiteral("subRepMechProp"));

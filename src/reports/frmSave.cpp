@@ -45,13 +45,13 @@ void frmSave::Form_Unload()
 
 void frmSave::cmdSave_Click(int Index)
 {
-    if (Index == 0) {
+    if (Index == SaveButton) {
         actRepMain::SaveDefault(exportformat::Chosen(optFormat));
-    } else if (Index == 1) {
+    } else if (Index == CancelButton) {
         ProgramWindow *mdi = ProgramWindow::instance();
         if (mdi && mdi->mCurrent)
             if (frmMaterial2 *form = mdi->mCurrent->MyForm())
-                form->iReportType = 0;
+                form->iReportType = frmMaterial2::ReportType::Full;
     }
     Unload();
 }

@@ -20,6 +20,7 @@ public:
     ~frmSave() override;
 
     void Form_Load();
+    enum SaveButtons : int { SaveButton = 0, CancelButton = 1 };
     void cmdSave_Click(int Index);
     void Form_Unload();
 
@@ -34,7 +35,7 @@ private:
     friend class tst_reports_main;
 
     // --- controls ---------------------------------------------------------------------------------
-    std::array<QPushButton *, 2> cmdSave{};
+    std::array<QPushButton *, 2> cmdSave{}; // by SaveButtons
     QGroupBox *framSave = nullptr;
     exportformat::Options optFormat{};
 

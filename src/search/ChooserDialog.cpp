@@ -89,19 +89,19 @@ void ChooserDialog::showFindTips()
     if (!toolTipsOn())
         return;
     const QString text = txtSearch->text();
-    cmdFind[0]->setToolTip(QStringLiteral("Find First '") + text + QStringLiteral("'"));
-    cmdFind[1]->setToolTip(QStringLiteral("Find Previous '") + text + QStringLiteral("'"));
-    cmdFind[2]->setToolTip(QStringLiteral("Find Next '") + text + QStringLiteral("'"));
-    cmdFind[3]->setToolTip(QStringLiteral("Find Last '") + text + QStringLiteral("'"));
+    cmdFind[modDBase::MoveFirst]->setToolTip(QStringLiteral("Find First '") + text + QStringLiteral("'"));
+    cmdFind[modDBase::MovePrevious]->setToolTip(QStringLiteral("Find Previous '") + text + QStringLiteral("'"));
+    cmdFind[modDBase::MoveNext]->setToolTip(QStringLiteral("Find Next '") + text + QStringLiteral("'"));
+    cmdFind[modDBase::MoveLast]->setToolTip(QStringLiteral("Find Last '") + text + QStringLiteral("'"));
 }
 
 void ChooserDialog::findRecord(db::Recordset *rs, int index, const QString &criteria)
 {
     switch (index) {
-    case 0: rs->findFirst(criteria); break;
-    case 1: rs->findPrevious(criteria); break;
-    case 2: rs->findNext(criteria); break;
-    case 3: rs->findLast(criteria); break;
+    case modDBase::MoveFirst: rs->findFirst(criteria); break;
+    case modDBase::MovePrevious: rs->findPrevious(criteria); break;
+    case modDBase::MoveNext: rs->findNext(criteria); break;
+    case modDBase::MoveLast: rs->findLast(criteria); break;
     default: break;
     }
 }

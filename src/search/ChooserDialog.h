@@ -4,6 +4,8 @@
 // four find buttons, Select and Cancel, and frames that keep to the lower right corner when the
 // dialog grows.
 
+#include "search/modDBaseChooser.h"
+
 #include <QDialog>
 #include <array>
 #include <vector>
@@ -42,9 +44,9 @@ protected:
 
     // --- controls, shared with the two dialogs ---------------------------------------------------
     db::DataControl *dtaSelect = nullptr;
-    std::array<QPushButton *, 4> cmdSelNav{};
+    std::array<QPushButton *, modDBase::NavigationButtons> cmdSelNav{};
     QLineEdit *txtSearch = nullptr;
-    std::array<QPushButton *, 4> cmdFind{};
+    std::array<QPushButton *, modDBase::NavigationButtons> cmdFind{};
     QPushButton *cmdSelect = nullptr;
     QPushButton *cmdCancel = nullptr;
 

@@ -9,14 +9,30 @@
 class SearchQuery
 {
 public:
-    // Boxes 0..5 match a field of the materials; box 6 names a product form of their standard.
+    // The search fields by place, in the order of the result grid's columns. The boxes take the
+    // first seven: boxes 0..5 match a field of the materials, each with its check box; box 6 names
+    // a product form of their standard.
+    enum Field : int {
+        Standard,
+        Name,
+        Number,
+        Description,
+        Group,
+        RevisionDate,
+        ProductForm,
+        AsmeStandard,
+        AsmeGrade,
+        Ss,
+    };
+    static constexpr int FieldCount = 10;
     static constexpr int FieldBoxes = 6;
-    static constexpr int ProductFormBox = 6;
+    static constexpr int BoxCount = 7;
+    static constexpr int ProductFormBox = ProductForm;
     // The revision date matches as the grids show it, as a regional short date.
-    static constexpr int RevisionDateBox = 5;
+    static constexpr int RevisionDateBox = RevisionDate;
 
-    using Fields = std::array<QString, 10>;
-    using Texts = std::array<QString, 7>;
+    using Fields = std::array<QString, FieldCount>;
+    using Texts = std::array<QString, BoxCount>;
 
     SearchQuery(const Fields &fields, const Texts &texts);
 

@@ -48,7 +48,14 @@ constexpr double NormalHeight = 10020;
 constexpr double SmallWidth = 11700;
 constexpr double SmallHeight = 7470;
 
-const char *const checkCaptions[6] = {"Standard", "Name", "Number", "Description", "Group", "Revision Date"};
+const char *const checkCaptions[SearchQuery::FieldBoxes] = {"Standard",    "Name",  "Number",
+                                                            "Description", "Group", "Revision Date"};
+
+// The saved search holds the boxes' texts, then the chosen standard family.
+constexpr int SavedFamily = SearchQuery::BoxCount;
+static_assert(ProgramWindow::SavedSearchCount == SavedFamily + 1);
+// The main window keeps the widths and visibility of the columns the check boxes show or hide.
+static_assert(ProgramWindow::ResultColumnCount == SearchQuery::FieldBoxes);
 
 } // namespace
 
@@ -130,14 +137,15 @@ void frmSearch::CreateControls()
     bold.setBold(true);
     lblSearch->setFont(bold);
 
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < SearchQuery::BoxCount; ++i) {
         txtSearch[i] = new QLineEdit(framSearch);
         txtSearch[i]->setObjectName(QStringLiteral("txtSearch%1").arg(i));
         txtSearch[i]->installEventFilter(this);
         connect(txtSearch[i], &QLineEdit::textChanged, this, [this] { guarded([&] { txtSearch_Change(); }); });
 
         // Screen readers name each box after the check box or label beside it.
-        txtSearch[i]->setAccessibleName(i < 6 ? QString::fromLatin1(checkCaptions[i]) : QStringLiteral("Product Form"));
+        txtSearch[i]->setAccessibleName(i < SearchQuery::FieldBoxes ? QString::fromLatin1(checkCaptions[i])
+                                                                    : QStringLiteral("Product Form"));
 
         cmdSelect[i] = new QPushButton(QStringLiteral("..."), framSearch);
         cmdSelect[i]->setObjectName(QStringLiteral("cmdSelect%1").arg(i));
@@ -145,7 +153,7 @@ void frmSearch::CreateControls()
         cmdSelect[i]->setAutoDefault(false);
         connect(cmdSelect[i], &QPushButton::clicked, this, [this, i] { guarded([&] { cmdSelect_Click(i); }); });
     }
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < SearchQuery::FieldBoxes; ++i) {
         chkSearch[i] = new QCheckBox(QString::fromLatin1(checkCaptions[i]), framSearch);
         chkSearch[i]->setObjectName(QStringLiteral("chkSearch%1").arg(i));
         chkSearch[i]->setChecked(true);
@@ -224,15 +232,16 @@ void frmSearch::CreateControls()
     lblSelCount->setObjectName(QStringLiteral("lblSelCount"));
     lblSelCount->setFont(bold);
 
-    const char *navText[4] = {"|<", "<", ">", ">|"};
-    const char *navTips[4] = {"Move To First Material In List", "Move To Previous Material In List",
-                              "Move To Next Material In List", "Move To Last Material In List"};
-    for (int i = 0; i < 8; ++i) {
-        cmdTabNav[i] = new QToolButton(i < 4 ? framTabNav : framSelTabNav);
+    const char *navText[modDBase::NavigationButtons] = {"|<", "<", ">", ">|"};
+    const char *navTips[modDBase::NavigationButtons] = {
+        "Move To First Material In List", "Move To Previous Material In List", "Move To Next Material In List",
+        "Move To Last Material In List"};
+    for (int i = 0; i < int(cmdTabNav.size()); ++i) {
+        cmdTabNav[i] = new QToolButton(i < modDBase::NavigationButtons ? framTabNav : framSelTabNav);
         cmdTabNav[i]->setObjectName(QStringLiteral("cmdTabNav%1").arg(i));
-        cmdTabNav[i]->setText(QString::fromLatin1(navText[i % 4]));
-        cmdTabNav[i]->setToolTip(QString::fromLatin1(navTips[i % 4]));
-        cmdTabNav[i]->setAccessibleName(QString::fromLatin1(navTips[i % 4]));
+        cmdTabNav[i]->setText(QString::fromLatin1(navText[i % modDBase::NavigationButtons]));
+        cmdTabNav[i]->setToolTip(QString::fromLatin1(navTips[i % modDBase::NavigationButtons]));
+        cmdTabNav[i]->setAccessibleName(QString::fromLatin1(navTips[i % modDBase::NavigationButtons]));
         connect(cmdTabNav[i], &QToolButton::clicked, this, [this, i] { guarded([&] { cmdTabNav_Click(i); }); });
     }
 
@@ -251,10 +260,10 @@ void frmSearch::CreateControls()
 
 QString frmSearch::PickButtonText(int Index)
 {
-    if (Index < 0 || Index > 5)
+    if (Index < 0 || Index >= SearchQuery::FieldBoxes)
         return QStringLiteral("Select 'Product Form' From List...");
-    return QStringLiteral("Select") + (Index > 0 ? QStringLiteral(" Material's") : QString()) + QStringLiteral(" '") +
-           QString::fromLatin1(checkCaptions[Index]) + QStringLiteral("' From List...");
+    return QStringLiteral("Select") + (Index != SearchQuery::Standard ? QStringLiteral(" Material's") : QString()) +
+           QStringLiteral(" '") + QString::fromLatin1(checkCaptions[Index]) + QStringLiteral("' From List...");
 }
 
 void frmSearch::LayoutNormal()
@@ -263,11 +272,14 @@ void frmSearch::LayoutNormal()
     moveTwips(framSearch, 0, 0, 3255, 9225);
     moveTwips(lblBack[0], 0, 0, 3255, 6855);
     moveTwips(lblSearch, 120, 150, 3015, 255);
-    for (int i = 0; i < 7; ++i) {
-        const double rowTop = i == 0 ? 480 : i == 6 ? 1320 : 1320 + 840.0 * i;
+    for (int i = 0; i < SearchQuery::BoxCount; ++i) {
+        // The standard first, the product form below it, then the other fields.
+        const double rowTop = i == SearchQuery::Standard         ? 480
+                              : i == SearchQuery::ProductFormBox ? 1320
+                                                                 : 1320 + 840.0 * i;
         moveTwips(cmdSelect[i], 2760, rowTop, 375, 285);
         moveTwips(txtSearch[i], 120, rowTop + 360, 3015, 315);
-        if (i < 6)
+        if (i < SearchQuery::FieldBoxes)
             moveTwips(chkSearch[i], 120, rowTop, 2535, 255);
     }
     moveTwips(lblProdForm, 120, 1320, 2535, 255);
@@ -294,24 +306,25 @@ void frmSearch::LayoutNormal()
     moveTwips(tdbSelected, 120, 360, 11115, 3015);
     moveTwips(framSelTabNav, 120, 3600, 11115, 495);
     moveTwips(lblBack[4], 60, 3540, 11235, 495);
-    moveTwips(cmdSelections[0], 0, 0, 1455, 375);
-    moveTwips(cmdSelections[2], 1560, 0, 1815, 375);
-    moveTwips(cmdSelections[1], 3480, 0, 1335, 375);
+    moveTwips(cmdSelections[ShowSelected], 0, 0, 1455, 375);
+    moveTwips(cmdSelections[RemoveSelected], 1560, 0, 1815, 375);
+    moveTwips(cmdSelections[ClearSelected], 3480, 0, 1335, 375);
     moveTwips(imgBin, 10620, 0, 375, 375);
     moveTwips(imgFullBin, 10620, 0, 375, 375);
-    for (int i = 0; i < 8; ++i)
-        moveTwips(cmdTabNav[i], 4920 + 600.0 * (i % 4), 0, 495, 375);
+    for (int i = 0; i < int(cmdTabNav.size()); ++i)
+        moveTwips(cmdTabNav[i], 4920 + 600.0 * (i % modDBase::NavigationButtons), 0, 495, 375);
     ShowStandardInfo(false);
 }
 
 void frmSearch::InitSearchFields()
 {
-    const char *fields[10] = {"standard",      "name",        "numbr",        "description", "groups",
-                              "revision_date", "productForm", "asmestandard", "asmegrade",   "ss"};
-    const char *captions[10] = {
+    const char *fields[SearchQuery::FieldCount] = {
+        "standard",      "name",        "numbr",        "description", "groups",
+        "revision_date", "productForm", "asmestandard", "asmegrade",   "ss"};
+    const char *captions[SearchQuery::FieldCount] = {
         "Standard Name", "Material Name", "Material Number", "Material Description", "Material Group",
         "Revision Date", "Product Form",  "ASME Standard",   "ASME Grade",           "SS"};
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < SearchQuery::FieldCount; ++i) {
         m_fields[i] = QString::fromLatin1(fields[i]);
         m_captions[i] = QString::fromLatin1(captions[i]);
     }
@@ -320,12 +333,12 @@ void frmSearch::InitSearchFields()
 
 QString frmSearch::SearchField(int i) const
 {
-    return i >= 0 && i < 10 ? m_fields[i] : QString();
+    return i >= 0 && i < SearchQuery::FieldCount ? m_fields[i] : QString();
 }
 
 QString frmSearch::SearchCaption(int i) const
 {
-    return i >= 0 && i < 10 ? m_captions[i] : QString();
+    return i >= 0 && i < SearchQuery::FieldCount ? m_captions[i] : QString();
 }
 
 void frmSearch::BindDataControls()
@@ -342,9 +355,9 @@ void frmSearch::Form_Load()
     const platform::WaitCursor wait;
     m_loading = true;
     ProgramWindow *mdi = ProgramWindow::instance();
-    std::array<QString, 8> saved;
+    std::array<QString, ProgramWindow::SavedSearchCount> saved;
     if (mdi)
-        for (int i = 0; i < 8; ++i)
+        for (int i = 0; i < ProgramWindow::SavedSearchCount; ++i)
             saved[i] = mdi->SavedSearch(i);
 
     InitSearchFields();
@@ -378,7 +391,7 @@ void frmSearch::Form_Load()
         mdi->SetRowColors(tdbSelected, true);
     }
 
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < SearchQuery::FieldBoxes; ++i) {
         controls::GridColumn *result = tdbMaterials->column(i);
         if (mdi) {
             if (mdi->ColumnSize(i) != 0)
@@ -403,11 +416,11 @@ void frmSearch::Form_Load()
     // The saved family first, because its set-up empties the boxes; then the saved texts of the
     // boxes the family offers.
     bool ok = false;
-    int family = saved[7].toInt(&ok);
+    int family = saved[SavedFamily].toInt(&ok);
     if (!ok || family < 0 || family >= cmbChooseStd->count())
         family = 0;
     SetFamilyIndex(family);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < SearchQuery::BoxCount; ++i)
         if (!saved[i].isEmpty() && txtSearch[i]->isEnabled())
             txtSearch[i]->setText(saved[i]);
 
@@ -428,21 +441,27 @@ void frmSearch::SetTabOrder()
 {
     // The criteria, the result and the buttons that work on it, then the pick buttons and the column
     // boxes; the rest as the layout places them, the selection's buttons after the result's
-    // navigation buttons.
-    QList<QWidget *> chain = {txtSearch[0], txtSearch[6]};
-    for (int i = 1; i <= 5; ++i)
+    // navigation buttons. The boxes stand the standard, the product form, then the other fields.
+    using SQ = SearchQuery;
+    QList<QWidget *> chain = {txtSearch[SQ::Standard], txtSearch[SQ::ProductFormBox]};
+    for (int i = SQ::Standard + 1; i < SQ::FieldBoxes; ++i)
         chain << txtSearch[i];
-    chain << tdbMaterials << cmdSelectMat << cmdSelections[0] << chkListAll << cmdSelect[0] << cmdSelect[6];
-    for (int i = 1; i <= 5; ++i)
+    chain << tdbMaterials << cmdSelectMat << cmdSelections[ShowSelected] << chkListAll << cmdSelect[SQ::Standard]
+          << cmdSelect[SQ::ProductFormBox];
+    for (int i = SQ::Standard + 1; i < SQ::FieldBoxes; ++i)
         chain << cmdSelect[i];
-    for (int i = 0; i <= 5; ++i)
-        chain << chkSearch[i];
+    for (QCheckBox *box : chkSearch)
+        chain << box;
     if (m_smallLayout)
         chain << cmbChooseStd << cmdShowPmaIndex << cmdBatch[1];
     else
         chain << cmdBatch[0] << cmdShowPmaIndex << cmbChooseStd;
-    chain << cmdTabNav[0] << cmdTabNav[1] << cmdTabNav[2] << cmdTabNav[3] << cmdSelections[2] << cmdSelections[1]
-          << cmdTabNav[4] << cmdTabNav[5] << cmdTabNav[6] << cmdTabNav[7] << tdbSelected;
+    for (int i = 0; i < modDBase::NavigationButtons; ++i)
+        chain << cmdTabNav[i];
+    chain << cmdSelections[RemoveSelected] << cmdSelections[ClearSelected];
+    for (int i = modDBase::NavigationButtons; i < int(cmdTabNav.size()); ++i)
+        chain << cmdTabNav[i];
+    chain << tdbSelected;
     platform::setTabChain(chain);
 }
 
@@ -463,14 +482,14 @@ void frmSearch::SetBoxColor(int Index, platform::OleColor color)
 void frmSearch::SetMaterialColumnsVisible(bool blnVisible)
 {
     for (int i = 0; i < tdbMaterials->columnCount(); ++i)
-        tdbMaterials->column(i)->setVisible(blnVisible && (i > 5 || chkSearch[i]->isChecked()));
-    tdbMaterials->column(6)->setVisible(false);
+        tdbMaterials->column(i)->setVisible(blnVisible && (i >= SearchQuery::FieldBoxes || chkSearch[i]->isChecked()));
+    tdbMaterials->column(SearchQuery::ProductForm)->setVisible(false);
 }
 
 void frmSearch::EnableSearchInputs(bool blnEnabled)
 {
-    for (int i = 0; i < 7; ++i) {
-        const bool on = blnEnabled && (i == 6 || chkSearch[i]->isChecked());
+    for (int i = 0; i < SearchQuery::BoxCount; ++i) {
+        const bool on = blnEnabled && (i == SearchQuery::ProductFormBox || chkSearch[i]->isChecked());
         txtSearch[i]->setEnabled(on);
         cmdSelect[i]->setEnabled(on);
     }
@@ -483,41 +502,44 @@ void frmSearch::cmbChooseStd_Click()
 
     // A criterion or column whose check box is unticked stays off whatever the family offers.
     auto enableCriterion = [this](int i) {
-        const bool on = i == 6 || chkSearch[i]->isChecked();
+        const bool on = i == SearchQuery::ProductFormBox || chkSearch[i]->isChecked();
         txtSearch[i]->setEnabled(on);
         cmdSelect[i]->setEnabled(on);
     };
-    auto showColumn = [this](int i) { tdbMaterials->column(i)->setVisible(i > 5 || chkSearch[i]->isChecked()); };
+    auto showColumn = [this](int i) {
+        tdbMaterials->column(i)->setVisible(i >= SearchQuery::FieldBoxes || chkSearch[i]->isChecked());
+    };
 
     if (m_chosenStandard == QLatin1String("EN")) {
         EnableSearchInputs(true);
-        m_fields[0] = QStringLiteral("standard");
-        m_fields[1] = QStringLiteral("name");
+        m_fields[SearchQuery::Standard] = QStringLiteral("standard");
+        m_fields[SearchQuery::Name] = QStringLiteral("name");
         ShowStandardInfo(false);
         SetMaterialColumnsVisible(true);
     } else if (m_chosenStandard == QLatin1String("SS")) {
         EnableSearchInputs(false);
-        enableCriterion(6);
-        enableCriterion(1);
-        m_fields[1] = QStringLiteral("ss");
+        enableCriterion(SearchQuery::ProductFormBox);
+        enableCriterion(SearchQuery::Name);
+        m_fields[SearchQuery::Name] = QStringLiteral("ss");
         ShowStandardInfo(true);
         SetMaterialColumnsVisible(false);
-        for (int i : {0, 1, 2, 9})
+        for (int i : {SearchQuery::Standard, SearchQuery::Name, SearchQuery::Number, SearchQuery::Ss})
             showColumn(i);
     } else if (m_chosenStandard == QLatin1String("ASME")) {
         EnableSearchInputs(false);
-        enableCriterion(0);
-        enableCriterion(6);
-        enableCriterion(1);
-        m_fields[0] = QStringLiteral("asmestandard");
-        m_fields[1] = QStringLiteral("asmegrade");
+        enableCriterion(SearchQuery::Standard);
+        enableCriterion(SearchQuery::ProductFormBox);
+        enableCriterion(SearchQuery::Name);
+        m_fields[SearchQuery::Standard] = QStringLiteral("asmestandard");
+        m_fields[SearchQuery::Name] = QStringLiteral("asmegrade");
         ShowStandardInfo(true);
         SetMaterialColumnsVisible(false);
-        for (int i : {0, 1, 2, 7, 8})
+        for (int i : {SearchQuery::Standard, SearchQuery::Name, SearchQuery::Number, SearchQuery::AsmeStandard,
+                      SearchQuery::AsmeGrade})
             showColumn(i);
     }
 
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < SearchQuery::BoxCount; ++i) {
         SetBoxColor(i, txtSearch[i]->isEnabled() ? platform::olecolor::InfoBackground : platform::olecolor::ButtonFace);
         txtSearch[i]->setText(QString());
     }
@@ -582,9 +604,9 @@ void frmSearch::Form_Unload()
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < SearchQuery::BoxCount; ++i)
         mdi->SavedSearch(i, txtSearch[i]->text());
-    mdi->SavedSearch(7, QString::number(cmbChooseStd->currentIndex()));
+    mdi->SavedSearch(SavedFamily, QString::number(cmbChooseStd->currentIndex()));
     mdi->SearchWindowUnloaded();
 }
 
@@ -597,9 +619,9 @@ void frmSearch::RememberSearch()
     ProgramWindow *mdi = ProgramWindow::instance();
     if (!mdi)
         return;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < SearchQuery::BoxCount; ++i)
         mdi->SavedSearch(i, txtSearch[i]->text());
-    mdi->SavedSearch(7, QString::number(cmbChooseStd->currentIndex()));
+    mdi->SavedSearch(SavedFamily, QString::number(cmbChooseStd->currentIndex()));
 }
 
 void frmSearch::closeEvent(QCloseEvent *event)
@@ -630,7 +652,7 @@ bool frmSearch::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < SearchQuery::BoxCount; ++i) {
             if (watched != txtSearch[i])
                 continue;
             auto *key = static_cast<QKeyEvent *>(event);

@@ -4,6 +4,8 @@
 // start-up, hidden (never closed) while materials are open.
 
 #include "platform/OleColor.h"
+#include "search/SearchQuery.h"
+#include "search/modDBaseChooser.h"
 
 #include <QDate>
 #include <QString>
@@ -81,6 +83,8 @@ public:
 
     void cmdSelectMat_Click();
     void imgFolder_DragDrop(const QString &Source);
+    // The selection buttons: open the selected materials, clear the selection, remove one.
+    enum Selections : int { ShowSelected = 0, ClearSelected = 1, RemoveSelected = 2 };
     void cmdSelections_Click(int Index);
     void imgBin_DragDrop(const QString &Source);
     void cmdBatch_Click();
@@ -126,9 +130,9 @@ private:
 
     // --- controls ----------------------------------------------------------------------------------
     QComboBox *cmbChooseStd = nullptr;
-    std::array<QLineEdit *, 7> txtSearch{};
-    std::array<QPushButton *, 7> cmdSelect{};
-    std::array<QCheckBox *, 6> chkSearch{};
+    std::array<QLineEdit *, SearchQuery::BoxCount> txtSearch{};
+    std::array<QPushButton *, SearchQuery::BoxCount> cmdSelect{};
+    std::array<QCheckBox *, SearchQuery::FieldBoxes> chkSearch{};
     QCheckBox *chkListAll = nullptr;
     QLabel *lblStdInfo = nullptr;
     std::array<QFrame *, 6> lblBack{};
@@ -145,7 +149,8 @@ private:
     DropImage *imgFolder = nullptr;
     DropImage *imgBin = nullptr;
     QLabel *imgFullBin = nullptr;
-    std::array<QToolButton *, 8> cmdTabNav{};
+    // The navigation buttons of the result grid, then those of the selection.
+    std::array<QToolButton *, 2 * modDBase::NavigationButtons> cmdTabNav{};
     QPushButton *cmdShowPmaIndex = nullptr;
     QLabel *imgIcon = nullptr;
     QWidget *framSide = nullptr;
@@ -190,8 +195,8 @@ private:
     QDate m_lastUpdated;
     QString m_chosenStandard;
     QString m_where;
-    std::array<QString, 10> m_fields;
-    std::array<QString, 10> m_captions;
+    SearchQuery::Fields m_fields;
+    SearchQuery::Fields m_captions;
     QStringList m_families;
     bool m_loading = false;
     bool m_loaded = false;

@@ -23,7 +23,7 @@ struct ColumnDef
     double width;
 };
 
-const ColumnDef resultColumns[10] = {
+const ColumnDef resultColumns[SearchQuery::FieldCount] = {
     {"EN Standard", "standard", 1650}, {"EN Name", "name", 2100},
     {"EN Number", "numbr", 1350},      {"Description", "description", 3000},
     {"EN Group", "groups", 1050},      {"Revision Date", "revision_date", 1500},
@@ -31,7 +31,8 @@ const ColumnDef resultColumns[10] = {
     {"ASME Grade", "asmegrade", 1500}, {"SS", "ss", 1200},
 };
 
-const char *const selectedCaptions[6] = {"Standard", "Name", "Number", "Description", "Group", "Revision Date"};
+const char *const selectedCaptions[SearchQuery::FieldBoxes] = {"Standard",    "Name",  "Number",
+                                                               "Description", "Group", "Revision Date"};
 
 // The grids' common style: a bold heading in a larger type.
 void applyBigRed(controls::DataGrid *grid)
@@ -53,7 +54,7 @@ void frmSearch::CreateGrids()
         column->setDataField(QString::fromLatin1(def.field));
         column->setWidthTwips(def.width);
     }
-    tdbMaterials->column(6)->setVisible(false);
+    tdbMaterials->column(SearchQuery::ProductForm)->setVisible(false);
     tdbMaterials->setColumnFooters(true);
     applyBigRed(tdbMaterials);
     tdbMaterials->setDataSource(dtaMaterials);
@@ -62,7 +63,7 @@ void frmSearch::CreateGrids()
 
     tdbSelected = new controls::DataGrid(framSelTable);
     tdbSelected->setObjectName(QStringLiteral("tdbSelected"));
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < SearchQuery::FieldBoxes; ++i) {
         controls::GridColumn *column = tdbSelected->addColumn();
         column->setCaption(QString::fromLatin1(selectedCaptions[i]));
         column->setDataField(QString::fromLatin1(resultColumns[i].field));
@@ -108,21 +109,21 @@ void frmSearch::CreateGrids()
 
 void frmSearch::tdbMaterials_HeadClick(int ColIndex)
 {
-    if (ColIndex < 0 || ColIndex >= 10)
+    if (ColIndex < 0 || ColIndex >= SearchQuery::FieldCount)
         return;
     BuildSearchQuery(m_fields[ColIndex] + QStringLiteral(" ASC"));
 }
 
 void frmSearch::tdbMaterials_FootClick(int ColIndex)
 {
-    if (ColIndex < 0 || ColIndex >= 10)
+    if (ColIndex < 0 || ColIndex >= SearchQuery::FieldCount)
         return;
     BuildSearchQuery(m_fields[ColIndex] + QStringLiteral(" DESC"));
 }
 
 void frmSearch::tdbSelected_HeadClick(int ColIndex)
 {
-    if (ColIndex < 0 || ColIndex > 5)
+    if (ColIndex < 0 || ColIndex >= SearchQuery::FieldBoxes)
         return;
     RefreshSelected(m_fields[ColIndex]);
 }
@@ -144,7 +145,7 @@ void frmSearch::tdbMaterials_FetchCellTips(int ColIndex, int RowIndex, QString &
 
 void frmSearch::tdbMaterials_ColResize(int ColIndex)
 {
-    if (ColIndex < 0 || ColIndex > 5)
+    if (ColIndex < 0 || ColIndex >= SearchQuery::FieldBoxes)
         return;
     const double width = tdbMaterials->column(ColIndex)->widthTwips();
     tdbSelected->column(ColIndex)->setWidthTwips(width);
@@ -154,7 +155,7 @@ void frmSearch::tdbMaterials_ColResize(int ColIndex)
 
 void frmSearch::tdbSelected_ColResize(int ColIndex)
 {
-    if (ColIndex < 0 || ColIndex > 5)
+    if (ColIndex < 0 || ColIndex >= SearchQuery::FieldBoxes)
         return;
     tdbMaterials->column(ColIndex)->setWidthTwips(tdbSelected->column(ColIndex)->widthTwips());
 }
@@ -174,7 +175,7 @@ void frmSearch::tdbSelected_DragCell(int RowBookmark)
 void frmSearch::tdbMaterials_DragDrop(const QString &Source)
 {
     if (Source == tdbSelected->objectName())
-        cmdSelections_Click(2);
+        cmdSelections_Click(RemoveSelected);
 }
 
 void frmSearch::tdbSelected_DragDrop(const QString &Source)
@@ -190,7 +191,7 @@ void frmSearch::tdbMaterials_DblClick()
 
 void frmSearch::tdbSelected_DblClick()
 {
-    cmdSelections_Click(0);
+    cmdSelections_Click(ShowSelected);
 }
 
 void frmSearch::tdbMaterials_KeyDown(int KeyCode)
@@ -207,8 +208,10 @@ void frmSearch::txtSearch_KeyDown(int KeyCode)
 
 void frmSearch::cmdTabNav_Click(int Index)
 {
-    if (Index >= 0 && Index <= 3)
+    // The result grid's buttons first, then the selection's.
+    constexpr int buttons = modDBase::NavigationButtons;
+    if (Index >= 0 && Index < buttons)
         modDBase::RecordNavigate(dtaMaterials->recordset(), qint16(Index));
-    else if (Index >= 4 && Index <= 7)
-        modDBase::RecordNavigate(dtaSelected->recordset(), qint16(Index - 4));
+    else if (Index >= buttons && Index < 2 * buttons)
+        modDBase::RecordNavigate(dtaSelected->recordset(), qint16(Index - buttons));
 }

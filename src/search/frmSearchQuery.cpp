@@ -19,7 +19,7 @@
 void frmSearch::BuildSearchQuery(const QString &strOrder)
 {
     SearchQuery::Texts t;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < SearchQuery::BoxCount; ++i)
         t[i] = txtSearch[i]->text();
     const SearchQuery query(m_fields, t);
     m_where = query.where();
@@ -64,20 +64,21 @@ void frmSearch::cmdSelect_Click(int Index)
         mdi->ShowStatus(status::PickFromList);
     const QString database = QStringLiteral("DatabaseName");
     const bool enStandards = m_chosenStandard == QLatin1String("EN");
-    const QString query = SearchQuery::pickList(Index, m_fields, m_where, txtSearch[6]->text(), enStandards);
+    const QString query =
+        SearchQuery::pickList(Index, m_fields, m_where, txtSearch[SearchQuery::ProductFormBox]->text(), enStandards);
 
     QString result;
-    if (Index == 6)
+    if (Index == SearchQuery::ProductFormBox)
         result =
             modDBase::SelectFromList(query, QStringLiteral("productForm"), QStringLiteral("Product Form"), database);
-    else if (Index >= 1 && Index <= 5)
+    else if (Index > SearchQuery::Standard && Index < SearchQuery::FieldBoxes)
         result = modDBase::SelectFromList(query, m_fields[Index], m_captions[Index], database);
-    else if (Index == 0 && enStandards)
+    else if (Index == SearchQuery::Standard && enStandards)
         result = modDBase::SelectStandard(query, database);
-    else if (Index == 0)
+    else if (Index == SearchQuery::Standard)
         result =
             modDBase::SelectFromList(query, QStringLiteral("asmestandard"), QStringLiteral("ASME Standard"), database);
-    if (!result.isEmpty() && Index >= 0 && Index <= 6)
+    if (!result.isEmpty() && Index >= 0 && Index < SearchQuery::BoxCount)
         txtSearch[Index]->setText(result);
     if (mdi)
         mdi->ShowStatus(status::Search);
@@ -85,7 +86,7 @@ void frmSearch::cmdSelect_Click(int Index)
 
 void frmSearch::chkSearch_Click(int Index)
 {
-    if (Index < 0 || Index > 5)
+    if (Index < 0 || Index >= SearchQuery::FieldBoxes)
         return;
     const bool ticked = chkSearch[Index]->isChecked();
     ProgramWindow *mdi = ProgramWindow::instance();

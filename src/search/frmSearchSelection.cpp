@@ -116,7 +116,7 @@ void frmSearch::ShowFullBin()
 
 void frmSearch::ShowSelections()
 {
-    cmdSelections_Click(0);
+    cmdSelections_Click(ShowSelected);
 }
 
 void frmSearch::cmdSelections_Click(int Index)
@@ -125,11 +125,11 @@ void frmSearch::cmdSelections_Click(int Index)
     if (!mdi || mdi->colMaterials.isEmpty())
         return;
     switch (Index) {
-    case 0:
+    case ShowSelected:
         OpenSelectedMaterials();
         mdi->ShowStatus(status::ChooseTable);
         break;
-    case 1:
+    case ClearSelected:
         while (mdi->colMaterials.count() > 0)
             mdi->colMaterials.remove(1);
         dtaSelected->setRecordSource(QStringLiteral("select * from materials where matid = 0"));
@@ -138,7 +138,7 @@ void frmSearch::cmdSelections_Click(int Index)
         lblSelCount->setText(QStringLiteral("No Materials Currently Selected"));
         cmdSelectMat->setEnabled(true);
         break;
-    case 2: {
+    case RemoveSelected: {
         const db::Recordset *rs = dtaSelected->recordset();
         if (!rs || rs->isClosed() || rs->bof() || rs->eof())
             return;
@@ -164,7 +164,7 @@ void frmSearch::cmdSelections_Click(int Index)
 void frmSearch::imgBin_DragDrop(const QString &Source)
 {
     if (Source == tdbSelected->objectName())
-        cmdSelections_Click(2);
+        cmdSelections_Click(RemoveSelected);
 }
 
 void frmSearch::OpenSelectedMaterials()

@@ -16,20 +16,21 @@ void frmSearch::ApplyToolTips(bool on)
         box->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::CriteriaTip)));
     chkListAll->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::ListAllTip)));
     cmdSelectMat->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::SelectMaterialTip)));
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < modDBase::NavigationButtons; ++i)
         cmdTabNav[i]->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::FirstNavigationTip + i)));
     imgBin->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::BinTip)));
     imgFolder->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::FolderTip)));
     for (int i = 0; i < 3; ++i)
         cmdSelections[i]->setToolTip(modToolTips::Tip(on, modToolTips::SearchText(modToolTips::FirstSelectionTip + i)));
 
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < SearchQuery::FieldBoxes; ++i) {
         QCheckBox *box = chkSearch[i];
         box->setToolTip(modToolTips::Tip(on, (box->isChecked() ? QStringLiteral("Hide") : QStringLiteral("Show")) +
                                                  QStringLiteral(" '") + box->text() + QStringLiteral("' Column")));
         cmdSelect[i]->setToolTip(modToolTips::Tip(on, PickButtonText(i)));
     }
-    cmdSelect[6]->setToolTip(modToolTips::Tip(on, PickButtonText(6)));
+    cmdSelect[SearchQuery::ProductFormBox]->setToolTip(
+        modToolTips::Tip(on, PickButtonText(SearchQuery::ProductFormBox)));
 }
 
 void frmSearch::ApplyColours(bool on)

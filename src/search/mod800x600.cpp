@@ -20,10 +20,6 @@
 
 using platform::moveTwips;
 
-namespace {
-constexpr int RevisionDateColumn = 5;
-}
-
 void Layout800x600(frmSearch &frm)
 {
     frm.m_smallLayout = true;
@@ -37,12 +33,14 @@ void Layout800x600(frmSearch &frm)
     }
     moveTwips(frm.framSearch, 0, 0, 2415, 6855);
     moveTwips(frm.framSide, 120, 120, 2415, 6855);
-    for (int i = 0; i < 7; ++i) {
-        const double rowTop = i == 0 ? 480 : i == 6 ? 1320 : 1320 + 840.0 * i;
+    for (int i = 0; i < SearchQuery::BoxCount; ++i) {
+        const double rowTop = i == SearchQuery::Standard         ? 480
+                              : i == SearchQuery::ProductFormBox ? 1320
+                                                                 : 1320 + 840.0 * i;
         moveTwips(frm.cmdSelect[i], 1800, rowTop, 375, 285);
         // The narrow column leaves the boxes the width up to the pick buttons' right edge.
         moveTwips(frm.txtSearch[i], 120, rowTop + 360, 2055, platform::heightTwips(frm.txtSearch[i]));
-        if (i < 6)
+        if (i < SearchQuery::FieldBoxes)
             moveTwips(frm.chkSearch[i], platform::leftTwips(frm.chkSearch[i]), rowTop, 1575, 255);
     }
     moveTwips(frm.lblProdForm, platform::leftTwips(frm.lblProdForm), 1320, 1575, 255);
@@ -50,12 +48,12 @@ void Layout800x600(frmSearch &frm)
 
     moveTwips(frm.framSelTable, 2640, 4200, 8895, 2775);
     moveTwips(frm.framSelTabNav, 120, 2280, 9135, 375);
-    for (int i = 0; i < 8; ++i)
-        moveTwips(frm.cmdTabNav[i], 4920 + 600.0 * (i % 4), 0, 495, 375);
+    for (int i = 0; i < int(frm.cmdTabNav.size()); ++i)
+        moveTwips(frm.cmdTabNav[i], 4920 + 600.0 * (i % modDBase::NavigationButtons), 0, 495, 375);
     const double selLeft[3] = {0, 3120, 1560};
     for (int i = 0; i < 3; ++i)
         moveTwips(frm.cmdSelections[i], selLeft[i], 0, 1455, 375);
-    frm.cmdSelections[2]->setText(QStringLiteral("&Remove"));
+    frm.cmdSelections[frmSearch::RemoveSelected]->setText(QStringLiteral("&Remove"));
     moveTwips(frm.imgBin, 8280, 0, 375, 375);
     moveTwips(frm.imgFullBin, 8280, 0, 375, 375);
     moveTwips(frm.tdbSelected, 120, 360, 8655, 1815);
@@ -72,13 +70,13 @@ void Layout800x600(frmSearch &frm)
     moveTwips(frm.tdbMaterials, 120, 360, 8655, 3135);
     // These widths hold neither every heading's longest word nor a date in every type and date form: a
     // column too narrow for them is widened as far as they need.
-    const double widths[6] = {1500, 1950, 735, 1935, 570, 1110};
+    const double widths[SearchQuery::FieldBoxes] = {1500, 1950, 735, 1935, 570, 1110};
     QStringList dates;
     for (int month = 1; month <= 12; ++month)
         dates << platform::shortDate(QDate(2000, month, 28));
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < SearchQuery::FieldBoxes; ++i)
         frm.tdbMaterials->column(i)->setWidthTwips(std::max(
-            widths[i], frm.tdbMaterials->fittingWidthTwips(i, i == RevisionDateColumn ? dates : QStringList())));
+            widths[i], frm.tdbMaterials->fittingWidthTwips(i, i == SearchQuery::RevisionDate ? dates : QStringList())));
 
     // The controls of the side column's lower part would fall below the narrow column; they move
     // into the top line of the result frame.

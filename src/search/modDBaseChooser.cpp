@@ -47,18 +47,18 @@ void RecordNavigate(db::Recordset *rs, qint16 how)
         if (!rs || rs->bof() || rs->eof())
             return;
         switch (how) {
-        case 0: rs->moveFirst(); break;
-        case 1:
+        case MoveFirst: rs->moveFirst(); break;
+        case MovePrevious:
             rs->movePrevious();
             if (rs->bof())
                 rs->moveFirst();
             break;
-        case 2:
+        case MoveNext:
             rs->moveNext();
             if (rs->eof())
                 rs->moveLast();
             break;
-        case 3: rs->moveLast(); break;
+        case MoveLast: rs->moveLast(); break;
         default: break;
         }
         if (rs->eof())

@@ -17,8 +17,12 @@ extern QString gSelection;
 // gSelection := the value as text (dates as YYYY-MM-DD, the form the search criteria match).
 void SetSelection(const QVariant &vSelection);
 
-// how: 0 first, 1 previous, 2 next, 3 last. Never leaves the recordset without a current record;
-// does nothing on an empty recordset or one without a current record.
+// The moves of the navigation buttons, in the buttons' order.
+enum Navigation : qint16 { MoveFirst = 0, MovePrevious = 1, MoveNext = 2, MoveLast = 3 };
+constexpr int NavigationButtons = 4;
+
+// Moves to the record how names. Never leaves the recordset without a current record; does
+// nothing on an empty recordset or one without a current record.
 void RecordNavigate(db::Recordset *rs, qint16 how);
 
 // Shows the record chooser over the field of the query; returns the chosen value or "".

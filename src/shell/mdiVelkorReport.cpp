@@ -20,7 +20,7 @@ void mdiVelkor::ShowReportDialog(qint16 Index)
 {
     if (!mCurrent || !mCurrent->MyForm())
         return;
-    mCurrent->MyForm()->iReportType = 0;
+    mCurrent->MyForm()->iReportType = frmMaterial2::ReportType::Full;
 
     frmSelData dialog(this);
     dialog.Form_Load();
@@ -49,7 +49,7 @@ void mdiVelkor::PrepareBatchPrint()
         if (!frm)
             continue;
         frm->CheckTablesForRecords();
-        frm->iReportType = 0;
+        frm->iReportType = frmMaterial2::ReportType::Full;
         for (int i = catalogue::FirstDataTable; i < catalogue::TableCount; ++i)
             if (material->TableHasData(GetShortTableName(i)))
                 material->PrintTable(i, true);

@@ -452,7 +452,7 @@ void tst_material_charts::chartWindowCopiesChart()
         closeNextPreview(responder, previewed);
         shown->cmdGraph_Click(1);
         QVERIFY(previewed);
-        QCOMPARE(w->iReportType, qint16(1));
+        QCOMPARE(w->iReportType, frmMaterial2::ReportType::Chart);
         QCOMPARE(m_mdi->StatusText(), enlarged);
         shown->cmdGraph_Click(2);
         QVERIFY(!m_mdi->StatusText().startsWith(QStringLiteral("Enlarged Chart")));
@@ -503,7 +503,7 @@ void tst_material_charts::printButtons()
     });
     w->cmdPrintSave[button]->click();
     m_mdi->mCurrent.reset();
-    QCOMPARE(w->iReportType, qint16(reportType));
+    QCOMPARE(w->iReportType, frmMaterial2::ReportType(reportType));
     QCOMPARE(previewed, reportType > 0 && !save);
     QCOMPARE(responder.count(), save ? 1 : 0);
 }

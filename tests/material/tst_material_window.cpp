@@ -109,7 +109,7 @@ void tst_material::setMaterialFillsHeader()
     QVERIFY(m->TableHasData(QStringLiteral("Ref")));
     QVERIFY(!m->TableChecked(QStringLiteral("ChemComp")));
     QVERIFY(w->isHidden());
-    QCOMPARE(w->iReportType, qint16(0));
+    QCOMPARE(w->iReportType, frmMaterial2::ReportType::Full);
     QCOMPARE(w->TimerFlash->interval(), 1000);
     QVERIFY(w->TimerFlash->isActive());
     // A new window shows its header only, not every panel stacked.

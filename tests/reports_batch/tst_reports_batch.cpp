@@ -581,7 +581,7 @@ void tst_reports_batch::doBatchPrintUnloadsWindowsFirst()
         frm->setAttribute(Qt::WA_DeleteOnClose);
         m_mdi->mdiArea()->addSubWindow(frm)->hide();
         frm->SetMaterial(mat);
-        frm->iReportType = 1;
+        frm->iReportType = frmMaterial2::ReportType::Chart;
         windows << frm;
         m_mdi->colMaterials.add(mat, QString::number(mat->ID()));
     }

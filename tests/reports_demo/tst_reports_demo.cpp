@@ -128,7 +128,7 @@ void tst_reports_demo::designValuesStayOnThePaper()
     m_window->txtDesignTemp->setText(QStringLiteral("100"));
     const platform::XArray design = m_window->xDesignDB;
     QVERIFY2(design.upperBound(2) >= 8, "the grade's design table should be wider than the paper");
-    m_window->iReportType = 2;
+    m_window->iReportType = frmMaterial2::ReportType::DesignValues;
 
     actRepMain report;
     report.run();
@@ -160,7 +160,7 @@ void tst_reports_demo::chartPrintsAsPicture()
 {
     open(QStringLiteral("P265GH"), QStringLiteral("EN 10028-2"));
     m_window->ShowTable(QStringLiteral("Rp02"));
-    m_window->iReportType = 1;
+    m_window->iReportType = frmMaterial2::ReportType::Chart;
     actRepMain report;
     report.run();
     const QString pdf = write(report, QStringLiteral("P265GH_chart"), 0);
@@ -199,7 +199,7 @@ void tst_reports_demo::headingsStayWithTheirRows()
     QFETCH(QString, name);
     QFETCH(QString, standard);
     open(name, standard);
-    m_window->iReportType = 0;
+    m_window->iReportType = frmMaterial2::ReportType::Full;
 
     actRepMain report;
     report.run();

@@ -310,7 +310,7 @@ void tst_reports_main::chartAndDesignReports()
     QFETCH(QString, heading);
     setFlags({0, 1, 2, 3, 4, 13});
     m_mat->AddInfo(QStringLiteral("Delivered normalised."));
-    m_window->iReportType = qint16(type);
+    m_window->iReportType = frmMaterial2::ReportType(type);
 
     actRepMain report;
     const QImage laidOut = control<ReportImage>(report, "ghMechProp", "imgIcon2")->picture();
@@ -771,7 +771,7 @@ void tst_reports_main::fileMenuOpensSelData()
     QFETCH(int, item);
     QFETCH(int, status);
     const QString expectedStatus = statusFor(status);
-    m_window->iReportType = 2;
+    m_window->iReportType = frmMaterial2::ReportType::DesignValues;
     bool shown = false;
     m_responder->answerDialog([&](QDialog &dialog) {
         auto *selData = qobject_cast<frmSelData *>(&dialog);
@@ -790,7 +790,7 @@ void tst_reports_main::fileMenuOpensSelData()
     m_mdi->mnuFileElem_Click(qint16(item));
     platform::setAvailableScreenOverride(QRect());
     QVERIFY(shown);
-    QCOMPARE(m_window->iReportType, qint16(0));
+    QCOMPARE(m_window->iReportType, frmMaterial2::ReportType::Full);
 }
 
 void tst_reports_main::saveFormatDialog_data()
@@ -814,7 +814,7 @@ void tst_reports_main::saveFormatDialog()
     m_window->ShowTable(QStringLiteral("Design"));
     m_window->txtDesignTemp->setText(QStringLiteral("100"));
     const QString remembered = m_mdi->StatusText();
-    m_window->iReportType = 2;
+    m_window->iReportType = frmMaterial2::ReportType::DesignValues;
     m_responder->cancelFile();
     bool shown = false;
     m_responder->answerDialog([&](QDialog &dialog) {
