@@ -161,7 +161,7 @@ void frmSearch::CreateControls()
     }
     lblProdForm = new QLabel(QStringLiteral("Product Form"), framSearch);
     // The label names the product-form box for screen readers, and would lend it a mnemonic.
-    lblProdForm->setBuddy(txtSearch[6]);
+    lblProdForm->setBuddy(txtSearch[SearchQuery::ProductFormBox]);
 
     chkListAll = new QCheckBox(QStringLiteral("&List All Materials"), framSearch);
     chkListAll->setObjectName(QStringLiteral("chkListAll"));
