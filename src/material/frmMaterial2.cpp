@@ -110,7 +110,14 @@ frmMaterial2::frmMaterial2(QWidget *parent) : QWidget(parent)
     Form_Load();
 }
 
-frmMaterial2::~frmMaterial2() = default;
+frmMaterial2::~frmMaterial2()
+{
+    // The controls and the sub-window send events while they are destroyed after this body has
+    // run; no filter may then reach this window.
+    if (m_watchedSubWindow)
+        m_watchedSubWindow->removeEventFilter(this);
+    txtDesignTemp->removeEventFilter(m_designTempFilter);
+}
 
 void frmMaterial2::CreateControls()
 {
@@ -447,12 +454,12 @@ bool frmMaterial2::event(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::ParentChange:
-        if (m_subWindow)
-            m_subWindow->removeEventFilter(this);
-        m_subWindow = subWindow();
-        if (m_subWindow) {
-            m_subWindow->installEventFilter(this);
-            connect(m_subWindow, &QMdiSubWindow::windowStateChanged, this,
+        if (m_watchedSubWindow)
+            m_watchedSubWindow->removeEventFilter(this);
+        m_watchedSubWindow = subWindow();
+        if (QMdiSubWindow *sub = subWindow()) {
+            sub->installEventFilter(this);
+            connect(sub, &QMdiSubWindow::windowStateChanged, this,
                     [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
                         if ((newState & Qt::WindowActive) && !(oldState & Qt::WindowActive))
                             Form_Activate();
@@ -485,7 +492,8 @@ bool frmMaterial2::eventFilter(QObject *watched, QEvent *e)
     // frame and eliding its title again, for every window whose table changes.
     if (watched == this && e->type() == QEvent::LayoutRequest && !layout())
         return true;
-    if (watched == m_subWindow && m_loaded && (e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange))
+    if (watched == m_watchedSubWindow.data() && m_loaded &&
+        (e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange))
         QTimer::singleShot(0, this, [this] { Form_Resize(); });
     return QWidget::eventFilter(watched, e);
 }

@@ -304,7 +304,10 @@ private:
     int m_notesPicture = 0;
     bool m_loaded = false;
     bool m_unloaded = false;
-    QPointer<QMdiSubWindow> m_subWindow;
+    // The sub-window whose resizing this window follows, held as a plain object: its destructor
+    // still sends it events, which reach the filter when the sub-window is no longer one.
+    QPointer<QObject> m_watchedSubWindow;
+    QObject *m_designTempFilter = nullptr; // the temperature box's key and mouse filter
 
     // Thickness list of the shown elevated table, index 1..n.
     platform::VbArray<qint16> m_thickCols;

@@ -86,7 +86,8 @@ private:
 
 void frmMaterial2::ConnectDesignControls()
 {
-    txtDesignTemp->installEventFilter(new DesignTempFilter(this));
+    m_designTempFilter = new DesignTempFilter(this);
+    txtDesignTemp->installEventFilter(m_designTempFilter);
     connect(txtDesignTemp, &QLineEdit::textChanged, this, [this] { txtDesignTemp_Change(); });
 }
 
