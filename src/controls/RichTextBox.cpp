@@ -21,8 +21,6 @@ namespace controls {
 namespace {
 
 constexpr int DefaultHalfPoints = 24;
-// A document to read, not a disk image: larger files are refused as damaged.
-constexpr qint64 MaxDocumentBytes = 4 * 1024 * 1024;
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
 constexpr char16_t Cp1252High[32] = {
@@ -87,11 +85,12 @@ class RtfReader
 public:
     RtfReader(const QByteArray &rtf, QTextDocument *document) : m_rtf(rtf), m_cursor(document) {}
 
-    void run()
+    // False when the text holds more than DocumentLimits allow; it is then read only in part.
+    bool run()
     {
         m_stack.push_back(RtfState());
         const qsizetype n = m_rtf.size();
-        while (m_pos < n) {
+        while (m_pos < n && !m_overLimit) {
             const char c = m_rtf.at(m_pos++);
             switch (c) {
             case '{':
@@ -112,6 +111,7 @@ public:
             }
         }
         flush();
+        return !m_overLimit;
     }
 
 private:
@@ -132,7 +132,15 @@ private:
         }
         if (state().skip)
             return;
+        if (ch == QChar::LineSeparator)
+            countRun();
         m_buffer += ch;
+    }
+
+    void countRun()
+    {
+        if (++m_runs > DocumentLimits::Runs || ++m_paragraphRuns > DocumentLimits::ParagraphRuns)
+            m_overLimit = true;
     }
 
     void flush()
@@ -150,6 +158,15 @@ private:
         format.setFontItalic(s.italic);
         format.setFontUnderline(s.underline);
         format.setFontPointSize(s.halfPoints / 2.0);
+        // Groups that repeat the format before them (as word processors write every run) make no
+        // new run.
+        if (m_paragraphRuns == 0 || format != m_runFormat)
+            countRun();
+        m_runFormat = format;
+        m_characters += m_buffer.size();
+        m_paragraphCharacters += m_buffer.size();
+        if (m_characters > DocumentLimits::Characters || m_paragraphCharacters > DocumentLimits::ParagraphCharacters)
+            m_overLimit = true;
         m_cursor.insertText(m_buffer, format);
         m_buffer.clear();
     }
@@ -162,7 +179,13 @@ private:
         QTextBlockFormat block = m_cursor.blockFormat();
         block.setAlignment(state().align);
         m_cursor.setBlockFormat(block);
+        if (++m_paragraphs > DocumentLimits::Paragraphs) {
+            m_overLimit = true;
+            return;
+        }
         m_cursor.insertBlock(QTextBlockFormat());
+        m_paragraphRuns = 0;
+        m_paragraphCharacters = 0;
     }
 
     int hexValue(char c) const
@@ -320,14 +343,48 @@ private:
     QString m_buffer;
     int m_pendingSkip = 0;
     int m_codePage = 1252;
+
+    // What has been read, against DocumentLimits.
+    int m_paragraphs = 1;
+    qsizetype m_characters = 0;
+    int m_runs = 0;
+    int m_paragraphRuns = 0;
+    qsizetype m_paragraphCharacters = 0;
+    QTextCharFormat m_runFormat;
+    bool m_overLimit = false;
 };
+
+bool plainTextFits(const QString &text)
+{
+    if (text.size() > DocumentLimits::Characters)
+        return false;
+    int paragraphs = 1;
+    qsizetype start = 0;
+    for (qsizetype end = text.indexOf(QLatin1Char('\n')); end >= 0; end = text.indexOf(QLatin1Char('\n'), start)) {
+        if (end - start > DocumentLimits::ParagraphCharacters || ++paragraphs > DocumentLimits::Paragraphs)
+            return false;
+        start = end + 1;
+    }
+    return text.size() - start <= DocumentLimits::ParagraphCharacters;
+}
 
 } // namespace
 
-void readRtf(const QByteArray &rtf, QTextDocument *document)
+bool readRtf(const QByteArray &rtf, QTextDocument *document)
 {
     document->clear();
-    RtfReader(rtf, document).run();
+    // One edit: the document is laid out once at its end, not again after every run inserted, and
+    // the read-only text keeps no undo steps.
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor edit(document);
+    edit.beginEditBlock();
+    const bool whole = RtfReader(rtf, document).run();
+    edit.endEditBlock();
+    if (!whole)
+        document->clear();
+    document->setUndoRedoEnabled(undo);
+    return whole;
 }
 
 void printDocument(const QTextDocument &document, QPrinter *printer)
@@ -371,14 +428,20 @@ RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
 void RichTextBox::LoadFile(const QString &strFileName)
 {
     clear();
-    const platform::FileRead file = platform::readRegularFile(strFileName, MaxDocumentBytes);
+    const platform::FileRead file = platform::readRegularFile(strFileName, DocumentLimits::Bytes);
+    const auto refuse = [] { throw platform::VbError(75, QStringLiteral("Path/File access error")); };
     if (!file.ok())
-        throw platform::VbError(75, QStringLiteral("Path/File access error"));
+        refuse();
     const QByteArray &bytes = file.bytes;
-    if (bytes.startsWith("{\\rtf"))
-        readRtf(bytes, document());
-    else
-        setPlainText(QString::fromLocal8Bit(bytes)); // not RTF: shown as plain text
+    if (bytes.startsWith("{\\rtf")) {
+        if (!readRtf(bytes, document()))
+            refuse();
+    } else {
+        const QString text = QString::fromLocal8Bit(bytes); // not RTF: shown as plain text
+        if (!plainTextFits(text))
+            refuse();
+        setPlainText(text);
+    }
     moveCursor(QTextCursor::Start);
 }
 

@@ -580,6 +580,67 @@ void tst_help::loadFile()
     QVERIFY(box.toPlainText().isEmpty());
 }
 
+namespace {
+
+// An RTF document of `paragraphs` paragraphs, each `unit` repeated `times`.
+QByteArray rtfOf(const QByteArray &unit, int times, int paragraphs = 1)
+{
+    const QByteArray paragraph = unit.repeated(times);
+    QByteArray rtf("{\\rtf1\\ansi ");
+    rtf.reserve(rtf.size() + paragraphs * (paragraph.size() + 5) + 1);
+    for (int i = 0; i < paragraphs; ++i)
+        rtf += i == 0 ? paragraph : "\\par " + paragraph;
+    return rtf + '}';
+}
+
+} // namespace
+
+// A document laid out in time that grows faster than its paragraphs, runs and line breaks is
+// refused as damaged, however few bytes it takes; the ordinary document is shown whole.
+void tst_help::documentLimits_data()
+{
+    using namespace controls::DocumentLimits;
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("paragraphs"); // 0: refused
+    QTest::newRow("paragraphs at the limit") << rtfOf("", 0, Paragraphs) << Paragraphs;
+    QTest::newRow("one paragraph more") << rtfOf("", 0, Paragraphs + 1) << 0;
+    QTest::newRow("4 MiB of empty paragraphs") << rtfOf("", 0, int(Bytes / 5) - 4) << 0;
+    QTest::newRow("format changes at the limit") << rtfOf("\\b x\\b0 y", ParagraphRuns / 2) << 1;
+    QTest::newRow("format changes in one paragraph") << rtfOf("\\b x\\b0 y", ParagraphRuns / 2 + 1) << 0;
+    QTest::newRow("groups repeating one format") << rtfOf("{\\b x}", ParagraphRuns * 10) << 1;
+    QTest::newRow("line breaks in one paragraph") << rtfOf("x\\line ", ParagraphRuns + 1) << 0;
+    QTest::newRow("format changes in the document")
+        << rtfOf("\\b x\\b0 y", ParagraphRuns / 2, Runs / ParagraphRuns + 1) << 0;
+    QTest::newRow("characters in one paragraph") << rtfOf("x", int(ParagraphCharacters) + 1) << 0;
+    QTest::newRow("characters in the document")
+        << rtfOf("x", int(ParagraphCharacters), int(Characters / ParagraphCharacters) + 1) << 0;
+    QTest::newRow("a long ordinary document")
+        << rtfOf("Plain words \\b bold\\b0  and {\\i italic} text.\\line ", 2, 2000) << 2000;
+    QTest::newRow("plain text lines") << QByteArray(Paragraphs, '\n') << 0;
+    QTest::newRow("a long plain line") << QByteArray(ParagraphCharacters + 1, 'x') << 0;
+    QTest::newRow("plain text") << QByteArray("one\ntwo\nthree") << 3;
+}
+
+void tst_help::documentLimits()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, paragraphs);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("document.rtf"));
+    writeFile(path, content);
+    controls::RichTextBox box;
+    box.setPlainText(QStringLiteral("old content"));
+    try {
+        box.LoadFile(path);
+        QVERIFY2(paragraphs > 0, "an oversized document raises an error");
+    } catch (const platform::VbError &e) {
+        QVERIFY2(paragraphs == 0, qPrintable(e.description()));
+        QCOMPARE(e.number(), 75);
+    }
+    QCOMPARE(box.document()->blockCount(), qMax(paragraphs, 1));
+    QCOMPARE(box.toPlainText().isEmpty(), paragraphs == 0);
+}
+
 QTEST_MAIN(tst_help)
 
 // The help viewer, the about box and the agreement name every control a user reaches by keyboard.

@@ -33,6 +33,8 @@ private slots:
     void readRtf_data();
     void readRtf();
     void loadFile();
+    void documentLimits_data();
+    void documentLimits();
 
     // About box and agreement viewer
     void aboutLabels();

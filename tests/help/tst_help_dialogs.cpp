@@ -151,17 +151,25 @@ void tst_help::showAboutStatusTexts()
 void tst_help::agreementLoad_data()
 {
     QTest::addColumn<bool>("present");
-    QTest::newRow("program folder's agreement") << true;
-    QTest::newRow("agreement missing") << false;
+    QTest::addColumn<QByteArray>("written"); // the agreement of a folder of its own
+    QTest::newRow("program folder's agreement") << true << QByteArray();
+    QTest::newRow("agreement missing") << false << QByteArray();
+    QTest::newRow("agreement of 4 MiB of empty paragraphs")
+        << false << "{\\rtf1 " + QByteArray("\\par ").repeated(4 * 1024 * 1024 / 5 - 2) + '}';
 }
 
 void tst_help::agreementLoad()
 {
     QFETCH(bool, present);
+    QFETCH(QByteArray, written);
     DialogGuard guard;
     platform::ScriptedResponder responder;
     QTemporaryDir dir;
     platform::setProgramFolder(present ? BinDir : dir.path());
+    if (!written.isEmpty()) {
+        QFile file(frmAgreement::AgreementPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written) == written.size());
+    }
     QCOMPARE(frmAgreement::AgreementPath(), platform::programFolder() + QStringLiteral("/Velkor_PED_License.rtf"));
 
     frmAgreement viewer;
