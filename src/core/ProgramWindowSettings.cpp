@@ -12,8 +12,17 @@
 
 namespace {
 
-// Lines 0..6 hold the main window's own settings, then come the search window's arrays.
-constexpr int FirstColumnSizeLine = 7;
+// The main window's own settings, one a line, then the search window's arrays.
+enum Line : int {
+    ArrangementLine = 0,
+    ToolbarShownLine = 1,
+    ToolbarPlaceLine = 2,
+    StatusBarLine = 3,
+    BackColourLine = 4,
+    ColoursLine = 5,
+    ToolTipsLine = 6,
+};
+constexpr int FirstColumnSizeLine = ToolTipsLine + 1;
 constexpr int FirstColumnVisibleLine = FirstColumnSizeLine + ProgramWindow::ResultColumnCount;
 constexpr int FirstSavedSearchLine = FirstColumnVisibleLine + ProgramWindow::ResultColumnCount;
 constexpr int SettingsLines = FirstSavedSearchLine + ProgramWindow::SavedSearchCount;
@@ -99,32 +108,32 @@ void ProgramWindow::LoadSettings()
 {
     const std::array<QString, SettingsLines> line = readSettingsLines();
 
-    if (line[0] == QLatin1String("Tile_Horizontal")) {
+    if (line[ArrangementLine] == QLatin1String("Tile_Horizontal")) {
         iWindowArrange = 1;
         mnuWindowElem[menuitem::Cascade]->setChecked(false);
         mnuWindowElem[menuitem::TileHorizontal]->setChecked(true);
     }
-    if (line[1] == QLatin1String("Tool_HIDE")) {
+    if (line[ToolbarShownLine] == QLatin1String("Tool_HIDE")) {
         Toolbar1->setHidden(true);
         mnuSettingsToolElem[menuitem::ShowToolbar]->setEnabled(true);
         mnuSettingsToolElem[menuitem::HideToolbar]->setEnabled(false);
     }
-    if (line[2] == QLatin1String("Tool_BOTTOM")) {
+    if (line[ToolbarPlaceLine] == QLatin1String("Tool_BOTTOM")) {
         SetToolbarAtBottom(true);
         mnuSettingsToolElem[menuitem::AlignTop]->setEnabled(true);
         mnuSettingsToolElem[menuitem::AlignBottom]->setEnabled(false);
     }
-    if (line[3] == QLatin1String("Status_HIDE")) {
+    if (line[StatusBarLine] == QLatin1String("Status_HIDE")) {
         stbStatus->setHidden(true);
         mnuSettingsElem[menuitem::StatusBar]->setChecked(false);
     }
-    if (platform::OleColor colour = 0; !line[4].isEmpty() && parseColour(line[4], colour))
+    if (platform::OleColor colour = 0; !line[BackColourLine].isEmpty() && parseColour(line[BackColourLine], colour))
         SetBackColor(colour);
-    if (line[5] == QLatin1String("Colours_OFF")) {
+    if (line[ColoursLine] == QLatin1String("Colours_OFF")) {
         blnColoursOFF = true;
         mnuSettingsElem[menuitem::Colour]->setChecked(false);
     }
-    if (line[6] == QLatin1String("ToolTips_OFF")) {
+    if (line[ToolTipsLine] == QLatin1String("ToolTips_OFF")) {
         blnToolTips = false;
         mnuSettingsElem[menuitem::ToolTips]->setChecked(false);
     } else {

@@ -106,6 +106,26 @@ inline constexpr char DesignKey[] = "Design";
 inline constexpr char ElevatedGroupKey[] = "Elevated";
 extern const TableInfo WindowViews[WindowViewCount];
 
+// The keys, for the code that treats one table or view in a way of its own; the rows hold them.
+namespace key {
+inline constexpr QLatin1String Ref{HeaderKey};
+inline constexpr QLatin1String ChemComp{"ChemComp"};
+inline constexpr QLatin1String MechProp{"MechProp"};
+inline constexpr QLatin1String ImpEnergy{"ImpEnergy"};
+inline constexpr QLatin1String Rp02{"Rp02"};
+inline constexpr QLatin1String Rp10{"Rp10"};
+inline constexpr QLatin1String Rm{"Rm"};
+inline constexpr QLatin1String ModElast{"ModElast"};
+inline constexpr QLatin1String ThermExp{"ThermExp"};
+inline constexpr QLatin1String ThermCond{"ThermCond"};
+inline constexpr QLatin1String SpecThermCap{"SpecThermCap"};
+inline constexpr QLatin1String SpecElecRes{"SpecElecRes"};
+inline constexpr QLatin1String CreepProp{"CreepProp"};
+inline constexpr QLatin1String AddInfo{"AddInfo"};
+inline constexpr QLatin1String Design{DesignKey};
+inline constexpr QLatin1String Elevated{ElevatedGroupKey};
+} // namespace key
+
 // The View menu's items that open a submenu, and their toolbar buttons with a drop-down menu.
 struct SubmenuInfo
 {

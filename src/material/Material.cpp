@@ -29,14 +29,14 @@ void Material::ProductForms(const platform::VbArray<QString> &strProductForms)
 
 platform::VbArray<float> Material::MechCreepColSize(const QString &strTable) const
 {
-    return strTable == QLatin1String("MechProp") ? m_colSizeMech : m_colSizeCreep;
+    return strTable == catalogue::key::MechProp ? m_colSizeMech : m_colSizeCreep;
 }
 
 void Material::MechCreepColSize(const QString &strTable, const platform::VbArray<float> &sColSize)
 {
-    if (strTable == QLatin1String("MechProp"))
+    if (strTable == catalogue::key::MechProp)
         m_colSizeMech = sColSize;
-    else if (strTable == QLatin1String("CreepProp"))
+    else if (strTable == catalogue::key::CreepProp)
         m_colSizeCreep = sColSize;
 }
 

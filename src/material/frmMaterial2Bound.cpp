@@ -63,7 +63,7 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
     controls::GridColumn *col3 = tdbBoundTable->column(3);
     col1->setVisible(true);
 
-    if (strTable == QLatin1String("ImpEnergy")) {
+    if (strTable == catalogue::key::ImpEnergy) {
         setColumn(col1, QStringLiteral("kv"), threeLines(QStringLiteral("KV"), QStringLiteral("[Joule]")));
         setColumn(col2, QStringLiteral("kvLong"), threeLines(QStringLiteral("KVL"), QStringLiteral("[Joule]")));
         col2->setVisible(true);
@@ -108,7 +108,7 @@ void frmMaterial2::ShowBoundTable(const QString &strTable)
 
     // The rows read above (or the thickness crosstab that replaced them) are still current: the
     // column set-up read them through clones only.
-    if (strTable != QLatin1String("ImpEnergy") && dtaTable->recordset()) {
+    if (strTable != catalogue::key::ImpEnergy && dtaTable->recordset()) {
         std::unique_ptr<db::Recordset> clone = dtaTable->recordset()->clone();
         ShowUnboundGraph(strTable, *clone);
     }
@@ -133,7 +133,7 @@ void frmMaterial2::RecordBoundTable(const QString &strTable)
     if (!hasData)
         m_graphView = false; // as the no-data note leaves it
 
-    if (strTable == QLatin1String("ImpEnergy")) {
+    if (strTable == catalogue::key::ImpEnergy) {
         RecordImpEnergyColumns(*rs);
         return;
     }

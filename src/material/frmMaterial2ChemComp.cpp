@@ -25,7 +25,7 @@ platform::XArray frmMaterial2::RecordChemComp(bool shown, QStringList *captions)
 
     XArray cells;
     if (!rs || rs->eof() || rs->bof()) {
-        mMat->TableHasData(QStringLiteral("ChemComp"), false);
+        mMat->TableHasData(catalogue::key::ChemComp, false);
     } else {
         rs->moveLast();
         rs->moveFirst();
@@ -45,10 +45,10 @@ platform::XArray frmMaterial2::RecordChemComp(bool shown, QStringList *captions)
                                     (m_notesPresent && !isNull(note) ? cStr(note) : QString());
             if (captions)
                 *captions << caption;
-            if (!mMat->TableHasData(QStringLiteral("ChemComp")))
-                mMat->AddColCaption(QStringLiteral("ChemComp"), caption);
+            if (!mMat->TableHasData(catalogue::key::ChemComp))
+                mMat->AddColCaption(catalogue::key::ChemComp, caption);
         }
-        mMat->TableHasData(QStringLiteral("ChemComp"), true);
+        mMat->TableHasData(catalogue::key::ChemComp, true);
     }
 
     if (mMat->OthersElement()) {
@@ -64,7 +64,7 @@ platform::XArray frmMaterial2::RecordChemComp(bool shown, QStringList *captions)
     }
 
     // A grade without composition is kept as one empty cell.
-    mMat->SetUnboundArrayData(QStringLiteral("ChemComp"), cells.isAllocated() ? cells : XArray(0, 0, 0, 0));
+    mMat->SetUnboundArrayData(catalogue::key::ChemComp, cells.isAllocated() ? cells : XArray(0, 0, 0, 0));
     return cells;
 }
 
@@ -75,7 +75,7 @@ void frmMaterial2::FillChemCompTable()
     for (const QString &caption : std::as_const(captions))
         AddGridColumn(tdbTable, caption, 0);
 
-    tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(QStringLiteral("ChemComp"))));
+    tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(catalogue::key::ChemComp)));
     tdbTable->setArray(&xTableDB);
     tdbTable->refresh();
     tdbTable->rebind();

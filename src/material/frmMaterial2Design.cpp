@@ -116,7 +116,7 @@ void frmMaterial2::ComputeDesignValues()
         const int m = xDesignDB.upperBound(2);
         for (int k = m_keysWithData.lowerBound(); k <= m_keysWithData.upperBound(); ++k) {
             const QString key = m_keysWithData.at(k);
-            const XArray &A = key == QLatin1String("CreepProp") ? m_creepText : m_textMatrices[key];
+            const XArray &A = key == catalogue::key::CreepProp ? m_creepText : m_textMatrices[key];
             // Columns beyond the grid have no heading to stand under.
             const QStringList values = designvalues::valuesAt(A, typed, qMin(A.upperBound(2), m), english);
             for (int c = 1; c <= values.size(); ++c)

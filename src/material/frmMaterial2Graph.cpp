@@ -158,7 +158,7 @@ void frmMaterial2::ShowBoundGraph(const QString &strTable)
     MSChart1->setChartType(controls::Chart::XYChart);
 
     const QString data =
-        strTable == QLatin1String("CreepProp") ? QStringLiteral("CreepProperties") : QStringLiteral("MechPropData");
+        strTable == catalogue::key::CreepProp ? QStringLiteral("CreepProperties") : QStringLiteral("MechPropData");
     const QString id = QString::number(mMat->ID());
     const QString x = QString::number(m_chartXCol);
     const QString y = QString::number(m_chartYCol);

@@ -80,7 +80,7 @@ void frmMaterial2::ReadColumnTexts()
 
 QList<frmMaterial2::GridColumnLayout> frmMaterial2::RecordMechCreepColumns(const QString &strTable)
 {
-    const bool creep = strTable == QLatin1String("CreepProp");
+    const bool creep = strTable == catalogue::key::CreepProp;
     const QString definitions = creep ? QStringLiteral("CreepPropTable") : QStringLiteral("MechMatTable");
     const QString keyField = creep ? QStringLiteral("stID") : QStringLiteral("matID");
     const qint32 id = creep ? mMat->StandardID() : mMat->ID();
@@ -137,7 +137,7 @@ void frmMaterial2::RecordMechCreepColSizes(const QString &strTable, const QList<
 
 void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
 {
-    const bool creep = strTable == QLatin1String("CreepProp");
+    const bool creep = strTable == catalogue::key::CreepProp;
     tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(strTable)));
     // Filling the column list is no choice of the user's; the chart follows once the table is loaded.
     const QSignalBlocker filling(cboColumnList);
@@ -178,7 +178,7 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
     tdbTable->setArray(&xTableDB);
     tdbTable->rebind();
 
-    if (creep && mMat->TableHasData(QStringLiteral("CreepProp")) && m_columnIds.isAllocated()) {
+    if (creep && mMat->TableHasData(catalogue::key::CreepProp) && m_columnIds.isAllocated()) {
         m_chartXCol = m_columnIds.at(0);
         m_chartYCol = m_columnIds.upperBound() >= 1 ? m_columnIds.at(1) : m_columnIds.at(0);
         if (cboColumnList->count() > 0) {
@@ -193,7 +193,7 @@ frmMaterial2::MechCreepData frmMaterial2::RecordMechCreepData(const QString &str
                                                               platform::XArray &cells, bool shown)
 {
     const QString data =
-        strTable == QLatin1String("CreepProp") ? QStringLiteral("CreepProperties") : QStringLiteral("MechPropData");
+        strTable == catalogue::key::CreepProp ? QStringLiteral("CreepProperties") : QStringLiteral("MechPropData");
     std::unique_ptr<db::Recordset> rs =
         TableRows(QStringLiteral("select * from ") + data + QStringLiteral(" where matID = ") +
                       QString::number(mMat->ID()) + QStringLiteral(" order by rowNo, ordering"),
@@ -230,7 +230,7 @@ frmMaterial2::MechCreepData frmMaterial2::RecordMechCreepData(const QString &str
         }
     }
 
-    if (strTable == QLatin1String("CreepProp") && mMat->TableHasData(QStringLiteral("CreepProp"))) {
+    if (strTable == catalogue::key::CreepProp && mMat->TableHasData(catalogue::key::CreepProp)) {
         result.kept = DropEmptyCreepColumns(cells);
         result.creepColumnsDropped = true;
     }
@@ -274,7 +274,7 @@ QList<int> frmMaterial2::DropEmptyCreepColumns(const platform::XArray &cells)
         m_creepColIds.redimPreserve(k);
 
         // The caption list may be shorter than the columns when the data outgrow the definitions.
-        const VbArray<QString> captions = mMat->ColCaptions(QStringLiteral("CreepProp"));
+        const VbArray<QString> captions = mMat->ColCaptions(catalogue::key::CreepProp);
         m_creepCaptions[k] = captions.isAllocated() && c <= captions.upperBound() ? captions.at(c) : QString();
         for (int r = 1; r <= lastRow; ++r)
             m_creepText.setValue(r, k, cStr(nz(cells.value(r, c))));

@@ -163,7 +163,7 @@ std::optional<QString> frmMaterial2::RecordAdditionalInfo(QString text, bool sho
     dtaOther->refresh();
 
     if (!rs || rs->eof() || rs->bof()) {
-        mMat->TableHasData(QStringLiteral("AddInfo"), false);
+        mMat->TableHasData(catalogue::key::AddInfo, false);
         return std::nullopt;
     }
 
@@ -189,7 +189,7 @@ std::optional<QString> frmMaterial2::RecordAdditionalInfo(QString text, bool sho
             text += vbCrLf + line;
     }
     text += vbCrLf + vbCrLf + untitled;
-    mMat->TableHasData(QStringLiteral("AddInfo"), true);
+    mMat->TableHasData(catalogue::key::AddInfo, true);
     mMat->AddInfo(text);
     return text;
 }

@@ -114,22 +114,22 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
         ImgPic[1]->show();
     } else if (!mMat) {
         return; // nothing to show before a material is attached
-    } else if (strTable == QLatin1String("ChemComp")) {
+    } else if (strTable == catalogue::key::ChemComp) {
         tdbTable->show();
         lblFullForm->show();
         framNotes->show();
         ClearGridColumns(tdbTable);
-        LoadTableNotes(QStringLiteral("ChemComp"));
+        LoadTableNotes(catalogue::key::ChemComp);
         FillChemCompTable();
-    } else if (strTable == QLatin1String("MechProp") || strTable == QLatin1String("CreepProp")) {
+    } else if (strTable == catalogue::key::MechProp || strTable == catalogue::key::CreepProp) {
         tdbTable->show();
         lblFullForm->show();
         framNotes->show();
         ClearGridColumns(tdbTable);
         BuildMechCreepColumns(strTable);
-        if (strTable == QLatin1String("CreepProp") && mMat->TableHasData(QStringLiteral("CreepProp")))
+        if (strTable == catalogue::key::CreepProp && mMat->TableHasData(catalogue::key::CreepProp))
             cmdUnBoundGraph->show();
-    } else if (strTable == QLatin1String("AddInfo")) {
+    } else if (strTable == catalogue::key::AddInfo) {
         moveTwips(framNotes, leftTwips(lblFullForm) + 100, topTwips(lblFullForm) + 100, widthTwips(lblFullForm) - 200,
                   heightTwips(lblFullForm) - 200);
         moveTwips(txtNotes, leftTwips(txtNotes), topTwips(txtNotes), widthTwips(txtNotes),
@@ -167,16 +167,16 @@ void frmMaterial2::RecordTable(const QString &strTable)
     m_multiThickness = false;
     if (!mMat)
         return;
-    if (strTable == QLatin1String("ChemComp")) {
+    if (strTable == catalogue::key::ChemComp) {
         RecordTableNotes(strTable, QString());
         RecordChemComp(false, nullptr);
-    } else if (strTable == QLatin1String("MechProp") || strTable == QLatin1String("CreepProp")) {
+    } else if (strTable == catalogue::key::MechProp || strTable == catalogue::key::CreepProp) {
         RecordTableNotes(strTable, QString());
         const QList<GridColumnLayout> columns = RecordMechCreepColumns(strTable);
         RecordMechCreepColSizes(strTable, columns);
         XArray cells;
         RecordMechCreepData(strTable, qint16(columns.size()), cells, false);
-    } else if (strTable == QLatin1String("AddInfo")) {
+    } else if (strTable == catalogue::key::AddInfo) {
         RecordAdditionalInfo(QString(), false);
     } else if (const catalogue::TableInfo *table = catalogue::Find(strTable);
                table && table->binding == catalogue::Binding::Bound) {

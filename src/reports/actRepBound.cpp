@@ -144,7 +144,7 @@ void actRepBound::ActiveReport_ReportStart()
         dtaTable->setRecordSource(QStringLiteral("select * from ") + k + QStringLiteral(" where matID=") + i +
                                   QStringLiteral(" order by temp"));
         dtaTable->refresh();
-        if (k == QLatin1String("ImpEnergy"))
+        if (k == catalogue::key::ImpEnergy)
             SetImpEnergyLayout();
         else
             SetPhysPropLayout();

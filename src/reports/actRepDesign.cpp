@@ -3,6 +3,7 @@
 #include "reports/ColumnBands.h"
 
 #include "core/ProgramWindow.h"
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/MsgBox.h"
@@ -112,9 +113,9 @@ void actRepDesign::ActiveReport_DataInitialize()
         ->setText(form->DesignTemperatureText() + QStringLiteral(" ") + QChar(176) + QStringLiteral("C"));
 
     auto *txtField1 = detail->controls().item<ReportField>(QStringLiteral("txtField1"));
-    if (m_mat->TableHasData(QStringLiteral("CreepProp"))) {
+    if (m_mat->TableHasData(catalogue::key::CreepProp)) {
         m_blnCreep = true;
-        m_sCreepColSize = m_mat->MechCreepColSize(QStringLiteral("CreepProp"));
+        m_sCreepColSize = m_mat->MechCreepColSize(catalogue::key::CreepProp);
         m_blnEmptyCreepCols = form->EmptyCreepCols();
         const double size = inBounds(m_sCreepColSize, 1) ? m_sCreepColSize.at(1) : 0;
         txtField1->setWidth(qMax(size, CellWidth));

@@ -418,7 +418,7 @@ void actRepMain::ActiveReport_ReportStart()
         section(QStringLiteral("ghAddInfo"))->setVisible(false);
     } else {
         SetupTableSections();
-        const int addInfoIndex = mdi->GetTableIndex(QStringLiteral("AddInfo"));
+        const int addInfoIndex = mdi->GetTableIndex(catalogue::key::AddInfo);
         if (!mMat->AddInfo().isEmpty() && mMat->PrintTable(addInfoIndex))
             section(QStringLiteral("ghAddInfo"))
                 ->controls()

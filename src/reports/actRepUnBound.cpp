@@ -1,6 +1,7 @@
 #include "reports/actRepUnBound.h"
 
 #include "core/ProgramWindow.h"
+#include "core/TableCatalogue.h"
 #include "material/Material.h"
 #include "material/frmMaterial2.h"
 #include "platform/VbConv.h"
@@ -14,9 +15,9 @@ using controls::ReportTextControl;
 
 namespace {
 
-const QString ChemComp = QStringLiteral("ChemComp");
-const QString MechProp = QStringLiteral("MechProp");
-const QString CreepProp = QStringLiteral("CreepProp");
+using catalogue::key::ChemComp;
+using catalogue::key::CreepProp;
+using catalogue::key::MechProp;
 
 // Chemical-composition columns from this index on print in the footer block.
 constexpr int ChemExtCol = 12;

@@ -161,6 +161,6 @@ void frmSearch::txtSearch_KeyPress(int Index, int &KeyAscii)
 {
     if (KeyAscii == '[' || KeyAscii == ']' || KeyAscii == '\'')
         KeyAscii = 0;
-    else if (Index == 2 && KeyAscii == ',')
+    else if (Index == SearchQuery::Number && KeyAscii == ',') // material numbers are written "1.0425"
         KeyAscii = '.';
 }

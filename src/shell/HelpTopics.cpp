@@ -3,6 +3,7 @@
 #include "controls/Chart.h"
 #include "controls/ReportPreview.h"
 #include "core/HTMLHelp.h"
+#include "core/TableCatalogue.h"
 #include "core/frmAgreement.h"
 #include "material/frmChart.h"
 #include "material/frmMaterial2.h"
@@ -33,7 +34,7 @@ bool is(const QWidget *w)
 
 QString materialTopic(const frmMaterial2 &frm)
 {
-    if (frm.strCurrentTable == QLatin1String("Design"))
+    if (frm.strCurrentTable == catalogue::key::Design)
         return QStringLiteral("Design_Values.htm");
     if (const QWidget *chart = frm.ShownChart(); chart && chart->isVisibleTo(&frm))
         return QStringLiteral("Charts.htm");

@@ -8,6 +8,7 @@
 // the PNG files named in `Shots` below; exits 1 when a window cannot be shown or a picture written.
 
 #include "core/ProductInfo.h"
+#include "core/TableCatalogue.h"
 #include "core/modFileHandler.h"
 #include "db/DataControl.h"
 #include "db/Recordset.h"
@@ -221,14 +222,14 @@ void takeShots(const QString &folder)
     QWidget *frame = frm->parentWidget();
 
     // The chart of the elevated-temperature strength and the enlarged chart window.
-    frm->ShowTable(QStringLiteral("Rp02"));
+    frm->ShowTable(catalogue::key::Rp02);
     click(frm, QStringLiteral("CommandShowGraph"));
     shots.save(frame, QStringLiteral("chart.png"));
     shots.nextDialog(responder, QStringLiteral("chart-window.png"));
     click(frm, QStringLiteral("cmdPrintSave2"));
 
     // The design values and the choice of the file format for saving them.
-    frm->ShowTable(QStringLiteral("Design"));
+    frm->ShowTable(catalogue::key::Design);
     if (auto *box = control<QLineEdit>(frm, QStringLiteral("txtDesignTemp")))
         box->setText(QString::fromLatin1(DesignTemperature));
     shots.save(frame, QStringLiteral("design-values.png"));

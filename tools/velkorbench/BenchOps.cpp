@@ -361,7 +361,8 @@ Line Session::tableSwitch30()
     QString slowest;
     for (const catalogue::TableInfo &table : catalogue::Tables) {
         const QString key = QString::fromLatin1(table.key);
-        const QString other = key == QLatin1String("Ref") ? QStringLiteral("ChemComp") : QStringLiteral("Ref");
+        const QString other =
+            key == catalogue::key::Ref ? QString(catalogue::key::ChemComp) : QString(catalogue::key::Ref);
         const Timing t = measure(
             m_options.runs,
             [&] {
