@@ -27,6 +27,8 @@ constexpr int kCreationDateOffset = 0x72;
 constexpr int kPasswordOffset = 0x42;
 constexpr int kPasswordBytes = 40;
 
+} // namespace
+
 void rc4Xor(const std::array<quint8, 4> &key, quint8 *data, int length)
 {
     std::array<quint8, 256> s;
@@ -43,8 +45,6 @@ void rc4Xor(const std::array<quint8, 4> &key, quint8 *data, int length)
         data[n] ^= s[(s[i] + s[j]) & 0xff];
     }
 }
-
-} // namespace
 
 std::optional<Version> versionOf(const QByteArray &firstBytes)
 {

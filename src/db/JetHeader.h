@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
+#include <array>
 #include <optional>
 
 namespace db::jet {
@@ -14,6 +16,10 @@ std::optional<Version> versionOf(const QByteArray &firstBytes);
 
 // Page size of the version: the unit of the file and of its header page.
 int pageSize(Version version);
+
+// RC4 under a four-byte key over the bytes, its own inverse: Jet hides the header page's settings
+// under it, and each further page of an encrypted file under the file's key and the page number.
+void rc4Xor(const std::array<quint8, 4> &key, quint8 *data, int length);
 
 // Removes (or applies: the transformation is its own inverse) the fixed keystream that hides the
 // header page's settings. page holds at least the header page's first bytes.

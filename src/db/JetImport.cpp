@@ -11,11 +11,13 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstdio>
 #include <mdbtools.h>
 #include <memory>
 #include <optional>
 #include <sqlite3.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace db::jet {
@@ -125,13 +127,18 @@ const char *declaredType(int jetType)
     }
 }
 
-// The file's pages as libmdb reads them (it removes a file's encryption), each copied out of its
-// buffers: the table scan keeps its page while a moved row or a long value is read from others.
+// The file's pages, each copied into a buffer of the caller's: the table scan keeps its page while
+// a moved row or a long value is read from others. Read from libmdb's own descriptor with one
+// system call a page (libmdb takes three); through libmdb, which removes it, when the file is
+// encrypted.
 class Pages
 {
 public:
     Pages(MdbHandle *mdb, qint64 fileSize)
-        : m_mdb(mdb), m_format(IS_JET3(mdb) ? rows::jet3Format() : rows::jet4Format()), m_fileSize(fileSize)
+        : m_mdb(mdb),
+          m_format(IS_JET3(mdb) ? rows::jet3Format() : rows::jet4Format()),
+          m_fileSize(fileSize),
+          m_fd(mdb->f->db_key == 0 ? fileno(mdb->f->stream) : -1)
     {
     }
 
@@ -141,10 +148,43 @@ public:
     // The page into the buffer; nothing when it cannot be read or is no data page.
     const uchar *read(quint32 page, std::vector<uchar> &buffer)
     {
-        if (page == 0 || mdb_read_alt_pg(m_mdb, page) != m_format.pageSize || m_mdb->alt_pg_buf[0] != kDataPage)
+        if (page == 0)
             return nullptr;
-        buffer.assign(m_mdb->alt_pg_buf, m_mdb->alt_pg_buf + m_format.pageSize);
-        return buffer.data();
+        buffer.resize(size_t(m_format.pageSize));
+        if (m_fd >= 0) {
+            if (::pread(m_fd, buffer.data(), buffer.size(), off_t(page) * m_format.pageSize) != m_format.pageSize)
+                return nullptr;
+        } else {
+            if (mdb_read_alt_pg(m_mdb, page) != m_format.pageSize)
+                return nullptr;
+            std::copy(m_mdb->alt_pg_buf, m_mdb->alt_pg_buf + m_format.pageSize, buffer.begin());
+        }
+        return buffer[0] == kDataPage ? buffer.data() : nullptr;
+    }
+
+    // The table's next data page after `after` (0: its first) by its map of pages, into the
+    // buffer; false at the end. A map libmdb does not know is searched page by page as libmdb
+    // does.
+    bool nextOfTable(MdbTableDef *table, quint32 &after, std::vector<uchar> &buffer)
+    {
+        for (;;) {
+            const int next = m_fd >= 0 ? mdb_map_find_next(m_mdb, table->usage_map, table->map_sz, after) : -1;
+            if (next < 0) {
+                table->cur_phys_pg = after;
+                if (!mdb_read_next_dpg(table))
+                    return false;
+                after = table->cur_phys_pg;
+                buffer.assign(m_mdb->pg_buf, m_mdb->pg_buf + m_format.pageSize);
+                return true;
+            }
+            if (next == 0)
+                return false;
+            after = quint32(next);
+            // A page the map names for another table is passed over.
+            if (read(after, buffer) &&
+                qFromLittleEndian<quint32>(buffer.data() + kOwnerOffset) == table->entry->table_pg)
+                return true;
+        }
     }
 
     // The bytes of a row another row points to (a moved row, a part of a long value).
@@ -156,10 +196,13 @@ public:
 
 private:
     static constexpr uchar kDataPage = 0x01;
+    // Where a data page names the table it belongs to.
+    static constexpr int kOwnerOffset = 4;
 
     MdbHandle *m_mdb;
     rows::PageFormat m_format;
     qint64 m_fileSize;
+    int m_fd; // -1: through libmdb
 };
 
 class TableCopy
@@ -201,8 +244,7 @@ public:
         const rows::PageFormat &format = m_pages.format();
         unsigned int copied = 0;
         mdb_rewind_table(m_table);
-        while (mdb_read_next_dpg(m_table)) {
-            m_page.assign(m_mdb->pg_buf, m_mdb->pg_buf + format.pageSize);
+        for (quint32 current = 0; m_pages.nextOfTable(m_table, current, m_page);) {
             const int count = rows::rowCount(format, m_page.data());
             if (count < 0)
                 return damaged(error);

@@ -58,6 +58,39 @@ qint64 nullMaskByte(const QString &path, const char *tableName, int columnNumber
     return offset;
 }
 
+// A copy of a Jet file as Access encrypts it: the header names a key, every further page is under
+// RC4 with the key and its page number.
+QByteArray encrypted(QByteArray file, quint32 key)
+{
+    constexpr int keyOffset = 0x3e;
+    db::jet::toggleHeaderMask(file);
+    qToLittleEndian(key, file.data() + keyOffset);
+    db::jet::toggleHeaderMask(file);
+    for (qsizetype page = 1; (page + 1) * kJetPage <= file.size(); ++page) {
+        std::array<quint8, 4> pageKey;
+        qToLittleEndian(key ^ quint32(page), pageKey.data());
+        db::jet::rc4Xor(pageKey, reinterpret_cast<quint8 *>(file.data()) + page * kJetPage, kJetPage);
+    }
+    return file;
+}
+
+// Every table's rows, each its values joined by tabs, in the table's order.
+QStringList everyValue(Database &database)
+{
+    QStringList lines;
+    for (const QString &table : database.tableNames()) {
+        lines.append(table);
+        for (auto rs = database.openRecordset(QStringLiteral("select * from [%1]").arg(table)); !rs->eof();
+             rs->moveNext()) {
+            QStringList values;
+            for (int i = 0; i < rs->fieldCount(); ++i)
+                values.append(rs->field(i).isNull() ? QStringLiteral("<null>") : rs->field(i).toString());
+            lines.append(values.join(u'\t'));
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 class tst_jet : public QObject
@@ -82,6 +115,7 @@ private slots:
     void allRowsRead();
     void asReferenceReads_data();
     void asReferenceReads();
+    void encryptedAsPlain();
 
     void passwords_data();
     void passwords();
@@ -387,6 +421,22 @@ void tst_jet::asReferenceReads()
         }
         QCOMPARE(row, table.rows.size());
     }
+}
+
+// The import reads pages itself where the file is plain: an encrypted file is read as libmdb
+// decrypts it, to the same values.
+void tst_jet::encryptedAsPlain()
+{
+    const QByteArray plain = readAll(kRealFixtures + QStringLiteral("Velkor_PED_history.mdb"));
+    const QString path = m_dir.filePath(QStringLiteral("encrypted.mdb"));
+    writeAll(path, encrypted(plain, 0x5ec7e7u));
+    QVERIFY(readAll(path) != plain);
+    const QStringList expected =
+        everyValue(*Database::open(kRealFixtures + QStringLiteral("Velkor_PED_history.mdb"), false, true));
+    QVERIFY(expected.size() > 100);
+    std::shared_ptr<Database> database;
+    QCOMPARE(errorOf([&] { database = Database::open(path, false, true); }), 0);
+    QCOMPARE(everyValue(*database), expected);
 }
 
 // clang-format off
