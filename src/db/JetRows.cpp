@@ -106,11 +106,14 @@ std::optional<Slot> slot(const PageFormat &format, const uchar *page, int row)
     s.overflow = entry & kOverflowFlag;
     s.start = entry & kOffsetMask;
     s.end = row == 0 ? format.pageSize : uint16At(page + format.rowCountOffset + 2 * row) & kOffsetMask;
-    if (s.deleted)
-        return s;
     const int rowsFrom = format.rowCountOffset + 2 + 2 * count;
-    if (s.start < rowsFrom || s.start >= s.end || s.end > format.pageSize)
-        return std::nullopt;
+    if (s.start < rowsFrom || s.start >= s.end || s.end > format.pageSize) {
+        if (!s.deleted)
+            return std::nullopt;
+        // A deleted row may have left no bytes behind; the far half of a moved row, read through
+        // the row that points to it, is flagged deleted as well and so is bounded all the same.
+        s.start = s.end = rowsFrom;
+    }
     return s;
 }
 

@@ -31,7 +31,8 @@ struct Slot
 };
 
 int rowCount(const PageFormat &format, const uchar *page);
-// The row's entry; nothing when the row table is damaged.
+// The row's entry; nothing when the row table is damaged. A deleted row whose bytes lie outside
+// its page has none.
 std::optional<Slot> slot(const PageFormat &format, const uchar *page, int row);
 
 // Where a moved row went: its page and row number.

@@ -107,11 +107,58 @@ class tst_jet_rows : public QObject
     Q_OBJECT
 
 private slots:
+    void slot_data();
+    void slot();
     void crackRow_data();
     void crackRow();
     void numericValue_data();
     void numericValue();
 };
+
+// A Jet 4 data page's row table: each entry the offset where its row begins, flagged deleted
+// (0x8000) or moved (0x4000); a row ends where the one before it begins.
+// clang-format off
+void tst_jet_rows::slot_data()
+{
+    QTest::addColumn<QList<int>>("entries");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("expected"); // empty: damaged
+
+    QTest::newRow("the first row runs to the page's end") << QList<int>{0x0f00} << 0 << "3840-4096";
+    QTest::newRow("a later row ends where the one before begins") << QList<int>{0x0f00, 0x0e00} << 1 << "3584-3840";
+    QTest::newRow("deleted") << QList<int>{0x0f00, 0x8e00} << 1 << "3584-3840 deleted";
+    QTest::newRow("moved") << QList<int>{0x4ffc} << 0 << "4092-4096 moved";
+    QTest::newRow("deleted, its end beyond the page") << QList<int>{0x1ff0, 0x8e00} << 1 << "no bytes deleted";
+    QTest::newRow("deleted and moved, inside the row table") << QList<int>{0xc004} << 0 << "no bytes deleted moved";
+    QTest::newRow("beginning beyond the page") << QList<int>{0x1ff0} << 0 << "";
+    QTest::newRow("ending beyond the page") << QList<int>{0x1ff0, 0x0e00} << 1 << "";
+    QTest::newRow("inside the row table") << QList<int>{0x0004} << 0 << "";
+    QTest::newRow("no such row") << QList<int>{0x0f00} << 1 << "";
+}
+// clang-format on
+
+void tst_jet_rows::slot()
+{
+    QFETCH(QList<int>, entries);
+    QFETCH(int, row);
+    QFETCH(QString, expected);
+    const rows::PageFormat format = rows::jet4Format();
+    QByteArray page(format.pageSize, '\0');
+    qToLittleEndian(quint16(entries.size()), page.data() + format.rowCountOffset);
+    for (int i = 0; i < entries.size(); ++i)
+        qToLittleEndian(quint16(entries.at(i)), page.data() + format.rowCountOffset + 2 + 2 * i);
+
+    const std::optional<rows::Slot> s = rows::slot(format, reinterpret_cast<const uchar *>(page.constData()), row);
+    QString read;
+    if (s) {
+        read = s->start == s->end ? QStringLiteral("no bytes") : QStringLiteral("%1-%2").arg(s->start).arg(s->end);
+        if (s->deleted)
+            read += QStringLiteral(" deleted");
+        if (s->overflow)
+            read += QStringLiteral(" moved");
+    }
+    QCOMPARE(read, expected);
+}
 
 void tst_jet_rows::crackRow_data()
 {
