@@ -26,12 +26,21 @@ struct ReportFont
 };
 
 // Line style of each side: 0 none, 1 solid, 2 dash, 3 dot.
+// The line styles of a box's sides, as stored in the layouts.
+namespace borderstyle {
+constexpr int None = 0;
+constexpr int Solid = 1;
+constexpr int Dash = 2;
+constexpr int Dot = 3;
+constexpr int DashDot = 4;
+} // namespace borderstyle
+
 struct ReportBorder
 {
-    int leftStyle = 0;
-    int topStyle = 0;
-    int rightStyle = 0;
-    int bottomStyle = 0;
+    int leftStyle = borderstyle::None;
+    int topStyle = borderstyle::None;
+    int rightStyle = borderstyle::None;
+    int bottomStyle = borderstyle::None;
     platform::OleColor color = platform::olecolor::Black;
     void setAll(int style) { leftStyle = topStyle = rightStyle = bottomStyle = style; }
 };

@@ -103,9 +103,9 @@ QByteArray rtfLine(const QList<TextPiece> &line, double leftMargin, int spaceBef
 
 QByteArray rtfBorder(const char *side, int style)
 {
-    if (style == 0)
+    if (style == borderstyle::None)
         return {};
-    const char *line = style == 2 ? "\\brdrdash" : style == 3 ? "\\brdrdot" : "\\brdrs";
+    const char *line = style == borderstyle::Dash ? "\\brdrdash" : style == borderstyle::Dot ? "\\brdrdot" : "\\brdrs";
     return QByteArray("\\clbrdr") + side + line + "\\brdrw15";
 }
 

@@ -44,10 +44,10 @@ namespace {
 Qt::PenStyle penStyle(int style)
 {
     switch (style) {
-    case 0: return Qt::NoPen;
-    case 2: return Qt::DashLine;
-    case 3: return Qt::DotLine;
-    case 4: return Qt::DashDotLine;
+    case borderstyle::None: return Qt::NoPen;
+    case borderstyle::Dash: return Qt::DashLine;
+    case borderstyle::Dot: return Qt::DotLine;
+    case borderstyle::DashDot: return Qt::DashDotLine;
     default: return Qt::SolidLine;
     }
 }
@@ -57,7 +57,7 @@ void paintBorder(QPainter &painter, const PageItem &item)
     const QRectF r = item.rect;
     const QColor color = platform::toQColor(item.border.color);
     const auto side = [&](int style, QPointF a, QPointF b) {
-        if (style == 0)
+        if (style == borderstyle::None)
             return;
         painter.setPen(QPen(color, 15, penStyle(style), Qt::FlatCap));
         painter.drawLine(a, b);

@@ -58,11 +58,11 @@ void frmChart::CreateControls()
     MSChart1->setObjectName(QStringLiteral("MSChart1"));
     moveTwips(MSChart1, 60, 120, 10335, 7110);
 
-    const char *const tips[3] = {"Save Graph As Portable Document Format File (*.pdf)...", "Print Graph",
-                                 "Return To Material"};
-    const char *const pictures[3] = {"document-save", "document-print", "go-previous"};
-    const int tops[3] = {960, 1440, 240};
-    for (int i = 0; i < 3; ++i) {
+    const char *const tips[GraphButtons] = {"Save Graph As Portable Document Format File (*.pdf)...", "Print Graph",
+                                            "Return To Material"};
+    const char *const pictures[GraphButtons] = {"document-save", "document-print", "go-previous"};
+    const int tops[GraphButtons] = {960, 1440, 240};
+    for (int i = 0; i < GraphButtons; ++i) {
         cmdGraph[i] = new QPushButton(framChart);
         cmdGraph[i]->setObjectName(QStringLiteral("cmdGraph%1").arg(i));
         cmdGraph[i]->setToolTip(QString::fromLatin1(tips[i]));
@@ -117,8 +117,8 @@ void frmChart::Form_Load()
 
     // Return first, and with the focus when the window opens, then save and print; the chart, which
     // takes no key, last.
-    platform::setTabChain({cmdGraph[2], cmdGraph[0], cmdGraph[1], MSChart1});
-    cmdGraph[2]->setFocus();
+    platform::setTabChain({cmdGraph[ReturnToMaterial], cmdGraph[SaveGraph], cmdGraph[PrintGraph], MSChart1});
+    cmdGraph[ReturnToMaterial]->setFocus();
 }
 
 void frmChart::Form_Activate()

@@ -27,6 +27,7 @@ public:
 
     // The buttons beside the chart.
     enum GraphButton : int { SaveGraph = 0, PrintGraph = 1, ReturnToMaterial = 2 };
+    static constexpr int GraphButtons = 3;
     void cmdGraph_Click(int Index);
     // The chart's frame in the colour scheme's light colour while on, white while off.
     void ApplyColours(bool on);
@@ -44,7 +45,7 @@ private:
     QGroupBox *framChart = nullptr;
     controls::Chart *MSChart1 = nullptr;
     QLabel *lblBack = nullptr;
-    std::array<QPushButton *, 3> cmdGraph{}; // by GraphButton
+    std::array<QPushButton *, GraphButtons> cmdGraph{}; // by GraphButton
 
     void CreateControls();
     void Form_Load();

@@ -176,7 +176,7 @@ void frmMaterial2::CreateControls()
     txtMainData[StandardRevisionDateBox]->setAccessibleDescription(
         modToolTips::MaterialText(modToolTips::StandardRevisionDateTip));
     txtMainData[RevisionDateBox]->setAccessibleDescription(modToolTips::MaterialText(modToolTips::RevisionDateTip));
-    ImgPic[1] = makeLabel(framStand, QString(), 9840, 120, 480, 480);
+    ImgPic[HeaderFramePicture] = makeLabel(framStand, QString(), 9840, 120, 480, 480);
 
     // Grids of the work area.
     tdbTable = new controls::DataGrid(this);
@@ -198,7 +198,7 @@ void frmMaterial2::CreateControls()
     framBlank->setFrameShape(QFrame::NoFrame);
     framBlank->setAutoFillBackground(true);
     moveTwips(framBlank, 7320, 240, 3615, 3735);
-    ImgPic[2] = makeLabel(framBlank, QString(), 3000, 120, 480, 480);
+    ImgPic[BlankFramePicture] = makeLabel(framBlank, QString(), 3000, 120, 480, 480);
 
     framOptions = makeFrame(this, QString(), 7320, 240, 3615, 3735);
     framMechOpt = makeFrame(framOptions, QStringLiteral("Minimum values for..."), 240, 120, 3015, 735);
@@ -217,13 +217,13 @@ void frmMaterial2::CreateControls()
         makeButton(framOptions, QStringLiteral("CommandShowGraph"), QStringLiteral("Show Graph"), 240, 3360, 1215, 255);
     CommandShowTable =
         makeButton(framOptions, QStringLiteral("CommandShowTable"), QStringLiteral("Show Table"), 240, 3360, 1215, 255);
-    ImgPic[0] = makeLabel(framOptions, QString(), 3000, 3120, 480, 480);
+    ImgPic[OptionsFramePicture] = makeLabel(framOptions, QString(), 3000, 3120, 480, 480);
 
     // Notes pane.
     framNotes = makeFrame(this, QString(), 225, 4080, 10695, 375);
     cmdShowNotes = makeButton(framNotes, QStringLiteral("cmdShowNotes"), QString(), 240, 60, 375, 285);
     cmdShowNotes->setAccessibleName(QStringLiteral("Table Notes"));
-    cmdShowNotes->setIconSize(imgUpDown[0].size());
+    cmdShowNotes->setIconSize(imgUpDown[NotesClosed].size());
     connect(cmdShowNotes, &QPushButton::clicked, this, [this] { cmdShowNotes_Click(); });
     lblNotes = makeLabel(framNotes, QStringLiteral("Notes"), 840, 75, 4215, 255);
     cmdUnBoundGraph =
@@ -242,9 +242,9 @@ void frmMaterial2::CreateControls()
     MSChart1->setObjectName(QStringLiteral("MSChart1"));
     moveTwips(MSChart1, 60, 60, 6240, 4095);
     framAxisCols = makeFrame(this, QString(), 7320, 2520, 3615, 1935);
-    lblAxis[0] = makeLabel(framAxisCols, QStringLiteral("X-Axis"), 240, 600, 615, 255);
+    lblAxis[XAxis] = makeLabel(framAxisCols, QStringLiteral("X-Axis"), 240, 600, 615, 255);
     lblXAxis = makeLabel(framAxisCols, QString(), 840, 600, 2655, 255);
-    lblAxis[1] = makeLabel(framAxisCols, QStringLiteral("Y-Axis"), 240, 1080, 615, 255);
+    lblAxis[YAxis] = makeLabel(framAxisCols, QStringLiteral("Y-Axis"), 240, 1080, 615, 255);
     cboColumnList = new QComboBox(framAxisCols);
     cboColumnList->setObjectName(QStringLiteral("cboColumnList"));
     moveTwips(cboColumnList, 840, 960, 2655, 315);
@@ -316,7 +316,7 @@ void frmMaterial2::CreateControls()
 
 void frmMaterial2::Form_Load()
 {
-    SetNotesPicture(0);
+    SetNotesPicture(NotesClosed);
     ArrangeControls();
     if (ProgramWindow *mdi = mainlink::mdi()) {
         mdi->SetRowColors(tdbTable, false);
@@ -328,7 +328,7 @@ void frmMaterial2::Form_Load()
         if (const QPixmap picture =
                 mdi->ListPicture(mdi->PictureNumber(QString::fromLatin1(HeaderPicture)), PictureTwips);
             !picture.isNull())
-            ImgPic[1]->setPixmap(picture);
+            ImgPic[HeaderFramePicture]->setPixmap(picture);
     }
 
     controls::GridColumn *temp = tdbBoundTable->column(0);
@@ -367,7 +367,7 @@ void frmMaterial2::Form_Load()
          std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framNotes, lblFullForm, tdbBoundTable,
                                           framOptions, framBlank, cmdUnBoundGraph, framDesign, txtNoData, framNoData})
         w->hide();
-    for (QWidget *w : std::initializer_list<QWidget *>{framMain, framStand, lblMain, ImgPic[1]})
+    for (QWidget *w : std::initializer_list<QWidget *>{framMain, framStand, lblMain, ImgPic[HeaderFramePicture]})
         w->show();
     m_loaded = true;
 }
@@ -406,10 +406,13 @@ void frmMaterial2::ArrangeControls()
     // the focus when the switch hides itself, the notes and the chart; the design temperature with its
     // grid and buttons; the no-data note.
     QList<QWidget *> chain;
-    for (int box : {0, 7, 8, 1, 2, 5, 4, 6, 3})
+    for (HeaderBox box : {StandardBox, ProductFormsBox, StandardRevisionDateBox, StandardDescriptionBox, NameBox,
+                          MaterialGroupBox, NumberBox, RevisionDateBox, DescriptionBox})
         chain << txtMainData[box];
-    chain << tdbTable << cmdShowNotes << optMechProp[0] << optMechProp[1] << optMechProp[2]
-          << cmdPrintSave[EnlargeChart] << cmdPrintSave[SaveChart] << cmdPrintSave[PrintChart] << tdbBoundTable;
+    chain << tdbTable << cmdShowNotes;
+    for (QRadioButton *option : optMechProp)
+        chain << option;
+    chain << cmdPrintSave[EnlargeChart] << cmdPrintSave[SaveChart] << cmdPrintSave[PrintChart] << tdbBoundTable;
     chain << CommandShowGraph << CommandShowTable << cmdUnBoundGraph << cboColumnList << cmdUnBoundTable << txtNotes
           << MSChart1;
     chain << txtDesignTemp << tdbDesign << cmdPrintSave[SaveDesignValues] << cmdPrintSave[PrintDesignValues]

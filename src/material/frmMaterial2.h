@@ -81,7 +81,9 @@ public:
     // The design temperature as typed.
     QString DesignTemperatureText() const;
 
-    // Which imgUpDown picture the notes button shows (0 closed, 1 open, 2 blinking).
+    // The notes button's imgUpDown pictures: notes closed, open, or closed and blinking.
+    enum NotesPicture : int { NotesClosed = 0, NotesOpen = 1, NotesBlinking = 2 };
+    // Which imgUpDown picture the notes button shows.
     int NotesButtonPicture() const { return m_notesPicture; }
     // Sets the window's tool tips, or empties them while the main window's tips are off.
     void ApplyToolTips();
@@ -114,6 +116,8 @@ private:
     std::array<QPlainTextEdit *, 9> txtMainData{};
     std::array<QLabel *, 9> lblMainData{};
     QLabel *lblMain = nullptr;
+    // The table's picture: beside the options, in the header's frame, in the blank frame.
+    enum TablePicture : int { OptionsFramePicture = 0, HeaderFramePicture = 1, BlankFramePicture = 2 };
     std::array<QLabel *, 3> ImgPic{};
 
     controls::DataGrid *tdbTable = nullptr;
@@ -146,6 +150,7 @@ private:
     controls::Chart *MSChart1 = nullptr;
     QGroupBox *framAxisCols = nullptr;
     QComboBox *cboColumnList = nullptr;
+    enum Axis : int { XAxis = 0, YAxis = 1 };
     std::array<QLabel *, 2> lblAxis{};
     QLabel *lblXAxis = nullptr;
     QPushButton *CommandShowGraph = nullptr;

@@ -252,7 +252,7 @@ void frmMaterial2::ShowGraphView(bool blnGraph)
         moveTwips(framBlank, leftTwips(framBlank), topTwips(framOptions), widthTwips(framBlank),
                   heightTwips(framOptions));
         framBlank->hide();
-        ImgPic[2]->hide();
+        ImgPic[BlankFramePicture]->hide();
         tdbBoundTable->show();
         framNotes->show();
         framChart->hide();
@@ -298,5 +298,5 @@ void frmMaterial2::cmdUnBoundTable_Click()
     framBlank->hide();
     framChart->hide();
     framAxisCols->hide();
-    ImgPic[2]->hide();
+    ImgPic[BlankFramePicture]->hide();
 }

@@ -56,21 +56,21 @@ void frmMaterial2::KeepNotesBoxReachable()
 
 void frmMaterial2::cmdShowNotes_Click()
 {
-    if (m_notesPicture == 0 || m_notesPicture == 2) {
-        SetNotesPicture(1);
+    if (m_notesPicture == NotesClosed || m_notesPicture == NotesBlinking) {
+        SetNotesPicture(NotesOpen);
         ShowNotesPane(QStringLiteral("show"));
-    } else if (m_notesPicture == 1) {
-        SetNotesPicture(0);
+    } else if (m_notesPicture == NotesOpen) {
+        SetNotesPicture(NotesClosed);
         ShowNotesPane(QStringLiteral("hide"));
     }
 }
 
 void frmMaterial2::TimerFlash_Timer()
 {
-    if (m_notesPicture == 0)
-        SetNotesPicture(2);
-    else if (m_notesPicture == 2)
-        SetNotesPicture(0);
+    if (m_notesPicture == NotesClosed)
+        SetNotesPicture(NotesBlinking);
+    else if (m_notesPicture == NotesBlinking)
+        SetNotesPicture(NotesClosed);
 }
 
 void frmMaterial2::ShowNoDataNote(const QString &strTable)

@@ -30,7 +30,7 @@ QPixmap arrow(bool up, const QColor &fill)
 
 void frmMaterial2::CreatePictures()
 {
-    imgUpDown[0] = arrow(true, QColor(0, 0, 128));
-    imgUpDown[1] = arrow(false, QColor(0, 0, 128));
-    imgUpDown[2] = arrow(true, QColor(255, 220, 0));
+    imgUpDown[NotesClosed] = arrow(true, QColor(0, 0, 128));
+    imgUpDown[NotesOpen] = arrow(false, QColor(0, 0, 128));
+    imgUpDown[NotesBlinking] = arrow(true, QColor(255, 220, 0));
 }

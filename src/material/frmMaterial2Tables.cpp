@@ -29,15 +29,15 @@ constexpr int PictureTwips = 480;
 void frmMaterial2::HideAllPanels()
 {
     ShowNotesPane(QStringLiteral("hide"));
-    SetNotesPicture(0);
+    SetNotesPicture(NotesClosed);
     TimerFlash->stop();
     moveTwips(lblNotes, 840, topTwips(lblNotes), widthTwips(lblNotes), heightTwips(lblNotes));
     lblNotes->hide();
     lblNotes->setText(QStringLiteral("Notes..."));
 
-    ImgPic[1]->hide();
+    ImgPic[HeaderFramePicture]->hide();
     moveTwips(framBlank, leftTwips(framBlank), topTwips(framOptions), widthTwips(framBlank), heightTwips(framOptions));
-    ImgPic[2]->hide();
+    ImgPic[BlankFramePicture]->hide();
 
     for (QWidget *w : std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framMain, framStand,
                                                        framNotes, lblFullForm, lblMain, tdbBoundTable})
@@ -72,20 +72,22 @@ void frmMaterial2::ShowTable(QString strTable)
     m_multiThickness = false;
     strCurrentTable = strTable;
 
-    if (strTable == QLatin1String(catalogue::ElevatedGroupKey)) {
-        strTable = catalogue::ElevatedKey(0);
+    if (strTable == catalogue::key::Elevated) {
+        // The group opens on its first table.
+        constexpr int first = 0;
+        strTable = catalogue::ElevatedKey(first);
         strCurrentTable = strTable;
         // Selected for the table shown here, which is then shown once.
-        const QSignalBlocker quiet(optMechProp[0]);
-        optMechProp[0]->setChecked(true);
+        const QSignalBlocker quiet(optMechProp[first]);
+        optMechProp[first]->setChecked(true);
     }
     RunGuarded([&] { ShowTableContent(strTable); });
 
     QPixmap picture;
     if (ProgramWindow *mdi = mainlink::mdi())
         picture = mdi->ListPicture(mdi->PictureNumber(TableIcon(strTable)), PictureTwips);
-    ImgPic[0]->setPixmap(picture);
-    ImgPic[2]->setPixmap(picture);
+    ImgPic[OptionsFramePicture]->setPixmap(picture);
+    ImgPic[BlankFramePicture]->setPixmap(picture);
     FocusFirstControl();
 }
 
@@ -111,7 +113,7 @@ void frmMaterial2::ShowTableContent(const QString &strTable)
         framMain->show();
         framStand->show();
         lblMain->show();
-        ImgPic[1]->show();
+        ImgPic[HeaderFramePicture]->show();
     } else if (!mMat) {
         return; // nothing to show before a material is attached
     } else if (strTable == catalogue::key::ChemComp) {

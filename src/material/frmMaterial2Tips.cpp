@@ -23,8 +23,9 @@ void frmMaterial2::ApplyToolTips()
         modToolTips::Tip(on, modToolTips::MaterialText(modToolTips::RevisionDateTip)));
     txtMainData[StandardRevisionDateBox]->setToolTip(
         modToolTips::Tip(on, modToolTips::MaterialText(modToolTips::StandardRevisionDateTip)));
-    cmdShowNotes->setToolTip(modToolTips::Tip(on, NotesButtonPicture() == 1 ? QStringLiteral("Hide Table Notes")
-                                                                            : QStringLiteral("Show Table Notes")));
+    cmdShowNotes->setToolTip(modToolTips::Tip(on, NotesButtonPicture() == NotesOpen
+                                                      ? QStringLiteral("Hide Table Notes")
+                                                      : QStringLiteral("Show Table Notes")));
 }
 
 void frmMaterial2::ApplyColours(bool on)

@@ -290,8 +290,8 @@ int ScriptedResponder::messageBox(const MessageRequest &request)
     switch (request.buttons()) {
     case vbYesNo:
     case vbYesNoCancel: return vbYes;
-    case 2: return 3; // Abort of Abort/Retry/Ignore
-    case 5: return 4; // Retry of Retry/Cancel
+    case vbAbortRetryIgnore: return vbAbort;
+    case vbRetryCancel: return vbRetry;
     default: return vbOK;
     }
 }

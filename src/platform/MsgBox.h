@@ -16,14 +16,16 @@ namespace platform {
 enum MsgBoxStyle : int {
     vbOKOnly = 0,
     vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
     vbYesNoCancel = 3,
     vbYesNo = 4,
+    vbRetryCancel = 5,
     vbCritical = 16,
     vbQuestion = 32,
     vbExclamation = 48,
     vbInformation = 64,
 };
-enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbYes = 6, vbNo = 7 };
 
 constexpr int msgButtonsMask = 0x7;
 constexpr int msgIconMask = 0x70;

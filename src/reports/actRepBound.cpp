@@ -38,9 +38,9 @@ ReportField *columnBox(ReportSection *section, const QString &name, double left,
     box->font().size = ColumnFontSize;
     box->setAlignment(controls::textalign::Centre);
     box->setVerticalAlignment(controls::textalign::Middle);
-    box->border().topStyle = 1;
-    box->border().rightStyle = 1;
-    box->border().bottomStyle = 1;
+    box->border().topStyle = controls::borderstyle::Solid;
+    box->border().rightStyle = controls::borderstyle::Solid;
+    box->border().bottomStyle = controls::borderstyle::Solid;
     box->border().leftStyle = leftBorder ? 1 : 0;
     return box;
 }
@@ -324,9 +324,9 @@ void actRepBound::AddThicknessColumn(qint16 n, qint16 t, qint16 tPrev)
         to->setVerticalAlignment(from->verticalAlignment());
         to->font().size = from->font().size;
         to->setLeft(from->left() + from->width());
-        to->border().topStyle = 1;
-        to->border().bottomStyle = 1;
-        to->border().rightStyle = 1;
+        to->border().topStyle = controls::borderstyle::Solid;
+        to->border().bottomStyle = controls::borderstyle::Solid;
+        to->border().rightStyle = controls::borderstyle::Solid;
     };
     copyFrom(heading, m_lastHeading);
     copyFrom(box, m_lastDetail);

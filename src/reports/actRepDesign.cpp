@@ -26,9 +26,9 @@ const double BandGap = 142;
 
 void solidTopRightBottom(ReportField *box)
 {
-    box->border().topStyle = 1;
-    box->border().rightStyle = 1;
-    box->border().bottomStyle = 1;
+    box->border().topStyle = controls::borderstyle::Solid;
+    box->border().rightStyle = controls::borderstyle::Solid;
+    box->border().bottomStyle = controls::borderstyle::Solid;
 }
 
 template <typename T>
@@ -61,7 +61,7 @@ void actRepDesign::BuildLayout()
     ReportSection *detail = addSection(ReportSection::Kind::Detail, QStringLiteral("Detail"), 375);
     detail->controls().addField(QStringLiteral("txtField0"), 142, 10, 1559, 283)->font().size = 8.5;
     ReportField *txtField1 = detail->controls().addField(QStringLiteral("txtField1"), 1701, 10, 1155, 283);
-    txtField1->border().setAll(1);
+    txtField1->border().setAll(controls::borderstyle::Solid);
     txtField1->setAlignment(controls::textalign::Centre);
     txtField1->font().size = 8.5;
     detail->controls().addLabel(QStringLiteral("lblDummy"), 3260, 10, 1134, 283);
@@ -351,7 +351,7 @@ void actRepDesign::AddExtendedColumn(qint16 c)
         // size of the first instead of falling back to the default.
         box->font().size = last->font().size;
         if (c == m_iSplitCol)
-            box->border().leftStyle = 1;
+            box->border().leftStyle = controls::borderstyle::Solid;
         m_lastExt = box;
         if (box->isVisible())
             m_extBottom = std::max(m_extBottom, box->top() + box->height());

@@ -60,7 +60,7 @@ ReportLabel *headingLabel(ReportSection *section, const QString &name, const QSt
     label->font().size = 12;
     label->font().bold = true;
     label->setVerticalAlignment(controls::textalign::Middle);
-    label->border().bottomStyle = 1;
+    label->border().bottomStyle = controls::borderstyle::Solid;
     return label;
 }
 

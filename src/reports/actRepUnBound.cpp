@@ -51,7 +51,7 @@ actRepUnBound::actRepUnBound()
     cap0->setBackColor(CaptionBack);
     cap0->setForeColor(platform::olecolor::Black);
     cap0->font().size = 8;
-    cap0->border().setAll(1);
+    cap0->border().setAll(controls::borderstyle::Solid);
 
     addSection(Kind::GroupHeader, QStringLiteral("ghOther"), 15)->setVisible(false);
     addSection(Kind::GroupHeader, QStringLiteral("ghExtended"), 0)->setVisible(false);
@@ -61,7 +61,7 @@ actRepUnBound::actRepUnBound()
     field0->setAlignment(controls::textalign::Centre);
     field0->setVerticalAlignment(controls::textalign::Middle);
     field0->font().size = 9;
-    field0->border().setAll(1);
+    field0->border().setAll(controls::borderstyle::Solid);
 
     ReportSection *gfExtended = addSection(Kind::GroupFooter, QStringLiteral("gfExtended"), 1755);
     gfExtended->setVisible(false);
@@ -78,7 +78,7 @@ actRepUnBound::actRepUnBound()
         f->setAlignment(controls::textalign::Centre);
         f->setVerticalAlignment(controls::textalign::Middle);
         f->font().size = 8;
-        f->border().setAll(1);
+        f->border().setAll(controls::borderstyle::Solid);
     }
     ReportField *x0 = gfExtended->controls().addField(QStringLiteral("lblX_0"), 1134, 425, 850, 851);
     StyleAsCaption(x0);
@@ -295,9 +295,9 @@ void actRepUnBound::AddDetailField(const QString &strKey, int c)
     auto style = [&](ReportField *f) {
         f->setVerticalAlignment(controls::textalign::Middle);
         f->setAlignment(controls::textalign::Centre);
-        f->border().topStyle = 1;
-        f->border().rightStyle = 1;
-        f->border().bottomStyle = 1;
+        f->border().topStyle = controls::borderstyle::Solid;
+        f->border().rightStyle = controls::borderstyle::Solid;
+        f->border().bottomStyle = controls::borderstyle::Solid;
         f->font().size = field0->font().size;
         f->setDataField(f->name());
     };
@@ -397,7 +397,7 @@ void actRepUnBound::StyleAsCaption(ReportTextControl *ctl)
     ctl->setBackColor(cap0->backColor());
     ctl->setForeColor(cap0->foreColor());
     ctl->font().size = cap0->font().size;
-    ctl->border().setAll(1);
+    ctl->border().setAll(controls::borderstyle::Solid);
 }
 
 bool actRepUnBound::IsTableTooWide()

@@ -36,7 +36,8 @@ struct PmaColumn
     double width;
 };
 
-const PmaColumn pmaColumns[6] = {
+constexpr int PmaColumns = 6;
+const PmaColumn pmaColumns[PmaColumns] = {
     {"Specification", "Specification", 2400}, {"Name", "Designationname", 2700},
     {"Number", "Designationnumber", 1500},    {"Product", "Product", 2700},
     {"Date", "RevisionDate", 1350},           {"Revision", "Revision", 1200},
@@ -49,6 +50,9 @@ constexpr double MinGridHeight = 1200;
 constexpr double InfoHeight = 1995;
 constexpr double InfoMargins = 365;
 constexpr double BottomMargin = 580;
+
+// The index's row holds its document's file name after the shown columns.
+constexpr int DocumentField = PmaColumns;
 
 // The text fields the search box looks in, after Specification, in this order.
 const char *const searchFields[6] = {"Designationname", "Designationnumber", "Product",
@@ -225,7 +229,7 @@ bool frmPmaIndex::eventFilter(QObject *watched, QEvent *event)
 
 QString frmPmaIndex::FieldOfColumn(int ColIndex) const
 {
-    if (ColIndex < 0 || ColIndex >= 6)
+    if (ColIndex < 0 || ColIndex >= PmaColumns)
         return QString();
     return QString::fromLatin1(pmaColumns[ColIndex].field);
 }
@@ -253,8 +257,8 @@ void frmPmaIndex::tdbIndex_DblClick()
     const platform::WaitCursor wait;
     try {
         const db::Recordset *rs = dtaPmaIndex->recordset();
-        if (rs && !rs->isClosed() && !rs->bof() && !rs->eof() && rs->fieldCount() > 6) {
-            const QString path = DocumentPath(platform::nz(rs->field(6)).toString());
+        if (rs && !rs->isClosed() && !rs->bof() && !rs->eof() && rs->fieldCount() > DocumentField) {
+            const QString path = DocumentPath(platform::nz(rs->field(DocumentField)).toString());
             if (modDocument::FileExists(path))
                 modDocument::OpenDocument(this, path);
         }

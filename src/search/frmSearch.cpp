@@ -192,14 +192,14 @@ void frmSearch::CreateControls()
     lblMatCount->setObjectName(QStringLiteral("lblMatCount"));
     lblMatCount->setFont(bold);
 
-    cmdBatch[0] = new QPushButton(QStringLiteral("Print All Selected Materials"), framSearch);
-    cmdBatch[1] = new QPushButton(QStringLiteral("Print All Selected Materials"), framTabNav);
+    cmdBatch[BatchBelowSearch] = new QPushButton(QStringLiteral("Print All Selected Materials"), framSearch);
+    cmdBatch[BatchBesideNavigation] = new QPushButton(QStringLiteral("Print All Selected Materials"), framTabNav);
     for (int i = 0; i < 2; ++i) {
         cmdBatch[i]->setObjectName(QStringLiteral("cmdBatch%1").arg(i));
         cmdBatch[i]->setAutoDefault(false);
         connect(cmdBatch[i], &QPushButton::clicked, this, [this] { guarded([&] { cmdBatch_Click(); }); });
     }
-    cmdBatch[1]->setVisible(false);
+    cmdBatch[BatchBesideNavigation]->setVisible(false);
 
     const int picturePixels = platform::twipsToPixels(375);
     imgFolder = new DropImage(framTabNav);
@@ -284,7 +284,7 @@ void frmSearch::LayoutNormal()
     }
     moveTwips(lblProdForm, 120, 1320, 2535, 255);
     moveTwips(chkListAll, 120, 6480, 3015, 255);
-    moveTwips(cmdBatch[0], 120, 7080, 3015, 375);
+    moveTwips(cmdBatch[BatchBelowSearch], 120, 7080, 3015, 375);
     moveTwips(cmdShowPmaIndex, 120, 7620, 3015, 375);
     moveTwips(imgIcon, 120, 8280, 480, 480);
 
@@ -296,7 +296,7 @@ void frmSearch::LayoutNormal()
     moveTwips(cmdSelectMat, 0, 0, 1815, 375);
     moveTwips(lblMatCountCaption, 1995, 60, 1500, 255);
     moveTwips(lblMatCount, 3540, 60, 975, 255);
-    moveTwips(cmdBatch[1], 1560, 0, 2640, 375);
+    moveTwips(cmdBatch[BatchBesideNavigation], 1560, 0, 2640, 375);
     moveTwips(imgFolder, 10620, 0, 375, 375);
 
     moveTwips(framSelTable, 3495, 4995, 11355, 4350);
@@ -453,9 +453,9 @@ void frmSearch::SetTabOrder()
     for (QCheckBox *box : chkSearch)
         chain << box;
     if (m_smallLayout)
-        chain << cmbChooseStd << cmdShowPmaIndex << cmdBatch[1];
+        chain << cmbChooseStd << cmdShowPmaIndex << cmdBatch[BatchBesideNavigation];
     else
-        chain << cmdBatch[0] << cmdShowPmaIndex << cmbChooseStd;
+        chain << cmdBatch[BatchBelowSearch] << cmdShowPmaIndex << cmbChooseStd;
     for (int i = 0; i < modDBase::NavigationButtons; ++i)
         chain << cmdTabNav[i];
     chain << cmdSelections[RemoveSelected] << cmdSelections[ClearSelected];

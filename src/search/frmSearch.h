@@ -145,6 +145,8 @@ private:
     controls::DataGrid *tdbSelected = nullptr;
     QPushButton *cmdSelectMat = nullptr;
     std::array<QPushButton *, 3> cmdSelections{};
+    // The batch print button under the search boxes, and its place beside the navigation at 800 by 600.
+    enum BatchButton : int { BatchBelowSearch = 0, BatchBesideNavigation = 1 };
     std::array<QPushButton *, 2> cmdBatch{};
     DropImage *imgFolder = nullptr;
     DropImage *imgBin = nullptr;

@@ -38,25 +38,25 @@ frmSelect::frmSelect(QWidget *parent) : ChooserDialog(parent)
     dblSelect->setDataSource(dtaSelect);
     moveTwips(dblSelect, 120, 120, 3000, 4215);
 
-    const char *frameCaptions[3] = {"Move...", "Find...", ""};
-    for (int i = 0; i < 3; ++i) {
+    const char *frameCaptions[Frames] = {"Move...", "Find...", ""};
+    for (int i = 0; i < Frames; ++i) {
         framSelect[i] = new QGroupBox(QString::fromLatin1(frameCaptions[i]), this);
         framSelect[i]->setObjectName(QStringLiteral("framSelect%1").arg(i));
     }
-    moveTwips(framSelect[0], 3240, 60, 1455, 735);
-    moveTwips(framSelect[1], 3240, 855, 1455, 1935);
-    moveTwips(framSelect[2], 3240, 2910, 1455, 1425);
+    moveTwips(framSelect[MoveFrame], 3240, 60, 1455, 735);
+    moveTwips(framSelect[FindFrame], 3240, 855, 1455, 1935);
+    moveTwips(framSelect[ChooseFrame], 3240, 2910, 1455, 1425);
 
-    makeNavigation(framSelect[0]);
+    makeNavigation(framSelect[MoveFrame]);
     for (int i = 0; i < 4; ++i)
         moveTwips(cmdSelNav[i], 90 + 330 * i, 300, 315, 330);
 
-    makeFind(framSelect[1]);
+    makeFind(framSelect[FindFrame]);
     moveTwips(txtSearch, 120, 300, 1215, 315);
     for (int i = 0; i < 4; ++i)
         moveTwips(cmdFind[i], 120 + 615 * (i % 2), 780 + 495 * (i / 2), 600, 375);
 
-    makeSelectCancel(framSelect[2]);
+    makeSelectCancel(framSelect[ChooseFrame]);
     moveTwips(cmdSelect, 120, 240, 1215, 375);
     moveTwips(cmdCancel, 120, 780, 1215, 375);
     connect(dblSelect, &DataBoundList::dblClick, this, [this] { guarded([&] { cmdSelect_Click(); }); });

@@ -38,7 +38,8 @@ private:
 
     // --- controls ---------------------------------------------------------------------------------
     DataBoundList *dblSelect = nullptr;
-    std::array<QGroupBox *, 3> framSelect{};
+    enum Frame : int { MoveFrame = 0, FindFrame = 1, ChooseFrame = 2, Frames = 3 };
+    std::array<QGroupBox *, Frames> framSelect{};
 
     QString Criteria() const;
 

@@ -51,51 +51,51 @@ frmSelectStand::frmSelectStand(QWidget *parent) : ChooserDialog(parent)
     connect(lstSelect, &QListWidget::currentRowChanged, this, [this] { guarded([&] { lstSelect_Click(); }); });
     connect(lstSelect, &QListWidget::itemDoubleClicked, this, [this] { guarded([&] { lstSelect_DblClick(); }); });
 
-    const char *frameCaptions[4] = {"", "", "Find...", "Move..."};
-    for (int i = 0; i < 4; ++i) {
+    const char *frameCaptions[Frames] = {"", "", "Find...", "Move..."};
+    for (int i = 0; i < Frames; ++i) {
         framSelect[i] = new QGroupBox(QString::fromLatin1(frameCaptions[i]), this);
         framSelect[i]->setObjectName(QStringLiteral("framSelect%1").arg(i));
     }
-    moveTwips(framSelect[0], 2895, 60, 4455, 2940);
-    moveTwips(framSelect[2], 2895, 3090, 2295, 1335);
-    moveTwips(framSelect[3], 5265, 3090, 1005, 1335);
-    moveTwips(framSelect[1], 6345, 3090, 1005, 1335);
+    moveTwips(framSelect[DescriptionFrame], 2895, 60, 4455, 2940);
+    moveTwips(framSelect[FindFrame], 2895, 3090, 2295, 1335);
+    moveTwips(framSelect[MoveFrame], 5265, 3090, 1005, 1335);
+    moveTwips(framSelect[ChooseFrame], 6345, 3090, 1005, 1335);
 
-    lblDescription = new QLabel(QStringLiteral("Description"), framSelect[0]);
+    lblDescription = new QLabel(QStringLiteral("Description"), framSelect[DescriptionFrame]);
     moveTwips(lblDescription, 120, 120, 4200, 255);
-    txtDescription = new QPlainTextEdit(framSelect[0]);
+    txtDescription = new QPlainTextEdit(framSelect[DescriptionFrame]);
     txtDescription->setObjectName(QStringLiteral("txtDescription"));
     txtDescription->setAccessibleName(lblDescription->text());
     txtDescription->setReadOnly(true);
     txtDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     moveTwips(txtDescription, 120, 375, 4215, 855);
-    lblRevisionDate = new QLabel(QStringLiteral("Revision Date"), framSelect[0]);
+    lblRevisionDate = new QLabel(QStringLiteral("Revision Date"), framSelect[DescriptionFrame]);
     moveTwips(lblRevisionDate, 120, 1290, 4200, 255);
-    txtRevisionDate = new QLineEdit(framSelect[0]);
+    txtRevisionDate = new QLineEdit(framSelect[DescriptionFrame]);
     txtRevisionDate->setObjectName(QStringLiteral("txtRevisionDate"));
     txtRevisionDate->setAccessibleName(lblRevisionDate->text());
     txtRevisionDate->setReadOnly(true);
     txtRevisionDate->setToolTip(QStringLiteral("Date Velkor-PED last updated for this Standard"));
     moveTwips(txtRevisionDate, 120, 1545, 1815, 315);
-    lblProductForms = new QLabel(QStringLiteral("Product Forms"), framSelect[0]);
+    lblProductForms = new QLabel(QStringLiteral("Product Forms"), framSelect[DescriptionFrame]);
     moveTwips(lblProductForms, 120, 1920, 4200, 255);
-    txtProductForms = new QPlainTextEdit(framSelect[0]);
+    txtProductForms = new QPlainTextEdit(framSelect[DescriptionFrame]);
     txtProductForms->setObjectName(QStringLiteral("txtProductForms"));
     txtProductForms->setAccessibleName(lblProductForms->text());
     txtProductForms->setReadOnly(true);
     txtProductForms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     moveTwips(txtProductForms, 120, 2175, 4215, 660);
 
-    makeFind(framSelect[2]);
+    makeFind(framSelect[FindFrame]);
     moveTwips(txtSearch, 120, 300, 2055, 315);
     for (int i = 0; i < 4; ++i)
         moveTwips(cmdFind[i], 120 + 525 * i, 780, 510, 375);
 
-    makeNavigation(framSelect[3]);
+    makeNavigation(framSelect[MoveFrame]);
     for (int i = 0; i < 4; ++i)
         moveTwips(cmdSelNav[i], 105 + 405 * (i % 2), 300 + 465 * (i / 2), 390, 375);
 
-    makeSelectCancel(framSelect[1]);
+    makeSelectCancel(framSelect[ChooseFrame]);
     moveTwips(cmdSelect, 90, 240, 825, 375);
     moveTwips(cmdCancel, 90, 765, 825, 375);
 

@@ -52,7 +52,8 @@ private:
     QLabel *lblDescription = nullptr;
     QLabel *lblRevisionDate = nullptr;
     QLabel *lblProductForms = nullptr;
-    std::array<QGroupBox *, 4> framSelect{};
+    enum Frame : int { DescriptionFrame = 0, ChooseFrame = 1, FindFrame = 2, MoveFrame = 3, Frames = 4 };
+    std::array<QGroupBox *, Frames> framSelect{};
 
     void ShowProductForms();
     void SyncListToRecord();

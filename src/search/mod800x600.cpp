@@ -61,11 +61,12 @@ void Layout800x600(frmSearch &frm)
     moveTwips(frm.framMatTable, 2640, 120, 8895, 4095);
     moveTwips(frm.framTabNav, 120, 3600, 9135, 495);
     moveTwips(frm.cmdSelectMat, 0, 0, 1455, 375);
-    moveTwips(frm.cmdBatch[1], platform::leftTwips(frm.cmdBatch[1]), 0, platform::widthTwips(frm.cmdBatch[1]), 375);
-    frm.cmdBatch[1]->setVisible(true);
+    QPushButton *batch = frm.cmdBatch[frmSearch::BatchBesideNavigation];
+    moveTwips(batch, platform::leftTwips(batch), 0, platform::widthTwips(batch), 375);
+    batch->setVisible(true);
     // The first batch button stands below the narrow column, out of sight: the second one takes its
     // place, and Tab does not stop at a button that cannot be seen.
-    frm.cmdBatch[0]->setVisible(false);
+    frm.cmdBatch[frmSearch::BatchBelowSearch]->setVisible(false);
     moveTwips(frm.imgFolder, 8280, 0, 375, 375);
     moveTwips(frm.tdbMaterials, 120, 360, 8655, 3135);
     // These widths hold neither every heading's longest word nor a date in every type and date form: a
