@@ -19,6 +19,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace controls {
 
 DataGrid::DataGrid(QWidget *parent) : QWidget(parent), m_model(new GridModel(this))
@@ -94,7 +96,8 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent), m_model(new GridModel(thi
             m_view->relayout();
     });
     connect(m_model, &QAbstractItemModel::headerDataChanged, this, [this] {
-        m_view->relayout();
+        if (!holdsLayout())
+            m_view->relayout();
         m_view->header()->viewport()->update();
         m_footer->viewport()->update();
     });
@@ -216,12 +219,14 @@ void DataGrid::reload(bool createColumns)
             }
         }
         m_model->rebindFields();
+        flushHeldLayout();
         fitRowsToText();
         syncFromRecordset();
         return;
     }
     if (m_array) {
         m_model->setArray(*m_array);
+        flushHeldLayout();
         fitRowsToText();
         if (rowCount() > 0) {
             setFirstRow(qMax(0, oldFirst));
@@ -359,10 +364,19 @@ void DataGrid::removeColumn(int index)
     m_model->removeColumn(index);
 }
 
+void DataGrid::addColumns(int count)
+{
+    m_model->appendColumns(count);
+}
+
+void DataGrid::removeColumnsFrom(int first)
+{
+    m_model->removeColumnsFrom(qMax(0, first));
+}
+
 void DataGrid::clearColumns()
 {
-    while (columnCount() > 0)
-        m_model->removeColumn(columnCount() - 1);
+    removeColumnsFrom(0);
 }
 
 void DataGrid::applyColumnLayout()
@@ -404,6 +418,8 @@ bool DataGrid::layoutSection(int column)
 
 void DataGrid::finishColumnLayout()
 {
+    if (holdsLayout())
+        return;
     bool wrap = false;
     for (int c = 0; c < columnCount(); ++c)
         wrap = wrap || m_model->column(c)->wrapText();
@@ -411,6 +427,36 @@ void DataGrid::finishColumnLayout()
     fitRowsToText();
     m_view->relayout();
     syncScrollBar();
+}
+
+bool DataGrid::holdsLayout()
+{
+    if (m_layoutHolds == 0)
+        return false;
+    m_layoutPending = true;
+    return true;
+}
+
+void DataGrid::flushHeldLayout()
+{
+    if (!m_layoutPending)
+        return;
+    m_layoutPending = false;
+    const int holds = std::exchange(m_layoutHolds, 0);
+    finishColumnLayout();
+    m_layoutHolds = holds;
+}
+
+GridLayoutHold::GridLayoutHold(DataGrid *grid) : m_grid(grid)
+{
+    if (m_grid)
+        ++m_grid->m_layoutHolds;
+}
+
+GridLayoutHold::~GridLayoutHold()
+{
+    if (m_grid && --m_grid->m_layoutHolds == 0)
+        m_grid->flushHeldLayout();
 }
 
 void DataGrid::sectionResizedByUser(int column, int oldPixels, int newPixels)

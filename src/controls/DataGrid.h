@@ -142,8 +142,12 @@ public:
     GridColumn *column(int index) const;
     // Inserts a new visible column at index (-1 or columnCount() appends) and returns it.
     GridColumn *addColumn(int index = -1);
+    // Appends count new visible columns in one step (the view lays itself out once).
+    void addColumns(int count);
     // Raises platform::VbError 9 for an index outside the columns.
     void removeColumn(int index);
+    // Removes the columns from first on in one step; none when first is at or beyond the last.
+    void removeColumnsFrom(int first);
     void clearColumns();
 
     // --- rows ------------------------------------------------------------------------------
@@ -276,8 +280,28 @@ private:
     int m_cellTips = NoCellTips;
     bool m_syncing = false;
     int m_layoutUpdates = 0;
+    // While held (GridLayoutHold), the fitting of rows and the view's layout wait for the hold to end.
+    friend class GridLayoutHold;
+    bool holdsLayout();
+    void flushHeldLayout();
+    int m_layoutHolds = 0;
+    bool m_layoutPending = false;
     int m_resizeColumn = -1;     // a user resize under way: the column
     double m_resizeOldTwips = 0; // and its width before
+};
+
+// Holds a grid's layout while its owner changes many columns at once: the rows are fitted and the
+// view laid out when the last hold ends, or before the grid reloads its rows.
+class GridLayoutHold
+{
+public:
+    explicit GridLayoutHold(DataGrid *grid);
+    ~GridLayoutHold();
+    GridLayoutHold(const GridLayoutHold &) = delete;
+    GridLayoutHold &operator=(const GridLayoutHold &) = delete;
+
+private:
+    QPointer<DataGrid> m_grid;
 };
 
 } // namespace controls

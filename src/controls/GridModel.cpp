@@ -138,6 +138,30 @@ GridColumn *GridModel::insertColumn(int index)
     return raw;
 }
 
+void GridModel::appendColumns(int count)
+{
+    if (count <= 0)
+        return;
+    const int first = gridColumnCount();
+    beginInsertColumns(QModelIndex(), first, first + count - 1);
+    for (int i = 0; i < count; ++i) {
+        m_columns.push_back(std::unique_ptr<GridColumn>(new GridColumn(this)));
+        m_fieldIndex.append(-1);
+    }
+    endInsertColumns();
+}
+
+void GridModel::removeColumnsFrom(int first)
+{
+    const int last = gridColumnCount() - 1;
+    if (first < 0 || first > last)
+        return;
+    beginRemoveColumns(QModelIndex(), first, last);
+    m_columns.erase(m_columns.begin() + first, m_columns.end());
+    m_fieldIndex.resize(first);
+    endRemoveColumns();
+}
+
 void GridModel::removeColumn(int index)
 {
     if (index < 0 || index >= gridColumnCount())

@@ -42,7 +42,11 @@ public:
     GridColumn *column(int index) const; // nullptr outside the columns
     int indexOf(const GridColumn *column) const;
     GridColumn *insertColumn(int index);
+    // Appends count new columns at once.
+    void appendColumns(int count);
     void removeColumn(int index);
+    // Removes the columns from first to the last at once.
+    void removeColumnsFrom(int first);
 
     // Data.
     enum class Source { None, Bound, Unbound };

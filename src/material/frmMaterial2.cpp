@@ -105,6 +105,9 @@ frmMaterial2::frmMaterial2(QWidget *parent) : QWidget(parent)
                        QStringLiteral("DejaVu Sans")});
     small.setPixelSize(11);
     setFont(small);
+    // The window paints its own background: a panel shown or hidden inside it is then painted
+    // from here, without the frame and title bar around it.
+    setAutoFillBackground(true);
     CreatePictures();
     CreateControls();
     Form_Load();

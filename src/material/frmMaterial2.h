@@ -239,7 +239,8 @@ private:
     MechCreepData RecordMechCreepData(const QString &strTable, qint16 iCols, platform::XArray &cells, bool shown);
     QList<int> DropEmptyCreepColumns(const platform::XArray &cells);
     void ReadColumnTexts();
-    void AddGridColumn(controls::DataGrid *grid, const QString &strCaption, double sngWidth);
+    // Appends the columns at once, each visible, centred and wrapping, of its width (0: the default).
+    void AddGridColumns(controls::DataGrid *grid, const QList<GridColumnLayout> &columns);
     void ClearGridColumns(controls::DataGrid *grid);
     QString GetColumnText(qint32 colID);
     QString GetUnitText(qint32 unitID);

@@ -225,8 +225,7 @@ void frmMaterial2::LoadThicknessColumns(const QString &strTable)
 {
     RecordThicknessColumns(strTable, *dtaTable->recordset()->clone());
     const int n = m_thickCols.upperBound();
-    while (tdbBoundTable->columnCount() - 1 < n)
-        tdbBoundTable->addColumn();
+    tdbBoundTable->addColumns(n + 1 - tdbBoundTable->columnCount());
     for (int i = 1; i <= n; ++i) {
         controls::GridColumn *column = tdbBoundTable->column(i);
         column->setVisible(true);

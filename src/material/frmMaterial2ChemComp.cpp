@@ -72,8 +72,10 @@ void frmMaterial2::FillChemCompTable()
 {
     QStringList captions;
     xTableDB = RecordChemComp(true, &captions);
+    QList<GridColumnLayout> columns;
     for (const QString &caption : std::as_const(captions))
-        AddGridColumn(tdbTable, caption, 0);
+        columns.append({caption, 0});
+    AddGridColumns(tdbTable, columns);
 
     tdbTable->setCaption(mainlink::GetTableName(catalogue::IndexOfKey(catalogue::key::ChemComp)));
     tdbTable->setArray(&xTableDB);

@@ -83,8 +83,10 @@ void frmMaterial2::BuildDesignGrid()
             xDesignDB.setValue(row, c, headings.at(c - 1));
     }
 
-    while (tdbDesign->columnCount() - 1 < mMat->MaxDesignCols())
-        AddGridColumn(tdbDesign, QString(), DesignColumnWidth);
+    QList<GridColumnLayout> added;
+    for (int c = tdbDesign->columnCount() - 1; c < mMat->MaxDesignCols(); ++c)
+        added.append({QString(), DesignColumnWidth});
+    AddGridColumns(tdbDesign, added);
     tdbDesign->setArray(&xDesignDB);
     tdbDesign->rebind();
 

@@ -26,20 +26,23 @@ double FirstColumnWidth(double definedWidth)
 }
 } // namespace
 
-void frmMaterial2::AddGridColumn(controls::DataGrid *grid, const QString &strCaption, double sngWidth)
+void frmMaterial2::AddGridColumns(controls::DataGrid *grid, const QList<GridColumnLayout> &columns)
 {
-    controls::GridColumn *column = grid->addColumn();
-    column->setVisible(true);
-    column->setCaption(strCaption);
-    column->setCentered();
-    column->setWidthTwips(sngWidth == 0 ? DefaultColumnWidth : sngWidth);
-    column->setWrapText(true);
+    const int first = grid->columnCount();
+    grid->addColumns(int(columns.size()));
+    for (int k = 0; k < columns.size(); ++k) {
+        controls::GridColumn *column = grid->column(first + k);
+        column->setVisible(true);
+        column->setCaption(columns.at(k).caption);
+        column->setCentered();
+        column->setWidthTwips(columns.at(k).definedWidth == 0 ? DefaultColumnWidth : columns.at(k).definedWidth);
+        column->setWrapText(true);
+    }
 }
 
 void frmMaterial2::ClearGridColumns(controls::DataGrid *grid)
 {
-    while (grid->columnCount() >= 2)
-        grid->removeColumn(grid->columnCount() - 1);
+    grid->removeColumnsFrom(1);
     controls::GridColumn *first = tdbTable->column(0);
     first->setCaption(QString());
     first->setWidthTwips(DefaultColumnWidth);
@@ -145,13 +148,10 @@ void frmMaterial2::BuildMechCreepColumns(const QString &strTable)
 
     LoadTableNotes(strTable);
     const QList<GridColumnLayout> columns = RecordMechCreepColumns(strTable);
-    for (int k = 0; k < columns.size(); ++k) {
-        if (k == 0) {
-            tdbTable->column(0)->setCaption(columns.at(k).caption);
-            tdbTable->column(0)->setWidthTwips(FirstColumnWidth(columns.at(k).definedWidth));
-        } else {
-            AddGridColumn(tdbTable, columns.at(k).caption, columns.at(k).definedWidth);
-        }
+    if (!columns.isEmpty()) {
+        tdbTable->column(0)->setCaption(columns.first().caption);
+        tdbTable->column(0)->setWidthTwips(FirstColumnWidth(columns.first().definedWidth));
+        AddGridColumns(tdbTable, columns.mid(1));
     }
     tdbTable->rebind();
     VbArray<float> sizes;

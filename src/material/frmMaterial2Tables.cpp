@@ -42,7 +42,7 @@ void frmMaterial2::HideAllPanels()
     for (QWidget *w : std::initializer_list<QWidget *>{framAxisCols, framChart, tdbTable, framMain, framStand,
                                                        framNotes, lblFullForm, lblMain, tdbBoundTable})
         w->hide();
-    textbox::setText(txtNotes, QString());
+    textbox::clearLater(txtNotes);
     framOptions->hide();
 
     moveTwips(txtNotes, m_notesGeometry[0], m_notesGeometry[1], m_notesGeometry[2], m_notesGeometry[3]);
@@ -54,8 +54,7 @@ void frmMaterial2::HideAllPanels()
     cmdUnBoundGraph->hide();
     framDesign->hide();
 
-    while (tdbBoundTable->columnCount() >= 5)
-        tdbBoundTable->removeColumn(tdbBoundTable->columnCount() - 1);
+    tdbBoundTable->removeColumnsFrom(4);
     for (int c = 0; c < 4 && c < tdbBoundTable->columnCount(); ++c)
         tdbBoundTable->column(c)->setWidthTwips(1200);
     tdbBoundTable->column(2)->setVisible(false);
@@ -68,6 +67,8 @@ void frmMaterial2::HideAllPanels()
 
 void frmMaterial2::ShowTable(QString strTable)
 {
+    // The grids change column by column: each lays itself out once they are set.
+    const controls::GridLayoutHold holdTable(tdbTable), holdBound(tdbBoundTable), holdDesign(tdbDesign);
     HideAllPanels();
     m_multiThickness = false;
     strCurrentTable = strTable;
@@ -82,6 +83,7 @@ void frmMaterial2::ShowTable(QString strTable)
         optMechProp[first]->setChecked(true);
     }
     RunGuarded([&] { ShowTableContent(strTable); });
+    textbox::showText(txtNotes);
 
     QPixmap picture;
     if (ProgramWindow *mdi = mainlink::mdi())

@@ -78,6 +78,7 @@ private slots:
     void columnErrors_data();
     void columnErrors();
     void rebindCreatesColumns();
+    void heldLayout();
     void captionsAndHeaderHeight();
     void rowStylesAndAlignment_data();
     void rowStylesAndAlignment();
@@ -151,6 +152,10 @@ void tst_controls::modelTester()
     grid.column(1)->setCaption(QStringLiteral("a") + CrLf + QStringLiteral("b"));
     grid.column(2)->setVisible(false);
     grid.removeColumn(3);
+    grid.addColumns(3);
+    grid.removeColumnsFrom(4);
+    grid.removeColumnsFrom(9); // none from there: nothing changes
+    QCOMPARE(grid.columnCount(), 4);
     grid.setCurrentRow(2);
     if (bound) {
         control.setRecordSource(QStringLiteral("select * from materials where matID > 1"));
@@ -482,6 +487,43 @@ void tst_controls::columnErrors()
         QCOMPARE(e.number(), platform::vberr::SubscriptOutOfRange);
     }
     QCOMPARE(grid.columnCount(), 2);
+}
+
+// Columns changed under a hold are laid out and their rows fitted once the hold ends, or when the
+// grid reloads its rows before.
+void tst_controls::heldLayout()
+{
+    DataGrid grid;
+    showGrid(grid);
+    grid.setRowsFitText(true);
+    platform::XArray array(1, 1, 0, 1);
+    array.setValue(1, 1, QStringLiteral("a long text that wraps over several lines in a narrow column"));
+    grid.setArray(&array);
+    grid.addColumns(2);
+    QCOMPARE(grid.columnCount(), 2);
+    for (int c = 0; c < 2; ++c) {
+        QVERIFY(grid.column(c)->isVisible());
+        QCOMPARE(grid.column(c)->widthTwips(), 780.0);
+    }
+    grid.rebind();
+    QHeaderView *rows = grid.view()->verticalHeader();
+    const int oneLine = rows->sectionSize(0);
+    {
+        const controls::GridLayoutHold hold(&grid);
+        grid.column(1)->setWrapText(true);
+        QCOMPARE(rows->sectionSize(0), oneLine); // held
+    }
+    QVERIFY(rows->sectionSize(0) > oneLine);
+
+    {
+        const controls::GridLayoutHold hold(&grid);
+        grid.column(1)->setWidthTwips(6000);
+        grid.rebind(); // the rows are fitted to the widths set so far
+        QCOMPARE(rows->sectionSize(0), oneLine);
+        grid.removeColumnsFrom(1);
+        QCOMPARE(grid.columnCount(), 1);
+    }
+    QCOMPARE(rows->sectionSize(0), oneLine);
 }
 
 // A bound grid without columns takes one per field on rebind; a grid with columns keeps them.

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCryptographicHash>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -42,6 +43,7 @@ constexpr int Windows = 30;
 constexpr int FirstCopyId = 1000; // ids of the generated grades start here; below are the demo's
 constexpr int ReferenceGrades = 20000;
 const char DesignTemperature[] = "350";
+constexpr int PointerSettleMs = 50;
 
 struct Goal
 {
@@ -213,6 +215,13 @@ void Session::startMainWindow()
     auto *mdi = new mdiVelkor;
     mdi->MDIForm_Load();
     mdi->showMaximized();
+    settle();
+    // The user's pointer rests on the main window, as after choosing a command: the window system
+    // then tells the program of every window that comes under it.
+    if (QTest::qWaitForWindowExposed(mdi)) {
+        QCursor::setPos(mdi->mapToGlobal(mdi->rect().center()));
+        QTest::qWait(PointerSettleMs);
+    }
     settle();
 }
 
