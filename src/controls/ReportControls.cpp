@@ -4,6 +4,8 @@
 #include "controls/Report.h"
 #include "platform/VbError.h"
 
+#include <QHash>
+
 namespace controls {
 
 void ReportControl::setGeometry(double left, double top, double width, double height)
@@ -12,6 +14,32 @@ void ReportControl::setGeometry(double left, double top, double width, double he
     m_top = top;
     m_width = width;
     m_height = height;
+}
+
+namespace {
+
+// Reports of many materials draw the same few pictures anew for each material.
+QImage sharedPicture(const QImage &picture)
+{
+    constexpr qsizetype KeptPictures = 256;
+    static QMultiHash<size_t, QImage> kept;
+    if (picture.isNull())
+        return picture;
+    const size_t key = qHashBits(picture.constBits(), size_t(picture.sizeInBytes()), size_t(picture.width()));
+    for (auto it = kept.constFind(key); it != kept.cend() && it.key() == key; ++it)
+        if (it->format() == picture.format() && *it == picture)
+            return *it;
+    if (kept.size() >= KeptPictures)
+        kept.clear();
+    kept.insert(key, picture);
+    return picture;
+}
+
+} // namespace
+
+void ReportImage::setPicture(const QImage &picture)
+{
+    m_picture = sharedPicture(picture);
 }
 
 ReportChart::ReportChart() : ReportControl(Kind::Chart)

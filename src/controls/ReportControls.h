@@ -166,7 +166,8 @@ class ReportImage : public ReportControl
 public:
     ReportImage() : ReportControl(Kind::Image) {}
     QImage picture() const { return m_picture; }
-    void setPicture(const QImage &picture) { m_picture = picture; }
+    // Equal pictures are kept as one shared image, which a PDF then holds once.
+    void setPicture(const QImage &picture);
     // What the picture says, for exports that write text instead of pictures (CR LF line breaks).
     QString alternateText() const { return m_alternateText; }
     void setAlternateText(const QString &text) { m_alternateText = text; }
