@@ -28,8 +28,9 @@ struct Format
     const char *tip;    // its tool tip
     const char *filter; // the file dialog's filter, "text|pattern"
     const char *extension;
-    // The report's pictures (the program's and the sections' icons) are written only to a format
-    // that keeps them.
+    // The report layout's pictures (the program's icon and banner) are written only to a format
+    // that keeps them. A chart report's chart is not one of them: it is what was asked for, and
+    // goes into every format that can hold a picture.
     bool pictures;
     std::unique_ptr<controls::ReportExportFilter> (*writer)();
 };

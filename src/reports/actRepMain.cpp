@@ -31,8 +31,9 @@ using controls::ReportSubReport;
 namespace {
 
 constexpr double FullWidth = 9921;
-// The table sections' pictures imgIcon1..6, which a saved file leaves out.
-constexpr int SectionIconCount = 6;
+// The table sections' pictures, which a saved file leaves out whatever its format.
+const QStringList SectionIcons = {QStringLiteral("imgIcon1"), QStringLiteral("imgIcon2"), QStringLiteral("imgIcon3"),
+                                  QStringLiteral("imgIcon4"), QStringLiteral("imgIcon5"), QStringLiteral("imgIcon6")};
 
 std::shared_ptr<actRepMain> &defaultSlot()
 {
@@ -334,15 +335,18 @@ void actRepMain::ActiveReport_ReportStart()
     const QImage iconPicture = mainIcon.isNull() ? programIcon() : mainIcon.pixmap(64, 64).toImage();
     imgVelkor->setPicture(iconPicture);
     if (blnSave) {
-        if (!exportformat::Of(iExpFileType).pictures) {
-            imgVelkor->setVisible(false);
+        // A format without pictures gets none of the layout's (the icon, the banner, the sections'
+        // icons), and the title in full where the icon stood for its first letter. The tables'
+        // drawn headings are their subreports' and are written as their text.
+        const bool pictures = exportformat::Of(iExpFileType).pictures;
+        if (!pictures)
             rh->controls().item<ReportLabel>(QStringLiteral("lblVelkor"))->setCaption(product::ProductName);
-        }
-        for (int i = 1; i <= SectionIconCount; ++i) {
-            const QString name = QStringLiteral("imgIcon%1").arg(i);
-            for (int s = 0; s < sectionCount(); ++s)
-                if (auto *image = sectionAt(s)->controls().find(name))
+        for (int s = 0; s < sectionCount(); ++s) {
+            for (const auto &control : sectionAt(s)->controls()) {
+                auto *image = dynamic_cast<ReportImage *>(control.get());
+                if (image && (!pictures || SectionIcons.contains(image->name())))
                     image->setVisible(false);
+            }
         }
     }
 

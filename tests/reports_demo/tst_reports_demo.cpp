@@ -1,5 +1,6 @@
 // Reports of demo grades as a user prints and saves them: the design values of a grade whose design
-// table is wider than the paper, and a full material report through its three export formats.
+// table is wider than the paper, a full material report through its three export formats, and the
+// pictures each saved file carries.
 // The written files stay in the folder named by VELKOR_REPORT_OUT (default: a temporary folder).
 
 #include "controls/ReportExport.h"
@@ -41,6 +42,8 @@ private slots:
     void headingsStayWithTheirRows_data();
     void headingsStayWithTheirRows();
     void batchRepeatsHeadings();
+    void savedFilePictures_data();
+    void savedFilePictures();
 
 private:
     // Opens the grade in a window that has shown every table, as the print dialog expects.
@@ -341,6 +344,75 @@ void tst_reports_demo::batchRepeatsHeadings()
         QCOMPARE(page.mid(1, 2), before.mid(started + 1, 2));
     }
     QVERIFY2(continued >= 3, qPrintable(QString::number(continued)));
+}
+
+// clang-format off
+void tst_reports_demo::savedFilePictures_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("pictures");
+
+    // RTF and text carry no picture of the layout; a chart report's chart is what it was asked for.
+    QTest::newRow("full, PDF")          << int(frmMaterial2::ReportType::Full)         << 0 << true;
+    QTest::newRow("full, RTF")          << int(frmMaterial2::ReportType::Full)         << 1 << false;
+    QTest::newRow("full, text")         << int(frmMaterial2::ReportType::Full)         << 2 << false;
+    QTest::newRow("design values, PDF") << int(frmMaterial2::ReportType::DesignValues) << 0 << true;
+    QTest::newRow("design values, RTF") << int(frmMaterial2::ReportType::DesignValues) << 1 << false;
+    QTest::newRow("design values, text")<< int(frmMaterial2::ReportType::DesignValues) << 2 << false;
+    QTest::newRow("chart, PDF")         << int(frmMaterial2::ReportType::Chart)        << 0 << true;
+    QTest::newRow("chart, RTF")         << int(frmMaterial2::ReportType::Chart)        << 1 << true;
+    QTest::newRow("chart, text")        << int(frmMaterial2::ReportType::Chart)        << 2 << false;
+}
+// clang-format on
+
+// The report saved as the user saves it (save mode, the file dialog answered), read back from the file.
+void tst_reports_demo::savedFilePictures()
+{
+    QFETCH(int, type);
+    QFETCH(int, format);
+    QFETCH(bool, pictures);
+    open(QStringLiteral("P265GH"), QStringLiteral("EN 10028-2"));
+    const auto reportType = frmMaterial2::ReportType(type);
+    if (reportType == frmMaterial2::ReportType::DesignValues) {
+        m_window->ShowTable(QStringLiteral("Design"));
+        m_window->txtDesignTemp->setText(QStringLiteral("100"));
+    } else if (reportType == frmMaterial2::ReportType::Chart) {
+        m_window->ShowTable(QStringLiteral("Rp02"));
+    }
+    m_window->iReportType = reportType;
+    const QString base = QDir(m_out).filePath(QStringLiteral("P265GH_saved_%1_%2").arg(type).arg(format));
+    const QString file = base + QStringList{".pdf", ".rtf", ".txt"}.at(format);
+    QFile::remove(file);
+    m_responder->answerFile(base);
+
+    actRepMain report;
+    report.blnSave = true;
+    report.iExpFileType = exportformat::Type(format);
+    report.run();
+    QFile saved(file);
+    QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(file));
+    const QByteArray bytes = saved.readAll();
+
+    if (format == 0) {
+        // The program's icon stays on the first page, at its place in the header.
+        const auto &items = report.document().pages.first().items;
+        QVERIFY(std::any_of(items.cbegin(), items.cend(), [](const PageItem &item) {
+            return item.kind == PageItem::Kind::Image && qRound(item.rect.width()) == 570 &&
+                   qRound(item.rect.height()) == 525;
+        }));
+        QCOMPARE(bytes.count("/Subtype /Image") > 0, pictures);
+        return;
+    }
+    if (format == 1)
+        QCOMPARE(bytes.count("{\\pict") > 0, pictures);
+    // The title in full stands first, before the material's band.
+    const qsizetype title = bytes.indexOf("Velkor-PED");
+    QVERIFY(title >= 0);
+    QVERIFY(title < bytes.indexOf("Material"));
+    // The physical tables' drawn headings are written as their text.
+    if (reportType == frmMaterial2::ReportType::Full)
+        QVERIFY(bytes.contains("[E-6/K]"));
 }
 
 QTEST_MAIN(tst_reports_demo)

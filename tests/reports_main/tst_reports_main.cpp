@@ -411,7 +411,7 @@ void tst_reports_main::pictures_data()
 {
     QTest::addColumn<bool>("save");
     QTest::addColumn<int>("format");
-    QTest::addColumn<bool>("programIcon");
+    QTest::addColumn<bool>("headerPictures");
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("sectionIcons");
 
@@ -435,8 +435,9 @@ void tst_reports_main::pictures()
     report.ActiveReport_ReportStart();
 
     auto *icon = control<ReportImage>(report, "ReportHeader", "imgVelkor");
-    QTEST(icon->isVisible(), "programIcon");
+    QTEST(icon->isVisible(), "headerPictures");
     QVERIFY(!icon->picture().isNull());
+    QTEST(control<ReportImage>(report, "ReportHeader", "Image1")->isVisible(), "headerPictures");
     QTEST(control<ReportLabel>(report, "ReportHeader", "lblVelkor")->caption(), "title");
     const QList<std::pair<QString, QString>> icons = {{"ghChemComp", "imgIcon1"},
                                                       {"ghMechProp", "imgIcon2"},
