@@ -108,7 +108,7 @@ extern const TableInfo WindowViews[WindowViewCount];
 
 // The keys, for the code that treats one table or view in a way of its own; the rows hold them.
 namespace key {
-inline constexpr QLatin1String Ref{HeaderKey};
+inline constexpr QLatin1String Ref{HeaderKey, sizeof(HeaderKey) - 1};
 inline constexpr QLatin1String ChemComp{"ChemComp"};
 inline constexpr QLatin1String MechProp{"MechProp"};
 inline constexpr QLatin1String ImpEnergy{"ImpEnergy"};
@@ -122,8 +122,8 @@ inline constexpr QLatin1String SpecThermCap{"SpecThermCap"};
 inline constexpr QLatin1String SpecElecRes{"SpecElecRes"};
 inline constexpr QLatin1String CreepProp{"CreepProp"};
 inline constexpr QLatin1String AddInfo{"AddInfo"};
-inline constexpr QLatin1String Design{DesignKey};
-inline constexpr QLatin1String Elevated{ElevatedGroupKey};
+inline constexpr QLatin1String Design{DesignKey, sizeof(DesignKey) - 1};
+inline constexpr QLatin1String Elevated{ElevatedGroupKey, sizeof(ElevatedGroupKey) - 1};
 } // namespace key
 
 // The View menu's items that open a submenu, and their toolbar buttons with a drop-down menu.
