@@ -1,7 +1,9 @@
 #include "core/HelpFile.h"
 
+#include "core/HelpArchive.h"
 #include "core/HelpSitemap.h"
 #include "platform/SafeFile.h"
+#include "platform/WaitCursor.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,13 +14,11 @@
 #include <QUrl>
 
 #include <algorithm>
-
-#include <chm_lib.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-
-// A damaged file may claim any length for an object; nothing in a help file comes near this.
-constexpr LONGUINT64 MaxObjectSize = 64 * 1024 * 1024;
 
 // The records of the file's #SYSTEM object that name its parts.
 enum SystemRecord : quint16 {
@@ -27,34 +27,6 @@ enum SystemRecord : quint16 {
     DefaultTopicRecord = 2,
     TitleRecord = 3,
 };
-
-// The compressed stream that holds the pages and pictures ends inside the file. A file cut short
-// may still hold its first pages, but not the pages and pictures after them.
-bool compressedContentComplete(chmFile *chm)
-{
-    chmUnitInfo info;
-    if (chm_resolve_object(chm, "::DataSpace/Storage/MSCompressed/Content", &info) != CHM_RESOLVE_SUCCESS ||
-        info.length == 0)
-        return true; // a file without compressed content
-    unsigned char last = 0;
-    return chm_retrieve_object(chm, &info, &last, LONGUINT64(info.length - 1), 1) == 1;
-}
-
-QByteArray readObject(chmFile *chm, const QString &path)
-{
-    chmUnitInfo info;
-    if (!chm || chm_resolve_object(chm, path.toUtf8().constData(), &info) != CHM_RESOLVE_SUCCESS)
-        return QByteArray();
-    if (info.length == 0 || info.length > MaxObjectSize)
-        return QByteArray();
-    QByteArray bytes(qsizetype(info.length), Qt::Uninitialized);
-    const LONGINT64 got =
-        chm_retrieve_object(chm, &info, reinterpret_cast<unsigned char *>(bytes.data()), 0, LONGINT64(info.length));
-    if (got <= 0)
-        return QByteArray();
-    bytes.truncate(qsizetype(got));
-    return bytes;
-}
 
 // Text of the file's own code page: UTF-8 when it is valid UTF-8, else Windows-1252.
 QString eightBitText(const QByteArray &bytes)
@@ -73,26 +45,28 @@ bool isPage(const QString &path)
            path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
 }
 
-int collectObject(chmFile *, chmUnitInfo *info, void *context)
+// The file opened for the reader; -1 unless it is a regular file.
+int openRegularFile(const QString &path)
 {
-    auto *paths = static_cast<QStringList *>(context);
-    paths->append(QString::fromUtf8(info->path));
-    return CHM_ENUMERATOR_CONTINUE;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    struct stat state
+    {
+    };
+    if (fd >= 0 && (::fstat(fd, &state) != 0 || !S_ISREG(state.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
-
-void HelpFile::Closer::operator()(chmFile *file) const
-{
-    chm_close(file);
-}
 
 HelpFile::HelpFile() = default;
 HelpFile::~HelpFile() = default;
 
 void HelpFile::clear()
 {
-    m_chm.reset();
+    m_failure = Failure::None;
     m_error.clear();
     m_title.clear();
     m_defaultTopic.clear();
@@ -102,12 +76,14 @@ void HelpFile::clear()
     m_index.clear();
     m_topicOrder.clear();
     m_objects.clear();
+    m_bytes.clear();
     m_plainText.clear();
 }
 
-bool HelpFile::fail(const QString &message)
+bool HelpFile::fail(Failure failure, const QString &message)
 {
     clear();
+    m_failure = failure;
     m_error = message;
     return false;
 }
@@ -115,28 +91,42 @@ bool HelpFile::fail(const QString &message)
 bool HelpFile::load(const QString &path)
 {
     clear();
-    // chmlib reads whatever it is given: a fifo would block it and a device would feed it forever.
-    const QFileInfo info(path);
-    if (!info.exists())
-        return fail(QStringLiteral("The help file \"%1\" cannot be found.").arg(path));
-    if (!platform::isRegularFile(path))
-        return fail(QStringLiteral("\"%1\" is not a file.").arg(path));
-    m_chm.reset(chm_open(QFile::encodeName(info.absoluteFilePath()).constData()));
-    if (!m_chm)
-        return fail(QStringLiteral("\"%1\" is not a compiled help file, or it is damaged.").arg(path));
+    // The reader reads whatever it is given: a fifo would block it and a device would feed it
+    // forever.
+    if (!QFileInfo::exists(path))
+        return fail(Failure::Missing, QStringLiteral("The help file \"%1\" cannot be found.").arg(path));
+    const int fd = platform::isRegularFile(path) ? openRegularFile(path) : -1;
+    if (fd < 0)
+        return fail(Failure::Damaged, QStringLiteral("\"%1\" is not a file.").arg(path));
+    QList<helparchive::Object> objects;
+    helparchive::ReadResult read;
+    {
+        platform::WaitCursor wait;
+        read = helparchive::readInChild(fd, &objects);
+    }
+    ::close(fd);
+    if (read == helparchive::ReadResult::NoReader)
+        return fail(
+            Failure::NoReader,
+            QStringLiteral("The help reader \"%1\" is missing.").arg(QLatin1String(helparchive::kReaderProgramName)));
+    if (read != helparchive::ReadResult::Done)
+        return fail(Failure::Damaged,
+                    QStringLiteral("\"%1\" is not a compiled help file, or it is damaged.").arg(path));
 
     QStringList paths;
-    chm_enumerate(m_chm.get(), CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectObject, &paths);
-    for (const QString &objectPath : std::as_const(paths)) {
-        const QString name = objectPath.mid(1);
-        if (name.isEmpty())
-            continue;
-        m_objects.insert(name.toLower(), objectPath);
+    for (helparchive::Object &object : objects) {
+        const QString name = object.path.mid(1);
+        m_bytes.insert(object.path, std::move(object.bytes));
+        if (name.isEmpty() || name.startsWith(QLatin1Char('#')) || name.startsWith(QLatin1Char('$')))
+            continue; // the file's own records
+        paths.append(object.path);
+        m_objects.insert(name.toLower(), object.path);
         if (isPage(name))
             m_topicOrder.append(name);
     }
     if (m_topicOrder.isEmpty())
-        return fail(QStringLiteral("\"%1\" holds no pages: it is not a help file, or it is damaged.").arg(path));
+        return fail(Failure::Damaged,
+                    QStringLiteral("\"%1\" holds no pages: it is not a help file, or it is damaged.").arg(path));
 
     readSystem();
     auto firstOfType = [&](const QString &suffix) {
@@ -164,15 +154,14 @@ bool HelpFile::load(const QString &path)
         if (!topic.isEmpty())
             m_index.append({keyword, topic});
     }
-    // A file cut short still lists its pages; all of them and the page shown first must be readable.
-    if (!compressedContentComplete(m_chm.get()) || object(defaultTopic()).isEmpty())
-        return fail(QStringLiteral("\"%1\" is damaged: its pages cannot be read.").arg(path));
+    if (object(defaultTopic()).isEmpty())
+        return fail(Failure::Damaged, QStringLiteral("\"%1\" is damaged: its first page is empty.").arg(path));
     return true;
 }
 
 void HelpFile::readSystem()
 {
-    const QByteArray system = readObject(m_chm.get(), QStringLiteral("/#SYSTEM"));
+    const QByteArray system = m_bytes.value(QStringLiteral("/#SYSTEM"));
     // A version number, then records of a 16-bit code, a 16-bit length and that many bytes.
     qsizetype at = 4;
     while (at + 4 <= system.size()) {
@@ -217,8 +206,7 @@ QString HelpFile::topicPath(const QString &link)
 
 QByteArray HelpFile::object(const QString &name) const
 {
-    const QString path = m_objects.value(topicPath(name).toLower());
-    return path.isEmpty() ? QByteArray() : readObject(m_chm.get(), path);
+    return m_bytes.value(m_objects.value(topicPath(name).toLower()));
 }
 
 bool HelpFile::hasTopic(const QString &name) const

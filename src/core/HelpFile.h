@@ -1,8 +1,9 @@
 #pragma once
 
-// A compiled HTML help file (.chm), read with chmlib: its title, its table of contents and keyword
-// index (the file's own sitemap files, .hhc and .hhk), and its pages and pictures. The build makes
-// the program's help file from data/help/ with chmcmd; any other compiled help file reads alike.
+// A compiled HTML help file (.chm), read whole by the help reader (core/HelpArchive.h): its title,
+// its table of contents and keyword index (the file's own sitemap files, .hhc and .hhk), and its
+// pages and pictures. The build makes the program's help file from data/help/ with chmcmd; any
+// other compiled help file reads alike.
 //
 // Pages and pictures are named by their path inside the file without the leading "/"
 // ("General_Information.htm", "images/logo.png"), looked up without regard to letter case as the
@@ -13,13 +14,16 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
-struct chmFile;
-
 class HelpFile
 {
 public:
+    enum class Failure {
+        None,
+        Missing,  // no such file
+        Damaged,  // not a regular file, not a compiled help file, or one that cannot be read whole
+        NoReader, // the help reader is missing
+    };
+
     struct ContentsEntry
     {
         int level = 0;
@@ -37,9 +41,10 @@ public:
     HelpFile(const HelpFile &) = delete;
     HelpFile &operator=(const HelpFile &) = delete;
 
-    // Opens the file; false (with errorString()) when it is missing, not a regular file, or not a
-    // readable compiled help file with at least one page.
+    // Reads the file; false (with failure() and errorString()) when it is missing, not a regular
+    // file, or not a readable compiled help file with at least one page.
     bool load(const QString &path);
+    Failure failure() const { return m_failure; }
     QString errorString() const { return m_error; }
 
     QString title() const { return m_title; }
@@ -66,16 +71,12 @@ public:
     static QString topicPath(const QString &link);
 
 private:
-    struct Closer
-    {
-        void operator()(chmFile *file) const;
-    };
     void clear();
-    bool fail(const QString &message);
+    bool fail(Failure failure, const QString &message);
     void readSystem();
     QString decodeHtml(const QByteArray &bytes) const;
 
-    std::unique_ptr<chmFile, Closer> m_chm;
+    Failure m_failure = Failure::None;
     QString m_error;
     QString m_title;
     QString m_defaultTopic;
@@ -85,5 +86,6 @@ private:
     QList<IndexEntry> m_index;
     QStringList m_topicOrder;
     QHash<QString, QString> m_objects;           // lower-case name -> path in the file
+    QHash<QString, QByteArray> m_bytes;          // path in the file -> its bytes
     mutable QHash<QString, QString> m_plainText; // lower-case name -> lower-case plain text
 };

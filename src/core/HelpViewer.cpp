@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCollator>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -197,12 +196,18 @@ bool HelpViewer::openFile(const QString &path)
     lstSearch->clear();
     setWindowTitle(m_opened && !m_file.title().isEmpty() ? m_file.title() : QStringLiteral("Help"));
     if (!m_opened) {
-        const QString text =
-            QFileInfo::exists(path)
-                ? QStringLiteral("The file \"%1\" is not a help file, or it is damaged.").arg(path)
-                : QStringLiteral("The help file \"%1\" cannot be found. Reinstall the program to restore it.")
-                      .arg(path);
-        showError(QStringLiteral("Cannot open the help file"), text);
+        QString text;
+        switch (m_file.failure()) {
+        case HelpFile::Failure::Missing:
+            text = QStringLiteral("The help file \"%1\" cannot be found. Reinstall the program to restore it.");
+            break;
+        case HelpFile::Failure::NoReader:
+            text = QStringLiteral("The help file \"%1\" cannot be read: the program's help reader is missing. "
+                                  "Reinstall the program to restore it.");
+            break;
+        default: text = QStringLiteral("The file \"%1\" is not a help file, or it is damaged."); break;
+        }
+        showError(QStringLiteral("Cannot open the help file"), text.arg(path));
     }
     return m_opened;
 }

@@ -4,6 +4,7 @@
 
 #include "controls/RichTextBox.h"
 #include "core/HTMLHelp.h"
+#include "core/HelpArchive.h"
 #include "core/HelpFile.h"
 #include "core/HelpSitemap.h"
 #include "core/HelpViewer.h"
@@ -11,13 +12,17 @@
 #include "platform/Environment.h"
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
+#include "search/frmSearch.h"
+#include "search/searchfixture.h"
 #include "shell/frmAbout.h"
+#include "shell/mdiVelkor.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -28,12 +33,15 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTreeWidget>
+#include <QtEndian>
 
 #include <sys/stat.h>
 
 namespace {
 
 const QString BinDir = QStringLiteral(VELKOR_BIN_DIR);
+// Help files damaged on disk (the program's own, mutated), kept from the shared fixtures.
+const QString DamagedHelpDir = QStringLiteral(VELKOR_SOURCE_DIR "/tests/help/data");
 
 void closeViewer()
 {
@@ -205,6 +213,15 @@ void tst_help::unusableHelpFile_data()
     QTest::newRow("fifo") << "fifo" << QByteArray() << "not a help file";
     QTest::newRow("link to a device") << "device link" << QByteArray() << "not a help file";
     QTest::newRow("folder") << "folder" << QByteArray() << "not a help file";
+    // Files that made chmlib divide by zero, list the file's objects without end, and read past the
+    // end of a file cut in half: the help reader ends, the program goes on.
+    QTest::newRow("division by zero in chmlib") << "damaged" << QByteArray("chm-fpe-chm_open.chm") << "not a help file";
+    QTest::newRow("endless listing") << "damaged" << QByteArray("chm-endless-enumerate.chm") << "not a help file";
+    QTest::newRow("cut in half") << "damaged" << QByteArray("help-cut-in-half.chm") << "not a help file";
+    // Whatever else a file makes chmlib do, the reader's limits end it.
+    QTest::newRow("reader that never ends") << "reader" << QByteArray("exec sleep 60") << "not a help file";
+    QTest::newRow("reader that crashes") << "reader" << QByteArray("kill -SEGV $$") << "not a help file";
+    QTest::newRow("help reader missing") << "no reader" << QByteArray() << "help reader is missing";
 }
 
 void tst_help::unusableHelpFile()
@@ -212,9 +229,15 @@ void tst_help::unusableHelpFile()
     QFETCH(QString, kind);
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    QTemporaryDir dir;
+    // The program as the user has it, with its main window and the search window open.
+    searchtest::SearchEnv env;
+    QVERIFY(env.isValid());
+    const QPointer<frmSearch> search = env.loadSearch();
+    mdiVelkor &mdi = searchtest::mainWindow();
+    mdi.show();
+    QVERIFY(search && search->isVisible());
     platform::ScriptedResponder responder;
-    platform::setProgramFolder(dir.path());
+    const QDir dir(env.folder());
     const QString helpPath = dir.filePath(QStringLiteral("Velkor_PED_HELP.chm"));
     if (kind == QLatin1String("bytes")) {
         writeFile(helpPath, content);
@@ -227,7 +250,18 @@ void tst_help::unusableHelpFile()
     } else if (kind == QLatin1String("device link")) {
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), helpPath));
     } else if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Velkor_PED_HELP.chm")));
+        QVERIFY(dir.mkdir(QStringLiteral("Velkor_PED_HELP.chm")));
+    } else if (kind == QLatin1String("damaged")) {
+        QVERIFY(QFile::copy(DamagedHelpDir + QLatin1Char('/') + QString::fromLatin1(content), helpPath));
+    } else if (kind == QLatin1String("reader")) {
+        QVERIFY(QFile::copy(BinDir + QStringLiteral("/Velkor_PED_HELP.chm"), helpPath));
+        const QString reader = dir.filePath(QStringLiteral("reader.sh"));
+        writeFile(reader, "#!/bin/sh\n" + content + "\n");
+        QVERIFY(QFile::setPermissions(reader, QFile::ReadOwner | QFile::ExeOwner));
+        helparchive::setReaderProgram(reader);
+    } else if (kind == QLatin1String("no reader")) {
+        QVERIFY(QFile::copy(BinDir + QStringLiteral("/Velkor_PED_HELP.chm"), helpPath));
+        helparchive::setReaderProgram(dir.filePath(QLatin1String(helparchive::kReaderProgramName)));
     }
 
     HTMLHelp::ShowHelpTopic(1, QStringLiteral("General_Information.htm"));
@@ -241,8 +275,11 @@ void tst_help::unusableHelpFile()
     HTMLHelp::ShowHelpContents(1);
     QVERIFY(viewer->pageText().contains(message));
     QCOMPARE(responder.count(), 0); // the program itself shows nothing
+    QVERIFY(mdi.isVisible());
+    QVERIFY(search && search->isVisible());
 
     // Once the file is there, the next call reads it.
+    helparchive::setReaderProgram(QString());
     if (kind == QLatin1String("folder"))
         QVERIFY(QDir(helpPath).removeRecursively());
     else
@@ -504,6 +541,87 @@ void tst_help::topicPath()
     QFETCH(QString, link);
     QFETCH(QString, path);
     QCOMPARE(HelpFile::topicPath(link), path);
+}
+
+namespace {
+
+QByteArray archiveLength(qsizetype length)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<quint32>(quint32(length), bytes.data());
+    return bytes;
+}
+
+QByteArray archiveRecord(const QByteArray &path, const QByteArray &bytes)
+{
+    return archiveLength(path.size()) + path + archiveLength(bytes.size()) + bytes;
+}
+
+} // namespace
+
+// The program takes from the help reader only an archive that is whole and within the limits.
+void tst_help::helpArchive_data()
+{
+    QTest::addColumn<QByteArray>("archive");
+    QTest::addColumn<QStringList>("paths"); // {"-"}: refused
+    const QByteArray start("VHA1");
+    const QByteArray page = archiveRecord("/a.htm", "<p>a</p>");
+    const QByteArray end = archiveLength(0);
+    const QStringList refused{QStringLiteral("-")};
+    QTest::newRow("objects in their order")
+        << start + archiveRecord("/#SYSTEM", QByteArray(8, '\0')) + page + archiveRecord("/b.png", "") + end
+        << QStringList{"/#SYSTEM", "/a.htm", "/b.png"};
+    QTest::newRow("no objects") << start + end << QStringList();
+    QTest::newRow("another format") << "VHA2" + page + end << refused;
+    QTest::newRow("cut before its end") << start + page << refused;
+    QTest::newRow("cut in an object") << start + page.left(page.size() - 2) << refused;
+    QTest::newRow("bytes after its end") << start + page + end + "x" << refused;
+    QTest::newRow("object longer than the limit")
+        << start + archiveLength(6) + "/a.htm" + archiveLength(helparchive::kMaxObjectBytes + 1) << refused;
+    QTest::newRow("path too long") << start + archiveRecord("/" + QByteArray(600, 'a'), "x") + end << refused;
+    QTest::newRow("path outside the file") << start + archiveRecord("a.htm", "x") + end << refused;
+    QTest::newRow("one path twice") << start + page + page + end << refused;
+}
+
+void tst_help::helpArchive()
+{
+    QFETCH(QByteArray, archive);
+    QFETCH(QStringList, paths);
+    const std::optional<QList<helparchive::Object>> objects = helparchive::parseArchive(archive);
+    QStringList read;
+    if (!objects)
+        read << QStringLiteral("-");
+    else
+        for (const helparchive::Object &object : *objects)
+            read << object.path;
+    QCOMPARE(read, paths);
+    if (objects && !objects->isEmpty())
+        QCOMPARE(objects->at(1).bytes, QByteArray("<p>a</p>"));
+}
+
+// The help reader refuses a damaged file itself, at once, rather than by its limits.
+void tst_help::helpReader_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("the program's help file") << BinDir + "/Velkor_PED_HELP.chm" << helparchive::readerexit::Done;
+    QTest::newRow("endless listing") << DamagedHelpDir + "/chm-endless-enumerate.chm"
+                                     << helparchive::readerexit::Damaged;
+    QTest::newRow("cut in half") << DamagedHelpDir + "/help-cut-in-half.chm" << helparchive::readerexit::Damaged;
+}
+
+void tst_help::helpReader()
+{
+    QFETCH(QString, file);
+    QFETCH(int, exitCode);
+    QProcess reader;
+    reader.setStandardInputFile(file);
+    reader.start(helparchive::readerProgram(), QStringList());
+    QVERIFY(reader.waitForFinished(10000));
+    QCOMPARE(reader.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(reader.exitCode(), exitCode);
+    const std::optional<QList<helparchive::Object>> objects = helparchive::parseArchive(reader.readAllStandardOutput());
+    QCOMPARE(objects.has_value(), exitCode == helparchive::readerexit::Done);
 }
 
 void tst_help::readRtf_data()

@@ -27,6 +27,10 @@ private slots:
     void sitemapParsing();
     void topicPath_data();
     void topicPath();
+    void helpArchive_data();
+    void helpArchive();
+    void helpReader_data();
+    void helpReader();
     void otherHelpFile();
 
     // Rich-text box

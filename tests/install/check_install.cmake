@@ -9,7 +9,7 @@ endif()
 
 set(data share/velkor-ped)
 set(expected
-  bin/Velkor_PED ${LIBEXEC}/velkor-jet-import
+  bin/Velkor_PED ${LIBEXEC}/velkor-jet-import ${LIBEXEC}/velkor-help-read
   ${data}/Velkor_PED.mdb ${data}/PMA_Index.mdb ${data}/PathSet.vlk ${data}/Settings.vlk
   ${data}/Velkor_PED_HELP.chm ${data}/Velkor_PED_License.rtf ${data}/PMA_0001.pdf ${data}/morepmainfo.pdf
   share/applications/velkor-ped.desktop
