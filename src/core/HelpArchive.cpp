@@ -58,20 +58,6 @@ int listObject(chmFile *, chmUnitInfo *info, void *context)
     return CHM_ENUMERATOR_CONTINUE;
 }
 
-bool writeAll(int fd, const char *data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size_t(size));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 QByteArray lengthBytes(qsizetype length)
 {
     QByteArray bytes(kLengthBytes, '\0');
@@ -184,7 +170,7 @@ int writeArchive(const QString &chmPath, qint64 fileSize, int fd)
         listing.damaged || !compressedContentComplete(chm.get()))
         return readerexit::Damaged;
 
-    if (!writeAll(fd, kMagic, kMagicBytes))
+    if (!platform::writeAll(fd, kMagic, kMagicBytes))
         return readerexit::CannotWrite;
     qint64 total = 0;
     for (qsizetype i = 0; i < listing.paths.size(); ++i) {
@@ -199,11 +185,12 @@ int writeArchive(const QString &chmPath, qint64 fileSize, int fd)
         if (!bytes)
             return readerexit::Damaged;
         const QByteArray header = lengthBytes(path.size()) + path + lengthBytes(bytes->size());
-        if (!writeAll(fd, header.constData(), header.size()) || !writeAll(fd, bytes->constData(), bytes->size()))
+        if (!platform::writeAll(fd, header.constData(), header.size()) ||
+            !platform::writeAll(fd, bytes->constData(), bytes->size()))
             return readerexit::CannotWrite;
     }
     const QByteArray end = lengthBytes(0);
-    return writeAll(fd, end.constData(), end.size()) ? readerexit::Done : readerexit::CannotWrite;
+    return platform::writeAll(fd, end.constData(), end.size()) ? readerexit::Done : readerexit::CannotWrite;
 }
 
 std::optional<QList<Object>> parseArchive(const QByteArray &archive)

@@ -93,20 +93,6 @@ bool isWriteFault(int code)
     }
 }
 
-bool writeAll(int fd, const unsigned char *bytes, qint64 size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size_t(std::min<qint64>(size, qint64(1) << 30)));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        size -= written;
-    }
-    return true;
-}
-
 } // namespace
 
 JetSource::JetSource(const QString &canonicalPath)
@@ -249,7 +235,7 @@ int importPart(const QString &jetPath, int part, int parts, const QString &targe
     if (toOutput) {
         sqlite3_int64 size = 0;
         unsigned char *bytes = sqlite3_serialize(db, "main", &size, 0);
-        const bool written = bytes && writeAll(STDOUT_FILENO, bytes, size);
+        const bool written = bytes && platform::writeAll(STDOUT_FILENO, bytes, size);
         sqlite3_free(bytes);
         if (!written)
             return closed(importexit::CannotWrite);

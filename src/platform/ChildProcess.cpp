@@ -382,6 +382,21 @@ void waitForAny(const QList<ChildProcess *> &children)
     waitFor(children, true);
 }
 
+bool writeAll(int fd, const void *data, qint64 size)
+{
+    const auto *bytes = static_cast<const char *>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size_t(std::min<qint64>(size, qint64(1) << 30)));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
 QString helperProgramFor(const QString &exeFolder, const QString &name)
 {
     const QDir folder(exeFolder);

@@ -107,6 +107,10 @@ void waitForAll(const QList<ChildProcess *> &children);
 // The same until one of those running has ended (at once when none is running).
 void waitForAny(const QList<ChildProcess *> &children);
 
+// In a child: writes all of the bytes to fd (its output to the program), also in pieces and when a
+// signal interrupts; false on any error.
+bool writeAll(int fd, const void *data, qint64 size);
+
 // The full path of a program that ships beside this one (as the import program): beside the
 // executable (the build folder's bin/), or for a program installed in <prefix>/bin in the folder
 // <prefix>/libexec/velkor-ped that the installation made. Empty when it is in neither place.
