@@ -1,11 +1,10 @@
+#include "controls/Application.h"
 #include "core/ProductInfo.h"
 #include "shell/frmSplash.h"
 
-#include <QApplication>
-
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    controls::Application app(argc, argv);
     product::identifyApplication();
 
     // The program ends when its last window closes: the main window, or the splash when the

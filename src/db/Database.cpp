@@ -213,21 +213,17 @@ std::shared_ptr<Database> Database::open(const QString &path, bool exclusive, bo
             QStringLiteral("Cannot open the file '%1'. You need permission to view its data.").arg(path));
     }
 
+    // What fails from here on is let go of by the database's destructor, its lock with it.
     if (jetVersion) {
-        try {
-            jet::checkPassword(*jetVersion, jetHeaderPage, passwordOf(connect));
-            if (std::optional<jet::ReadAhead> ahead = jet::takeReadAhead(database->m_canonicalPath)) {
-                if (ahead->error && ahead->error->number() == dberr::UnrecognizedFormat)
-                    unrecognized(path); // under the path of this open
-                if (ahead->error)
-                    throw *ahead->error;
-                database->m_db = ahead->db;
-            } else {
-                database->m_db = jet::openImported(path, database->m_canonicalPath);
-            }
-        } catch (...) {
-            database->close();
-            throw;
+        jet::checkPassword(*jetVersion, jetHeaderPage, passwordOf(connect));
+        if (std::optional<jet::ReadAhead> ahead = jet::takeReadAhead(database->m_canonicalPath)) {
+            if (ahead->error && ahead->error->number() == dberr::UnrecognizedFormat)
+                unrecognized(path); // under the path of this open
+            if (ahead->error)
+                throw *ahead->error;
+            database->m_db = ahead->db;
+        } else {
+            database->m_db = jet::openImported(path, database->m_canonicalPath);
         }
         return finishOpen(std::move(database));
     }

@@ -70,7 +70,8 @@ void frmChart::CreateControls()
         cmdGraph[i]->setIconSize(QSize(ButtonPicture, ButtonPicture));
         cmdGraph[i]->setAccessibleName(QString::fromLatin1(tips[i]));
         moveTwips(cmdGraph[i], 10500, tops[i], 480, 435);
-        connect(cmdGraph[i], &QPushButton::clicked, this, [this, i] { cmdGraph_Click(i); });
+        platform::connectGuarded(cmdGraph[i], &QPushButton::clicked, this, ErrorPolicy,
+                                 [this, i] { cmdGraph_Click(i); });
     }
     lblBack = new QLabel(framChart);
     lblBack->setObjectName(QStringLiteral("lblBack"));

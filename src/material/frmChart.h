@@ -3,6 +3,8 @@
 // The enlarged chart: a copy, taken once when the window loads, of the chart of the current
 // material's window, with its own save, print and return buttons. Shown modally.
 
+#include "platform/ErrorBoundary.h"
+
 #include <QDialog>
 #include <QString>
 #include <array>
@@ -38,6 +40,9 @@ protected:
     bool event(QEvent *e) override;
 
 private:
+    // The material window's: its buttons' handlers are connected behind it.
+    static constexpr platform::OnError ErrorPolicy = platform::OnError::ShowNumbered;
+
     // Tests drive the window through its controls, as a user would.
     friend class tst_material_charts;
 

@@ -210,7 +210,7 @@ void frmMaterial2::CreateControls()
         optMechProp[i]->setObjectName(QStringLiteral("optMechProp%1").arg(i));
         moveTwips(optMechProp[i], 360 + 900 * i, 240, 735, 375);
         // The option acts when it becomes selected, by mouse, keyboard or an assistive tool alike.
-        connect(optMechProp[i], &QRadioButton::toggled, this, [this, i](bool on) {
+        platform::connectGuarded(optMechProp[i], &QRadioButton::toggled, this, ErrorPolicy, [this, i](bool on) {
             if (on)
                 optMechProp_Click(i);
         });
@@ -227,7 +227,7 @@ void frmMaterial2::CreateControls()
     cmdShowNotes = makeButton(framNotes, QStringLiteral("cmdShowNotes"), QString(), 240, 60, 375, 285);
     cmdShowNotes->setAccessibleName(QStringLiteral("Table Notes"));
     cmdShowNotes->setIconSize(imgUpDown[NotesClosed].size());
-    connect(cmdShowNotes, &QPushButton::clicked, this, [this] { cmdShowNotes_Click(); });
+    platform::connectGuarded(cmdShowNotes, &QPushButton::clicked, this, ErrorPolicy, [this] { cmdShowNotes_Click(); });
     lblNotes = makeLabel(framNotes, QStringLiteral("Notes"), 840, 75, 4215, 255);
     cmdUnBoundGraph =
         makeButton(framNotes, QStringLiteral("cmdUnBoundGraph"), QStringLiteral("Show Graph"), 7305, 60, 1215, 255);
@@ -236,7 +236,7 @@ void frmMaterial2::CreateControls()
     txtNotes->setAccessibleName(QStringLiteral("Notes"));
     TimerFlash = new QTimer(this);
     TimerFlash->setInterval(1000);
-    connect(TimerFlash, &QTimer::timeout, this, [this] { TimerFlash_Timer(); });
+    platform::connectGuarded(TimerFlash, &QTimer::timeout, this, ErrorPolicy, [this] { TimerFlash_Timer(); });
     TimerFlash->start();
 
     // Charts.
@@ -443,7 +443,7 @@ void frmMaterial2::Form_Activate()
     if (ProgramWindow *mdi = mainlink::mdi())
         mdi->SetCurrentMaterial(mMat);
     // After the frame has placed the focus as it does for an activated window.
-    QTimer::singleShot(0, this, [this] { FocusFirstControl(); });
+    QTimer::singleShot(0, this, [this] { platform::guard(ErrorPolicy, [this] { FocusFirstControl(); }); });
 }
 
 void frmMaterial2::Form_Unload()
@@ -465,11 +465,11 @@ bool frmMaterial2::event(QEvent *e)
         m_watchedSubWindow = subWindow();
         if (QMdiSubWindow *sub = subWindow()) {
             sub->installEventFilter(this);
-            connect(sub, &QMdiSubWindow::windowStateChanged, this,
-                    [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
-                        if ((newState & Qt::WindowActive) && !(oldState & Qt::WindowActive))
-                            Form_Activate();
-                    });
+            platform::connectGuarded(sub, &QMdiSubWindow::windowStateChanged, this, ErrorPolicy,
+                                     [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
+                                         if ((newState & Qt::WindowActive) && !(oldState & Qt::WindowActive))
+                                             Form_Activate();
+                                     });
             if (m_loaded)
                 Form_Resize();
         }
@@ -500,7 +500,7 @@ bool frmMaterial2::eventFilter(QObject *watched, QEvent *e)
         return true;
     if (watched == m_watchedSubWindow.data() && m_loaded &&
         (e->type() == QEvent::Resize || e->type() == QEvent::WindowStateChange))
-        QTimer::singleShot(0, this, [this] { Form_Resize(); });
+        QTimer::singleShot(0, this, [this] { platform::guard(ErrorPolicy, [this] { Form_Resize(); }); });
     return QWidget::eventFilter(watched, e);
 }
 
@@ -512,7 +512,7 @@ void frmMaterial2::closeEvent(QCloseEvent *e)
 
 bool frmMaterial2::RunGuarded(const std::function<void()> &step)
 {
-    return platform::guard(platform::OnError::ShowNumbered, step);
+    return platform::guard(ErrorPolicy, step);
 }
 
 void frmMaterial2::SetMaterial(const MaterialPtr &mMaterial)

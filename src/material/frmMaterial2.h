@@ -6,6 +6,7 @@
 
 #include "core/TableCatalogue.h"
 #include "material/Material.h"
+#include "platform/ErrorBoundary.h"
 #include "platform/XArray.h"
 
 #include <QHash>
@@ -295,6 +296,9 @@ private:
     // Pictures drawn for the notes button and the physical-table headings (frmMaterial2Pictures.cpp).
     void CreatePictures();
 
+    // What an error that reaches one of the window's handlers, or one of the steps run guarded, shows:
+    // "Error <number>: <description>". Every handler is connected behind it.
+    static constexpr platform::OnError ErrorPolicy = platform::OnError::ShowNumbered;
     // Runs a step and reports a failing query in a message box instead of letting it escape;
     // false when it failed.
     bool RunGuarded(const std::function<void()> &step);

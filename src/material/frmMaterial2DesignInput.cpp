@@ -88,7 +88,8 @@ void frmMaterial2::ConnectDesignControls()
 {
     m_designTempFilter = new DesignTempFilter(this);
     txtDesignTemp->installEventFilter(m_designTempFilter);
-    connect(txtDesignTemp, &QLineEdit::textChanged, this, [this] { txtDesignTemp_Change(); });
+    platform::connectGuarded(txtDesignTemp, &QLineEdit::textChanged, this, ErrorPolicy,
+                             [this] { txtDesignTemp_Change(); });
 }
 
 void frmMaterial2::txtDesignTemp_KeyPress(qint16 &KeyAscii)

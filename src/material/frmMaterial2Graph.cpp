@@ -64,13 +64,19 @@ SeriesTable seriesOf(const QString &strTable, bool multiThickness, const VbArray
 
 void frmMaterial2::ConnectChartControls()
 {
-    connect(CommandShowGraph, &QPushButton::clicked, this, [this] { CommandShowGraph_Click(); });
-    connect(CommandShowTable, &QPushButton::clicked, this, [this] { CommandShowTable_Click(); });
-    connect(cmdUnBoundGraph, &QPushButton::clicked, this, [this] { cmdUnBoundGraph_Click(); });
-    connect(cmdUnBoundTable, &QPushButton::clicked, this, [this] { cmdUnBoundTable_Click(); });
-    connect(cboColumnList, &QComboBox::currentIndexChanged, this, [this] { cboColumnList_Click(); });
+    platform::connectGuarded(CommandShowGraph, &QPushButton::clicked, this, ErrorPolicy,
+                             [this] { CommandShowGraph_Click(); });
+    platform::connectGuarded(CommandShowTable, &QPushButton::clicked, this, ErrorPolicy,
+                             [this] { CommandShowTable_Click(); });
+    platform::connectGuarded(cmdUnBoundGraph, &QPushButton::clicked, this, ErrorPolicy,
+                             [this] { cmdUnBoundGraph_Click(); });
+    platform::connectGuarded(cmdUnBoundTable, &QPushButton::clicked, this, ErrorPolicy,
+                             [this] { cmdUnBoundTable_Click(); });
+    platform::connectGuarded(cboColumnList, &QComboBox::currentIndexChanged, this, ErrorPolicy,
+                             [this] { cboColumnList_Click(); });
     for (int i = 0; i < int(cmdPrintSave.size()); ++i)
-        connect(cmdPrintSave[i], &QPushButton::clicked, this, [this, i] { cmdPrintSave_Click(i); });
+        platform::connectGuarded(cmdPrintSave[i], &QPushButton::clicked, this, ErrorPolicy,
+                                 [this, i] { cmdPrintSave_Click(i); });
 }
 
 bool frmMaterial2::RecordTextMatrix(const QString &strTable, db::Recordset &rs, platform::XArray *chartData)

@@ -2,6 +2,11 @@
 
 #include "platform/VbError.h"
 
+#include <QObject>
+
+#include <concepts>
+#include <utility>
+
 namespace platform {
 
 // What an event handler's boundary does with an error that reaches it. Each window names its own:
@@ -35,6 +40,21 @@ bool guard(OnError policy, Handler &&handler, const QString &title = {})
             throw;
         return false;
     }
+}
+
+// Connects a signal to a window's handler with the window's boundary around it, so that what the
+// handler raises ends as the window's policy says. The handler takes the signal's first arguments, or
+// none; the connection lives as long as the context.
+template <typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection connectGuarded(const Sender *sender, Signal signal, const QObject *context, OnError policy,
+                                       Handler handler)
+{
+    return QObject::connect(
+        sender, signal, context,
+        [ policy, handler = std::move(handler) ](
+            const auto &...args) -> void requires std::invocable<const Handler &, decltype(args)...> {
+            guard(policy, [&] { handler(args...); });
+        });
 }
 
 } // namespace platform
