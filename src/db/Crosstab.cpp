@@ -190,10 +190,10 @@ bool isCrosstab(const QString &sql)
     return head.match(sql).hasMatch();
 }
 
-RowSet runCrosstab(sqlite3 *db, const QString &sql)
+RowSet runCrosstab(sqlite3 *db, const QString &sql, const std::shared_ptr<StatementCache> &cache)
 {
     const Clauses p = parse(sql);
-    RowSet heads = runSelect(db, p.select);
+    RowSet heads = runSelect(db, p.select, cache);
     const int headCount = int(heads.fieldNames.size());
 
     const bool ownMax = p.aggregate == QLatin1String("max") || p.aggregate == QLatin1String("min");
@@ -203,7 +203,7 @@ RowSet runCrosstab(sqlite3 *db, const QString &sql)
     else
         cellSql += QStringLiteral("%1(%2) %3 GROUP BY %4, (%5)")
                        .arg(p.aggregate, p.valueExpr, p.fromWhere, p.groupBy, p.pivot);
-    const RowSet cells = runSelect(db, cellSql);
+    const RowSet cells = runSelect(db, cellSql, cache);
     if (cells.fieldNames.size() != headCount + 2)
         crosstabError(sql);
 

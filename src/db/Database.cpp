@@ -7,6 +7,7 @@
 #include "db/JetReadAhead.h"
 #include "db/Query.h"
 #include "db/Recordset.h"
+#include "db/StatementCache.h"
 #include "platform/SafeFile.h"
 #include "platform/VbError.h"
 
@@ -292,6 +293,7 @@ std::shared_ptr<Database> Database::finishOpen(std::shared_ptr<Database> databas
         database->close();
         throw error;
     }
+    database->m_statements = std::make_shared<detail::StatementCache>();
 
     auto &list = openDatabases();
     list.erase(std::remove_if(list.begin(), list.end(), [](const auto &w) { return w.expired(); }), list.end());
@@ -325,6 +327,7 @@ void Database::close()
             }
         }
     m_pending.clear();
+    m_statements.reset();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -354,17 +357,17 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &source, ReadRo
             table = table.mid(1, table.size() - 2);
         if (table.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
             throw detail::inputTableNotFound(table);
-        rows = detail::runSelect(m_db, QStringLiteral("SELECT * FROM %1").arg(quotedName(table)));
+        rows = detail::runSelect(m_db, QStringLiteral("SELECT * FROM %1").arg(quotedName(table)), m_statements);
     } else if (detail::isCrosstab(text)) {
-        rows = detail::runCrosstab(m_db, text);
+        rows = detail::runCrosstab(m_db, text, m_statements);
     } else if (read == ReadRows::OnDemand) {
-        rows = detail::runSelectOnDemand(m_db, text);
+        rows = detail::runSelectOnDemand(m_db, text, m_statements);
         if (rows.pending && !rows.pending->isComplete()) {
             std::erase_if(m_pending, [](const auto &weak) { return weak.expired(); });
             m_pending.push_back(rows.pending);
         }
     } else {
-        rows = detail::runSelect(m_db, text);
+        rows = detail::runSelect(m_db, text, m_statements);
     }
     return std::make_unique<Recordset>(QSharedPointer<const RowSet>::create(std::move(rows)));
 }
@@ -396,7 +399,8 @@ QStringList Database::fieldNames(const QString &table) const
     checkOpen();
     if (table.compare(QLatin1String(VerifierTable), Qt::CaseInsensitive) == 0)
         throw detail::inputTableNotFound(table);
-    return detail::runSelect(m_db, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quotedName(table))).fieldNames;
+    return detail::runSelect(m_db, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quotedName(table)), m_statements)
+        .fieldNames;
 }
 
 QString quoteText(const QString &text)

@@ -12,7 +12,8 @@ namespace db {
 class Recordset;
 namespace detail {
 class PendingRows;
-}
+class StatementCache;
+} // namespace detail
 
 // Error numbers of the engine (the Jet numbering the callers branch on).
 namespace dberr {
@@ -86,6 +87,7 @@ private:
     static std::shared_ptr<Database> finishOpen(std::shared_ptr<Database> database);
     sqlite3 *m_db = nullptr;
     std::vector<std::weak_ptr<detail::PendingRows>> m_pending;
+    std::shared_ptr<detail::StatementCache> m_statements; // finalized before the connection closes
     int m_lockFd = -1;
     QString m_name;
     QString m_canonicalPath;

@@ -18,11 +18,15 @@ struct Statement
     ~Statement() { sqlite3_finalize(stmt); }
 };
 
-// Prepares one read-only statement; the caller finalizes it. text: the statement's own text, without
-// what follows it.
-sqlite3_stmt *prepareSelect(sqlite3 *db, const QString &sql, QByteArray *text)
+// Prepares one read-only statement, or takes the one the cache keeps for the same text (checked
+// when it was prepared).
+HeldStatement prepareSelect(sqlite3 *db, const QString &sql, const std::shared_ptr<StatementCache> &cache)
 {
-    const QByteArray utf8 = sql.toUtf8();
+    QByteArray utf8 = sql.toUtf8();
+    if (cache) {
+        if (const StatementCache::Prepared kept = cache->take(utf8); kept.stmt)
+            return HeldStatement(kept, std::move(utf8), cache);
+    }
     sqlite3_stmt *stmt = nullptr;
     const char *tail = nullptr;
     const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail);
@@ -37,10 +41,9 @@ sqlite3_stmt *prepareSelect(sqlite3 *db, const QString &sql, QByteArray *text)
                                     QStringLiteral("Characters found after end of SQL statement."));
     if (!sqlite3_stmt_readonly(stmt))
         throw platform::VbError(dberr::ReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
-    if (text)
-        *text = utf8.left(tail ? tail - utf8.constData() : utf8.size());
     finalizer.stmt = nullptr;
-    return stmt;
+    const qsizetype textLength = tail ? tail - utf8.constData() : utf8.size();
+    return HeldStatement({stmt, textLength}, std::move(utf8), cache);
 }
 
 bool isWordChar(char c)
@@ -136,40 +139,39 @@ QVector<QVariant> RowReader::read()
     return row;
 }
 
-RowSet runSelect(sqlite3 *db, const QString &sql)
+RowSet runSelect(sqlite3 *db, const QString &sql, const std::shared_ptr<StatementCache> &cache)
 {
-    const Statement statement{prepareSelect(db, sql, nullptr)};
-    RowReader reader(statement.stmt);
+    const HeldStatement statement = prepareSelect(db, sql, cache);
+    RowReader reader(statement.get());
     RowSet result;
     result.fieldNames = reader.fieldNames();
     int rc;
-    while ((rc = sqlite3_step(statement.stmt)) == SQLITE_ROW)
+    while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW)
         result.rows.append(reader.read());
     if (rc != SQLITE_DONE)
         raiseSqliteError(db, rc, sql);
     return result;
 }
 
-RowSet runSelectOnDemand(sqlite3 *db, const QString &sql)
+RowSet runSelectOnDemand(sqlite3 *db, const QString &sql, const std::shared_ptr<StatementCache> &cache)
 {
-    QByteArray text;
-    Statement statement{prepareSelect(db, sql, &text)};
+    HeldStatement statement = prepareSelect(db, sql, cache);
+    QByteArray text = statement.text();
     while (!text.isEmpty() && (text.back() == ';' || QChar::isSpace(uchar(text.back()))))
         text.chop(1);
     int count = 0;
     {
         const QString countSql =
             QStringLiteral("SELECT count(*) FROM (%1\n)").arg(QString::fromUtf8(withoutFinalOrder(text)));
-        const Statement counting{prepareSelect(db, countSql, nullptr)};
-        const int rc = sqlite3_step(counting.stmt);
+        const HeldStatement counting = prepareSelect(db, countSql, cache);
+        const int rc = sqlite3_step(counting.get());
         if (rc != SQLITE_ROW)
             raiseSqliteError(db, rc, sql);
-        count = sqlite3_column_int(counting.stmt, 0);
+        count = sqlite3_column_int(counting.get(), 0);
     }
     RowSet result;
-    result.fieldNames = RowReader(statement.stmt).fieldNames();
-    result.pending = std::make_shared<PendingRows>(db, statement.stmt, sql, count);
-    statement.stmt = nullptr;
+    result.fieldNames = RowReader(statement.get()).fieldNames();
+    result.pending = std::make_shared<PendingRows>(db, std::move(statement), sql, count);
     if (count > 0)
         result.pending->row(0);
     else
@@ -177,8 +179,8 @@ RowSet runSelectOnDemand(sqlite3 *db, const QString &sql)
     return result;
 }
 
-PendingRows::PendingRows(sqlite3 *db, sqlite3_stmt *stmt, QString sql, int count)
-    : m_db(db), m_stmt(stmt), m_sql(std::move(sql)), m_count(count), m_reader(stmt)
+PendingRows::PendingRows(sqlite3 *db, HeldStatement statement, QString sql, int count)
+    : m_db(db), m_statement(std::move(statement)), m_sql(std::move(sql)), m_count(count), m_reader(m_statement.get())
 {
 }
 
@@ -189,26 +191,24 @@ PendingRows::~PendingRows()
 
 void PendingRows::finish()
 {
-    sqlite3_finalize(m_stmt);
-    m_stmt = nullptr;
+    m_statement.release();
 }
 
 void PendingRows::readOne()
 {
-    const int rc = sqlite3_step(m_stmt);
+    const int rc = sqlite3_step(m_statement.get());
     if (rc == SQLITE_ROW) {
         m_rows.append(m_reader.read());
         return;
     }
-    const Statement done{m_stmt}; // finalized after the error is read
-    m_stmt = nullptr;
+    const HeldStatement done = std::move(m_statement); // released after the error is read
     if (rc != SQLITE_DONE)
         raiseSqliteError(m_db, rc, m_sql);
 }
 
 const QVector<QVariant> &PendingRows::row(int index)
 {
-    while (m_stmt && index >= m_rows.size())
+    while (m_statement.get() && index >= m_rows.size())
         readOne();
     if (index < 0 || index >= m_rows.size())
         throw platform::VbError(dberr::NoCurrentRecord, QStringLiteral("No current record."));
@@ -217,7 +217,7 @@ const QVector<QVariant> &PendingRows::row(int index)
 
 void PendingRows::readAll()
 {
-    while (m_stmt)
+    while (m_statement.get())
         readOne();
 }
 

@@ -58,6 +58,7 @@ private slots:
     void readOnDemandAnswersAsAtOnce();
     void readOnDemandReadsLaterAndAfterClose();
     void closedObjectsRaise();
+    void keptStatementsAnswerAsNew();
 
     void dataControlRefreshAndReposition();
     void dataControlFailedRefresh();

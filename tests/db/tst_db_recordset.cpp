@@ -425,6 +425,53 @@ void tst_db::readOnDemandReadsLaterAndAfterClose()
     QCOMPARE(description, expectedDescription);
 }
 
+// A statement kept for its text answers as one prepared anew: while another recordset of the same
+// text is still being read, after one was left half read, after a failed run, and beyond the number
+// the connection keeps.
+void tst_db::keptStatementsAnswerAsNew()
+{
+    const QString sql = QStringLiteral("select * from materials order by standard, name");
+    auto database = Database::open(m_fixturePath, false, true);
+    const auto expected = database->openRecordset(sql)->rowSet();
+    QVERIFY(expected->size() > 2);
+    const auto allRows = [&](const QSharedPointer<const db::RowSet> &rows) {
+        QVector<QVector<QVariant>> out;
+        for (int i = 0; i < rows->size(); ++i)
+            out.append(rows->row(i));
+        return out;
+    };
+
+    auto half = database->openRecordset(sql, Database::ReadRows::OnDemand);
+    QCOMPARE(half->rowSet()->row(1), expected->rows.at(1));
+    auto second = database->openRecordset(sql, Database::ReadRows::OnDemand);
+    QCOMPARE(database->openRecordset(sql)->rowSet()->rows, expected->rows);
+    QCOMPARE(second->rowSet()->fieldNames, expected->fieldNames);
+    QCOMPARE(allRows(second->rowSet()), expected->rows);
+    QCOMPARE(allRows(half->rowSet()), expected->rows);
+
+    auto left = database->openRecordset(sql, Database::ReadRows::OnDemand);
+    QCOMPARE(left->rowSet()->row(0), expected->rows.at(0));
+    left.reset(); // its statement goes back half read
+    QCOMPARE(allRows(database->openRecordset(sql, Database::ReadRows::OnDemand)->rowSet()), expected->rows);
+
+    const QString bad = QStringLiteral("select * from materials where name like '[abc' order by name");
+    QString first, again;
+    const int error = errorOf([&] { database->openRecordset(bad); }, &first);
+    QVERIFY(error != 0);
+    QCOMPARE(errorOf([&] { database->openRecordset(bad); }, &again), error);
+    QCOMPARE(again, first);
+
+    const int texts = db::detail::StatementCache::Capacity + 5;
+    for (int round = 0; round < 2; ++round)
+        for (int k = 0; k < texts; ++k) {
+            const QString limited = QStringLiteral("select matID from materials order by matID limit %1").arg(k % 7);
+            const QString text = limited + QString(k / 7, u' ');
+            QCOMPARE(database->openRecordset(text)->rowSet()->size(), qMin(k % 7, expected->size()));
+        }
+    QCOMPARE(database->openRecordset(sql)->rowSet()->rows, expected->rows);
+    database->close();
+}
+
 void tst_db::closedObjectsRaise()
 {
     auto rs = fixture()->openRecordset(QStringLiteral("materials"));
